@@ -1,0 +1,44 @@
+// Tolvane: compares two aircraft side by side.
+#include <QApplication>
+#include <QMainWindow>
+
+#include "foundation/General.h"
+#include "platform/runtime/Error.h"
+#include "platform/runtime/Files.h"
+#include "platform/ui/Hooks.h"
+
+namespace {
+
+// No exception may cross Qt's event loop: an error that no procedure trapped (error handling
+// off) ends the program here, as an untrapped run-time error did.
+class Application final : public QApplication {
+ public:
+  using QApplication::QApplication;
+  bool notify(QObject* receiver, QEvent* event) override {
+    try {
+      return QApplication::notify(receiver, event);
+    } catch (const vb::Error& e) {
+      ui::UntrappedError(e.number, e.description);
+    } catch (const std::exception& e) {
+      ui::UntrappedError(vb::err::InternalError, e.what());
+    }
+  }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Application app(argc, argv);
+  Application::setApplicationName("Tolvane");
+  Application::setOrganizationName("Velmora");
+
+  vb::ChDir(vb::ProgramFolder());
+  General::vars().IniFileName = vb::InCurDir("Tolvane.ini").string();
+
+  QMainWindow window;
+  window.setObjectName("frmMain");
+  window.setWindowTitle("Tolvane");
+  window.resize(1024, 720);
+  window.show();
+  return Application::exec();
+}

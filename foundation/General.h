@@ -1,0 +1,75 @@
+#pragma once
+// Module General: the per-procedure trace and common error handler with their logs, the INI
+// settings file, number text, rounding, metric units and waits.
+#include <string>
+#include <string_view>
+
+#include "platform/runtime/Error.h"
+
+namespace General {
+
+// Module variables. Start-up sets the settings; the handler and the trace log keep the rest.
+struct Vars {
+  // Error handling.
+  long ErrorHandlingOn = 0;  // 1 = procedures trap their errors
+  long ErrorCount = 0;       // errors reported so far, never above 1,000,000
+  long MaxErrors = 0;        // error limit; 0 = none
+  float ErrorStatusSeconds = 0;  // seconds the error stays in the status bar; 0 = no text, no box
+  float ErrorBoxSeconds = 0;     // least seconds between error boxes; 0 or less = no box
+  float NextErrorBoxTime = 0;
+  bool ErrorBeep = false;
+  std::string CurrentModule;
+  std::string CurrentProcedure;
+  // Trace log. Nothing in the program switches it on.
+  bool TraceEnabled = false;
+  long TraceMode = 0;  // 2: debugger output; 1 or 2: "CODE.LOG"
+  double TraceRepeatSeconds = 0;
+  std::string LastTraceLine;
+  float NextTraceTime = 0;
+  // The INI file: the program folder + "Tolvane.ini".
+  std::string IniFileName;
+};
+Vars& vars();
+
+// Restores every module variable to its initial value and installs the module's error trap.
+void resetForTest();
+// Makes this module the trace entry and error handler of every procedure's guard.
+void InstallTraps();
+
+// --- Trace, error handling and logs ---
+void TraceEntry(std::string_view module, std::string_view procedure);
+// Reports `error` raised in module/procedure (empty names stand for the current ones).
+void HandleError(std::string_view module, std::string_view procedure, const vb::Error& error);
+std::string LocationTag(std::string_view module, std::string_view procedure);
+void LogError(long number, std::string_view description, std::string_view module,
+              std::string_view procedure);
+void TraceLog(int stamp, std::string_view text);
+void LogBanner();
+bool TimerExpired(float target);
+void WaitSeconds(float seconds);
+
+// --- INI settings file ---
+std::string IniStr(std::string_view section, std::string_view key);
+double IniVal(std::string_view section, std::string_view key);
+bool IniBool(std::string_view section, std::string_view key, bool defaultValue);
+bool IsTrue(std::string_view value);
+// Writes the value as its text; line breaks in it become blanks so the file keeps its lines.
+void WriteINI(std::string_view section, std::string_view key, std::string_view value);
+void WriteINI(std::string_view section, std::string_view key, const char* value);
+void WriteINI(std::string_view section, std::string_view key, bool value);
+void WriteINI(std::string_view section, std::string_view key, double value);
+
+// --- Number text, rounding and metric units ---
+std::string Strng(double value, long decimals);
+std::string FixStr(double value, long decimals);
+std::string Stn(double value, long width);
+std::string RtStr(std::string_view text, std::string_view separator);
+std::string TakeLeft(std::string& source, std::string_view separator);
+float Value(std::string_view text, std::string_view separator);
+bool Numeric(std::string_view character);
+std::string MetricString(std::string_view label);
+double MetricVal(std::string_view value, std::string_view unit);
+std::string MetricConvert(std::string& text, std::string_view unit);
+void Delay(float seconds);
+
+}  // namespace General

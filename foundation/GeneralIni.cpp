@@ -1,0 +1,83 @@
+// Module General: reading and writing the INI settings file "Tolvane.ini".
+#include "foundation/General.h"
+
+#include "platform/ini/Profile.h"
+#include "platform/runtime/Number.h"
+#include "platform/runtime/Strings.h"
+#include "platform/runtime/Trap.h"
+
+namespace General {
+
+namespace {
+
+constexpr std::string_view kModule = "General";
+// The Windows design read every value into a 255-character buffer.
+constexpr int kBufferSize = 255;
+
+std::string ReadIni(std::string_view section, std::string_view key) {
+  return ini::GetPrivateProfileString(section, key, "", kBufferSize, vars().IniFileName);
+}
+
+}  // namespace
+
+std::string IniStr(std::string_view section, std::string_view key) {
+  vb::Proc g(kModule, "IniStr");
+  std::string value;
+  g.step([&] { value = ReadIni(section, key); });
+  return value;
+}
+
+double IniVal(std::string_view section, std::string_view key) {
+  vb::Proc g(kModule, "IniVal");
+  double value = 0;
+  g.step([&] { value = vb::Val(ReadIni(section, key)); });
+  return value;
+}
+
+bool IniBool(std::string_view section, std::string_view key, bool defaultValue) {
+  vb::Proc g(kModule, "IniBool");
+  bool value = defaultValue;
+  g.step([&] {
+    std::string text = ReadIni(section, key);
+    value = text.empty() ? defaultValue : IsTrue(text);
+  });
+  return value;
+}
+
+bool IsTrue(std::string_view value) {
+  vb::Proc g(kModule, "IsTrue");
+  bool result = false;
+  // On purpose a plain search: "untrue" and "not true" read as true, "1" and "Yes" as false.
+  g.step([&] { result = vb::InStr(vb::UCase(value), "TRUE") > 0; });
+  return result;
+}
+
+void WriteINI(std::string_view section, std::string_view key, std::string_view value) {
+  vb::Proc g(kModule, "WriteINI");
+  g.step([&] {
+    // A line break would split the key's line in two; it is stored as a blank instead.
+    std::string text;
+    text.reserve(value.size());
+    for (size_t i = 0; i < value.size(); ++i) {
+      char c = value[i];
+      if (c == '\r' && i + 1 < value.size() && value[i + 1] == '\n') ++i;
+      text += (c == '\r' || c == '\n') ? ' ' : c;
+    }
+    // A failed write leaves the value unstored, with no message.
+    ini::WritePrivateProfileString(section, key, text, vars().IniFileName);
+  });
+}
+
+void WriteINI(std::string_view section, std::string_view key, const char* value) {
+  WriteINI(section, key, std::string_view(value ? value : ""));
+}
+
+void WriteINI(std::string_view section, std::string_view key, bool value) {
+  WriteINI(section, key, std::string_view(value ? "True" : "False"));
+}
+
+void WriteINI(std::string_view section, std::string_view key, double value) {
+  WriteINI(section, key, std::string_view(vb::NumberText(value)));
+}
+
+}  // namespace General

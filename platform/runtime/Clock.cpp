@@ -1,0 +1,125 @@
+#include "platform/runtime/Clock.h"
+
+#include <chrono>
+#include <cmath>
+#include <ctime>
+
+namespace vb {
+
+namespace {
+
+class SystemClock final : public Clock {
+ public:
+  float SecondsSinceMidnight() override {
+    auto [tm, micros] = local();
+    return static_cast<float>(tm.tm_hour * 3600 + tm.tm_min * 60 + tm.tm_sec + micros / 1e6);
+  }
+  double Now() override {
+    auto [tm, micros] = local();
+    (void)micros;
+    return DateFromParts({tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min,
+                          tm.tm_sec});
+  }
+
+ private:
+  static std::pair<std::tm, long> local() {
+    auto now = std::chrono::system_clock::now();
+    std::time_t t = std::chrono::system_clock::to_time_t(now);
+    auto micros = std::chrono::duration_cast<std::chrono::microseconds>(
+                      now - std::chrono::system_clock::from_time_t(t))
+                      .count();
+    std::tm tm{};
+    localtime_r(&t, &tm);
+    return {tm, static_cast<long>(micros)};
+  }
+};
+
+SystemClock systemClock;
+Clock* current = &systemClock;
+
+constexpr std::chrono::sys_days epoch =
+    std::chrono::year{1899} / std::chrono::December / std::chrono::day{30};
+
+std::string padded(int v, size_t width) {
+  std::string s = std::to_string(v);
+  return s.size() >= width ? s : std::string(width - s.size(), '0') + s;
+}
+
+}  // namespace
+
+void SetClock(Clock* clock) { current = clock ? clock : &systemClock; }
+
+float Timer() { return current->SecondsSinceMidnight(); }
+
+double Now() { return current->Now(); }
+
+double DateFromParts(const DateTimeParts& p) {
+  using namespace std::chrono;
+  sys_days d = year{p.year} / month{static_cast<unsigned>(p.month)} / day{static_cast<unsigned>(p.day)};
+  double days = static_cast<double>((d - epoch).count());
+  double time = (p.hour * 3600.0 + p.minute * 60.0 + p.second) / 86400.0;
+  // Before the epoch the fraction still counts forward from midnight of the day.
+  return days >= 0 ? days + time : days - time;
+}
+
+DateTimeParts PartsOfDate(double date) {
+  using namespace std::chrono;
+  double whole = std::trunc(date);
+  long long secs = std::llround(std::fabs(date - whole) * 86400.0);
+  long long dayNumber = static_cast<long long>(whole);
+  if (secs >= 86400) {
+    secs -= 86400;
+    dayNumber += date < 0 ? -1 : 1;
+  }
+  year_month_day ymd{epoch + days{dayNumber}};
+  DateTimeParts p;
+  p.year = static_cast<int>(ymd.year());
+  p.month = static_cast<int>(static_cast<unsigned>(ymd.month()));
+  p.day = static_cast<int>(static_cast<unsigned>(ymd.day()));
+  p.hour = static_cast<int>(secs / 3600);
+  p.minute = static_cast<int>(secs / 60 % 60);
+  p.second = static_cast<int>(secs % 60);
+  return p;
+}
+
+DateForms& CurrentDateForms() {
+  static DateForms forms;
+  return forms;
+}
+
+std::string FormatDatePattern(double date, std::string_view pattern) {
+  DateTimeParts p = PartsOfDate(date);
+  const DateForms& forms = CurrentDateForms();
+  std::string out;
+  for (size_t i = 0; i < pattern.size();) {
+    char c = pattern[i];
+    size_t n = 1;
+    while (i + n < pattern.size() && pattern[i + n] == c) ++n;
+    int hour12 = p.hour % 12 == 0 ? 12 : p.hour % 12;
+    switch (c) {
+      case 'd': out += padded(p.day, n >= 2 ? 2 : 1); break;
+      case 'M': out += padded(p.month, n >= 2 ? 2 : 1); break;
+      case 'y': out += n >= 3 ? padded(p.year, 4) : padded(p.year % 100, 2); break;
+      case 'h': out += padded(hour12, n >= 2 ? 2 : 1); break;
+      case 'H': out += padded(p.hour, n >= 2 ? 2 : 1); break;
+      case 'm': out += padded(p.minute, n >= 2 ? 2 : 1); break;
+      case 's': out += padded(p.second, n >= 2 ? 2 : 1); break;
+      case 't': out += p.hour < 12 ? forms.am : forms.pm; break;
+      default: out.append(n, c); break;
+    }
+    i += n;
+  }
+  return out;
+}
+
+std::string GeneralDate(double date) {
+  const DateForms& forms = CurrentDateForms();
+  DateTimeParts p = PartsOfDate(date);
+  bool midnight = p.hour == 0 && p.minute == 0 && p.second == 0;
+  bool zeroDate = p.year == 1899 && p.month == 12 && p.day == 30;
+  if (zeroDate) return FormatDatePattern(date, forms.longTime);
+  if (midnight) return FormatDatePattern(date, forms.shortDate);
+  return FormatDatePattern(date, forms.shortDate) + " " + FormatDatePattern(date, forms.longTime);
+}
+
+}  // namespace vb

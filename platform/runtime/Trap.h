@@ -1,0 +1,80 @@
+#pragma once
+// The error trap of every procedure: trap, report, go on.
+//
+// A procedure opens with a Proc guard, which makes its trace entry, and runs each statement
+// that may fail as a step of that guard. A step that throws is handed to the common error
+// handler and the procedure goes on with its next step; whatever the failed step was to assign
+// keeps its old value. With error handling off the error leaves the procedure, as an untrapped
+// error did, and ends the program at the top level.
+#include <exception>
+#include <new>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "platform/runtime/Error.h"
+
+namespace vb {
+
+// The common trace entry and error handler the guards report to; the General module installs
+// itself here. With no handler installed, errors are not trapped.
+class TrapHandler {
+ public:
+  virtual ~TrapHandler() = default;
+  virtual bool HandlingOn() = 0;
+  virtual void TraceEntry(std::string_view module, std::string_view procedure) = 0;
+  virtual void HandleError(std::string_view module, std::string_view procedure,
+                           const Error& error) = 0;
+};
+void SetTrapHandler(TrapHandler* handler);
+TrapHandler* CurrentTrapHandler();
+
+enum class Trap {
+  Report,  // report through the common handler when error handling is on
+  Silent,  // skip a failing step with no report (low-level writers, clock routines)
+  None,    // no trap of its own: the error goes to the caller
+};
+
+class Proc {
+ public:
+  // `trace` asks for the trace entry; by default only reporting procedures make one.
+  Proc(std::string_view module, std::string_view procedure, Trap trap = Trap::Report);
+  Proc(std::string_view module, std::string_view procedure, Trap trap, bool trace);
+  Proc(const Proc&) = delete;
+  Proc& operator=(const Proc&) = delete;
+
+  // Runs one statement. Returns true when it ran to its end, false when it failed and the
+  // failure was trapped.
+  template <class F>
+  bool step(F&& statement) {
+    try {
+      std::forward<F>(statement)();
+      return true;
+    } catch (const Error& e) {
+      failed(e);
+    } catch (const std::bad_alloc&) {
+      failed(Error{err::OutOfMemory, ErrorText(err::OutOfMemory)});
+    } catch (const std::exception& e) {
+      failed(Error{err::InternalError, ErrorText(err::InternalError) + ": " + e.what()});
+    }
+    return false;
+  }
+
+  // Err.Number: the number of the last error a step met since the last clearErr; 0 = none.
+  long err() const { return lastError_; }
+  void clearErr() { lastError_ = 0; }
+
+  const std::string& module() const { return module_; }
+  const std::string& procedure() const { return procedure_; }
+
+ private:
+  void failed(const Error& e);
+
+  std::string module_;
+  std::string procedure_;
+  Trap trap_;
+  bool armed_ = false;
+  long lastError_ = 0;
+};
+
+}  // namespace vb

@@ -1,0 +1,60 @@
+#pragma once
+// Helpers shared by the tests: a temporary program folder and a clock driven by hand.
+#include <atomic>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
+#include "platform/runtime/Clock.h"
+#include "platform/runtime/Files.h"
+
+namespace testsupport {
+
+// A fresh folder under the system's temporary folder, removed with the object.
+class TempDir {
+ public:
+  TempDir() {
+    static std::atomic<int> counter{0};
+    path_ = std::filesystem::temp_directory_path() /
+            ("tolvane-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+    std::filesystem::remove_all(path_);
+    std::filesystem::create_directories(path_);
+  }
+  ~TempDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+  }
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// A clock that reads what the test set; `step` is added after every read of the timer, so
+// that busy waits come to an end.
+class FakeClock : public vb::Clock {
+ public:
+  float timer = 0;
+  float step = 0;
+  double now = 46001.5;  // 12/10/2025 12:00:00 PM
+  FakeClock() { vb::SetClock(this); }
+  ~FakeClock() override { vb::SetClock(nullptr); }
+  float SecondsSinceMidnight() override {
+    float t = timer;
+    timer += step;
+    return t;
+  }
+  double Now() override { return now; }
+};
+
+// Reads a whole text file ("" when missing).
+inline std::string ReadText(const std::filesystem::path& file) {
+  std::string text;
+  vb::ReadWholeFile(file, text);
+  return text;
+}
+
+}  // namespace testsupport
