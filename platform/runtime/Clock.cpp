@@ -4,6 +4,8 @@
 #include <cmath>
 #include <ctime>
 
+#include "platform/runtime/Strings.h"
+
 namespace vb {
 
 namespace {
@@ -120,6 +122,95 @@ std::string GeneralDate(double date) {
   if (zeroDate) return FormatDatePattern(date, forms.longTime);
   if (midnight) return FormatDatePattern(date, forms.shortDate);
   return FormatDatePattern(date, forms.shortDate) + " " + FormatDatePattern(date, forms.longTime);
+}
+
+}  // namespace vb
+
+namespace vb {
+
+namespace {
+
+// Reads an unsigned number at `i`; false when there is no digit.
+bool readNumber(std::string_view t, size_t& i, int& value) {
+  size_t start = i;
+  value = 0;
+  while (i < t.size() && t[i] >= '0' && t[i] <= '9' && i - start < 6) value = value * 10 + (t[i++] - '0');
+  return i > start;
+}
+
+void skipBlanks(std::string_view t, size_t& i) {
+  while (i < t.size() && (t[i] == ' ' || t[i] == '\t')) ++i;
+}
+
+// "h:mm[:ss] [AM|PM]" from `i` to the end of the text.
+bool readTime(std::string_view t, size_t& i, int& h, int& m, int& s) {
+  const DateForms& forms = CurrentDateForms();
+  s = 0;
+  if (!readNumber(t, i, h) || i >= t.size() || t[i] != ':') return false;
+  ++i;
+  if (!readNumber(t, i, m)) return false;
+  if (i < t.size() && t[i] == ':') {
+    ++i;
+    if (!readNumber(t, i, s)) return false;
+  }
+  skipBlanks(t, i);
+  std::string_view rest = t.substr(i);
+  size_t end = rest.find_last_not_of(" \t");
+  rest = end == std::string_view::npos ? std::string_view() : rest.substr(0, end + 1);
+  if (!rest.empty()) {
+    bool pm = EqualsNoCase(rest, forms.pm) || EqualsNoCase(rest, "PM");
+    bool am = EqualsNoCase(rest, forms.am) || EqualsNoCase(rest, "AM");
+    if ((!am && !pm) || h < 1 || h > 12) return false;
+    if (am && h == 12) h = 0;
+    if (pm && h != 12) h += 12;
+  }
+  i = t.size();
+  return h < 24 && m < 60 && s < 60;
+}
+
+}  // namespace
+
+bool TryParseDate(std::string_view text, double& date) {
+  std::string_view t = text;
+  size_t i = 0;
+  skipBlanks(t, i);
+  int h = 0, mi = 0, s = 0;
+  size_t timeStart = i;
+  if (readTime(t, timeStart, h, mi, s)) {
+    date = (h * 3600.0 + mi * 60.0 + s) / 86400.0;
+    return true;
+  }
+  h = mi = s = 0;
+  // The order of month, day and year as the locale writes its short date.
+  std::string order;
+  for (char c : CurrentDateForms().shortDate)
+    if ((c == 'M' || c == 'd' || c == 'y') && order.find(c) == std::string::npos) order += c;
+  if (order.size() != 3) order = "Mdy";
+  int parts[3];
+  for (int k = 0; k < 3; ++k) {
+    if (!readNumber(t, i, parts[k])) return false;
+    if (k < 2) {
+      if (i >= t.size() || (t[i] != '/' && t[i] != '-' && t[i] != '.')) return false;
+      ++i;
+    }
+  }
+  int year = 0, month = 0, day = 0;
+  for (int k = 0; k < 3; ++k) {
+    if (order[k] == 'M') month = parts[k];
+    else if (order[k] == 'd') day = parts[k];
+    else year = parts[k];
+  }
+  if (year < 100) year += year < 30 ? 2000 : 1900;
+  if (month < 1 || month > 12 || day < 1 || year > 9999) return false;
+  std::chrono::year_month_day ymd{std::chrono::year{year}, std::chrono::month{static_cast<unsigned>(month)},
+                                  std::chrono::day{static_cast<unsigned>(day)}};
+  if (!ymd.ok()) return false;
+  skipBlanks(t, i);
+  if (i < t.size()) {
+    if (!readTime(t, i, h, mi, s)) return false;
+  }
+  date = DateFromParts({year, month, day, h, mi, s});
+  return true;
 }
 
 }  // namespace vb

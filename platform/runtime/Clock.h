@@ -51,4 +51,9 @@ std::string FormatDatePattern(double date, std::string_view pattern);
 // alone when the time is midnight, the time alone for the zero date.
 std::string GeneralDate(double date);
 
+// CDate and IsDate of text: a date in the locale's short-date order (M, d, y with "/", "-" or
+// "." between; two-digit years 00-29 are 2000-2029), optionally followed by a time
+// "h:mm[:ss] [AM|PM]"; or a time alone. Returns false when the text is no valid date.
+bool TryParseDate(std::string_view text, double& date);
+
 }  // namespace vb

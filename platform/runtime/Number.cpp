@@ -87,6 +87,54 @@ double Val(std::string_view text) {
   return v;
 }
 
+bool TryParseNumber(std::string_view text, double& value) {
+  size_t b = text.find_first_not_of(" \t");
+  if (b == std::string_view::npos) return false;
+  size_t e = text.find_last_not_of(" \t");
+  std::string_view t = text.substr(b, e - b + 1);
+  if (t.size() >= 2 && t[0] == '&') {
+    char p = t[1];
+    int radix = (p == 'H' || p == 'h') ? 16 : (p == 'O' || p == 'o') ? 8 : 0;
+    if (radix == 0 || t.size() == 2) return false;
+    for (char c : t.substr(2)) {
+      bool ok = (c >= '0' && c <= (radix == 8 ? '7' : '9')) ||
+                (radix == 16 && ((c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F')));
+      if (!ok) return false;
+    }
+    value = Val(t);
+    return true;
+  }
+  std::string clean;
+  size_t i = 0;
+  if (t[i] == '+' || t[i] == '-') clean += t[i++];
+  bool digits = false;
+  while (i < t.size() && ((t[i] >= '0' && t[i] <= '9') || (t[i] == ',' && digits))) {
+    if (t[i] != ',') clean += t[i], digits = true;
+    ++i;
+  }
+  if (i < t.size() && t[i] == '.') {
+    clean += t[i++];
+    while (i < t.size() && t[i] >= '0' && t[i] <= '9') clean += t[i++], digits = true;
+  }
+  if (!digits) return false;
+  if (i < t.size() && (t[i] == 'E' || t[i] == 'e' || t[i] == 'D' || t[i] == 'd')) {
+    clean += 'e';
+    ++i;
+    if (i < t.size() && (t[i] == '+' || t[i] == '-')) clean += t[i++];
+    bool expDigits = false;
+    while (i < t.size() && t[i] >= '0' && t[i] <= '9') clean += t[i++], expDigits = true;
+    if (!expDigits) return false;
+  }
+  if (i != t.size()) return false;
+  double v = 0;
+  const char* first = clean.data();
+  if (*first == '+') ++first;
+  auto result = std::from_chars(first, clean.data() + clean.size(), v);
+  if (result.ec != std::errc() || result.ptr != clean.data() + clean.size()) return false;
+  value = v;
+  return true;
+}
+
 std::string NumberText(double value, int significant) {
   if (std::isnan(value)) return "NaN";
   if (std::isinf(value)) return value < 0 ? "-Inf" : "Inf";

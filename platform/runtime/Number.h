@@ -15,6 +15,11 @@ namespace vb {
 // An empty or non-numeric text gives 0; so does a number too large for a double.
 double Val(std::string_view text);
 
+// Whether a whole text is a number, as IsNumeric and CDbl judge it: blanks around it, an
+// optional sign, digits with optional "," grouping, one ".", an optional exponent (E or D);
+// or "&H"/"&O" with digits. On success `value` holds the number ("." is the decimal point).
+bool TryParseNumber(std::string_view text, double& value);
+
 // Plain number text (Str$ without its leading blank): "." decimal point, no grouping, at most
 // `significant` significant digits (15 for a double, 7 for a single), no trailing zeros, no
 // leading zero before the point (".5", "-.25"), exponent form below 1E-04 and from 1E+15 on
