@@ -5,6 +5,7 @@
 #include "foundation/General.h"
 #include "platform/runtime/Error.h"
 #include "platform/runtime/Files.h"
+#include "platform/runtime/Format.h"
 #include "platform/ui/Hooks.h"
 
 namespace {
@@ -32,6 +33,7 @@ int main(int argc, char** argv) {
   Application::setApplicationName("Tolvane");
   Application::setOrganizationName("Velmora");
 
+  vb::UseSystemLocale();
   vb::ChDir(vb::ProgramFolder());
   General::vars().IniFileName = vb::InCurDir("Tolvane.ini").string();
 
