@@ -3,6 +3,7 @@
 // settings file, number text, rounding, metric units and waits.
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/runtime/Error.h"
 
@@ -71,5 +72,16 @@ std::string MetricString(std::string_view label);
 double MetricVal(std::string_view value, std::string_view unit);
 std::string MetricConvert(std::string& text, std::string_view unit);
 void Delay(float seconds);
+
+}  // namespace General
+
+namespace General {
+
+// Sorts list[first..last] in place, ascending by character codes (capitals before small
+// letters). The library sort stands in for the recursive quicksort, whose recursion went as
+// deep as the list was long on sorted input; the order is the same.
+void QuickSort(std::vector<std::string>& list, int first, int last);
+// The partition step of that quicksort: pivot list[last]; returns the pivot's final index.
+int QuickSortPartition(std::vector<std::string>& list, int first, int last);
 
 }  // namespace General
