@@ -77,7 +77,7 @@ void WriteINI(std::string_view section, std::string_view key, bool value) {
 }
 
 void WriteINI(std::string_view section, std::string_view key, double value) {
-  WriteINI(section, key, std::string_view(vb::NumberText(value)));
+  WriteINI(section, key, std::string_view(vb::CStr(value)));
 }
 
 }  // namespace General

@@ -166,6 +166,13 @@ std::string NumberText(double value, int significant) {
   return out + digits.substr(0, intLen) + "." + digits.substr(intLen);
 }
 
+std::string CStr(double value, int significant) {
+  std::string text = NumberText(value, significant);
+  if (text.starts_with(".")) return "0" + text;
+  if (text.starts_with("-.")) return "-0" + text.substr(1);
+  return text;
+}
+
 double Fix(double value) { return std::trunc(value); }
 
 int Sgn(double value) { return value > 0 ? 1 : value < 0 ? -1 : 0; }

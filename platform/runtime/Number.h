@@ -26,6 +26,10 @@ bool TryParseNumber(std::string_view text, double& value);
 // ("1E+15", "1.5E-05").
 std::string NumberText(double value, int significant = 15);
 
+// CStr of a number: the plain number text with a zero before the point of a value below 1 in
+// size ("0.5", "-0.25"), as the conversion of a number variable to text gave.
+std::string CStr(double value, int significant = 15);
+
 // Fix: truncation toward zero, kept as a double (never cast to an integer type).
 double Fix(double value);
 // Sgn: -1, 0 or 1.

@@ -48,9 +48,9 @@ std::string Variant::toString() const {
     case VarType::Null: Raise(err::InvalidUseOfNull);
     case VarType::Boolean: return int_ ? "True" : "False";
     case VarType::Byte: case VarType::Integer: case VarType::Long: return std::to_string(int_);
-    case VarType::Single: return NumberText(real_, 7);
-    case VarType::Double: return NumberText(real_, 15);
-    case VarType::Currency: return NumberText(static_cast<double>(int_) / 10000.0, 19);
+    case VarType::Single: return CStr(real_, 7);
+    case VarType::Double: return CStr(real_, 15);
+    case VarType::Currency: return CStr(static_cast<double>(int_) / 10000.0, 19);
     case VarType::Date: return GeneralDate(real_);
     case VarType::String: return text_;
     case VarType::List: Raise(err::TypeMismatch);

@@ -96,7 +96,7 @@ TEST_F(GeneralIni, WriteIniStoresValuesAsTheirText) {
   General::WriteINI("Settings", "Scale", 0.25);
   EXPECT_EQ(General::IniStr("Settings", "PlotPreview"), "True");
   EXPECT_EQ(General::IniStr("Settings", "StartFresh"), "False");
-  EXPECT_EQ(General::IniStr("Settings", "Scale"), ".25");
+  EXPECT_EQ(General::IniStr("Settings", "Scale"), "0.25");
 }
 
 TEST_F(GeneralIni, LineBreaksInAValueBecomeBlanks) {

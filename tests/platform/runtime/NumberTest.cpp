@@ -58,6 +58,14 @@ TEST(NumberText, PlainFormWithoutLeadingZeroOrTrailingZeros) {
     EXPECT_EQ(vb::NumberText(c.value, c.significant), c.expected) << c.value;
 }
 
+TEST(NumberText, CStrPutsAZeroBeforeThePoint) {
+  EXPECT_EQ(vb::CStr(0.5), "0.5");
+  EXPECT_EQ(vb::CStr(-0.25), "-0.25");
+  EXPECT_EQ(vb::CStr(12.5), "12.5");
+  EXPECT_EQ(vb::CStr(0.00001), "1E-05");
+  EXPECT_EQ(vb::CStr(0), "0");
+}
+
 TEST(Conversions, RoundHalfToEvenAndRaiseOverflow) {
   EXPECT_EQ(vb::CInt(2.5), 2);
   EXPECT_EQ(vb::CInt(3.5), 4);

@@ -1,0 +1,130 @@
+#pragma once
+// What the drawing operations need of the drawing subsystem and of the main window.
+//
+// The operations of CadFunctions and CADGraph are free functions. Those that only decide which
+// layers to freeze, which window to show or which colour index to use are carried out here;
+// the rest, and every member of the drawing control they use, go to the installed Services.
+// Until the drawing subsystem installs its own, a FakeCadServices stands in (it records each
+// call). What the operations change on the main window (View menu checks, bold toolbar
+// captions, the aircraft check boxes, the tab flags and the tab display) goes through
+// WindowHooks, so that this library never depends on the main window.
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace CadFunctions {
+
+// A view window in drawing units (inches).
+struct ViewWindow {
+  double minX = 0, minY = 0, maxX = 0, maxY = 0;
+  bool operator==(const ViewWindow&) const = default;
+};
+
+// What the extents need of one entity: its layer and type, its first point and, for a
+// light-weight polyline, its vertices.
+struct EntityPoints {
+  std::string layerName;
+  std::string entityType;
+  double x0 = 0, y0 = 0;
+  std::vector<std::pair<double, double>> vertices;
+};
+
+class Services {
+ public:
+  virtual ~Services() = default;
+
+  // --- Operations the drawing subsystem carries out whole ---
+  // Empties CAD(0) and CAD(2) to CAD(5) and sets each up with the standard layers.
+  virtual void InitDwgs() = 0;
+  virtual void SetupNewDrawing(int view) = 0;
+  virtual void ZoomAll(int view) = 0;
+  virtual void MakeGrid(int view) = 0;
+  virtual void SetToCurrentLayer(int view) = 0;
+  virtual void FixText(int view) = 0;
+  virtual void UpdateCADDims(int view) = 0;
+  // Writes the drawing of aircraft `acNum` (digits only; bound as a parameter of the query)
+  // held in column `view` of the drawing database to `file`, followed by CR LF, when the
+  // database has one; writes nothing for a missing row or a Null column. The file is written
+  // whole or not at all (temporary file renamed over it), so an interrupted write never leaves
+  // a truncated drawing in the cache. Throws vb::Error when the database or the file fails.
+  virtual void ExtractViewDrawing(const std::string& acNum, const std::string& view,
+                                  const std::filesystem::path& file) = 0;
+
+  // --- Members of the drawing control of view `view` (CAD(view)) ---
+  // Freezes (hides) or thaws the layer at 1-based `position`.
+  virtual void SetLayerFrozen(int view, int position, bool frozen) = 0;
+  // The colour index of the layer at 1-based `position`.
+  virtual int LayerColorIndex(int view, int position) = 0;
+  virtual void Redraw(int view) = 0;
+  // The window shown now (ViewMinX, ViewMinY, ViewMaxX, ViewMaxY).
+  virtual ViewWindow DisplayedWindow(int view) = 0;
+  // Sets WindowMinX, WindowMaxX, WindowMinY, WindowMaxY and applies them.
+  virtual void ApplyViewWindow(int view, const ViewWindow& window) = 0;
+  virtual void PreviousView(int view) = 0;
+  virtual float ZoomStep(int view) = 0;
+  virtual void SetPickMode(int view, int mode) = 0;
+  // Visits every entity of the view in collection order.
+  virtual void ForEachEntity(int view, const std::function<void(const EntityPoints&)>& visit) = 0;
+
+  // --- The chart back end on the drawing control the chart layer is bound to ---
+  virtual void InitCADGraphics(bool clear) = 0;
+  virtual void SetCADPen(double width, int32_t colour) = 0;
+  virtual void SetCADBrush(int32_t colour) = 0;
+  virtual void RemoveCADBrush() = 0;
+  virtual void CADMoveTo(double x, double y) = 0;
+  virtual void CADLineTo(double x, double y) = 0;
+  virtual void CADRectangle(double x1, double y1, double x2, double y2) = 0;
+  virtual void CADEllipse(double x1, double y1, double x2, double y2) = 0;
+  virtual void SetCADTextBgMode(int mode) = 0;
+  virtual void SetCADTextColor(int32_t colour) = 0;
+  virtual void CADText(double x, double y, const std::string& text) = 0;
+  // The current text height in drawing units.
+  virtual double TextSize() = 0;
+  // The drawing aspect (control width / height) recorded by InitCADGraphics; 0 until then.
+  virtual double Aspect() = 0;
+};
+
+// Installs the drawing subsystem's services; nullptr restores the default FakeCadServices.
+void InstallServices(Services* services);
+Services& services();
+
+// The main window's side of the drawing operations. Every member does nothing by default.
+class WindowHooks {
+ public:
+  virtual ~WindowHooks() = default;
+  // Checked of a View menu item: "mnuViewPlane1", "mnuViewPlane2", "mnuViewShowDims" or
+  // "mnuViewShowGrid".
+  virtual void SetMenuChecked(std::string_view /*item*/, bool /*checked*/) {}
+  // FontBold of button `index` of cmdToolbar, on the main window and on the tool window.
+  virtual void SetToolbarButtonBold(int /*index*/, bool /*bold*/) {}
+  // Value of the check box chkACVisible(index): 1 when checked, 0 when not.
+  virtual void SetAircraftVisibleCheck(int /*index*/, bool /*checked*/) {}
+  // TabDrawn(tab) of the tab dispatcher.
+  virtual void SetTabDrawn(int /*tab*/, bool /*drawn*/) {}
+  // General.ShowTabNo: shows the current tab again.
+  virtual void ShowTabNo() {}
+};
+
+// Installs the main window's hooks; nullptr restores the ones that do nothing.
+void InstallWindowHooks(WindowHooks* hooks);
+WindowHooks& windowHooks();
+
+// The program values the drawing operations read. The lead wires the source to the registry
+// settings record (Aircraft1, Aircraft2, PlaneColor1, PlaneColor2, DimColor) and to the main
+// window's CurrentDrawingTab; until then the values of a first run apply.
+struct DrawingInputs {
+  std::string Aircraft1;           // aircraft number of Plane 1; "" = none chosen
+  std::string Aircraft2;           // aircraft number of Plane 2; "" = none chosen
+  int32_t PlaneColor1 = 0x0000FF;  // RGB, red in the low byte
+  int32_t PlaneColor2 = 0xFF0000;
+  int32_t DimColor = -1;      // -1 = each plane's dimensions in its plane colour
+  int CurrentDrawingTab = 2;  // 2 to 5, also the index of the drawing view
+};
+void SetDrawingInputsSource(std::function<DrawingInputs()> source);  // empty: the defaults
+DrawingInputs CurrentInputs();
+
+}  // namespace CadFunctions

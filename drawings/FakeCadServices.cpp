@@ -1,0 +1,125 @@
+// The recording stand-in for the drawing subsystem.
+#include "drawings/FakeCadServices.h"
+
+#include "platform/runtime/Error.h"
+#include "platform/runtime/Files.h"
+#include "platform/runtime/Number.h"
+
+namespace CadFunctions {
+
+bool FakeCadServices::frozen(int view, int position) const {
+  auto v = views.find(view);
+  if (v == views.end()) return false;
+  auto f = v->second.frozen.find(position);
+  return f != v->second.frozen.end() && f->second;
+}
+
+int FakeCadServices::count(const std::string& op) const {
+  int n = 0;
+  for (const Call& call : calls) n += call.op == op;
+  return n;
+}
+
+void FakeCadServices::record(std::string op, std::initializer_list<double> numbers,
+                             const std::string& text) {
+  std::string args;
+  for (double number : numbers) {
+    if (!args.empty()) args += ",";
+    args += vb::NumberText(number);
+  }
+  if (!text.empty()) args += (args.empty() ? "" : ",") + text;
+  calls.push_back({std::move(op), std::move(args)});
+}
+
+void FakeCadServices::InitDwgs() {
+  record("InitDwgs", {});
+  // Each view is emptied and set up again with its layers thawed.
+  for (int view : {0, 2, 3, 4, 5}) {
+    views[view].frozen.clear();
+    views[view].entities.clear();
+  }
+}
+
+void FakeCadServices::SetupNewDrawing(int view) {
+  record("SetupNewDrawing", {double(view)});
+  views[view].frozen.clear();
+}
+
+void FakeCadServices::ZoomAll(int view) { record("ZoomAll", {double(view)}); }
+void FakeCadServices::MakeGrid(int view) { record("MakeGrid", {double(view)}); }
+void FakeCadServices::SetToCurrentLayer(int view) { record("SetToCurrentLayer", {double(view)}); }
+void FakeCadServices::FixText(int view) { record("FixText", {double(view)}); }
+void FakeCadServices::UpdateCADDims(int view) { record("UpdateCADDims", {double(view)}); }
+
+void FakeCadServices::ExtractViewDrawing(const std::string& acNum, const std::string& view,
+                                         const std::filesystem::path& file) {
+  record("ExtractViewDrawing", {}, acNum + "," + view + "," + file.string());
+  auto found = drawings.find({acNum, view});
+  if (found == drawings.end()) return;
+  if (!vb::WriteFileAtomic(file, found->second + "\r\n")) vb::Raise(vb::err::PathFileAccess);
+}
+
+void FakeCadServices::SetLayerFrozen(int view, int position, bool frozen) {
+  record("SetLayerFrozen", {double(view), double(position), frozen ? 1.0 : 0.0});
+  views[view].frozen[position] = frozen;
+}
+
+int FakeCadServices::LayerColorIndex(int view, int position) {
+  const auto& colours = views[view].colourIndex;
+  auto found = colours.find(position);
+  return found == colours.end() ? 7 : found->second;
+}
+
+void FakeCadServices::Redraw(int view) { record("Redraw", {double(view)}); }
+
+ViewWindow FakeCadServices::DisplayedWindow(int view) { return views[view].window; }
+
+void FakeCadServices::ApplyViewWindow(int view, const ViewWindow& window) {
+  record("ApplyViewWindow", {double(view), window.minX, window.maxX, window.minY, window.maxY});
+  views[view].window = window;
+}
+
+void FakeCadServices::PreviousView(int view) { record("PreviousView", {double(view)}); }
+
+float FakeCadServices::ZoomStep(int view) { return views[view].zoomStep; }
+
+void FakeCadServices::SetPickMode(int view, int mode) {
+  record("SetPickMode", {double(view), double(mode)});
+  views[view].pickMode = mode;
+}
+
+void FakeCadServices::ForEachEntity(int view,
+                                    const std::function<void(const EntityPoints&)>& visit) {
+  for (const EntityPoints& entity : views[view].entities) visit(entity);
+}
+
+void FakeCadServices::InitCADGraphics(bool clear) {
+  record("InitCADGraphics", {clear ? 1.0 : 0.0});
+}
+void FakeCadServices::SetCADPen(double width, int32_t colour) {
+  record("SetCADPen", {width, double(colour)});
+}
+void FakeCadServices::SetCADBrush(int32_t colour) { record("SetCADBrush", {double(colour)}); }
+void FakeCadServices::RemoveCADBrush() { record("RemoveCADBrush", {}); }
+void FakeCadServices::CADMoveTo(double x, double y) { record("CADMoveTo", {x, y}); }
+void FakeCadServices::CADLineTo(double x, double y) { record("CADLineTo", {x, y}); }
+void FakeCadServices::CADRectangle(double x1, double y1, double x2, double y2) {
+  record("CADRectangle", {x1, y1, x2, y2});
+}
+void FakeCadServices::CADEllipse(double x1, double y1, double x2, double y2) {
+  record("CADEllipse", {x1, y1, x2, y2});
+}
+void FakeCadServices::SetCADTextBgMode(int mode) { record("SetCADTextBgMode", {double(mode)}); }
+void FakeCadServices::SetCADTextColor(int32_t colour) {
+  record("SetCADTextColor", {double(colour)});
+}
+void FakeCadServices::CADText(double x, double y, const std::string& text) {
+  record("CADText", {x, y}, text);
+}
+
+FakeCadServices& DefaultServices() {
+  static FakeCadServices fake;
+  return fake;
+}
+
+}  // namespace CadFunctions

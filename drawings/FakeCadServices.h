@@ -1,0 +1,81 @@
+#pragma once
+// The drawing services until the drawing subsystem exists, and in tests: every call is
+// recorded with its arguments; each view keeps its layers' frozen flags and colour indexes, its
+// window, zoom step, pick mode and entities, so the operations built on them can be followed.
+#include <map>
+#include <string>
+#include <vector>
+
+#include "drawings/CadServices.h"
+
+namespace CadFunctions {
+
+class FakeCadServices : public Services {
+ public:
+  struct Call {
+    std::string op;    // the member's name ("SetLayerFrozen")
+    std::string args;  // its arguments as text, joined by ","
+  };
+  struct View {
+    std::map<int, bool> frozen;      // by layer position; missing = thawed
+    std::map<int, int> colourIndex;  // by layer position; missing = 7
+    ViewWindow window{0, 0, 1, 1};
+    float zoomStep = 15;
+    int pickMode = 0;
+    std::vector<EntityPoints> entities;
+  };
+
+  std::vector<Call> calls;
+  std::map<int, View> views;
+  // The drawing database as ExtractViewDrawing sees it: the DXF text by aircraft number and
+  // view column; a missing entry stands for a missing row or a Null column.
+  std::map<std::pair<std::string, std::string>, std::string> drawings;
+  double textSize = 0;
+  double aspect = 0;
+
+  bool frozen(int view, int position) const;
+  // The number of recorded calls of `op`.
+  int count(const std::string& op) const;
+
+  void InitDwgs() override;
+  void SetupNewDrawing(int view) override;
+  void ZoomAll(int view) override;
+  void MakeGrid(int view) override;
+  void SetToCurrentLayer(int view) override;
+  void FixText(int view) override;
+  void UpdateCADDims(int view) override;
+  void ExtractViewDrawing(const std::string& acNum, const std::string& view,
+                          const std::filesystem::path& file) override;
+
+  void SetLayerFrozen(int view, int position, bool frozen) override;
+  int LayerColorIndex(int view, int position) override;
+  void Redraw(int view) override;
+  ViewWindow DisplayedWindow(int view) override;
+  void ApplyViewWindow(int view, const ViewWindow& window) override;
+  void PreviousView(int view) override;
+  float ZoomStep(int view) override;
+  void SetPickMode(int view, int mode) override;
+  void ForEachEntity(int view, const std::function<void(const EntityPoints&)>& visit) override;
+
+  void InitCADGraphics(bool clear) override;
+  void SetCADPen(double width, int32_t colour) override;
+  void SetCADBrush(int32_t colour) override;
+  void RemoveCADBrush() override;
+  void CADMoveTo(double x, double y) override;
+  void CADLineTo(double x, double y) override;
+  void CADRectangle(double x1, double y1, double x2, double y2) override;
+  void CADEllipse(double x1, double y1, double x2, double y2) override;
+  void SetCADTextBgMode(int mode) override;
+  void SetCADTextColor(int32_t colour) override;
+  void CADText(double x, double y, const std::string& text) override;
+  double TextSize() override { return textSize; }
+  double Aspect() override { return aspect; }
+
+ private:
+  void record(std::string op, std::initializer_list<double> numbers, const std::string& text = "");
+};
+
+// The instance that serves while no other services are installed.
+FakeCadServices& DefaultServices();
+
+}  // namespace CadFunctions

@@ -1,0 +1,42 @@
+#pragma once
+// Module Globals: the in-memory aircraft list and its lookups.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace Globals {
+
+// One aircraft of the list.
+struct AircraftListEntry {
+  std::string Category;   // "Jets", "Pistons", "TurboProps" or "Helicopters"
+  std::string AcNum;      // the aircraft number as decimal text: the key used everywhere
+  std::string AcName;     // model name
+  std::string AcMfgName;  // maker name; empty for an aircraft without a maker row
+  int16_t QTZData = 0;    // -1: offered in the selection dialog
+
+  bool operator==(const AircraftListEntry&) const = default;
+};
+
+// The list is loaded once at start-up (DBase::LoadAircraftDBInfo). Entries are 1 to
+// AircraftCount; entry 0 is always there and blank. The list grows as needed (no limit of 2000).
+struct Vars {
+  std::vector<AircraftListEntry> AircraftList = std::vector<AircraftListEntry>(1);
+  int16_t AircraftCount = 0;
+};
+Vars& vars();
+
+void resetForTest();
+
+// The lookups walk the list in index order and take the first entry whose AcNum equals the
+// number (exact text comparison). They start at entry 0, so an empty number finds the blank
+// entry and gives "". No entry: "N/A".
+std::string AircraftName(std::string_view acNum);
+// Maker name, a blank and model name, leading blanks removed.
+std::string AircraftFullName(std::string_view acNum);
+std::string AircraftCategory(std::string_view acNum);
+// The AcNum of the first entry from 1 on whose full name (as AircraftFullName gives it for that
+// entry's number) equals the text; "0000" when none.
+std::string AircraftNumber(std::string_view fullName);
+
+}  // namespace Globals

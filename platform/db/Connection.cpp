@@ -1,0 +1,179 @@
+#include "platform/db/Connection.h"
+
+#include <sqlite3.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <utility>
+
+#include "platform/db/Ado.h"
+#include "platform/runtime/Error.h"
+#include "platform/runtime/Strings.h"
+
+namespace adodb {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view TrimBlanks(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+// Tells the file's format by its header before SQLite sees it: SQLite would take an empty or
+// foreign file for an empty database, and an Access file deserves a clearer message than
+// "file is not a database".
+void CheckFormat(const std::string& path) {
+  std::error_code ec;
+  std::ifstream in;
+  if (fs::is_regular_file(path, ec)) in.open(path, std::ios::binary);
+  if (!in.is_open()) RaiseDriverError(err::DriverFailed, "unable to open database file: " + path);
+  char header[20] = {};
+  in.read(header, sizeof header);
+  const auto n = static_cast<size_t>(in.gcount());
+  if (n >= 16 && std::memcmp(header, "SQLite format 3", 16) == 0) return;
+  // Jet 3 and Jet 4 files read "Standard Jet DB" from byte 4 on, Access 2007 files
+  // "Standard ACE DB".
+  if (n >= 19 && (std::memcmp(header + 4, "Standard Jet DB", 15) == 0 ||
+                  std::memcmp(header + 4, "Standard ACE DB", 15) == 0))
+    RaiseDriverError(err::DriverFailed,
+                     "unsupported database format (Microsoft Access): " + path);
+  RaiseDriverError(err::DriverFailed, "file is not a database: " + path);
+}
+
+// Runs a schema query and gives the text of one column of every row.
+std::vector<std::string> QueryColumn(sqlite3* db, const std::string& sql, int column) {
+  sqlite3_stmt* raw = nullptr;
+  if (sqlite3_prepare_v2(db, sql.c_str(), -1, &raw, nullptr) != SQLITE_OK)
+    RaiseDriverError(err::DriverFailed, sqlite3_errmsg(db));
+  std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> stmt(raw, sqlite3_finalize);
+  std::vector<std::string> values;
+  int rc;
+  while ((rc = sqlite3_step(raw)) == SQLITE_ROW) {
+    const unsigned char* text = sqlite3_column_text(raw, column);
+    values.emplace_back(text ? reinterpret_cast<const char*>(text) : "");
+  }
+  if (rc != SQLITE_DONE) RaiseDriverError(err::DriverFailed, sqlite3_errmsg(db));
+  return values;
+}
+
+}  // namespace
+
+void Connection::CloseHandle::operator()(sqlite3* db) const { sqlite3_close_v2(db); }
+
+Connection::Connection() = default;
+Connection::~Connection() = default;
+Connection::Connection(Connection&&) noexcept = default;
+Connection& Connection::operator=(Connection&&) noexcept = default;
+
+std::string Connection::PathOf(std::string_view cs) {
+  size_t pos = 0;
+  while (pos < cs.size()) {
+    size_t eq = cs.find('=', pos);
+    size_t semi = cs.find(';', pos);
+    if (eq == std::string_view::npos) break;
+    if (semi != std::string_view::npos && semi < eq) {  // an attribute without a value
+      pos = semi + 1;
+      continue;
+    }
+    std::string_view key = TrimBlanks(cs.substr(pos, eq - pos));
+    std::string_view value = cs.substr(eq + 1);
+    std::string_view trimmed = TrimBlanks(value);
+    if (vb::EqualsNoCase(key, "DBQ")) {
+      // The program puts the path last, "followed at once" by nothing: it runs to the end,
+      // so that a path holding ";" stays whole. A braced value ends at its brace.
+      if (!trimmed.empty() && trimmed.front() == '{') {
+        size_t close = trimmed.find('}');
+        return std::string(trimmed.substr(1, close == std::string_view::npos ? close : close - 1));
+      }
+      return std::string(value);
+    }
+    // Skip this attribute's value, a braced one as a whole.
+    size_t from = eq + 1;
+    if (!trimmed.empty() && trimmed.front() == '{') {
+      size_t close = cs.find('}', eq + 1);
+      if (close == std::string_view::npos) break;
+      from = close;
+    }
+    semi = cs.find(';', from);
+    if (semi == std::string_view::npos) break;
+    pos = semi + 1;
+  }
+  return {};
+}
+
+void Connection::open(std::string_view connectionString) {
+  if (db_) vb::Raise(err::ObjectOpen, "Operation is not allowed when the object is open.");
+  std::string path = PathOf(connectionString);
+  if (path.empty())
+    RaiseDriverError(err::DriverFailed, "the connection string names no database file");
+  CheckFormat(path);
+  sqlite3* raw = nullptr;
+  // Read-only and without SQLITE_OPEN_CREATE: nothing is ever written, no file is ever made.
+  int rc = sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READONLY, nullptr);
+  std::unique_ptr<sqlite3, CloseHandle> db(raw);
+  if (rc != SQLITE_OK)
+    RaiseDriverError(err::DriverFailed,
+                     std::string(raw ? sqlite3_errmsg(raw) : "out of memory") + ": " + path);
+  sqlite3_busy_timeout(raw, 2000);
+  db_ = std::move(db);
+  path_ = std::move(path);
+  try {
+    // Reading the table list now makes a damaged file fail at the open, as the driver did.
+    readTables();
+  } catch (...) {
+    close();
+    throw;
+  }
+}
+
+void Connection::close() {
+  db_.reset();
+  path_.clear();
+  tables_.clear();
+}
+
+bool Connection::isOpen() const { return db_ != nullptr; }
+
+const std::string& Connection::path() const { return path_; }
+
+sqlite3* Connection::handle() const {
+  if (!db_) vb::Raise(vb::err::ConnectionUnusable);
+  return db_.get();
+}
+
+void Connection::readTables() {
+  tables_.clear();
+  for (std::string& name :
+       QueryColumn(handle(), "SELECT name FROM sqlite_master WHERE type IN ('table', 'view')", 0))
+    tables_.push_back(Table{std::move(name), false, {}});
+}
+
+Connection::Table& Connection::findTable(std::string_view name) {
+  handle();  // 3709 when not open
+  std::string_view wanted = TrimBlanks(name);
+  for (Table& t : tables_)
+    if (vb::EqualsNoCase(t.name, wanted)) return t;
+  RaiseDriverError(err::NoSuchTable, "no such table: " + std::string(wanted));
+}
+
+std::string Connection::tableName(std::string_view name) { return findTable(name).name; }
+
+std::string Connection::columnName(std::string_view table, std::string_view column) {
+  Table& t = findTable(table);
+  if (!t.columnsRead) {
+    t.columns = QueryColumn(handle(), "PRAGMA table_info(" + QuoteIdentifier(t.name) + ")", 1);
+    t.columnsRead = true;
+  }
+  std::string_view wanted = TrimBlanks(column);
+  for (const std::string& c : t.columns)
+    if (vb::EqualsNoCase(c, wanted)) return c;
+  RaiseDriverError(err::NoValueGiven, "no such column: " + std::string(wanted));
+}
+
+}  // namespace adodb

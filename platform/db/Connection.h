@@ -1,0 +1,68 @@
+#pragma once
+// The connection to one database file, in the place of an ADO connection over the Access ODBC
+// driver. It is opened from the connection string the program has always used; only the path
+// after "DBQ=" counts (the password has no meaning for SQLite and is never logged). The file is
+// opened read-only and is never created: a missing file is an error, not an empty database.
+// The file's format is told by its header: SQLite files open; an Access (Jet) file is reported
+// as an unsupported format.
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct sqlite3;
+
+namespace adodb {
+
+class Connection {
+ public:
+  Connection();
+  ~Connection();  // dropping an open connection without a close is allowed
+  Connection(Connection&&) noexcept;
+  Connection& operator=(Connection&&) noexcept;
+  Connection(const Connection&) = delete;
+  Connection& operator=(const Connection&) = delete;
+
+  // Opens the database named by "DBQ=" in the connection string. Throws vb::Error: 3705 when
+  // already open; err::DriverFailed when there is no path, the file is missing, unreadable, not
+  // a database, or an Access file.
+  void open(std::string_view connectionString);
+  // Closes the connection; closing one that is not open does nothing.
+  void close();
+  bool isOpen() const;
+  // The database file of the open connection.
+  const std::string& path() const;
+
+  // Names checked against the schema, so that a name taken from settings or field specs never
+  // reaches SQL unchecked. Names compare without regard to case (as SQLite and Access compare
+  // them), blanks around them ignored; the result is the name as the schema spells it.
+  // tableName: a table or view; otherwise err::NoSuchTable. columnName: a column of that table;
+  // otherwise err::NoValueGiven. Both raise 3709 on a connection that is not open.
+  std::string tableName(std::string_view name);
+  std::string columnName(std::string_view table, std::string_view column);
+
+  // The SQLite handle of the open connection, for the recordset; 3709 when not open.
+  sqlite3* handle() const;
+
+  // The path that a connection string names ("" when it names none): the text after the
+  // attribute "DBQ=" (any case) up to the end, or the text between braces "{...}".
+  static std::string PathOf(std::string_view connectionString);
+
+ private:
+  struct Table {
+    std::string name;
+    bool columnsRead = false;
+    std::vector<std::string> columns;
+  };
+  Table& findTable(std::string_view name);
+  void readTables();
+
+  struct CloseHandle {
+    void operator()(sqlite3* db) const;
+  };
+  std::unique_ptr<sqlite3, CloseHandle> db_;
+  std::string path_;
+  std::vector<Table> tables_;
+};
+
+}  // namespace adodb

@@ -1,0 +1,63 @@
+#pragma once
+// Test databases built at test time from the SQL scripts in tests/fixtures (no binary files in
+// the tree). A test program that includes this names the scripts' folder with the compile
+// definition TOLVANE_FIXTURES.
+#include <sqlite3.h>
+
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "support/TestSupport.h"
+
+#ifndef TOLVANE_FIXTURES
+#error "TOLVANE_FIXTURES must name the folder of the SQL fixtures"
+#endif
+
+namespace testsupport {
+
+inline std::filesystem::path FixtureFile(const std::string& name) {
+  return std::filesystem::path(TOLVANE_FIXTURES) / name;
+}
+
+// Creates the SQLite file `target` (replacing one that is there) and runs `sql` in it.
+// Throws std::runtime_error with SQLite's message when anything fails.
+inline void BuildDatabase(const std::filesystem::path& target, const std::string& sql) {
+  std::filesystem::remove(target);
+  sqlite3* raw = nullptr;
+  int rc = sqlite3_open_v2(target.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                           nullptr);
+  std::unique_ptr<sqlite3, int (*)(sqlite3*)> db(raw, sqlite3_close);
+  if (rc != SQLITE_OK) throw std::runtime_error("cannot create " + target.string());
+  char* message = nullptr;
+  if (sqlite3_exec(raw, sql.c_str(), nullptr, nullptr, &message) != SQLITE_OK) {
+    std::string text = message ? message : "unknown error";
+    sqlite3_free(message);
+    throw std::runtime_error("building " + target.string() + ": " + text);
+  }
+}
+
+// Builds `target` from a fixture script, followed by `extraSql` (rows or changes a test needs).
+inline void BuildFromScript(const std::filesystem::path& target, const std::string& script,
+                            const std::string& extraSql = "") {
+  std::string sql;
+  if (!vb::ReadWholeFile(FixtureFile(script), sql))
+    throw std::runtime_error("cannot read fixture " + FixtureFile(script).string());
+  BuildDatabase(target, sql + "\n" + extraSql);
+}
+
+// The two databases of the program, under their default names, in `folder`.
+inline void BuildFixtureDatabases(const std::filesystem::path& folder,
+                                  const std::string& acExtra = "",
+                                  const std::string& dxfExtra = "") {
+  BuildFromScript(folder / "ac.mdb", "ac_fixture.sql", acExtra);
+  BuildFromScript(folder / "dxf.mdb", "dxf_fixture.sql", dxfExtra);
+}
+
+// The connection string the program opens a database file with.
+inline std::string ConnectionStringFor(const std::filesystem::path& file) {
+  return "DRIVER={Microsoft Access Driver (*.mdb)};Password=73pahoru41;DBQ=" + file.string();
+}
+
+}  // namespace testsupport
