@@ -14,6 +14,7 @@
 
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
+#include "platform/runtime/Variant.h"
 
 namespace DBase {
 
@@ -24,6 +25,13 @@ struct Vars {
   // other modules read DBRecordset directly; DBase::CloseDatabase closes both.
   adodb::Connection DBConnection;
   adodb::Recordset DBRecordset;
+
+  // Field specs. LastFieldType: the ADO type code of the last plain column DatabaseValue read
+  // with a non-Null value; Empty at the start of every evaluation.
+  vb::Variant LastFieldType;
+  bool ShowMissingFields = false;  // show "?column" instead of "-" for a column the record lacks
+  bool ShowBlankFields = false;    // show "[column]" instead of a blank for a Null column
+  bool MetricUnits = false;        // display values in metric units
 };
 Vars& vars();
 
@@ -59,5 +67,14 @@ std::string LookupSeats(std::string_view acNum, int16_t operation, std::string_v
 // and helicopters, each in the Aircraft table's order. A missing database leaves the list empty
 // without a report.
 void LoadAircraftDBInfo();
+
+// The raw text of a field spec evaluated against the module record: terms (columns, seat and
+// table lookups) joined by "\" and a one-character operator, applied left to right. Empty for
+// an empty spec and for "Color". Handles its own errors, whatever the error-handling setting.
+vb::Variant DatabaseValue(std::string_view spec);
+// The display text of a field spec: the unit part "{unit}" and the format part ";format" are
+// taken off, the rest evaluated, converted to metric when MetricUnits is on and the spec has a
+// unit, formatted by the explicit format or by LastFieldType, and a result of "0" shown as "-".
+std::string DisplayDataValue(std::string spec);
 
 }  // namespace DBase
