@@ -1,0 +1,106 @@
+#pragma once
+// The canvas over a QPainter: a QImage picture (the chart pictures, the assumptions box, the
+// preview window) and a printer page (any QPagedPaintDevice with its own resolution: a
+// QPrinter with fullPage off, or a QPdfWriter). Lines and fills are drawn aliased, as GDI draws
+// them; text is antialiased. No world transform is used, so hatch patterns stay 8 device
+// pixels apart as with GDI.
+#include <QFont>
+#include <QImage>
+#include <memory>
+#include <string>
+
+#include "platform/gdi/Canvas.h"
+
+class QPainter;
+class QPaintDevice;
+class QPagedPaintDevice;
+
+namespace gdi {
+
+// The Qt font family that stands for a Windows face name ("Arial" -> a metric-compatible sans
+// where installed), and the Qt font of a canvas font on a device of the given dpi.
+QString QtFamily(const std::string& face);
+QFont ToQFont(const Font& font, int deviceDpi);
+
+class PainterCanvas : public Canvas {
+ public:
+  ~PainterCanvas() override;
+
+  void rectangle(double x1, double y1, double x2, double y2) override;
+  void ellipse(double x1, double y1, double x2, double y2) override;
+  void polygon(const std::vector<Point>& points) override;
+  void textOut(double x, double y, std::string_view text) override;
+  Extent textExtent(std::string_view text) override;
+
+ protected:
+  explicit PainterCanvas(int logPixelsY);
+  virtual QPaintDevice* device() = 0;
+  // The painter on the device, begun on first use.
+  QPainter& painter();
+  void endPainting();
+  bool painting() const { return painter_ != nullptr; }
+  void line(double x1, double y1, double x2, double y2) override;
+
+ private:
+  void applyPenAndBrush(QPainter& p);
+  const QFont& currentQFont();
+
+  std::unique_ptr<QPainter> painter_;
+  Font cachedFont_;
+  QFont cachedQFont_;
+  bool cachedValid_ = false;
+};
+
+// A picture surface of its own, in screen pixels (96 dpi), filled with its back colour; what is
+// drawn on it stays until it is cleared.
+class PictureCanvas : public PainterCanvas {
+ public:
+  PictureCanvas(int width, int height, Rgb backColor = 0xFFFFFF,
+                TargetKind kind = TargetKind::Picture);
+  ~PictureCanvas() override;
+
+  TargetKind kind() const override { return kind_; }
+  double width() const override { return image_.width(); }
+  double height() const override { return image_.height(); }
+  void clear() override;
+
+  Rgb backColor() const { return back_; }
+  void setBackColor(Rgb color) { back_ = color; }
+  // The picture as drawn so far.
+  const QImage& image();
+  Rgb pixel(int x, int y);
+  bool savePng(const std::string& path);
+
+ protected:
+  QPaintDevice* device() override { return &image_; }
+
+ private:
+  TargetKind kind_;
+  Rgb back_;
+  QImage image_;
+};
+
+// The printer page: width and height are the printable area in printer pixels, the origin its
+// top-left corner.
+class PrinterCanvas : public PainterCanvas {
+ public:
+  explicit PrinterCanvas(QPagedPaintDevice& device);
+  ~PrinterCanvas() override;
+
+  TargetKind kind() const override { return TargetKind::Printer; }
+  double width() const override;
+  double height() const override;
+
+  // Ends the page and starts the next one.
+  bool newPage();
+  // Ends the print job (the document is written).
+  void finish();
+
+ protected:
+  QPaintDevice* device() override;
+
+ private:
+  QPagedPaintDevice& device_;
+};
+
+}  // namespace gdi

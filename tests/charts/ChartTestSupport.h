@@ -1,0 +1,55 @@
+#pragma once
+// The fixture of the chart tests: errors trapped and counted (ERROR.LOG in a temporary
+// folder), message boxes recorded, the drawing layer and the chart engine reset.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "charts/Chart.h"
+#include "charts/Graph.h"
+#include "foundation/DBase.h"
+#include "foundation/General.h"
+#include "foundation/Registry.h"
+#include "platform/gdi/RecordingCanvas.h"
+#include "platform/runtime/Files.h"
+#include "platform/ui/FakeHooks.h"
+#include "support/TestSupport.h"
+
+namespace charttest {
+
+class ChartFixture : public ::testing::Test {
+ protected:
+  testsupport::TempDir dir;
+  testsupport::FakeClock clock;
+  ui::ScopedFakeHooks hooks;
+
+  void SetUp() override {
+    General::resetForTest();
+    vb::ChDir(dir.path());
+    General::vars().ErrorHandlingOn = 1;
+    General::vars().ErrorStatusSeconds = 0;
+    General::vars().ErrorBoxSeconds = 0;
+    Registry::resetForTest();
+    DBase::resetForTest();
+    Graph::resetForTest();
+    Chart::resetForTest();
+  }
+  void TearDown() override {
+    Chart::resetForTest();
+    Graph::resetForTest();
+    DBase::resetForTest();
+    Registry::resetForTest();
+    General::resetForTest();
+  }
+  long errors() const { return General::vars().ErrorCount; }
+};
+
+using Op = gdi::RecordingCanvas::Op;
+
+inline std::vector<gdi::RecordingCanvas::Record> Lines(const gdi::RecordingCanvas& c) {
+  return c.only(Op::Line);
+}
+
+}  // namespace charttest
