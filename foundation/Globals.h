@@ -23,9 +23,15 @@ struct AircraftListEntry {
 struct Vars {
   std::vector<AircraftListEntry> AircraftList = std::vector<AircraftListEntry>(1);
   int16_t AircraftCount = 0;
+  // The class of the aircraft being compared: 0 none chosen, 1 fixed-wing, 2 helicopter. The
+  // first aircraft chosen in the selection dialog fixes it.
+  int16_t AircraftClass = 0;
+  // The category last picked in the selection dialog; kept in the INI file between runs.
+  std::string CategorySelected;
 };
 Vars& vars();
 
+// Restores every variable of the module (list, class, category) to its initial value.
 void resetForTest();
 
 // The lookups walk the list in index order and take the first entry whose AcNum equals the
