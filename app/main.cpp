@@ -1,10 +1,9 @@
 // Tolvane: compares two aircraft side by side.
 #include <QApplication>
-#include <QMainWindow>
 
 #include "foundation/General.h"
+#include "mainwindow/frmMain.h"
 #include "platform/runtime/Error.h"
-#include "platform/runtime/Files.h"
 #include "platform/runtime/Format.h"
 #include "platform/ui/Hooks.h"
 
@@ -32,15 +31,18 @@ int main(int argc, char** argv) {
   Application app(argc, argv);
   Application::setApplicationName("Tolvane");
   Application::setOrganizationName("Velmora");
-
+  Application::setStyle("Fusion");
+  // The program ends with the main window's shut-down, not when some window closes.
+  Application::setQuitOnLastWindowClosed(false);
   vb::UseSystemLocale();
-  vb::ChDir(vb::ProgramFolder());
-  General::vars().IniFileName = vb::InCurDir("Tolvane.ini").string();
+  General::InstallTraps();
 
-  QMainWindow window;
-  window.setObjectName("frmMain");
-  window.setWindowTitle("Tolvane");
-  window.resize(1024, 720);
+  MainForm::frmMain window;
+  try {
+    window.Start();
+  } catch (const vb::Error& e) {
+    ui::UntrappedError(e.number, e.description);
+  }
   window.show();
   return Application::exec();
 }

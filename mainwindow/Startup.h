@@ -1,0 +1,50 @@
+#pragma once
+// Start-up, first activation and shut-down of the main window (frmMain.Form_Load,
+// DoInitialization, LoadDelay, Form_Activate, Form_Unload), in the order the program has
+// always followed. The window itself is reached through MainView, the databases through
+// AircraftData, so the whole sequence runs in tests without a display.
+#include <cstdint>
+
+#include "mainwindow/AircraftData.h"
+#include "mainwindow/MainView.h"
+
+namespace MainForm {
+
+class Startup {
+ public:
+  Startup(MainView& view, AircraftData& data) : view_(view), data_(data) {}
+
+  // The start-up sequence: working folder, locale, INI settings, databases and the aircraft
+  // list, tabs, trace settings, banner, splash, registry settings and placement, drawing
+  // cache, caption, wheel hook and the optional colour scheme.
+  void FormLoad();
+  // Settings record, fresh start, window placement; hides the window until start-up ends.
+  void DoInitialization();
+  // Lets the clock move on, then allows the splash window to close.
+  void LoadDelay();
+  // Every activation; the first one also finishes start-up.
+  void FormActivate();
+  // Shut-down: placement and settings saved, INI aircraft written, every form unloaded, hook
+  // removed, "Program End". Runs once; a second call does nothing.
+  void FormUnload();
+
+  bool FirstActivationDone() const { return firstActivationDone_; }
+  bool Unloaded() const { return unloaded_; }
+  int32_t DesignWidth() const { return designWidth_; }
+  int32_t DesignHeight() const { return designHeight_; }
+  int32_t StatusBarHeight() const { return statusBarHeight_; }
+
+ private:
+  MainView& view_;
+  AircraftData& data_;
+  bool firstActivationDone_ = false;
+  bool unloaded_ = false;
+  int32_t designWidth_ = 0;
+  int32_t designHeight_ = 0;
+  int32_t statusBarHeight_ = 0;
+};
+
+// AircraftClass for an aircraft as Plane 1: none without one, helicopter by its category.
+int16_t ClassOfAircraft(const std::string& acNum);
+
+}  // namespace MainForm

@@ -1,0 +1,828 @@
+#include "mainwindow/frmMain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QGroupBox>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QUrl>
+#include <filesystem>
+
+#include "drawings/CadFunctions.h"
+#include "foundation/General.h"
+#include "foundation/Globals.h"
+#include "foundation/Registry.h"
+#include "foundation/frmChoose.h"
+#include "mainwindow/DisplayUpdate.h"
+#include "mainwindow/MainForm.h"
+#include "mainwindow/frmSplash.h"
+#include "platform/runtime/Files.h"
+#include "platform/runtime/Trap.h"
+
+namespace MainForm {
+
+namespace {
+
+using LabelCatalogue::Arr;
+
+// The main tabs' captions.
+constexpr const char* kTabCaptions[kTabCount] = {"Aircraft",
+                                                 "General",
+                                                 "Top",
+                                                 "Front",
+                                                 "Side",
+                                                 "Interior",
+                                                 "Block Fuel/Time",
+                                                 "Balanced Field",
+                                                 "Takeoff/Landing",
+                                                 "Flight Envelope",
+                                                 "Payload-Range",
+                                                 "Service Ceiling",
+                                                 "HV/Cruise",
+                                                 "WAT"};
+
+// The menu commands whose handlers exist; every other item is shown but stays disabled until
+// its command is built.
+constexpr std::string_view kBuiltCommands[] = {"mnuFileNew", "mnuFileExit", "mnuChoose",
+                                               "mnuHelpContents"};
+
+bool IsBuilt(std::string_view item) {
+  for (std::string_view built : kBuiltCommands)
+    if (built == item) return true;
+  return false;
+}
+
+QColor FromRgb(int32_t rgb) { return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF); }
+
+QRect TwipRect(int left, int top, int width, int height) {
+  return QRect(frmMain::Px(left), frmMain::Px(top), frmMain::Px(width), frmMain::Px(height));
+}
+
+// Runs a handler under the common error convention (trace entry, each failure reported).
+template <class F>
+void Handler(const char* procedure, F&& body) {
+  vb::Proc g(kModule, procedure);
+  g.step(std::forward<F>(body));
+}
+
+// The drawing operations' effects on the window.
+class DrawingWindowHooks final : public CadFunctions::WindowHooks {
+ public:
+  explicit DrawingWindowHooks(frmMain* window) : window_(window) {}
+  void SetMenuChecked(std::string_view item, bool checked) override {
+    window_->SetMenuChecked(item, checked);
+  }
+  void SetToolbarButtonBold(int index, bool bold) override {
+    if (auto* b = window_->findChild<QPushButton*>("cmdToolbar_" + QString::number(index))) {
+      QFont f = b->font();
+      f.setBold(bold);
+      b->setFont(f);
+    }
+  }
+  void SetAircraftVisibleCheck(int index, bool checked) override {
+    if (auto* c = window_->findChild<QCheckBox*>("chkACVisible_" + QString::number(index)))
+      c->setChecked(checked);
+  }
+  void SetTabDrawn(int tab, bool drawn) override {
+    if (tab >= 0 && tab < static_cast<int>(vars().TabDrawn.size())) vars().TabDrawn[tab] = drawn;
+  }
+  void ShowTabNo() override { window_->ShowTabNo(); }
+
+ private:
+  frmMain* window_;
+};
+
+std::unique_ptr<DrawingWindowHooks> drawingHooks;
+
+// The selection dialog's effects on the window: the drawn marks of the tabs.
+class WindowChooseHooks final : public ChooseHooks {
+ public:
+  void SetTabDrawn(int tab, bool drawn) override {
+    if (tab >= 0 && tab < static_cast<int>(vars().TabDrawn.size())) vars().TabDrawn[tab] = drawn;
+  }
+};
+WindowChooseHooks chooseWindowHooks;
+
+}  // namespace
+
+frmMain::frmMain(std::unique_ptr<AircraftData> data)
+    : data_(data ? std::move(data) : std::make_unique<DatabaseAircraftData>()),
+      startup_(*this, *data_) {
+  setObjectName("frmMain");
+  setWindowTitle(QString::fromStdString(ProgramTitle()));
+  // The layout is drawn in twips for an 8-point interface font.
+  QFont interfaceFont = font();
+  interfaceFont.setPointSize(8);
+  setFont(interfaceFont);
+  if (QScreen* screen = QGuiApplication::primaryScreen())
+    Registry::SetScreenSize(Twips(screen->geometry().width()), Twips(screen->geometry().height()));
+  BuildMenus();
+  BuildClient();
+  BuildLabels();
+  hooks_.SetMainWindow(this, panel1_);
+  ui::Install(&hooks_);
+  drawingHooks = std::make_unique<DrawingWindowHooks>(this);
+  CadFunctions::InstallWindowHooks(drawingHooks.get());
+  InstallChooseHooks(&chooseWindowHooks);
+  CadFunctions::SetDrawingInputsSource([] {
+    const Registry::Settings& s = Registry::RegSettings();
+    return CadFunctions::DrawingInputs{s.Aircraft1,   s.Aircraft2, s.PlaneColor1,
+                                       s.PlaneColor2, s.DimColor,  vars().CurrentDrawingTab};
+  });
+  timer1_.setObjectName("Timer1");
+  timer1_.setInterval(100);
+  // The design size of the window: the tab pages and the strip and bars around them.
+  resize(Px(LabelCatalogue::kPageWidth) + 10, Px(LabelCatalogue::kPageHeight) + 130);
+}
+
+frmMain::~frmMain() {
+  CadFunctions::InstallWindowHooks(nullptr);
+  InstallChooseHooks(nullptr);
+  CadFunctions::SetDrawingInputsSource({});
+  drawingHooks.reset();
+  ui::Install(nullptr);
+}
+
+void frmMain::Start() {
+  startup_.FormLoad();
+  startupDone_ = true;
+}
+
+frmSplash* frmMain::splash() const { return splash_.data(); }
+
+// --- Construction ---
+
+void frmMain::BuildMenus() {
+  QMenuBar* bar = menuBar();
+  auto item = [&](QMenu* menu, const char* name, const char* caption) {
+    QAction* a = menu->addAction(QString::fromUtf8(caption));
+    a->setObjectName(name);
+    a->setEnabled(IsBuilt(name));
+    actions_.emplace(name, a);
+    return a;
+  };
+  auto submenu = [&](QMenu* menu, const char* name, const char* caption) {
+    QMenu* sub = menu->addMenu(QString::fromUtf8(caption));
+    sub->setObjectName(name);
+    sub->menuAction()->setObjectName(QString(name) + "_action");
+    actions_.emplace(name, sub->menuAction());
+    return sub;
+  };
+  auto pair = [&](QMenu* menu, const char* name, const char* caption, const char* overlaid,
+                  const char* sideBySide) {
+    QMenu* sub = submenu(menu, name, caption);
+    item(sub, overlaid, "Overlaid");
+    item(sub, sideBySide, "Side by Side");
+    sub->menuAction()->setEnabled(false);
+    return sub;
+  };
+
+  QMenu* file = bar->addMenu("&File");
+  file->setObjectName("mnuFile");
+  connect(item(file, "mnuFileNew", "&New"), &QAction::triggered, this,
+          [this] { mnuFileNew_Click(); });
+  item(file, "mnuFileExport", "&Export");
+  file->addSeparator();
+  item(file, "mnuFilePlotScreen", "Plot &Screen");
+  item(file, "mnuFilePrint", "&Print Current Page");
+  QMenu* page = submenu(file, "mnuFilePrintPage", "Print P&age");
+  item(page, "mnuFilePrintAll", "&All Pages");
+  pair(page, "mnuFilePrintAllChoose", "&All Pages", "mnuFilePrintAllOverlaid",
+       "mnuFilePrintAllSideBySide");
+  QMenu* scale = submenu(page, "mnuFilePrintScale", "Print Images to &Scale");
+  pair(scale, "mnuFilePrintExteriorScale", "&Exterior", "mnuFilePrintExteriorScaleOverlaid",
+       "mnuFilePrintExteriorScaleSideBySide");
+  pair(scale, "mnuFilePrintInteriorScale", "&Interior", "mnuFilePrintInteriorScaleOverlaid",
+       "mnuFilePrintInteriorScaleSideBySide");
+  item(page, "mnuFilePrintAircraft", "&Aircraft");
+  item(page, "mnuFilePrintGeneral", "&General");
+  item(page, "mnuFilePrintExterior", "&Exterior");
+  pair(page, "mnuFilePrintExteriorChoose", "&Exterior", "mnuFilePrintExteriorOverlaid",
+       "mnuFilePrintExteriorSideBySide");
+  item(page, "mnuFilePrintInterior", "&Interior View");
+  pair(page, "mnuFilePrintInteriorChoose", "&Interior View", "mnuFilePrintInteriorOverlaid",
+       "mnuFilePrintInteriorSideBySide");
+  item(page, "mnuFilePrintBlockFuelTime", "&Block Fuel/Time");
+  item(page, "mnuFilePrintBalancedFieldLength", "&Balanced Field Length");
+  item(page, "mnuFilePrintTakeoffLanding", "&Takeoff and Landing");
+  item(page, "mnuFilePrintFlightEnvelope", "&Flight Envelope");
+  item(page, "mnuFilePrintPayloadRange", "&Payload Range");
+  item(page, "mnuFilePrintServiceCeiling", "&Service Ceiling");
+  item(page, "mnuFilePrintHVCruiseSpeed", "&HV/Cruise Speed");
+  item(page, "mnuFilePrintWAT", "&WAT");
+  file->addSeparator();
+  item(file, "mnuFileProperties", "&Properties");
+  file->addSeparator();
+  connect(item(file, "mnuFileExit", "E&xit"), &QAction::triggered, this,
+          [this] { mnuFileExit_Click(); });
+
+  QMenu* edit = bar->addMenu("&Edit");
+  edit->setObjectName("mnuEdit");
+  item(edit, "mnuEditCopy", "&Copy");
+
+  QMenu* view = bar->addMenu("&View");
+  view->setObjectName("mnuView");
+  for (auto [name, caption] :
+       {std::pair{"mnuViewPlane1", "Plane &1"}, std::pair{"mnuViewPlane2", "Plane &2"},
+        std::pair{"mnuViewShowDims", "&Dimensions"}, std::pair{"mnuViewShowGrid", "&Grid"}})
+    item(view, name, caption)->setCheckable(true);
+  view->addSeparator();
+  item(view, "mnuViewPlane1Color", "Plane 1 &Color...");
+  item(view, "mnuViewPlane2Color", "Plane 2 C&olor...");
+  item(view, "mnuViewDimColor", "D&imension Color...");
+  view->addSeparator();
+  item(view, "mnuViewMetric", "&Metric Units")->setCheckable(true);
+  QMenu* toolbar = submenu(view, "mnuViewToolbar", "&Toolbar");
+  item(toolbar, "mnuViewToolbarShow", "&Show")->setCheckable(true);
+  item(toolbar, "mnuViewToolbarDock", "&Dock")->setCheckable(true);
+
+  QAction* choose = bar->addAction("&Aircraft");
+  choose->setObjectName("mnuChoose");
+  actions_.emplace("mnuChoose", choose);
+  connect(choose, &QAction::triggered, this, [this] { mnuChoose_Click(); });
+
+  QMenu* help = bar->addMenu("&Help");
+  help->setObjectName("mnuHelp");
+  connect(item(help, "mnuHelpContents", "&Contents"), &QAction::triggered, this,
+          [this] { mnuHelpContents_Click(); });
+  item(help, "mnuHelpAbout", "&About");
+
+  // The twins of the print items start hidden; the display update switches them.
+  for (const char* twin :
+       {"mnuFilePrintAllChoose", "mnuFilePrintExteriorChoose", "mnuFilePrintInteriorChoose"})
+    actions_.at(twin)->setVisible(false);
+}
+
+void frmMain::BuildClient() {
+  auto* client = new QWidget(this);
+  client->setObjectName("frmMainClient");
+  setCentralWidget(client);
+  client->installEventFilter(this);
+
+  auto frame = [&](QWidget* parent, const std::string& name, QRect rect,
+                   QFrame::Shape shape = QFrame::NoFrame) {
+    auto* f = new QFrame(parent);
+    f->setObjectName(QString::fromStdString(name));
+    f->setFrameShape(shape);
+    f->setGeometry(rect);
+    containers_.emplace(name, f);
+    return f;
+  };
+  auto group = [&](QWidget* parent, const std::string& name, const char* title, QRect rect) {
+    auto* g = new QGroupBox(QString::fromUtf8(title), parent);
+    g->setObjectName(QString::fromStdString(name));
+    QFont f = g->font();
+    f.setBold(true);
+    g->setFont(f);
+    g->setGeometry(rect);
+    containers_.emplace(name, g);
+    return g;
+  };
+  auto option = [&](QWidget* parent, const std::string& name, const char* caption, QRect rect) {
+    auto* o = new QRadioButton(QString::fromUtf8(caption), parent);
+    o->setObjectName(QString::fromStdString(name));
+    QFont f = o->font();
+    f.setBold(false);
+    o->setFont(f);
+    o->setGeometry(rect);
+    options_.emplace(name, o);
+    return o;
+  };
+  auto picture = [&](QWidget* parent, const char* name, QRect rect) {
+    auto* p = frame(parent, name, rect, QFrame::Box);
+    p->setAutoFillBackground(true);
+    QPalette pal = p->palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    p->setPalette(pal);
+    p->setMouseTracking(true);
+    return p;
+  };
+
+  // The docked toolbar strip: the viewing buttons, the aircraft check boxes and the two names.
+  toolbarStrip_ = frame(client, "tbToolbar", QRect(0, 0, 2000, 32), QFrame::StyledPanel);
+  toolbarStrip_->setProperty("Tag", "SCROLLME");
+  const char* buttons[] = {"P1",     "P2",     "Dims", "Grid", "Zoom +",
+                           "Zoom -", "Window", "Prev", "All",  "Pan"};
+  for (int i = 0; i < 10; ++i) {
+    auto* b = new QPushButton(buttons[i], toolbarStrip_);
+    b->setObjectName("cmdToolbar_" + QString::number(i));
+    b->setGeometry(3 + i * 47, 3, 45, 26);
+    b->setEnabled(false);
+  }
+  for (int i = 0; i < 2; ++i) {
+    auto* c = new QCheckBox(i == 0 ? "Plane 1" : "Plane 2", toolbarStrip_);
+    c->setObjectName("chkACVisible_" + QString::number(i));
+    c->setGeometry(485 + i * 72, 7, 70, 18);
+    c->setChecked(true);
+    c->setEnabled(false);
+  }
+  QFrame* frame1 = frame(toolbarStrip_, "Frame1", QRect(640, 1, 390, 29));
+  frame1->setProperty("Tag", "SCROLLME");
+
+  tabs_ = new QTabBar(client);
+  tabs_->setObjectName("SSTab");
+  tabs_->setExpanding(false);
+  tabs_->setDrawBase(true);
+  for (const char* caption : kTabCaptions) tabs_->addTab(caption);
+  tabs_->setGeometry(0, 34, 2000, tabs_->sizeHint().height());
+
+  stage_ = new QWidget(client);
+  stage_->setObjectName("SSTabPages");
+  stage_->setGeometry(0, 34 + tabs_->sizeHint().height(), Px(LabelCatalogue::kPageWidth),
+                      Px(LabelCatalogue::kPageHeight));
+  const QRect page = TwipRect(0, 0, LabelCatalogue::kPageWidth, LabelCatalogue::kPageHeight);
+  const int H = LabelCatalogue::kPageHeight;
+  for (int i = 0; i < kTabCount; ++i) {
+    frames_[i] = frame(stage_, "framDisplay_" + std::to_string(i), page);
+    frames_[i]->setMouseTracking(true);
+    frames_[i]->setVisible(i == 0);
+  }
+
+  // Tab 0: the aircraft's identity data.
+  frame(frames_[0], "framLabels", TwipRect(120, 120, 2400, 6900));
+  group(frames_[0], "framAircraft_0", "", TwipRect(2640, 120, 3600, 6900));
+  group(frames_[0], "framAircraft_1", "", TwipRect(6300, 120, 3600, 6900));
+
+  // Tab 1: the general data, in two panels that scroll together.
+  general_ = frame(frames_[1], "framGeneral", TwipRect(150, 420, 9300, H - 540));
+  for (int p = 0; p < 2; ++p) {
+    panels_[p] = frame(general_, "framScroll_" + std::to_string(p),
+                       TwipRect(0, 0, LabelCatalogue::kPanelWidth, LabelCatalogue::PanelHeight(p)));
+    panels_[p]->installEventFilter(this);
+  }
+  general_->installEventFilter(this);
+  scrollFrame_ = new QScrollBar(Qt::Vertical, general_);
+  scrollFrame_->setObjectName("scrollFrame");
+  scrollFrame_->setGeometry(Px(9300) - 17, 1, 16, Px(H - 540) - 2);
+  connect(scrollFrame_, &QScrollBar::valueChanged, this, [this](int value) {
+    for (QFrame* panel : panels_) panel->move(0, -value);
+  });
+
+  // Tabs 2 to 5: the drawing views and their options.
+  for (int tab = 2; tab <= 5; ++tab)
+    picture(frames_[tab], ("CAD_" + std::to_string(tab)).c_str(),
+            tab == 5 ? TwipRect(120, 120, 9660, H - 2400) : TwipRect(120, 120, 9660, H - 900));
+  for (int tab = 2; tab <= 4; ++tab) {
+    const int even = (tab - 1) * 2;
+    option(frames_[tab], "optSideOverlay_" + std::to_string(even), "Overlay",
+           TwipRect(6600, H - 720, 1200, 255));
+    option(frames_[tab], "optSideOverlay_" + std::to_string(even + 1), "Side-By-Side",
+           TwipRect(7860, H - 720, 1800, 255))
+        ->setChecked(true);
+  }
+  QWidget* interior = frames_[5];
+  QGroupBox* fi = group(interior, "fraInterior", "View", TwipRect(120, H - 2220, 4500, 780));
+  option(fi, "optInterior", "Floor Plan", TwipRect(150, 330, 1350, 300));
+  option(fi, "optCabin", "Cross Section", TwipRect(1500, 330, 1650, 300))->setChecked(true);
+  option(fi, "optBothInterior", "View All", TwipRect(3225, 330, 1200, 300));
+  QGroupBox* fh = group(interior, "fraInteriorHeli", "View", TwipRect(120, H - 2220, 4500, 780));
+  option(fh, "optHeliInterior", "Floor Plan", TwipRect(90, 330, 1050, 300));
+  option(fh, "optHeliCabin", "Cross Section", TwipRect(1140, 330, 1275, 300))->setChecked(true);
+  option(fh, "optHeliCabinSide", "Cross Section Side", TwipRect(2415, 330, 1200, 300));
+  option(fh, "optHeliAll", "View All", TwipRect(3615, 330, 870, 300));
+  fh->setVisible(false);
+  QGroupBox* ft =
+      group(interior, "fraInteriorHeliType", "Configuration", TwipRect(4740, H - 2220, 2700, 780));
+  option(ft, "optCorp", "Corporate", TwipRect(120, 330, 1050, 300))->setChecked(true);
+  option(ft, "optEMS", "EMS", TwipRect(1200, 330, 660, 300));
+  option(ft, "optUtil", "Utility", TwipRect(1890, 330, 780, 300));
+  QGroupBox* fo =
+      group(interior, "fraInteriorHeliOverlayView_0", "", TwipRect(7560, H - 2220, 2220, 780));
+  option(fo, "optSideOverlay_0", "Overlay", TwipRect(120, 330, 900, 300));
+  option(fo, "optSideOverlay_1", "Side-By-Side", TwipRect(1020, 330, 1170, 300))->setChecked(true);
+  group(interior, "fraIntCabVol_0", "Volumes", TwipRect(120, H - 1350, 4440, 840));
+
+  // Tabs 6 to 13: the chart pictures with their qualifiers and assumption boxes.
+  struct Chart {
+    int tab;
+    const char* pictures[2];
+    const char* qualifiers[2];
+  };
+  static const Chart charts[] = {
+      {6, {"chrtBlockFuel", "chrtBlockTime"}, {"lblBlockFuel", "lblBlockTime"}},
+      {7, {"chrtBalancedFieldLength", nullptr}, {"lblTakeoff", nullptr}},
+      {8, {"chrtTakeoffElevation", "chrtLanding"}, {"lblTakeoffElevation", "lblLanding"}},
+      {9, {"chrtCruiseSpeed", "chrtOperatingSpeed"}, {"lblCruiseSpeed", "lblOperatingSpeed"}},
+      {10, {"chrtPayload", nullptr}, {"lblPayload", nullptr}},
+      {11, {"chrtCeilingCorp", "chrtCeilingUtil"}, {"lblCeilingCorp", "lblCeilingUtil"}},
+      {12, {"chrtCeilingHV", "chrtCeilingVNE"}, {"lblCeilingHV", "lblCeilingVNE"}},
+      {13, {"chrtWATCorp", "chrtWATUtil"}, {"lblWATCorp", "lblWATUtil"}},
+  };
+  for (const Chart& c : charts) {
+    const bool two = c.pictures[1] != nullptr;
+    for (int k = 0; k < (two ? 2 : 1); ++k) {
+      const int left = two ? 120 + k * 4890 : 120;
+      const int width = two ? 4770 : 9660;
+      picture(frames_[c.tab], c.pictures[k], TwipRect(left, 120, width, H - 1200));
+      auto* q = new QLabel(frames_[c.tab]);
+      q->setObjectName(c.qualifiers[k]);
+      q->setGeometry(TwipRect(left, H - 1020, width, 255));
+      q->setAlignment(Qt::AlignCenter);
+    }
+    QFrame* assumption = picture(frames_[c.tab], ("stcAssumption_" + std::to_string(c.tab)).c_str(),
+                                 TwipRect(600, 600, 3000, 1500));
+    assumption->setVisible(false);
+  }
+  option(frames_[13], "optWATA", "Cat A", TwipRect(8280, H - 690, 1200, 255));
+  option(frames_[13], "optWATB", "Cat B", TwipRect(8280, H - 420, 1200, 255));
+
+  // Hidden helpers of the printing and chart code.
+  auto* plot = new QLabel(client);
+  plot->setObjectName("PlotPicture");
+  plot->setVisible(false);
+  auto* cad0 = new QFrame(client);
+  cad0->setObjectName("CAD_0");
+  cad0->setVisible(false);
+  auto* assumption = new QLabel(client);
+  assumption->setObjectName("lblAssumption");
+  assumption->setVisible(false);
+
+  // Status bar panel 1.
+  QStatusBar* status = statusBar();
+  status->setObjectName("sbStatusbar");
+  panel1_ = new QLabel(status);
+  panel1_->setObjectName("sbStatusbar_panel1");
+  status->addWidget(panel1_, 1);
+
+  connect(tabs_, &QTabBar::currentChanged, this, [this] {
+    if (startupDone_ && !tabs_->signalsBlocked()) TabStrip_Click();
+  });
+}
+
+void frmMain::BuildLabels() {
+  for (const LabelCatalogue::LabelDef& def : LabelCatalogue::Labels()) {
+    QWidget* parent = Container(def.parent);
+    if (!parent) continue;
+    QLabel* label = nullptr;
+    if (def.array == Arr::lblData1 || def.array == Arr::lblData2) {
+      auto* data = new DataLabel(parent);
+      label = data;
+    } else {
+      label = new QLabel(parent);
+    }
+    label->setObjectName(QString::fromStdString(LabelCatalogue::ObjectName(def.array, def.index)));
+    label->setProperty("Tag", QString::fromStdString(def.tag));
+    label->setText(QString::fromStdString(def.caption));
+    label->setTextFormat(Qt::PlainText);
+    QRect r = TwipRect(def.left, def.top, def.width, def.height);
+    if (qobject_cast<QGroupBox*>(parent)) r.translate(0, 4);
+    label->setGeometry(r);
+    label->setWordWrap(def.wrap);
+    QFont plain = label->font();
+    plain.setBold(def.bold);
+    label->setFont(plain);
+    Qt::Alignment align = def.align == LabelCatalogue::Align::Right    ? Qt::AlignRight
+                          : def.align == LabelCatalogue::Align::Center ? Qt::AlignHCenter
+                                                                       : Qt::AlignLeft;
+    label->setAlignment(align | (def.height > 300 ? Qt::AlignTop : Qt::AlignVCenter));
+    QPalette pal = label->palette();
+    if (def.backColor >= 0) {
+      label->setAutoFillBackground(true);
+      pal.setColor(QPalette::Window, FromRgb(def.backColor));
+    }
+    if (def.array == Arr::lblHeading) pal.setColor(QPalette::WindowText, Qt::white);
+    label->setPalette(pal);
+    if (def.array == Arr::barBG) label->lower();
+    labels_[{static_cast<int>(def.array), def.index}] = label;
+  }
+  // The row captions of the aircraft tab.
+  QWidget* captions = Container("framLabels");
+  int i = 0;
+  for (const LabelCatalogue::Caption& c : LabelCatalogue::AircraftTabCaptions()) {
+    auto* label = new QLabel(QString::fromStdString(c.text), captions);
+    label->setObjectName("lblCaption_" + QString::number(i++));
+    label->setGeometry(TwipRect(0, c.top + 60, 2340, 255));
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QFont f = label->font();
+    f.setBold(true);
+    label->setFont(f);
+  }
+}
+
+QAction* frmMain::Action(std::string_view item) const {
+  auto it = actions_.find(item);
+  return it == actions_.end() ? nullptr : it->second;
+}
+
+QWidget* frmMain::Container(const std::string& name) const {
+  auto it = containers_.find(name);
+  return it == containers_.end() ? nullptr : it->second;
+}
+
+QLabel* frmMain::Label(Arr array, int index) const {
+  auto it = labels_.find({static_cast<int>(array), index});
+  if (it == labels_.end())
+    throw vb::Error{vb::err::SubscriptOutOfRange, vb::ErrorText(vb::err::SubscriptOutOfRange)};
+  return it->second;
+}
+
+QRadioButton* frmMain::Option(std::string_view name) const {
+  auto it = options_.find(name);
+  if (it == options_.end())
+    throw vb::Error{vb::err::ObjectNotSet, vb::ErrorText(vb::err::ObjectNotSet)};
+  return it->second;
+}
+
+// --- MainView ---
+
+void frmMain::SetMenuVisible(std::string_view item, bool visible) {
+  if (QAction* a = Action(item)) a->setVisible(visible);
+}
+
+void frmMain::SetMenuEnabled(std::string_view item, bool enabled) {
+  if (QAction* a = Action(item)) a->setEnabled(enabled && IsBuilt(item));
+}
+
+void frmMain::SetMenuChecked(std::string_view item, bool checked) {
+  if (QAction* a = Action(item)) {
+    a->setCheckable(true);
+    a->setChecked(checked);
+  }
+}
+
+int frmMain::SelectedTab() { return tabs_->currentIndex(); }
+
+void frmMain::SelectTab(int tab) {
+  const QSignalBlocker block(tabs_);
+  tabs_->setCurrentIndex(tab);
+}
+
+void frmMain::SetTabVisible(int tab, bool visible) {
+  const QSignalBlocker block(tabs_);
+  tabs_->setTabVisible(tab, visible);
+  // A class change can hide the page on screen (a WAT page when a fixed-wing pair is chosen):
+  // the nearest page on its left, always there, becomes the current one, so that the tab bar
+  // and the page shown never disagree.
+  Vars& v = vars();
+  if (!visible && v.CurrentTab == tab) {
+    int next = tab;
+    while (next > 0 && !tabs_->isTabVisible(next)) --next;
+    tabs_->setCurrentIndex(next);
+    v.CurrentTab = next;
+    if (next >= 2 && next <= 5) v.CurrentDrawingTab = next;
+  }
+}
+
+void frmMain::PlaceFramesLike(int tab) {
+  const QRect rect = frames_[tab]->geometry();
+  for (QFrame* f : frames_) f->setGeometry(rect);
+  FitClient();
+}
+
+void frmMain::SetPanelVisible(int panel, bool visible) {
+  panels_[panel == 0 ? 0 : 1]->setVisible(visible);
+  SetUpScrollBar();
+}
+
+void frmMain::SetAircraftFrameCaption(int plane, const std::string& caption) {
+  if (auto* g = qobject_cast<QGroupBox*>(Container("framAircraft_" + std::to_string(plane - 1))))
+    g->setTitle(QString::fromStdString(caption));
+}
+
+std::string frmMain::LabelCaption(Arr array, int index) {
+  return Label(array, index)->text().toStdString();
+}
+
+void frmMain::SetLabelCaption(Arr array, int index, const std::string& text) {
+  QLabel* label = Label(array, index);
+  // Line ends of multi-line values (CR LF) show as line breaks.
+  QString t = QString::fromStdString(text);
+  t.replace("\r\n", "\n");
+  label->setText(t);
+  label->repaint();
+}
+
+void frmMain::SetLabelBackColor(Arr array, int index, int32_t rgb) {
+  QLabel* label = Label(array, index);
+  QPalette pal = label->palette();
+  pal.setColor(QPalette::Window, FromRgb(rgb));
+  label->setAutoFillBackground(true);
+  label->setPalette(pal);
+}
+
+void frmMain::SetLabelForeColor(Arr array, int index, int32_t rgb) {
+  QLabel* label = Label(array, index);
+  QPalette pal = label->palette();
+  pal.setColor(QPalette::WindowText, FromRgb(rgb));
+  label->setPalette(pal);
+}
+
+void frmMain::SetOptionValue(std::string_view name, bool value) { Option(name)->setChecked(value); }
+
+void frmMain::SetOptionVisible(std::string_view name, bool visible) {
+  Option(name)->setVisible(visible);
+}
+
+WindowRect frmMain::Geometry() {
+  const QRect frame = frameGeometry();
+  return {Twips(frame.top()), Twips(frame.left()), Twips(frame.width()), Twips(frame.height())};
+}
+
+void frmMain::SetGeometry(const WindowRect& r) {
+  // The stored rectangle is the outer frame. Before the window manager has framed the window
+  // its frame is not known yet; the rectangle is applied again once it is, so that the window
+  // does not grow by its frame from run to run.
+  const QSize extra = frameGeometry().size() - geometry().size();
+  move(Px(r.left), Px(r.top));
+  resize(std::max(1, Px(r.width) - extra.width()), std::max(1, Px(r.height) - extra.height()));
+  if (extra.isNull())
+    pendingOuter_ = r;
+  else
+    pendingOuter_.reset();
+}
+
+bool frmMain::IsMaximized() { return isMaximized(); }
+
+int32_t frmMain::StatusBarHeight() { return Twips(statusBar()->height()); }
+
+void frmMain::SetVisible(bool visible) { setVisible(visible); }
+
+void frmMain::SetCaption(const std::string& caption) {
+  setWindowTitle(QString::fromStdString(caption));
+}
+
+void frmMain::SetTimerEnabled(bool enabled) {
+  if (enabled)
+    timer1_.start();
+  else
+    timer1_.stop();
+}
+
+void frmMain::DoEvents() { QCoreApplication::processEvents(); }
+
+void frmMain::Delay(float seconds) { General::Delay(seconds); }
+
+void frmMain::CreateSplash() {
+  if (!splash_) splash_ = new frmSplash(this);
+}
+
+void frmMain::ShowSplash() {
+  CreateSplash();
+  const QRect screen = QGuiApplication::primaryScreen()
+                           ? QGuiApplication::primaryScreen()->availableGeometry()
+                           : QRect(0, 0, 1024, 768);
+  splash_->move(screen.center() - splash_->rect().center());
+  splash_->show();
+  splash_->raise();
+}
+
+void frmMain::AllowSplashClose() {
+  if (splash_) splash_->AllowClose();
+}
+
+void frmMain::ShowTabNo() {
+  const int current = vars().CurrentTab;
+  for (int i = 0; i < kTabCount; ++i) {
+    frames_[i]->setVisible(i == current);
+    frames_[i]->setEnabled(i == current);
+  }
+  if (current == Tab::General) SetUpScrollBar();
+}
+
+void frmMain::ShowToolbar(bool visible) {
+  toolbarStrip_->setVisible(visible && Registry::RegSettings().ToolbarDocked);
+}
+
+void frmMain::SetUpScrollBar() {
+  if (!scrollFrame_) return;
+  const int shown = panels_[1]->isVisibleTo(general_) ? 1 : 0;
+  const int viewport = general_->height();
+  const int range = std::max(0, panels_[shown]->height() - viewport + 4);
+  scrollFrame_->setRange(0, range);
+  scrollFrame_->setSingleStep(Px(LabelCatalogue::kRowHeight));
+  scrollFrame_->setPageStep(viewport);
+  scrollFrame_->setVisible(range > 0);
+  scrollFrame_->raise();
+}
+
+void frmMain::UnloadAllForms() {
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (w == this) continue;
+    w->hide();
+    w->close();
+  }
+  hide();
+}
+
+// --- Event handlers ---
+
+void frmMain::TabStrip_Click() {
+  vb::Proc g(kModule, "TabStrip_Click");
+  Vars& v = vars();
+  g.step([&] { tabs_->setCursor(Qt::BusyCursor); });
+  g.step([&] { v.CurrentTab = tabs_->currentIndex(); });
+  const bool drawing = v.CurrentTab >= 2 && v.CurrentTab <= 5;
+  g.step([&] {
+    SetMenuEnabled("mnuFilePlotScreen", drawing);
+    SetMenuEnabled("mnuFileExport", drawing);
+  });
+  if (drawing) v.CurrentDrawingTab = v.CurrentTab;
+  for (int i = 1; i <= 16; ++i) v.ChartLabelsLoaded[i] = false;
+  g.step([&] { UpdateDisplay(*this, *data_); });
+  g.step([&] { tabs_->unsetCursor(); });
+}
+
+void frmMain::mnuChoose_Click() {
+  vb::Proc g(kModule, "mnuChoose_Click");
+  g.step([&] { ChooseAircraft(this); });
+  g.step([&] {
+    for (QFrame* panel : panels_) panel->move(0, 0);
+    scrollFrame_->setValue(0);
+  });
+  for (int i = 1; i <= 16; ++i) vars().ChartLabelsLoaded[i] = false;
+  g.step([&] { UpdateDisplay(*this, *data_); });
+}
+
+void frmMain::mnuFileNew_Click() {
+  vb::Proc g(kModule, "mnuFileNew_Click");
+  g.step([&] {
+    Registry::RegSettings().Aircraft1.clear();
+    Registry::RegSettings().Aircraft2.clear();
+  });
+  g.step([&] { Registry::SaveRegData(); });
+  g.step([&] { UpdateDisplay(*this, *data_); });
+}
+
+void frmMain::mnuFileExit_Click() {
+  Handler("mnuFileExit_Click", [&] { close(); });
+}
+
+void frmMain::mnuHelpContents_Click() {
+  Handler("mnuHelpContents_Click", [&] {
+    const std::filesystem::path page = vb::ResolveName(vb::ProgramFolder(), "Tolvane.html");
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(page, ec)) {
+      QMessageBox::warning(
+          this, "Help", "The help page " + QString::fromStdString(page.string()) + " is missing.");
+      return;
+    }
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(page.string()))))
+      QMessageBox::warning(
+          this, "Help",
+          "No viewer could open the help page " + QString::fromStdString(page.string()) + ".");
+  });
+}
+
+void frmMain::Form_Activate() {
+  if (!startupDone_ || startup_.Unloaded()) return;
+  startup_.FormActivate();
+}
+
+bool frmMain::event(QEvent* e) {
+  if (e->type() == QEvent::WindowActivate) Form_Activate();
+  return QMainWindow::event(e);
+}
+
+void frmMain::showEvent(QShowEvent* e) {
+  QMainWindow::showEvent(e);
+  QTimer::singleShot(100, this, [this] {
+    if (pendingOuter_ && frameGeometry().size() != geometry().size()) SetGeometry(*pendingOuter_);
+  });
+  // The first activation also comes when no window manager hands out the focus.
+  if (!startup_.FirstActivationDone())
+    QTimer::singleShot(0, this, [this] {
+      if (!startup_.FirstActivationDone()) Form_Activate();
+    });
+}
+
+void frmMain::closeEvent(QCloseEvent* e) {
+  startup_.FormUnload();
+  e->accept();
+  QCoreApplication::quit();
+}
+
+void frmMain::FitClient() {
+  QWidget* client = centralWidget();
+  if (!client || !stage_) return;
+  // Strip and tab bar span the window; the pages keep their design width and take the height
+  // the window gives them, which the general data use to show more rows.
+  toolbarStrip_->setFixedWidth(std::max(client->width(), 1));
+  tabs_->setFixedWidth(std::max(client->width(), 1));
+  const int height = std::max(Px(LabelCatalogue::kPageHeight), client->height() - stage_->y());
+  stage_->resize(std::max(Px(LabelCatalogue::kPageWidth), client->width()), height);
+  for (QFrame* f : frames_) f->resize(Px(LabelCatalogue::kPageWidth), height);
+  general_->resize(general_->width(), height - general_->y() - Px(120));
+  scrollFrame_->setGeometry(general_->width() - 17, 1, 16, general_->height() - 2);
+  SetUpScrollBar();
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* e) {
+  if (watched == centralWidget() && e->type() == QEvent::Resize) FitClient();
+  // The wheel over the general data scrolls its panels.
+  if (e->type() == QEvent::Wheel && scrollFrame_ && watched != scrollFrame_ &&
+      (watched == general_ || watched == panels_[0] || watched == panels_[1])) {
+    QCoreApplication::sendEvent(scrollFrame_, e);
+    return true;
+  }
+  return QMainWindow::eventFilter(watched, e);
+}
+
+}  // namespace MainForm

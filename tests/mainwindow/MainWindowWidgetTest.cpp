@@ -1,0 +1,316 @@
+// The Qt main window and splash window on the offscreen platform: the named controls other
+// parts reach, the menus' captions, the status-bar hook, the splash window's close rules, and a
+// whole run on the sample database with two jets side by side.
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QTimer>
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include "Fakes.h"
+#include "MainWindowFixture.h"
+#include "mainwindow/DisplayUpdate.h"
+#include "mainwindow/frmMain.h"
+#include "mainwindow/frmSplash.h"
+
+namespace {
+
+using namespace mwtest;
+
+QApplication& QtApp() {
+  static int argc = 1;
+  static char name[] = "test_mainwindow";
+  static char* argv[] = {name, nullptr};
+  if (!qApp) {
+    // Never destroyed: Qt's own statics are gone by the time a static object's destructor
+    // would run at exit.
+    new QApplication(argc, argv);
+    QApplication::setStyle("Fusion");
+    QApplication::setQuitOnLastWindowClosed(false);
+  }
+  return *static_cast<QApplication*>(QCoreApplication::instance());
+}
+
+void Pump(int ms) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+  while (std::chrono::steady_clock::now() < end) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+}
+
+void Click(QWidget* w) {
+  QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), w->mapToGlobal(QPointF(5, 5)),
+                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(w, &press);
+}
+
+class Widgets : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    QtApp();
+    MainWindowTest::SetUp();
+  }
+};
+
+TEST_F(Widgets, MenusHaveTheirCaptionsAndUnbuiltCommandsWait) {
+  MainForm::frmMain w(std::make_unique<FakeAircraftData>());
+  struct Item {
+    const char* name;
+    const char* caption;
+    bool enabled;
+  };
+  const Item items[] = {
+      {"mnuFileNew", "&New", true},
+      {"mnuFileExport", "&Export", false},
+      {"mnuFilePlotScreen", "Plot &Screen", false},
+      {"mnuFilePrint", "&Print Current Page", false},
+      {"mnuFilePrintAll", "&All Pages", false},
+      {"mnuFilePrintAircraft", "&Aircraft", false},
+      {"mnuFilePrintGeneral", "&General", false},
+      {"mnuFilePrintExterior", "&Exterior", false},
+      {"mnuFilePrintInterior", "&Interior View", false},
+      {"mnuFilePrintBlockFuelTime", "&Block Fuel/Time", false},
+      {"mnuFilePrintBalancedFieldLength", "&Balanced Field Length", false},
+      {"mnuFilePrintTakeoffLanding", "&Takeoff and Landing", false},
+      {"mnuFilePrintFlightEnvelope", "&Flight Envelope", false},
+      {"mnuFilePrintPayloadRange", "&Payload Range", false},
+      {"mnuFilePrintServiceCeiling", "&Service Ceiling", false},
+      {"mnuFilePrintHVCruiseSpeed", "&HV/Cruise Speed", false},
+      {"mnuFilePrintWAT", "&WAT", false},
+      {"mnuFilePrintAllOverlaid", "Overlaid", false},
+      {"mnuFilePrintInteriorScaleSideBySide", "Side by Side", false},
+      {"mnuFileProperties", "&Properties", false},
+      {"mnuFileExit", "E&xit", true},
+      {"mnuEditCopy", "&Copy", false},
+      {"mnuChoose", "&Aircraft", true},
+      {"mnuHelpContents", "&Contents", true},
+      {"mnuHelpAbout", "&About", false},
+      {"mnuViewMetric", "&Metric Units", false},
+      {"mnuViewToolbarShow", "&Show", false},
+      {"mnuViewToolbarDock", "&Dock", false},
+  };
+  for (const Item& i : items) {
+    auto* a = w.findChild<QAction*>(i.name);
+    ASSERT_NE(a, nullptr) << i.name;
+    EXPECT_EQ(a->text().toStdString(), i.caption) << i.name;
+    EXPECT_EQ(a->isEnabled(), i.enabled) << i.name;
+  }
+  for (const char* name :
+       {"mnuViewPlane1", "mnuViewPlane2", "mnuViewPlane1Color", "mnuViewPlane2Color",
+        "mnuViewShowDims", "mnuViewShowGrid", "mnuViewDimColor"})
+    EXPECT_NE(w.findChild<QAction*>(name), nullptr) << name;
+  for (const char* twin :
+       {"mnuFilePrintAllChoose", "mnuFilePrintExteriorChoose", "mnuFilePrintInteriorChoose"}) {
+    auto* menu = w.findChild<QMenu*>(twin);
+    ASSERT_NE(menu, nullptr) << twin;
+    EXPECT_EQ(menu->actions().size(), 2);
+  }
+  // A command whose Part is not built stays disabled whatever the logic asks.
+  w.SetMenuEnabled("mnuFilePlotScreen", true);
+  EXPECT_FALSE(w.findChild<QAction*>("mnuFilePlotScreen")->isEnabled());
+}
+
+TEST_F(Widgets, EveryNamedControlExists) {
+  MainForm::frmMain w(std::make_unique<FakeAircraftData>());
+  auto* tabs = w.findChild<QTabBar*>("SSTab");
+  ASSERT_NE(tabs, nullptr);
+  ASSERT_EQ(tabs->count(), 14);
+  EXPECT_EQ(tabs->tabText(0).toStdString(), "Aircraft");
+  EXPECT_EQ(tabs->tabText(13).toStdString(), "WAT");
+  for (int i = 0; i < 14; ++i)
+    EXPECT_NE(w.findChild<QFrame*>("framDisplay_" + QString::number(i)), nullptr) << i;
+  for (const auto& l : LabelCatalogue::Labels()) {
+    auto* label =
+        w.findChild<QLabel*>(QString::fromStdString(LabelCatalogue::ObjectName(l.array, l.index)));
+    ASSERT_NE(label, nullptr) << LabelCatalogue::ObjectName(l.array, l.index);
+    EXPECT_EQ(label->property("Tag").toString().toStdString(), l.tag);
+  }
+  for (const char* name : {"PlotPicture",
+                           "CAD_0",
+                           "CAD_2",
+                           "CAD_5",
+                           "chrtBlockFuel",
+                           "chrtWATUtil",
+                           "chrtPayload",
+                           "lblTakeoff",
+                           "lblWATCorp",
+                           "stcAssumption_6",
+                           "stcAssumption_13",
+                           "lblAssumption",
+                           "framGeneral",
+                           "framScroll_0",
+                           "framScroll_1",
+                           "framLabels",
+                           "framAircraft_0",
+                           "framAircraft_1",
+                           "fraIntCabVol_0",
+                           "fraInterior",
+                           "fraInteriorHeli",
+                           "fraInteriorHeliType",
+                           "fraInteriorHeliOverlayView_0",
+                           "tbToolbar",
+                           "Frame1",
+                           "sbStatusbar",
+                           "scrollFrame"})
+    EXPECT_NE(w.findChild<QWidget*>(name), nullptr) << name;
+  for (int i = 0; i < 8; ++i)
+    EXPECT_NE(w.findChild<QRadioButton*>("optSideOverlay_" + QString::number(i)), nullptr) << i;
+  for (const char* name :
+       {"optInterior", "optCabin", "optBothInterior", "optHeliInterior", "optHeliCabin",
+        "optHeliCabinSide", "optHeliAll", "optCorp", "optEMS", "optUtil", "optWATA", "optWATB"})
+    EXPECT_NE(w.findChild<QRadioButton*>(name), nullptr) << name;
+  EXPECT_TRUE(w.findChild<QRadioButton*>("optSideOverlay_3")->isChecked());
+  EXPECT_TRUE(w.findChild<QRadioButton*>("optCabin")->isChecked());
+  for (int i = 0; i < 10; ++i)
+    EXPECT_NE(w.findChild<QPushButton*>("cmdToolbar_" + QString::number(i)), nullptr);
+  EXPECT_NE(w.findChild<QCheckBox*>("chkACVisible_1"), nullptr);
+
+  // The user-interface hooks write panel 1 of the status bar.
+  ui::Current().SetStatusText("[1]File not found");
+  EXPECT_EQ(w.findChild<QLabel*>("sbStatusbar_panel1")->text().toStdString(), "[1]File not found");
+}
+
+TEST_F(Widgets, HidingThePageOnScreenMovesToAShownOne) {
+  MainForm::frmMain w(std::make_unique<FakeAircraftData>());
+  auto* tabs = w.findChild<QTabBar*>("SSTab");
+  w.SelectTab(13);
+  MainForm::vars().CurrentTab = 13;
+  for (int tab = 11; tab <= 13; ++tab) w.SetTabVisible(tab, false);
+  EXPECT_EQ(MainForm::vars().CurrentTab, 10);
+  EXPECT_EQ(tabs->currentIndex(), 10);
+  w.ShowTabNo();
+  EXPECT_FALSE(w.findChild<QFrame*>("framDisplay_13")->isVisibleTo(&w));
+  EXPECT_TRUE(w.findChild<QFrame*>("framDisplay_10")->isVisibleTo(&w));
+}
+
+TEST_F(Widgets, SplashClosesOnlyOnceAllowed) {
+  QWidget main;
+  auto* splash = new MainForm::frmSplash(&main);
+  QPointer<MainForm::frmSplash> alive(splash);
+  splash->show();
+  Click(splash);
+  Click(splash->findChild<QLabel*>("lblSplash"));
+  Pump(50);
+  ASSERT_TRUE(alive);
+  EXPECT_TRUE(splash->isVisible());
+  EXPECT_FALSE(main.isVisible());
+
+  splash->AllowClose();
+  Click(splash->findChild<QLabel*>("picLogo"));
+  Pump(20);
+  EXPECT_FALSE(alive) << "closed at once and deleted";
+  EXPECT_TRUE(main.isVisible()) << "its unload shows the main window";
+}
+
+TEST_F(Widgets, SplashClosesByItselfTwoSecondsAfterPermission) {
+  QWidget main;
+  auto* splash = new MainForm::frmSplash(&main);
+  QPointer<MainForm::frmSplash> alive(splash);
+  splash->show();
+  splash->AllowClose();
+  Pump(1500);
+  EXPECT_TRUE(alive);
+  Pump(900);
+  EXPECT_FALSE(alive);
+  EXPECT_TRUE(main.isVisible());
+}
+
+TEST_F(Widgets, SplashTextCarriesTheClocksYear) {
+  clock.now = vb::DateFromParts({2031, 5, 1, 9, 0, 0});
+  EXPECT_NE(MainForm::SplashModel::Text().find("2031"), std::string::npos);
+}
+
+// A whole run: the sample database, two sample jets stored as the last pair.
+TEST_F(Widgets, TwoSampleJetsSideBySide) {
+  std::string sql;
+  ASSERT_TRUE(vb::ReadWholeFile(TOLVANE_SAMPLE_AC_SQL, sql));
+  testsupport::BuildDatabase(dir / "ac.mdb", sql);
+  WriteIni("[Settings]\nHandleErrors=True\n[Database]\nDBName=ac.mdb\nDxfDBName=dxf.mdb\n");
+  Registry::LoadDefaults();
+  Registry::RegSettings().Aircraft1 = "101";
+  Registry::RegSettings().Aircraft2 = "102";
+  Registry::RegSettings().ProgramVersion = MainForm::VersionText();
+  ASSERT_EQ(Registry::SaveRegData(), 0);
+
+  auto w = std::make_unique<MainForm::frmMain>();
+  w->Start();
+  w->show();
+  Pump(50);
+  ASSERT_TRUE(w->startup().FirstActivationDone());
+  auto text = [&](const char* name) {
+    auto* l = w->findChild<QLabel*>(name);
+    return l ? l->text().toStdString() : std::string("<none>");
+  };
+  EXPECT_EQ(text("lblData1_1"), "AC-600");
+  EXPECT_EQ(text("lblData2_1"), "VS-8");
+  EXPECT_EQ(text("lblData1_12"), "Swiftline 6");
+  EXPECT_EQ(w->findChild<QGroupBox*>("framAircraft_1")->title().toStdString(),
+            "Vantreux Aerospace Sarrance 8");
+  EXPECT_FALSE(text("gen1Data1_0").empty());
+  EXPECT_NE(text("gen1Data1_0"), text("gen1Data2_0"));
+  EXPECT_EQ(w->windowTitle().toStdString(), MainForm::CaptionText());
+  auto* tabs = w->findChild<QTabBar*>("SSTab");
+  EXPECT_FALSE(tabs->isTabVisible(13)) << "a fixed-wing pair has no WAT tab";
+  EXPECT_TRUE(tabs->isTabVisible(7));
+
+  const char* shots = std::getenv("TOLVANE_SCREENSHOT_DIR");
+  auto shoot = [&](const char* file) {
+    if (shots) w->grab().save(QString(shots) + "/" + file);
+  };
+  shoot("tab0.png");
+  tabs->setCurrentIndex(1);
+  Pump(20);
+  EXPECT_EQ(MainForm::vars().CurrentTab, 1);
+  EXPECT_TRUE(w->findChild<QFrame*>("framDisplay_1")->isVisible());
+  EXPECT_FALSE(w->findChild<QFrame*>("framDisplay_0")->isVisible());
+  EXPECT_TRUE(w->findChild<QFrame*>("framScroll_1")->isVisible());
+  EXPECT_TRUE(w->findChild<QScrollBar*>("scrollFrame")->maximum() > 0);
+  shoot("tab1.png");
+
+  MainForm::vars().MetricUnits = true;
+  w->TabStrip_Click();
+  const std::string kg = General::MetricString("Lbs");
+  EXPECT_EQ(text("gen1Units_0"), std::string(15 - kg.size(), '_') + kg);
+  shoot("tab1-metric.png");
+  MainForm::vars().MetricUnits = false;
+
+  // Choose: the dialog opens on the stored pair; OK keeps it and the panels scroll back up.
+  auto* scroll = w->findChild<QScrollBar*>("scrollFrame");
+  scroll->setValue(scroll->maximum());
+  bool dialogSeen = false;
+  QTimer::singleShot(200, [&] {
+    if (QWidget* d = QApplication::activeModalWidget()) {
+      dialogSeen = d->objectName() == "frmChoose" || d->inherits("QDialog");
+      if (auto* ok = d->findChild<QPushButton*>("cmdOK")) ok->click();
+    }
+  });
+  w->findChild<QAction*>("mnuChoose")->trigger();
+  EXPECT_TRUE(dialogSeen);
+  EXPECT_EQ(scroll->value(), 0);
+  EXPECT_EQ(Registry::RegSettings().Aircraft1, "101");
+  EXPECT_EQ(Registry::RegSettings().Aircraft2, "102");
+  EXPECT_EQ(text("lblData2_1"), "VS-8");
+
+  w->setWindowState(Qt::WindowMaximized);
+  Pump(20);
+  w->close();
+  EXPECT_TRUE(w->startup().Unloaded());
+  EXPECT_EQ(General::IniStr("Settings", "Aircraft1"), "[101]Aldercrest Aviation Swiftline 6");
+  EXPECT_EQ(General::IniStr("Settings", "Aircraft2"), "[102]Vantreux Aerospace Sarrance 8");
+  EXPECT_EQ(Registry::RegSettings().Top, 0);
+  EXPECT_EQ(Registry::RegSettings().Left, 0);
+  w.reset();
+}
+
+}  // namespace
