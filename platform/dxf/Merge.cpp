@@ -1,0 +1,292 @@
+#include "platform/dxf/Merge.h"
+
+#include <cmath>
+#include <map>
+#include <numbers>
+#include <set>
+#include <string>
+#include <utility>
+
+namespace dxf {
+
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+constexpr double kTwoPi = 2 * std::numbers::pi;
+
+void MapPoint(const Affine& m, double& x, double& y) {
+  Point p = m(x, y);
+  x = p.x;
+  y = p.y;
+}
+
+double NormalizeDegrees(double a) {
+  a = std::fmod(a, 360.0);
+  if (a < 0) a += 360;
+  return a;
+}
+
+double NormalizeRadians(double a) {
+  a = std::fmod(a, kTwoPi);
+  if (a < 0) a += kTwoPi;
+  return a;
+}
+
+// A circle (full when `arc` is false) under unequal scales: the image of a circle under S·R is
+// an ellipse with axes along x and y.
+void CircleToEllipse(Entity& e, const Affine& m, bool arc) {
+  double r = e.g40;
+  double cx = e.X0, cy = e.Y0;
+  Point c = m(cx, cy);
+  // Axis lengths of the image: the scale factors along x and y of the plain S (S·R·circle is
+  // S·circle), which equal the row norms of the matrix.
+  double lx = std::hypot(m.a, m.c) * r, ly = std::hypot(m.b, m.d) * r;
+  bool xMajor = lx >= ly;
+  double major = xMajor ? lx : ly, minor = xMajor ? ly : lx;
+  double t0 = 0, t1 = kTwoPi;
+  if (arc) {
+    auto param = [&](double deg) {
+      double rad = deg * kPi / 180;
+      Point q = m(cx + r * std::cos(rad), cy + r * std::sin(rad));
+      double dx = q.x - c.x, dy = q.y - c.y;
+      // Coordinates in the ellipse's own frame (major axis first).
+      double u = xMajor ? dx : dy, v = xMajor ? dy : -dx;
+      return NormalizeRadians(std::atan2(v / (minor > 0 ? minor : 1), u / major));
+    };
+    t0 = param(e.g50);
+    t1 = param(e.g51);
+    if (m.Det() < 0) std::swap(t0, t1);
+  }
+  e.EntityType = "ELLIPSE";
+  e.X0 = c.x;
+  e.Y0 = c.y;
+  e.X1 = xMajor ? major : 0;
+  e.Y1 = xMajor ? 0 : major;
+  e.g40 = major > 0 ? minor / major : 1;
+  e.g41 = t0;
+  e.g42 = t1;
+  e.g50 = e.g51 = 0;
+}
+
+void TransformWith(Entity& e, const Affine& m) {
+  const std::string& t = e.EntityType;
+  const double det = m.Det();
+  const bool mirror = det < 0;
+  const double lx = std::hypot(m.a, m.c), ly = std::hypot(m.b, m.d);
+  const bool uniform = std::fabs(lx - ly) <= 1e-12 * std::max(lx, ly) &&
+                       std::fabs(m.a * m.c + m.b * m.d) <= 1e-12 * std::max(1.0, lx * ly);
+  const double s = m.Scale();
+
+  if (t == "CIRCLE" || t == "ARC") {
+    if (!uniform) {
+      CircleToEllipse(e, m, t == "ARC");
+      return;
+    }
+    MapPoint(m, e.X0, e.Y0);
+    e.g40 *= s;
+    if (t == "ARC") {
+      double a0 = NormalizeDegrees(m.MapAngle(e.g50));
+      double a1 = NormalizeDegrees(m.MapAngle(e.g51));
+      if (mirror) std::swap(a0, a1);
+      e.g50 = a0;
+      e.g51 = a1;
+    }
+    return;
+  }
+  if (t == "ELLIPSE") {
+    Point major = m.Linear(e.X1, e.Y1);
+    Point minorv = m.Linear(-e.Y1 * e.g40, e.X1 * e.g40);
+    MapPoint(m, e.X0, e.Y0);
+    double lm = std::hypot(major.x, major.y), ln = std::hypot(minorv.x, minorv.y);
+    // Exact for uniform scales; with unequal scales the axes are approximated.
+    if (ln > lm && lm > 0) {
+      // The minor axis became the longer one: turn the frame by a quarter.
+      e.X1 = minorv.x;
+      e.Y1 = minorv.y;
+      e.g40 = lm / ln;
+      e.g41 -= kPi / 2;
+      e.g42 -= kPi / 2;
+    } else {
+      e.X1 = major.x;
+      e.Y1 = major.y;
+      e.g40 = lm > 0 ? ln / lm : e.g40;
+    }
+    if (mirror) {
+      double t0 = -e.g42, t1 = -e.g41;
+      e.g41 = t0;
+      e.g42 = t1;
+    }
+    bool whole = std::fabs(e.g42 - e.g41) >= kTwoPi - 1e-12;
+    if (!whole) {
+      e.g41 = NormalizeRadians(e.g41);
+      e.g42 = NormalizeRadians(e.g42);
+    }
+    return;
+  }
+  if (t == "TEXT" || t == "ATTRIB" || t == "ATTDEF") {
+    MapPoint(m, e.X0, e.Y0);
+    MapPoint(m, e.X1, e.Y1);
+    e.g40 *= ly;
+    if (ly > 0) e.g41 *= lx / ly;
+    e.g50 = NormalizeDegrees(m.MapAngle(e.g50));
+    return;
+  }
+  if (t == "MTEXT") {
+    MapPoint(m, e.X0, e.Y0);
+    if (e.X1 != 0 || e.Y1 != 0) {
+      Point dir = m.Linear(e.X1, e.Y1);
+      e.X1 = dir.x;
+      e.Y1 = dir.y;
+    }
+    e.g40 *= ly;
+    e.g41 *= lx;
+    e.g50 = NormalizeDegrees(m.MapAngle(e.g50));
+    return;
+  }
+  if (t == "INSERT") {
+    MapPoint(m, e.X0, e.Y0);
+    // The block is drawn at ins + R(rot)·diag(sx, sy)·(p - base). Under the map its x axis
+    // turns to the mapped direction; a mirroring map flips its y axis, which negates the y scale.
+    e.g50 = NormalizeDegrees(m.MapAngle(e.g50));
+    if (mirror) e.g42 = -e.g42;
+    e.g41 *= lx;
+    e.g42 *= ly;
+    e.g44 *= lx;
+    e.g45 *= ly;
+    for (Entity& a : e.Children) TransformWith(a, m);
+    return;
+  }
+  if (t == "HATCH") {
+    MapPoint(m, e.X0, e.Y0);
+    for (Entity& loop : e.Children) TransformWith(loop, m);
+    return;
+  }
+  // Points 10-13 of everything else (LINE, POINT, SOLID, TRACE, 3DFACE, DIMENSION, polylines'
+  // own point, unknown kinds), and the vertices of polylines, splines and leaders.
+  MapPoint(m, e.X0, e.Y0);
+  MapPoint(m, e.X1, e.Y1);
+  MapPoint(m, e.X2, e.Y2);
+  MapPoint(m, e.X3, e.Y3);
+  for (Vertex& v : e.Vertices) {
+    MapPoint(m, v.X0, v.Y0);
+    if (mirror) v.Bulge = -v.Bulge;
+  }
+}
+
+// Collects the names of blocks referenced by INSERTs (DIMENSIONs apart) anywhere in a document.
+void CollectInsertNames(const EntityCollection& list, std::set<std::string>& names) {
+  for (const Entity& e : list) {
+    if (e.EntityType == "INSERT") names.insert(UpperName(e.BlockName));
+  }
+}
+
+void RenameRefs(EntityCollection& list, const std::map<std::string, std::string>& renames) {
+  for (Entity& e : list) {
+    if (e.EntityType != "INSERT" && e.EntityType != "DIMENSION") continue;
+    auto it = renames.find(UpperName(e.BlockName));
+    if (it != renames.end()) e.BlockName = it->second;
+  }
+}
+
+std::string FreeName(const Document& into, const Document& from, const std::string& name,
+                     const std::set<std::string>& taken) {
+  for (int n = 2;; ++n) {
+    std::string candidate = name + "$" + std::to_string(n);
+    std::string upper = UpperName(candidate);
+    if (!into.Blocks.Find(candidate) && !from.Blocks.Find(candidate) && !taken.count(upper)) {
+      return candidate;
+    }
+  }
+}
+
+}  // namespace
+
+void TransformEntity(Entity& e, const MergeTransform& t) { TransformWith(e, t.ToAffine()); }
+
+void MergeDocument(Document& into, Document from, const MergeTransform& t,
+                   std::string_view currentLayer) {
+  const Affine m = t.ToAffine();
+  const std::string current = UpperName(currentLayer.empty() ? "0" : currentLayer);
+
+  // Dimension blocks are drawn where they are defined, so the transform goes into their
+  // geometry. A block that INSERTs use as well is copied for the dimensions first.
+  if (!t.IsIdentity()) {
+    std::set<std::string> inserted;
+    CollectInsertNames(from.Entities, inserted);
+    for (const Block& b : from.Blocks) CollectInsertNames(b.Entities, inserted);
+    std::map<std::string, std::string> baked;  // original upper name -> baked block name
+    std::set<std::string> taken;
+    for (Entity& e : from.Entities) {
+      if (e.EntityType != "DIMENSION" || e.BlockName.empty()) continue;
+      std::string key = UpperName(e.BlockName);
+      auto done = baked.find(key);
+      if (done != baked.end()) {
+        e.BlockName = done->second;
+        continue;
+      }
+      Block* b = from.Blocks.Find(e.BlockName);
+      if (!b) continue;
+      Block* target = b;
+      if (inserted.count(key)) {
+        Block copy = *b;
+        copy.Name = FreeName(into, from, b->Name, taken);
+        taken.insert(UpperName(copy.Name));
+        target = &from.Blocks.Add(std::move(copy));
+      }
+      const MergeTransform toOrigin{0, 1, 1, -target->BaseX, -target->BaseY};
+      for (Entity& inner : target->Entities) {
+        if (target->BaseX != 0 || target->BaseY != 0) TransformEntity(inner, toOrigin);
+        TransformWith(inner, m);
+      }
+      target->BaseX = target->BaseY = 0;
+      baked[key] = target->Name;
+      e.BlockName = target->Name;
+    }
+  }
+
+  // Block names that collide are renamed; references inside the merged file follow.
+  std::map<std::string, std::string> renames;
+  std::set<std::string> taken;
+  for (Block& b : from.Blocks) {
+    if (into.Blocks.Find(b.Name)) {
+      std::string fresh = FreeName(into, from, b.Name, taken);
+      taken.insert(UpperName(fresh));
+      renames[UpperName(b.Name)] = fresh;
+    }
+  }
+  if (!renames.empty()) {
+    for (Block& b : from.Blocks) {
+      auto it = renames.find(UpperName(b.Name));
+      RenameRefs(b.Entities, renames);
+      if (it != renames.end()) b.Name = it->second;
+    }
+    RenameRefs(from.Entities, renames);
+  }
+
+  // Layers of the merged file that the drawing lacks, in the file's order.
+  for (const Layer& l : from.Layers) {
+    if (l.Name() == "0" || into.Layers.Find(l.Name())) continue;
+    into.Layers.items().push_back(l);
+  }
+  into.Layers.Add(current);
+
+  for (const TextStyle& s : from.TextStyles) into.TextStyles.Add(s);
+  for (const LineType& l : from.LineTypes) into.LineTypes.Add(l);
+  for (Block& b : from.Blocks) {
+    for (const Entity& e : b.Entities) into.Layers.Add(e.LayerName);
+    into.Blocks.Add(std::move(b));
+  }
+
+  into.Entities.items().reserve(into.Entities.items().size() + from.Entities.items().size());
+  for (Entity& e : from.Entities) {
+    if (!t.IsIdentity()) TransformWith(e, m);
+    if (e.LayerName == "0") e.LayerName = current;
+    for (Entity& child : e.Children) {
+      if (child.LayerName == "0") child.LayerName = e.LayerName;
+    }
+    into.Layers.Add(e.LayerName);
+    into.Entities.Add(std::move(e));
+  }
+}
+
+}  // namespace dxf

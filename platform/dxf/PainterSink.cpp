@@ -1,0 +1,236 @@
+#include "platform/dxf/PainterSink.h"
+
+#include <QFontMetricsF>
+#include <QPolygonF>
+#include <QVector>
+#include <cmath>
+
+namespace dxf {
+
+namespace {
+// Fonts are laid out at this pixel size and scaled to the text height.
+constexpr int kLayoutPixels = 100;
+// Coordinates are kept within this many pixels: the raster engine's fixed-point arithmetic
+// overflows far beyond it, and nothing out there is visible.
+constexpr double kFar = 1e6;
+
+// Qt's raster engine returns with the upper halves of the AVX registers in use, and on x86-64
+// every SSE instruction after that runs several times slower (measured: the renderer's own
+// work took 3.5 times as long once Qt had drawn). Clearing that state after each call into Qt
+// restores the speed; it is skipped on processors without AVX.
+inline void AfterQt() {
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+  static const bool hasAvx = __builtin_cpu_supports("avx");
+  if (hasAvx) asm volatile("vzeroupper" ::: "memory");
+#endif
+}
+
+bool Near(const Point& p) { return std::fabs(p.x) <= kFar && std::fabs(p.y) <= kFar; }
+
+// Sutherland-Hodgman clipping of a polygon to the square [-kFar, kFar]^2: exact inside it.
+std::vector<Point> ClipPolygon(const std::vector<Point>& in) {
+  std::vector<Point> cur = in, next;
+  for (int edge = 0; edge < 4; ++edge) {
+    auto inside = [edge](const Point& p) {
+      switch (edge) {
+        case 0:
+          return p.x >= -kFar;
+        case 1:
+          return p.x <= kFar;
+        case 2:
+          return p.y >= -kFar;
+        default:
+          return p.y <= kFar;
+      }
+    };
+    auto cross = [edge](const Point& a, const Point& b) {
+      double bound = (edge % 2 == 0) ? -kFar : kFar;
+      double t = edge < 2 ? (bound - a.x) / (b.x - a.x) : (bound - a.y) / (b.y - a.y);
+      return Point{a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)};
+    };
+    next.clear();
+    for (size_t i = 0; i < cur.size(); ++i) {
+      const Point& a = cur[i];
+      const Point& b = cur[(i + 1) % cur.size()];
+      if (inside(b)) {
+        if (!inside(a)) next.push_back(cross(a, b));
+        next.push_back(b);
+      } else if (inside(a)) {
+        next.push_back(cross(a, b));
+      }
+    }
+    cur.swap(next);
+    if (cur.empty()) break;
+  }
+  return cur;
+}
+}  // namespace
+
+PainterSink::PainterSink(QPainter& painter) : p_(painter) { p_.setBrush(Qt::NoBrush); }
+
+void PainterSink::Flush() {
+  if (lines_.empty()) return;
+  p_.drawLines(lines_.data(), static_cast<int>(lines_.size()));
+  lines_.clear();
+  AfterQt();
+}
+
+void PainterSink::setPen(Rgb rgb, double width, const std::vector<double>& dash) {
+  if (havePen_ && rgb == penRgb_ && width == penWidth_ && dash == penDash_) return;
+  Flush();
+  if (dash.empty()) {
+    // Solid pens are kept, so switching between layer colours builds no new pen.
+    for (auto& [key, pen] : solidPens_) {
+      if (key.first == rgb && key.second == width) {
+        p_.setPen(pen);
+        AfterQt();
+        havePen_ = true;
+        penRgb_ = rgb;
+        penWidth_ = width;
+        penDash_.clear();
+        return;
+      }
+    }
+  }
+  pen_ = QPen(ToQColor(rgb));
+  pen_.setWidthF(width);
+  pen_.setCosmetic(true);
+  // Batched segments meet without joins; round ends close the corners of wide plot pens.
+  pen_.setCapStyle(width > 1.5 ? Qt::RoundCap : Qt::FlatCap);
+  pen_.setJoinStyle(width > 1.5 ? Qt::RoundJoin : Qt::MiterJoin);
+  if (!dash.empty()) {
+    // Qt's dash pattern counts in pen widths and needs dash/gap pairs.
+    QVector<qreal> pattern;
+    const double w = width > 0 ? width : 1;
+    bool wantDash = true;  // Qt wants dash, gap, dash, gap, ...
+    for (double d : dash) {
+      const bool gap = d < 0;
+      const double len = std::max(0.01, std::fabs(d) / w);
+      if (gap != wantDash) {
+        pattern.push_back(len);
+        wantDash = !wantDash;
+      } else if (pattern.isEmpty()) {
+        pattern.push_back(0.01);
+        pattern.push_back(len);
+      } else {
+        pattern.back() += len;
+      }
+    }
+    if (pattern.size() % 2) pattern.push_back(0.01);
+    pen_.setDashPattern(pattern);
+  }
+  p_.setPen(pen_);
+  AfterQt();
+  if (dash.empty() && solidPens_.size() < 64)
+    solidPens_.emplace_back(std::make_pair(rgb, width), pen_);
+  havePen_ = true;
+  penRgb_ = rgb;
+  penWidth_ = width;
+  penDash_ = dash;
+}
+
+void PainterSink::Polyline(const std::vector<Point>& pts, Rgb rgb, double width,
+                           const std::vector<double>& dash) {
+  if (pts.size() < 2) return;
+  setPen(rgb, width, dash);
+  bool near = true;
+  for (const Point& p : pts) near = near && Near(p);
+  if (dash.empty() || !near) {
+    for (size_t i = 0; i + 1 < pts.size(); ++i) {
+      Point a = pts[i], b = pts[i + 1];
+      if (!near && !ClipSegment(a, b, -kFar, kFar)) continue;
+      lines_.emplace_back(a.x, a.y, b.x, b.y);
+    }
+    if (lines_.size() >= 65536) Flush();
+    return;
+  }
+  // A dash pattern runs along the whole chain.
+  buf_.resize(pts.size());
+  for (size_t i = 0; i < pts.size(); ++i) buf_[i] = QPointF(pts[i].x, pts[i].y);
+  p_.drawPolyline(buf_.data(), static_cast<int>(buf_.size()));
+  AfterQt();
+}
+
+void PainterSink::Polygon(const std::vector<Point>& pts, Rgb rgb) {
+  if (pts.size() < 3) return;
+  bool near = true;
+  for (const Point& p : pts) {
+    if (!std::isfinite(p.x) || !std::isfinite(p.y)) return;
+    near = near && Near(p);
+  }
+  if (!near) {
+    std::vector<Point> clipped = ClipPolygon(pts);
+    if (clipped.size() >= 3) Polygon(clipped, rgb);
+    return;
+  }
+  Flush();
+  QColor c = ToQColor(rgb);
+  p_.setPen(QPen(c, 1));  // the outline keeps thin fills visible
+  p_.setBrush(c);
+  havePen_ = false;
+  buf_.resize(pts.size());
+  for (size_t i = 0; i < pts.size(); ++i) buf_[i] = QPointF(pts[i].x, pts[i].y);
+  p_.drawPolygon(buf_.data(), static_cast<int>(buf_.size()), Qt::WindingFill);
+  p_.setBrush(Qt::NoBrush);
+  AfterQt();
+}
+
+void PainterSink::Dot(Point p, Rgb rgb, double width) {
+  if (!Near(p)) return;
+  setPen(rgb, std::max(1.0, width), {});
+  Flush();
+  p_.drawPoint(QPointF(p.x, p.y));
+  AfterQt();
+}
+
+const PainterSink::FontInfo& PainterSink::font(const std::string& face) {
+  auto it = fonts_.find(face);
+  if (it != fonts_.end()) return it->second;
+  FontInfo info;
+  info.font = QFont(QString::fromStdString(face));
+  info.font.setPixelSize(kLayoutPixels);
+  info.font.setStyleHint(QFont::SansSerif);
+  QFontMetricsF fm(info.font);
+  info.capHeight = fm.capHeight() > 0 ? fm.capHeight() : fm.ascent() * 0.7;
+  info.descent = fm.descent();
+  return fonts_.emplace(face, info).first->second;
+}
+
+void PainterSink::Text(const TextItem& t) {
+  if (t.text.empty() || !(t.height > 0) || t.height > kFar || !Near(t.anchor)) return;
+  Flush();
+  const FontInfo& fi = font(t.face);
+  QString s = QString::fromUtf8(t.text.data(), static_cast<qsizetype>(t.text.size()));
+  QFontMetricsF fm(fi.font);
+  double w = fm.horizontalAdvance(s);
+  double k = t.height / fi.capHeight;
+  double kx = k * (t.widthFactor > 0 ? t.widthFactor : 1);
+  if (t.fitLength > 0 && w > 0) kx = t.fitLength / w;
+  double x = t.hjust == 1 ? -w / 2 : t.hjust == 2 ? -w : 0;
+  double y = 0;
+  switch (t.vjust) {
+    case 1:
+      y = -fi.descent;
+      break;
+    case 2:
+      y = fi.capHeight / 2;
+      break;
+    case 3:
+      y = fi.capHeight;
+      break;
+    default:
+      break;
+  }
+  p_.save();
+  p_.translate(t.anchor.x, t.anchor.y);
+  p_.rotate(-t.angle);
+  p_.scale(kx, k);
+  if (t.oblique != 0) p_.shear(-std::tan(t.oblique * 3.14159265358979 / 180), 0);
+  p_.setFont(fi.font);
+  p_.setPen(ToQColor(t.rgb));
+  p_.drawText(QPointF(x, y), s);
+  p_.restore();  // the pen and brush come back with it
+  AfterQt();
+}
+
+}  // namespace dxf

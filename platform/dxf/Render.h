@@ -1,0 +1,144 @@
+#pragma once
+// Rendering of a drawing onto an abstract sink: the renderer resolves layers, colours and
+// linetypes, expands INSERT and DIMENSION blocks, turns arcs, bulges and ellipses into point
+// chains and places texts; the sink only draws primitives in device units. Sinks: the QPainter
+// sink (screen, bitmaps, RenderToPicture), the metafile writer and a recording sink for tests.
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "platform/dxf/Aci.h"
+#include "platform/dxf/Document.h"
+#include "platform/dxf/Geometry.h"
+
+namespace dxf {
+
+struct TextItem {
+  std::string text;   // UTF-8, one line
+  Point anchor;       // device units
+  double height = 0;  // cap height in device units
+  double angle = 0;   // degrees, counter-clockwise as the viewer sees it
+  std::string face;
+  Rgb rgb = 0;
+  int hjust = 0;  // 0 left, 1 centre, 2 right
+  int vjust = 0;  // 0 baseline, 1 bottom, 2 middle, 3 top
+  double widthFactor = 1;
+  double oblique = 0;    // degrees
+  double fitLength = 0;  // > 0: stretch the text to this baseline length
+};
+
+class Sink {
+ public:
+  virtual ~Sink() = default;
+  // An open chain of points (a closed outline repeats its first point). `dash` holds dash
+  // (> 0) and gap (< 0) lengths in device units; empty is a solid line.
+  virtual void Polyline(const std::vector<Point>& pts, Rgb rgb, double width,
+                        const std::vector<double>& dash) = 0;
+  // A filled polygon.
+  virtual void Polygon(const std::vector<Point>& pts, Rgb rgb) = 0;
+  virtual void Text(const TextItem& text) = 0;
+  virtual void Dot(Point p, Rgb rgb, double width) = 0;
+  // Ends the drawing: a sink that batches primitives draws what it still holds.
+  virtual void Flush() {}
+};
+
+struct RenderOptions {
+  Rgb background = MakeRgb(255, 255, 255);
+  double penWidth = 1;      // device units
+  bool deviceYDown = true;  // false when the device keeps the drawing's y up (tests)
+  // Device-space rectangle outside which entities may be skipped; empty (max < min): none.
+  double clipMinX = 0, clipMinY = 0, clipMaxX = -1, clipMaxY = -1;
+  int maxDepth = 16;  // nesting limit of blocks (a block that inserts itself stops there)
+  // Limit of entities drawn through blocks in one pass, so nested arrays cannot freeze a redraw.
+  long maxExpanded = 4000000;
+  // Texts smaller than this (device units) are drawn as a line along their baseline, as CAD
+  // programs do: unreadable anyway, and shaping thousands of them would slow every redraw.
+  double minTextHeight = 0;
+};
+
+class Renderer {
+ public:
+  Renderer(const Document& doc, Sink& sink, const Affine& toDevice, RenderOptions options = {});
+  // Draws every top-level entity in list order.
+  void DrawAll();
+  // Draws one entity as at the top level.
+  void Draw(const Entity& e);
+  // Names of blocks that were referenced and missing (each once).
+  const std::vector<std::string>& MissingBlocks() const { return missing_; }
+
+ private:
+  struct Context {
+    Affine m;
+    std::string_view layer;  // the enclosing INSERT's layer (for layer-"0" contents)
+    Rgb byBlock = 0;         // the enclosing INSERT's colour
+    std::string_view byBlockLineType;
+    int depth = 0;
+  };
+  void draw(const Entity& e, const Context& ctx);
+  void drawInsert(const Entity& e, const Context& ctx, const Layer* layer, Rgb rgb,
+                  std::string_view lineType);
+  void drawBlock(const std::string& name, const Affine& m, const Context& ctx, Rgb rgb,
+                 std::string_view layer, std::string_view lineType);
+  void drawText(const Entity& e, const Context& ctx, Rgb rgb);
+  void drawMText(const Entity& e, const Context& ctx, Rgb rgb);
+  void emitText(const TextItem& item, size_t chars);
+  void drawPolyline(const Entity& e, const Context& ctx, bool closed);
+  void emitChain(Rgb rgb, std::string_view lineType, const Affine& m, bool closed = false);
+  void arcPoints(const Affine& m, Point c, double r, double a0, double sweep);
+  // An arc from the start vector (ux, uy) about c, of radius r, turning by `sweep` radians.
+  void arcFrom(const Affine& m, Point c, double ux, double uy, double r, double sweep,
+               bool skipFirst = false);
+  void ellipsePoints(const Affine& m, Point c, Point major, double ratio, double t0, double t1);
+  int segmentsFor(double devRadius, double sweepRad) const;
+  bool culled() const;
+  bool boxCulled(const Affine& m, double minX, double minY, double maxX, double maxY) const;
+  const std::vector<double>& dashFor(std::string_view lineType, const Affine& m);
+  std::string faceFor(std::string_view style);
+
+  const Document& doc_;
+  Sink& sink_;
+  Affine toDevice_;
+  RenderOptions opt_;
+  bool clip_ = false;
+  std::vector<Point> pts_;  // the chain being built, in device units
+  std::vector<double> dash_;
+  std::vector<double> noDash_;
+  std::string dashName_;
+  double dashScale_ = -1;
+  std::string faceStyle_, face_;
+  std::vector<std::string> missing_;
+  long expanded_ = 0;
+};
+
+// The plain lines of an MTEXT value: \P breaks lines, formatting codes (\A \C \f \H \Q \T \W
+// \L \O \K, braces) are dropped, \~ is a space, \S stacks show as "a/b".
+std::vector<std::string> MTextLines(const std::string& raw);
+
+// A sink that keeps what it is given, for tests.
+class RecordingSink : public Sink {
+ public:
+  struct Item {
+    enum Kind { kPolyline, kPolygon, kText, kDot } kind;
+    std::vector<Point> pts;
+    Rgb rgb = 0;
+    double width = 0;
+    std::vector<double> dash;
+    TextItem text;
+  };
+  void Polyline(const std::vector<Point>& pts, Rgb rgb, double width,
+                const std::vector<double>& dash) override {
+    items.push_back({Item::kPolyline, pts, rgb, width, dash, {}});
+  }
+  void Polygon(const std::vector<Point>& pts, Rgb rgb) override {
+    items.push_back({Item::kPolygon, pts, rgb, 0, {}, {}});
+  }
+  void Text(const TextItem& t) override {
+    items.push_back({Item::kText, {t.anchor}, t.rgb, 0, {}, t});
+  }
+  void Dot(Point p, Rgb rgb, double width) override {
+    items.push_back({Item::kDot, {p}, rgb, width, {}, {}});
+  }
+  std::vector<Item> items;
+};
+
+}  // namespace dxf
