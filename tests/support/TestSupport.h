@@ -2,10 +2,12 @@
 // Helpers shared by the tests: a temporary program folder and a clock driven by hand.
 #include <atomic>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <unistd.h>
 
 #include "platform/runtime/Clock.h"
+#include "platform/runtime/Error.h"
 #include "platform/runtime/Files.h"
 
 namespace testsupport {
@@ -49,6 +51,16 @@ class FakeClock : public vb::Clock {
   }
   double Now() override { return now; }
 };
+
+// The number of the run-time error `f` raises; 0 when it raises none.
+inline long ErrorOf(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const vb::Error& e) {
+    return e.number;
+  }
+  return 0;
+}
 
 // Reads a whole text file ("" when missing).
 inline std::string ReadText(const std::filesystem::path& file) {

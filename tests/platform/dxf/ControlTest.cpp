@@ -25,14 +25,7 @@ std::string LineFile(const std::string& layer, double x0, double y0, double x1, 
                       {21, std::to_string(y1)}}));
 }
 
-long ErrorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const vb::Error& e) {
-    return e.number;
-  }
-  return 0;
-}
+using testsupport::ErrorOf;
 
 TEST(DxfControl, ClearDrawingLeavesLayerZero) {
   DrawingControl cad;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/TestSupport.h"
+
 #include "platform/runtime/Clock.h"
 #include "platform/runtime/Error.h"
 #include "platform/runtime/Number.h"
@@ -9,14 +11,7 @@ namespace {
 
 using vb::Variant;
 
-long ErrorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const vb::Error& e) {
-    return e.number;
-  }
-  return 0;
-}
+using testsupport::ErrorOf;
 
 TEST(Variant, EmptyNullAndEmptyTextDiffer) {
   Variant empty, null = Variant::Null(), text("");
