@@ -40,8 +40,10 @@ ColumnRead ReadColumn(std::string_view name) {
       read.null = true;
     }
   } catch (const vb::Error& e) {
-    if (e.number == vb::err::ItemNotFound) read.missing = true;
-    else read.null = true;
+    if (e.number == vb::err::ItemNotFound)
+      read.missing = true;
+    else
+      read.null = true;
   } catch (...) {
     read.null = true;
   }
@@ -101,17 +103,28 @@ std::string TermValue(vb::Proc& g, const std::string& term) {
 std::string Apply(char op, const std::string& left, const std::string& right) {
   auto number = [](const std::string& t) { return vb::Val(t); };
   switch (op) {
-    case 'n': return left + "\r\n" + right;
-    case '+': return vb::CStr(number(left) + number(right));
-    case '-': return vb::CStr(number(left) - number(right));
-    case '*': return vb::CStr(number(left) * number(right));
-    case '/': return vb::CStr(vb::Divide(number(left), number(right)));
-    case '%': return vb::CStr(vb::Divide(number(left), number(left) + number(right)));
-    case 'z': return right == "0" ? left : left + " " + right;
-    case ' ': return left + " " + right;
-    case ',': return right == " " ? left : left + ", " + right;
-    case '|': return right == " " ? left : left + "/" + right;
-    default: return left + " " + op + " " + right;
+    case 'n':
+      return left + "\r\n" + right;
+    case '+':
+      return vb::CStr(number(left) + number(right));
+    case '-':
+      return vb::CStr(number(left) - number(right));
+    case '*':
+      return vb::CStr(number(left) * number(right));
+    case '/':
+      return vb::CStr(vb::Divide(number(left), number(right)));
+    case '%':
+      return vb::CStr(vb::Divide(number(left), number(left) + number(right)));
+    case 'z':
+      return right == "0" ? left : left + " " + right;
+    case ' ':
+      return left + " " + right;
+    case ',':
+      return right == " " ? left : left + ", " + right;
+    case '|':
+      return right == " " ? left : left + "/" + right;
+    default:
+      return left + " " + op + " " + right;
   }
 }
 
@@ -176,10 +189,13 @@ std::string DisplayDataValue(std::string spec) {
     }
     if (v.LastFieldType.isEmpty()) return;
     switch (v.LastFieldType.toLong()) {
-      case adodb::adUnsignedTinyInt: case adodb::adSmallInt: case adodb::adInteger:
+      case adodb::adUnsignedTinyInt:
+      case adodb::adSmallInt:
+      case adodb::adInteger:
         result = vb::Format(text, "#,##0");
         break;
-      case adodb::adSingle: case adodb::adDouble:
+      case adodb::adSingle:
+      case adodb::adDouble:
         result = vb::Format(text, "#,##0.0");
         break;
       case adodb::adDate:

@@ -79,8 +79,7 @@ void HandleError(std::string_view module, std::string_view procedure, const vb::
   const std::string description = error.description;
   const long number = error.number;
   const std::string moduleName = module.empty() ? v.CurrentModule : std::string(module);
-  const std::string procedureName =
-      procedure.empty() ? v.CurrentProcedure : std::string(procedure);
+  const std::string procedureName = procedure.empty() ? v.CurrentProcedure : std::string(procedure);
   ui::Hooks& hooks = ui::Current();
 
   v.ErrorCount = std::min(v.ErrorCount + 1, kMaxCount);

@@ -12,9 +12,9 @@ namespace General {
 // Module variables. Start-up sets the settings; the handler and the trace log keep the rest.
 struct Vars {
   // Error handling.
-  long ErrorHandlingOn = 0;  // 1 = procedures trap their errors
-  long ErrorCount = 0;       // errors reported so far, never above 1,000,000
-  long MaxErrors = 0;        // error limit; 0 = none
+  long ErrorHandlingOn = 0;      // 1 = procedures trap their errors
+  long ErrorCount = 0;           // errors reported so far, never above 1,000,000
+  long MaxErrors = 0;            // error limit; 0 = none
   float ErrorStatusSeconds = 0;  // seconds the error stays in the status bar; 0 = no text, no box
   float ErrorBoxSeconds = 0;     // least seconds between error boxes; 0 or less = no box
   float NextErrorBoxTime = 0;

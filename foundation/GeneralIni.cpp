@@ -1,6 +1,5 @@
 // Module General: reading and writing the INI settings file "Tolvane.ini".
 #include "foundation/General.h"
-
 #include "platform/ini/Profile.h"
 #include "platform/runtime/Number.h"
 #include "platform/runtime/Strings.h"

@@ -23,15 +23,32 @@ struct LabelPair {
 
 // Unit labels, tried in this order; the first match wins.
 constexpr LabelPair kLabels[] = {
-    {"Inch", "cm"},       {"SqInch", "Sq. cm"},     {"Sq.In.", "Sq. cm"},
-    {"Ft", "M"},          {"Ft.", "M."},            {"Ft/Min", "M/Min"},
-    {"Ft./Min", "M./Min"}, {"Sq.Ft.", "Sq. M"},     {"Sq. Ft.", "Sq. M"},
-    {"Sq.Ft", "Sq. M"},   {"SqFt", "Sq. M"},        {"CuFt", "Cu. M"},
-    {"Cu Ft", "Cu M"},    {"Cu.Ft.", "Cu. M."},     {"Cu. Ft.", "Cu. M."},
-    {"Mi.", "Km."},       {"NM", "Km"},             {"NM.", "Km."},
-    {"Mi", "Km"},         {"KIAS", "Kph"},          {"Lb", "Kg"},
-    {"Lb.", "Kg."},       {"Lbs", "Kgs"},           {"Lbs/SHP", "Kgs/SHP"},
-    {"Lbs./SHP", "Kgs./SHP"}, {"PSI", "bar"},
+    {"Inch", "cm"},
+    {"SqInch", "Sq. cm"},
+    {"Sq.In.", "Sq. cm"},
+    {"Ft", "M"},
+    {"Ft.", "M."},
+    {"Ft/Min", "M/Min"},
+    {"Ft./Min", "M./Min"},
+    {"Sq.Ft.", "Sq. M"},
+    {"Sq. Ft.", "Sq. M"},
+    {"Sq.Ft", "Sq. M"},
+    {"SqFt", "Sq. M"},
+    {"CuFt", "Cu. M"},
+    {"Cu Ft", "Cu M"},
+    {"Cu.Ft.", "Cu. M."},
+    {"Cu. Ft.", "Cu. M."},
+    {"Mi.", "Km."},
+    {"NM", "Km"},
+    {"NM.", "Km."},
+    {"Mi", "Km"},
+    {"KIAS", "Kph"},
+    {"Lb", "Kg"},
+    {"Lb.", "Kg."},
+    {"Lbs", "Kgs"},
+    {"Lbs/SHP", "Kgs/SHP"},
+    {"Lbs./SHP", "Kgs./SHP"},
+    {"PSI", "bar"},
 };
 
 }  // namespace
@@ -137,15 +154,24 @@ double MetricVal(std::string_view value, std::string_view unit) {
   double result = 0;
   g.step([&] {
     double v = vb::Val(value);
-    if (unit == "Inch") v = v * 2.54;
-    else if (unit == "SqInch") v = v * 2.54 * 2.54;
-    else if (unit == "Ft") v = v * 0.3048;
-    else if (unit == "SqFt") v = v * 0.3048 * 0.3048;
-    else if (unit == "CuFt") v = v * 0.3048 * 0.3048 * 0.3048;
-    else if (unit == "Mi") v = v * 1.609;
-    else if (unit == "KIAS") v = v * 1.85;
-    else if (unit == "Lb" || unit == "Lbs") v = v * 0.4535924;
-    else if (unit == "PSI") v = v * 0.06895;
+    if (unit == "Inch")
+      v = v * 2.54;
+    else if (unit == "SqInch")
+      v = v * 2.54 * 2.54;
+    else if (unit == "Ft")
+      v = v * 0.3048;
+    else if (unit == "SqFt")
+      v = v * 0.3048 * 0.3048;
+    else if (unit == "CuFt")
+      v = v * 0.3048 * 0.3048 * 0.3048;
+    else if (unit == "Mi")
+      v = v * 1.609;
+    else if (unit == "KIAS")
+      v = v * 1.85;
+    else if (unit == "Lb" || unit == "Lbs")
+      v = v * 0.4535924;
+    else if (unit == "PSI")
+      v = v * 0.06895;
     result = v;
   });
   return result;

@@ -19,8 +19,8 @@ class SystemClock final : public Clock {
   double Now() override {
     auto [tm, micros] = local();
     (void)micros;
-    return DateFromParts({tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min,
-                          tm.tm_sec});
+    return DateFromParts(
+        {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec});
   }
 
  private:
@@ -57,7 +57,8 @@ double Now() { return current->Now(); }
 
 double DateFromParts(const DateTimeParts& p) {
   using namespace std::chrono;
-  sys_days d = year{p.year} / month{static_cast<unsigned>(p.month)} / day{static_cast<unsigned>(p.day)};
+  sys_days d =
+      year{p.year} / month{static_cast<unsigned>(p.month)} / day{static_cast<unsigned>(p.day)};
   double days = static_cast<double>((d - epoch).count());
   double time = (p.hour * 3600.0 + p.minute * 60.0 + p.second) / 86400.0;
   // Before the epoch the fraction still counts forward from midnight of the day.
@@ -99,15 +100,33 @@ std::string FormatDatePattern(double date, std::string_view pattern) {
     while (i + n < pattern.size() && pattern[i + n] == c) ++n;
     int hour12 = p.hour % 12 == 0 ? 12 : p.hour % 12;
     switch (c) {
-      case 'd': out += padded(p.day, n >= 2 ? 2 : 1); break;
-      case 'M': out += padded(p.month, n >= 2 ? 2 : 1); break;
-      case 'y': out += n >= 3 ? padded(p.year, 4) : padded(p.year % 100, 2); break;
-      case 'h': out += padded(hour12, n >= 2 ? 2 : 1); break;
-      case 'H': out += padded(p.hour, n >= 2 ? 2 : 1); break;
-      case 'm': out += padded(p.minute, n >= 2 ? 2 : 1); break;
-      case 's': out += padded(p.second, n >= 2 ? 2 : 1); break;
-      case 't': out += p.hour < 12 ? forms.am : forms.pm; break;
-      default: out.append(n, c); break;
+      case 'd':
+        out += padded(p.day, n >= 2 ? 2 : 1);
+        break;
+      case 'M':
+        out += padded(p.month, n >= 2 ? 2 : 1);
+        break;
+      case 'y':
+        out += n >= 3 ? padded(p.year, 4) : padded(p.year % 100, 2);
+        break;
+      case 'h':
+        out += padded(hour12, n >= 2 ? 2 : 1);
+        break;
+      case 'H':
+        out += padded(p.hour, n >= 2 ? 2 : 1);
+        break;
+      case 'm':
+        out += padded(p.minute, n >= 2 ? 2 : 1);
+        break;
+      case 's':
+        out += padded(p.second, n >= 2 ? 2 : 1);
+        break;
+      case 't':
+        out += p.hour < 12 ? forms.am : forms.pm;
+        break;
+      default:
+        out.append(n, c);
+        break;
     }
     i += n;
   }
@@ -134,7 +153,8 @@ namespace {
 bool readNumber(std::string_view t, size_t& i, int& value) {
   size_t start = i;
   value = 0;
-  while (i < t.size() && t[i] >= '0' && t[i] <= '9' && i - start < 6) value = value * 10 + (t[i++] - '0');
+  while (i < t.size() && t[i] >= '0' && t[i] <= '9' && i - start < 6)
+    value = value * 10 + (t[i++] - '0');
   return i > start;
 }
 
@@ -196,13 +216,17 @@ bool TryParseDate(std::string_view text, double& date) {
   }
   int year = 0, month = 0, day = 0;
   for (int k = 0; k < 3; ++k) {
-    if (order[k] == 'M') month = parts[k];
-    else if (order[k] == 'd') day = parts[k];
-    else year = parts[k];
+    if (order[k] == 'M')
+      month = parts[k];
+    else if (order[k] == 'd')
+      day = parts[k];
+    else
+      year = parts[k];
   }
   if (year < 100) year += year < 30 ? 2000 : 1900;
   if (month < 1 || month > 12 || day < 1 || year > 9999) return false;
-  std::chrono::year_month_day ymd{std::chrono::year{year}, std::chrono::month{static_cast<unsigned>(month)},
+  std::chrono::year_month_day ymd{std::chrono::year{year},
+                                  std::chrono::month{static_cast<unsigned>(month)},
                                   std::chrono::day{static_cast<unsigned>(day)}};
   if (!ymd.ok()) return false;
   skipBlanks(t, i);

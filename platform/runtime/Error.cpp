@@ -6,29 +6,43 @@ namespace vb {
 
 std::string ErrorText(long number) {
   switch (number) {
-    case 5: return "Invalid procedure call or argument";
-    case 6: return "Overflow";
-    case 7: return "Out of memory";
-    case 9: return "Subscript out of range";
-    case 11: return "Division by zero";
-    case 13: return "Type mismatch";
-    case 51: return "Internal error";
-    case 53: return "File not found";
-    case 75: return "Path/File access error";
-    case 76: return "Path not found";
-    case 91: return "Object variable or With block variable not set";
-    case 94: return "Invalid use of Null";
+    case 5:
+      return "Invalid procedure call or argument";
+    case 6:
+      return "Overflow";
+    case 7:
+      return "Out of memory";
+    case 9:
+      return "Subscript out of range";
+    case 11:
+      return "Division by zero";
+    case 13:
+      return "Type mismatch";
+    case 51:
+      return "Internal error";
+    case 53:
+      return "File not found";
+    case 75:
+      return "Path/File access error";
+    case 76:
+      return "Path not found";
+    case 91:
+      return "Object variable or With block variable not set";
+    case 94:
+      return "Invalid use of Null";
     case 3021:
       return "Either BOF or EOF is True, or the current record has been deleted. "
              "Requested operation requires a current record.";
     case 3265:
       return "Item cannot be found in the collection corresponding to the requested name or "
              "ordinal.";
-    case 3704: return "Operation is not allowed when the object is closed.";
+    case 3704:
+      return "Operation is not allowed when the object is closed.";
     case 3709:
       return "The connection cannot be used to perform this operation. It is either closed or "
              "invalid in this context.";
-    default: return "Application-defined or object-defined error";
+    default:
+      return "Application-defined or object-defined error";
   }
 }
 

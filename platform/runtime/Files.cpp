@@ -84,7 +84,8 @@ bool WriteFileAtomic(const fs::path& file, std::string_view contents) {
   // A file marked read-only stays as it is: renaming a new file over it would bypass the mark.
   std::error_code ec;
   auto status = fs::status(file, ec);
-  if (!ec && fs::exists(status) && (status.permissions() & fs::perms::owner_write) == fs::perms::none)
+  if (!ec && fs::exists(status) &&
+      (status.permissions() & fs::perms::owner_write) == fs::perms::none)
     return false;
   QSaveFile out(QString::fromStdString(file.string()));
   if (!out.open(QIODevice::WriteOnly)) return false;

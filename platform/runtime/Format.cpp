@@ -30,7 +30,8 @@ std::string FromQtPattern(const QString& qt) {
       if (end == std::string::npos) end = in.size();
       out += in.substr(i + 1, end - i - 1);
       i = end;
-    } else if ((c == 'A' || c == 'a') && i + 1 < in.size() && (in[i + 1] == 'P' || in[i + 1] == 'p')) {
+    } else if ((c == 'A' || c == 'a') && i + 1 < in.size() &&
+               (in[i + 1] == 'P' || in[i + 1] == 'p')) {
       out += "tt";
       ++i;
     } else if (c == 'z' || c == 't') {
@@ -65,7 +66,8 @@ void DecimalDigits(double value, int decimals, std::string& whole, std::string& 
   } else {
     fracPart = std::string(-exp - 1, '0') + digits;
   }
-  if (static_cast<int>(fracPart.size()) < decimals) fracPart.append(decimals - fracPart.size(), '0');
+  if (static_cast<int>(fracPart.size()) < decimals)
+    fracPart.append(decimals - fracPart.size(), '0');
   bool roundUp = static_cast<int>(fracPart.size()) > decimals && fracPart[decimals] >= '5';
   fracPart.resize(decimals);
   std::string all = intPart + fracPart;
@@ -133,8 +135,10 @@ std::string FormatNumberSection(double value, const std::string& section) {
       for (size_t k = 0; k < i; ++k) before |= section[k] == '0' || section[k] == '#';
       for (size_t k = i + 1; k < section.size() && section[k] != '.'; ++k)
         after |= section[k] == '0' || section[k] == '#';
-      if (before && after && !seenPoint) grouping = true;
-      else tokens.push_back({Token::Literal, 0, ","});
+      if (before && after && !seenPoint)
+        grouping = true;
+      else
+        tokens.push_back({Token::Literal, 0, ","});
     } else if (c == '%') {
       percent = true;
       tokens.push_back({Token::Literal, 0, "%"});
@@ -157,8 +161,10 @@ std::string FormatNumberSection(double value, const std::string& section) {
     if (t.kind == Token::Point) inFraction = true;
     if (t.kind != Token::Digit) continue;
     hasDigits = true;
-    if (inFraction) ++fracSlots;
-    else ++intSlots;
+    if (inFraction)
+      ++fracSlots;
+    else
+      ++intSlots;
   }
   if (!hasDigits) {
     std::string out;
@@ -290,23 +296,38 @@ std::string FormatDate(double date, std::string_view pattern) {
       ++n;
     int hour12 = p.hour % 12 == 0 ? 12 : p.hour % 12;
     bool twelve = false;
-    for (size_t k = i; k + 5 <= pattern.size(); ++k) twelve |= EqualsNoCase(pattern.substr(k, 5), "AM/PM");
+    for (size_t k = i; k + 5 <= pattern.size(); ++k)
+      twelve |= EqualsNoCase(pattern.substr(k, 5), "AM/PM");
     switch (l) {
-      case 'd': out += Pad(p.day, n >= 2 ? 2 : 1); break;
-      case 'y': out += n >= 3 ? Pad(p.year, 4) : Pad(p.year % 100, 2); break;
+      case 'd':
+        out += Pad(p.day, n >= 2 ? 2 : 1);
+        break;
+      case 'y':
+        out += n >= 3 ? Pad(p.year, 4) : Pad(p.year % 100, 2);
+        break;
       case 'h':
         out += Pad(twelve ? hour12 : p.hour, n >= 2 ? 2 : 1);
         afterHour = true;
         break;
-      case 'n': out += Pad(p.minute, n >= 2 ? 2 : 1); break;
-      case 's': out += Pad(p.second, n >= 2 ? 2 : 1); break;
+      case 'n':
+        out += Pad(p.minute, n >= 2 ? 2 : 1);
+        break;
+      case 's':
+        out += Pad(p.second, n >= 2 ? 2 : 1);
+        break;
       case 'm':
         out += afterHour ? Pad(p.minute, n >= 2 ? 2 : 1) : Pad(p.month, n >= 2 ? 2 : 1);
         afterHour = false;
         break;
-      case '/': out += forms.dateSeparator; break;
-      case ':': out += forms.timeSeparator; break;
-      default: out.append(n, c); break;
+      case '/':
+        out += forms.dateSeparator;
+        break;
+      case ':':
+        out += forms.timeSeparator;
+        break;
+      default:
+        out.append(n, c);
+        break;
     }
     i += n;
   }

@@ -22,10 +22,14 @@ double readRadix(std::string_view text, size_t i, int radix) {
     char c = text[i];
     if (isSkipped(c)) continue;
     int d;
-    if (c >= '0' && c <= '9') d = c - '0';
-    else if (radix == 16 && c >= 'a' && c <= 'f') d = c - 'a' + 10;
-    else if (radix == 16 && c >= 'A' && c <= 'F') d = c - 'A' + 10;
-    else break;
+    if (c >= '0' && c <= '9')
+      d = c - '0';
+    else if (radix == 16 && c >= 'a' && c <= 'f')
+      d = c - 'a' + 10;
+    else if (radix == 16 && c >= 'A' && c <= 'F')
+      d = c - 'A' + 10;
+    else
+      break;
     if (d >= radix) break;
     any = true;
     if (v > (UINT64_MAX >> 4)) return 0;  // far beyond any 32-bit value

@@ -34,8 +34,14 @@ Variant Variant::Currency(double amount) {
 
 bool Variant::isNumber() const {
   switch (type_) {
-    case VarType::Integer: case VarType::Long: case VarType::Single: case VarType::Double:
-    case VarType::Currency: case VarType::Date: case VarType::Boolean: case VarType::Byte:
+    case VarType::Integer:
+    case VarType::Long:
+    case VarType::Single:
+    case VarType::Double:
+    case VarType::Currency:
+    case VarType::Date:
+    case VarType::Boolean:
+    case VarType::Byte:
       return true;
     default:
       return false;
@@ -44,34 +50,56 @@ bool Variant::isNumber() const {
 
 std::string Variant::toString() const {
   switch (type_) {
-    case VarType::Empty: return {};
-    case VarType::Null: Raise(err::InvalidUseOfNull);
-    case VarType::Boolean: return int_ ? "True" : "False";
-    case VarType::Byte: case VarType::Integer: case VarType::Long: return std::to_string(int_);
-    case VarType::Single: return CStr(real_, 7);
-    case VarType::Double: return CStr(real_, 15);
-    case VarType::Currency: return CStr(static_cast<double>(int_) / 10000.0, 19);
-    case VarType::Date: return GeneralDate(real_);
-    case VarType::String: return text_;
-    case VarType::List: Raise(err::TypeMismatch);
+    case VarType::Empty:
+      return {};
+    case VarType::Null:
+      Raise(err::InvalidUseOfNull);
+    case VarType::Boolean:
+      return int_ ? "True" : "False";
+    case VarType::Byte:
+    case VarType::Integer:
+    case VarType::Long:
+      return std::to_string(int_);
+    case VarType::Single:
+      return CStr(real_, 7);
+    case VarType::Double:
+      return CStr(real_, 15);
+    case VarType::Currency:
+      return CStr(static_cast<double>(int_) / 10000.0, 19);
+    case VarType::Date:
+      return GeneralDate(real_);
+    case VarType::String:
+      return text_;
+    case VarType::List:
+      Raise(err::TypeMismatch);
   }
   Raise(err::TypeMismatch);
 }
 
 double Variant::toDouble() const {
   switch (type_) {
-    case VarType::Empty: return 0;
-    case VarType::Null: Raise(err::InvalidUseOfNull);
-    case VarType::Boolean: case VarType::Byte: case VarType::Integer: case VarType::Long:
+    case VarType::Empty:
+      return 0;
+    case VarType::Null:
+      Raise(err::InvalidUseOfNull);
+    case VarType::Boolean:
+    case VarType::Byte:
+    case VarType::Integer:
+    case VarType::Long:
       return static_cast<double>(int_);
-    case VarType::Currency: return static_cast<double>(int_) / 10000.0;
-    case VarType::Single: case VarType::Double: case VarType::Date: return real_;
+    case VarType::Currency:
+      return static_cast<double>(int_) / 10000.0;
+    case VarType::Single:
+    case VarType::Double:
+    case VarType::Date:
+      return real_;
     case VarType::String: {
       double v = 0;
       if (!TryParseNumber(text_, v)) Raise(err::TypeMismatch);
       return v;
     }
-    case VarType::List: Raise(err::TypeMismatch);
+    case VarType::List:
+      Raise(err::TypeMismatch);
   }
   Raise(err::TypeMismatch);
 }

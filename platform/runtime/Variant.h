@@ -70,8 +70,8 @@ class Variant {
 
  private:
   VarType type_ = VarType::Empty;
-  int64_t int_ = 0;   // Boolean, Byte, Integer, Long; Currency in ten-thousandths
-  double real_ = 0;   // Single, Double, Date
+  int64_t int_ = 0;  // Boolean, Byte, Integer, Long; Currency in ten-thousandths
+  double real_ = 0;  // Single, Double, Date
   std::string text_;
   std::vector<std::string> list_;
 };

@@ -12,17 +12,14 @@ class HeadlessHooks final : public Hooks {
  public:
   bool MainWindowExists() override { return false; }
   void SetStatusText(const std::string&) override {}
-  Answer MessageBox(const std::string& prompt, const std::string& title, Buttons,
-                    Icon) override {
+  Answer MessageBox(const std::string& prompt, const std::string& title, Buttons, Icon) override {
     std::fprintf(stderr, "%s: %s\n", title.c_str(), prompt.c_str());
     return Answer::OK;
   }
   void Beep() override {}
   void DoEvents() override {}
   void SetHourglass(bool) override {}
-  void DebugOutput(const std::string& line) override {
-    std::fprintf(stderr, "%s\n", line.c_str());
-  }
+  void DebugOutput(const std::string& line) override { std::fprintf(stderr, "%s\n", line.c_str()); }
   void EndProgram() override {
     std::fflush(nullptr);
     std::_Exit(0);

@@ -15,8 +15,9 @@ class DBaseFields : public DBaseFixture {
   void SetUp() override {
     DBaseFixture::SetUp();
     Registry::resetForTest();
-    BuildDatabases("UPDATE Aircraft SET PrssrDiff = 8.6, Ttica = 0.5, WtMaxLand = 0 "
-                   "WHERE AcNum = 7;");
+    BuildDatabases(
+        "UPDATE Aircraft SET PrssrDiff = 8.6, Ttica = 0.5, WtMaxLand = 0 "
+        "WHERE AcNum = 7;");
     Registry::RegSettings().Aircraft1 = "7";
     Registry::RegSettings().Aircraft2 = "12";
     DBase::OpenDatabase("7");
@@ -43,7 +44,7 @@ TEST_F(DBaseFields, DisplayTextOfEachKindOfSpec) {
       {"AcName", false, false, false, "Seven"},
       {"WtMTOGW{Lb}", false, false, false, "12,500.0"},
       {"WtMTOGW{Lb}", true, false, false, "5,669.9"},
-      {"WtBow", false, false, false, "-"},       // 0 in an integer column
+      {"WtBow", false, false, false, "-"},        // 0 in an integer column
       {"WtMaxLand", false, false, false, "0.0"},  // 0 in a double column
       {"YrTypeCert", false, false, false, "06/15/98"},
       {"ListPrice", false, false, false, "$4,250,000.50"},

@@ -32,10 +32,10 @@ TEST_F(GeneralIni, IniBoolFindsTrueAnywhereInTheValue) {
     bool defaultValue, expected;
   };
   const Case cases[] = {
-      {"", true, true},       {"", false, false},        {"0", true, false},
-      {"No", true, false},    {"1", false, false},       {"Yes", false, false},
-      {"On", false, false},   {"-1", false, false},      {"True", false, true},
-      {"true", false, true},  {"untrue", false, true},   {"not true", false, true},
+      {"", true, true},      {"", false, false},      {"0", true, false},
+      {"No", true, false},   {"1", false, false},     {"Yes", false, false},
+      {"On", false, false},  {"-1", false, false},    {"True", false, true},
+      {"true", false, true}, {"untrue", false, true}, {"not true", false, true},
   };
   for (const Case& c : cases) {
     Write(std::string("[Settings]\nHandleErrors=") + c.value + "\n");
@@ -48,15 +48,17 @@ TEST_F(GeneralIni, IniBoolFindsTrueAnywhereInTheValue) {
 }
 
 TEST_F(GeneralIni, ReadersFollowTheProfileRules) {
-  Write("; settings of the program\r\n"
-        "[Settings]\r\n"
-        "  FormColor =  \"Light Blue\"  \r\n"
-        "Scale=12.5 in\r\n"
-        "Name=abc\r\n"
-        "Note=a;b\r\n"
-        "[Print Locations]\r\n"
-        "TopX1=&H10\r\n"
-        "Long=" + std::string(300, 'x') + "\r\n");
+  Write(
+      "; settings of the program\r\n"
+      "[Settings]\r\n"
+      "  FormColor =  \"Light Blue\"  \r\n"
+      "Scale=12.5 in\r\n"
+      "Name=abc\r\n"
+      "Note=a;b\r\n"
+      "[Print Locations]\r\n"
+      "TopX1=&H10\r\n"
+      "Long=" +
+      std::string(300, 'x') + "\r\n");
   EXPECT_EQ(General::IniStr("settings", "formcolor"), "Light Blue");
   EXPECT_EQ(General::IniStr("Settings", "Note"), "a;b");
   EXPECT_EQ(General::IniVal("Settings", "Scale"), 12.5);
@@ -84,9 +86,10 @@ TEST_F(GeneralIni, WriteIniCreatesReplacesAndAppends) {
   General::WriteINI("settings", "CategorySelected", "Helicopters");
   General::WriteINI("Settings", "Aircraft1", "[12]Corvane CX-9");
   General::WriteINI("Database", "DXFFileDate", "3/15/2024 10:00:00 AM");
-  EXPECT_EQ(ReadText(file),
-            "[Settings]\n; last category\nCategorySelected=Helicopters\nAircraft1=[12]Corvane CX-9\n"
-            "\n[Database]\nDBName=ac.mdb\nDXFFileDate=3/15/2024 10:00:00 AM\n");
+  EXPECT_EQ(
+      ReadText(file),
+      "[Settings]\n; last category\nCategorySelected=Helicopters\nAircraft1=[12]Corvane CX-9\n"
+      "\n[Database]\nDBName=ac.mdb\nDXFFileDate=3/15/2024 10:00:00 AM\n");
   EXPECT_EQ(General::IniStr("Database", "DXFFileDate"), "3/15/2024 10:00:00 AM");
 }
 

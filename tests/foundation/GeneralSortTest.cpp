@@ -8,7 +8,8 @@
 namespace {
 
 TEST(GeneralSort, SortsByCharacterCodesWithinTheRange) {
-  std::vector<std::string> names = {"", "Velmar Kite", "arrow", "Astor 200", "Velmar Kite", "Brisk"};
+  std::vector<std::string> names = {"",          "Velmar Kite", "arrow",
+                                    "Astor 200", "Velmar Kite", "Brisk"};
   General::QuickSort(names, 0, 5);
   EXPECT_EQ(names, (std::vector<std::string>{"", "Astor 200", "Brisk", "Velmar Kite", "Velmar Kite",
                                              "arrow"}));

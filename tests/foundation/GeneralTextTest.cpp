@@ -23,10 +23,18 @@ struct RoundCase {
 
 TEST_F(GeneralText, StrngRoundsHalvesAwayFromZero) {
   const RoundCase cases[] = {
-      {2.5, 0, "3"},          {-2.5, 0, "-3"},        {0.125, 2, ".13"},
-      {1234.5, 9, "1234.5"},  {1.005, 2, "1"},        {0, 2, "0"},
-      {-0.004, 2, "0"},       {0.1234567, 6, ".123457"}, {0.1234567, -1, ".123457"},
-      {0.1234567, 7, ".123457"}, {99.95, 1, "100"},   {-0.25, 1, "-.3"},
+      {2.5, 0, "3"},
+      {-2.5, 0, "-3"},
+      {0.125, 2, ".13"},
+      {1234.5, 9, "1234.5"},
+      {1.005, 2, "1"},
+      {0, 2, "0"},
+      {-0.004, 2, "0"},
+      {0.1234567, 6, ".123457"},
+      {0.1234567, -1, ".123457"},
+      {0.1234567, 7, ".123457"},
+      {99.95, 1, "100"},
+      {-0.25, 1, "-.3"},
   };
   for (const RoundCase& c : cases)
     EXPECT_EQ(General::Strng(c.value, c.decimals), c.expected) << c.value << "@" << c.decimals;
@@ -78,10 +86,22 @@ TEST_F(GeneralText, MetricLabelsFirstMatchAndCaseSensitive) {
     const char* metric;
   };
   const Case cases[] = {
-      {"Inch", "cm"},       {"Sq.In.", "Sq. cm"}, {"Ft", "M"},          {"Ft.", "M."},
-      {"Ft./Min", "M./Min"}, {"Sq. Ft.", "Sq. M"}, {"Cu Ft", "Cu M"},    {"Cu. Ft.", "Cu. M."},
-      {"NM", "Km"},         {"NM.", "Km."},       {"Mi", "Km"},         {"KIAS", "Kph"},
-      {"Lbs./SHP", "Kgs./SHP"}, {"PSI", "bar"},   {"ft", "ft"},         {"Knots", "Knots"},
+      {"Inch", "cm"},
+      {"Sq.In.", "Sq. cm"},
+      {"Ft", "M"},
+      {"Ft.", "M."},
+      {"Ft./Min", "M./Min"},
+      {"Sq. Ft.", "Sq. M"},
+      {"Cu Ft", "Cu M"},
+      {"Cu. Ft.", "Cu. M."},
+      {"NM", "Km"},
+      {"NM.", "Km."},
+      {"Mi", "Km"},
+      {"KIAS", "Kph"},
+      {"Lbs./SHP", "Kgs./SHP"},
+      {"PSI", "bar"},
+      {"ft", "ft"},
+      {"Knots", "Knots"},
       {"", ""},
   };
   for (const Case& c : cases) EXPECT_EQ(General::MetricString(c.label), c.metric) << c.label;

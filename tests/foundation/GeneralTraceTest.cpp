@@ -70,7 +70,8 @@ TEST_F(GeneralTrace, AFailedStepIsLoggedAndTheProcedureGoesOn) {
   ASSERT_EQ(ErrorLog().size(), 1u);
   EXPECT_TRUE(std::regex_match(
       ErrorLog()[0],
-      std::regex(R"(\d{1,2}/\d{1,2}/\d{4} \d{1,2}:\d{2}:\d{2} (AM|PM) \[Mod:Proc\]<Err:13>Type mismatch)")))
+      std::regex(
+          R"(\d{1,2}/\d{1,2}/\d{4} \d{1,2}:\d{2}:\d{2} (AM|PM) \[Mod:Proc\]<Err:13>Type mismatch)")))
       << ErrorLog()[0];
   EXPECT_EQ(ErrorLog()[0], "12/10/2025 12:00:00 PM [Mod:Proc]<Err:13>Type mismatch");
   EXPECT_EQ(hooks.statusTexts, (std::vector<std::string>{"[1]Type mismatch", ""}));
@@ -218,8 +219,8 @@ TEST_F(GeneralTrace, TraceModeChoosesTheOutputs) {
     long mode;
     bool debugger, file;
   };
-  for (Mode m : {Mode{0, false, false}, Mode{1, false, true}, Mode{2, true, true},
-                 Mode{3, true, true}}) {
+  for (Mode m :
+       {Mode{0, false, false}, Mode{1, false, true}, Mode{2, true, true}, Mode{3, true, true}}) {
     std::filesystem::remove(dir / "CODE.LOG");
     hooks.debugLines.clear();
     v.TraceMode = m.mode;
@@ -254,8 +255,12 @@ TEST_F(GeneralTrace, BannerLines) {
   }
   EXPECT_EQ(lines[2], std::string(87, '#'));
   EXPECT_EQ(lines[4], "#" + std::string(85, ' ') + "#");
-  EXPECT_EQ(lines[5], "#  ###   ###     ###    ###   ###      #    #   #     ###  #####    #    ###   #####  #");
-  EXPECT_EQ(lines[13], "#                                     PROGRAM STARTED!!                               #");
+  EXPECT_EQ(
+      lines[5],
+      "#  ###   ###     ###    ###   ###      #    #   #     ###  #####    #    ###   #####  #");
+  EXPECT_EQ(
+      lines[13],
+      "#                                     PROGRAM STARTED!!                               #");
   EXPECT_EQ(lines[17], "");
 
   // With the clock moving on between the lines, the stamped one is written too.
@@ -273,9 +278,8 @@ TEST_F(GeneralTrace, TimerExpiredAllowsForMidnight) {
     float clock, target;
     bool expired;
   };
-  for (Case c : {Case{0.5f, 86399.9f, true}, Case{86399.0f, 86399.9f, false},
-                 Case{101, 100, true}, Case{100, 100, false}, Case{10, 32011, true},
-                 Case{10, 32009, false}}) {
+  for (Case c : {Case{0.5f, 86399.9f, true}, Case{86399.0f, 86399.9f, false}, Case{101, 100, true},
+                 Case{100, 100, false}, Case{10, 32011, true}, Case{10, 32009, false}}) {
     clock.timer = c.clock;
     EXPECT_EQ(General::TimerExpired(c.target), c.expired) << c.clock << " " << c.target;
   }

@@ -1,10 +1,11 @@
 #pragma once
 // Helpers shared by the tests: a temporary program folder and a clock driven by hand.
+#include <unistd.h>
+
 #include <atomic>
 #include <filesystem>
 #include <functional>
 #include <string>
-#include <unistd.h>
 
 #include "platform/runtime/Clock.h"
 #include "platform/runtime/Error.h"

@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "support/TestSupport.h"
-
 #include "platform/runtime/Clock.h"
 #include "platform/runtime/Error.h"
 #include "platform/runtime/Number.h"
 #include "platform/runtime/Variant.h"
+#include "support/TestSupport.h"
 
 namespace {
 
@@ -86,13 +85,16 @@ TEST(NumberRecognition, WholeTextMustBeANumber) {
     double value;
   };
   const Case cases[] = {
-      {"12500", true, 12500}, {" -1234.5 ", true, -1234.5}, {"1,200", true, 1200},
-      {"1,2,3", true, 123},   {".5", true, 0.5},           {"+3", true, 3},
-      {"1e3", true, 1000},    {"2D2", true, 200},          {"&HFF", true, 255},
-      {"", false, 0},         {" ", false, 0},             {"-", false, 0},
-      {"6.5 x 3.2", false, 0}, {"Yes 1998", false, 0},     {",5", false, 0},
-      {"1e", false, 0},       {"1.2.3", false, 0},         {"?Col", false, 0},
-      {"&HG", false, 0},      {"1 2", false, 0},
+      {"12500", true, 12500},  {" -1234.5 ", true, -1234.5},
+      {"1,200", true, 1200},   {"1,2,3", true, 123},
+      {".5", true, 0.5},       {"+3", true, 3},
+      {"1e3", true, 1000},     {"2D2", true, 200},
+      {"&HFF", true, 255},     {"", false, 0},
+      {" ", false, 0},         {"-", false, 0},
+      {"6.5 x 3.2", false, 0}, {"Yes 1998", false, 0},
+      {",5", false, 0},        {"1e", false, 0},
+      {"1.2.3", false, 0},     {"?Col", false, 0},
+      {"&HG", false, 0},       {"1 2", false, 0},
   };
   for (const Case& c : cases) {
     double v = -99;
