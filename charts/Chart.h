@@ -156,10 +156,8 @@ struct Vars {
   // --- Shared with the rest of the program ---
   // The chart being built or drawn (1-16); the builders set it first.
   int CurrentChartNumber = 0;
-  // Sort and push apart the notes, trim the ranges to the data: the View menu's setting.
+  // Sort and push apart the notes, trim the ranges to the data; on from start-up.
   bool FitChartLabels = true;
-  // The class of the compared aircraft (2 = helicopter), as the selection dialog fixed it.
-  int AircraftClass = 0;
   SeriesCache ChartSeriesCache;
   std::array<HoverGeometry, kMaxCharts + 1> ChartHoverGeometry{};
   std::array<std::vector<ChartLabel>, kMaxCharts + 1> ChartLabels{};  // at most 100 each

@@ -4,6 +4,7 @@
 
 #include "charts/Chart.h"
 #include "charts/Graph.h"
+#include "foundation/Globals.h"
 #include "platform/runtime/Error.h"
 #include "platform/runtime/Number.h"
 #include "platform/runtime/Trap.h"
@@ -186,7 +187,7 @@ void AddPoint(double x, std::optional<double> y) {
 }
 
 int ChartNumberFromPicture(ChartPicture picture) {
-  const bool heli = vars().AircraftClass == 2;
+  const bool heli = Globals::vars().AircraftClass == 2;
   switch (picture) {
     case ChartPicture::BlockFuel:
       return 1;

@@ -1,4 +1,5 @@
 #include "ChartTestSupport.h"
+#include "foundation/Globals.h"
 
 namespace {
 
@@ -86,9 +87,9 @@ TEST_F(ChartSeries, ChartNumbersAndKeys) {
       {P::WATCorp, 15, 15},          {P::WATUtil, 16, 16}, {P::Other, 3, 3},
   };
   for (const Case& k : cases) {
-    v.AircraftClass = 1;
+    Globals::vars().AircraftClass = 1;
     EXPECT_EQ(Chart::ChartNumberFromPicture(k.picture), k.fixedWing);
-    v.AircraftClass = 2;
+    Globals::vars().AircraftClass = 2;
     EXPECT_EQ(Chart::ChartNumberFromPicture(k.picture), k.helicopter);
   }
   EXPECT_EQ(Chart::ChartKey(0), "BalancedFieldLength");

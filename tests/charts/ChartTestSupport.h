@@ -1,6 +1,7 @@
 #pragma once
 // The fixture of the chart tests: errors trapped and counted (ERROR.LOG in a temporary
-// folder), message boxes recorded, the drawing layer and the chart engine reset.
+// folder), message boxes recorded, the drawing layer, the chart engine, the builders and the
+// shared aircraft state reset.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,9 +9,12 @@
 #include <vector>
 
 #include "charts/Chart.h"
+#include "charts/ChartBuilders.h"
 #include "charts/Graph.h"
+#include "drawings/CadFunctions.h"
 #include "foundation/DBase.h"
 #include "foundation/General.h"
+#include "foundation/Globals.h"
 #include "foundation/Registry.h"
 #include "platform/gdi/RecordingCanvas.h"
 #include "platform/runtime/Files.h"
@@ -35,8 +39,14 @@ class ChartFixture : public ::testing::Test {
     DBase::resetForTest();
     Graph::resetForTest();
     Chart::resetForTest();
+    ChartBuilders::resetForTest();
+    Globals::resetForTest();
+    CadFunctions::resetForTest();
   }
   void TearDown() override {
+    CadFunctions::resetForTest();
+    Globals::resetForTest();
+    ChartBuilders::resetForTest();
     Chart::resetForTest();
     Graph::resetForTest();
     DBase::resetForTest();
