@@ -10,6 +10,8 @@
 
 #include "drawings/CADGraph.h"
 #include "drawings/FakeCadServices.h"
+#include "foundation/DBase.h"
+#include "foundation/General.h"
 #include "platform/runtime/Error.h"
 #include "platform/runtime/Files.h"
 #include "platform/runtime/Strings.h"
@@ -31,14 +33,18 @@ constexpr std::array<std::string_view, 13> kViewColumns = {
     "InteriorUtil", "Cabin",        "CabinFront",   "CabinFrontEMS", "CabinFrontUtil",
     "CabinSide",    "CabinSideEMS", "CabinSideUtil"};
 
-// The zoom about the centre shows at least a tenth and at most 1.9 times the former window.
+// A zoom about the centre shows at least a tenth of the former window.
 constexpr float kMaxZoomPercent = 90;
+
+// The start values of the raw extents, which stay when nothing is counted.
+constexpr double kNoExtent = 2000;
 
 int CurrentView() { return CurrentInputs().CurrentDrawingTab; }
 
-// Freezes a dimension layer unless dimensions are on and its plane is shown.
-void ApplyDimLayer(int view, int position, bool planeShown) {
-  services().SetLayerFrozen(view, position, !(vars().ShowDims && planeShown));
+// A plane's dimension layer is shown exactly when its plane is shown and dimensions are enabled
+// for the view.
+void ApplyDimLayer(int view, std::string_view layer, bool planeShown) {
+  services().SetLayerFrozen(view, layer, !(planeShown && EnableDims(view)));
 }
 
 // The aircraft number goes into a file name and the drawing database's query: digits only.
@@ -60,7 +66,7 @@ std::string ViewColumn(std::string_view view) {
 struct PlaneControls {
   std::string_view procedure;
   bool Vars::*flag;
-  int planeLayer, dimLayer;
+  std::string_view planeLayer, dimLayer;
   std::string_view menuItem;
   int button;  // toolbar button, also the index of chkACVisible
 };
@@ -117,12 +123,24 @@ int32_t LayerColor(int16_t position) {
   return colour;
 }
 
+bool EnableDims(int view) {
+  vb::Proc g(kModule, "EnableDims");
+  bool enabled = false;
+  g.step([&] {
+    if (!vars().ShowDims) return;
+    const DrawingInputs inputs = CurrentInputs();
+    const bool bothChosen = !inputs.Aircraft1.empty() && !inputs.Aircraft2.empty();
+    enabled = !(bothChosen && windowHooks().OverlaySelected(view));
+  });
+  return enabled;
+}
+
 void UpdateDims() {
   vb::Proc g(kModule, "UpdateDims");
   const Vars& v = vars();
   for (int view = kFirstTabView; view <= kLastTabView; ++view) {
-    g.step([&] { ApplyDimLayer(view, Layer::Dim1, v.ShowPlane1); });
-    g.step([&] { ApplyDimLayer(view, Layer::Dim2, v.ShowPlane2); });
+    g.step([&] { ApplyDimLayer(view, LayerName::Dim1, v.ShowPlane1); });
+    g.step([&] { ApplyDimLayer(view, LayerName::Dim2, v.ShowPlane2); });
   }
   g.step([&] { services().Redraw(CurrentView()); });
 }
@@ -141,7 +159,7 @@ void ToggleGrid() {
   Vars& v = vars();
   g.step([&] { v.ShowGrid = !v.ShowGrid; });
   for (int view = kFirstTabView; view <= kLastTabView; ++view) {
-    g.step([&] { services().SetLayerFrozen(view, Layer::Grid, !v.ShowGrid); });
+    g.step([&] { services().SetLayerFrozen(view, LayerName::Grid, !v.ShowGrid); });
   }
   g.step([&] { services().Redraw(CurrentView()); });
   g.step([&] { windowHooks().SetMenuChecked("mnuViewShowGrid", v.ShowGrid); });
@@ -149,16 +167,22 @@ void ToggleGrid() {
 }
 
 void TogglePlane1() {
-  TogglePlane({"TogglePlane1", &Vars::ShowPlane1, Layer::Plane1, Layer::Dim1, "mnuViewPlane1", 0});
+  TogglePlane(
+      {"TogglePlane1", &Vars::ShowPlane1, LayerName::Plane1, LayerName::Dim1, "mnuViewPlane1", 0});
 }
 
 void TogglePlane2() {
-  TogglePlane({"TogglePlane2", &Vars::ShowPlane2, Layer::Plane2, Layer::Dim2, "mnuViewPlane2", 1});
+  TogglePlane(
+      {"TogglePlane2", &Vars::ShowPlane2, LayerName::Plane2, LayerName::Dim2, "mnuViewPlane2", 1});
 }
 
 void ZoomAll(int view) {
   vb::Proc g(kModule, "ZoomAll");
-  g.step([&] { services().ZoomAll(view); });
+  g.step([&] {
+    ViewWindow window;
+    if (!FrameExtents(MeasureExtents(view), services().ViewAspect(view), window)) return;
+    services().ApplyViewWindow(view, window);
+  });
 }
 
 void ZoomWindow() {
@@ -192,9 +216,10 @@ void ZoomPrevious() {
 
 void ZoomCtr(float percent) {
   vb::Proc g(kModule, "ZoomCtr");
-  // A burst of ten wheel notches passes 100: the window would shrink to nothing.
-  const float p =
-      std::isnan(percent) ? 0.0f : std::clamp(percent, -kMaxZoomPercent, kMaxZoomPercent);
+  // Ten wheel notches at once pass 100, which would shrink the window to nothing or turn it
+  // inside out; a percent that is no number leaves the window as it is.
+  if (std::isnan(percent)) return;
+  const float p = std::min(percent, kMaxZoomPercent);
   // One step: the window is applied only when it could be read.
   g.step([&] {
     const int view = CurrentView();
@@ -205,6 +230,7 @@ void ZoomCtr(float percent) {
     const float cy = static_cast<float>(shown.minY) + h / 2;
     const float halfWidth = ((w / 2) * (100 - p)) / 100;
     const float halfHeight = ((h / 2) * (100 - p)) / 100;
+    if (!std::isfinite(halfWidth) || !std::isfinite(halfHeight)) return;
     services().ApplyViewWindow(view, {.minX = cx - halfWidth,
                                       .minY = cy - halfHeight,
                                       .maxX = cx + halfWidth,
@@ -212,36 +238,182 @@ void ZoomCtr(float percent) {
   });
 }
 
+void CadMouseDown(int /*view*/) {
+  vb::Proc g(kModule, "CadMouseDown");
+  vars().CadMouseDown = true;
+}
+
+void CadMouseUp(int view, float x, float y, bool panWithMouse) {
+  vb::Proc g(kModule, "CadMouseUp");
+  Vars& v = vars();
+  if (v.PanMode) {
+    v.CommandStartX = x;
+    v.CommandStartY = y;
+    v.PanMode = false;
+    v.PanEndMode = true;
+  } else if (v.PanEndMode) {
+    // The window moves by the start point minus the end point: the drawing follows the
+    // pointer from the first click to the second.
+    g.step([&] { services().PanView(view, x, y, v.CommandStartX, v.CommandStartY); });
+    v.PanEndMode = false;
+    g.step([&] { services().SetPickMode(view, 0); });
+  } else if (v.ZoomWindowMode) {
+    v.CommandStartX = x;
+    v.CommandStartY = y;
+    v.ZoomWindowMode = false;
+    v.ZoomWindowEndMode = true;
+  } else if (v.ZoomWindowEndMode) {
+    // Two clicks on one line pick no window: the view stays as it is.
+    if (x != v.CommandStartX && y != v.CommandStartY) {
+      g.step([&] { services().ZoomToWindow(view, v.CommandStartX, v.CommandStartY, x, y); });
+    }
+    v.ZoomWindowEndMode = false;
+    g.step([&] { services().SetPickMode(view, 0); });
+  } else if (v.CadMouseDown && panWithMouse) {
+    g.step([&] {
+      const ViewWindow shown = services().DisplayedWindow(view);
+      const float cx =
+          static_cast<float>(shown.minX) + static_cast<float>(shown.maxX - shown.minX) / 2;
+      const float cy =
+          static_cast<float>(shown.minY) + static_cast<float>(shown.maxY - shown.minY) / 2;
+      services().PanView(view, cx, cy, x, y);
+    });
+  }
+  v.CadMouseDown = false;
+}
+
+void CadMouseMove(int view, float x, float y) {
+  vb::Proc g(kModule, "CadMouseMove");
+  const Vars& v = vars();
+  if (v.PanEndMode) {
+    g.step([&] { services().DrawRubberLine(view, v.CommandStartX, v.CommandStartY, x, y); });
+  } else if (v.ZoomWindowEndMode) {
+    g.step([&] { services().DrawRubberBox(view, v.CommandStartX, v.CommandStartY, x, y); });
+  }
+  g.step([&] { ui::Current().SetStatusText(CommandPrompt()); });
+}
+
+std::string CommandPrompt() {
+  const Vars& v = vars();
+  if (v.PanMode) return "Select Start Point for Pan";
+  if (v.PanEndMode) return "Select End Point for Pan";
+  if (v.ZoomWindowMode) return "Select First Corner for Window";
+  if (v.ZoomWindowEndMode) return "Select Second Corner for Window";
+  return "";
+}
+
+void Extents::add(double x, double y) {
+  if (!std::isfinite(x) || !std::isfinite(y)) return;
+  if (empty) {
+    *this = {false, x, x, y, y};
+    return;
+  }
+  if (x < minX) minX = x;
+  if (x > maxX) maxX = x;
+  if (y < minY) minY = y;
+  if (y > maxY) maxY = y;
+}
+
+void Widen(Extents& into, const Extents& other) {
+  if (other.empty) return;
+  into.add(other.minX, other.minY);
+  into.add(other.maxX, other.maxY);
+}
+
+Extents MeasureExtents(int view) {
+  Extents extents;
+  services().ForEachEntity(view, [&](const EntityPoints& entity) {
+    // The grid lines (the control reports layer names in upper case).
+    if (entity.layerName == "GRID") return;
+    extents.add(entity.x0, entity.y0);
+    // A polyline counts its vertices too; an R12 POLYLINE's own point is only its elevation
+    // (normally the origin) and would otherwise be all of it that counted.
+    if (entity.entityType == "LWPOLYLINE" || entity.entityType == "POLYLINE") {
+      for (const auto& [x, y] : entity.vertices) extents.add(x, y);
+    }
+  });
+  return extents;
+}
+
+bool FrameExtents(const Extents& extents, double aspect, ViewWindow& window) {
+  if (extents.empty) return false;
+  const float a = std::isfinite(aspect) && aspect > 0 ? static_cast<float>(aspect) : 1.0f;
+  float minX = static_cast<float>(extents.minX), maxX = static_cast<float>(extents.maxX);
+  float minY = static_cast<float>(extents.minY), maxY = static_cast<float>(extents.maxY);
+  float w = maxX - minX;
+  const float cx = minX + w / 2;
+  float h = maxY - minY;
+  const float cy = minY + h / 2;
+  // A single point is shown as a one-inch box about it.
+  if (w == 0 && h == 0) w = h = 1.0f / 1.1f;
+  w = w * 1.1f;
+  minX = cx - w / 2;
+  maxX = cx + w / 2;
+  h = h * 1.1f;
+  minY = cy - h / 2;
+  maxY = cy + h / 2;
+  // Points on one horizontal line (h = 0) take the height from the width.
+  if (h > 0 && w / h < a) {
+    minX = cx - (h / 2) * a;
+    maxX = cx + (h / 2) * a;
+  } else {
+    minY = cy - (w / 2) / a;
+    maxY = cy + (w / 2) / a;
+  }
+  window = {.minX = minX, .minY = minY, .maxX = maxX, .maxY = maxY};
+  return true;
+}
+
 void GetMinMax(int view, vb::Variant& minX, vb::Variant& maxX, vb::Variant& minY,
                vb::Variant& maxY) {
   vb::Proc g(kModule, "GetMinMax");
-  // The values are widened in a copy and handed back only when every entity was read.
+  // The values are handed back only when every entity was read.
   g.step([&] {
-    double x0 = minX.toDouble(), x1 = maxX.toDouble();
-    double y0 = minY.toDouble(), y1 = maxY.toDouble();
-    auto widen = [&](double x, double y) {
-      if (x < x0) x0 = x;
-      if (x > x1) x1 = x;
-      if (y < y0) y0 = y;
-      if (y > y1) y1 = y;
-    };
-    services().ForEachEntity(view, [&](const EntityPoints& entity) {
-      if (vb::EqualsNoCase(entity.layerName, "GRID")) return;
-      widen(entity.x0, entity.y0);
-      if (entity.entityType == "LWPOLYLINE") {
-        for (const auto& [x, y] : entity.vertices) widen(x, y);
-      }
-    });
-    minX = x0;
-    maxX = x1;
-    minY = y0;
-    maxY = y1;
+    const Extents e = MeasureExtents(view);
+    minX = e.empty ? kNoExtent : e.minX;
+    maxX = e.empty ? -kNoExtent : e.maxX;
+    minY = e.empty ? kNoExtent : e.minY;
+    maxY = e.empty ? -kNoExtent : e.maxY;
   });
+}
+
+bool GetCADMinMax(int view, vb::Variant& minX, vb::Variant& maxX, vb::Variant& minY,
+                  vb::Variant& maxY) {
+  vb::Proc g(kModule, "GetCADMinMax");
+  bool framed = false;
+  g.step([&] {
+    ViewWindow w;
+    if (!FrameExtents(MeasureExtents(view), services().ViewAspect(view), w)) return;
+    minX = static_cast<float>(w.minX);
+    maxX = static_cast<float>(w.maxX);
+    minY = static_cast<float>(w.minY);
+    maxY = static_cast<float>(w.maxY);
+    framed = true;
+  });
+  return framed;
 }
 
 void MakeGrid(int view) {
   vb::Proc g(kModule, "MakeGrid");
-  g.step([&] { services().MakeGrid(view); });
+  Vars& v = vars();
+  g.step([&] {
+    if (v.GridSpacing == 0 || !std::isfinite(v.GridSpacing)) v.GridSpacing = 1;
+  });
+  g.step([&] {
+    const float s = 12 * v.GridSpacing;
+    const float low = -200 * s, high = 200 * s;
+    services().SetCurrentLayer(view, LayerName::Grid);
+    for (float x = low; x < high; x += s) services().AddLine(view, x, low, x, high);
+    for (float y = low; y < high; y += s) services().AddLine(view, low, y, high, y);
+  });
+  g.step([&] {
+    if (!v.ShowGrid) services().SetLayerFrozen(view, LayerName::Grid, true);
+  });
+}
+
+void AddLine(int view, float x1, float y1, float x2, float y2) {
+  vb::Proc g(kModule, "AddLine");
+  g.step([&] { services().AddLine(view, x1, y1, x2, y2); });
 }
 
 void SetToCurrentLayer(int view) {
@@ -256,7 +428,10 @@ void FixText(int view) {
 
 void UpdateCADDims(int view) {
   vb::Proc g(kModule, "UpdateCADDims");
-  g.step([&] { services().UpdateCADDims(view); });
+  bool on = false;
+  g.step([&] { on = General::IniBool("Settings", "UseMetricDims", false); });
+  if (!on) return;
+  g.step([&] { services().UpdateCADDims(view, DBase::vars().MetricUnits); });
 }
 
 std::string AircraftDxfFile(int plane, std::string_view view) {

@@ -2,12 +2,13 @@
 // What the drawing operations need of the drawing subsystem and of the main window.
 //
 // The operations of CadFunctions and CADGraph are free functions. Those that only decide which
-// layers to freeze, which window to show or which colour index to use are carried out here;
+// layers to freeze, which window to show or which colour index to use are carried out there;
 // the rest, and every member of the drawing control they use, go to the installed Services.
-// Until the drawing subsystem installs its own, a FakeCadServices stands in (it records each
-// call). What the operations change on the main window (View menu checks, bold toolbar
-// captions, the aircraft check boxes, the tab flags and the tab display) goes through
-// WindowHooks, so that this library never depends on the main window.
+// The program installs DxfCadServices over the main window's drawing controls; until it does,
+// and in tests, a FakeCadServices stands in (it records each call). What the operations change
+// on the main window (View menu checks, bold toolbar captions, the aircraft check boxes, the
+// tab flags and the tab display) and what they read of it (the overlay option buttons) goes
+// through WindowHooks, so that this library never depends on the main window.
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -25,7 +26,7 @@ struct ViewWindow {
 };
 
 // What the extents need of one entity: its layer and type, its first point and, for a
-// light-weight polyline, its vertices.
+// polyline (light-weight or R12), its vertices.
 struct EntityPoints {
   std::string layerName;
   std::string entityType;
@@ -41,11 +42,11 @@ class Services {
   // Empties CAD(0) and CAD(2) to CAD(5) and sets each up with the standard layers.
   virtual void InitDwgs() = 0;
   virtual void SetupNewDrawing(int view) = 0;
-  virtual void ZoomAll(int view) = 0;
-  virtual void MakeGrid(int view) = 0;
   virtual void SetToCurrentLayer(int view) = 0;
   virtual void FixText(int view) = 0;
-  virtual void UpdateCADDims(int view) = 0;
+  // Evens out the heights of the dimension texts; with `metric` their numbers (feet) are
+  // written in metres as well. Only called when the INI setting "UseMetricDims" is on.
+  virtual void UpdateCADDims(int view, bool metric) = 0;
   // Writes the drawing of aircraft `acNum` (digits only; bound as a parameter of the query)
   // held in column `view` of the drawing database to `file`, followed by CR LF, when the
   // database has one; writes nothing for a missing row or a Null column. The file is written
@@ -55,8 +56,8 @@ class Services {
                                   const std::filesystem::path& file) = 0;
 
   // --- Members of the drawing control of view `view` (CAD(view)) ---
-  // Freezes (hides) or thaws the layer at 1-based `position`.
-  virtual void SetLayerFrozen(int view, int position, bool frozen) = 0;
+  // Freezes (hides) or thaws the layer of that name (any letter case).
+  virtual void SetLayerFrozen(int view, std::string_view layer, bool frozen) = 0;
   // The colour index of the layer at 1-based `position`.
   virtual int LayerColorIndex(int view, int position) = 0;
   virtual void Redraw(int view) = 0;
@@ -67,6 +68,17 @@ class Services {
   virtual void PreviousView(int view) = 0;
   virtual float ZoomStep(int view) = 0;
   virtual void SetPickMode(int view, int mode) = 0;
+  // CurrentLayerName: the layer of merged layer-"0" entities and of appended ones.
+  virtual void SetCurrentLayer(int view, std::string_view layer) = 0;
+  // The control's Width / Height.
+  virtual double ViewAspect(int view) = 0;
+  // Moves the window by (x2 - x1, y2 - y1).
+  virtual void PanView(int view, double x1, double y1, double x2, double y2) = 0;
+  virtual void ZoomToWindow(int view, double x1, double y1, double x2, double y2) = 0;
+  virtual void DrawRubberLine(int view, double x1, double y1, double x2, double y2) = 0;
+  virtual void DrawRubberBox(int view, double x1, double y1, double x2, double y2) = 0;
+  // Appends a LINE on the current layer, in the colour the control gives a new entity.
+  virtual void AddLine(int view, float x1, float y1, float x2, float y2) = 0;
   // Visits every entity of the view in collection order.
   virtual void ForEachEntity(int view, const std::function<void(const EntityPoints&)>& visit) = 0;
 
@@ -103,6 +115,9 @@ class WindowHooks {
   virtual void SetToolbarButtonBold(int /*index*/, bool /*bold*/) {}
   // Value of the check box chkACVisible(index): 1 when checked, 0 when not.
   virtual void SetAircraftVisibleCheck(int /*index*/, bool /*checked*/) {}
+  // Whether the "Overlay" option button of drawing view `view` (2 to 5) is selected
+  // (optSideOverlay 2, 4, 6 and 0 for the views 2, 3, 4 and 5).
+  virtual bool OverlaySelected(int /*view*/) { return false; }
   // TabDrawn(tab) of the tab dispatcher.
   virtual void SetTabDrawn(int /*tab*/, bool /*drawn*/) {}
   // General.ShowTabNo: shows the current tab again.

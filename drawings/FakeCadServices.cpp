@@ -1,16 +1,29 @@
 // The recording stand-in for the drawing subsystem.
 #include "drawings/FakeCadServices.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include "platform/runtime/Error.h"
 #include "platform/runtime/Files.h"
 #include "platform/runtime/Number.h"
 
 namespace CadFunctions {
 
-bool FakeCadServices::frozen(int view, int position) const {
+namespace {
+
+std::string Upper(std::string_view name) {
+  std::string upper(name);
+  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return upper;
+}
+
+}  // namespace
+
+bool FakeCadServices::frozen(int view, std::string_view layer) const {
   auto v = views.find(view);
   if (v == views.end()) return false;
-  auto f = v->second.frozen.find(position);
+  auto f = v->second.frozen.find(Upper(layer));
   return f != v->second.frozen.end() && f->second;
 }
 
@@ -45,11 +58,11 @@ void FakeCadServices::SetupNewDrawing(int view) {
   views[view].frozen.clear();
 }
 
-void FakeCadServices::ZoomAll(int view) { record("ZoomAll", {double(view)}); }
-void FakeCadServices::MakeGrid(int view) { record("MakeGrid", {double(view)}); }
 void FakeCadServices::SetToCurrentLayer(int view) { record("SetToCurrentLayer", {double(view)}); }
 void FakeCadServices::FixText(int view) { record("FixText", {double(view)}); }
-void FakeCadServices::UpdateCADDims(int view) { record("UpdateCADDims", {double(view)}); }
+void FakeCadServices::UpdateCADDims(int view, bool metric) {
+  record("UpdateCADDims", {double(view), metric ? 1.0 : 0.0});
+}
 
 void FakeCadServices::ExtractViewDrawing(const std::string& acNum, const std::string& view,
                                          const std::filesystem::path& file) {
@@ -59,9 +72,9 @@ void FakeCadServices::ExtractViewDrawing(const std::string& acNum, const std::st
   if (!vb::WriteFileAtomic(file, found->second + "\r\n")) vb::Raise(vb::err::PathFileAccess);
 }
 
-void FakeCadServices::SetLayerFrozen(int view, int position, bool frozen) {
-  record("SetLayerFrozen", {double(view), double(position), frozen ? 1.0 : 0.0});
-  views[view].frozen[position] = frozen;
+void FakeCadServices::SetLayerFrozen(int view, std::string_view layer, bool frozen) {
+  record("SetLayerFrozen", {double(view), frozen ? 1.0 : 0.0}, std::string(layer));
+  views[view].frozen[Upper(layer)] = frozen;
 }
 
 int FakeCadServices::LayerColorIndex(int view, int position) {
@@ -86,6 +99,37 @@ float FakeCadServices::ZoomStep(int view) { return views[view].zoomStep; }
 void FakeCadServices::SetPickMode(int view, int mode) {
   record("SetPickMode", {double(view), double(mode)});
   views[view].pickMode = mode;
+}
+
+void FakeCadServices::SetCurrentLayer(int view, std::string_view layer) {
+  record("SetCurrentLayer", {double(view)}, std::string(layer));
+  views[view].currentLayer = Upper(layer);
+}
+
+double FakeCadServices::ViewAspect(int view) { return views[view].aspect; }
+
+void FakeCadServices::PanView(int view, double x1, double y1, double x2, double y2) {
+  record("PanView", {double(view), x1, y1, x2, y2});
+  ViewWindow& w = views[view].window;
+  w = {w.minX + x2 - x1, w.minY + y2 - y1, w.maxX + x2 - x1, w.maxY + y2 - y1};
+}
+
+void FakeCadServices::ZoomToWindow(int view, double x1, double y1, double x2, double y2) {
+  record("ZoomToWindow", {double(view), x1, y1, x2, y2});
+  views[view].window = {std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
+}
+
+void FakeCadServices::DrawRubberLine(int view, double x1, double y1, double x2, double y2) {
+  record("DrawRubberLine", {double(view), x1, y1, x2, y2});
+}
+
+void FakeCadServices::DrawRubberBox(int view, double x1, double y1, double x2, double y2) {
+  record("DrawRubberBox", {double(view), x1, y1, x2, y2});
+}
+
+void FakeCadServices::AddLine(int view, float x1, float y1, float x2, float y2) {
+  record("AddLine", {double(view), x1, y1, x2, y2});
+  views[view].entities.push_back({views[view].currentLayer, "LINE", x1, y1, {}});
 }
 
 void FakeCadServices::ForEachEntity(int view,

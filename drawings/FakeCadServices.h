@@ -17,12 +17,14 @@ class FakeCadServices : public Services {
     std::string args;  // its arguments as text, joined by ","
   };
   struct View {
-    std::map<int, bool> frozen;      // by layer position; missing = thawed
-    std::map<int, int> colourIndex;  // by layer position; missing = 7
+    std::map<std::string, bool, std::less<>> frozen;  // by layer name, upper case; missing = thawed
+    std::map<int, int> colourIndex;                   // by layer position; missing = 7
     ViewWindow window{0, 0, 1, 1};
     float zoomStep = 15;
     int pickMode = 0;
     std::vector<EntityPoints> entities;
+    std::string currentLayer = "PLANE1";
+    double aspect = 1.5;  // Width / Height of the control
   };
 
   std::vector<Call> calls;
@@ -33,21 +35,19 @@ class FakeCadServices : public Services {
   double textSize = 0;
   double aspect = 0;
 
-  bool frozen(int view, int position) const;
+  bool frozen(int view, std::string_view layer) const;
   // The number of recorded calls of `op`.
   int count(const std::string& op) const;
 
   void InitDwgs() override;
   void SetupNewDrawing(int view) override;
-  void ZoomAll(int view) override;
-  void MakeGrid(int view) override;
   void SetToCurrentLayer(int view) override;
   void FixText(int view) override;
-  void UpdateCADDims(int view) override;
+  void UpdateCADDims(int view, bool metric) override;
   void ExtractViewDrawing(const std::string& acNum, const std::string& view,
                           const std::filesystem::path& file) override;
 
-  void SetLayerFrozen(int view, int position, bool frozen) override;
+  void SetLayerFrozen(int view, std::string_view layer, bool frozen) override;
   int LayerColorIndex(int view, int position) override;
   void Redraw(int view) override;
   ViewWindow DisplayedWindow(int view) override;
@@ -55,6 +55,14 @@ class FakeCadServices : public Services {
   void PreviousView(int view) override;
   float ZoomStep(int view) override;
   void SetPickMode(int view, int mode) override;
+  void SetCurrentLayer(int view, std::string_view layer) override;
+  double ViewAspect(int view) override;
+  void PanView(int view, double x1, double y1, double x2, double y2) override;
+  void ZoomToWindow(int view, double x1, double y1, double x2, double y2) override;
+  void DrawRubberLine(int view, double x1, double y1, double x2, double y2) override;
+  void DrawRubberBox(int view, double x1, double y1, double x2, double y2) override;
+  // Recorded, and kept as a LINE entity of the view on its current layer.
+  void AddLine(int view, float x1, float y1, float x2, float y2) override;
   void ForEachEntity(int view, const std::function<void(const EntityPoints&)>& visit) override;
 
   void InitCADGraphics(bool clear) override;

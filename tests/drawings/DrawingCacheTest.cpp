@@ -4,7 +4,9 @@
 #include <fstream>
 
 #include "DrawingsTestSupport.h"
+#include "foundation/DBase.h"
 #include "platform/runtime/Files.h"
+#include "support/Fixtures.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -89,6 +91,105 @@ TEST_F(DrawingCache, AFolderThatCannotBeMadeIsReported) {
   CadFunctions::AircraftDxfFile(1, "Top");
   ASSERT_GE(traps.errors.size(), 1u);
   EXPECT_EQ(traps.errors[0].number, vb::err::PathFileAccess);
+}
+
+// The cache over the drawing database itself: the real services and a SQLite DXF table.
+class DrawingDatabase : public drawingstest::RealViews {
+ protected:
+  testsupport::TempDir dir;
+  fs::path db;
+  void SetUp() override {
+    RealViews::SetUp();
+    vb::SetProgramFolder(dir.path());
+    db = dir / "dxf.mdb";
+    testsupport::BuildFromScript(db, "dxf_fixture.sql");
+    DBase::vars().DxfDBPath = db.string();
+  }
+  void TearDown() override {
+    DBase::vars().DxfDBPath.clear();
+    RealViews::TearDown();
+  }
+  void sql(const std::string& statement) {
+    sqlite3* raw = nullptr;
+    ASSERT_EQ(sqlite3_open(db.c_str(), &raw), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(raw, statement.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(raw);
+  }
+  fs::path cached(const std::string& name) { return dir / "DXF" / name; }
+  // The files of the cache folder (a temporary file left behind would show here).
+  std::vector<std::string> folder() {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir / "DXF")) {
+      names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+};
+
+TEST_F(DrawingDatabase, TheViewsTextIsWrittenWithOneLineEndAndThenKept) {
+  inputs.Aircraft1 = "7";
+  const std::string path = CadFunctions::AircraftDxfFile(1, "Top");
+  EXPECT_EQ(path, cached("7Top.dxf").string());
+  const std::string text = testsupport::ReadText(cached("7Top.dxf"));
+  EXPECT_EQ(text.substr(0, 11), "  0\nSECTION");
+  EXPECT_EQ(text.substr(text.size() - 7), "\nEOF\n\r\n");  // as stored, then CR LF
+
+  // The database changes; the cached file does not.
+  sql("UPDATE DXF SET Top = 'changed' WHERE AcNum = 7");
+  CadFunctions::AircraftDxfFile(1, "Top");
+  EXPECT_EQ(testsupport::ReadText(cached("7Top.dxf")), text);
+
+  // The same aircraft as Plane 2 shares the file.
+  inputs.Aircraft2 = "7";
+  EXPECT_EQ(CadFunctions::AircraftDxfFile(2, "Top"), path);
+  EXPECT_EQ(folder(), (std::vector<std::string>{"7Top.dxf"}));
+  EXPECT_TRUE(traps.errors.empty());
+}
+
+TEST_F(DrawingDatabase, AnEmptyTextGivesALineEndANullOrMissingRowNoFile) {
+  inputs.Aircraft1 = "1002";
+  CadFunctions::AircraftDxfFile(1, "Front");
+  EXPECT_EQ(testsupport::ReadText(cached("1002Front.dxf")), "\r\n");
+
+  inputs.Aircraft1 = "1001";  // no front view (Null)
+  inputs.Aircraft2 = "9999";  // no row
+  EXPECT_EQ(CadFunctions::AircraftDxfFile(1, "Front"), cached("1001Front.dxf").string());
+  EXPECT_EQ(CadFunctions::AircraftDxfFile(2, "Top"), cached("9999Top.dxf").string());
+  EXPECT_EQ(folder(), (std::vector<std::string>{"1002Front.dxf"}));
+
+  // Without a file every call asks the database again.
+  sql("UPDATE DXF SET Front = 'front' WHERE AcNum = 1001");
+  sql("INSERT INTO DXF (AcNum, Top) VALUES (9999, 'top')");
+  CadFunctions::AircraftDxfFile(1, "Front");
+  CadFunctions::AircraftDxfFile(2, "Top");
+  EXPECT_EQ(testsupport::ReadText(cached("1001Front.dxf")), "front\r\n");
+  EXPECT_EQ(testsupport::ReadText(cached("9999Top.dxf")), "top\r\n");
+  EXPECT_TRUE(traps.errors.empty());
+}
+
+TEST_F(DrawingDatabase, ADatabaseThatCannotBeOpenedIsReportedAndWritesNothing) {
+  DBase::vars().DxfDBPath = (dir / "missing.mdb").string();
+  inputs.Aircraft1 = "7";
+  EXPECT_EQ(CadFunctions::AircraftDxfFile(1, "Top"), cached("7Top.dxf").string());
+  ASSERT_EQ(traps.errors.size(), 1u);
+  EXPECT_TRUE(folder().empty());
+  EXPECT_FALSE(fs::exists(dir / "missing.mdb"));  // never created
+}
+
+TEST_F(DrawingDatabase, OnlyAColumnOfTheTableAndADigitNumberReachTheQuery) {
+  const fs::path file = dir / "out.dxf";
+  struct Case {
+    const char *number, *view;
+  };
+  for (const Case& c : {Case{"7", "Wing"}, Case{"7", "Top; DROP TABLE DXF"},
+                        Case{"7 OR 1=1", "Top"}, Case{"99999999999999", "Top"}}) {
+    SCOPED_TRACE(std::string(c.number) + " " + c.view);
+    EXPECT_NE(testsupport::ErrorOf([&] { real->ExtractViewDrawing(c.number, c.view, file); }), 0);
+    EXPECT_FALSE(fs::exists(file));
+  }
+  real->ExtractViewDrawing("7", "top", file);  // the column in any letter case
+  EXPECT_TRUE(fs::exists(file));
 }
 
 }  // namespace
