@@ -167,6 +167,8 @@ struct Vars {
   std::function<void(std::string& key)> LookupChartLabels;
   // Where the scale rows come from; unset, the aircraft database (DatabaseScales).
   ScaleSource* Scales = nullptr;
+  // Per chart number (0 for any other), the scale row of its last drawing from the database.
+  std::array<RememberedScale, 17> RememberedScales;
 };
 Vars& vars();
 void resetForTest();

@@ -122,13 +122,23 @@ void FindChartMinMax() {
   std::optional<ScaleRow> row;
   // The title's graph name is looked up (and an unknown title reported) once.
   g.step([&] { name = GraphName(v.ChartTitle, true); });
-  g.step([&] {
-    group =
-        BiggerAircraft(name, Registry::RegSettings().Aircraft1, Registry::RegSettings().Aircraft2);
-  });
-  g.step([&] {
-    if (group != -1) row = Scales().ScaleFor(std::to_string(group), name);
-  });
+  const std::string& ac1 = Registry::RegSettings().Aircraft1;
+  const std::string& ac2 = Registry::RegSettings().Aircraft2;
+  // A drawing from the cache (a pop-up going away, a repaint) takes the row of the chart's last
+  // drawing from the database, so that it reads nothing.
+  const int chart =
+      v.CurrentChartNumber >= 1 && v.CurrentChartNumber <= 16 ? v.CurrentChartNumber : 0;
+  RememberedScale& remembered = v.RememberedScales[static_cast<size_t>(chart)];
+  if (!v.ChartFromDatabase && remembered.valid && remembered.graphName == name &&
+      remembered.acNum1 == ac1 && remembered.acNum2 == ac2) {
+    row = remembered.row;
+  } else {
+    g.step([&] { group = BiggerAircraft(name, ac1, ac2); });
+    g.step([&] {
+      if (group != -1) row = Scales().ScaleFor(std::to_string(group), name);
+    });
+    remembered = RememberedScale{true, name, ac1, ac2, row};
+  }
   if (!row) {
     // No row: 0-100 on both axes, no grid.
     v.XMin = 0;

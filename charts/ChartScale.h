@@ -18,6 +18,14 @@ struct ScaleRow {
   double YMax = 0, YScale = 0, YLabel = 0;
 };
 
+// The scale row a chart was last drawn with from the database, and what it was looked up for;
+// a drawing from the cache uses it again instead of asking the database.
+struct RememberedScale {
+  bool valid = false;
+  std::string graphName, acNum1, acNum2;
+  std::optional<ScaleRow> row;
+};
+
 class ScaleSource {
  public:
   virtual ~ScaleSource() = default;

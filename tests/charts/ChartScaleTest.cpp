@@ -137,6 +137,21 @@ TEST_F(ChartScale, AnUnknownTitleIsReportedOnceAndReadsTheBlockFuelRow) {
   EXPECT_EQ(Chart::GraphNameFromTitle("block fuel"), "Block Fuel");  // exact match only
 }
 
+TEST_F(ChartScale, ADrawingFromTheCacheTakesTheRowOfTheLastDatabaseDrawing) {
+  v.CurrentChartNumber = 1;
+  Lookup("Block Fuel", "101", "202");
+  EXPECT_EQ(v.YMax, 45000);
+  const size_t asked = scales.askedAircraft.size() + scales.askedRows.size();
+  scales.rows.clear();  // the database would give nothing now
+  Lookup("Block Fuel", "101", "202", false);
+  EXPECT_EQ(scales.askedAircraft.size() + scales.askedRows.size(), asked);
+  EXPECT_EQ(v.YMax, 45000);
+  // Another pair is looked up, even from the cache.
+  Lookup("Block Fuel", "101", "", false);
+  EXPECT_GT(scales.askedAircraft.size() + scales.askedRows.size(), asked);
+  EXPECT_EQ(v.YMax, 100);
+}
+
 TEST_F(ChartScale, NoRowGivesZeroToHundredWithoutGrid) {
   Lookup("Max. Cruise Speed", "101", "");
   EXPECT_EQ(v.XMax, 100);
