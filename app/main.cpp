@@ -28,6 +28,11 @@ class Application final : public QApplication {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The floating toolbar is placed beside the main window, which Wayland does not allow a
+  // program to do: with an X display at hand (XWayland included) the X11 platform is used,
+  // unless the user asked for another one.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
+    qputenv("QT_QPA_PLATFORM", "xcb");
   Application app(argc, argv);
   Application::setApplicationName("Tolvane");
   Application::setOrganizationName("Velmora");

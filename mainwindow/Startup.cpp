@@ -80,8 +80,12 @@ void Startup::FormLoad() {
     view_.SelectTab(0);
     v.CurrentTab = view_.SelectedTab();
   });
-  g.step(
-      [&] { view_.SetMenuEnabled("mnuFilePlotScreen", v.CurrentTab >= 2 && v.CurrentTab <= 5); });
+  // Plot Screen and Export act on a drawing view: enabled only on tabs 2 to 5.
+  g.step([&] {
+    const bool drawing = v.CurrentTab >= 2 && v.CurrentTab <= 5;
+    view_.SetMenuEnabled("mnuFilePlotScreen", drawing);
+    view_.SetMenuEnabled("mnuFileExport", drawing);
+  });
   v.CurrentDrawingTab = 2;
   g.step([&] { view_.ShowTabNo(); });
   // 12. The design size, base of the proportional layout.

@@ -17,13 +17,18 @@
 #include <filesystem>
 
 #include "drawings/CadFunctions.h"
+#include "drawings/DxfCadServices.h"
 #include "foundation/General.h"
 #include "foundation/Globals.h"
 #include "foundation/Registry.h"
 #include "foundation/frmChoose.h"
+#include "mainwindow/ColorPicker.h"
+#include "mainwindow/Dialogs.h"
 #include "mainwindow/DisplayUpdate.h"
 #include "mainwindow/MainForm.h"
 #include "mainwindow/frmSplash.h"
+#include "mainwindow/frmToolbar.h"
+#include "platform/dxf/DrawingWidget.h"
 #include "platform/runtime/Files.h"
 #include "platform/runtime/Trap.h"
 
@@ -49,15 +54,9 @@ constexpr const char* kTabCaptions[kTabCount] = {"Aircraft",
                                                  "HV/Cruise",
                                                  "WAT"};
 
-// The menu commands whose handlers exist; every other item is shown but stays disabled until
-// its command is built.
-constexpr std::string_view kBuiltCommands[] = {"mnuFileNew", "mnuFileExit", "mnuChoose",
-                                               "mnuHelpContents"};
-
+// The print commands wait for the printing subsystem: they are shown but stay disabled.
 bool IsBuilt(std::string_view item) {
-  for (std::string_view built : kBuiltCommands)
-    if (built == item) return true;
-  return false;
+  return !item.starts_with("mnuFilePrint") && item != "mnuFilePlotScreen";
 }
 
 QColor FromRgb(int32_t rgb) { return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF); }
@@ -81,11 +80,7 @@ class DrawingWindowHooks final : public CadFunctions::WindowHooks {
     window_->SetMenuChecked(item, checked);
   }
   void SetToolbarButtonBold(int index, bool bold) override {
-    if (auto* b = window_->findChild<QPushButton*>("cmdToolbar_" + QString::number(index))) {
-      QFont f = b->font();
-      f.setBold(bold);
-      b->setFont(f);
-    }
+    window_->SetToolbarButtonBold(index, bold);
   }
   void SetAircraftVisibleCheck(int index, bool checked) override {
     if (auto* c = window_->findChild<QCheckBox*>("chkACVisible_" + QString::number(index)))
@@ -101,10 +96,15 @@ class DrawingWindowHooks final : public CadFunctions::WindowHooks {
 };
 
 std::unique_ptr<DrawingWindowHooks> drawingHooks;
+// The drawing operations work on this window's own drawing controls CAD(0) and CAD(2..5).
+std::unique_ptr<CadFunctions::DxfCadServices> drawingServices;
 
-// The selection dialog's effects on the window: the drawn marks of the tabs.
+// The selection dialog's effects on the window: the floating toolbar lowered while it is open,
+// the drawn marks of the tabs.
 class WindowChooseHooks final : public ChooseHooks {
  public:
+  void ToolbarFormLoad() override { Toolbar::FormLoad(); }
+  void ToolbarFormUnload() override { Toolbar::FormUnload(); }
   void SetTabDrawn(int tab, bool drawn) override {
     if (tab >= 0 && tab < static_cast<int>(vars().TabDrawn.size())) vars().TabDrawn[tab] = drawn;
   }
@@ -131,6 +131,10 @@ frmMain::frmMain(std::unique_ptr<AircraftData> data)
   ui::Install(&hooks_);
   drawingHooks = std::make_unique<DrawingWindowHooks>(this);
   CadFunctions::InstallWindowHooks(drawingHooks.get());
+  drawingServices =
+      std::make_unique<CadFunctions::DxfCadServices>(CadFunctions::DxfCadServices::Controls{
+          cadViews_[0], nullptr, cadViews_[2], cadViews_[3], cadViews_[4], cadViews_[5]});
+  CadFunctions::InstallServices(drawingServices.get());
   InstallChooseHooks(&chooseWindowHooks);
   CadFunctions::SetDrawingInputsSource([] {
     const Registry::Settings& s = Registry::RegSettings();
@@ -139,12 +143,31 @@ frmMain::frmMain(std::unique_ptr<AircraftData> data)
   });
   timer1_.setObjectName("Timer1");
   timer1_.setInterval(100);
+  connect(&timer1_, &QTimer::timeout, this, [this] { Timer1_Timer(); });
+  floating_ = new frmToolbar(this);
+  Toolbar::Install(this);
+  Color::SetDefaultPicker(&frmColor::Run);
+  ConnectCommands();
+  // Another application in front lowers the floating toolbar; coming back raises it again.
+  connect(qApp, &QGuiApplication::applicationStateChanged, this, [](Qt::ApplicationState st) {
+    if (!Registry::RegSettings().ToolbarVisible) return;
+    // Coming back while a dialog is open leaves the toolbar lowered until the dialog closes.
+    if (st == Qt::ApplicationActive && !QApplication::activeModalWidget())
+      Toolbar::FormUnload();
+    else if (st == Qt::ApplicationInactive)
+      Toolbar::FormLoad();
+  });
   // The design size of the window: the tab pages and the strip and bars around them.
   resize(Px(LabelCatalogue::kPageWidth) + 10, Px(LabelCatalogue::kPageHeight) + 130);
 }
 
 frmMain::~frmMain() {
+  timer1_.stop();
+  Toolbar::Install(nullptr);
+  Color::SetDefaultPicker(nullptr);
   CadFunctions::InstallWindowHooks(nullptr);
+  CadFunctions::InstallServices(nullptr);
+  drawingServices.reset();
   InstallChooseHooks(nullptr);
   CadFunctions::SetDrawingInputsSource({});
   drawingHooks.reset();
@@ -306,26 +329,7 @@ void frmMain::BuildClient() {
     return p;
   };
 
-  // The docked toolbar strip: the viewing buttons, the aircraft check boxes and the two names.
-  toolbarStrip_ = frame(client, "tbToolbar", QRect(0, 0, 2000, 32), QFrame::StyledPanel);
-  toolbarStrip_->setProperty("Tag", "SCROLLME");
-  const char* buttons[] = {"P1",     "P2",     "Dims", "Grid", "Zoom +",
-                           "Zoom -", "Window", "Prev", "All",  "Pan"};
-  for (int i = 0; i < 10; ++i) {
-    auto* b = new QPushButton(buttons[i], toolbarStrip_);
-    b->setObjectName("cmdToolbar_" + QString::number(i));
-    b->setGeometry(3 + i * 47, 3, 45, 26);
-    b->setEnabled(false);
-  }
-  for (int i = 0; i < 2; ++i) {
-    auto* c = new QCheckBox(i == 0 ? "Plane 1" : "Plane 2", toolbarStrip_);
-    c->setObjectName("chkACVisible_" + QString::number(i));
-    c->setGeometry(485 + i * 72, 7, 70, 18);
-    c->setChecked(true);
-    c->setEnabled(false);
-  }
-  QFrame* frame1 = frame(toolbarStrip_, "Frame1", QRect(640, 1, 390, 29));
-  frame1->setProperty("Tag", "SCROLLME");
+  BuildToolbar(client);
 
   tabs_ = new QTabBar(client);
   tabs_->setObjectName("SSTab");
@@ -367,9 +371,13 @@ void frmMain::BuildClient() {
   });
 
   // Tabs 2 to 5: the drawing views and their options.
-  for (int tab = 2; tab <= 5; ++tab)
-    picture(frames_[tab], ("CAD_" + std::to_string(tab)).c_str(),
-            tab == 5 ? TwipRect(120, 120, 9660, H - 2400) : TwipRect(120, 120, 9660, H - 900));
+  for (int tab = 2; tab <= 5; ++tab) {
+    auto* cad = new dxf::DrawingWidget(frames_[tab], vb::ProgramFolder());
+    cad->setObjectName("CAD_" + QString::number(tab));
+    cad->setGeometry(tab == 5 ? TwipRect(120, 120, 9660, H - 2400)
+                              : TwipRect(120, 120, 9660, H - 900));
+    cadViews_[static_cast<size_t>(tab)] = cad;
+  }
   for (int tab = 2; tab <= 4; ++tab) {
     const int even = (tab - 1) * 2;
     option(frames_[tab], "optSideOverlay_" + std::to_string(even), "Overlay",
@@ -396,8 +404,9 @@ void frmMain::BuildClient() {
   option(ft, "optUtil", "Utility", TwipRect(1890, 330, 780, 300));
   QGroupBox* fo =
       group(interior, "fraInteriorHeliOverlayView_0", "", TwipRect(7560, H - 2220, 2220, 780));
-  option(fo, "optSideOverlay_0", "Overlay", TwipRect(120, 330, 900, 300));
-  option(fo, "optSideOverlay_1", "Side-By-Side", TwipRect(1020, 330, 1170, 300))->setChecked(true);
+  // One above the other: side by side the two captions do not fit the frame's width.
+  option(fo, "optSideOverlay_0", "Overlay", TwipRect(120, 150, 2000, 285));
+  option(fo, "optSideOverlay_1", "Side-By-Side", TwipRect(120, 450, 2000, 285))->setChecked(true);
   group(interior, "fraIntCabVol_0", "Volumes", TwipRect(120, H - 1350, 4440, 840));
 
   // Tabs 6 to 13: the chart pictures with their qualifiers and assumption boxes.
@@ -438,9 +447,12 @@ void frmMain::BuildClient() {
   auto* plot = new QLabel(client);
   plot->setObjectName("PlotPicture");
   plot->setVisible(false);
-  auto* cad0 = new QFrame(client);
+  // CAD(0) measures drawings and composes pages; it is never shown.
+  auto* cad0 = new dxf::DrawingWidget(client, vb::ProgramFolder());
   cad0->setObjectName("CAD_0");
   cad0->setVisible(false);
+  cad0->SetSize(dxf::DrawingControl::kMeasuringWidth, dxf::DrawingControl::kMeasuringHeight);
+  cadViews_[0] = cad0;
   auto* assumption = new QLabel(client);
   assumption->setObjectName("lblAssumption");
   assumption->setVisible(false);
@@ -687,9 +699,7 @@ void frmMain::ShowTabNo() {
   if (current == Tab::General) SetUpScrollBar();
 }
 
-void frmMain::ShowToolbar(bool visible) {
-  toolbarStrip_->setVisible(visible && Registry::RegSettings().ToolbarDocked);
-}
+void frmMain::ShowToolbar(bool visible) { Toolbar::ShowToolbar(visible); }
 
 void frmMain::SetUpScrollBar() {
   if (!scrollFrame_) return;
@@ -725,7 +735,7 @@ void frmMain::TabStrip_Click() {
     SetMenuEnabled("mnuFileExport", drawing);
   });
   if (drawing) v.CurrentDrawingTab = v.CurrentTab;
-  for (int i = 1; i <= 16; ++i) v.ChartLabelsLoaded[i] = false;
+  ClearChartLabels();
   g.step([&] { UpdateDisplay(*this, *data_); });
   g.step([&] { tabs_->unsetCursor(); });
 }
@@ -737,7 +747,7 @@ void frmMain::mnuChoose_Click() {
     for (QFrame* panel : panels_) panel->move(0, 0);
     scrollFrame_->setValue(0);
   });
-  for (int i = 1; i <= 16; ++i) vars().ChartLabelsLoaded[i] = false;
+  ClearChartLabels();
   g.step([&] { UpdateDisplay(*this, *data_); });
 }
 
@@ -806,6 +816,10 @@ void frmMain::FitClient() {
   // the window gives them, which the general data use to show more rows.
   toolbarStrip_->setFixedWidth(std::max(client->width(), 1));
   tabs_->setFixedWidth(std::max(client->width(), 1));
+  // The tabs move up into the strip's place while the strip is hidden.
+  const int top = toolbarStrip_->isVisibleTo(client) ? toolbarStrip_->height() + 2 : 0;
+  tabs_->move(0, top);
+  stage_->move(0, top + tabs_->height());
   const int height = std::max(Px(LabelCatalogue::kPageHeight), client->height() - stage_->y());
   stage_->resize(std::max(Px(LabelCatalogue::kPageWidth), client->width()), height);
   for (QFrame* f : frames_) f->resize(Px(LabelCatalogue::kPageWidth), height);
@@ -816,6 +830,9 @@ void frmMain::FitClient() {
 
 bool frmMain::eventFilter(QObject* watched, QEvent* e) {
   if (watched == centralWidget() && e->type() == QEvent::Resize) FitClient();
+  if (e->type() == QEvent::MouseMove)
+    for (int i = 0; i < kTabCount; ++i)
+      if (watched == frames_[i]) framDisplay_MouseMove(i);
   // The wheel over the general data scrolls its panels.
   if (e->type() == QEvent::Wheel && scrollFrame_ && watched != scrollFrame_ &&
       (watched == general_ || watched == panels_[0] || watched == panels_[1])) {

@@ -9,19 +9,32 @@
 #include <QPointer>
 #include <QTabBar>
 #include <QTimer>
+#include <array>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "mainwindow/AircraftData.h"
+#include "mainwindow/ColorScheme.h"
+#include "mainwindow/DrawingViews.h"
 #include "mainwindow/MainView.h"
+#include "mainwindow/MenuCommands.h"
 #include "mainwindow/QtHooks.h"
 #include "mainwindow/Startup.h"
+#include "mainwindow/ToolbarModule.h"
+#include "mainwindow/frmToolbar.h"
 
 class QAction;
+class QCheckBox;
+class QPushButton;
 class QRadioButton;
 class QScrollBar;
+
+namespace dxf {
+class DrawingWidget;
+}
 
 namespace MainForm {
 
@@ -39,7 +52,10 @@ class DataLabel final : public QLabel {
   void mouseDoubleClickEvent(QMouseEvent*) override { emit doubleClicked(); }
 };
 
-class frmMain final : public QMainWindow, public MainView {
+class frmMain final : public QMainWindow,
+                      public MainView,
+                      public DrawingViews,
+                      public Toolbar::Windows {
   Q_OBJECT
  public:
   // `data` defaults to the databases of the DBase module.
@@ -58,6 +74,7 @@ class frmMain final : public QMainWindow, public MainView {
   // --- MainView ---
   void SetMenuVisible(std::string_view item, bool visible) override;
   void SetMenuEnabled(std::string_view item, bool enabled) override;
+  // Also what the toolbar module and the drawing operations set.
   void SetMenuChecked(std::string_view item, bool checked) override;
   int SelectedTab() override;
   void SelectTab(int tab) override;
@@ -89,17 +106,77 @@ class frmMain final : public QMainWindow, public MainView {
   void ShowToolbar(bool visible) override;
   void HookWindow() override {}
   void UnHookWindow() override {}
-  void ApplyColorScheme() override {}
+  // The scheme of the INI file's FormColor (nothing without one). Only this program's own
+  // windows and menus are recoloured, so there is no desktop colour to restore.
+  void ApplyColorScheme() override;
+  void ApplyColorScheme(const ColorScheme& scheme);
   void RestoreMenuColor() override {}
   void SetUpScrollBar() override;
   void UnloadAllForms() override;
+
+  // --- DrawingViews: CAD(2) to CAD(5) of the tab pages ---
+  void SetLayerColor(int view, int position, int colourIndex) override;
+  void Redraw(int view) override;
+  void ClearDrawing(int view) override;
+  void SaveDxf(int view, const std::string& file) override;
+  void SaveMetafile(int view, const std::string& file) override;
+  void SaveBitmap(int view, const std::string& file) override;
+  // The drawing control of view 0 (measuring, never shown) or 2 to 5; nullptr for others.
+  dxf::DrawingWidget* CAD(int view) const;
+  // Where the window's own drawing-control commands go; tests put in a recorder. nullptr
+  // restores the window's drawing views.
+  void SetDrawingViews(DrawingViews* views) { cad_ = views ? views : this; }
+  // The export's save dialog; nullptr restores the file dialog.
+  void SetSaveDialog(SaveDialog* dialog);
+
+  // --- Toolbar::Windows ---
+  void SetStripVisible(bool visible) override;
+  bool FloatingVisible() override;
+  void SetFloatingVisible(bool visible) override;
+  void SetFloatingNormal() override;
+  std::string FloatingCaption() override;
+  void SetFloatingCaption(const std::string& caption) override;
+  std::string FloatingTag() override;
+  void SetFloatingTag(const std::string& tag) override;
+  void SetFloatingTitleBar(bool shown) override;
+  void SetFloatingTopmost(bool topmost) override;
+  Toolbar::Rect FloatingGeometry() override;
+  void SetFloatingSize(int32_t width, int32_t height) override;
+  void MoveFloating(int32_t left, int32_t top) override;
+  Toolbar::Rect MainGeometry() override;
+  void FocusMain() override;
+  frmToolbar* floatingToolbar() const { return floating_; }
+  // FontBold of cmdToolbar(index) on the strip and on the floating window.
+  void SetToolbarButtonBold(int index, bool bold);
 
   // --- Event handlers ---
   void TabStrip_Click();
   void mnuChoose_Click();
   void mnuFileNew_Click();
+  void mnuFileExport_Click();
+  void mnuFileProperties_Click();
   void mnuFileExit_Click();
+  void mnuEditCopy_Click();
   void mnuHelpContents_Click();
+  void mnuHelpAbout_Click();
+  void mnuViewDimColor_Click();
+  void mnuViewMetric_Click();
+  void mnuViewPlane1_Click();
+  void mnuViewPlane2_Click();
+  void mnuViewPlane1Color_Click();
+  void mnuViewPlane2Color_Click();
+  void mnuViewShowDims_Click();
+  void mnuViewShowGrid_Click();
+  void mnuViewToolbarDock_Click();
+  void mnuViewToolbarShow_Click();
+  void chkACVisible_Click(int index);
+  // The data labels of either aircraft: that plane's colour chosen (plane 1 or 2).
+  void lblData_DblClick(int plane);
+  void framDisplay_MouseMove(int index);
+  // The option buttons of the interior and WAT tabs (their Click handlers).
+  void OptionClicked(const std::string& name);
+  void optSideOverlay_Click(int index);
+  void Timer1_Timer();
   void Form_Activate();
 
  protected:
@@ -111,7 +188,13 @@ class frmMain final : public QMainWindow, public MainView {
  private:
   void BuildMenus();
   void BuildClient();
+  void BuildToolbar(QWidget* client);
   void BuildLabels();
+  void ConnectCommands();
+  // The interior redraw common to the interior option buttons, around `step`.
+  void InteriorRedraw(const char* procedure, const std::function<void()>& step);
+  void ClearChartLabels();
+  dxf::DrawingWidget* View(int view) const;
   void FitClient();
   QAction* Action(std::string_view item) const;
   QWidget* Container(const std::string& name) const;
@@ -133,6 +216,13 @@ class frmMain final : public QMainWindow, public MainView {
   QFrame* general_ = nullptr;
   QScrollBar* scrollFrame_ = nullptr;
   QFrame* toolbarStrip_ = nullptr;
+  std::array<QPushButton*, 10> stripButtons_{};
+  QPointer<frmToolbar> floating_;
+  std::array<dxf::DrawingWidget*, 6> cadViews_{};
+  DrawingViews* cad_ = this;
+  std::unique_ptr<SaveDialog> fileDialog_;
+  SaveDialog* saveDialog_ = nullptr;
+  std::string exportName_;
   QLabel* panel1_ = nullptr;
   QTimer timer1_;
   QPointer<frmSplash> splash_;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "mainwindow/AircraftData.h"
+#include "mainwindow/DrawingViews.h"
 #include "mainwindow/MainView.h"
 #include "platform/runtime/Error.h"
 
@@ -146,8 +147,11 @@ class FakeAircraftData : public MainForm::AircraftData {
   std::vector<std::string> queries;  // "open 7", "dxf 7", "wat 7", "close"
   std::string open;
 
+  std::function<void(const std::string&)> onOpen;
+
   void Open(const std::string& acNum) override {
     queries.push_back("open " + acNum);
+    if (onOpen) onOpen(acNum);
     if (failOpen.count(acNum)) throw vb::Error{3021, "No current record"};
     open = acNum;
   }
@@ -170,6 +174,35 @@ class FakeAircraftData : public MainForm::AircraftData {
   std::vector<std::string> WatCategories(const std::string& acNum) override {
     queries.push_back("wat " + acNum);
     return wat[acNum];
+  }
+};
+
+// The drawing-control members the window's commands call, recorded; layer colours kept.
+class RecordingViews : public MainForm::DrawingViews {
+ public:
+  std::vector<std::string> calls;
+  std::map<std::pair<int, int>, int> layerColour;  // (view, position) -> colour index
+  std::set<std::pair<int, int>> failing;           // layers that raise an error
+
+  int count(const std::string& op) const {
+    int n = 0;
+    for (const auto& c : calls) n += c.rfind(op, 0) == 0;
+    return n;
+  }
+  void SetLayerColor(int view, int position, int index) override {
+    if (failing.count({view, position})) throw vb::Error{9, "Subscript out of range"};
+    layerColour[{view, position}] = index;
+  }
+  void Redraw(int view) override { calls.push_back("Redraw " + std::to_string(view)); }
+  void ClearDrawing(int view) override { calls.push_back("ClearDrawing " + std::to_string(view)); }
+  void SaveDxf(int view, const std::string& f) override {
+    calls.push_back("SaveDxf " + std::to_string(view) + " " + f);
+  }
+  void SaveMetafile(int view, const std::string& f) override {
+    calls.push_back("SaveMetafile " + std::to_string(view) + " " + f);
+  }
+  void SaveBitmap(int view, const std::string& f) override {
+    calls.push_back("SaveBitmap " + std::to_string(view) + " " + f);
   }
 };
 

@@ -68,6 +68,7 @@ TEST_F(StartupTest, LoadRunsItsStepsInOrder) {
   const std::vector<std::string> order = {"PlaceFramesLike 3",
                                           "SelectTab 0",
                                           "SetMenuEnabled mnuFilePlotScreen 0",
+                                          "SetMenuEnabled mnuFileExport 0",
                                           "ShowTabNo",
                                           "CreateSplash",
                                           "SetTag Starting Up",

@@ -1,0 +1,553 @@
+// frmMain's commands: the toolbar strip and the floating window, the File, Edit, View, Aircraft
+// and Help menu commands, the visibility check boxes, the interior and WAT option buttons, the
+// data-label double clicks, the drawing views' control members and the colour scheme.
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTabBar>
+
+#include "charts/Chart.h"
+#include "drawings/CadFunctions.h"
+#include "foundation/Registry.h"
+#include "mainwindow/ColorPicker.h"
+#include "mainwindow/Dialogs.h"
+#include "mainwindow/DisplayUpdate.h"
+#include "mainwindow/MainForm.h"
+#include "mainwindow/PlaneColors.h"
+#include "mainwindow/frmMain.h"
+#include "mainwindow/frmToolbar.h"
+#include "platform/dxf/DrawingWidget.h"
+#include "platform/runtime/Error.h"
+#include "platform/runtime/Trap.h"
+
+namespace MainForm {
+
+namespace {
+
+using LabelCatalogue::Arr;
+
+QColor FromRgb(int32_t rgb) { return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF); }
+
+// The handlers the View menu gives no trace entry of their own: a failing statement still goes
+// to the common error handler, never into Qt's event loop.
+template <class F>
+void Untraced(const char* procedure, F&& body) {
+  vb::Proc g(kModule, procedure, vb::Trap::Report, false);
+  g.step(std::forward<F>(body));
+}
+
+// The file-save dialog of the export, over Qt's file dialog. The suffix added to a name typed
+// without one follows the filter chosen ("Image" with the first filter becomes "Image.wmf").
+class FileSaveDialog final : public SaveDialog {
+ public:
+  explicit FileSaveDialog(QWidget* parent) : parent_(parent) {}
+  std::string GetSaveFileName(const SaveRequest& r) override {
+    Toolbar::FormLoad();
+    QFileDialog dialog(parent_, QString::fromStdString(r.title), QString::fromStdString(r.folder));
+    dialog.setObjectName("CommonDialog");
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    QStringList filters;
+    for (const std::string& f : r.filters) filters << QString::fromStdString(f);
+    dialog.setNameFilters(filters);
+    dialog.setDefaultSuffix(QString::fromStdString(r.defaultSuffix));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& f) {
+      const QRegularExpressionMatch m = QRegularExpression(R"(\*\.(\w+))").match(f);
+      if (m.hasMatch()) dialog.setDefaultSuffix(m.captured(1));
+    });
+    dialog.selectFile(QString::fromStdString(r.fileName));
+    const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+    Toolbar::FormUnload();
+    return chosen ? dialog.selectedFiles().first().toStdString() : std::string();
+  }
+
+ private:
+  QWidget* parent_;
+};
+
+}  // namespace
+
+// --- Construction ---
+
+void frmMain::BuildToolbar(QWidget* client) {
+  toolbarStrip_ = new QFrame(client);
+  toolbarStrip_->setObjectName("tbToolbar");
+  toolbarStrip_->setFrameShape(QFrame::StyledPanel);
+  toolbarStrip_->setGeometry(0, 0, 2000, 32);
+  toolbarStrip_->setProperty("Tag", "SCROLLME");
+  containers_.emplace("tbToolbar", toolbarStrip_);
+  stripButtons_ = MakeToolbarButtons(toolbarStrip_, false);
+  for (int i = 0; i < 10; ++i)
+    stripButtons_[static_cast<size_t>(i)]->setGeometry(3 + i * 31, 3, 30, 26);
+  // The legend: each plane's colour swatch and aircraft name.
+  auto* frame1 = new QFrame(toolbarStrip_);
+  frame1->setObjectName("Frame1");
+  frame1->setGeometry(318, 1, 384, 29);
+  frame1->setProperty("Tag", "SCROLLME");
+  containers_.emplace("Frame1", frame1);
+  for (int i = 0; i < 2; ++i) {
+    auto* c = new QCheckBox(i == 0 ? "Plane 1" : "Plane 2", toolbarStrip_);
+    c->setObjectName("chkACVisible_" + QString::number(i));
+    c->setGeometry(710 + i * 74, 7, 72, 18);
+    c->setChecked(true);
+    c->setFocusPolicy(Qt::NoFocus);
+    // Only the user's clicks: the toggles set the box by code.
+    connect(c, &QCheckBox::clicked, this, [this, i] { chkACVisible_Click(i); });
+  }
+}
+
+void frmMain::ConnectCommands() {
+  auto on = [this](const char* name, void (frmMain::*handler)()) {
+    if (QAction* a = Action(name))
+      connect(a, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+  };
+  on("mnuFileExport", &frmMain::mnuFileExport_Click);
+  on("mnuFileProperties", &frmMain::mnuFileProperties_Click);
+  on("mnuEditCopy", &frmMain::mnuEditCopy_Click);
+  on("mnuHelpAbout", &frmMain::mnuHelpAbout_Click);
+  on("mnuViewDimColor", &frmMain::mnuViewDimColor_Click);
+  on("mnuViewMetric", &frmMain::mnuViewMetric_Click);
+  on("mnuViewPlane1", &frmMain::mnuViewPlane1_Click);
+  on("mnuViewPlane2", &frmMain::mnuViewPlane2_Click);
+  on("mnuViewPlane1Color", &frmMain::mnuViewPlane1Color_Click);
+  on("mnuViewPlane2Color", &frmMain::mnuViewPlane2Color_Click);
+  on("mnuViewShowDims", &frmMain::mnuViewShowDims_Click);
+  on("mnuViewShowGrid", &frmMain::mnuViewShowGrid_Click);
+  on("mnuViewToolbarDock", &frmMain::mnuViewToolbarDock_Click);
+  on("mnuViewToolbarShow", &frmMain::mnuViewToolbarShow_Click);
+  if (QAction* a = Action("mnuViewToolbar")) a->setEnabled(true);
+  // Export acts on a drawing view; the aircraft tab comes first.
+  if (QAction* a = Action("mnuFileExport")) a->setEnabled(false);
+  // Both planes and the dimensions start shown (the first activation sets the flags so).
+  for (const char* item : {"mnuViewPlane1", "mnuViewPlane2", "mnuViewShowDims"})
+    if (QAction* a = Action(item)) a->setChecked(true);
+  for (int i = 0; i < 3; ++i) SetToolbarButtonBold(i, true);
+
+  for (auto& [key, label] : labels_) {
+    const auto array = static_cast<Arr>(key.first);
+    if (array != Arr::lblData1 && array != Arr::lblData2) continue;
+    if (auto* data = qobject_cast<DataLabel*>(label)) {
+      const int plane = array == Arr::lblData1 ? 1 : 2;
+      connect(data, &DataLabel::doubleClicked, this, [this, plane] { lblData_DblClick(plane); });
+    }
+  }
+  // A programmatic selection runs the handler too, as the display update relies on.
+  for (auto& [name, button] : options_) {
+    const std::string n = name;
+    connect(button, &QRadioButton::toggled, this, [this, n](bool on) {
+      if (on) OptionClicked(n);
+    });
+  }
+  for (QFrame* f : frames_) f->installEventFilter(this);
+}
+
+// --- Chart labels ---
+
+void frmMain::ClearChartLabels() {
+  for (int i = 1; i <= 16; ++i) {
+    vars().ChartLabelsLoaded[static_cast<size_t>(i)] = false;
+    Chart::vars().ChartLabelsLoaded[static_cast<size_t>(i)] = false;
+  }
+}
+
+// --- DrawingViews ---
+
+dxf::DrawingWidget* frmMain::CAD(int view) const {
+  if (view < 0 || view >= static_cast<int>(cadViews_.size())) return nullptr;
+  return cadViews_[static_cast<size_t>(view)];
+}
+
+dxf::DrawingWidget* frmMain::View(int view) const {
+  dxf::DrawingWidget* cad = CAD(view);
+  if (!cad)
+    throw vb::Error{vb::err::SubscriptOutOfRange, vb::ErrorText(vb::err::SubscriptOutOfRange)};
+  return cad;
+}
+
+void frmMain::SetLayerColor(int view, int position, int colourIndex) {
+  View(view)->Layers().Item(position).Color = colourIndex;
+}
+
+void frmMain::Redraw(int view) { View(view)->Redraw(); }
+
+void frmMain::ClearDrawing(int view) { View(view)->ClearDrawing(); }
+
+void frmMain::SaveDxf(int view, const std::string& file) { View(view)->SaveDxf(file); }
+
+void frmMain::SaveMetafile(int view, const std::string& file) { View(view)->SaveMetafile(file); }
+
+void frmMain::SaveBitmap(int view, const std::string& file) { View(view)->SaveBitmap(file); }
+
+void frmMain::SetSaveDialog(SaveDialog* dialog) { saveDialog_ = dialog; }
+
+// --- Toolbar::Windows ---
+
+void frmMain::SetStripVisible(bool visible) {
+  toolbarStrip_->setVisible(visible);
+  FitClient();
+}
+
+bool frmMain::FloatingVisible() { return floating_ && floating_->isVisible(); }
+
+void frmMain::SetFloatingVisible(bool visible) {
+  if (!floating_) return;
+  floating_->setVisible(visible);
+  if (visible) floating_->raise();
+}
+
+void frmMain::SetFloatingNormal() {
+  if (floating_)
+    floating_->setWindowState(floating_->windowState() &
+                              ~(Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
+}
+
+std::string frmMain::FloatingCaption() {
+  return floating_ ? floating_->windowTitle().toStdString() : std::string();
+}
+
+void frmMain::SetFloatingCaption(const std::string& caption) {
+  if (floating_) floating_->setWindowTitle(QString::fromStdString(caption));
+}
+
+std::string frmMain::FloatingTag() {
+  return floating_ ? floating_->Tag().toStdString() : std::string();
+}
+
+void frmMain::SetFloatingTag(const std::string& tag) {
+  if (floating_) floating_->SetTag(QString::fromStdString(tag));
+}
+
+void frmMain::SetFloatingTitleBar(bool shown) {
+  if (!floating_) return;
+  const bool frameless = floating_->windowFlags().testFlag(Qt::FramelessWindowHint);
+  if (frameless != shown) return;  // already so: changing the flags would re-show the window
+  const bool visible = floating_->isVisible();
+  floating_->setWindowFlag(Qt::FramelessWindowHint, !shown);
+  if (visible) floating_->show();
+}
+
+void frmMain::SetFloatingTopmost(bool topmost) {
+  // The floating window is a tool window of this one and so always above it; "topmost" raises
+  // it over the program's other windows, and a dialog opened afterwards comes on top of it.
+  if (topmost && floating_ && floating_->isVisible()) floating_->raise();
+}
+
+Toolbar::Rect frmMain::FloatingGeometry() {
+  if (!floating_) return {};
+  const QRect r = floating_->frameGeometry();
+  return {Twips(r.left()), Twips(r.top()), Twips(r.width()), Twips(r.height())};
+}
+
+void frmMain::SetFloatingSize(int32_t width, int32_t height) {
+  if (!floating_) return;
+  // The outer size holds the window's frame; while the frame is not known (before the window
+  // manager has framed the window) the design's allowance for it is taken.
+  QSize extra = floating_->frameGeometry().size() - floating_->geometry().size();
+  if (extra.isNull()) extra = QSize(Px(80), Px(350));
+  // A plain resize, not a fixed size: a window of fixed size cannot be maximised, and
+  // maximising is the gesture that docks the toolbar.
+  floating_->resize(std::max(1, Px(width) - extra.width()),
+                    std::max(1, Px(height) - extra.height()));
+}
+
+void frmMain::MoveFloating(int32_t left, int32_t top) {
+  if (!floating_) return;
+  // Kept on the screen: an offset stored under another screen layout may point outside it.
+  QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+  QPoint at(Px(left), Px(top));
+  if (screen) {
+    const QRect avail = screen->availableGeometry();
+    const QSize outer = floating_->frameGeometry().size();
+    at.setX(
+        std::clamp(at.x(), avail.left(), std::max(avail.left(), avail.right() - outer.width())));
+    at.setY(
+        std::clamp(at.y(), avail.top(), std::max(avail.top(), avail.bottom() - outer.height())));
+  }
+  floating_->move(at);
+}
+
+Toolbar::Rect frmMain::MainGeometry() {
+  const QRect r = frameGeometry();
+  return {Twips(r.left()), Twips(r.top()), Twips(r.width()), Twips(r.height())};
+}
+
+void frmMain::FocusMain() {
+  activateWindow();
+  setFocus();
+}
+
+void frmMain::SetToolbarButtonBold(int index, bool bold) {
+  if (index < 0 || index > 9) return;
+  SetButtonBold(stripButtons_[static_cast<size_t>(index)], bold);
+  if (floating_) SetButtonBold(floating_->buttons()[static_cast<size_t>(index)], bold);
+}
+
+// --- File, Edit, Help ---
+
+void frmMain::mnuFileExport_Click() {
+  if (!saveDialog_) {
+    if (!fileDialog_) fileDialog_ = std::make_unique<FileSaveDialog>(this);
+    saveDialog_ = fileDialog_.get();
+  }
+  ExportCurrentView(*cad_, *saveDialog_, exportName_);
+}
+
+void frmMain::mnuFileProperties_Click() {
+  vb::Proc g(kModule, "mnuFileProperties_Click");
+  g.step([&] { DoEvents(); });
+  g.step([&] {
+    frmProperties dialog(this);
+    dialog.exec();
+  });
+}
+
+void frmMain::mnuEditCopy_Click() {
+  vb::Proc g(kModule, "mnuEditCopy_Click");
+  g.step([&] { QGuiApplication::clipboard()->setText(QString::fromStdString(CopyText())); });
+}
+
+void frmMain::mnuHelpAbout_Click() {
+  vb::Proc g(kModule, "mnuHelpAbout_Click");
+  g.step([&] {
+    frmAbout dialog(this);
+    dialog.exec();
+  });
+}
+
+// --- Plane colours ---
+
+void frmMain::lblData_DblClick(int plane) {
+  vb::Proc g(kModule, plane == 1 ? "lblData1_DblClick" : "lblData2_DblClick");
+  int32_t colour = 0;
+  g.step([&] {
+    colour = CadFunctions::LayerColor(static_cast<int16_t>(
+        plane == 1 ? CadFunctions::Layer::Plane1 : CadFunctions::Layer::Plane2));
+  });
+  g.step([&] {
+    colour = Color::SelectColor(plane == 1 ? "Plane 1 Color" : "Plane 2 Color", colour, false);
+  });
+  g.step([&] { SetPlaneColor(*this, *cad_, plane, colour); });
+}
+
+void frmMain::framDisplay_MouseMove(int index) {
+  // Only the chart pages 6 to 13 have an assumptions pop-up; elsewhere there is nothing to do.
+  if (index < Tab::BlockFuel || index > Tab::WAT) return;
+  if (auto* box = findChild<QWidget*>("stcAssumption_" + QString::number(index)))
+    if (box->isVisible()) box->setVisible(false);
+}
+
+// --- View menu ---
+
+void frmMain::mnuViewDimColor_Click() {
+  Untraced("mnuViewDimColor_Click", [&] {
+    Registry::Settings& reg = Registry::RegSettings();
+    reg.DimColor = Color::SelectColor("Dims Color", reg.DimColor, true);
+  });
+  ApplyDimColors(*cad_);
+}
+
+void frmMain::mnuViewMetric_Click() {
+  // The item has already switched its check mark; that is the new setting.
+  Vars& v = vars();
+  Untraced("mnuViewMetric_Click", [&] { v.MetricUnits = Action("mnuViewMetric")->isChecked(); });
+  Untraced("mnuViewMetric_Click", [&] { Registry::WriteRegistryValue("Metric", v.MetricUnits); });
+  Untraced("mnuViewMetric_Click", [&] { UpdateDisplay(*this, *data_); });
+}
+
+void frmMain::mnuViewPlane1_Click() {
+  ClearChartLabels();
+  Untraced("mnuViewPlane1_Click", [&] { CadFunctions::TogglePlane1(); });
+  const bool shown = CadFunctions::vars().ShowPlane1;
+  SetMenuChecked("mnuViewPlane1", shown);
+  SetToolbarButtonBold(0, shown);
+}
+
+void frmMain::mnuViewPlane2_Click() {
+  ClearChartLabels();
+  Untraced("mnuViewPlane2_Click", [&] { CadFunctions::TogglePlane2(); });
+  const bool shown = CadFunctions::vars().ShowPlane2;
+  SetMenuChecked("mnuViewPlane2", shown);
+  SetToolbarButtonBold(1, shown);
+}
+
+void frmMain::mnuViewPlane1Color_Click() { lblData_DblClick(1); }
+
+void frmMain::mnuViewPlane2Color_Click() { lblData_DblClick(2); }
+
+void frmMain::mnuViewShowDims_Click() {
+  Untraced("mnuViewShowDims_Click", [&] { CadFunctions::ToggleDims(); });
+  const bool shown = CadFunctions::vars().ShowDims;
+  SetMenuChecked("mnuViewShowDims", shown);
+  SetToolbarButtonBold(2, shown);
+}
+
+void frmMain::mnuViewShowGrid_Click() {
+  Untraced("mnuViewShowGrid_Click", [&] { CadFunctions::ToggleGrid(); });
+  const bool shown = CadFunctions::vars().ShowGrid;
+  SetMenuChecked("mnuViewShowGrid", shown);
+  SetToolbarButtonBold(3, shown);
+}
+
+void frmMain::mnuViewToolbarDock_Click() {
+  vb::Proc g(kModule, "mnuViewToolbarDock_Click");
+  Registry::Settings& reg = Registry::RegSettings();
+  g.step([&] { reg.ToolbarDocked = Action("mnuViewToolbarDock")->isChecked(); });
+  g.step([&] { Toolbar::DockToolbar(reg.ToolbarDocked); });
+}
+
+void frmMain::mnuViewToolbarShow_Click() {
+  vb::Proc g(kModule, "mnuViewToolbarShow_Click");
+  Registry::Settings& reg = Registry::RegSettings();
+  g.step([&] { reg.ToolbarVisible = Action("mnuViewToolbarShow")->isChecked(); });
+  g.step([&] { Toolbar::ShowToolbar(reg.ToolbarVisible); });
+}
+
+void frmMain::chkACVisible_Click(int index) {
+  ClearChartLabels();
+  auto* box = findChild<QCheckBox*>("chkACVisible_" + QString::number(index));
+  if (!box) return;
+  const bool checked = box->isChecked();
+  const CadFunctions::Vars& d = CadFunctions::vars();
+  Untraced("chkACVisible_Click", [&] {
+    if (index == 0) {
+      // The toggles set the box themselves: a box that already agrees with the flag only sets
+      // the menu check.
+      if (checked != d.ShowPlane1) CadFunctions::TogglePlane1();
+      SetMenuChecked("mnuViewPlane1", checked);
+    } else if (index == 1) {
+      if (checked != d.ShowPlane2) CadFunctions::TogglePlane2();
+      SetMenuChecked("mnuViewPlane2", checked);
+    }
+  });
+}
+
+// --- Interior and WAT option buttons ---
+
+void frmMain::InteriorRedraw(const char* procedure, const std::function<void()>& step) {
+  vb::Proc g(kModule, procedure);
+  g.step([&] { tabs_->setCursor(Qt::BusyCursor); });
+  g.step([&] { cad_->ClearDrawing(Tab::Interior); });
+  g.step([&] { CadFunctions::SetupNewDrawing(Tab::Interior); });
+  // The interior view was emptied, so it is the interior tab that must be composed again,
+  // whichever tab is current.
+  vars().TabDrawn[Tab::Interior] = false;
+  if (step) g.step(step);
+  g.step([&] { ShowTabNo(); });
+  g.step([&] { tabs_->unsetCursor(); });
+}
+
+void frmMain::OptionClicked(const std::string& name) {
+  Vars& v = vars();
+  if (name.starts_with("optSideOverlay_")) {
+    optSideOverlay_Click(std::stoi(name.substr(15)));
+  } else if (name == "optInterior" || name == "optCabin" || name == "optBothInterior") {
+    InteriorRedraw((name + "_Click").c_str(), {});
+  } else if (name == "optCorp" || name == "optEMS" || name == "optUtil") {
+    v.InteriorConfig = name == "optCorp" ? 1 : name == "optEMS" ? 2 : 3;
+    InteriorRedraw(name == "optCorp" ? "optCorporate_Click" : (name + "_Click").c_str(), {});
+  } else if (name == "optHeliAll") {
+    InteriorRedraw("optHeliAll_Click", [&] {
+      SetOptionValue("optSideOverlay_0", true);
+      Container("fraInteriorHeliOverlayView_0")->setVisible(false);
+    });
+  } else if (name == "optHeliInterior" || name == "optHeliCabin" || name == "optHeliCabinSide") {
+    InteriorRedraw((name + "_Click").c_str(),
+                   [&] { Container("fraInteriorHeliOverlayView_0")->setVisible(true); });
+  } else if (name == "optWATA" || name == "optWATB") {
+    vb::Proc g(kModule, name == "optWATA" ? "optWATA_Click" : "optWATB_Click");
+    v.WATChart = name == "optWATA" ? 1 : 2;
+    g.step([&] { tabs_->setCursor(Qt::BusyCursor); });
+    g.step([&] { ShowTabNo(); });
+    g.step([&] { tabs_->unsetCursor(); });
+  }
+}
+
+void frmMain::optSideOverlay_Click(int index) {
+  if (index == 0 || index == 1) {
+    // The configuration buttons run the interior's recomposition; with none selected nothing
+    // happens.
+    if (Option("optCorp")->isChecked()) OptionClicked("optCorp");
+    if (Option("optEMS")->isChecked()) OptionClicked("optEMS");
+    if (Option("optUtil")->isChecked()) OptionClicked("optUtil");
+  } else {
+    Untraced("optSideOverlay_Click", [&] { UpdateDisplay(*this, *data_); });
+  }
+}
+
+void frmMain::Timer1_Timer() { Toolbar::TrackPosition(); }
+
+// --- Colour scheme ---
+
+void frmMain::ApplyColorScheme() {
+  if (const std::optional<ColorScheme> scheme = IniColorScheme()) ApplyColorScheme(*scheme);
+}
+
+void frmMain::ApplyColorScheme(const ColorScheme& scheme) {
+  vb::Proc g(kModule, "ApplyColorScheme");
+  const QColor form = FromRgb(scheme.form);
+  // A background fill: the Window colour and that of the role the widget fills its background
+  // with (Button for option buttons and check boxes).
+  auto fill = [](QWidget* w, QColor colour, QPalette::ColorRole role = QPalette::Window) {
+    QPalette pal = w->palette();
+    pal.setColor(role, colour);
+    if (role == QPalette::Window) {
+      pal.setColor(w->backgroundRole(), colour);
+      w->setAutoFillBackground(true);
+    }
+    w->setPalette(pal);
+  };
+  g.step([&] {
+    fill(this, form);
+    fill(centralWidget(), form);
+  });
+  g.step([&] { fill(statusBar(), form); });
+  // Frames, option buttons and check boxes; the toolbar buttons; bars and headings.
+  g.step([&] {
+    for (QWidget* w : findChildren<QWidget*>()) {
+      if (w->window() != this) continue;
+      const QString name = w->objectName();
+      if (qobject_cast<QGroupBox*>(w) || qobject_cast<QRadioButton*>(w) ||
+          qobject_cast<QCheckBox*>(w) || name.startsWith("fra") || name == "Frame1")
+        fill(w, form);
+      if (name.startsWith("cmdToolbar_")) fill(w, form, QPalette::Button);
+      if (name.startsWith("barBG_")) fill(w, FromRgb(scheme.bar));
+      if (name.startsWith("lblHeading_")) fill(w, FromRgb(scheme.heading));
+    }
+  });
+  // This program's own menus only: the desktop's menu colour is left alone.
+  g.step([&] {
+    const QColor menu = FromRgb(scheme.menu);
+    QPalette pal = menuBar()->palette();
+    pal.setColor(QPalette::Window, menu);
+    pal.setColor(QPalette::Button, menu);
+    pal.setColor(QPalette::Base, menu);
+    menuBar()->setPalette(pal);
+    for (QMenu* m : menuBar()->findChildren<QMenu*>()) m->setPalette(pal);
+  });
+  g.step([&] { fill(toolbarStrip_, form); });
+  // The tab control: headers and the page area show the scheme colour where they would show
+  // the standard button face; the labels on it are transparent already.
+  g.step([&] {
+    QPalette pal = tabs_->palette();
+    pal.setColor(QPalette::Window, form);
+    pal.setColor(QPalette::Button, form);
+    tabs_->setPalette(pal);
+    fill(stage_, form);
+  });
+  g.step([&] {
+    for (QWidget* w : QApplication::topLevelWidgets()) w->update();
+  });
+}
+
+}  // namespace MainForm
