@@ -16,12 +16,14 @@
 #include <QUrl>
 #include <filesystem>
 
+#include "charts/ChartBuilders.h"
 #include "drawings/CadFunctions.h"
 #include "drawings/DxfCadServices.h"
 #include "foundation/General.h"
 #include "foundation/Globals.h"
 #include "foundation/Registry.h"
 #include "foundation/frmChoose.h"
+#include "mainwindow/ChartPicture.h"
 #include "mainwindow/ColorPicker.h"
 #include "mainwindow/Dialogs.h"
 #include "mainwindow/DisplayUpdate.h"
@@ -148,6 +150,12 @@ frmMain::frmMain(std::unique_ptr<AircraftData> data)
   Toolbar::Install(this);
   Color::SetDefaultPicker(&frmColor::Run);
   ConnectCommands();
+  // A chart's qualifier text goes to the label under its picture.
+  ChartBuilders::vars().QualifierSink = [this](const std::string& label,
+                                               const std::string& caption) {
+    if (auto* q = findChild<QLabel*>(QString::fromStdString(label)))
+      q->setText(QString::fromStdString(caption));
+  };
   // Another application in front lowers the floating toolbar; coming back raises it again.
   connect(qApp, &QGuiApplication::applicationStateChanged, this, [](Qt::ApplicationState st) {
     if (!Registry::RegSettings().ToolbarVisible) return;
@@ -167,6 +175,7 @@ frmMain::~frmMain() {
   Color::SetDefaultPicker(nullptr);
   CadFunctions::InstallWindowHooks(nullptr);
   CadFunctions::InstallServices(nullptr);
+  ChartBuilders::vars().QualifierSink = nullptr;
   drawingServices.reset();
   InstallChooseHooks(nullptr);
   CadFunctions::SetDrawingInputsSource({});
@@ -430,7 +439,8 @@ void frmMain::BuildClient() {
     for (int k = 0; k < (two ? 2 : 1); ++k) {
       const int left = two ? 120 + k * 4890 : 120;
       const int width = two ? 4770 : 9660;
-      picture(frames_[c.tab], c.pictures[k], TwipRect(left, 120, width, H - 1200));
+      auto* chart = new ChartPicture(c.pictures[k], frames_[c.tab]);
+      chart->setGeometry(TwipRect(left, 120, width, H - 1200));
       auto* q = new QLabel(frames_[c.tab]);
       q->setObjectName(c.qualifiers[k]);
       q->setGeometry(TwipRect(left, H - 1020, width, 255));
@@ -697,6 +707,22 @@ void frmMain::ShowTabNo() {
     frames_[i]->setEnabled(i == current);
   }
   if (current == Tab::General) SetUpScrollBar();
+  if (current >= 6 && current < kTabCount) ShowChartTab(current);
+}
+
+void frmMain::ShowChartTab(int tab) {
+  vb::Proc g("MainForm", "ShowChartTab");
+  // The charts follow the window's WAT choice and the user's country.
+  ChartBuilders::vars().WATChart = vars().WATChart;
+  ChartBuilders::vars().UserGeoLCIDNumber = vars().UserGeoLCIDNumber;
+  if (tab == 13) {
+    // The WAT buttons appear when their chart exists; they are never hidden here.
+    if (vars().WATAAvailable) g.step([&] { SetOptionVisible("optWATA", true); });
+    if (vars().WATBAvailable) g.step([&] { SetOptionVisible("optWATB", true); });
+  }
+  // The tab's charts in their order, each read afresh from the database.
+  for (ChartPicture* chart : frames_[tab]->findChildren<ChartPicture*>(Qt::FindDirectChildrenOnly))
+    g.step([&] { chart->Rebuild(true); });
 }
 
 void frmMain::ShowToolbar(bool visible) { Toolbar::ShowToolbar(visible); }

@@ -113,6 +113,8 @@ class frmMain final : public QMainWindow,
   void RestoreMenuColor() override {}
   void SetUpScrollBar() override;
   void UnloadAllForms() override;
+  // The chart tab's pictures drawn afresh, in their order.
+  void ShowChartTab(int tab);
 
   // --- DrawingViews: CAD(2) to CAD(5) of the tab pages ---
   void SetLayerColor(int view, int position, int colourIndex) override;
