@@ -1,0 +1,283 @@
+// The composition of the drawing tabs.
+#include "mainwindow/DrawingTabs.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+
+#include "foundation/Disk.h"
+#include "foundation/Globals.h"
+#include "mainwindow/MainForm.h"
+#include "platform/dxf/DrawingControl.h"
+#include "platform/runtime/Trap.h"
+
+namespace MainForm {
+
+namespace {
+
+namespace CF = CadFunctions;
+using CF::Extents;
+
+constexpr const char* kGeneral = "General";
+
+// An offset in drawing units, to the nearest whole inch, halves to even. 32 bits: an offset of
+// a large drawing is no overflow.
+int32_t RoundOffset(double value) {
+  if (!std::isfinite(value)) return 0;
+  constexpr double lo = std::numeric_limits<int32_t>::min();
+  constexpr double hi = std::numeric_limits<int32_t>::max();
+  return static_cast<int32_t>(std::nearbyint(std::clamp(value, lo, hi)));
+}
+
+bool Chosen(int plane) {
+  const CF::DrawingInputs in = CF::CurrentInputs();
+  return !(plane == 1 ? in.Aircraft1 : in.Aircraft2).empty();
+}
+
+std::string_view PlaneLayer(int plane) {
+  return plane == 1 ? CF::LayerName::Plane1 : CF::LayerName::Plane2;
+}
+
+// The cached drawing of a plane's view when it exists; "" otherwise.
+std::string ExistingDrawing(int plane, std::string_view view) {
+  const std::string path = CF::AircraftDxfFile(plane, view);
+  return !path.empty() && Disk::FileExists(path) ? path : std::string();
+}
+
+struct Placement {
+  float rotation = 0, scaleX = 1, scaleY = 1, x = 0, y = 0;
+};
+
+// Merges a plane's view drawing when the cache has it.
+void MergeView(vb::Proc& g, CompositionControls& controls, int tab, int plane,
+               std::string_view view, const Placement* at) {
+  std::string path;
+  g.step([&] { path = ExistingDrawing(plane, view); });
+  if (path.empty()) return;
+  g.step([&] {
+    if (at) {
+      controls.MergeDrawingFile(tab, path, at->rotation, at->scaleX, at->scaleY, at->x, at->y);
+    } else {
+      controls.MergeDrawingFile(tab, path);
+    }
+  });
+}
+
+// The end common to every drawing tab: dimensions, zoom, completion, the drawn mark, and the
+// visibility of both aircraft applied again to the freshly composed view (each toggle flips its
+// flag back and applies it to the layers, the View menu, the toolbar and the check box).
+void Finish(vb::Proc& g, CompositionControls& controls, int tab) {
+  g.step([&] { CF::UpdateCADDims(tab); });
+  g.step([&] { CF::ZoomAll(tab); });
+  g.step([&] { controls.CompleteDrawing(tab); });
+  vars().TabDrawn[static_cast<size_t>(tab)] = true;
+  CF::Vars& cv = CF::vars();
+  g.step([&] {
+    cv.ShowPlane1 = !cv.ShowPlane1;
+    CF::TogglePlane1();
+  });
+  g.step([&] {
+    cv.ShowPlane2 = !cv.ShowPlane2;
+    CF::TogglePlane2();
+  });
+  g.step([&] { CF::UpdateDims(); });
+}
+
+void ComposeExterior(int tab, CompositionControls& controls, CompositionOptions& options) {
+  vb::Proc g(kGeneral, "ComposeExterior");
+  static constexpr std::array<std::string_view, 3> kViews = {"Top", "Front", "Side"};
+  const std::string_view view = kViews[static_cast<size_t>(tab - Tab::Top)];
+  const CF::Vars& cv = CF::vars();
+
+  bool sideBySide = false;
+  g.step([&] {
+    sideBySide =
+        options.OptionSelected("optSideOverlay_" + std::to_string(SideBySideButton(tab))) &&
+        cv.ShowPlane1 && cv.ShowPlane2;
+  });
+  // Every tab places the aircraft by their top views.
+  int32_t offset = 0;
+  if (sideBySide) {
+    Extents a, b;
+    g.step([&] {
+      if (tab == Tab::Top) {
+        MeasureView(controls, 1, "Top", a);
+        offset = RoundOffset(a.maxX - a.minX);
+      } else if (tab == Tab::Front) {
+        MeasureView(controls, 1, "Top", a);
+        MeasureView(controls, 2, "Top", b);
+        offset = RoundOffset((a.maxX + b.maxX) / 2);
+      } else {
+        MeasureView(controls, 2, "Top", b);
+        offset = RoundOffset(b.maxY);
+      }
+    });
+  }
+  g.step([&] { CF::MakeGrid(tab); });
+  // Side by side, Plane 2 stands right of Plane 1 on the top and front views, and Plane 1
+  // above Plane 2 on the side view.
+  const float off = static_cast<float>(offset);
+  const Placement plane1Side{0, 1, 1, 0, off};
+  const Placement plane2Right{0, 1, 1, off, 0};
+  for (int plane : {1, 2}) {
+    if (!Chosen(plane)) continue;
+    g.step([&] { CF::services().SetCurrentLayer(tab, PlaneLayer(plane)); });
+    const Placement* at = nullptr;
+    if (plane == 1 && tab == Tab::Side) at = &plane1Side;
+    if (plane == 2 && tab != Tab::Side) at = &plane2Right;
+    MergeView(g, controls, tab, plane, view, at);
+    g.step([&] { CF::SetToCurrentLayer(tab); });
+  }
+  Finish(g, controls, tab);
+}
+
+// The three interior views of a helicopter configuration (1 corporate, 2 EMS, other utility).
+struct HeliViews {
+  std::string_view floor, cabin, cabinSide;
+};
+HeliViews HeliViewNames(int32_t config) {
+  if (config == 1) return {"Interior", "CabinFront", "CabinSide"};
+  if (config == 2) return {"InteriorEMS", "CabinFrontEMS", "CabinSideEMS"};
+  return {"InteriorUtil", "CabinFrontUtil", "CabinSideUtil"};
+}
+
+void ComposeInterior(CompositionControls& controls, CompositionOptions& options) {
+  vb::Proc g(kGeneral, "ComposeInterior");
+  constexpr int tab = Tab::Interior;
+  const Vars& mv = vars();
+  const CF::Vars& cv = CF::vars();
+
+  // The configuration buttons exist for the interiors the pair has.
+  g.step([&] {
+    const bool util = mv.UtilityInteriorAvailable, ems = mv.EMSInteriorAvailable;
+    options.SetOptionVisible("optCorp", util || ems);
+    options.SetOptionVisible("optUtil", util);
+    options.SetOptionVisible("optEMS", ems);
+    options.SetFrameVisible("fraInterior", !(util || ems));
+    options.SetFrameVisible("fraInteriorHeli", util || ems);
+  });
+  g.step([&] { CF::MakeGrid(tab); });
+
+  bool overlay = false;
+  g.step([&] { overlay = options.OptionSelected("optSideOverlay_0"); });
+  int32_t floorX = overlay ? 0 : 120;
+  int32_t cabinX = overlay ? -25 : -190;
+  const int32_t cabinSideY = overlay ? 100 : 190;
+
+  auto selected = [&](std::string_view a, std::string_view b) {
+    bool on = false;
+    g.step([&] { on = options.OptionSelected(a) || options.OptionSelected(b); });
+    return on;
+  };
+  const bool heli = Globals::vars().AircraftClass == Class::Helicopter;
+  const HeliViews hv = HeliViewNames(mv.InteriorConfig);
+
+  for (int plane : {1, 2}) {
+    if (!Chosen(plane)) continue;
+    g.step([&] { CF::services().SetCurrentLayer(tab, PlaneLayer(plane)); });
+    if (heli) {
+      // Plane 2 keeps the overlay places; Plane 1 moves aside when side by side.
+      const bool p1 = plane == 1;
+      if (selected("optHeliInterior", "optHeliAll")) {
+        const Placement at{90, 1, 1, p1 ? static_cast<float>(floorX) : 0.0f, 0};
+        MergeView(g, controls, tab, plane, hv.floor, &at);
+      }
+      if (selected("optHeliCabin", "optHeliAll")) {
+        const Placement at{0, 2, 2, p1 ? static_cast<float>(cabinX) : -25.0f, 100};
+        MergeView(g, controls, tab, plane, hv.cabin, &at);
+      }
+      if (selected("optHeliCabinSide", "optHeliAll")) {
+        const Placement at{0, 2, 2, 120, p1 ? static_cast<float>(cabinSideY) : 100.0f};
+        MergeView(g, controls, tab, plane, hv.cabinSide, &at);
+      }
+    } else if (plane == 1) {
+      bool sideSelected = false;
+      g.step([&] { sideSelected = options.OptionSelected("optSideOverlay_1"); });
+      // Both measurements share the extents sets: with "View All" the cabin widens what the
+      // floor plan left.
+      Extents a, b;
+      if (selected("optInterior", "optBothInterior")) {
+        if (sideSelected && cv.ShowPlane1 && cv.ShowPlane2) {
+          g.step([&] {
+            MeasureView(controls, 1, "Interior", a);
+            MeasureView(controls, 2, "Interior", b);
+            floorX = RoundOffset((b.maxX - a.minX) * 1.2);
+          });
+        } else if (!sideSelected) {
+          floorX = 0;
+        }
+        const Placement at{90, 1, 1, static_cast<float>(floorX), 0};
+        MergeView(g, controls, tab, 1, "Interior", &at);
+      }
+      if (selected("optCabin", "optBothInterior")) {
+        if (sideSelected) {
+          g.step([&] {
+            MeasureView(controls, 1, "Cabin", a);
+            MeasureView(controls, 2, "Cabin", b);
+            cabinX = RoundOffset((b.minX - a.maxX) * 1.2 - 120);
+          });
+        } else {
+          cabinX = -120;
+        }
+        const Placement at{0, 2, 2, static_cast<float>(cabinX), 200};
+        MergeView(g, controls, tab, 1, "Cabin", &at);
+      }
+    } else {
+      if (selected("optInterior", "optBothInterior")) {
+        const Placement at{90, 1, 1, 0, 0};
+        MergeView(g, controls, tab, 2, "Interior", &at);
+      }
+      if (selected("optCabin", "optBothInterior")) {
+        const Placement at{0, 2, 2, -120, 200};
+        MergeView(g, controls, tab, 2, "Cabin", &at);
+      }
+    }
+    g.step([&] { CF::SetToCurrentLayer(tab); });
+    g.step([&] { CF::FixText(tab); });
+  }
+  g.step([&] { CF::services().SetLayerFrozen(tab, CF::LayerName::DimA, true); });
+  g.step([&] { CF::services().SetLayerFrozen(tab, CF::LayerName::DimB, true); });
+  Finish(g, controls, tab);
+}
+
+}  // namespace
+
+int SideBySideButton(int tab) { return tab == Tab::Interior ? 1 : (tab - 1) * 2 + 1; }
+
+void MeasureView(CompositionControls& controls, int plane, std::string_view view, Extents& into) {
+  vb::Proc g(kGeneral, "MeasureView");
+  std::string path;
+  g.step([&] { path = ExistingDrawing(plane, view); });
+  if (path.empty()) return;
+  // A drawing that did not load is not measured: CAD(0) still holds the one before.
+  if (!g.step([&] { controls.LoadDrawingFile(CF::kMeasuringView, path); })) return;
+  g.step([&] { CF::Widen(into, CF::MeasureExtents(CF::kMeasuringView)); });
+}
+
+void ComposeDrawingTab(int tab, CompositionControls& controls, CompositionOptions& options) {
+  if (tab >= Tab::Top && tab <= Tab::Side) {
+    ComposeExterior(tab, controls, options);
+  } else if (tab == Tab::Interior) {
+    ComposeInterior(controls, options);
+  }
+}
+
+void DxfCompositionControls::LoadDrawingFile(int view, const std::string& file) {
+  services_.Control(view).LoadDrawingFile(file);
+}
+
+void DxfCompositionControls::MergeDrawingFile(int view, const std::string& file) {
+  services_.Control(view).MergeDrawingFile(file);
+}
+
+void DxfCompositionControls::MergeDrawingFile(int view, const std::string& file, float rotation,
+                                              float scaleX, float scaleY, float x, float y) {
+  services_.Control(view).MergeDrawingFile(file, rotation, scaleX, scaleY, x, y);
+}
+
+void DxfCompositionControls::CompleteDrawing(int view) {
+  services_.Control(view).CompleteDrawing();
+}
+
+}  // namespace MainForm
