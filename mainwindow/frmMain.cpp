@@ -27,7 +27,9 @@
 #include "mainwindow/ColorPicker.h"
 #include "mainwindow/Dialogs.h"
 #include "mainwindow/DisplayUpdate.h"
+#include "mainwindow/DrawingMouse.h"
 #include "mainwindow/MainForm.h"
+#include "mainwindow/WheelFilter.h"
 #include "mainwindow/frmSplash.h"
 #include "mainwindow/frmToolbar.h"
 #include "platform/dxf/DrawingWidget.h"
@@ -137,6 +139,22 @@ frmMain::frmMain(std::unique_ptr<AircraftData> data)
       std::make_unique<CadFunctions::DxfCadServices>(CadFunctions::DxfCadServices::Controls{
           cadViews_[0], nullptr, cadViews_[2], cadViews_[3], cadViews_[4], cadViews_[5]});
   CadFunctions::InstallServices(drawingServices.get());
+  composition_ = std::make_unique<DxfCompositionControls>(*drawingServices);
+  dispatcher_ = std::make_unique<TabDispatcher>(*this, *composition_, *this);
+  // The drawing views' mouse: the two-click pan and zoom window, and re-centring by a click.
+  for (int view = 2; view <= 5; ++view) {
+    dxf::DrawingWidget* cad = cadViews_[static_cast<size_t>(view)];
+    if (!cad) continue;
+    cad->setMouseTracking(true);
+    cad->MouseDown = [view](int, int, double&, double&) { CAD_MouseDown(view); };
+    cad->MouseMove = [view](int, int, double& x, double& y) {
+      CAD_MouseMove(view, static_cast<float>(x), static_cast<float>(y));
+    };
+    cad->MouseUp = [view](int, int, double& x, double& y) {
+      CAD_MouseUp(view, static_cast<float>(x), static_cast<float>(y));
+    };
+    cad->ReadStatus = [] { CAD_ReadStatus(); };
+  }
   InstallChooseHooks(&chooseWindowHooks);
   CadFunctions::SetDrawingInputsSource([] {
     const Registry::Settings& s = Registry::RegSettings();
@@ -174,6 +192,9 @@ frmMain::~frmMain() {
   Toolbar::Install(nullptr);
   Color::SetDefaultPicker(nullptr);
   CadFunctions::InstallWindowHooks(nullptr);
+  UnHookWindow();
+  dispatcher_.reset();
+  composition_.reset();
   CadFunctions::InstallServices(nullptr);
   ChartBuilders::vars().QualifierSink = nullptr;
   drawingServices.reset();
@@ -702,27 +723,11 @@ void frmMain::AllowSplashClose() {
 
 void frmMain::ShowTabNo() {
   const int current = vars().CurrentTab;
-  for (int i = 0; i < kTabCount; ++i) {
-    frames_[i]->setVisible(i == current);
-    frames_[i]->setEnabled(i == current);
-  }
-  if (current == Tab::General) SetUpScrollBar();
-  if (current >= 6 && current < kTabCount) ShowChartTab(current);
-}
-
-void frmMain::ShowChartTab(int tab) {
-  vb::Proc g("MainForm", "ShowChartTab");
   // The charts follow the window's WAT choice and the user's country.
   ChartBuilders::vars().WATChart = vars().WATChart;
   ChartBuilders::vars().UserGeoLCIDNumber = vars().UserGeoLCIDNumber;
-  if (tab == 13) {
-    // The WAT buttons appear when their chart exists; they are never hidden here.
-    if (vars().WATAAvailable) g.step([&] { SetOptionVisible("optWATA", true); });
-    if (vars().WATBAvailable) g.step([&] { SetOptionVisible("optWATB", true); });
-  }
-  // The tab's charts in their order, each read afresh from the database.
-  for (ChartPicture* chart : frames_[tab]->findChildren<ChartPicture*>(Qt::FindDirectChildrenOnly))
-    g.step([&] { chart->Rebuild(true); });
+  if (dispatcher_) dispatcher_->ShowTabNo();
+  if (current == Tab::General) SetUpScrollBar();
 }
 
 void frmMain::ShowToolbar(bool visible) { Toolbar::ShowToolbar(visible); }
@@ -762,7 +767,7 @@ void frmMain::TabStrip_Click() {
   });
   if (drawing) v.CurrentDrawingTab = v.CurrentTab;
   ClearChartLabels();
-  g.step([&] { UpdateDisplay(*this, *data_); });
+  g.step([&] { MainForm::UpdateDisplay(*this, *data_); });
   g.step([&] { tabs_->unsetCursor(); });
 }
 
@@ -774,7 +779,7 @@ void frmMain::mnuChoose_Click() {
     scrollFrame_->setValue(0);
   });
   ClearChartLabels();
-  g.step([&] { UpdateDisplay(*this, *data_); });
+  g.step([&] { MainForm::UpdateDisplay(*this, *data_); });
 }
 
 void frmMain::mnuFileNew_Click() {
@@ -784,7 +789,7 @@ void frmMain::mnuFileNew_Click() {
     Registry::RegSettings().Aircraft2.clear();
   });
   g.step([&] { Registry::SaveRegData(); });
-  g.step([&] { UpdateDisplay(*this, *data_); });
+  g.step([&] { MainForm::UpdateDisplay(*this, *data_); });
 }
 
 void frmMain::mnuFileExit_Click() {
@@ -854,17 +859,69 @@ void frmMain::FitClient() {
   SetUpScrollBar();
 }
 
+// --- The tab dispatcher's side of the window ---
+
+void frmMain::SetBusyPointer(bool busy) {
+  if (busy)
+    tabs_->setCursor(Qt::BusyCursor);
+  else
+    tabs_->unsetCursor();
+}
+
+void frmMain::UpdateDisplay() { MainForm::UpdateDisplay(*this, *data_); }
+
+void frmMain::SetPageShown(int tab, bool shown) {
+  if (tab < 0 || tab >= kTabCount) return;
+  frames_[tab]->setVisible(shown);
+  frames_[tab]->setEnabled(shown);
+}
+
+void frmMain::HideAssumption(int tab) {
+  // Each chart picture keeps its own assumption box beside it, and the page's placeholder.
+  if (tab < 0 || tab >= kTabCount) return;
+  for (QWidget* box : frames_[tab]->findChildren<QWidget*>())
+    if (box->objectName().startsWith("stcAssumption")) box->setVisible(false);
+}
+
+void frmMain::BuildChart(const ChartHover::PictureInfo& picture, int /*chartNumber*/) {
+  // The picture knows its chart number by the aircraft class; it reads the database afresh.
+  if (auto* chart = findChild<ChartPicture*>(QString::fromStdString(std::string(picture.name))))
+    chart->Rebuild(true);
+}
+
+bool frmMain::OptionSelected(std::string_view name) {
+  QRadioButton* option = Option(name);
+  return option && option->isChecked();
+}
+
+void frmMain::SetFrameVisible(std::string_view name, bool visible) {
+  if (QWidget* frame = Container(std::string(name))) frame->setVisible(visible);
+}
+
+MouseWheel::ScrollBarValues frmMain::ScrollBar() {
+  if (!scrollFrame_) return {};
+  return {scrollFrame_->value(), scrollFrame_->minimum(), scrollFrame_->maximum(),
+          scrollFrame_->singleStep()};
+}
+
+void frmMain::SetScrollValue(int32_t value) {
+  if (scrollFrame_) scrollFrame_->setValue(value);
+}
+
+void frmMain::HookWindow() {
+  if (!wheelHook_) wheelHook_ = std::make_unique<MouseWheel::WheelFilter>(this, this);
+  static_cast<MouseWheel::WheelFilter*>(wheelHook_.get())->Hook();
+}
+
+void frmMain::UnHookWindow() {
+  if (wheelHook_) static_cast<MouseWheel::WheelFilter*>(wheelHook_.get())->UnHook();
+}
+
 bool frmMain::eventFilter(QObject* watched, QEvent* e) {
   if (watched == centralWidget() && e->type() == QEvent::Resize) FitClient();
   if (e->type() == QEvent::MouseMove)
     for (int i = 0; i < kTabCount; ++i)
       if (watched == frames_[i]) framDisplay_MouseMove(i);
-  // The wheel over the general data scrolls its panels.
-  if (e->type() == QEvent::Wheel && scrollFrame_ && watched != scrollFrame_ &&
-      (watched == general_ || watched == panels_[0] || watched == panels_[1])) {
-    QCoreApplication::sendEvent(scrollFrame_, e);
-    return true;
-  }
   return QMainWindow::eventFilter(watched, e);
 }
 

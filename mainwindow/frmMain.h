@@ -21,8 +21,10 @@
 #include "mainwindow/DrawingViews.h"
 #include "mainwindow/MainView.h"
 #include "mainwindow/MenuCommands.h"
+#include "mainwindow/MouseWheel.h"
 #include "mainwindow/QtHooks.h"
 #include "mainwindow/Startup.h"
+#include "mainwindow/TabDispatcher.h"
 #include "mainwindow/ToolbarModule.h"
 #include "mainwindow/frmToolbar.h"
 
@@ -55,7 +57,10 @@ class DataLabel final : public QLabel {
 class frmMain final : public QMainWindow,
                       public MainView,
                       public DrawingViews,
-                      public Toolbar::Windows {
+                      public Toolbar::Windows,
+                      public TabWindow,
+                      public CompositionOptions,
+                      public MouseWheel::WheelWindow {
   Q_OBJECT
  public:
   // `data` defaults to the databases of the DBase module.
@@ -104,8 +109,8 @@ class frmMain final : public QMainWindow,
   void AllowSplashClose() override;
   void ShowTabNo() override;
   void ShowToolbar(bool visible) override;
-  void HookWindow() override {}
-  void UnHookWindow() override {}
+  void HookWindow() override;
+  void UnHookWindow() override;
   // The scheme of the INI file's FormColor (nothing without one). Only this program's own
   // windows and menus are recoloured, so there is no desktop colour to restore.
   void ApplyColorScheme() override;
@@ -113,8 +118,21 @@ class frmMain final : public QMainWindow,
   void RestoreMenuColor() override {}
   void SetUpScrollBar() override;
   void UnloadAllForms() override;
-  // The chart tab's pictures drawn afresh, in their order.
-  void ShowChartTab(int tab);
+  // --- TabWindow (the tab dispatcher's side of the window) ---
+  void SetTabShown(int tab, bool shown) override { SetTabVisible(tab, shown); }
+  void SetBusyPointer(bool busy) override;
+  void UpdateDisplay() override;
+  void SetPageShown(int tab, bool shown) override;
+  void HideAssumption(int tab) override;
+  void BuildChart(const ChartHover::PictureInfo& picture, int chartNumber) override;
+
+  // --- CompositionOptions ---
+  bool OptionSelected(std::string_view name) override;
+  void SetFrameVisible(std::string_view name, bool visible) override;
+
+  // --- WheelWindow ---
+  MouseWheel::ScrollBarValues ScrollBar() override;
+  void SetScrollValue(int32_t value) override;
 
   // --- DrawingViews: CAD(2) to CAD(5) of the tab pages ---
   void SetLayerColor(int view, int position, int colourIndex) override;
@@ -221,6 +239,9 @@ class frmMain final : public QMainWindow,
   std::array<QPushButton*, 10> stripButtons_{};
   QPointer<frmToolbar> floating_;
   std::array<dxf::DrawingWidget*, 6> cadViews_{};
+  std::unique_ptr<CompositionControls> composition_;
+  std::unique_ptr<TabDispatcher> dispatcher_;
+  std::unique_ptr<QObject> wheelHook_;
   DrawingViews* cad_ = this;
   std::unique_ptr<SaveDialog> fileDialog_;
   SaveDialog* saveDialog_ = nullptr;

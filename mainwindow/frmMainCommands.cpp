@@ -362,7 +362,7 @@ void frmMain::mnuViewMetric_Click() {
   Vars& v = vars();
   Untraced("mnuViewMetric_Click", [&] { v.MetricUnits = Action("mnuViewMetric")->isChecked(); });
   Untraced("mnuViewMetric_Click", [&] { Registry::WriteRegistryValue("Metric", v.MetricUnits); });
-  Untraced("mnuViewMetric_Click", [&] { UpdateDisplay(*this, *data_); });
+  Untraced("mnuViewMetric_Click", [&] { MainForm::UpdateDisplay(*this, *data_); });
 }
 
 void frmMain::mnuViewPlane1_Click() {
@@ -481,7 +481,7 @@ void frmMain::optSideOverlay_Click(int index) {
     if (Option("optEMS")->isChecked()) OptionClicked("optEMS");
     if (Option("optUtil")->isChecked()) OptionClicked("optUtil");
   } else {
-    Untraced("optSideOverlay_Click", [&] { UpdateDisplay(*this, *data_); });
+    Untraced("optSideOverlay_Click", [&] { MainForm::UpdateDisplay(*this, *data_); });
   }
 }
 

@@ -23,6 +23,7 @@
 #include "mainwindow/DisplayUpdate.h"
 #include "mainwindow/frmMain.h"
 #include "mainwindow/frmSplash.h"
+#include "platform/dxf/DrawingWidget.h"
 
 namespace {
 
@@ -372,6 +373,56 @@ TEST_F(Widgets, TheChartTabsDrawTheSamplePairsCharts) {
   }
   // The qualifier under the payload chart came from the database.
   EXPECT_FALSE(w->findChild<QLabel*>("lblPayload")->text().isEmpty());
+  EXPECT_EQ(General::vars().ErrorCount, errorsAtStart);
+  w->close();
+  w.reset();
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Widgets, TheDrawingTabsShowBothAircraft) {
+  std::string sql;
+  ASSERT_TRUE(vb::ReadWholeFile(TOLVANE_SAMPLE_AC_SQL, sql));
+  testsupport::BuildDatabase(dir / "ac.mdb", sql);
+  std::filesystem::copy_file(TOLVANE_SAMPLE_DXF_DB, dir / "dxf.mdb");
+  WriteIni("[Settings]\nHandleErrors=True\n[Database]\nDBName=ac.mdb\nDxfDBName=dxf.mdb\n");
+  Registry::LoadDefaults();
+  Registry::RegSettings().Aircraft1 = "101";
+  Registry::RegSettings().Aircraft2 = "102";
+  Registry::RegSettings().ProgramVersion = MainForm::VersionText();
+  ASSERT_EQ(Registry::SaveRegData(), 0);
+
+  auto w = std::make_unique<MainForm::frmMain>();
+  w->Start();
+  w->show();
+  Pump(50);
+  ASSERT_TRUE(w->startup().FirstActivationDone());
+  const long errorsAtStart = General::vars().ErrorCount;
+  auto* tabs = w->findChild<QTabBar*>("SSTab");
+  const char* shots = std::getenv("TOLVANE_SCREENSHOT_DIR");
+  for (int tab = 2; tab <= 5; ++tab) {
+    tabs->setCurrentIndex(tab);
+    Pump(30);
+    EXPECT_EQ(MainForm::vars().CurrentDrawingTab, tab);
+    dxf::DrawingWidget* cad = w->CAD(tab);
+    ASSERT_NE(cad, nullptr);
+    EXPECT_TRUE(cad->isVisible()) << tab;
+    EXPECT_GT(cad->EntityList().Count(), 100) << tab;
+    // Both planes' colours on the view: Plane 1 red, Plane 2 blue (smoothed lines: by hue).
+    const QImage image = cad->grab().toImage();
+    int red = 0, blue = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) {
+        const QColor c = image.pixelColor(x, y);
+        red += c.red() > 160 && c.green() < 120 && c.blue() < 120;
+        blue += c.blue() > 160 && c.red() < 120 && c.green() < 120;
+      }
+    EXPECT_GT(red, 100) << tab;
+    EXPECT_GT(blue, 100) << tab;
+    if (shots) w->grab().save(QString(shots) + "/tab" + QString::number(tab) + ".png");
+  }
   EXPECT_EQ(General::vars().ErrorCount, errorsAtStart);
   w->close();
   w.reset();
