@@ -131,6 +131,7 @@ frmMain::frmMain(std::unique_ptr<AircraftData> data)
   BuildMenus();
   BuildClient();
   BuildLabels();
+  RecordPageDesign();
   hooks_.SetMainWindow(this, panel1_);
   ui::Install(&hooks_);
   drawingHooks = std::make_unique<DrawingWindowHooks>(this);
@@ -853,10 +854,51 @@ void frmMain::FitClient() {
   stage_->move(0, top + tabs_->height());
   const int height = std::max(Px(LabelCatalogue::kPageHeight), client->height() - stage_->y());
   stage_->resize(std::max(Px(LabelCatalogue::kPageWidth), client->width()), height);
-  for (QFrame* f : frames_) f->resize(Px(LabelCatalogue::kPageWidth), height);
-  general_->resize(general_->width(), height - general_->y() - Px(120));
+  // The pages fill the window; their controls keep their design proportions.
+  const int width = std::max(Px(LabelCatalogue::kPageWidth), client->width());
+  for (QFrame* f : frames_) f->resize(width, height);
+  ArrangePages(width, height);
   scrollFrame_->setGeometry(general_->width() - 17, 1, 16, general_->height() - 2);
   SetUpScrollBar();
+}
+
+void frmMain::RecordPageDesign() {
+  // Every control on a tab page, each with its design rectangle (twips, relative to its
+  // container) and its container's index; the general data's row panels keep their rows'
+  // heights (they scroll instead).
+  std::vector<ManagedControl> controls;
+  std::map<QWidget*, int> index;
+  for (QFrame* page : frames_) {
+    for (QWidget* w : page->findChildren<QWidget*>()) {
+      if (w->isWindow()) continue;
+      ManagedControl c;
+      c.name = w->objectName().toStdString();
+      const QRect r = w->geometry();
+      c.design = {Twips(r.x()), Twips(r.y()), Twips(r.width()), Twips(r.height())};
+      c.scrollMe = w->objectName().startsWith("framScroll_");
+      auto parent = index.find(w->parentWidget());
+      c.container = parent == index.end() ? -1 : parent->second;
+      index[w] = static_cast<int>(controls.size());
+      controls.push_back(c);
+      pageControls_.push_back(w);
+    }
+  }
+  // The general panel's own height follows the window, as the pages do.
+  pageLayout_ = std::make_unique<ProportionalLayout>(
+      DesignSize{LabelCatalogue::kPageWidth, Twips(frames_[0]->height()), 0}, std::move(controls));
+}
+
+void frmMain::ArrangePages(int width, int height) {
+  if (!pageLayout_) return;
+  std::optional<std::vector<LayoutRect>> rects = pageLayout_->Arrange(Twips(width), Twips(height));
+  if (!rects) return;
+  for (size_t i = 0; i < rects->size() && i < pageControls_.size(); ++i) {
+    const LayoutRect& r = (*rects)[i];
+    QWidget* w = pageControls_[i];
+    // The row panels of the general data keep the height their rows need.
+    const int h = w == panels_[0] || w == panels_[1] ? w->height() : std::max(1, Px(r.height));
+    w->setGeometry(Px(r.left), Px(r.top), std::max(1, Px(r.width)), h);
+  }
 }
 
 // --- The tab dispatcher's side of the window ---

@@ -22,6 +22,7 @@
 #include "mainwindow/MainView.h"
 #include "mainwindow/MenuCommands.h"
 #include "mainwindow/MouseWheel.h"
+#include "mainwindow/ProportionalLayout.h"
 #include "mainwindow/QtHooks.h"
 #include "mainwindow/Startup.h"
 #include "mainwindow/TabDispatcher.h"
@@ -242,6 +243,11 @@ class frmMain final : public QMainWindow,
   std::unique_ptr<CompositionControls> composition_;
   std::unique_ptr<TabDispatcher> dispatcher_;
   std::unique_ptr<QObject> wheelHook_;
+  // The tab pages' controls as designed, placed in proportion to the pages' size.
+  std::unique_ptr<ProportionalLayout> pageLayout_;
+  std::vector<QWidget*> pageControls_;
+  void RecordPageDesign();
+  void ArrangePages(int width, int height);
   DrawingViews* cad_ = this;
   std::unique_ptr<SaveDialog> fileDialog_;
   SaveDialog* saveDialog_ = nullptr;
