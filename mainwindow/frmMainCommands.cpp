@@ -25,6 +25,7 @@
 #include "mainwindow/DisplayUpdate.h"
 #include "mainwindow/MainForm.h"
 #include "mainwindow/PlaneColors.h"
+#include "mainwindow/RepeatedFailure.h"
 #include "mainwindow/frmMain.h"
 #include "mainwindow/frmToolbar.h"
 #include "platform/dxf/DrawingWidget.h"
@@ -485,7 +486,12 @@ void frmMain::optSideOverlay_Click(int index) {
   }
 }
 
-void frmMain::Timer1_Timer() { Toolbar::TrackPosition(); }
+void frmMain::Timer1_Timer() {
+  // Ten times a second: a failure that comes back on every tick is reported once, so that it
+  // cannot run the error count up to the limit that ends the program.
+  static RepeatedFailureFilter ticks;
+  ticks.Run([] { Toolbar::TrackPosition(); });
+}
 
 // --- Colour scheme ---
 
