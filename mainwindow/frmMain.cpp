@@ -603,15 +603,14 @@ void frmMain::SetTabVisible(int tab, bool visible) {
   const QSignalBlocker block(tabs_);
   tabs_->setTabVisible(tab, visible);
   // A class change can hide the page on screen (a WAT page when a fixed-wing pair is chosen):
-  // the nearest page on its left, always there, becomes the current one, so that the tab bar
-  // and the page shown never disagree.
+  // the aircraft tab, always there, becomes the current one, so that the tab bar and the page
+  // shown never disagree; the display update that hid it then shows it, once.
   Vars& v = vars();
-  if (!visible && v.CurrentTab == tab) {
-    int next = tab;
-    while (next > 0 && !tabs_->isTabVisible(next)) --next;
-    tabs_->setCurrentIndex(next);
-    v.CurrentTab = next;
-    if (next >= 2 && next <= 5) v.CurrentDrawingTab = next;
+  if (!visible && v.CurrentTab == tab && tab != Tab::Aircraft) {
+    tabs_->setCurrentIndex(Tab::Aircraft);
+    v.CurrentTab = Tab::Aircraft;
+    SetMenuEnabled("mnuFilePlotScreen", false);
+    SetMenuEnabled("mnuFileExport", false);
   }
 }
 

@@ -183,17 +183,17 @@ TEST_F(Widgets, EveryNamedControlExists) {
   EXPECT_EQ(w.findChild<QLabel*>("sbStatusbar_panel1")->text().toStdString(), "[1]File not found");
 }
 
-TEST_F(Widgets, HidingThePageOnScreenMovesToAShownOne) {
+TEST_F(Widgets, HidingThePageOnScreenMovesToTheAircraftTab) {
   MainForm::frmMain w(std::make_unique<FakeAircraftData>());
   auto* tabs = w.findChild<QTabBar*>("SSTab");
   w.SelectTab(13);
   MainForm::vars().CurrentTab = 13;
   for (int tab = 11; tab <= 13; ++tab) w.SetTabVisible(tab, false);
-  EXPECT_EQ(MainForm::vars().CurrentTab, 10);
-  EXPECT_EQ(tabs->currentIndex(), 10);
+  EXPECT_EQ(MainForm::vars().CurrentTab, 0);
+  EXPECT_EQ(tabs->currentIndex(), 0);
   w.ShowTabNo();
   EXPECT_FALSE(w.findChild<QFrame*>("framDisplay_13")->isVisibleTo(&w));
-  EXPECT_TRUE(w.findChild<QFrame*>("framDisplay_10")->isVisibleTo(&w));
+  EXPECT_TRUE(w.findChild<QFrame*>("framDisplay_0")->isVisibleTo(&w));
 }
 
 TEST_F(Widgets, SplashClosesOnlyOnceAllowed) {
