@@ -233,22 +233,34 @@ TEST_F(Widgets, SplashTextCarriesTheClocksYear) {
   EXPECT_NE(MainForm::SplashModel::Text().find("2031"), std::string::npos);
 }
 
-// A whole run: the sample database, two sample jets stored as the last pair.
-TEST_F(Widgets, TwoSampleJetsSideBySide) {
+// The program folder holds the sample aircraft database (and, when asked, the sample drawing
+// database); the store holds sample jets 101 and 102 as the last pair. The window is started
+// and shown.
+void SampleJetsProgramFolder(const std::filesystem::path& dir, bool drawings) {
   std::string sql;
   ASSERT_TRUE(vb::ReadWholeFile(TOLVANE_SAMPLE_AC_SQL, sql));
   testsupport::BuildDatabase(dir / "ac.mdb", sql);
-  WriteIni("[Settings]\nHandleErrors=True\n[Database]\nDBName=ac.mdb\nDxfDBName=dxf.mdb\n");
+  if (drawings) std::filesystem::copy_file(TOLVANE_SAMPLE_DXF_DB, dir / "dxf.mdb");
   Registry::LoadDefaults();
   Registry::RegSettings().Aircraft1 = "101";
   Registry::RegSettings().Aircraft2 = "102";
   Registry::RegSettings().ProgramVersion = MainForm::VersionText();
   ASSERT_EQ(Registry::SaveRegData(), 0);
+}
 
+std::unique_ptr<MainForm::frmMain> StartedWindow() {
   auto w = std::make_unique<MainForm::frmMain>();
   w->Start();
   w->show();
   Pump(50);
+  return w;
+}
+
+// A whole run: the sample database, two sample jets stored as the last pair.
+TEST_F(Widgets, TwoSampleJetsSideBySide) {
+  WriteIni("[Settings]\nHandleErrors=True\n[Database]\nDBName=ac.mdb\nDxfDBName=dxf.mdb\n");
+  SampleJetsProgramFolder(dir.path(), false);
+  auto w = StartedWindow();
   ASSERT_TRUE(w->startup().FirstActivationDone());
   auto text = [&](const char* name) {
     auto* l = w->findChild<QLabel*>(name);
@@ -329,20 +341,9 @@ int CountColour(const QImage& image, QRgb colour) {
 }
 
 TEST_F(Widgets, TheChartTabsDrawTheSamplePairsCharts) {
-  std::string sql;
-  ASSERT_TRUE(vb::ReadWholeFile(TOLVANE_SAMPLE_AC_SQL, sql));
-  testsupport::BuildDatabase(dir / "ac.mdb", sql);
   WriteIni("[Settings]\nHandleErrors=True\n[Database]\nDBName=ac.mdb\nDxfDBName=dxf.mdb\n");
-  Registry::LoadDefaults();
-  Registry::RegSettings().Aircraft1 = "101";
-  Registry::RegSettings().Aircraft2 = "102";
-  Registry::RegSettings().ProgramVersion = MainForm::VersionText();
-  ASSERT_EQ(Registry::SaveRegData(), 0);
-
-  auto w = std::make_unique<MainForm::frmMain>();
-  w->Start();
-  w->show();
-  Pump(50);
+  SampleJetsProgramFolder(dir.path(), false);
+  auto w = StartedWindow();
   ASSERT_TRUE(w->startup().FirstActivationDone());
   auto* tabs = w->findChild<QTabBar*>("SSTab");
   const char* shots = std::getenv("TOLVANE_SCREENSHOT_DIR");
@@ -383,21 +384,9 @@ TEST_F(Widgets, TheChartTabsDrawTheSamplePairsCharts) {
 namespace {
 
 TEST_F(Widgets, TheDrawingTabsShowBothAircraft) {
-  std::string sql;
-  ASSERT_TRUE(vb::ReadWholeFile(TOLVANE_SAMPLE_AC_SQL, sql));
-  testsupport::BuildDatabase(dir / "ac.mdb", sql);
-  std::filesystem::copy_file(TOLVANE_SAMPLE_DXF_DB, dir / "dxf.mdb");
   WriteIni("[Settings]\nHandleErrors=True\n[Database]\nDBName=ac.mdb\nDxfDBName=dxf.mdb\n");
-  Registry::LoadDefaults();
-  Registry::RegSettings().Aircraft1 = "101";
-  Registry::RegSettings().Aircraft2 = "102";
-  Registry::RegSettings().ProgramVersion = MainForm::VersionText();
-  ASSERT_EQ(Registry::SaveRegData(), 0);
-
-  auto w = std::make_unique<MainForm::frmMain>();
-  w->Start();
-  w->show();
-  Pump(50);
+  SampleJetsProgramFolder(dir.path(), true);
+  auto w = StartedWindow();
   ASSERT_TRUE(w->startup().FirstActivationDone());
   const long errorsAtStart = General::vars().ErrorCount;
   auto* tabs = w->findChild<QTabBar*>("SSTab");
