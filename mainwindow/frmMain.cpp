@@ -602,6 +602,9 @@ void frmMain::SelectTab(int tab) {
 void frmMain::SetTabVisible(int tab, bool visible) {
   const QSignalBlocker block(tabs_);
   tabs_->setTabVisible(tab, visible);
+  // The tab bar lays its tabs out again: a hidden tab must leave no gap where it stood.
+  tabs_->setElideMode(tabs_->elideMode());
+  tabs_->updateGeometry();
   // A class change can hide the page on screen (a WAT page when a fixed-wing pair is chosen):
   // the aircraft tab, always there, becomes the current one, so that the tab bar and the page
   // shown never disagree; the display update that hid it then shows it, once.
