@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "WidgetSupport.h"
 #include "charts/ChartHover.h"
 #include "charts/ChartTestSupport.h"
 #include "mainwindow/ChartPicture.h"
@@ -28,24 +29,7 @@ using MainForm::ChartPicture;
 
 constexpr gdi::Rgb kRed = 0x0000FF, kBlue = 0xFF0000;
 
-void EnsureApp() {
-  static int argc = 1;
-  static char name[] = "test_mainwindow";
-  static char* argv[] = {name, nullptr};
-  if (!qApp) {
-    // Never destroyed: Qt's own statics are gone by the time a static destructor would run.
-    new QApplication(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-  }
-}
-
-void Pump(int ms) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-  do {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  } while (std::chrono::steady_clock::now() < end);
-}
+using mwtest::Pump;
 
 void MoveTo(QWidget& w, QPointF at) {
   QMouseEvent move(QEvent::MouseMove, at, w.mapToGlobal(at), Qt::NoButton, Qt::NoButton,
@@ -82,7 +66,7 @@ class ChartPictures : public charttest::ChartFixture {
   std::filesystem::path db;
 
   void SetUp() override {
-    EnsureApp();
+    mwtest::QtApp();
     ChartFixture::SetUp();
     ChartHover::resetForTest();
     std::string sql;

@@ -19,6 +19,7 @@
 
 #include "Fakes.h"
 #include "MainWindowFixture.h"
+#include "WidgetSupport.h"
 #include "mainwindow/ChartPicture.h"
 #include "mainwindow/DisplayUpdate.h"
 #include "mainwindow/frmMain.h"
@@ -28,28 +29,6 @@
 namespace {
 
 using namespace mwtest;
-
-QApplication& QtApp() {
-  static int argc = 1;
-  static char name[] = "test_mainwindow";
-  static char* argv[] = {name, nullptr};
-  if (!qApp) {
-    // Never destroyed: Qt's own statics are gone by the time a static object's destructor
-    // would run at exit.
-    new QApplication(argc, argv);
-    QApplication::setStyle("Fusion");
-    QApplication::setQuitOnLastWindowClosed(false);
-  }
-  return *static_cast<QApplication*>(QCoreApplication::instance());
-}
-
-void Pump(int ms) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-  while (std::chrono::steady_clock::now() < end) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  }
-}
 
 void Click(QWidget* w) {
   QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), w->mapToGlobal(QPointF(5, 5)),
