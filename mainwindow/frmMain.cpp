@@ -35,6 +35,7 @@
 #include "platform/dxf/DrawingWidget.h"
 #include "platform/runtime/Files.h"
 #include "platform/runtime/Trap.h"
+#include "printing/Printing.h"
 
 namespace MainForm {
 
@@ -115,6 +116,21 @@ class WindowChooseHooks final : public ChooseHooks {
 };
 WindowChooseHooks chooseWindowHooks;
 
+// The printer dialog's owner and its effects on the window: the floating toolbar lowered while
+// the dialog is open; preview mode as start-up read it.
+class WindowPrintingHooks final : public Printing::Hooks {
+ public:
+  explicit WindowPrintingHooks(frmMain* window) : window_(window) {}
+  bool PlotPreview() override { return vars().PlotPreview; }
+  QWidget* DialogOwner() override { return window_; }
+  void ToolbarFormLoad() override { Toolbar::FormLoad(); }
+  void ToolbarFormUnload() override { Toolbar::FormUnload(); }
+
+ private:
+  frmMain* window_;
+};
+std::unique_ptr<WindowPrintingHooks> printingHooks;
+
 }  // namespace
 
 frmMain::frmMain(std::unique_ptr<AircraftData> data)
@@ -157,6 +173,8 @@ frmMain::frmMain(std::unique_ptr<AircraftData> data)
     cad->ReadStatus = [] { CAD_ReadStatus(); };
   }
   InstallChooseHooks(&chooseWindowHooks);
+  printingHooks = std::make_unique<WindowPrintingHooks>(this);
+  Printing::InstallHooks(printingHooks.get());
   CadFunctions::SetDrawingInputsSource([] {
     const Registry::Settings& s = Registry::RegSettings();
     return CadFunctions::DrawingInputs{s.Aircraft1,   s.Aircraft2, s.PlaneColor1,
@@ -200,6 +218,8 @@ frmMain::~frmMain() {
   ChartBuilders::vars().QualifierSink = nullptr;
   drawingServices.reset();
   InstallChooseHooks(nullptr);
+  Printing::InstallHooks(nullptr);
+  printingHooks.reset();
   CadFunctions::SetDrawingInputsSource({});
   drawingHooks.reset();
   ui::Install(nullptr);

@@ -115,9 +115,13 @@ PainterCanvas::PainterCanvas(int logPixelsY) : Canvas(logPixelsY) {}
 
 PainterCanvas::~PainterCanvas() = default;
 
+std::unique_ptr<QPainter> PainterCanvas::openPainter() {
+  return std::make_unique<QPainter>(device());
+}
+
 QPainter& PainterCanvas::painter() {
   if (!painter_) {
-    painter_ = std::make_unique<QPainter>(device());
+    painter_ = openPainter();
     painter_->setRenderHint(QPainter::Antialiasing, false);
     painter_->setRenderHint(QPainter::TextAntialiasing, true);
   }
@@ -129,6 +133,15 @@ void PainterCanvas::endPainting() {
     painter_->end();
     painter_.reset();
   }
+}
+
+void PainterCanvas::deviceChanged(int logPixelsY) {
+  if (painter_) return;
+  if (logPixelsY <= 0 || logPixelsY == dpi_) return;
+  const bool defaultFont = state_.font == DefaultFont(dpi_);
+  dpi_ = logPixelsY;
+  if (defaultFont) state_.font = DefaultFont(dpi_);
+  cachedValid_ = false;
 }
 
 void PainterCanvas::applyPenAndBrush(QPainter& p) {

@@ -35,9 +35,16 @@ class PainterCanvas : public Canvas {
  protected:
   explicit PainterCanvas(int logPixelsY);
   virtual QPaintDevice* device() = 0;
+  // Opens the painter on the first drawing after construction or endPainting(). A back end may
+  // open it on another device, or throw to refuse the drawing (a printer that cannot start).
+  virtual std::unique_ptr<QPainter> openPainter();
   // The painter on the device, begun on first use.
   QPainter& painter();
   void endPainting();
+  // The device now has another resolution (another printer was chosen): the default font, the
+  // twips per pixel and the fonts made for the old resolution are renewed. Only while no
+  // painter is open.
+  void deviceChanged(int logPixelsY);
   bool painting() const { return painter_ != nullptr; }
   void line(double x1, double y1, double x2, double y2) override;
 

@@ -23,8 +23,11 @@
 #include "mainwindow/ChartPicture.h"
 #include "mainwindow/DisplayUpdate.h"
 #include "mainwindow/frmMain.h"
+#include "mainwindow/ToolbarModule.h"
 #include "mainwindow/frmSplash.h"
 #include "platform/dxf/DrawingWidget.h"
+#include "platform/printer/PrinterDialog.h"
+#include "printing/Printing.h"
 
 namespace {
 
@@ -397,3 +400,39 @@ TEST_F(Widgets, TheDrawingTabsShowBothAircraft) {
 }
 
 }  // namespace
+
+namespace {
+
+// Records the toolbar's state while the dialog is open, then cancels.
+class ToolbarWatchingDialog final : public printer::PrinterDialogRunner {
+ public:
+  bool topmostWhileOpen = true;
+  QWidget* owner = nullptr;
+  std::optional<printer::DialogChoice> run(QPrinter&, int, QWidget* o) override {
+    topmostWhileOpen = Toolbar::Topmost();
+    owner = o;
+    return std::nullopt;
+  }
+};
+
+}  // namespace
+
+TEST_F(Widgets, ThePrinterDialogIsOwnedByTheWindowAndLowersTheFloatingToolbar) {
+  Printing::resetForTest();
+  MainForm::frmMain w(std::make_unique<FakeAircraftData>());
+  ToolbarWatchingDialog dialog;
+  Printing::InstallDialogRunner(&dialog);
+  Registry::RegSettings().ToolbarVisible = true;
+  Registry::RegSettings().ToolbarDocked = false;
+  Toolbar::SetTopmost(true);
+  EXPECT_EQ(Printing::ShowPrinterDialog(), 0);
+  EXPECT_EQ(dialog.owner, &w);
+  EXPECT_FALSE(dialog.topmostWhileOpen);
+  EXPECT_TRUE(Toolbar::Topmost());
+  // Preview mode as start-up read it.
+  MainForm::vars().PlotPreview = true;
+  EXPECT_TRUE(Printing::hooks().PlotPreview());
+  MainForm::vars().PlotPreview = false;
+  EXPECT_FALSE(Printing::hooks().PlotPreview());
+  Printing::resetForTest();
+}

@@ -1,0 +1,172 @@
+#include "printing/Printing.h"
+
+#include <QPrinter>
+#include <algorithm>
+#include <memory>
+
+#include "foundation/General.h"
+#include "foundation/Globals.h"
+#include "foundation/Registry.h"
+#include "platform/runtime/Trap.h"
+#include "printing/frmPlotPreview.h"
+
+namespace Printing {
+
+namespace {
+
+Vars state;
+Hooks defaultHooks;
+Hooks* installedHooks = &defaultHooks;
+printer::QtPrinterDialogRunner systemDialog;
+printer::PrinterDialogRunner* dialogRunner = &systemDialog;
+printer::PrintDevice* installedPrinter = nullptr;
+
+// Made on first use: a QPrinter and the preview's fonts want the application to exist.
+std::unique_ptr<printer::QtPrinter>& currentPrinter() {
+  static std::unique_ptr<printer::QtPrinter> p;
+  return p;
+}
+std::unique_ptr<PreviewPages>& previewPages() {
+  static std::unique_ptr<PreviewPages> p;
+  return p;
+}
+QPointer<frmPlotPreview>& previewWindow() {
+  static QPointer<frmPlotPreview> w;
+  return w;
+}
+
+int16_t ToInt16(int value) { return static_cast<int16_t>(std::clamp(value, -32768, 32767)); }
+
+// Toolbar.FormLoad on opening, Toolbar.FormUnload on closing, even when the dialog fails.
+class ToolbarLowered {
+ public:
+  ToolbarLowered() { hooks().ToolbarFormLoad(); }
+  ~ToolbarLowered() { hooks().ToolbarFormUnload(); }
+  ToolbarLowered(const ToolbarLowered&) = delete;
+  ToolbarLowered& operator=(const ToolbarLowered&) = delete;
+};
+
+// The preview window, a fresh one when none is open; shown modeless with no owner.
+void OpenPreview() {
+  QPointer<frmPlotPreview>& w = previewWindow();
+  if (!w) w = new frmPlotPreview(Preview());
+  w->show();
+  w->raise();
+}
+
+}  // namespace
+
+Vars& vars() { return state; }
+
+void Hooks::Delay(float seconds) { General::Delay(seconds); }
+
+void InstallHooks(Hooks* h) { installedHooks = h ? h : &defaultHooks; }
+
+Hooks& hooks() { return *installedHooks; }
+
+void InstallDialogRunner(printer::PrinterDialogRunner* runner) {
+  dialogRunner = runner ? runner : &systemDialog;
+}
+
+printer::QtPrinter& CurrentPrinter() {
+  auto& p = currentPrinter();
+  if (!p) p = std::make_unique<printer::QtPrinter>();
+  return *p;
+}
+
+printer::PrintDevice& Printer() { return installedPrinter ? *installedPrinter : CurrentPrinter(); }
+
+void InstallPrinter(printer::PrintDevice* device) { installedPrinter = device; }
+
+PreviewPages& Preview() {
+  auto& p = previewPages();
+  if (!p) p = std::make_unique<PreviewPages>();
+  return *p;
+}
+
+frmPlotPreview* PreviewWindow() { return previewWindow().data(); }
+
+printer::PrintDevice& Target() {
+  if (hooks().PlotPreview()) return Preview();
+  return Printer();
+}
+
+void resetForTest() {
+  if (frmPlotPreview* w = previewWindow()) delete w;
+  state = Vars{};
+  installedHooks = &defaultHooks;
+  dialogRunner = &systemDialog;
+  installedPrinter = nullptr;
+  currentPrinter().reset();
+  if (previewPages()) previewPages()->discard();
+}
+
+std::string JobTitle(const std::string& aircraft1, const std::string& aircraft2) {
+  std::string title = Globals::AircraftFullName(aircraft1);
+  if (!aircraft2.empty()) title += ", " + Globals::AircraftFullName(aircraft2);
+  return title;
+}
+
+int32_t ShowPrinterDialog() {
+  vb::Proc g(kModule, "ShowPrinterDialog");
+  PrintOptions& options = state.Options;
+  if (hooks().PlotPreview()) {
+    g.step([&] {
+      OpenPreview();
+      Preview().startJob(QString());
+    });
+    options.Copies = 1;
+    return -1;
+  }
+
+  int32_t result = 0;
+  std::optional<printer::DialogChoice> choice;
+  printer::QtPrinter* current = nullptr;
+  g.step([&] {
+    current = &CurrentPrinter();
+    // A document left open by an earlier job is finished before the printer may change.
+    current->endDoc();
+    current->keepProgramPage();  // the dialog opens on portrait
+    ToolbarLowered lowered;
+    choice = dialogRunner->run(current->qprinter(), state.PrintPageCount, hooks().DialogOwner());
+  });
+  if (choice && current) {
+    const printer::DialogChoice& c = *choice;
+    // The printer the user picked is the one the dialog left current: no search by name.
+    options.DeviceName = c.deviceName.toStdString();
+    options.Copies = ToInt16(c.copies);
+    options.Orientation = c.landscape ? 2 : 1;
+    switch (c.range) {
+      case printer::PageRange::Selection:
+        options.PrintSelection = true;
+        options.PrintPageNums = false;
+        options.PrintAllPages = false;
+        break;
+      case printer::PageRange::Pages:
+        options.PrintPageNums = true;
+        options.FromPage = ToInt16(c.fromPage);
+        options.ToPage = ToInt16(c.toPage);
+        options.PrintSelection = false;
+        options.PrintAllPages = false;
+        break;
+      case printer::PageRange::All:
+        options.PrintAllPages = true;
+        options.PrintSelection = false;
+        options.PrintPageNums = false;
+        break;
+    }
+    // The program prints the copies itself, on portrait pages.
+    g.step([&] { current->keepProgramPage(); });
+    g.step([&] {
+      const Registry::Settings& reg = Registry::RegSettings();
+      const QString title = QString::fromStdString(JobTitle(reg.Aircraft1, reg.Aircraft2));
+      current->startJob(title);
+      if (installedPrinter && installedPrinter != current) installedPrinter->startJob(title);
+    });
+    result = 1;
+  }
+  g.step([&] { hooks().Delay(0.1f); });
+  return result;
+}
+
+}  // namespace Printing

@@ -1,0 +1,96 @@
+#pragma once
+// Module Printing: the opening of every print job. ShowPrinterDialog shows the printer dialog
+// over the program's current printer and keeps the user's choices in PrintOptions; in preview
+// mode it opens the plot preview window instead. The module also holds the devices the page
+// routines draw on: the current printer (one QPrinter for the whole run) and the preview's
+// pages.
+#include <QString>
+#include <cstdint>
+#include <string>
+
+#include "platform/printer/PrintDevice.h"
+#include "platform/printer/PrinterDialog.h"
+#include "platform/printer/QtPrinter.h"
+
+class QWidget;
+class PreviewPages;
+class frmPlotPreview;
+
+namespace Printing {
+
+inline constexpr const char* kModule = "Printing";
+
+// The choices of the last printer dialog. Zero at start, written only by ShowPrinterDialog,
+// never reset. Copies is read by every print command; Orientation by the screen plot; the
+// other fields are kept for callers.
+struct PrintOptions {
+  std::string DeviceName;  // the printer chosen, or the output file when printing to a file
+  int16_t Copies = 0;
+  uint8_t Orientation = 0;  // 1 portrait, 2 landscape (the page itself stays portrait)
+  bool PrintSelection = false;
+  bool PrintPageNums = false;
+  int16_t FromPage = 0;
+  int16_t ToPage = 0;
+  bool PrintAllPages = false;
+  bool operator==(const PrintOptions&) const = default;
+};
+
+struct Vars {
+  PrintOptions Options;
+  // The page being printed and the pages of one copy of the job; the print commands set them.
+  // PrintPageCount stays after the job: the next dialog offers it as its last page.
+  int16_t PrintPageNumber = 0;
+  int16_t PrintPageCount = 0;
+};
+Vars& vars();
+// Variables back to their start values, the dialog runner, hooks and printer to the program's,
+// the preview window closed.
+void resetForTest();
+
+// What the module needs of the windows around it. The defaults do without a main window; the
+// main window installs its own.
+class Hooks {
+ public:
+  virtual ~Hooks() = default;
+  // The INI setting "PlotPreview", read at start-up.
+  virtual bool PlotPreview() { return false; }
+  // The owner of the printer dialog (the main window).
+  virtual QWidget* DialogOwner() { return nullptr; }
+  // The floating toolbar is lowered while the dialog is open and raised again after.
+  virtual void ToolbarFormLoad() {}
+  virtual void ToolbarFormUnload() {}
+  // General.Delay.
+  virtual void Delay(float seconds);
+};
+void InstallHooks(Hooks* hooks);  // nullptr restores the defaults
+Hooks& hooks();
+
+// The dialog; nullptr restores the system printer dialog.
+void InstallDialogRunner(printer::PrinterDialogRunner* runner);
+
+// The program's current printer.
+printer::QtPrinter& CurrentPrinter();
+// The printer the page routines print on: the current printer, or the one a test installed.
+printer::PrintDevice& Printer();
+void InstallPrinter(printer::PrintDevice* device);  // nullptr restores the current printer
+// The pages of the plot preview; the window shows them while it is open. Drawing goes on into
+// the pages when the user has closed the window; the next job starts afresh.
+PreviewPages& Preview();
+// The preview window while it is open.
+frmPlotPreview* PreviewWindow();
+// Where the pages of a job are drawn: the preview in preview mode, else the printer.
+printer::PrintDevice& Target();
+
+// The title of a job: the full name of Plane 1, then ", " and that of Plane 2 when Plane 2 is
+// chosen.
+std::string JobTitle(const std::string& aircraft1, const std::string& aircraft2);
+
+// Opens a print job. Preview mode: the preview window opens (a fresh one, or the open one
+// emptied), Copies := 1, result -1; no dialog, nothing else changes. Otherwise the printer
+// dialog: on OK the choices go into PrintOptions, the printer keeps the printer and paper the
+// user chose but its copy count goes back to 1 and its page to portrait, the job starts under
+// the job title, result 1; on Cancel (or a failing dialog) nothing changes, result 0. A 0.1 s
+// delay follows the dialog either way. Callers test only for 0.
+int32_t ShowPrinterDialog();
+
+}  // namespace Printing

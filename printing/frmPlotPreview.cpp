@@ -1,0 +1,279 @@
+#include "printing/frmPlotPreview.h"
+
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QScreen>
+#include <QScrollArea>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "platform/gdi/QtCanvas.h"
+#include "platform/runtime/Trap.h"
+
+namespace {
+
+constexpr const char* kForm = "frmPlotPreview";
+// White space around the page in the window.
+constexpr int kMargin = 8;
+
+QImage BlankPage() {
+  QImage page(PreviewPages::kPageWidth, PreviewPages::kPageHeight, QImage::Format_RGB32);
+  const int dotsPerMeter = static_cast<int>(std::lround(gdi::kScreenDpi / 0.0254));
+  page.setDotsPerMeterX(dotsPerMeter);
+  page.setDotsPerMeterY(dotsPerMeter);
+  page.fill(Qt::white);
+  return page;
+}
+
+}  // namespace
+
+// The window's drawing surface: whatever is drawn goes to the current page.
+class PreviewPages::Surface final : public gdi::PainterCanvas {
+ public:
+  explicit Surface(PreviewPages& owner)
+      : PainterCanvas(gdi::kScreenDpi), owner_(owner), scratch_(BlankPage()) {}
+  ~Surface() override { endPainting(); }
+
+  gdi::TargetKind kind() const override { return gdi::TargetKind::Form; }
+  double width() const override { return kPageWidth; }
+  double height() const override { return kPageHeight; }
+  // Cls: the current page white again.
+  void clear() override {
+    endPainting();
+    if (!owner_.pages_.empty()) owner_.pages_.back()->fill(Qt::white);
+    owner_.changed();
+  }
+  QPainter& open() { return painter(); }
+  void close() { endPainting(); }
+
+ protected:
+  // Before the first page exists (text measured ahead of any drawing) a blank page of the same
+  // size answers.
+  QPaintDevice* device() override {
+    return owner_.pages_.empty() ? &scratch_ : owner_.pages_.back().get();
+  }
+  std::unique_ptr<QPainter> openPainter() override {
+    owner_.begin();
+    return PainterCanvas::openPainter();
+  }
+
+ private:
+  PreviewPages& owner_;
+  QImage scratch_;
+};
+
+PreviewPages::PreviewPages() : surface_(std::make_unique<Surface>(*this)) {}
+
+PreviewPages::~PreviewPages() { surface_->close(); }
+
+const QImage& PreviewPages::page(int index) {
+  surface_->close();  // what the painter holds is on the page
+  static const QImage blank = BlankPage();
+  if (index < 0 || index >= pageCount()) return blank;
+  return *pages_[static_cast<size_t>(index)];
+}
+
+void PreviewPages::discard() {
+  surface_->close();
+  pages_.clear();
+  open_ = false;
+  changed();
+}
+
+void PreviewPages::startJob(const QString& documentName) {
+  name_ = documentName;
+  discard();
+}
+
+gdi::Canvas& PreviewPages::canvas() { return *surface_; }
+
+void PreviewPages::begin() {
+  if (open_) return;
+  open_ = true;
+  addPage();
+}
+
+void PreviewPages::addPage() {
+  surface_->close();  // the painter never outlives the page it was opened on
+  pages_.push_back(std::make_unique<QImage>(BlankPage()));
+  changed();
+}
+
+void PreviewPages::paintPicture(const QImage& image, double x, double y, double width,
+                                double height) {
+  if (image.isNull()) return;
+  surface_->open().drawImage(QRectF(x, y, width, height), image);
+  changed();
+}
+
+void PreviewPages::newPage() {
+  begin();
+  addPage();
+}
+
+void PreviewPages::endDoc() {
+  surface_->close();  // the next drawing opens the painter again, on a new page
+  open_ = false;
+}
+
+void PreviewPages::changed() {
+  if (onChange_) onChange_();
+}
+
+// --- the window ---
+
+namespace {
+
+// The page shown, on white with a thin frame.
+class PageView final : public QWidget {
+ public:
+  PageView(PreviewPages& pages, const frmPlotPreview& window, QWidget* parent)
+      : QWidget(parent), pages_(pages), window_(window) {
+    setObjectName("picPage");
+    setFixedSize(PreviewPages::kPageWidth + 2 * kMargin, PreviewPages::kPageHeight + 2 * kMargin);
+    setAutoFillBackground(true);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    const QRect page(kMargin, kMargin, PreviewPages::kPageWidth, PreviewPages::kPageHeight);
+    p.drawImage(page.topLeft(), pages_.page(window_.currentPage()));
+    p.setPen(QColor(160, 160, 160));
+    p.drawRect(page.adjusted(-1, -1, 0, 0));
+  }
+
+ private:
+  PreviewPages& pages_;
+  const frmPlotPreview& window_;
+};
+
+}  // namespace
+
+frmPlotPreview::frmPlotPreview(PreviewPages& pages) : QWidget(nullptr, Qt::Tool), pages_(pages) {
+  setObjectName(kForm);
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle(" Plot Preview");
+  QPalette white = palette();
+  white.setColor(QPalette::Window, Qt::white);
+  setPalette(white);
+  setAutoFillBackground(true);
+  // Keys go to the window itself: nothing inside it takes the focus.
+  setFocusPolicy(Qt::StrongFocus);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  scroll_ = new QScrollArea(this);
+  scroll_->setObjectName("scrPage");
+  scroll_->setFocusPolicy(Qt::NoFocus);
+  scroll_->setFrameShape(QFrame::NoFrame);
+  scroll_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  scroll_->setPalette(white);
+  view_ = new PageView(pages_, *this, scroll_);
+  view_->setPalette(white);
+  scroll_->setWidget(view_);
+  layout->addWidget(scroll_, 1);
+
+  auto* bar = new QHBoxLayout;
+  bar->setContentsMargins(kMargin, 4, kMargin, 4);
+  bar->setSpacing(8);
+  previous_ = new QToolButton(this);
+  previous_->setObjectName("cmdPreviousPage");
+  previous_->setText(QString::fromUtf8("\u25C0"));
+  previous_->setToolTip("Previous page (Page Up)");
+  previous_->setFocusPolicy(Qt::NoFocus);
+  next_ = new QToolButton(this);
+  next_->setObjectName("cmdNextPage");
+  next_->setText(QString::fromUtf8("\u25B6"));
+  next_->setToolTip("Next page (Page Down)");
+  next_->setFocusPolicy(Qt::NoFocus);
+  pageLabel_ = new QLabel(this);
+  pageLabel_->setObjectName("lblPage");
+  pageLabel_->setAlignment(Qt::AlignCenter);
+  bar->addStretch(1);
+  bar->addWidget(previous_);
+  bar->addWidget(pageLabel_);
+  bar->addWidget(next_);
+  bar->addStretch(1);
+  layout->addLayout(bar);
+  barHeight_ = bar->sizeHint().height();
+  connect(previous_, &QToolButton::clicked, this, [this] { showPage(current_ - 1); });
+  connect(next_, &QToolButton::clicked, this, [this] { showPage(current_ + 1); });
+
+  pages_.setOnChange([this] { pagesChanged(); });
+  pagesChanged();
+  Form_Load();
+}
+
+frmPlotPreview::~frmPlotPreview() {
+  pages_.setOnChange(nullptr);
+  // Unloading the window discards its drawing.
+  pages_.discard();
+}
+
+void frmPlotPreview::Form_Load() {
+  vb::Proc g(kForm, "Form_Load");
+  g.step([&] {
+    // Room for the whole page and the page bar where the screen has it; else it scrolls.
+    const QSize wanted(view_->width(), view_->height() + barHeight_);
+    QRect screen(0, 0, 1280, 1024);
+    if (const QScreen* s = QGuiApplication::primaryScreen()) screen = s->availableGeometry();
+    const QSize size(std::min(wanted.width(), screen.width() - 20),
+                     std::min(wanted.height(), screen.height() - 60));
+    resize(size);
+    move(screen.left() + (screen.width() - size.width()) / 2,
+         screen.top() + (screen.height() - size.height()) / 2);
+  });
+}
+
+void frmPlotPreview::Form_KeyPress(int keyAscii) {
+  vb::Proc g(kForm, "Form_KeyPress");
+  g.step([&] {
+    if (keyAscii == 27) close();
+  });
+}
+
+void frmPlotPreview::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Escape:
+      Form_KeyPress(27);
+      return;
+    case Qt::Key_PageUp:
+      showPage(current_ - 1);
+      return;
+    case Qt::Key_PageDown:
+      showPage(current_ + 1);
+      return;
+    case Qt::Key_Home:
+      showPage(0);
+      return;
+    case Qt::Key_End:
+      showPage(pages_.pageCount() - 1);
+      return;
+    default:
+      QWidget::keyPressEvent(event);
+  }
+}
+
+void frmPlotPreview::showPage(int index) {
+  const int count = pages_.pageCount();
+  current_ = std::clamp(index, 0, std::max(0, count - 1));
+  pageLabel_->setText(count == 0 ? QString("No page")
+                                 : QString("Page %1 of %2").arg(current_ + 1).arg(count));
+  previous_->setEnabled(current_ > 0);
+  next_->setEnabled(current_ + 1 < count);
+  view_->update();
+}
+
+void frmPlotPreview::pagesChanged() {
+  const int count = pages_.pageCount();
+  // While the user looks at the last page, a page that is added is shown as it is drawn.
+  const bool followLast = count == 0 || current_ + 1 >= shownCount_;
+  shownCount_ = count;
+  showPage(followLast ? count - 1 : current_);
+}

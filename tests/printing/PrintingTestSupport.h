@@ -1,0 +1,92 @@
+#pragma once
+// A printer dialog and window hooks for the printing tests.
+#include <QPrinter>
+#include <optional>
+#include <vector>
+
+#include "foundation/General.h"
+#include "foundation/Globals.h"
+#include "foundation/Registry.h"
+#include "platform/printer/PrinterDialog.h"
+#include "printing/Printing.h"
+#include "support/QtApp.h"
+
+namespace printingtest {
+
+// Answers the dialog at once. Like the system dialog it leaves the user's copies, orientation
+// and output on the printer, and hands back the choice.
+class FakeDialog final : public printer::PrinterDialogRunner {
+ public:
+  std::optional<printer::DialogChoice> answer;  // nothing: Cancel
+  QString outputFile;                           // set on the printer on OK when not empty
+  int calls = 0;
+  int maxPageSeen = -1;
+  QWidget* ownerSeen = nullptr;
+  bool portraitWhenOpened = false;
+  int copiesWhenOpened = 0;
+
+  std::optional<printer::DialogChoice> run(QPrinter& printer, int maxPage,
+                                           QWidget* owner) override {
+    ++calls;
+    maxPageSeen = maxPage;
+    ownerSeen = owner;
+    portraitWhenOpened = printer.pageLayout().orientation() == QPageLayout::Portrait;
+    copiesWhenOpened = printer.copyCount();
+    if (!answer) return std::nullopt;
+    if (!outputFile.isEmpty()) {
+      printer.setOutputFormat(QPrinter::PdfFormat);
+      printer.setOutputFileName(outputFile);
+    }
+    printer.setCopyCount(answer->copies);
+    printer.setPageOrientation(answer->landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    return answer;
+  }
+};
+
+class FakeHooks final : public Printing::Hooks {
+ public:
+  bool preview = false;
+  QWidget* owner = nullptr;
+  std::vector<float> delays;
+  std::vector<std::string> toolbar;  // "load", "unload"
+  bool PlotPreview() override { return preview; }
+  QWidget* DialogOwner() override { return owner; }
+  void ToolbarFormLoad() override { toolbar.push_back("load"); }
+  void ToolbarFormUnload() override { toolbar.push_back("unload"); }
+  void Delay(float seconds) override { delays.push_back(seconds); }
+};
+
+// Module state reset, the fakes installed, a small aircraft list.
+class PrintingTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testsupport::QtApp();
+    General::resetForTest();
+    Globals::resetForTest();
+    Printing::resetForTest();
+    Printing::InstallHooks(&hooks);
+    Printing::InstallDialogRunner(&dialog);
+    Globals::Vars& g = Globals::vars();
+    g.AircraftList.assign(1, {});
+    g.AircraftList.push_back({"Jets", "11", "Jet One", "Maker A", -1});
+    g.AircraftList.push_back({"Jets", "22", "Jet Two", "Maker B", -1});
+    g.AircraftCount = 2;
+    saved = Registry::RegSettings();
+  }
+  void TearDown() override {
+    Printing::resetForTest();
+    Globals::resetForTest();
+    Registry::RegSettings() = saved;
+    testsupport::Pump(5);
+  }
+  static void Choose(const std::string& a1, const std::string& a2) {
+    Registry::RegSettings().Aircraft1 = a1;
+    Registry::RegSettings().Aircraft2 = a2;
+  }
+
+  FakeDialog dialog;
+  FakeHooks hooks;
+  Registry::Settings saved;
+};
+
+}  // namespace printingtest

@@ -1,0 +1,68 @@
+#pragma once
+// What the poppler tools say about a PDF file: its page count, title and page sizes (pdfinfo),
+// a page's text (pdftotext) and a page rendered as an image (pdftoppm). A test skips when the
+// tools are not installed.
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+namespace testsupport {
+
+inline bool HavePopplerTools() {
+  return !QStandardPaths::findExecutable("pdfinfo").isEmpty() &&
+         !QStandardPaths::findExecutable("pdftotext").isEmpty() &&
+         !QStandardPaths::findExecutable("pdftoppm").isEmpty();
+}
+
+// Standard output of a tool; "" when it fails.
+inline QString RunTool(const QString& program, const QStringList& args) {
+  QProcess p;
+  p.start(program, args);
+  if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+    return {};
+  return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+struct PdfInfo {
+  bool ok = false;
+  int pages = 0;
+  QString title;
+  QStringList pageSizes;  // "612 x 792 pts" per page
+};
+
+inline PdfInfo ReadPdfInfo(const QString& file) {
+  PdfInfo info;
+  const QString out = RunTool("pdfinfo", {"-f", "1", "-l", "9999", file});
+  if (out.isEmpty()) return info;
+  info.ok = true;
+  for (const QString& line : out.split('\n')) {
+    if (line.startsWith("Pages:")) info.pages = line.mid(6).trimmed().toInt();
+    if (line.startsWith("Title:")) info.title = line.mid(6).trimmed();
+    const QRegularExpressionMatch m =
+        QRegularExpression(R"(^Page\s+\d+\s+size:\s+(\S+ x \S+ pts))").match(line);
+    if (m.hasMatch()) info.pageSizes << m.captured(1);
+  }
+  return info;
+}
+
+// The text of one page (from 1), laid out as on the page.
+inline QString PdfPageText(const QString& file, int page) {
+  return RunTool("pdftotext",
+                 {"-f", QString::number(page), "-l", QString::number(page), "-layout", file, "-"});
+}
+
+// One page (from 1) rendered at `dpi`.
+inline QImage PdfPageImage(const QString& file, int page, int dpi) {
+  QTemporaryDir dir;
+  const QString stem = dir.filePath("page");
+  RunTool("pdftoppm", {"-f", QString::number(page), "-l", QString::number(page), "-r",
+                       QString::number(dpi), "-png", "-singlefile", file, stem});
+  return QImage(stem + ".png");
+}
+
+}  // namespace testsupport

@@ -1,0 +1,38 @@
+#pragma once
+// The Qt application of a widget test program (offscreen unless the environment says
+// otherwise, Fusion style) and an event pump.
+#include <QApplication>
+#include <chrono>
+#include <thread>
+
+namespace testsupport {
+
+inline QApplication& QtApp() {
+  static int argc = 1;
+  static char name[] = "tolvane-test";
+  static char* argv[] = {name, nullptr};
+  if (!qApp) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Never destroyed: Qt's own statics are gone by the time a static object's destructor
+    // would run at exit.
+    new QApplication(argc, argv);
+    QApplication::setStyle("Fusion");
+    QApplication::setQuitOnLastWindowClosed(false);
+  }
+  return *static_cast<QApplication*>(QCoreApplication::instance());
+}
+
+// Lets the event loop run for about `ms` milliseconds, deferred deletes included.
+inline void Pump(int ms) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+  do {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  } while (std::chrono::steady_clock::now() < end);
+}
+
+// Where a test saves its screenshots: $TOLVANE_SCREENSHOTS, or "" for none.
+inline QString ScreenshotFolder() { return qEnvironmentVariable("TOLVANE_SCREENSHOTS"); }
+
+}  // namespace testsupport
