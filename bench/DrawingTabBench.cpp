@@ -18,7 +18,7 @@
 #include "foundation/Globals.h"
 #include "mainwindow/DrawingTabs.h"
 #include "mainwindow/MainForm.h"
-#include "platform/dxf/DrawingWidget.h"
+#include "platform/dxfcontrol/DrawingWidget.h"
 #include "platform/runtime/Files.h"
 #include "platform/runtime/Trap.h"
 

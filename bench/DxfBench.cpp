@@ -6,9 +6,9 @@
 #include <QPainter>
 #include <string>
 
-#include "platform/dxf/DrawingControl.h"
 #include "platform/dxf/Reader.h"
 #include "platform/dxf/Render.h"
+#include "platform/dxfcontrol/DrawingControl.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "foundation/General.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
-#include "platform/dxf/DrawingControl.h"
+#include "platform/dxfcontrol/DrawingControl.h"
 #include "platform/runtime/Error.h"
 #include "platform/runtime/Files.h"
 

@@ -9,7 +9,7 @@
 #include "foundation/Disk.h"
 #include "foundation/Globals.h"
 #include "mainwindow/MainForm.h"
-#include "platform/dxf/DrawingControl.h"
+#include "platform/dxfcontrol/DrawingControl.h"
 #include "platform/runtime/Trap.h"
 
 namespace MainForm {

@@ -32,7 +32,7 @@
 #include "mainwindow/WheelFilter.h"
 #include "mainwindow/frmSplash.h"
 #include "mainwindow/frmToolbar.h"
-#include "platform/dxf/DrawingWidget.h"
+#include "platform/dxfcontrol/DrawingWidget.h"
 #include "platform/runtime/Files.h"
 #include "platform/runtime/Trap.h"
 #include "printing/Printing.h"

@@ -28,7 +28,7 @@
 #include "mainwindow/RepeatedFailure.h"
 #include "mainwindow/frmMain.h"
 #include "mainwindow/frmToolbar.h"
-#include "platform/dxf/DrawingWidget.h"
+#include "platform/dxfcontrol/DrawingWidget.h"
 #include "platform/runtime/Error.h"
 #include "platform/runtime/Trap.h"
 

@@ -1,8 +1,9 @@
 #pragma once
 // Rendering of a drawing onto an abstract sink: the renderer resolves layers, colours and
 // linetypes, expands INSERT and DIMENSION blocks, turns arcs, bulges and ellipses into point
-// chains and places texts; the sink only draws primitives in device units. Sinks: the QPainter
-// sink (screen, bitmaps, RenderToPicture), the metafile writer and a recording sink for tests.
+// chains and places texts; the sink only draws primitives in device units. Sinks: the metafile
+// writer and a recording sink for tests here, the QPainter sink of the drawing control
+// (platform/dxfcontrol: screen, bitmaps, RenderToPicture).
 #include <cstddef>
 #include <string>
 #include <vector>

@@ -12,7 +12,7 @@
 
 #include "DrawingsTestSupport.h"
 #include "foundation/DBase.h"
-#include "platform/dxf/DrawingWidget.h"
+#include "platform/dxfcontrol/DrawingWidget.h"
 #include "platform/runtime/Files.h"
 #include "support/Fixtures.h"
 #include "support/TestSupport.h"

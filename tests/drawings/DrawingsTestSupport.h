@@ -15,7 +15,7 @@
 #include "drawings/DxfCadServices.h"
 #include "drawings/FakeCadServices.h"
 #include "foundation/General.h"
-#include "platform/dxf/DrawingControl.h"
+#include "platform/dxfcontrol/DrawingControl.h"
 #include "platform/runtime/Trap.h"
 
 namespace drawingstest {

@@ -22,7 +22,7 @@
 #include "mainwindow/Dialogs.h"
 #include "mainwindow/frmMain.h"
 #include "mainwindow/frmToolbar.h"
-#include "platform/dxf/DrawingWidget.h"
+#include "platform/dxfcontrol/DrawingWidget.h"
 
 namespace {
 

@@ -25,7 +25,7 @@
 #include "mainwindow/frmMain.h"
 #include "mainwindow/ToolbarModule.h"
 #include "mainwindow/frmSplash.h"
-#include "platform/dxf/DrawingWidget.h"
+#include "platform/dxfcontrol/DrawingWidget.h"
 #include "platform/printer/PrinterDialog.h"
 #include "printing/Printing.h"
 

@@ -1,7 +1,5 @@
 #pragma once
-// Helpers of the drawing-control tests: DXF texts built from group-code lists, and the one
-// QGuiApplication that painting text needs.
-#include <QApplication>
+// Helpers of the DXF tests: DXF texts built from group-code lists.
 #include <initializer_list>
 #include <string>
 #include <utility>
@@ -26,15 +24,6 @@ inline std::string File(const std::string& entities, const std::string& tables =
   if (!blocks.empty()) out += "0\nSECTION\n2\nBLOCKS\n" + blocks + "0\nENDSEC\n";
   out += "0\nSECTION\n2\nENTITIES\n" + entities + "0\nENDSEC\n0\nEOF\n";
   return out;
-}
-
-inline void EnsureGuiApp() {
-  if (QApplication::instance()) return;
-  static int argc = 1;
-  static char name[] = "test_dxf";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = new QApplication(argc, argv);
-  (void)app;
 }
 
 }  // namespace dxftest

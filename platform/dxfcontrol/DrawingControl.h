@@ -57,7 +57,7 @@ class DrawingControl {
   // Called once after a view is composed and zoomed.
   void CompleteDrawing();
 
-  // ---- Exports (2.112); a file that cannot be written raises 75.
+  // ---- Exports; a file that cannot be written raises 75.
   void SaveDxf(std::string_view file) const;
   void SaveMetafile(std::string_view file) const;
   void SaveBitmap(std::string_view file) const;

@@ -1,4 +1,4 @@
-#include "platform/dxf/PainterSink.h"
+#include "platform/dxfcontrol/PainterSink.h"
 
 #include <QFontMetricsF>
 #include <QPolygonF>

@@ -1,4 +1,4 @@
-#include "platform/dxf/DrawingControl.h"
+#include "platform/dxfcontrol/DrawingControl.h"
 
 #include <algorithm>
 #include <cmath>

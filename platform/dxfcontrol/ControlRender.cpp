@@ -4,11 +4,11 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "platform/dxf/DrawingControl.h"
-#include "platform/dxf/PainterSink.h"
 #include "platform/dxf/Render.h"
 #include "platform/dxf/Wmf.h"
 #include "platform/dxf/Writer.h"
+#include "platform/dxfcontrol/DrawingControl.h"
+#include "platform/dxfcontrol/PainterSink.h"
 #include "platform/runtime/Error.h"
 #include "platform/runtime/Files.h"
 

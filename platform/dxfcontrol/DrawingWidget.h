@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <filesystem>
 
-#include "platform/dxf/DrawingControl.h"
+#include "platform/dxfcontrol/DrawingControl.h"
 
 namespace dxf {
 

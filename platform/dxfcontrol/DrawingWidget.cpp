@@ -1,4 +1,4 @@
-#include "platform/dxf/DrawingWidget.h"
+#include "platform/dxfcontrol/DrawingWidget.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -6,7 +6,7 @@
 #include <QResizeEvent>
 #include <QWheelEvent>
 
-#include "platform/dxf/PainterSink.h"
+#include "platform/dxfcontrol/PainterSink.h"
 
 namespace dxf {
 

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <fstream>
 
-#include "platform/dxf/DrawingControl.h"
 #include "platform/dxf/DxfTestSupport.h"
 #include "platform/dxf/Merge.h"
+#include "platform/dxfcontrol/DrawingControl.h"
 #include "platform/runtime/Error.h"
 #include "platform/runtime/Trap.h"
 #include "support/TestSupport.h"

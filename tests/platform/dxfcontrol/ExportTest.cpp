@@ -3,11 +3,12 @@
 #include <cmath>
 #include <cstdint>
 
-#include "platform/dxf/DrawingControl.h"
 #include "platform/dxf/DxfTestSupport.h"
 #include "platform/dxf/Reader.h"
 #include "platform/dxf/Wmf.h"
 #include "platform/dxf/Writer.h"
+#include "platform/dxfcontrol/DrawingControl.h"
+#include "platform/dxfcontrol/DxfControlTestSupport.h"
 #include "platform/runtime/Error.h"
 #include "support/TestSupport.h"
 
@@ -191,7 +192,7 @@ uint32_t W32(const std::string& b, size_t at) {
 int16_t S16(const std::string& b, size_t at) { return static_cast<int16_t>(W16(b, at)); }
 
 TEST(DxfExport, MetafileRecordWalk) {
-  dxftest::EnsureGuiApp();
+  dxfcontroltest::EnsureGuiApp();
   testsupport::TempDir dir;
   dxf::DrawingControl cad(dir.path());
   cad.SetSize(300, 200);

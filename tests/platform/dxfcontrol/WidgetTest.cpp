@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+#include "platform/dxf/DxfTestSupport.h"
+#include "platform/dxfcontrol/DrawingControl.h"
+#include "platform/dxfcontrol/DrawingWidget.h"
+#include "platform/dxfcontrol/DxfControlTestSupport.h"
+#include "platform/runtime/Error.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+using dxftest::File;
+using dxftest::Groups;
+
+TEST(DxfRender, RenderToPicturePageMode) {
+  dxfcontroltest::EnsureGuiApp();
+  dxf::DrawingControl cad;
+  cad.LoadDrawingText(
+      File(Groups({{0, "LINE"}, {62, "5"}, {10, "0"}, {20, "0"}, {11, "8.5"}, {21, "11"}})));
+  cad.PlotMode = 0;
+  cad.PlotScale = 1;
+  QImage pic(85, 110, QImage::Format_RGB32);
+  pic.fill(Qt::black);
+  cad.RenderToPicture(pic);
+  auto blue = [&](int x, int y) {
+    QColor c = pic.pixelColor(x, y);
+    return c.blue() > 100 && c.red() < 160;
+  };
+  EXPECT_TRUE(blue(1, 108)) << "bottom-left corner";
+  EXPECT_TRUE(blue(83, 1)) << "top-right corner";
+  EXPECT_TRUE(blue(42, 55)) << "middle";
+  EXPECT_EQ(pic.pixelColor(80, 100), QColor(Qt::white));  // white background
+  // Mode 4, landscape: the window turns a quarter; the same line now runs from the bottom-
+  // right towards the top-left of a wide picture.
+  cad.PlotMode = 4;
+  cad.PlotLandscape = 1;
+  cad.SetSize(85, 110);
+  cad.ZoomToWindow(0, 0, 8.5, 11);
+  QImage wide(110, 85, QImage::Format_RGB32);
+  cad.RenderToPicture(wide);
+  QColor c = wide.pixelColor(55, 42);
+  EXPECT_GT(c.blue(), 100);
+  EXPECT_GT(wide.pixelColor(2, 2).blue(), 100);
+  EXPECT_EQ(wide.pixelColor(100, 5), QColor(Qt::white));
+}
+
+TEST(DxfRender, FarOffGeometryStillDrawsItsVisiblePart) {
+  dxfcontroltest::EnsureGuiApp();
+  dxf::DrawingControl cad;
+  // A line and a solid reaching a billion inches away, seen through a 10-inch window.
+  cad.LoadDrawingText(
+      File(Groups({{0, "LINE"}, {62, "5"}, {10, "-1e9"}, {20, "5"}, {11, "1e9"}, {21, "5"}}) +
+           Groups({{0, "SOLID"},
+                   {62, "1"},
+                   {10, "-1e9"},
+                   {20, "-1e9"},
+                   {11, "1e9"},
+                   {21, "-1e9"},
+                   {12, "-1e9"},
+                   {22, "2"},
+                   {13, "1e9"},
+                   {23, "2"}})));
+  cad.SetSize(100, 100);
+  cad.ZoomToWindow(0, 0, 10, 10);
+  QImage pic(100, 100, QImage::Format_RGB32);
+  QPainter p(&pic);
+  cad.PaintView(p, 100, 100);
+  p.end();
+  EXPECT_GT(pic.pixelColor(50, 50).blue(), 150);  // the line at y = 5
+  EXPECT_GT(pic.pixelColor(50, 95).red(), 150);   // the solid below y = 2
+  EXPECT_EQ(pic.pixelColor(50, 20), QColor(Qt::white));
+}
+
+TEST(DxfWidget, MouseEventsInDrawingUnitsAndWheelForwarded) {
+  dxfcontroltest::EnsureGuiApp();
+  dxf::DrawingWidget w;
+  w.resize(200, 100);
+  w.show();
+  QApplication::processEvents();
+  ASSERT_EQ(w.Width(), 200);
+  w.ZoomToWindow(0, 0, 20, 10);
+  double gotX = -1, gotY = -1;
+  int gotButton = 0, gotShift = 0, ups = 0, wheel = 0;
+  w.MouseDown = [&](int b, int s, double& x, double& y) {
+    gotButton = b, gotShift = s, gotX = x, gotY = y;
+  };
+  w.MouseUp = [&](int, int, double&, double&) { ++ups; };
+  w.MouseWheel = [&](int n) { wheel += n; };
+  QMouseEvent press(QEvent::MouseButtonPress, QPointF(50, 25), QPointF(50, 25), Qt::RightButton,
+                    Qt::RightButton, Qt::ShiftModifier);
+  QApplication::sendEvent(&w, &press);
+  EXPECT_DOUBLE_EQ(gotX, 5);
+  EXPECT_DOUBLE_EQ(gotY, 7.5);
+  EXPECT_EQ(gotButton, 2);
+  EXPECT_EQ(gotShift, 1);
+  // A release with no press on this view still reaches the handler.
+  QMouseEvent release(QEvent::MouseButtonRelease, QPointF(10, 10), QPointF(10, 10), Qt::LeftButton,
+                      Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(&w, &release);
+  EXPECT_EQ(ups, 1);
+  dxf::Window before = w.View().Displayed();
+  QWheelEvent wheelEvent(QPointF(50, 50), QPointF(50, 50), QPoint(), QPoint(0, 240), Qt::NoButton,
+                         Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(&w, &wheelEvent);
+  EXPECT_EQ(wheel, 2);
+  EXPECT_EQ(w.View().Displayed(), before);  // the control itself neither zooms nor pans
+  w.SetPickMode(2);
+  EXPECT_EQ(w.cursor().shape(), Qt::CrossCursor);
+  w.DrawRubberBox(1, 1, 5, 5);
+  EXPECT_EQ(w.RubberKind(), dxf::DrawingControl::Rubber::Box);
+  w.SetPickMode(0);
+  EXPECT_EQ(w.cursor().shape(), Qt::ArrowCursor);
+  EXPECT_EQ(w.RubberKind(), dxf::DrawingControl::Rubber::None);
+}
+
+TEST(DxfWidget, BitmapReloadsAtTheWidgetSize) {
+  dxfcontroltest::EnsureGuiApp();
+  testsupport::TempDir dir;
+  dxf::DrawingWidget w(nullptr, dir.path());
+  w.resize(160, 90);
+  w.show();
+  QApplication::processEvents();
+  w.LoadDrawingText(File(Groups({{0, "CIRCLE"}, {62, "1"}, {10, "5"}, {20, "5"}, {40, "4"}})));
+  w.ZoomToWindow(0, 0, 10, 10);
+  w.SaveBitmap("view.bmp");
+  QImage back(QString::fromStdString((dir / "view.bmp").string()), "BMP");
+  ASSERT_FALSE(back.isNull());
+  EXPECT_EQ(back.width(), 160);
+  EXPECT_EQ(back.height(), 90);
+  EXPECT_EQ(back.pixelColor(80, 45), QColor(Qt::white));
+  EXPECT_GT(back.pixelColor(80, 5).red(), 200);  // the circle's top, near the top edge
+  std::string header = testsupport::ReadText(dir / "view.bmp").substr(0, 30);
+  ASSERT_EQ(header.size(), 30u);
+  EXPECT_EQ(header.substr(0, 2), "BM");
+  EXPECT_EQ(static_cast<unsigned char>(header[28]), 24);  // 24 bits per pixel
+  long err = 0;
+  try {
+    w.SaveBitmap((dir / "no such folder" / "x.bmp").string());
+  } catch (const vb::Error& e) {
+    err = e.number;
+  }
+  EXPECT_EQ(err, vb::err::PathFileAccess);
+}
+
+}  // namespace
