@@ -1,5 +1,6 @@
 #include "printing/Printing.h"
 
+#include <QCoreApplication>
 #include <QPrinter>
 #include <algorithm>
 #include <memory>
@@ -33,6 +34,19 @@ std::unique_ptr<PreviewPages>& previewPages() {
 QPointer<frmPlotPreview>& previewWindow() {
   static QPointer<frmPlotPreview> w;
   return w;
+}
+
+// The window, the pages and the printer go while the application is still there (an open
+// document is ended, so what was printed is sent): the print plugins are gone by the time
+// static objects are destroyed.
+void ReleaseDevices() {
+  if (frmPlotPreview* w = previewWindow()) delete w;
+  previewPages().reset();
+  currentPrinter().reset();
+}
+void ReleaseAtExit() {
+  static const bool registered = (qAddPostRoutine(ReleaseDevices), true);
+  (void)registered;
 }
 
 int16_t ToInt16(int value) { return static_cast<int16_t>(std::clamp(value, -32768, 32767)); }
@@ -70,7 +84,10 @@ void InstallDialogRunner(printer::PrinterDialogRunner* runner) {
 
 printer::QtPrinter& CurrentPrinter() {
   auto& p = currentPrinter();
-  if (!p) p = std::make_unique<printer::QtPrinter>();
+  if (!p) {
+    ReleaseAtExit();
+    p = std::make_unique<printer::QtPrinter>();
+  }
   return *p;
 }
 
@@ -80,7 +97,10 @@ void InstallPrinter(printer::PrintDevice* device) { installedPrinter = device; }
 
 PreviewPages& Preview() {
   auto& p = previewPages();
-  if (!p) p = std::make_unique<PreviewPages>();
+  if (!p) {
+    ReleaseAtExit();
+    p = std::make_unique<PreviewPages>();
+  }
   return *p;
 }
 
