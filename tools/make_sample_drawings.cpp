@@ -33,12 +33,15 @@
 // Helicopters share the exterior origins: fuselage nose at x = 0, so the main rotor disc reaches
 // ahead of it to negative x.
 //
-// Entities: LWPOLYLINE (outlines; a closed one repeats its first vertex, because the printed pages
+// Entities: POLYLINE (outlines; a closed one repeats its first vertex, because the printed pages
 // draw a polyline's segments only), LINE, CIRCLE (wheels, hubs, dashed rotor and propeller discs),
 // TEXT and DIMENSION; SOLID arrowheads inside the dimension blocks. Curves are drawn as polylines,
 // and every extreme point of a view is a polyline vertex or a dimension's definition point, because
 // the program measures a drawing by the first point of each entity and the vertices of its
-// polylines. The header says AC1009 (R12); the LWPOLYLINE is the one later entity used.
+// polylines (a POLYLINE's own point is the origin, which lies inside every view).
+//
+// The files are DXF R12 (AC1009) throughout, with no entity of a later version, so that other DXF
+// readers open them as well as ours.
 
 #include <algorithm>
 #include <cmath>
@@ -244,17 +247,23 @@ class Drawing {
     max_.y = std::max(max_.y, p.y);
   }
 
+  // An R12 polyline: the POLYLINE head (its point is only the elevation), one VERTEX per point
+  // and the SEQEND that closes the sequence.
   void PolyOn(const char* layer, const Path& pts, const char* ltype) {
-    ents_.g(0, "LWPOLYLINE");
+    ents_.g(0, "POLYLINE");
     ents_.g(8, layer);
     if (ltype) ents_.g(6, ltype);
-    ents_.i(90, static_cast<int>(pts.size()));
+    ents_.i(66, 1);
+    ents_.pt(10, {0, 0});
     ents_.i(70, 0);
     for (const P& p : pts) {
-      ents_.g(10, p.x);
-      ents_.g(20, p.y);
+      ents_.g(0, "VERTEX");
+      ents_.g(8, layer);
+      ents_.pt(10, p);
       Grow(p);
     }
+    ents_.g(0, "SEQEND");
+    ents_.g(8, layer);
   }
 
   void LineOn(Groups& to, const char* layer, P a, P b, bool byBlock) {
