@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/dxf/DrawingControl.h"
+#include "platform/dxfcontrol/DrawingControl.h"
 #include "support/TestSupport.h"
 
 namespace {

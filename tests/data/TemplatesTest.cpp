@@ -19,7 +19,7 @@
 
 #include "foundation/General.h"
 #include "mainwindow/LabelCatalogue.h"
-#include "platform/dxf/DrawingControl.h"
+#include "platform/dxfcontrol/DrawingControl.h"
 #include "platform/runtime/Files.h"
 
 namespace {
