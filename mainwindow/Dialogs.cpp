@@ -15,14 +15,13 @@
 #include "foundation/Registry.h"
 #include "mainwindow/MainForm.h"
 #include "mainwindow/ToolbarModule.h"
+#include "platform/gdi/Color.h"
 #include "platform/runtime/Clock.h"
 #include "platform/runtime/Trap.h"
 
 namespace MainForm {
 
 namespace {
-
-QColor FromRgb(int32_t rgb) { return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF); }
 
 QPushButton* Button(QWidget* parent, const char* name, const char* caption, QRect rect) {
   auto* b = new QPushButton(QString::fromUtf8(caption), parent);
@@ -84,7 +83,7 @@ void ColorSample::paintEvent(QPaintEvent*) {
     p.fillRect(r, Qt::white);
     p.fillRect(r, QBrush(QColor(128, 128, 128), Qt::BDiagPattern));
   } else {
-    p.fillRect(r, FromRgb(rgb_));
+    p.fillRect(r, gdi::ToQColor(rgb_));
   }
   p.setPen(QColor(64, 64, 64));
   p.drawRect(r);
@@ -105,7 +104,7 @@ frmColor::frmColor(Color::PickerModel& model, QWidget* parent)
     cell->setAutoFillBackground(true);
     cell->setFrameShape(QFrame::Box);
     QPalette pal = cell->palette();
-    pal.setColor(QPalette::Window, FromRgb(Color::kCells[static_cast<size_t>(i)]));
+    pal.setColor(QPalette::Window, gdi::ToQColor(Color::kCells[static_cast<size_t>(i)]));
     pal.setColor(QPalette::WindowText, QColor(64, 64, 64));
     cell->setPalette(pal);
     connect(cell, &ClickLabel::clicked, this, [this, i] {

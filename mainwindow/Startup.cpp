@@ -13,6 +13,7 @@
 #include "mainwindow/DisplayUpdate.h"
 #include "mainwindow/DrawingCache.h"
 #include "mainwindow/MainForm.h"
+#include "mainwindow/TabDispatcher.h"
 #include "platform/locale/Locale.h"
 #include "platform/runtime/Clock.h"
 #include "platform/runtime/Files.h"
@@ -82,7 +83,7 @@ void Startup::FormLoad() {
   });
   // Plot Screen and Export act on a drawing view: enabled only on tabs 2 to 5.
   g.step([&] {
-    const bool drawing = v.CurrentTab >= 2 && v.CurrentTab <= 5;
+    const bool drawing = IsDrawingTab(v.CurrentTab);
     view_.SetMenuEnabled("mnuFilePlotScreen", drawing);
     view_.SetMenuEnabled("mnuFileExport", drawing);
   });

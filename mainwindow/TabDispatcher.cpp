@@ -26,6 +26,11 @@ class BusyPointer {
 
 bool IsDrawingTab(int tab) { return tab >= Tab::Top && tab <= Tab::Interior; }
 
+void ClearChartLabels() {
+  for (int chart = 1; chart <= 16; ++chart)
+    Chart::vars().ChartLabelsLoaded[static_cast<size_t>(chart)] = false;
+}
+
 void TabDispatcher::ShowTabNo() {
   vb::Proc g("General", "ShowTabNo");
   Vars& v = vars();
@@ -68,7 +73,7 @@ void TabDispatcher::TabStripClick() {
   g.step([&] { window_.SetMenuEnabled("mnuFileExport", drawing); });
   // Leaving a drawing tab keeps the last one: the drawing commands go on acting on its view.
   if (drawing) v.CurrentDrawingTab = v.CurrentTab;
-  for (int chart = 1; chart <= 16; ++chart) v.ChartLabelsLoaded[static_cast<size_t>(chart)] = false;
+  ClearChartLabels();
   g.step([&] { window_.UpdateDisplay(); });
 }
 

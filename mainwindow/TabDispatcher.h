@@ -51,7 +51,7 @@ class TabDispatcher {
   // nested call only shows the page and redraws.
   void ShowTabNo();
 
-  // frmMain.TabStrip_Click: the selected tab made current (and the current drawing tab when it
+  // The tab control's click: the selected tab made current (and the current drawing tab when it
   // is one), Plot Screen and Export enabled only on drawing tabs, the chart labels to be read
   // again, then the display update; under the busy pointer.
   void TabStripClick();
@@ -69,5 +69,9 @@ class TabDispatcher {
 
 // Tab 2 to 5.
 bool IsDrawingTab(int tab);
+
+// Every chart reads its notes and labels from the database again when it is next drawn (a new
+// tab, a new pair or a plane shown or hidden).
+void ClearChartLabels();
 
 }  // namespace MainForm

@@ -29,10 +29,12 @@
 #include "mainwindow/DisplayUpdate.h"
 #include "mainwindow/DrawingMouse.h"
 #include "mainwindow/MainForm.h"
+#include "mainwindow/RepeatedFailure.h"
 #include "mainwindow/WheelFilter.h"
 #include "mainwindow/frmSplash.h"
 #include "mainwindow/frmToolbar.h"
 #include "platform/dxfcontrol/DrawingWidget.h"
+#include "platform/gdi/Color.h"
 #include "platform/runtime/Files.h"
 #include "platform/runtime/Trap.h"
 #include "printing/Printing.h"
@@ -64,10 +66,13 @@ bool IsBuilt(std::string_view item) {
   return !item.starts_with("mnuFilePrint") && item != "mnuFilePlotScreen";
 }
 
-QColor FromRgb(int32_t rgb) { return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF); }
-
 QRect TwipRect(int left, int top, int width, int height) {
   return QRect(frmMain::Px(left), frmMain::Px(top), frmMain::Px(width), frmMain::Px(height));
+}
+
+// The drawn mark of a tab; a tab number out of range changes nothing.
+void MarkTabDrawn(int tab, bool drawn) {
+  if (tab >= 0 && tab < static_cast<int>(vars().TabDrawn.size())) vars().TabDrawn[tab] = drawn;
 }
 
 // Runs a handler under the common error convention (trace entry, each failure reported).
@@ -76,6 +81,8 @@ void Handler(const char* procedure, F&& body) {
   vb::Proc g(kModule, procedure);
   g.step(std::forward<F>(body));
 }
+
+}  // namespace
 
 // The drawing operations' effects on the window.
 class DrawingWindowHooks final : public CadFunctions::WindowHooks {
@@ -91,18 +98,12 @@ class DrawingWindowHooks final : public CadFunctions::WindowHooks {
     if (auto* c = window_->findChild<QCheckBox*>("chkACVisible_" + QString::number(index)))
       c->setChecked(checked);
   }
-  void SetTabDrawn(int tab, bool drawn) override {
-    if (tab >= 0 && tab < static_cast<int>(vars().TabDrawn.size())) vars().TabDrawn[tab] = drawn;
-  }
+  void SetTabDrawn(int tab, bool drawn) override { MarkTabDrawn(tab, drawn); }
   void ShowTabNo() override { window_->ShowTabNo(); }
 
  private:
   frmMain* window_;
 };
-
-std::unique_ptr<DrawingWindowHooks> drawingHooks;
-// The drawing operations work on this window's own drawing controls CAD(0) and CAD(2..5).
-std::unique_ptr<CadFunctions::DxfCadServices> drawingServices;
 
 // The selection dialog's effects on the window: the floating toolbar lowered while it is open,
 // the drawn marks of the tabs.
@@ -110,11 +111,8 @@ class WindowChooseHooks final : public ChooseHooks {
  public:
   void ToolbarFormLoad() override { Toolbar::FormLoad(); }
   void ToolbarFormUnload() override { Toolbar::FormUnload(); }
-  void SetTabDrawn(int tab, bool drawn) override {
-    if (tab >= 0 && tab < static_cast<int>(vars().TabDrawn.size())) vars().TabDrawn[tab] = drawn;
-  }
+  void SetTabDrawn(int tab, bool drawn) override { MarkTabDrawn(tab, drawn); }
 };
-WindowChooseHooks chooseWindowHooks;
 
 // The printer dialog's owner and its effects on the window: the floating toolbar lowered while
 // the dialog is open; preview mode as start-up read it.
@@ -129,9 +127,6 @@ class WindowPrintingHooks final : public Printing::Hooks {
  private:
   frmMain* window_;
 };
-std::unique_ptr<WindowPrintingHooks> printingHooks;
-
-}  // namespace
 
 frmMain::frmMain(std::unique_ptr<AircraftData> data)
     : data_(data ? std::move(data) : std::make_unique<DatabaseAircraftData>()),
@@ -150,13 +145,13 @@ frmMain::frmMain(std::unique_ptr<AircraftData> data)
   RecordPageDesign();
   hooks_.SetMainWindow(this, panel1_);
   ui::Install(&hooks_);
-  drawingHooks = std::make_unique<DrawingWindowHooks>(this);
-  CadFunctions::InstallWindowHooks(drawingHooks.get());
-  drawingServices =
+  drawingHooks_ = std::make_unique<DrawingWindowHooks>(this);
+  CadFunctions::InstallWindowHooks(drawingHooks_.get());
+  drawingServices_ =
       std::make_unique<CadFunctions::DxfCadServices>(CadFunctions::DxfCadServices::Controls{
           cadViews_[0], nullptr, cadViews_[2], cadViews_[3], cadViews_[4], cadViews_[5]});
-  CadFunctions::InstallServices(drawingServices.get());
-  composition_ = std::make_unique<DxfCompositionControls>(*drawingServices);
+  CadFunctions::InstallServices(drawingServices_.get());
+  composition_ = std::make_unique<DxfCompositionControls>(*drawingServices_);
   dispatcher_ = std::make_unique<TabDispatcher>(*this, *composition_, *this);
   // The drawing views' mouse: the two-click pan and zoom window, and re-centring by a click.
   for (int view = 2; view <= 5; ++view) {
@@ -172,14 +167,16 @@ frmMain::frmMain(std::unique_ptr<AircraftData> data)
     };
     cad->ReadStatus = [] { CAD_ReadStatus(); };
   }
-  InstallChooseHooks(&chooseWindowHooks);
-  printingHooks = std::make_unique<WindowPrintingHooks>(this);
-  Printing::InstallHooks(printingHooks.get());
+  chooseHooks_ = std::make_unique<WindowChooseHooks>();
+  InstallChooseHooks(chooseHooks_.get());
+  printingHooks_ = std::make_unique<WindowPrintingHooks>(this);
+  Printing::InstallHooks(printingHooks_.get());
   CadFunctions::SetDrawingInputsSource([] {
     const Registry::Settings& s = Registry::RegSettings();
     return CadFunctions::DrawingInputs{s.Aircraft1,   s.Aircraft2, s.PlaneColor1,
                                        s.PlaneColor2, s.DimColor,  vars().CurrentDrawingTab};
   });
+  timerFailures_ = std::make_unique<RepeatedFailureFilter>();
   timer1_.setObjectName("Timer1");
   timer1_.setInterval(100);
   connect(&timer1_, &QTimer::timeout, this, [this] { Timer1_Timer(); });
@@ -216,12 +213,13 @@ frmMain::~frmMain() {
   composition_.reset();
   CadFunctions::InstallServices(nullptr);
   ChartBuilders::vars().QualifierSink = nullptr;
-  drawingServices.reset();
+  drawingServices_.reset();
   InstallChooseHooks(nullptr);
+  chooseHooks_.reset();
   Printing::InstallHooks(nullptr);
-  printingHooks.reset();
+  printingHooks_.reset();
   CadFunctions::SetDrawingInputsSource({});
-  drawingHooks.reset();
+  drawingHooks_.reset();
   ui::Install(nullptr);
 }
 
@@ -550,7 +548,7 @@ void frmMain::BuildLabels() {
     QPalette pal = label->palette();
     if (def.backColor >= 0) {
       label->setAutoFillBackground(true);
-      pal.setColor(QPalette::Window, FromRgb(def.backColor));
+      pal.setColor(QPalette::Window, gdi::ToQColor(def.backColor));
     }
     if (def.array == Arr::lblHeading) pal.setColor(QPalette::WindowText, Qt::white);
     label->setPalette(pal);
@@ -620,21 +618,15 @@ void frmMain::SelectTab(int tab) {
 }
 
 void frmMain::SetTabVisible(int tab, bool visible) {
+  if (dispatcher_) dispatcher_->SetTabVisible(tab, visible);
+}
+
+void frmMain::SetTabShown(int tab, bool shown) {
   const QSignalBlocker block(tabs_);
-  tabs_->setTabVisible(tab, visible);
+  tabs_->setTabVisible(tab, shown);
   // The tab bar lays its tabs out again: a hidden tab must leave no gap where it stood.
   tabs_->setElideMode(tabs_->elideMode());
   tabs_->updateGeometry();
-  // A class change can hide the page on screen (a WAT page when a fixed-wing pair is chosen):
-  // the aircraft tab, always there, becomes the current one, so that the tab bar and the page
-  // shown never disagree; the display update that hid it then shows it, once.
-  Vars& v = vars();
-  if (!visible && v.CurrentTab == tab && tab != Tab::Aircraft) {
-    tabs_->setCurrentIndex(Tab::Aircraft);
-    v.CurrentTab = Tab::Aircraft;
-    SetMenuEnabled("mnuFilePlotScreen", false);
-    SetMenuEnabled("mnuFileExport", false);
-  }
 }
 
 void frmMain::PlaceFramesLike(int tab) {
@@ -669,7 +661,7 @@ void frmMain::SetLabelCaption(Arr array, int index, const std::string& text) {
 void frmMain::SetLabelBackColor(Arr array, int index, int32_t rgb) {
   QLabel* label = Label(array, index);
   QPalette pal = label->palette();
-  pal.setColor(QPalette::Window, FromRgb(rgb));
+  pal.setColor(QPalette::Window, gdi::ToQColor(rgb));
   label->setAutoFillBackground(true);
   label->setPalette(pal);
 }
@@ -677,7 +669,7 @@ void frmMain::SetLabelBackColor(Arr array, int index, int32_t rgb) {
 void frmMain::SetLabelForeColor(Arr array, int index, int32_t rgb) {
   QLabel* label = Label(array, index);
   QPalette pal = label->palette();
-  pal.setColor(QPalette::WindowText, FromRgb(rgb));
+  pal.setColor(QPalette::WindowText, gdi::ToQColor(rgb));
   label->setPalette(pal);
 }
 
@@ -779,19 +771,7 @@ void frmMain::UnloadAllForms() {
 // --- Event handlers ---
 
 void frmMain::TabStrip_Click() {
-  vb::Proc g(kModule, "TabStrip_Click");
-  Vars& v = vars();
-  g.step([&] { tabs_->setCursor(Qt::BusyCursor); });
-  g.step([&] { v.CurrentTab = tabs_->currentIndex(); });
-  const bool drawing = v.CurrentTab >= 2 && v.CurrentTab <= 5;
-  g.step([&] {
-    SetMenuEnabled("mnuFilePlotScreen", drawing);
-    SetMenuEnabled("mnuFileExport", drawing);
-  });
-  if (drawing) v.CurrentDrawingTab = v.CurrentTab;
-  ClearChartLabels();
-  g.step([&] { MainForm::UpdateDisplay(*this, *data_); });
-  g.step([&] { tabs_->unsetCursor(); });
+  if (dispatcher_) dispatcher_->TabStripClick();
 }
 
 void frmMain::mnuChoose_Click() {

@@ -39,9 +39,17 @@ namespace dxf {
 class DrawingWidget;
 }
 
+namespace CadFunctions {
+class DxfCadServices;
+}
+
 namespace MainForm {
 
 class frmSplash;
+class DrawingWindowHooks;
+class WindowChooseHooks;
+class WindowPrintingHooks;
+class RepeatedFailureFilter;
 
 // A data label: a QLabel that reports double clicks (the plane colour command).
 class DataLabel final : public QLabel {
@@ -120,7 +128,8 @@ class frmMain final : public QMainWindow,
   void SetUpScrollBar() override;
   void UnloadAllForms() override;
   // --- TabWindow (the tab dispatcher's side of the window) ---
-  void SetTabShown(int tab, bool shown) override { SetTabVisible(tab, shown); }
+  // The tab bar's tab alone; SetTabVisible also moves off a current tab that is hidden.
+  void SetTabShown(int tab, bool shown) override;
   void SetBusyPointer(bool busy) override;
   void UpdateDisplay() override;
   void SetPageShown(int tab, bool shown) override;
@@ -214,7 +223,6 @@ class frmMain final : public QMainWindow,
   void ConnectCommands();
   // The interior redraw common to the interior option buttons, around `step`.
   void InteriorRedraw(const char* procedure, const std::function<void()>& step);
-  void ClearChartLabels();
   dxf::DrawingWidget* View(int view) const;
   void FitClient();
   QAction* Action(std::string_view item) const;
@@ -240,6 +248,13 @@ class frmMain final : public QMainWindow,
   std::array<QPushButton*, 10> stripButtons_{};
   QPointer<frmToolbar> floating_;
   std::array<dxf::DrawingWidget*, 6> cadViews_{};
+  // The drawing operations work on this window's own drawing controls CAD(0) and CAD(2..5).
+  std::unique_ptr<DrawingWindowHooks> drawingHooks_;
+  std::unique_ptr<CadFunctions::DxfCadServices> drawingServices_;
+  std::unique_ptr<WindowChooseHooks> chooseHooks_;
+  std::unique_ptr<WindowPrintingHooks> printingHooks_;
+  // The 100 ms timer's failures, each reported once however many ticks meet it.
+  std::unique_ptr<RepeatedFailureFilter> timerFailures_;
   std::unique_ptr<CompositionControls> composition_;
   std::unique_ptr<TabDispatcher> dispatcher_;
   std::unique_ptr<QObject> wheelHook_;

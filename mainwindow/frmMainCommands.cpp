@@ -29,6 +29,7 @@
 #include "mainwindow/frmMain.h"
 #include "mainwindow/frmToolbar.h"
 #include "platform/dxfcontrol/DrawingWidget.h"
+#include "platform/gdi/Color.h"
 #include "platform/runtime/Error.h"
 #include "platform/runtime/Trap.h"
 
@@ -37,8 +38,6 @@ namespace MainForm {
 namespace {
 
 using LabelCatalogue::Arr;
-
-QColor FromRgb(int32_t rgb) { return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF); }
 
 // The handlers the View menu gives no trace entry of their own: a failing statement still goes
 // to the common error handler, never into Qt's event loop.
@@ -151,15 +150,6 @@ void frmMain::ConnectCommands() {
     });
   }
   for (QFrame* f : frames_) f->installEventFilter(this);
-}
-
-// --- Chart labels ---
-
-void frmMain::ClearChartLabels() {
-  for (int i = 1; i <= 16; ++i) {
-    vars().ChartLabelsLoaded[static_cast<size_t>(i)] = false;
-    Chart::vars().ChartLabelsLoaded[static_cast<size_t>(i)] = false;
-  }
 }
 
 // --- DrawingViews ---
@@ -437,7 +427,7 @@ void frmMain::chkACVisible_Click(int index) {
 
 void frmMain::InteriorRedraw(const char* procedure, const std::function<void()>& step) {
   vb::Proc g(kModule, procedure);
-  g.step([&] { tabs_->setCursor(Qt::BusyCursor); });
+  SetBusyPointer(true);
   g.step([&] { cad_->ClearDrawing(Tab::Interior); });
   g.step([&] { CadFunctions::SetupNewDrawing(Tab::Interior); });
   // The interior view was emptied, so it is the interior tab that must be composed again,
@@ -445,7 +435,7 @@ void frmMain::InteriorRedraw(const char* procedure, const std::function<void()>&
   vars().TabDrawn[Tab::Interior] = false;
   if (step) g.step(step);
   g.step([&] { ShowTabNo(); });
-  g.step([&] { tabs_->unsetCursor(); });
+  SetBusyPointer(false);
 }
 
 void frmMain::OptionClicked(const std::string& name) {
@@ -468,9 +458,9 @@ void frmMain::OptionClicked(const std::string& name) {
   } else if (name == "optWATA" || name == "optWATB") {
     vb::Proc g(kModule, name == "optWATA" ? "optWATA_Click" : "optWATB_Click");
     v.WATChart = name == "optWATA" ? 1 : 2;
-    g.step([&] { tabs_->setCursor(Qt::BusyCursor); });
+    SetBusyPointer(true);
     g.step([&] { ShowTabNo(); });
-    g.step([&] { tabs_->unsetCursor(); });
+    SetBusyPointer(false);
   }
 }
 
@@ -489,8 +479,7 @@ void frmMain::optSideOverlay_Click(int index) {
 void frmMain::Timer1_Timer() {
   // Ten times a second: a failure that comes back on every tick is reported once, so that it
   // cannot run the error count up to the limit that ends the program.
-  static RepeatedFailureFilter ticks;
-  ticks.Run([] { Toolbar::TrackPosition(); });
+  timerFailures_->Run([] { Toolbar::TrackPosition(); });
 }
 
 // --- Colour scheme ---
@@ -501,7 +490,7 @@ void frmMain::ApplyColorScheme() {
 
 void frmMain::ApplyColorScheme(const ColorScheme& scheme) {
   vb::Proc g(kModule, "ApplyColorScheme");
-  const QColor form = FromRgb(scheme.form);
+  const QColor form = gdi::ToQColor(scheme.form);
   // A background fill: the Window colour and that of the role the widget fills its background
   // with (Button for option buttons and check boxes).
   auto fill = [](QWidget* w, QColor colour, QPalette::ColorRole role = QPalette::Window) {
@@ -527,13 +516,13 @@ void frmMain::ApplyColorScheme(const ColorScheme& scheme) {
           qobject_cast<QCheckBox*>(w) || name.startsWith("fra") || name == "Frame1")
         fill(w, form);
       if (name.startsWith("cmdToolbar_")) fill(w, form, QPalette::Button);
-      if (name.startsWith("barBG_")) fill(w, FromRgb(scheme.bar));
-      if (name.startsWith("lblHeading_")) fill(w, FromRgb(scheme.heading));
+      if (name.startsWith("barBG_")) fill(w, gdi::ToQColor(scheme.bar));
+      if (name.startsWith("lblHeading_")) fill(w, gdi::ToQColor(scheme.heading));
     }
   });
   // This program's own menus only: the desktop's menu colour is left alone.
   g.step([&] {
-    const QColor menu = FromRgb(scheme.menu);
+    const QColor menu = gdi::ToQColor(scheme.menu);
     QPalette pal = menuBar()->palette();
     pal.setColor(QPalette::Window, menu);
     pal.setColor(QPalette::Button, menu);

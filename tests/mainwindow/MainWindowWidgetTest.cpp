@@ -20,6 +20,7 @@
 #include "Fakes.h"
 #include "MainWindowFixture.h"
 #include "WidgetSupport.h"
+#include "charts/Chart.h"
 #include "mainwindow/ChartPicture.h"
 #include "mainwindow/DisplayUpdate.h"
 #include "mainwindow/frmMain.h"
@@ -176,6 +177,33 @@ TEST_F(Widgets, HidingThePageOnScreenMovesToTheAircraftTab) {
   w.ShowTabNo();
   EXPECT_FALSE(w.findChild<QFrame*>("framDisplay_13")->isVisibleTo(&w));
   EXPECT_TRUE(w.findChild<QFrame*>("framDisplay_0")->isVisibleTo(&w));
+}
+
+// The window's tab click is the dispatcher's: the chart notes are read again, Export follows
+// the kind of tab, and the last drawing tab stays the one the drawing commands act on.
+TEST_F(Widgets, TheWindowsTabClickResetsTheChartNotesAndFollowsTheTab) {
+  MainForm::frmMain w(std::make_unique<FakeAircraftData>());
+  auto* exportItem = w.findChild<QAction*>("mnuFileExport");
+  struct Step {
+    int tab;
+    bool exportEnabled;
+    int drawingTab;
+  };
+  // A chart tab draws its charts at once, and they read their notes again as they do.
+  for (const Step& s : {Step{3, true, 3}, Step{10, false, 3}, Step{1, false, 3}}) {
+    SCOPED_TRACE(s.tab);
+    Chart::vars().ChartLabelsLoaded.fill(true);
+    w.SelectTab(s.tab);
+    w.TabStrip_Click();
+    EXPECT_EQ(MainForm::vars().CurrentTab, s.tab);
+    EXPECT_EQ(MainForm::vars().CurrentDrawingTab, s.drawingTab);
+    EXPECT_EQ(exportItem->isEnabled(), s.exportEnabled);
+    if (s.tab != 10) {
+      for (int chart = 1; chart <= 16; ++chart)
+        EXPECT_FALSE(Chart::vars().ChartLabelsLoaded[static_cast<size_t>(chart)]) << chart;
+    }
+    EXPECT_TRUE(w.findChild<QFrame*>("framDisplay_" + QString::number(s.tab))->isVisibleTo(&w));
+  }
 }
 
 TEST_F(Widgets, SplashClosesOnlyOnceAllowed) {

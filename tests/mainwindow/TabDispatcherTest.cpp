@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "CompositionFakes.h"
+#include "charts/Chart.h"
 #include "mainwindow/TabDispatcher.h"
 
 namespace {
@@ -151,7 +152,7 @@ TEST_F(TabDispatch, WatTabShowsTheOptionsOfTheChartsThePairHasAndNeverHidesThem)
 
 TEST_F(TabDispatch, TabClickMakesTheTabCurrentAndKeepsTheLastDrawingTab) {
   window.updateDisplay = [this] { dispatcher.ShowTabNo(); };
-  v.ChartLabelsLoaded.fill(true);
+  Chart::vars().ChartLabelsLoaded.fill(true);
   window.selected = 2;
   dispatcher.TabStripClick();
   EXPECT_EQ(v.CurrentTab, 2);
@@ -163,7 +164,7 @@ TEST_F(TabDispatch, TabClickMakesTheTabCurrentAndKeepsTheLastDrawingTab) {
   EXPECT_EQ(v.CurrentTab, 10);
   EXPECT_EQ(v.CurrentDrawingTab, 2);
   for (int chart = 1; chart <= 16; ++chart)
-    EXPECT_FALSE(v.ChartLabelsLoaded[static_cast<size_t>(chart)]);
+    EXPECT_FALSE(Chart::vars().ChartLabelsLoaded[static_cast<size_t>(chart)]);
   EXPECT_EQ(window.events,
             (Strings{"busy", "mnuFilePlotScreen off", "mnuFileExport off", "UpdateDisplay",
                      "hide stcAssumption_10", "chrtPayload 13", "arrow"}));
