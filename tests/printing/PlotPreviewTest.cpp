@@ -104,6 +104,13 @@ TEST_F(PrintingTest, ThePreviewWindowShowsTwoPagesAndClosesWithEscape) {
   EXPECT_EQ(PageText(w), "Page 1 of 1");
   target.newPage();
   Box(target.canvas(), kBlue, 20, 680, 560, 730);
+  // Text through the drawing layer: on a form 0.2 in is a 20 px cell, at 85 % of caller units.
+  Graph::resetForTest();
+  Graph::InitGraphics(target.canvas(), false, false);
+  Graph::SetFontInches("Arial", true, false, false, false, 0.2, 0);
+  Graph::TextOut(100, 300, "Plot Preview Page 2");
+  Graph::RemoveFont();
+  Graph::resetForTest();
   target.endDoc();
   testsupport::Pump(20);
   // The window follows the job to its last page.
@@ -126,6 +133,15 @@ TEST_F(PrintingTest, ThePreviewWindowShowsTwoPagesAndClosesWithEscape) {
   }
   QImage shown = view->grab().toImage();
   EXPECT_EQ(QColor(shown.pixel(8 + 300, 8 + 700)), QColor(Qt::blue));
+  int dark = 0, darkOutside = 0;
+  for (int y = 240; y < 290; ++y)
+    for (int x = 60; x < 400; ++x) {
+      const bool isDark = qGray(shown.pixel(8 + x, 8 + y)) < 128;
+      const bool inCell = y >= 255 && y < 275 && x >= 85;
+      (inCell ? dark : darkOutside) += isDark ? 1 : 0;
+    }
+  EXPECT_GT(dark, 200);
+  EXPECT_EQ(darkOutside, 0);
 
   QTest::keyClick(w, Qt::Key_PageUp);
   EXPECT_EQ(PageText(w), "Page 1 of 2");

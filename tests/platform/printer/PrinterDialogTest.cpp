@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QTimer>
 
 #include "platform/printer/PrinterDialog.h"
@@ -66,8 +67,23 @@ class SystemDialog : public ::testing::Test {
       auto* dialog = qobject_cast<QPrintDialog*>(w);
       ASSERT_NE(dialog, nullptr);
       EXPECT_EQ(dialog->objectName(), "PrintDialog");
+      // No page numbers can be chosen: the page range is there but disabled.
+      for (const char* name : {"printRange", "from", "to"}) {
+        if (QWidget* range = dialog->findChild<QWidget*>(name)) {
+          EXPECT_FALSE(range->isEnabled()) << name;
+        }
+      }
+      if (QWidget* selection = dialog->findChild<QWidget*>("printSelection")) {
+        EXPECT_TRUE(selection->isEnabled());
+      }
       const QString shots = testsupport::ScreenshotFolder();
-      if (!shots.isEmpty()) dialog->grab().save(QDir(shots).filePath("printer-dialog.png"));
+      if (!shots.isEmpty()) {
+        // With its options shown: copies, orientation and the range.
+        for (QPushButton* b : dialog->findChildren<QPushButton*>())
+          if (b->text().contains("Options")) b->click();
+        QCoreApplication::processEvents();
+        dialog->grab().save(QDir(shots).filePath("printer-dialog.png"));
+      }
       if (ok)
         dialog->accept();
       else
