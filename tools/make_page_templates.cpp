@@ -28,6 +28,7 @@
 // is not converted (a spec without a unit in braces) is written with a leading blank, which keeps
 // it from being taken for a label: " NM" stays " NM" beside a range that stays in nautical miles.
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -250,7 +251,8 @@ enum class Kind { kData, kChart, kDrawing };
 
 // Border, header and footer. `extra` goes on the first header line after the page title (the WAT
 // category, the helicopter configuration); `scales` are the scale placeholders, right-aligned on
-// the second header line, the last one at the right.
+// the second header line from the right: the first scale stands at the right end on every
+// drawing page, whether or not a second one (left of it) is filled.
 Page Frame(const std::string& file, const std::string& title, Kind kind,
            const std::string& extra = {}, const std::vector<std::string>& scales = {}) {
   Page p(file, title);
@@ -260,8 +262,8 @@ Page Frame(const std::string& file, const std::string& title, Kind kind,
   p.Put(kRight, kTitleY, kProgramH, "Tolvane", kRightJ);
   p.Put(kLeft, kNamesY, kNamesH, "AcNames");
   double x = kRight;
-  for (auto it = scales.rbegin(); it != scales.rend(); ++it) {
-    p.Put(x, kNamesY, kNamesH, *it, kRightJ);
+  for (const std::string& scale : scales) {
+    p.Put(x, kNamesY, kNamesH, scale, kRightJ);
     x -= 1.45;  // room for "Scale = 1:1000" and a gap
   }
   // The drawing pages leave the header open below: a tall side view may reach up to it.
@@ -356,20 +358,27 @@ std::string UnitText(const Row& r) {
   return spec.find('{') != std::string::npos ? std::string(r.unit) : " " + std::string(r.unit);
 }
 
-// Columns of the general-data pages: a value wraps at 44 characters, about 34 text heights, so
-// each value column is 2.6 inches wide.
-constexpr double kCaptionX = kLeft, kUnitX = 2.45, kValue1X = 3.05, kValue2X = 5.65;
+// Columns of the general-data pages: the units right-aligned before the values (so that a unit
+// written with a leading blank lines up with the others); a value wraps at 44 characters, about
+// 34 text heights, so each value column is 2.6 inches wide.
+constexpr double kCaptionX = kLeft, kUnitRight = 2.95, kValue1X = 3.05, kValue2X = 5.65;
 constexpr double kRowH = 0.075, kHeadingH = 0.09, kHeadsY = 9.98, kHeadsH = 0.1;
+// The rows run from under the column heads down to above the footer, spread evenly (a heading
+// takes 0.4 of a row more), at most 0.17 inch apart.
+constexpr double kFirstRowY = kHeadsY - 0.2, kLastRowY = 0.6, kHeadingGap = 0.4;
 
-Page GeneralPage(const std::string& file, const std::vector<Row>& rows, double pitch) {
+Page GeneralPage(const std::string& file, const std::vector<Row>& rows) {
   Page p = Frame(file, "General Data", Kind::kData);
   p.Put(kValue1X, kHeadsY, kHeadsH, "AcName[1]");
   p.Put(kValue2X, kHeadsY, kHeadsH, "AcName[2]");
-  double y = kHeadsY - 0.2;
+  double steps = -1;
+  for (const Row& r : rows) steps += (r.roomy ? 2 : 1) + (r.kind == 'H' && &r != &rows[0] ? kHeadingGap : 0);
+  const double pitch = std::min(0.17, (kFirstRowY - kLastRowY) / steps);
+  double y = kFirstRowY;
   bool first = true;
   for (const Row& r : rows) {
     if (r.kind == 'H') {
-      if (!first) y -= 0.05;
+      if (!first) y -= kHeadingGap * pitch;
       p.Put(kCaptionX, y, kHeadingH, r.caption);
       p.Line({kCaptionX, y - 0.035}, {kRight, y - 0.035});
     } else {
@@ -377,7 +386,7 @@ Page GeneralPage(const std::string& file, const std::vector<Row>& rows, double p
     }
     first = false;
     if (r.kind == 'D') {
-      if (r.unit) p.Put(kUnitX, y, kRowH, UnitText(r));
+      if (r.unit) p.Put(kUnitRight, y, kRowH, UnitText(r), kRightJ);
       p.Put(kValue1X, y, kRowH, ForPlane(r.spec1, 1));
       p.Put(kValue2X, y, kRowH, ForPlane(r.spec2 ? r.spec2 : r.spec1, 2));
     }
@@ -516,7 +525,7 @@ std::vector<Row> HelicopterRows() {
       D("Crew/Litters/Attendants:", "Attendants"),
       D("Volume--      Total Pass Cabin:", "CabinVol{CuFt}", "Cu. Ft."),
       D("Passenger Area:", "SeatVol", "Cu. Ft."),
-      D("Forward Pass Seat:", "ForwardPassSeat{CuFt}", "Cu. Ft."),
+      D("Forward Pass Seat:", "ForwardPassSeat{CuFt}"),
       D("Baggage  - Total:", "BagVolExt{CuFt}", "Cu. Ft."),
       H("Performance"),
       D("VNE (SL, ISA):", "VNE{KTAS}", "KTAS"),
@@ -587,8 +596,8 @@ Page ExteriorPage() {
 std::vector<Page> AllPages() {
   std::vector<Page> pages;
   pages.push_back(AircraftPage());
-  pages.push_back(GeneralPage("General.dxf", FixedWingRows(), 0.12));
-  pages.push_back(GeneralPage("GeneralHeli.dxf", HelicopterRows(), 0.16));
+  pages.push_back(GeneralPage("General.dxf", FixedWingRows()));
+  pages.push_back(GeneralPage("GeneralHeli.dxf", HelicopterRows()));
 
   pages.push_back(ChartPage("Payload.dxf", "Payload - Range", {{10, 25, 75, 60, "Payload"}}));
   pages.push_back(ChartPage("BalancedFieldLength.dxf", "Balanced Field Length",
