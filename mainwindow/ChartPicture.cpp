@@ -10,6 +10,7 @@
 
 #include "charts/ChartBuilders.h"
 #include "foundation/Globals.h"
+#include "mainwindow/ControlNames.h"
 #include "platform/gdi/QtCanvas.h"
 
 namespace MainForm {
@@ -224,7 +225,7 @@ void ChartPicture::ShowAssumptionBox() {
     box_ = new AssumptionBox(host);
   else if (box_->parentWidget() != host)
     box_->setParent(host);
-  box_->setObjectName(QString::fromStdString("stcAssumption_" + name_));
+  box_->setObjectName(QString::fromStdString(ctl::stcAssumption_ + name_));
   box_->SetText(assumptionText_);
   const QRect picture = host == this ? rect() : geometry();
   const int left = std::max(0, picture.right() + 1 - box_->width());

@@ -13,6 +13,7 @@
 #include <QSysInfo>
 
 #include "foundation/Registry.h"
+#include "mainwindow/ControlNames.h"
 #include "mainwindow/MainForm.h"
 #include "mainwindow/ToolbarModule.h"
 #include "platform/gdi/Color.h"
@@ -93,12 +94,12 @@ void ColorSample::paintEvent(QPaintEvent*) {
 
 frmColor::frmColor(Color::PickerModel& model, QWidget* parent)
     : ProgramDialog(parent), model_(model) {
-  setObjectName("frmColor");
+  setObjectName(ctl::frmColor);
   setWindowTitle(QString::fromStdString(model_.Caption()));
   constexpr int kCell = 405 / 15, kGap = 4, kLeft = 8, kTop = 8;
   for (int i = 0; i < 16; ++i) {
     auto* cell = new ClickLabel(this);
-    cell->setObjectName("lblColor_" + QString::number(i));
+    cell->setObjectName(ctl::lblColor_ + QString::number(i));
     cell->setGeometry(kLeft + (i % 4) * (kCell + kGap), kTop + (i / 4) * (kCell + kGap), kCell,
                       kCell);
     cell->setAutoFillBackground(true);
@@ -121,17 +122,17 @@ frmColor::frmColor(Color::PickerModel& model, QWidget* parent)
   }
   const int gridWidth = 4 * kCell + 3 * kGap;
   sample_ = new ColorSample(this);
-  sample_->setObjectName("lblSelected");
+  sample_->setObjectName(ctl::lblSelected);
   sample_->setGeometry(kLeft, kTop + 4 * (kCell + kGap) + 4, gridWidth, 24);
   planeBox_ = new QCheckBox("Same Color as Plane", this);
-  planeBox_->setObjectName("chkPlaneColor");
+  planeBox_->setObjectName(ctl::chkPlaneColor);
   planeBox_->setGeometry(kLeft, sample_->geometry().bottom() + 8, 160, 20);
   connect(planeBox_, &QCheckBox::clicked, this, [this](bool checked) {
     model_.SetPlaneBoxChecked(checked);
     Sync();
   });
   const int right = kLeft + gridWidth + 16;
-  QPushButton* ok = Button(this, "cmdOK", "&OK", QRect(right, kTop, 84, 26));
+  QPushButton* ok = Button(this, ctl::cmdOK, "&OK", QRect(right, kTop, 84, 26));
   ok->setDefault(true);
   QPushButton* cancel = Button(this, "CancelButton", "&Cancel", QRect(right, kTop + 34, 84, 26));
   connect(ok, &QPushButton::clicked, this, [this] {
@@ -176,23 +177,23 @@ std::string SystemInfoText() {
 }
 
 frmAbout::frmAbout(QWidget* parent) : ProgramDialog(parent) {
-  setObjectName("frmAbout");
+  setObjectName(ctl::frmAbout);
   vb::Proc g("frmAbout", "Form_Load");
   setWindowTitle("About Tolvane");
   auto* icon = new QLabel(this);
-  icon->setObjectName("picIcon");
+  icon->setObjectName(ctl::picIcon);
   icon->setPixmap(ProgramIcon(48));
   icon->setGeometry(16, 16, 48, 48);
-  QLabel* title = Text(this, "lblTitle", "Tolvane", QRect(80, 14, 300, 30));
+  QLabel* title = Text(this, ctl::lblTitle, "Tolvane", QRect(80, 14, 300, 30));
   QFont big = title->font();
   big.setPointSize(big.pointSize() + 6);
   big.setBold(true);
   title->setFont(big);
-  Text(this, "lblVersion",
+  Text(this, ctl::lblVersion,
        QString::fromStdString(AboutVersionText(Registry::RegSettings().DatabaseVersion)),
        QRect(80, 46, 320, 20));
   Line(this, "Line1", QRect(16, 74, 388, 2));
-  Text(this, "lblDisclaimer",
+  Text(this, ctl::lblDisclaimer,
        "Warning: this program and its aircraft data are protected by copyright law. The data "
        "are given for comparison and planning only; they do not replace the flight manual or "
        "the maker's published figures. Copying or distributing the program or its data "
@@ -202,12 +203,12 @@ frmAbout::frmAbout(QWidget* parent) : ProgramDialog(parent) {
   Line(this, "Line2", QRect(16, 168, 388, 2));
   int year = QDate::currentDate().year();
   g.step([&] { year = vb::PartsOfDate(vb::Now()).year; });
-  Text(this, "lblCopyright", QString::fromStdString(AboutCopyrightText(year)),
+  Text(this, ctl::lblCopyright, QString::fromStdString(AboutCopyrightText(year)),
        QRect(16, 178, 260, 40));
-  QPushButton* ok = Button(this, "cmdOK", "OK", QRect(300, 180, 104, 26));
+  QPushButton* ok = Button(this, ctl::cmdOK, "OK", QRect(300, 180, 104, 26));
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-  QPushButton* info = Button(this, "cmdSysInfo", "&System Info...", QRect(300, 212, 104, 26));
+  QPushButton* info = Button(this, ctl::cmdSysInfo, "&System Info...", QRect(300, 212, 104, 26));
   connect(info, &QPushButton::clicked, this, [this] { cmdSysInfo_Click(); });
   setFixedSize(420, 250);
 }
@@ -225,21 +226,21 @@ void frmAbout::cmdSysInfo_Click() {
 // --- frmProperties ---
 
 frmProperties::frmProperties(QWidget* parent) : ProgramDialog(parent) {
-  setObjectName("frmProperties");
+  setObjectName(ctl::frmProperties);
   setWindowTitle("Properties");
   model_.Load();
   auto* icon = new QLabel(this);
-  icon->setObjectName("imgIcon");
+  icon->setObjectName(ctl::imgIcon);
   icon->setPixmap(ProgramIcon(32));
   icon->setGeometry(12, 14, 32, 32);
   auto* frame = new QGroupBox("CAD Settings", this);
-  frame->setObjectName("Frame1");
+  frame->setObjectName(ctl::Frame1);
   frame->setGeometry(56, 8, 220, 80);
   zoom_ = new QCheckBox("Zoom with Mouse", frame);
-  zoom_->setObjectName("chkZoomMouse");
+  zoom_->setObjectName(ctl::chkZoomMouse);
   zoom_->setGeometry(12, 24, 190, 20);
   pan_ = new QCheckBox("Pan with Mouse", frame);
-  pan_->setObjectName("chkPanMouse");
+  pan_->setObjectName(ctl::chkPanMouse);
   pan_->setGeometry(12, 50, 190, 20);
   // Only the user's clicks count: setting the boxes at load must not look like a change.
   connect(pan_, &QCheckBox::clicked, this, [this](bool checked) {
@@ -250,10 +251,10 @@ frmProperties::frmProperties(QWidget* parent) : ProgramDialog(parent) {
     model_.ClickZoom(checked);
     Sync();
   });
-  QPushButton* ok = Button(this, "cmdOK", "OK", QRect(20, 100, 80, 26));
+  QPushButton* ok = Button(this, ctl::cmdOK, "OK", QRect(20, 100, 80, 26));
   ok->setDefault(true);
-  QPushButton* cancel = Button(this, "cmdCancel", "Cancel", QRect(108, 100, 80, 26));
-  apply_ = Button(this, "cmdApply", "Apply", QRect(196, 100, 80, 26));
+  QPushButton* cancel = Button(this, ctl::cmdCancel, "Cancel", QRect(108, 100, 80, 26));
+  apply_ = Button(this, ctl::cmdApply, "Apply", QRect(196, 100, 80, 26));
   connect(ok, &QPushButton::clicked, this, [this] {
     model_.Ok();
     accept();

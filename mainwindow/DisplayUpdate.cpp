@@ -1,10 +1,13 @@
 #include "mainwindow/DisplayUpdate.h"
 
+#include <utility>
+
 #include "drawings/CadFunctions.h"
 #include "foundation/DBase.h"
 #include "foundation/General.h"
 #include "foundation/Globals.h"
 #include "foundation/Registry.h"
+#include "mainwindow/ControlNames.h"
 #include "mainwindow/MainForm.h"
 #include "platform/runtime/Trap.h"
 
@@ -24,13 +27,13 @@ void ReplaceAll(std::string& text, const std::string& from, const std::string& t
 }
 
 void ShowPrintItems(MainView& view, bool helicopter) {
-  view.SetMenuVisible("mnuFilePrintBalancedFieldLength", !helicopter);
-  view.SetMenuVisible("mnuFilePrintTakeoffLanding", true);
-  view.SetMenuVisible("mnuFilePrintFlightEnvelope", !helicopter);
-  view.SetMenuVisible("mnuFilePrintPayloadRange", true);
-  view.SetMenuVisible("mnuFilePrintServiceCeiling", helicopter);
-  view.SetMenuVisible("mnuFilePrintHVCruiseSpeed", helicopter);
-  view.SetMenuVisible("mnuFilePrintWAT", helicopter);
+  view.SetMenuVisible(ctl::mnuFilePrintBalancedFieldLength, !helicopter);
+  view.SetMenuVisible(ctl::mnuFilePrintTakeoffLanding, true);
+  view.SetMenuVisible(ctl::mnuFilePrintFlightEnvelope, !helicopter);
+  view.SetMenuVisible(ctl::mnuFilePrintPayloadRange, true);
+  view.SetMenuVisible(ctl::mnuFilePrintServiceCeiling, helicopter);
+  view.SetMenuVisible(ctl::mnuFilePrintHVCruiseSpeed, helicopter);
+  view.SetMenuVisible(ctl::mnuFilePrintWAT, helicopter);
 }
 
 void ShowClassTabs(MainView& view, bool helicopter) {
@@ -59,7 +62,7 @@ void HelicopterBranch(vb::Proc& g, MainView& view, AircraftData& data) {
     });
   }
   v.InteriorConfig = 1;
-  g.step([&] { view.SetOptionValue("optCorp", true); });
+  g.step([&] { view.SetOptionValue(ctl::optCorp, true); });
 
   v.WATAAvailable = false;
   v.WATBAvailable = false;
@@ -75,10 +78,10 @@ void HelicopterBranch(vb::Proc& g, MainView& view, AircraftData& data) {
   }
   if (v.WATAAvailable && !v.WATBAvailable) {
     v.WATChart = 1;
-    g.step([&] { view.SetOptionValue("optWATA", true); });
+    g.step([&] { view.SetOptionValue(ctl::optWATA, true); });
   } else {
     v.WATChart = 2;
-    g.step([&] { view.SetOptionValue("optWATB", true); });
+    g.step([&] { view.SetOptionValue(ctl::optWATB, true); });
   }
   g.step([&] {
     view.SetPanelVisible(0, true);
@@ -95,9 +98,9 @@ void FixedWingBranch(vb::Proc& g, MainView& view) {
   v.WATAAvailable = false;
   v.WATBAvailable = false;
   g.step([&] {
-    view.SetOptionVisible("optCorp", false);
-    view.SetOptionVisible("optEMS", false);
-    view.SetOptionVisible("optUtil", false);
+    view.SetOptionVisible(ctl::optCorp, false);
+    view.SetOptionVisible(ctl::optEMS, false);
+    view.SetOptionVisible(ctl::optUtil, false);
   });
   v.InteriorConfig = 1;
   g.step([&] {
@@ -155,9 +158,14 @@ void PlaneLabels(vb::Proc& g, MainView& view, AircraftData& data, int plane,
 void ChooseSubmenus(MainView& view) {
   const Registry::Settings& reg = Registry::RegSettings();
   const bool both = !reg.Aircraft1.empty() && !reg.Aircraft2.empty();
-  for (const char* item : {"mnuFilePrintAll", "mnuFilePrintExterior", "mnuFilePrintInterior"}) {
+  // Each print item with its twin that asks which of the two aircraft.
+  static constexpr std::pair<const char*, const char*> kTwins[] = {
+      {ctl::mnuFilePrintAll, ctl::mnuFilePrintAllChoose},
+      {ctl::mnuFilePrintExterior, ctl::mnuFilePrintExteriorChoose},
+      {ctl::mnuFilePrintInterior, ctl::mnuFilePrintInteriorChoose}};
+  for (const auto& [item, twin] : kTwins) {
     view.SetMenuVisible(item, !both);
-    view.SetMenuVisible(std::string(item) + "Choose", both);
+    view.SetMenuVisible(twin, both);
   }
 }
 

@@ -3,7 +3,11 @@
 #include <algorithm>
 #include <array>
 
+#include "mainwindow/ControlNames.h"
+
 namespace LabelCatalogue {
+
+namespace ctl = MainForm::ctl;
 
 namespace {
 
@@ -209,7 +213,7 @@ struct Builder {
   void add(LabelDef def) { labels.push_back(std::move(def)); }
 
   void panel(const Row* rows, size_t count, int panelIndex, int& bottom) {
-    const std::string parent = "framScroll_" + std::to_string(panelIndex);
+    const std::string parent = ctl::framScroll_ + std::to_string(panelIndex);
     int y = kPanelTop;
     int inSection = 0;
     for (size_t i = 0; i < count; ++i) {
@@ -261,7 +265,7 @@ struct Builder {
 
   // A plane's name, separator and colour swatch on the bottom line of a tab page.
   void trio(int tab, int name, int swatch, int separator) {
-    const std::string parent = "framDisplay_" + std::to_string(tab);
+    const std::string parent = ctl::framDisplay_ + std::to_string(tab);
     const int shift = tab == 2 ? 900 : 0;
     const int top = kPageHeight - 390;
     struct Place {
@@ -309,7 +313,7 @@ struct Builder {
     for (const Line& l : lines)
       for (int plane = 1; plane <= 2; ++plane)
         add({plane == 1 ? Arr::lblData1 : Arr::lblData2, l.index, l.spec, "",
-             "framAircraft_" + std::to_string(plane - 1), 150, l.top, 3450, l.height, -1,
+             ctl::framAircraft_ + std::to_string(plane - 1), 150, l.top, 3450, l.height, -1,
              Align::Left, l.index == 11});
   }
 
@@ -335,23 +339,23 @@ struct Builder {
     trio(12, 44, 43, 42);
     trio(13, 47, 46, 45);
     // The docked toolbar's strip.
-    add({Arr::lblData1, 48, "Color", "", "Frame1", 60, 60, 300, 195, kPlane1Swatch});
-    add({Arr::lblData1, 49, "AcName", "", "Frame1", 420, 30, 2400, kLabelHeight, -1, Align::Left,
+    add({Arr::lblData1, 48, "Color", "", ctl::Frame1, 60, 60, 300, 195, kPlane1Swatch});
+    add({Arr::lblData1, 49, "AcName", "", ctl::Frame1, 420, 30, 2400, kLabelHeight, -1, Align::Left,
          false, true});
-    add({Arr::lblData2, 48, "AcName", "", "Frame1", 2940, 30, 2400, kLabelHeight, -1, Align::Right,
-         false, true});
-    add({Arr::lblData2, 49, "Color", "", "Frame1", 5400, 60, 300, 195, kPlane2Swatch});
+    add({Arr::lblData2, 48, "AcName", "", ctl::Frame1, 2940, 30, 2400, kLabelHeight, -1,
+         Align::Right, false, true});
+    add({Arr::lblData2, 49, "Color", "", ctl::Frame1, 5400, 60, 300, 195, kPlane2Swatch});
     // Cabin and baggage volume on the interior tab.
-    add({Arr::gen1Units, 57, "Cabin Volume <Cu Ft>:", "Cabin Volume Cu Ft:", "fraIntCabVol_0", 60,
-         210, 2250, kLabelHeight});
-    add({Arr::gen1Units, 58, "Baggage Volume <Cu Ft>:", "Baggage Volume Cu Ft:", "fraIntCabVol_0",
-         60, 480, 2250, kLabelHeight});
+    add({Arr::gen1Units, 57, "Cabin Volume <Cu Ft>:", "Cabin Volume Cu Ft:", ctl::fraIntCabVol_0,
+         60, 210, 2250, kLabelHeight});
+    add({Arr::gen1Units, 58, "Baggage Volume <Cu Ft>:", "Baggage Volume Cu Ft:",
+         ctl::fraIntCabVol_0, 60, 480, 2250, kLabelHeight});
     for (int plane = 1; plane <= 2; ++plane) {
       const Arr arr = DataArray(1, plane);
       const int left = plane == 1 ? 2340 : 3360;
-      add({arr, 58, "CabinVol{CuFt}", "", "fraIntCabVol_0", left, 210, 960, kLabelHeight, -1,
+      add({arr, 58, "CabinVol{CuFt}", "", ctl::fraIntCabVol_0, left, 210, 960, kLabelHeight, -1,
            Align::Right});
-      add({arr, 59, "BagVolInt\\+BagVolExt{CuFt}", "", "fraIntCabVol_0", left, 480, 960,
+      add({arr, 59, "BagVolInt\\+BagVolExt{CuFt}", "", ctl::fraIntCabVol_0, left, 480, 960,
            kLabelHeight, -1, Align::Right});
     }
     // The footprint on the top tab, on the line above the names.
@@ -398,8 +402,9 @@ std::vector<const LabelDef*> Members(Arr array) {
 
 std::string_view ArrayName(Arr array) {
   static constexpr std::array<std::string_view, 12> names = {
-      "lblData1",  "lblData2",  "gen0Data1",       "gen0Data2",       "gen1Data1",  "gen1Data2",
-      "gen0Units", "gen1Units", "gen0Desrciption", "gen1Desrciption", "lblHeading", "barBG"};
+      ctl::lblData1,        ctl::lblData2,        ctl::gen0Data1,  ctl::gen0Data2,
+      ctl::gen1Data1,       ctl::gen1Data2,       ctl::gen0Units,  ctl::gen1Units,
+      ctl::gen0Desrciption, ctl::gen1Desrciption, ctl::lblHeading, ctl::barBG};
   return names[static_cast<size_t>(array)];
 }
 

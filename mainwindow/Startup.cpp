@@ -10,6 +10,7 @@
 #include "foundation/Geo.h"
 #include "foundation/Globals.h"
 #include "foundation/Registry.h"
+#include "mainwindow/ControlNames.h"
 #include "mainwindow/DisplayUpdate.h"
 #include "mainwindow/DrawingCache.h"
 #include "mainwindow/MainForm.h"
@@ -84,8 +85,8 @@ void Startup::FormLoad() {
   // Plot Screen and Export act on a drawing view: enabled only on tabs 2 to 5.
   g.step([&] {
     const bool drawing = IsDrawingTab(v.CurrentTab);
-    view_.SetMenuEnabled("mnuFilePlotScreen", drawing);
-    view_.SetMenuEnabled("mnuFileExport", drawing);
+    view_.SetMenuEnabled(ctl::mnuFilePlotScreen, drawing);
+    view_.SetMenuEnabled(ctl::mnuFileExport, drawing);
   });
   v.CurrentDrawingTab = 2;
   g.step([&] { view_.ShowTabNo(); });
@@ -180,11 +181,11 @@ void Startup::FormActivate() {
     p.step([&] { Registry::GetRegData(); });
     p.step([&] { view_.SetGeometry(SettingsRect()); });
     p.step([&] {
-      view_.SetMenuChecked("mnuViewToolbarShow", reg.ToolbarVisible);
-      view_.SetMenuChecked("mnuViewToolbarDock", reg.ToolbarDocked);
+      view_.SetMenuChecked(ctl::mnuViewToolbarShow, reg.ToolbarVisible);
+      view_.SetMenuChecked(ctl::mnuViewToolbarDock, reg.ToolbarDocked);
     });
     p.step([&] { v.MetricUnits = Registry::RegistryValue("Metric").toBool(); });
-    p.step([&] { view_.SetMenuChecked("mnuViewMetric", v.MetricUnits); });
+    p.step([&] { view_.SetMenuChecked(ctl::mnuViewMetric, v.MetricUnits); });
     p.step([&] { view_.ShowToolbar(reg.ToolbarVisible); });
     p.step([&] { Globals::vars().AircraftClass = ClassOfAircraft(reg.Aircraft1); });
     p.step([&] { UpdateDisplay(view_, data_); });

@@ -3,6 +3,7 @@
 
 #include "charts/Chart.h"
 #include "drawings/CadFunctions.h"
+#include "mainwindow/ControlNames.h"
 #include "mainwindow/MainForm.h"
 #include "platform/runtime/Trap.h"
 
@@ -48,8 +49,8 @@ void TabDispatcher::ShowTabNo() {
   if (tab >= Tab::BlockFuel && tab < kTabCount) {
     if (tab == Tab::WAT) {
       // Shown when the pair has the chart; never hidden here.
-      if (v.WATAAvailable) g.step([&] { window_.SetOptionVisible("optWATA", true); });
-      if (v.WATBAvailable) g.step([&] { window_.SetOptionVisible("optWATB", true); });
+      if (v.WATAAvailable) g.step([&] { window_.SetOptionVisible(ctl::optWATA, true); });
+      if (v.WATBAvailable) g.step([&] { window_.SetOptionVisible(ctl::optWATB, true); });
     }
     // The pictures of the tab in table order; the chart of a picture follows the class (the
     // helicopters' landing charts on tab 8).
@@ -69,8 +70,8 @@ void TabDispatcher::TabStripClick() {
   BusyPointer busy(window_);
   g.step([&] { v.CurrentTab = window_.SelectedTab(); });
   const bool drawing = IsDrawingTab(v.CurrentTab);
-  g.step([&] { window_.SetMenuEnabled("mnuFilePlotScreen", drawing); });
-  g.step([&] { window_.SetMenuEnabled("mnuFileExport", drawing); });
+  g.step([&] { window_.SetMenuEnabled(ctl::mnuFilePlotScreen, drawing); });
+  g.step([&] { window_.SetMenuEnabled(ctl::mnuFileExport, drawing); });
   // Leaving a drawing tab keeps the last one: the drawing commands go on acting on its view.
   if (drawing) v.CurrentDrawingTab = v.CurrentTab;
   ClearChartLabels();
@@ -84,8 +85,8 @@ void TabDispatcher::SetTabVisible(int tab, bool visible) {
   if (visible || tab != v.CurrentTab || tab == Tab::Aircraft) return;
   v.CurrentTab = Tab::Aircraft;
   g.step([&] { window_.SelectTab(Tab::Aircraft); });
-  g.step([&] { window_.SetMenuEnabled("mnuFilePlotScreen", false); });
-  g.step([&] { window_.SetMenuEnabled("mnuFileExport", false); });
+  g.step([&] { window_.SetMenuEnabled(ctl::mnuFilePlotScreen, false); });
+  g.step([&] { window_.SetMenuEnabled(ctl::mnuFileExport, false); });
 }
 
 }  // namespace MainForm

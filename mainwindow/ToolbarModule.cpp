@@ -2,6 +2,7 @@
 
 #include "drawings/CadFunctions.h"
 #include "foundation/Registry.h"
+#include "mainwindow/ControlNames.h"
 #include "mainwindow/MainForm.h"
 #include "platform/runtime/Trap.h"
 
@@ -188,13 +189,13 @@ void FloatingResized(bool maximized) {
   vb::Proc g("frmToolbar", "Form_Resize");
   if (!maximized) return;
   Reg().ToolbarDocked = true;
-  g.step([&] { W().SetMenuChecked("mnuViewToolbarDock", true); });
+  g.step([&] { W().SetMenuChecked(MainForm::ctl::mnuViewToolbarDock, true); });
   g.step([&] { DockToolbar(true); });
 }
 
 void FloatingClosed() {
   vb::Proc g("frmToolbar", "Form_Unload");
-  g.step([&] { W().SetMenuChecked("mnuViewToolbarShow", false); });
+  g.step([&] { W().SetMenuChecked(MainForm::ctl::mnuViewToolbarShow, false); });
 }
 
 void TrackPosition() {

@@ -25,6 +25,7 @@
 #include "foundation/frmChoose.h"
 #include "mainwindow/ChartPicture.h"
 #include "mainwindow/ColorPicker.h"
+#include "mainwindow/ControlNames.h"
 #include "mainwindow/Dialogs.h"
 #include "mainwindow/DisplayUpdate.h"
 #include "mainwindow/DrawingMouse.h"
@@ -63,7 +64,7 @@ constexpr const char* kTabCaptions[kTabCount] = {"Aircraft",
 
 // The print commands wait for the printing subsystem: they are shown but stay disabled.
 bool IsBuilt(std::string_view item) {
-  return !item.starts_with("mnuFilePrint") && item != "mnuFilePlotScreen";
+  return !item.starts_with(ctl::mnuFilePrint) && item != ctl::mnuFilePlotScreen;
 }
 
 QRect TwipRect(int left, int top, int width, int height) {
@@ -95,7 +96,7 @@ class DrawingWindowHooks final : public CadFunctions::WindowHooks {
     window_->SetToolbarButtonBold(index, bold);
   }
   void SetAircraftVisibleCheck(int index, bool checked) override {
-    if (auto* c = window_->findChild<QCheckBox*>("chkACVisible_" + QString::number(index)))
+    if (auto* c = window_->findChild<QCheckBox*>(ctl::chkACVisible_ + QString::number(index)))
       c->setChecked(checked);
   }
   void SetTabDrawn(int tab, bool drawn) override { MarkTabDrawn(tab, drawn); }
@@ -131,7 +132,7 @@ class WindowPrintingHooks final : public Printing::Hooks {
 frmMain::frmMain(std::unique_ptr<AircraftData> data)
     : data_(data ? std::move(data) : std::make_unique<DatabaseAircraftData>()),
       startup_(*this, *data_) {
-  setObjectName("frmMain");
+  setObjectName(ctl::frmMain);
   setWindowTitle(QString::fromStdString(ProgramTitle()));
   // The layout is drawn in twips for an 8-point interface font.
   QFont interfaceFont = font();
@@ -177,7 +178,7 @@ frmMain::frmMain(std::unique_ptr<AircraftData> data)
                                        s.PlaneColor2, s.DimColor,  vars().CurrentDrawingTab};
   });
   timerFailures_ = std::make_unique<RepeatedFailureFilter>();
-  timer1_.setObjectName("Timer1");
+  timer1_.setObjectName(ctl::Timer1);
   timer1_.setInterval(100);
   connect(&timer1_, &QTimer::timeout, this, [this] { Timer1_Timer(); });
   floating_ = new frmToolbar(this);
@@ -258,84 +259,84 @@ void frmMain::BuildMenus() {
   };
 
   QMenu* file = bar->addMenu("&File");
-  file->setObjectName("mnuFile");
-  connect(item(file, "mnuFileNew", "&New"), &QAction::triggered, this,
+  file->setObjectName(ctl::mnuFile);
+  connect(item(file, ctl::mnuFileNew, "&New"), &QAction::triggered, this,
           [this] { mnuFileNew_Click(); });
-  item(file, "mnuFileExport", "&Export");
+  item(file, ctl::mnuFileExport, "&Export");
   file->addSeparator();
-  item(file, "mnuFilePlotScreen", "Plot &Screen");
-  item(file, "mnuFilePrint", "&Print Current Page");
-  QMenu* page = submenu(file, "mnuFilePrintPage", "Print P&age");
-  item(page, "mnuFilePrintAll", "&All Pages");
-  pair(page, "mnuFilePrintAllChoose", "&All Pages", "mnuFilePrintAllOverlaid",
-       "mnuFilePrintAllSideBySide");
-  QMenu* scale = submenu(page, "mnuFilePrintScale", "Print Images to &Scale");
-  pair(scale, "mnuFilePrintExteriorScale", "&Exterior", "mnuFilePrintExteriorScaleOverlaid",
-       "mnuFilePrintExteriorScaleSideBySide");
-  pair(scale, "mnuFilePrintInteriorScale", "&Interior", "mnuFilePrintInteriorScaleOverlaid",
-       "mnuFilePrintInteriorScaleSideBySide");
-  item(page, "mnuFilePrintAircraft", "&Aircraft");
-  item(page, "mnuFilePrintGeneral", "&General");
-  item(page, "mnuFilePrintExterior", "&Exterior");
-  pair(page, "mnuFilePrintExteriorChoose", "&Exterior", "mnuFilePrintExteriorOverlaid",
-       "mnuFilePrintExteriorSideBySide");
-  item(page, "mnuFilePrintInterior", "&Interior View");
-  pair(page, "mnuFilePrintInteriorChoose", "&Interior View", "mnuFilePrintInteriorOverlaid",
-       "mnuFilePrintInteriorSideBySide");
-  item(page, "mnuFilePrintBlockFuelTime", "&Block Fuel/Time");
-  item(page, "mnuFilePrintBalancedFieldLength", "&Balanced Field Length");
-  item(page, "mnuFilePrintTakeoffLanding", "&Takeoff and Landing");
-  item(page, "mnuFilePrintFlightEnvelope", "&Flight Envelope");
-  item(page, "mnuFilePrintPayloadRange", "&Payload Range");
-  item(page, "mnuFilePrintServiceCeiling", "&Service Ceiling");
-  item(page, "mnuFilePrintHVCruiseSpeed", "&HV/Cruise Speed");
-  item(page, "mnuFilePrintWAT", "&WAT");
+  item(file, ctl::mnuFilePlotScreen, "Plot &Screen");
+  item(file, ctl::mnuFilePrint, "&Print Current Page");
+  QMenu* page = submenu(file, ctl::mnuFilePrintPage, "Print P&age");
+  item(page, ctl::mnuFilePrintAll, "&All Pages");
+  pair(page, ctl::mnuFilePrintAllChoose, "&All Pages", ctl::mnuFilePrintAllOverlaid,
+       ctl::mnuFilePrintAllSideBySide);
+  QMenu* scale = submenu(page, ctl::mnuFilePrintScale, "Print Images to &Scale");
+  pair(scale, ctl::mnuFilePrintExteriorScale, "&Exterior", ctl::mnuFilePrintExteriorScaleOverlaid,
+       ctl::mnuFilePrintExteriorScaleSideBySide);
+  pair(scale, ctl::mnuFilePrintInteriorScale, "&Interior", ctl::mnuFilePrintInteriorScaleOverlaid,
+       ctl::mnuFilePrintInteriorScaleSideBySide);
+  item(page, ctl::mnuFilePrintAircraft, "&Aircraft");
+  item(page, ctl::mnuFilePrintGeneral, "&General");
+  item(page, ctl::mnuFilePrintExterior, "&Exterior");
+  pair(page, ctl::mnuFilePrintExteriorChoose, "&Exterior", ctl::mnuFilePrintExteriorOverlaid,
+       ctl::mnuFilePrintExteriorSideBySide);
+  item(page, ctl::mnuFilePrintInterior, "&Interior View");
+  pair(page, ctl::mnuFilePrintInteriorChoose, "&Interior View", ctl::mnuFilePrintInteriorOverlaid,
+       ctl::mnuFilePrintInteriorSideBySide);
+  item(page, ctl::mnuFilePrintBlockFuelTime, "&Block Fuel/Time");
+  item(page, ctl::mnuFilePrintBalancedFieldLength, "&Balanced Field Length");
+  item(page, ctl::mnuFilePrintTakeoffLanding, "&Takeoff and Landing");
+  item(page, ctl::mnuFilePrintFlightEnvelope, "&Flight Envelope");
+  item(page, ctl::mnuFilePrintPayloadRange, "&Payload Range");
+  item(page, ctl::mnuFilePrintServiceCeiling, "&Service Ceiling");
+  item(page, ctl::mnuFilePrintHVCruiseSpeed, "&HV/Cruise Speed");
+  item(page, ctl::mnuFilePrintWAT, "&WAT");
   file->addSeparator();
-  item(file, "mnuFileProperties", "&Properties");
+  item(file, ctl::mnuFileProperties, "&Properties");
   file->addSeparator();
-  connect(item(file, "mnuFileExit", "E&xit"), &QAction::triggered, this,
+  connect(item(file, ctl::mnuFileExit, "E&xit"), &QAction::triggered, this,
           [this] { mnuFileExit_Click(); });
 
   QMenu* edit = bar->addMenu("&Edit");
-  edit->setObjectName("mnuEdit");
-  item(edit, "mnuEditCopy", "&Copy");
+  edit->setObjectName(ctl::mnuEdit);
+  item(edit, ctl::mnuEditCopy, "&Copy");
 
   QMenu* view = bar->addMenu("&View");
-  view->setObjectName("mnuView");
+  view->setObjectName(ctl::mnuView);
   for (auto [name, caption] :
-       {std::pair{"mnuViewPlane1", "Plane &1"}, std::pair{"mnuViewPlane2", "Plane &2"},
-        std::pair{"mnuViewShowDims", "&Dimensions"}, std::pair{"mnuViewShowGrid", "&Grid"}})
+       {std::pair{ctl::mnuViewPlane1, "Plane &1"}, std::pair{ctl::mnuViewPlane2, "Plane &2"},
+        std::pair{ctl::mnuViewShowDims, "&Dimensions"}, std::pair{ctl::mnuViewShowGrid, "&Grid"}})
     item(view, name, caption)->setCheckable(true);
   view->addSeparator();
-  item(view, "mnuViewPlane1Color", "Plane 1 &Color...");
-  item(view, "mnuViewPlane2Color", "Plane 2 C&olor...");
-  item(view, "mnuViewDimColor", "D&imension Color...");
+  item(view, ctl::mnuViewPlane1Color, "Plane 1 &Color...");
+  item(view, ctl::mnuViewPlane2Color, "Plane 2 C&olor...");
+  item(view, ctl::mnuViewDimColor, "D&imension Color...");
   view->addSeparator();
-  item(view, "mnuViewMetric", "&Metric Units")->setCheckable(true);
-  QMenu* toolbar = submenu(view, "mnuViewToolbar", "&Toolbar");
-  item(toolbar, "mnuViewToolbarShow", "&Show")->setCheckable(true);
-  item(toolbar, "mnuViewToolbarDock", "&Dock")->setCheckable(true);
+  item(view, ctl::mnuViewMetric, "&Metric Units")->setCheckable(true);
+  QMenu* toolbar = submenu(view, ctl::mnuViewToolbar, "&Toolbar");
+  item(toolbar, ctl::mnuViewToolbarShow, "&Show")->setCheckable(true);
+  item(toolbar, ctl::mnuViewToolbarDock, "&Dock")->setCheckable(true);
 
   QAction* choose = bar->addAction("&Aircraft");
-  choose->setObjectName("mnuChoose");
-  actions_.emplace("mnuChoose", choose);
+  choose->setObjectName(ctl::mnuChoose);
+  actions_.emplace(ctl::mnuChoose, choose);
   connect(choose, &QAction::triggered, this, [this] { mnuChoose_Click(); });
 
   QMenu* help = bar->addMenu("&Help");
-  help->setObjectName("mnuHelp");
-  connect(item(help, "mnuHelpContents", "&Contents"), &QAction::triggered, this,
+  help->setObjectName(ctl::mnuHelp);
+  connect(item(help, ctl::mnuHelpContents, "&Contents"), &QAction::triggered, this,
           [this] { mnuHelpContents_Click(); });
-  item(help, "mnuHelpAbout", "&About");
+  item(help, ctl::mnuHelpAbout, "&About");
 
   // The twins of the print items start hidden; the display update switches them.
-  for (const char* twin :
-       {"mnuFilePrintAllChoose", "mnuFilePrintExteriorChoose", "mnuFilePrintInteriorChoose"})
+  for (const char* twin : {ctl::mnuFilePrintAllChoose, ctl::mnuFilePrintExteriorChoose,
+                           ctl::mnuFilePrintInteriorChoose})
     actions_.at(twin)->setVisible(false);
 }
 
 void frmMain::BuildClient() {
   auto* client = new QWidget(this);
-  client->setObjectName("frmMainClient");
+  client->setObjectName(ctl::frmMainClient);
   setCentralWidget(client);
   client->installEventFilter(this);
 
@@ -381,39 +382,39 @@ void frmMain::BuildClient() {
   BuildToolbar(client);
 
   tabs_ = new QTabBar(client);
-  tabs_->setObjectName("SSTab");
+  tabs_->setObjectName(ctl::SSTab);
   tabs_->setExpanding(false);
   tabs_->setDrawBase(true);
   for (const char* caption : kTabCaptions) tabs_->addTab(caption);
   tabs_->setGeometry(0, 34, 2000, tabs_->sizeHint().height());
 
   stage_ = new QWidget(client);
-  stage_->setObjectName("SSTabPages");
+  stage_->setObjectName(ctl::SSTabPages);
   stage_->setGeometry(0, 34 + tabs_->sizeHint().height(), Px(LabelCatalogue::kPageWidth),
                       Px(LabelCatalogue::kPageHeight));
   const QRect page = TwipRect(0, 0, LabelCatalogue::kPageWidth, LabelCatalogue::kPageHeight);
   const int H = LabelCatalogue::kPageHeight;
   for (int i = 0; i < kTabCount; ++i) {
-    frames_[i] = frame(stage_, "framDisplay_" + std::to_string(i), page);
+    frames_[i] = frame(stage_, ctl::framDisplay_ + std::to_string(i), page);
     frames_[i]->setMouseTracking(true);
     frames_[i]->setVisible(i == 0);
   }
 
   // Tab 0: the aircraft's identity data.
-  frame(frames_[0], "framLabels", TwipRect(120, 120, 2400, 6900));
+  frame(frames_[0], ctl::framLabels, TwipRect(120, 120, 2400, 6900));
   group(frames_[0], "framAircraft_0", "", TwipRect(2640, 120, 3600, 6900));
   group(frames_[0], "framAircraft_1", "", TwipRect(6300, 120, 3600, 6900));
 
   // Tab 1: the general data, in two panels that scroll together.
-  general_ = frame(frames_[1], "framGeneral", TwipRect(150, 420, 9300, H - 540));
+  general_ = frame(frames_[1], ctl::framGeneral, TwipRect(150, 420, 9300, H - 540));
   for (int p = 0; p < 2; ++p) {
-    panels_[p] = frame(general_, "framScroll_" + std::to_string(p),
+    panels_[p] = frame(general_, ctl::framScroll_ + std::to_string(p),
                        TwipRect(0, 0, LabelCatalogue::kPanelWidth, LabelCatalogue::PanelHeight(p)));
     panels_[p]->installEventFilter(this);
   }
   general_->installEventFilter(this);
   scrollFrame_ = new QScrollBar(Qt::Vertical, general_);
-  scrollFrame_->setObjectName("scrollFrame");
+  scrollFrame_->setObjectName(ctl::scrollFrame);
   scrollFrame_->setGeometry(Px(9300) - 17, 1, 16, Px(H - 540) - 2);
   connect(scrollFrame_, &QScrollBar::valueChanged, this, [this](int value) {
     for (QFrame* panel : panels_) panel->move(0, -value);
@@ -422,41 +423,41 @@ void frmMain::BuildClient() {
   // Tabs 2 to 5: the drawing views and their options.
   for (int tab = 2; tab <= 5; ++tab) {
     auto* cad = new dxf::DrawingWidget(frames_[tab], vb::ProgramFolder());
-    cad->setObjectName("CAD_" + QString::number(tab));
+    cad->setObjectName(ctl::CAD_ + QString::number(tab));
     cad->setGeometry(tab == 5 ? TwipRect(120, 120, 9660, H - 2400)
                               : TwipRect(120, 120, 9660, H - 900));
     cadViews_[static_cast<size_t>(tab)] = cad;
   }
   for (int tab = 2; tab <= 4; ++tab) {
     const int even = (tab - 1) * 2;
-    option(frames_[tab], "optSideOverlay_" + std::to_string(even), "Overlay",
+    option(frames_[tab], ctl::optSideOverlay_ + std::to_string(even), "Overlay",
            TwipRect(6600, H - 720, 1200, 255));
-    option(frames_[tab], "optSideOverlay_" + std::to_string(even + 1), "Side-By-Side",
+    option(frames_[tab], ctl::optSideOverlay_ + std::to_string(even + 1), "Side-By-Side",
            TwipRect(7860, H - 720, 1800, 255))
         ->setChecked(true);
   }
   QWidget* interior = frames_[5];
-  QGroupBox* fi = group(interior, "fraInterior", "View", TwipRect(120, H - 2220, 4500, 780));
-  option(fi, "optInterior", "Floor Plan", TwipRect(150, 330, 1350, 300));
-  option(fi, "optCabin", "Cross Section", TwipRect(1500, 330, 1650, 300))->setChecked(true);
-  option(fi, "optBothInterior", "View All", TwipRect(3225, 330, 1200, 300));
-  QGroupBox* fh = group(interior, "fraInteriorHeli", "View", TwipRect(120, H - 2220, 4500, 780));
-  option(fh, "optHeliInterior", "Floor Plan", TwipRect(90, 330, 1050, 300));
-  option(fh, "optHeliCabin", "Cross Section", TwipRect(1140, 330, 1275, 300))->setChecked(true);
-  option(fh, "optHeliCabinSide", "Cross Section Side", TwipRect(2415, 330, 1200, 300));
-  option(fh, "optHeliAll", "View All", TwipRect(3615, 330, 870, 300));
+  QGroupBox* fi = group(interior, ctl::fraInterior, "View", TwipRect(120, H - 2220, 4500, 780));
+  option(fi, ctl::optInterior, "Floor Plan", TwipRect(150, 330, 1350, 300));
+  option(fi, ctl::optCabin, "Cross Section", TwipRect(1500, 330, 1650, 300))->setChecked(true);
+  option(fi, ctl::optBothInterior, "View All", TwipRect(3225, 330, 1200, 300));
+  QGroupBox* fh = group(interior, ctl::fraInteriorHeli, "View", TwipRect(120, H - 2220, 4500, 780));
+  option(fh, ctl::optHeliInterior, "Floor Plan", TwipRect(90, 330, 1050, 300));
+  option(fh, ctl::optHeliCabin, "Cross Section", TwipRect(1140, 330, 1275, 300))->setChecked(true);
+  option(fh, ctl::optHeliCabinSide, "Cross Section Side", TwipRect(2415, 330, 1200, 300));
+  option(fh, ctl::optHeliAll, "View All", TwipRect(3615, 330, 870, 300));
   fh->setVisible(false);
-  QGroupBox* ft =
-      group(interior, "fraInteriorHeliType", "Configuration", TwipRect(4740, H - 2220, 2700, 780));
-  option(ft, "optCorp", "Corporate", TwipRect(120, 330, 1050, 300))->setChecked(true);
-  option(ft, "optEMS", "EMS", TwipRect(1200, 330, 660, 300));
-  option(ft, "optUtil", "Utility", TwipRect(1890, 330, 780, 300));
+  QGroupBox* ft = group(interior, ctl::fraInteriorHeliType, "Configuration",
+                        TwipRect(4740, H - 2220, 2700, 780));
+  option(ft, ctl::optCorp, "Corporate", TwipRect(120, 330, 1050, 300))->setChecked(true);
+  option(ft, ctl::optEMS, "EMS", TwipRect(1200, 330, 660, 300));
+  option(ft, ctl::optUtil, "Utility", TwipRect(1890, 330, 780, 300));
   QGroupBox* fo =
-      group(interior, "fraInteriorHeliOverlayView_0", "", TwipRect(7560, H - 2220, 2220, 780));
+      group(interior, ctl::fraInteriorHeliOverlayView_0, "", TwipRect(7560, H - 2220, 2220, 780));
   // One above the other: side by side the two captions do not fit the frame's width.
   option(fo, "optSideOverlay_0", "Overlay", TwipRect(120, 150, 2000, 285));
   option(fo, "optSideOverlay_1", "Side-By-Side", TwipRect(120, 450, 2000, 285))->setChecked(true);
-  group(interior, "fraIntCabVol_0", "Volumes", TwipRect(120, H - 1350, 4440, 840));
+  group(interior, ctl::fraIntCabVol_0, "Volumes", TwipRect(120, H - 1350, 4440, 840));
 
   // Tabs 6 to 13: the chart pictures with their qualifiers and assumption boxes.
   struct Chart {
@@ -465,14 +466,20 @@ void frmMain::BuildClient() {
     const char* qualifiers[2];
   };
   static const Chart charts[] = {
-      {6, {"chrtBlockFuel", "chrtBlockTime"}, {"lblBlockFuel", "lblBlockTime"}},
-      {7, {"chrtBalancedFieldLength", nullptr}, {"lblTakeoff", nullptr}},
-      {8, {"chrtTakeoffElevation", "chrtLanding"}, {"lblTakeoffElevation", "lblLanding"}},
-      {9, {"chrtCruiseSpeed", "chrtOperatingSpeed"}, {"lblCruiseSpeed", "lblOperatingSpeed"}},
-      {10, {"chrtPayload", nullptr}, {"lblPayload", nullptr}},
-      {11, {"chrtCeilingCorp", "chrtCeilingUtil"}, {"lblCeilingCorp", "lblCeilingUtil"}},
-      {12, {"chrtCeilingHV", "chrtCeilingVNE"}, {"lblCeilingHV", "lblCeilingVNE"}},
-      {13, {"chrtWATCorp", "chrtWATUtil"}, {"lblWATCorp", "lblWATUtil"}},
+      {6, {ctl::chrtBlockFuel, ctl::chrtBlockTime}, {ctl::lblBlockFuel, ctl::lblBlockTime}},
+      {7, {ctl::chrtBalancedFieldLength, nullptr}, {ctl::lblTakeoff, nullptr}},
+      {8,
+       {ctl::chrtTakeoffElevation, ctl::chrtLanding},
+       {ctl::lblTakeoffElevation, ctl::lblLanding}},
+      {9,
+       {ctl::chrtCruiseSpeed, ctl::chrtOperatingSpeed},
+       {ctl::lblCruiseSpeed, ctl::lblOperatingSpeed}},
+      {10, {ctl::chrtPayload, nullptr}, {ctl::lblPayload, nullptr}},
+      {11,
+       {ctl::chrtCeilingCorp, ctl::chrtCeilingUtil},
+       {ctl::lblCeilingCorp, ctl::lblCeilingUtil}},
+      {12, {ctl::chrtCeilingHV, ctl::chrtCeilingVNE}, {ctl::lblCeilingHV, ctl::lblCeilingVNE}},
+      {13, {ctl::chrtWATCorp, ctl::chrtWATUtil}, {ctl::lblWATCorp, ctl::lblWATUtil}},
   };
   for (const Chart& c : charts) {
     const bool two = c.pictures[1] != nullptr;
@@ -486,32 +493,33 @@ void frmMain::BuildClient() {
       q->setGeometry(TwipRect(left, H - 1020, width, 255));
       q->setAlignment(Qt::AlignCenter);
     }
-    QFrame* assumption = picture(frames_[c.tab], ("stcAssumption_" + std::to_string(c.tab)).c_str(),
-                                 TwipRect(600, 600, 3000, 1500));
+    QFrame* assumption =
+        picture(frames_[c.tab], (ctl::stcAssumption_ + std::to_string(c.tab)).c_str(),
+                TwipRect(600, 600, 3000, 1500));
     assumption->setVisible(false);
   }
-  option(frames_[13], "optWATA", "Cat A", TwipRect(8280, H - 690, 1200, 255));
-  option(frames_[13], "optWATB", "Cat B", TwipRect(8280, H - 420, 1200, 255));
+  option(frames_[13], ctl::optWATA, "Cat A", TwipRect(8280, H - 690, 1200, 255));
+  option(frames_[13], ctl::optWATB, "Cat B", TwipRect(8280, H - 420, 1200, 255));
 
   // Hidden helpers of the printing and chart code.
   auto* plot = new QLabel(client);
-  plot->setObjectName("PlotPicture");
+  plot->setObjectName(ctl::PlotPicture);
   plot->setVisible(false);
   // CAD(0) measures drawings and composes pages; it is never shown.
   auto* cad0 = new dxf::DrawingWidget(client, vb::ProgramFolder());
-  cad0->setObjectName("CAD_0");
+  cad0->setObjectName(ctl::CAD_ + QString::number(0));
   cad0->setVisible(false);
   cad0->SetSize(dxf::DrawingControl::kMeasuringWidth, dxf::DrawingControl::kMeasuringHeight);
   cadViews_[0] = cad0;
   auto* assumption = new QLabel(client);
-  assumption->setObjectName("lblAssumption");
+  assumption->setObjectName(ctl::lblAssumption);
   assumption->setVisible(false);
 
   // Status bar panel 1.
   QStatusBar* status = statusBar();
-  status->setObjectName("sbStatusbar");
+  status->setObjectName(ctl::sbStatusbar);
   panel1_ = new QLabel(status);
-  panel1_->setObjectName("sbStatusbar_panel1");
+  panel1_->setObjectName(ctl::sbStatusbar_panel1);
   status->addWidget(panel1_, 1);
 
   connect(tabs_, &QTabBar::currentChanged, this, [this] {
@@ -556,11 +564,11 @@ void frmMain::BuildLabels() {
     labels_[{static_cast<int>(def.array), def.index}] = label;
   }
   // The row captions of the aircraft tab.
-  QWidget* captions = Container("framLabels");
+  QWidget* captions = Container(ctl::framLabels);
   int i = 0;
   for (const LabelCatalogue::Caption& c : LabelCatalogue::AircraftTabCaptions()) {
     auto* label = new QLabel(QString::fromStdString(c.text), captions);
-    label->setObjectName("lblCaption_" + QString::number(i++));
+    label->setObjectName(ctl::lblCaption_ + QString::number(i++));
     label->setGeometry(TwipRect(0, c.top + 60, 2340, 255));
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     QFont f = label->font();
@@ -641,7 +649,7 @@ void frmMain::SetPanelVisible(int panel, bool visible) {
 }
 
 void frmMain::SetAircraftFrameCaption(int plane, const std::string& caption) {
-  if (auto* g = qobject_cast<QGroupBox*>(Container("framAircraft_" + std::to_string(plane - 1))))
+  if (auto* g = qobject_cast<QGroupBox*>(Container(ctl::framAircraft_ + std::to_string(plane - 1))))
     g->setTitle(QString::fromStdString(caption));
 }
 
@@ -877,7 +885,7 @@ void frmMain::RecordPageDesign() {
       c.name = w->objectName().toStdString();
       const QRect r = w->geometry();
       c.design = {Twips(r.x()), Twips(r.y()), Twips(r.width()), Twips(r.height())};
-      c.scrollMe = w->objectName().startsWith("framScroll_");
+      c.scrollMe = w->objectName().startsWith(ctl::framScroll_);
       auto parent = index.find(w->parentWidget());
       c.container = parent == index.end() ? -1 : parent->second;
       index[w] = static_cast<int>(controls.size());

@@ -21,6 +21,7 @@
 #include "drawings/CadFunctions.h"
 #include "foundation/Registry.h"
 #include "mainwindow/ColorPicker.h"
+#include "mainwindow/ControlNames.h"
 #include "mainwindow/Dialogs.h"
 #include "mainwindow/DisplayUpdate.h"
 #include "mainwindow/MainForm.h"
@@ -55,7 +56,7 @@ class FileSaveDialog final : public SaveDialog {
   std::string GetSaveFileName(const SaveRequest& r) override {
     Toolbar::FormLoad();
     QFileDialog dialog(parent_, QString::fromStdString(r.title), QString::fromStdString(r.folder));
-    dialog.setObjectName("CommonDialog");
+    dialog.setObjectName(ctl::CommonDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     QStringList filters;
@@ -82,23 +83,23 @@ class FileSaveDialog final : public SaveDialog {
 
 void frmMain::BuildToolbar(QWidget* client) {
   toolbarStrip_ = new QFrame(client);
-  toolbarStrip_->setObjectName("tbToolbar");
+  toolbarStrip_->setObjectName(ctl::tbToolbar);
   toolbarStrip_->setFrameShape(QFrame::StyledPanel);
   toolbarStrip_->setGeometry(0, 0, 2000, 32);
   toolbarStrip_->setProperty("Tag", "SCROLLME");
-  containers_.emplace("tbToolbar", toolbarStrip_);
+  containers_.emplace(ctl::tbToolbar, toolbarStrip_);
   stripButtons_ = MakeToolbarButtons(toolbarStrip_, false);
   for (int i = 0; i < 10; ++i)
     stripButtons_[static_cast<size_t>(i)]->setGeometry(3 + i * 31, 3, 30, 26);
   // The legend: each plane's colour swatch and aircraft name.
   auto* frame1 = new QFrame(toolbarStrip_);
-  frame1->setObjectName("Frame1");
+  frame1->setObjectName(ctl::Frame1);
   frame1->setGeometry(318, 1, 384, 29);
   frame1->setProperty("Tag", "SCROLLME");
-  containers_.emplace("Frame1", frame1);
+  containers_.emplace(ctl::Frame1, frame1);
   for (int i = 0; i < 2; ++i) {
     auto* c = new QCheckBox(i == 0 ? "Plane 1" : "Plane 2", toolbarStrip_);
-    c->setObjectName("chkACVisible_" + QString::number(i));
+    c->setObjectName(ctl::chkACVisible_ + QString::number(i));
     c->setGeometry(710 + i * 74, 7, 72, 18);
     c->setChecked(true);
     c->setFocusPolicy(Qt::NoFocus);
@@ -112,25 +113,25 @@ void frmMain::ConnectCommands() {
     if (QAction* a = Action(name))
       connect(a, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
   };
-  on("mnuFileExport", &frmMain::mnuFileExport_Click);
-  on("mnuFileProperties", &frmMain::mnuFileProperties_Click);
-  on("mnuEditCopy", &frmMain::mnuEditCopy_Click);
-  on("mnuHelpAbout", &frmMain::mnuHelpAbout_Click);
-  on("mnuViewDimColor", &frmMain::mnuViewDimColor_Click);
-  on("mnuViewMetric", &frmMain::mnuViewMetric_Click);
-  on("mnuViewPlane1", &frmMain::mnuViewPlane1_Click);
-  on("mnuViewPlane2", &frmMain::mnuViewPlane2_Click);
-  on("mnuViewPlane1Color", &frmMain::mnuViewPlane1Color_Click);
-  on("mnuViewPlane2Color", &frmMain::mnuViewPlane2Color_Click);
-  on("mnuViewShowDims", &frmMain::mnuViewShowDims_Click);
-  on("mnuViewShowGrid", &frmMain::mnuViewShowGrid_Click);
-  on("mnuViewToolbarDock", &frmMain::mnuViewToolbarDock_Click);
-  on("mnuViewToolbarShow", &frmMain::mnuViewToolbarShow_Click);
-  if (QAction* a = Action("mnuViewToolbar")) a->setEnabled(true);
+  on(ctl::mnuFileExport, &frmMain::mnuFileExport_Click);
+  on(ctl::mnuFileProperties, &frmMain::mnuFileProperties_Click);
+  on(ctl::mnuEditCopy, &frmMain::mnuEditCopy_Click);
+  on(ctl::mnuHelpAbout, &frmMain::mnuHelpAbout_Click);
+  on(ctl::mnuViewDimColor, &frmMain::mnuViewDimColor_Click);
+  on(ctl::mnuViewMetric, &frmMain::mnuViewMetric_Click);
+  on(ctl::mnuViewPlane1, &frmMain::mnuViewPlane1_Click);
+  on(ctl::mnuViewPlane2, &frmMain::mnuViewPlane2_Click);
+  on(ctl::mnuViewPlane1Color, &frmMain::mnuViewPlane1Color_Click);
+  on(ctl::mnuViewPlane2Color, &frmMain::mnuViewPlane2Color_Click);
+  on(ctl::mnuViewShowDims, &frmMain::mnuViewShowDims_Click);
+  on(ctl::mnuViewShowGrid, &frmMain::mnuViewShowGrid_Click);
+  on(ctl::mnuViewToolbarDock, &frmMain::mnuViewToolbarDock_Click);
+  on(ctl::mnuViewToolbarShow, &frmMain::mnuViewToolbarShow_Click);
+  if (QAction* a = Action(ctl::mnuViewToolbar)) a->setEnabled(true);
   // Export acts on a drawing view; the aircraft tab comes first.
-  if (QAction* a = Action("mnuFileExport")) a->setEnabled(false);
+  if (QAction* a = Action(ctl::mnuFileExport)) a->setEnabled(false);
   // Both planes and the dimensions start shown (the first activation sets the flags so).
-  for (const char* item : {"mnuViewPlane1", "mnuViewPlane2", "mnuViewShowDims"})
+  for (const char* item : {ctl::mnuViewPlane1, ctl::mnuViewPlane2, ctl::mnuViewShowDims})
     if (QAction* a = Action(item)) a->setChecked(true);
   for (int i = 0; i < 3; ++i) SetToolbarButtonBold(i, true);
 
@@ -334,7 +335,7 @@ void frmMain::lblData_DblClick(int plane) {
 void frmMain::framDisplay_MouseMove(int index) {
   // Only the chart pages 6 to 13 have an assumptions pop-up; elsewhere there is nothing to do.
   if (index < Tab::BlockFuel || index > Tab::WAT) return;
-  if (auto* box = findChild<QWidget*>("stcAssumption_" + QString::number(index)))
+  if (auto* box = findChild<QWidget*>(ctl::stcAssumption_ + QString::number(index)))
     if (box->isVisible()) box->setVisible(false);
 }
 
@@ -351,7 +352,7 @@ void frmMain::mnuViewDimColor_Click() {
 void frmMain::mnuViewMetric_Click() {
   // The item has already switched its check mark; that is the new setting.
   Vars& v = vars();
-  Untraced("mnuViewMetric_Click", [&] { v.MetricUnits = Action("mnuViewMetric")->isChecked(); });
+  Untraced("mnuViewMetric_Click", [&] { v.MetricUnits = Action(ctl::mnuViewMetric)->isChecked(); });
   Untraced("mnuViewMetric_Click", [&] { Registry::WriteRegistryValue("Metric", v.MetricUnits); });
   Untraced("mnuViewMetric_Click", [&] { MainForm::UpdateDisplay(*this, *data_); });
 }
@@ -360,7 +361,7 @@ void frmMain::mnuViewPlane1_Click() {
   ClearChartLabels();
   Untraced("mnuViewPlane1_Click", [&] { CadFunctions::TogglePlane1(); });
   const bool shown = CadFunctions::vars().ShowPlane1;
-  SetMenuChecked("mnuViewPlane1", shown);
+  SetMenuChecked(ctl::mnuViewPlane1, shown);
   SetToolbarButtonBold(0, shown);
 }
 
@@ -368,7 +369,7 @@ void frmMain::mnuViewPlane2_Click() {
   ClearChartLabels();
   Untraced("mnuViewPlane2_Click", [&] { CadFunctions::TogglePlane2(); });
   const bool shown = CadFunctions::vars().ShowPlane2;
-  SetMenuChecked("mnuViewPlane2", shown);
+  SetMenuChecked(ctl::mnuViewPlane2, shown);
   SetToolbarButtonBold(1, shown);
 }
 
@@ -379,34 +380,34 @@ void frmMain::mnuViewPlane2Color_Click() { lblData_DblClick(2); }
 void frmMain::mnuViewShowDims_Click() {
   Untraced("mnuViewShowDims_Click", [&] { CadFunctions::ToggleDims(); });
   const bool shown = CadFunctions::vars().ShowDims;
-  SetMenuChecked("mnuViewShowDims", shown);
+  SetMenuChecked(ctl::mnuViewShowDims, shown);
   SetToolbarButtonBold(2, shown);
 }
 
 void frmMain::mnuViewShowGrid_Click() {
   Untraced("mnuViewShowGrid_Click", [&] { CadFunctions::ToggleGrid(); });
   const bool shown = CadFunctions::vars().ShowGrid;
-  SetMenuChecked("mnuViewShowGrid", shown);
+  SetMenuChecked(ctl::mnuViewShowGrid, shown);
   SetToolbarButtonBold(3, shown);
 }
 
 void frmMain::mnuViewToolbarDock_Click() {
   vb::Proc g(kModule, "mnuViewToolbarDock_Click");
   Registry::Settings& reg = Registry::RegSettings();
-  g.step([&] { reg.ToolbarDocked = Action("mnuViewToolbarDock")->isChecked(); });
+  g.step([&] { reg.ToolbarDocked = Action(ctl::mnuViewToolbarDock)->isChecked(); });
   g.step([&] { Toolbar::DockToolbar(reg.ToolbarDocked); });
 }
 
 void frmMain::mnuViewToolbarShow_Click() {
   vb::Proc g(kModule, "mnuViewToolbarShow_Click");
   Registry::Settings& reg = Registry::RegSettings();
-  g.step([&] { reg.ToolbarVisible = Action("mnuViewToolbarShow")->isChecked(); });
+  g.step([&] { reg.ToolbarVisible = Action(ctl::mnuViewToolbarShow)->isChecked(); });
   g.step([&] { Toolbar::ShowToolbar(reg.ToolbarVisible); });
 }
 
 void frmMain::chkACVisible_Click(int index) {
   ClearChartLabels();
-  auto* box = findChild<QCheckBox*>("chkACVisible_" + QString::number(index));
+  auto* box = findChild<QCheckBox*>(ctl::chkACVisible_ + QString::number(index));
   if (!box) return;
   const bool checked = box->isChecked();
   const CadFunctions::Vars& d = CadFunctions::vars();
@@ -415,10 +416,10 @@ void frmMain::chkACVisible_Click(int index) {
       // The toggles set the box themselves: a box that already agrees with the flag only sets
       // the menu check.
       if (checked != d.ShowPlane1) CadFunctions::TogglePlane1();
-      SetMenuChecked("mnuViewPlane1", checked);
+      SetMenuChecked(ctl::mnuViewPlane1, checked);
     } else if (index == 1) {
       if (checked != d.ShowPlane2) CadFunctions::TogglePlane2();
-      SetMenuChecked("mnuViewPlane2", checked);
+      SetMenuChecked(ctl::mnuViewPlane2, checked);
     }
   });
 }
@@ -440,24 +441,25 @@ void frmMain::InteriorRedraw(const char* procedure, const std::function<void()>&
 
 void frmMain::OptionClicked(const std::string& name) {
   Vars& v = vars();
-  if (name.starts_with("optSideOverlay_")) {
-    optSideOverlay_Click(std::stoi(name.substr(15)));
-  } else if (name == "optInterior" || name == "optCabin" || name == "optBothInterior") {
+  if (name.starts_with(ctl::optSideOverlay_)) {
+    optSideOverlay_Click(std::stoi(name.substr(std::string_view(ctl::optSideOverlay_).size())));
+  } else if (name == ctl::optInterior || name == ctl::optCabin || name == ctl::optBothInterior) {
     InteriorRedraw((name + "_Click").c_str(), {});
-  } else if (name == "optCorp" || name == "optEMS" || name == "optUtil") {
-    v.InteriorConfig = name == "optCorp" ? 1 : name == "optEMS" ? 2 : 3;
-    InteriorRedraw(name == "optCorp" ? "optCorporate_Click" : (name + "_Click").c_str(), {});
-  } else if (name == "optHeliAll") {
+  } else if (name == ctl::optCorp || name == ctl::optEMS || name == ctl::optUtil) {
+    v.InteriorConfig = name == ctl::optCorp ? 1 : name == ctl::optEMS ? 2 : 3;
+    InteriorRedraw(name == ctl::optCorp ? "optCorporate_Click" : (name + "_Click").c_str(), {});
+  } else if (name == ctl::optHeliAll) {
     InteriorRedraw("optHeliAll_Click", [&] {
       SetOptionValue("optSideOverlay_0", true);
-      Container("fraInteriorHeliOverlayView_0")->setVisible(false);
+      Container(ctl::fraInteriorHeliOverlayView_0)->setVisible(false);
     });
-  } else if (name == "optHeliInterior" || name == "optHeliCabin" || name == "optHeliCabinSide") {
+  } else if (name == ctl::optHeliInterior || name == ctl::optHeliCabin ||
+             name == ctl::optHeliCabinSide) {
     InteriorRedraw((name + "_Click").c_str(),
-                   [&] { Container("fraInteriorHeliOverlayView_0")->setVisible(true); });
-  } else if (name == "optWATA" || name == "optWATB") {
-    vb::Proc g(kModule, name == "optWATA" ? "optWATA_Click" : "optWATB_Click");
-    v.WATChart = name == "optWATA" ? 1 : 2;
+                   [&] { Container(ctl::fraInteriorHeliOverlayView_0)->setVisible(true); });
+  } else if (name == ctl::optWATA || name == ctl::optWATB) {
+    vb::Proc g(kModule, name == ctl::optWATA ? "optWATA_Click" : "optWATB_Click");
+    v.WATChart = name == ctl::optWATA ? 1 : 2;
     SetBusyPointer(true);
     g.step([&] { ShowTabNo(); });
     SetBusyPointer(false);
@@ -468,9 +470,9 @@ void frmMain::optSideOverlay_Click(int index) {
   if (index == 0 || index == 1) {
     // The configuration buttons run the interior's recomposition; with none selected nothing
     // happens.
-    if (Option("optCorp")->isChecked()) OptionClicked("optCorp");
-    if (Option("optEMS")->isChecked()) OptionClicked("optEMS");
-    if (Option("optUtil")->isChecked()) OptionClicked("optUtil");
+    if (Option(ctl::optCorp)->isChecked()) OptionClicked(ctl::optCorp);
+    if (Option(ctl::optEMS)->isChecked()) OptionClicked(ctl::optEMS);
+    if (Option(ctl::optUtil)->isChecked()) OptionClicked(ctl::optUtil);
   } else {
     Untraced("optSideOverlay_Click", [&] { MainForm::UpdateDisplay(*this, *data_); });
   }
@@ -513,9 +515,9 @@ void frmMain::ApplyColorScheme(const ColorScheme& scheme) {
       if (w->window() != this) continue;
       const QString name = w->objectName();
       if (qobject_cast<QGroupBox*>(w) || qobject_cast<QRadioButton*>(w) ||
-          qobject_cast<QCheckBox*>(w) || name.startsWith("fra") || name == "Frame1")
+          qobject_cast<QCheckBox*>(w) || name.startsWith("fra") || name == ctl::Frame1)
         fill(w, form);
-      if (name.startsWith("cmdToolbar_")) fill(w, form, QPalette::Button);
+      if (name.startsWith(ctl::cmdToolbar_)) fill(w, form, QPalette::Button);
       if (name.startsWith("barBG_")) fill(w, gdi::ToQColor(scheme.bar));
       if (name.startsWith("lblHeading_")) fill(w, gdi::ToQColor(scheme.heading));
     }

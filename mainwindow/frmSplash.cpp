@@ -6,6 +6,7 @@
 #include <QPainterPath>
 #include <QPixmap>
 
+#include "mainwindow/ControlNames.h"
 #include "platform/runtime/Trap.h"
 
 namespace MainForm {
@@ -56,7 +57,7 @@ QPixmap Logo() {
 frmSplash::frmSplash(QWidget* mainWindow)
     : QWidget(mainWindow, Qt::SplashScreen | Qt::FramelessWindowHint), main_(mainWindow) {
   vb::Proc g(kSplash, "Form_Load");
-  setObjectName("frmSplash");
+  setObjectName(ctl::frmSplash);
   setAttribute(Qt::WA_DeleteOnClose);
   setAutoFillBackground(true);
   QPalette pal = palette();
@@ -65,10 +66,10 @@ frmSplash::frmSplash(QWidget* mainWindow)
   setStyleSheet("#frmSplash { border: 1px solid #404040; }");
 
   picLogo_ = new QLabel(this);
-  picLogo_->setObjectName("picLogo");
+  picLogo_->setObjectName(ctl::picLogo);
   picLogo_->setPixmap(Logo());
   lblSplash_ = new QLabel(this);
-  lblSplash_->setObjectName("lblSplash");
+  lblSplash_->setObjectName(ctl::lblSplash);
   lblSplash_->setWordWrap(true);
   lblSplash_->setText(QString::fromStdString(SplashModel::Text()));
   lblSplash_->setFixedWidth(330);

@@ -5,6 +5,7 @@
 #include <QPainterPath>
 #include <QTimer>
 
+#include "mainwindow/ControlNames.h"
 #include "mainwindow/ToolbarModule.h"
 #include "platform/runtime/Trap.h"
 
@@ -72,7 +73,7 @@ std::array<QPushButton*, 10> MakeToolbarButtons(QWidget* parent, bool floating) 
   std::array<QPushButton*, 10> buttons{};
   for (int i = 0; i < 10; ++i) {
     auto* b = new QPushButton(parent);
-    b->setObjectName("cmdToolbar_" + QString::number(i));
+    b->setObjectName(ctl::cmdToolbar_ + QString::number(i));
     const std::string_view caption = Toolbar::ButtonCaption(i, floating);
     if (caption.empty()) {
       b->setIcon(ToolbarIcon(i));
@@ -100,7 +101,7 @@ void SetButtonBold(QPushButton* button, bool bold) {
 frmToolbar::frmToolbar(QWidget* mainWindow)
     : QWidget(mainWindow, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                               Qt::WindowMaximizeButtonHint | Qt::CustomizeWindowHint) {
-  setObjectName("frmToolbar");
+  setObjectName(ctl::frmToolbar);
   vb::Proc g("frmToolbar", "Form_Load");
   tag_ = Toolbar::kFloatingCaption;
   setWindowTitle(tag_);

@@ -19,11 +19,14 @@
 #include "charts/ChartHover.h"
 #include "charts/ChartTestSupport.h"
 #include "mainwindow/ChartPicture.h"
+#include "mainwindow/ControlNames.h"
 #include "platform/gdi/QtCanvas.h"
 #include "platform/runtime/Files.h"
 #include "support/Fixtures.h"
 
 namespace {
+
+namespace ctl = MainForm::ctl;
 
 using MainForm::ChartPicture;
 
@@ -44,6 +47,21 @@ void Leave(QWidget& w) {
 
 gdi::Rgb Pixel(const QImage& image, int x, int y) {
   return gdi::FromQColor(QColor(image.pixel(x, y)));
+}
+
+// The charts' picture table (hover, builders, dispatcher) and the window name the same pictures,
+// in the same order.
+TEST(ChartPictureNames, TheChartTableNamesTheWindowsPictures) {
+  const std::vector<std::string_view> window = {
+      ctl::chrtBlockFuel,        ctl::chrtBlockTime, ctl::chrtBalancedFieldLength,
+      ctl::chrtTakeoffElevation, ctl::chrtLanding,   ctl::chrtCruiseSpeed,
+      ctl::chrtOperatingSpeed,   ctl::chrtPayload,   ctl::chrtCeilingCorp,
+      ctl::chrtCeilingUtil,      ctl::chrtCeilingHV, ctl::chrtCeilingVNE,
+      ctl::chrtWATCorp,          ctl::chrtWATUtil};
+  std::vector<std::string_view> table;
+  for (const ChartHover::PictureInfo& picture : ChartHover::Pictures())
+    table.push_back(picture.name);
+  EXPECT_EQ(table, window);
 }
 
 // Where the pop-up of a cached point belongs, in pixels of a picture `width` wide.
@@ -95,7 +113,7 @@ class ChartPictures : public charttest::ChartFixture {
 
 TEST_F(ChartPictures, AMoveOverAPointShowsItsValueAndMovingAwayRestoresTheChart) {
   Choose("101", "102", 1);
-  ChartPicture picture("chrtPayload");
+  ChartPicture picture(ctl::chrtPayload);
   picture.resize(640, 480);
   picture.Rebuild(true);
   ASSERT_EQ(errors(), 0);
@@ -212,9 +230,9 @@ TEST_F(ChartPictures, TheCaptionOpensTheAssumptionBoxWithTheChartsText) {
   Choose("101", "102", 1);
   QWidget frame;
   frame.resize(1000, 600);
-  ChartPicture payload("chrtPayload", &frame);
+  ChartPicture payload(ctl::chrtPayload, &frame);
   payload.setGeometry(300, 8, 640, 480);
-  ChartPicture ceiling("chrtCeilingCorp", &frame);  // no assumptions for a fixed-wing pair
+  ChartPicture ceiling(ctl::chrtCeilingCorp, &frame);  // no assumptions for a fixed-wing pair
   ceiling.setGeometry(0, 8, 290, 300);
   payload.Rebuild(true);
   ceiling.Rebuild(true);
@@ -263,7 +281,7 @@ TEST_F(ChartPictures, TheCaptionOpensTheAssumptionBoxWithTheChartsText) {
 
 TEST_F(ChartPictures, RepaintsCopyTheImageAndResizesDrawTheChartAgain) {
   Choose("101", "102", 1);
-  ChartPicture picture("chrtBlockFuel");
+  ChartPicture picture(ctl::chrtBlockFuel);
   picture.resize(400, 300);
   picture.show();
   Pump(20);
@@ -298,7 +316,7 @@ TEST_F(ChartPictures, RepaintsCopyTheImageAndResizesDrawTheChartAgain) {
 
 TEST_F(ChartPictures, ARebuildTakesThePopupAwayAndTheSamePointShowsItAgain) {
   Choose("101", "102", 1);
-  ChartPicture picture("chrtPayload");
+  ChartPicture picture(ctl::chrtPayload);
   picture.resize(640, 480);
   picture.Rebuild(true);
   const QPointF at = PixelOf(13, 1, 2, 640);
@@ -319,7 +337,7 @@ TEST_F(ChartPictures, Screenshot) {
   QWidget window;
   window.setWindowTitle("Payload-range hover");
   window.resize(680, 520);
-  ChartPicture picture("chrtPayload", &window);
+  ChartPicture picture(ctl::chrtPayload, &window);
   picture.setGeometry(20, 20, 640, 480);
   window.show();
   Pump(200);

@@ -19,12 +19,15 @@
 #include "charts/Chart.h"
 #include "drawings/CADGraph.h"
 #include "mainwindow/ColorPicker.h"
+#include "mainwindow/ControlNames.h"
 #include "mainwindow/Dialogs.h"
 #include "mainwindow/frmMain.h"
 #include "mainwindow/frmToolbar.h"
 #include "platform/dxfcontrol/DrawingWidget.h"
 
 namespace {
+
+namespace ctl = MainForm::ctl;
 
 using namespace mwtest;
 
@@ -74,11 +77,13 @@ class Commands : public MainWindowTest {
   }
   QAction* Act(const char* name) { return w->findChild<QAction*>(name); }
   QPushButton* StripButton(int i) {
-    return w->findChild<QFrame*>("tbToolbar")
-        ->findChild<QPushButton*>("cmdToolbar_" + QString::number(i));
+    return w->findChild<QFrame*>(ctl::tbToolbar)
+        ->findChild<QPushButton*>(ctl::cmdToolbar_ + QString::number(i));
   }
   QPushButton* FloatingButton(int i) { return w->floatingToolbar()->buttons()[size_t(i)]; }
-  QCheckBox* Box(int i) { return w->findChild<QCheckBox*>("chkACVisible_" + QString::number(i)); }
+  QCheckBox* Box(int i) {
+    return w->findChild<QCheckBox*>(ctl::chkACVisible_ + QString::number(i));
+  }
   QRadioButton* Opt(const char* name) { return w->findChild<QRadioButton*>(name); }
   void AllChartLabelsLoaded() {
     for (int i = 1; i <= 16; ++i) Chart::vars().ChartLabelsLoaded[size_t(i)] = true;
@@ -95,25 +100,25 @@ class Commands : public MainWindowTest {
 TEST_F(Commands, HidingPlaneOneFromTheBoxOrTheMenuGivesOneState) {
   for (bool fromMenu : {true, false}) {
     CadFunctions::vars().ShowPlane1 = true;
-    w->SetMenuChecked("mnuViewPlane1", true);
+    w->SetMenuChecked(ctl::mnuViewPlane1, true);
     Box(0)->setChecked(true);
     w->SetToolbarButtonBold(0, true);
     AllChartLabelsLoaded();
     if (fromMenu)
-      Act("mnuViewPlane1")->trigger();
+      Act(ctl::mnuViewPlane1)->trigger();
     else
       Box(0)->click();
     EXPECT_FALSE(CadFunctions::vars().ShowPlane1) << fromMenu;
-    EXPECT_FALSE(Act("mnuViewPlane1")->isChecked()) << fromMenu;
+    EXPECT_FALSE(Act(ctl::mnuViewPlane1)->isChecked()) << fromMenu;
     EXPECT_FALSE(StripButton(0)->font().bold()) << fromMenu;
     EXPECT_FALSE(FloatingButton(0)->font().bold()) << fromMenu;
     EXPECT_FALSE(Box(0)->isChecked()) << fromMenu;
     EXPECT_FALSE(AnyChartLabelsLoaded()) << fromMenu;
   }
   // And back on from the menu.
-  Act("mnuViewPlane1")->trigger();
+  Act(ctl::mnuViewPlane1)->trigger();
   EXPECT_TRUE(CadFunctions::vars().ShowPlane1);
-  EXPECT_TRUE(Act("mnuViewPlane1")->isChecked());
+  EXPECT_TRUE(Act(ctl::mnuViewPlane1)->isChecked());
   EXPECT_TRUE(StripButton(0)->font().bold());
   EXPECT_TRUE(Box(0)->isChecked());
 }
@@ -121,37 +126,37 @@ TEST_F(Commands, HidingPlaneOneFromTheBoxOrTheMenuGivesOneState) {
 TEST_F(Commands, ABoxThatAgreesWithTheFlagOnlySetsTheMenuCheck) {
   CadFunctions::vars().ShowPlane2 = false;
   Box(1)->setChecked(false);
-  w->SetMenuChecked("mnuViewPlane2", true);  // out of step
+  w->SetMenuChecked(ctl::mnuViewPlane2, true);  // out of step
   w->chkACVisible_Click(1);
   EXPECT_FALSE(CadFunctions::vars().ShowPlane2);
-  EXPECT_FALSE(Act("mnuViewPlane2")->isChecked());
+  EXPECT_FALSE(Act(ctl::mnuViewPlane2)->isChecked());
 }
 
 TEST_F(Commands, DimsAndGridTogglesSetTheirChecksAndBoldButtons) {
   CadFunctions::vars().ShowGrid = false;
-  Act("mnuViewShowGrid")->trigger();
+  Act(ctl::mnuViewShowGrid)->trigger();
   EXPECT_TRUE(CadFunctions::vars().ShowGrid);
-  EXPECT_TRUE(Act("mnuViewShowGrid")->isChecked());
+  EXPECT_TRUE(Act(ctl::mnuViewShowGrid)->isChecked());
   EXPECT_TRUE(StripButton(3)->font().bold());
   EXPECT_TRUE(FloatingButton(3)->font().bold());
-  Act("mnuViewShowDims")->trigger();
+  Act(ctl::mnuViewShowDims)->trigger();
   EXPECT_FALSE(CadFunctions::vars().ShowDims);
-  EXPECT_FALSE(Act("mnuViewShowDims")->isChecked());
+  EXPECT_FALSE(Act(ctl::mnuViewShowDims)->isChecked());
   EXPECT_FALSE(StripButton(2)->font().bold());
   // The toolbar button runs the same toggle.
   StripButton(2)->click();
   EXPECT_TRUE(CadFunctions::vars().ShowDims);
-  EXPECT_TRUE(Act("mnuViewShowDims")->isChecked());
+  EXPECT_TRUE(Act(ctl::mnuViewShowDims)->isChecked());
 }
 
 TEST_F(Commands, MetricIsWrittenToTheRegistryBeforeTheUpdate) {
   Registry::RegSettings().Aircraft1 = "101";
   std::string seen = "<not opened>";
   data->onOpen = [&](const std::string&) { seen = Registry::RegistryValue("Metric").toString(); };
-  Act("mnuViewMetric")->trigger();
+  Act(ctl::mnuViewMetric)->trigger();
   EXPECT_TRUE(MainForm::vars().MetricUnits);
   EXPECT_EQ(seen, "True");
-  Act("mnuViewMetric")->trigger();
+  Act(ctl::mnuViewMetric)->trigger();
   EXPECT_FALSE(MainForm::vars().MetricUnits);
   EXPECT_EQ(Registry::RegistryValue("Metric").toString(), "False");
 }
@@ -163,7 +168,7 @@ TEST_F(Commands, DimensionColourRecoloursEveryView) {
     m.ClickCell(5);  // cyan
     m.Ok();
   });
-  Act("mnuViewDimColor")->trigger();
+  Act(ctl::mnuViewDimColor)->trigger();
   EXPECT_EQ(Registry::RegSettings().DimColor, Rgb(0, 255, 255));
   for (int v = 2; v <= 5; ++v) {
     EXPECT_EQ((cad.layerColour[{v, 3}]), CADGraph::CADColor(Rgb(0, 255, 255))) << v;
@@ -178,7 +183,7 @@ TEST_F(Commands, PlaneColourFromTheMenuAndFromADataLabel) {
     titles.push_back(m.Caption());
     m.DoubleClickCell(2);  // green
   });
-  Act("mnuViewPlane1Color")->trigger();
+  Act(ctl::mnuViewPlane1Color)->trigger();
   EXPECT_EQ(Registry::RegSettings().PlaneColor1, Rgb(0, 255, 0));
   auto* label = w->findChild<MainForm::DataLabel*>("lblData2_1");
   ASSERT_NE(label, nullptr);
@@ -197,10 +202,10 @@ TEST_F(Commands, TheToolbarDocksFloatsAndHides) {
   w->resize(900, 600);
   w->show();
   Pump(20);
-  w->SetMenuChecked("mnuViewToolbarShow", true);
-  w->SetMenuChecked("mnuViewToolbarDock", true);
+  w->SetMenuChecked(ctl::mnuViewToolbarShow, true);
+  w->SetMenuChecked(ctl::mnuViewToolbarDock, true);
   Toolbar::ShowToolbar(true);
-  auto* strip = w->findChild<QFrame*>("tbToolbar");
+  auto* strip = w->findChild<QFrame*>(ctl::tbToolbar);
   MainForm::frmToolbar* floating = w->floatingToolbar();
   EXPECT_TRUE(strip->isVisible());
   EXPECT_FALSE(floating->isVisible());
@@ -209,36 +214,36 @@ TEST_F(Commands, TheToolbarDocksFloatsAndHides) {
   EXPECT_EQ(FloatingButton(0)->toolTip(), "Show/Hide Plane #1");
   EXPECT_FALSE(StripButton(4)->icon().isNull());
 
-  Act("mnuViewToolbarDock")->trigger();  // unchecks: floating
+  Act(ctl::mnuViewToolbarDock)->trigger();  // unchecks: floating
   EXPECT_FALSE(reg.ToolbarDocked);
   EXPECT_FALSE(strip->isVisible());
   EXPECT_TRUE(floating->isVisible());
   EXPECT_EQ(floating->windowTitle(), "Viewing Toolbar");
   EXPECT_EQ(floating->frameGeometry().size(), QSize(5375 / 15, 905 / 15));
   EXPECT_EQ(FloatingButton(9)->geometry(), QRect(316, 4, 33, 29));
-  EXPECT_EQ(w->findChild<QTabBar*>("SSTab")->y(), 0) << "the tabs take the strip's place";
+  EXPECT_EQ(w->findChild<QTabBar*>(ctl::SSTab)->y(), 0) << "the tabs take the strip's place";
 
   // Maximising the floating window docks it.
   floating->setWindowState(Qt::WindowMaximized);
   Pump(30);
   EXPECT_TRUE(reg.ToolbarDocked);
-  EXPECT_TRUE(Act("mnuViewToolbarDock")->isChecked());
+  EXPECT_TRUE(Act(ctl::mnuViewToolbarDock)->isChecked());
   EXPECT_FALSE(floating->isVisible());
   EXPECT_FALSE(floating->isMaximized());
   EXPECT_TRUE(strip->isVisible());
 
   // Its close box unchecks Show and keeps the setting.
-  Act("mnuViewToolbarDock")->trigger();
+  Act(ctl::mnuViewToolbarDock)->trigger();
   ASSERT_TRUE(floating->isVisible());
   floating->close();
   EXPECT_FALSE(floating->isVisible());
-  EXPECT_FALSE(Act("mnuViewToolbarShow")->isChecked());
+  EXPECT_FALSE(Act(ctl::mnuViewToolbarShow)->isChecked());
   EXPECT_TRUE(reg.ToolbarVisible);
   // The next Show click makes check and flag agree: hidden.
-  Act("mnuViewToolbarShow")->trigger();
-  EXPECT_TRUE(Act("mnuViewToolbarShow")->isChecked());
+  Act(ctl::mnuViewToolbarShow)->trigger();
+  EXPECT_TRUE(Act(ctl::mnuViewToolbarShow)->isChecked());
   EXPECT_TRUE(floating->isVisible());
-  Act("mnuViewToolbarShow")->trigger();
+  Act(ctl::mnuViewToolbarShow)->trigger();
   EXPECT_FALSE(reg.ToolbarVisible);
   EXPECT_FALSE(floating->isVisible());
   EXPECT_FALSE(strip->isVisible());
@@ -288,19 +293,19 @@ TEST_F(Commands, ADialogLowersTheFloatingToolbarWhileItIsOpen) {
 TEST_F(Commands, ViewAllOverlaysOnceThroughTheConfiguration) {
   MainForm::vars().CurrentTab = 0;
   MainForm::vars().TabDrawn[5] = true;
-  Opt("optCorp")->setChecked(true);
+  Opt(ctl::optCorp)->setChecked(true);
   Opt("optSideOverlay_1")->setChecked(true);
   cad.calls.clear();
-  Opt("optHeliAll")->setChecked(true);
+  Opt(ctl::optHeliAll)->setChecked(true);
   // optHeliAll's own redraw and the Overlay button's run of optCorp.
   EXPECT_EQ(cad.count("ClearDrawing 5"), 2);
   EXPECT_TRUE(Opt("optSideOverlay_0")->isChecked());
-  EXPECT_TRUE(w->findChild<QGroupBox*>("fraInteriorHeliOverlayView_0")->isHidden());
+  EXPECT_TRUE(w->findChild<QGroupBox*>(ctl::fraInteriorHeliOverlayView_0)->isHidden());
   EXPECT_EQ(MainForm::vars().InteriorConfig, 1);
   EXPECT_FALSE(MainForm::vars().TabDrawn[5]) << "the interior tab, not the current one";
 
-  Opt("optHeliCabinSide")->setChecked(true);
-  EXPECT_FALSE(w->findChild<QGroupBox*>("fraInteriorHeliOverlayView_0")->isHidden());
+  Opt(ctl::optHeliCabinSide)->setChecked(true);
+  EXPECT_FALSE(w->findChild<QGroupBox*>(ctl::fraInteriorHeliOverlayView_0)->isHidden());
 }
 
 TEST_F(Commands, ConfigurationButtonsSetTheInteriorConfig) {
@@ -308,7 +313,7 @@ TEST_F(Commands, ConfigurationButtonsSetTheInteriorConfig) {
     const char* button;
     int config;
   };
-  for (const Case& c : {Case{"optEMS", 2}, Case{"optUtil", 3}, Case{"optCorp", 1}}) {
+  for (const Case& c : {Case{ctl::optEMS, 2}, Case{ctl::optUtil, 3}, Case{ctl::optCorp, 1}}) {
     cad.calls.clear();
     MainForm::vars().TabDrawn[5] = true;
     Opt(c.button)->setChecked(true);
@@ -319,7 +324,7 @@ TEST_F(Commands, ConfigurationButtonsSetTheInteriorConfig) {
 }
 
 TEST_F(Commands, OverlayWithNoConfigurationSelectedDoesNothing) {
-  auto* corp = Opt("optCorp");
+  auto* corp = Opt(ctl::optCorp);
   // Leave the configuration group with nothing selected.
   corp->setAutoExclusive(false);
   corp->setChecked(false);
@@ -330,9 +335,9 @@ TEST_F(Commands, OverlayWithNoConfigurationSelectedDoesNothing) {
 }
 
 TEST_F(Commands, WatButtonsChooseTheChart) {
-  Opt("optWATA")->setChecked(true);
+  Opt(ctl::optWATA)->setChecked(true);
   EXPECT_EQ(MainForm::vars().WATChart, 1);
-  Opt("optWATB")->setChecked(true);
+  Opt(ctl::optWATB)->setChecked(true);
   EXPECT_EQ(MainForm::vars().WATChart, 2);
   EXPECT_EQ(cad.count("ClearDrawing"), 0) << "the drawing views are not touched";
 }
@@ -408,11 +413,11 @@ TEST_F(Commands, ExportWritesTheViewThroughTheDrawingControl) {
 TEST_F(Commands, CopyPutsBothNamesOnTheClipboard) {
   Registry::RegSettings().Aircraft1 = "101";
   Registry::RegSettings().Aircraft2 = "";
-  Act("mnuEditCopy")->trigger();
+  Act(ctl::mnuEditCopy)->trigger();
   EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(),
             Globals::AircraftName("101") + "\r\nN/A");
   Registry::RegSettings().Aircraft2 = "102";
-  Act("mnuEditCopy")->trigger();
+  Act(ctl::mnuEditCopy)->trigger();
   EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(),
             Globals::AircraftName("101") + "\r\n" + Globals::AircraftName("102"));
 }
@@ -421,7 +426,7 @@ TEST_F(Commands, NewClearsThePairAndKeepsTheClass) {
   Registry::RegSettings().Aircraft1 = "101";
   Registry::RegSettings().Aircraft2 = "102";
   Globals::vars().AircraftClass = MainForm::Class::Helicopter;
-  Act("mnuFileNew")->trigger();
+  Act(ctl::mnuFileNew)->trigger();
   EXPECT_EQ(Registry::RegSettings().Aircraft1, "");
   EXPECT_EQ(Registry::RegSettings().Aircraft2, "");
   EXPECT_EQ(Globals::vars().AircraftClass, MainForm::Class::Helicopter);
@@ -431,17 +436,17 @@ TEST_F(Commands, NewClearsThePairAndKeepsTheClass) {
 TEST_F(Commands, ChooseThenCancelStillResetsAndUpdates) {
   Registry::RegSettings().Aircraft1 = "101";
   AllChartLabelsLoaded();
-  auto* scroll = w->findChild<QScrollBar*>("scrollFrame");
+  auto* scroll = w->findChild<QScrollBar*>(ctl::scrollFrame);
   scroll->setRange(0, 100);
   scroll->setValue(40);
   bool lowered = false;
   QTimer::singleShot(50, [&] {
     lowered = true;
     if (QWidget* d = QApplication::activeModalWidget())
-      if (auto* cancel = d->findChild<QPushButton*>("cmdCancel")) cancel->click();
+      if (auto* cancel = d->findChild<QPushButton*>(ctl::cmdCancel)) cancel->click();
   });
   data->queries.clear();
-  Act("mnuChoose")->trigger();
+  Act(ctl::mnuChoose)->trigger();
   EXPECT_TRUE(lowered);
   EXPECT_EQ(scroll->value(), 0);
   EXPECT_FALSE(AnyChartLabelsLoaded());
@@ -469,12 +474,12 @@ TEST_F(Commands, ThePickerDialogChoosesClickedColours) {
     int32_t result;
   };
   auto cell = [](QDialog* d, int i) {
-    return d->findChild<QLabel*>("lblColor_" + QString::number(i));
+    return d->findChild<QLabel*>(ctl::lblColor_ + QString::number(i));
   };
   const Case cases[] = {
       {[&](QDialog* d) {
          Mouse(cell(d, 3), QEvent::MouseButtonPress);
-         d->findChild<QPushButton*>("cmdOK")->click();
+         d->findChild<QPushButton*>(ctl::cmdOK)->click();
        },
        Rgb(255, 0, 0), false, Rgb(0, 0, 255)},
       {[&](QDialog* d) {
@@ -493,13 +498,13 @@ TEST_F(Commands, ThePickerDialogChoosesClickedColours) {
        },
        Rgb(0, 255, 0), false, Rgb(0, 255, 0)},
       {[&](QDialog* d) {
-         auto* box = d->findChild<QCheckBox*>("chkPlaneColor");
+         auto* box = d->findChild<QCheckBox*>(ctl::chkPlaneColor);
          EXPECT_TRUE(box->isVisible());
          EXPECT_TRUE(box->isChecked());
          Mouse(cell(d, 1), QEvent::MouseButtonPress);
          EXPECT_FALSE(box->isChecked());
          box->click();
-         d->findChild<QPushButton*>("cmdOK")->click();
+         d->findChild<QPushButton*>(ctl::cmdOK)->click();
        },
        -1, true, -1},
   };
@@ -511,7 +516,7 @@ TEST_F(Commands, ThePickerDialogChoosesClickedColours) {
       if (!d || d->objectName() != "frmColor") return;
       seen = true;
       EXPECT_EQ(d->windowTitle(), "Pick");
-      EXPECT_EQ(d->findChild<QCheckBox*>("chkPlaneColor")->isVisible(), c.option);
+      EXPECT_EQ(d->findChild<QCheckBox*>(ctl::chkPlaneColor)->isVisible(), c.option);
       c.act(d);
     });
     EXPECT_EQ(Color::SelectColor("Pick", c.start, c.option), c.result);
@@ -529,23 +534,23 @@ TEST_F(Commands, PropertiesApplyOkAndCancel) {
   };
   const Case cases[] = {
       {"OK without change still saves",
-       [](QDialog* d) { d->findChild<QPushButton*>("cmdOK")->click(); }, 1, 1, true},
+       [](QDialog* d) { d->findChild<QPushButton*>(ctl::cmdOK)->click(); }, 1, 1, true},
       {"Apply then Cancel keeps the applied values",
        [](QDialog* d) {
-         auto* apply = d->findChild<QPushButton*>("cmdApply");
+         auto* apply = d->findChild<QPushButton*>(ctl::cmdApply);
          EXPECT_TRUE(apply->isEnabled());
-         d->findChild<QCheckBox*>("chkPanMouse")->click();
+         d->findChild<QCheckBox*>(ctl::chkPanMouse)->click();
          apply->click();
          EXPECT_FALSE(apply->isEnabled());
-         d->findChild<QCheckBox*>("chkZoomMouse")->click();
+         d->findChild<QCheckBox*>(ctl::chkZoomMouse)->click();
          EXPECT_TRUE(apply->isEnabled()) << "a click after Apply enables it again";
-         d->findChild<QPushButton*>("cmdCancel")->click();
+         d->findChild<QPushButton*>(ctl::cmdCancel)->click();
        },
        0, 1, true},
       {"Cancel alone stores nothing",
        [](QDialog* d) {
-         d->findChild<QCheckBox*>("chkZoomMouse")->click();
-         d->findChild<QPushButton*>("cmdCancel")->click();
+         d->findChild<QCheckBox*>(ctl::chkZoomMouse)->click();
+         d->findChild<QPushButton*>(ctl::cmdCancel)->click();
        },
        1, 1, false},
   };
@@ -557,7 +562,7 @@ TEST_F(Commands, PropertiesApplyOkAndCancel) {
       auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
       ASSERT_NE(d, nullptr);
       EXPECT_EQ(d->windowTitle(), "Properties");
-      EXPECT_TRUE(d->findChild<QCheckBox*>("chkPanMouse")->isChecked());
+      EXPECT_TRUE(d->findChild<QCheckBox*>(ctl::chkPanMouse)->isChecked());
       c.act(d);
     });
     w->mnuFileProperties_Click();
@@ -575,12 +580,12 @@ TEST_F(Commands, AboutBoxTexts) {
   auto text = [&](const char* name) {
     return about.findChild<QLabel*>(name)->text().toStdString();
   };
-  EXPECT_EQ(text("lblTitle"), "Tolvane");
-  EXPECT_EQ(text("lblVersion"), "Version " + MainForm::VersionText() + "  ()");
-  EXPECT_NE(text("lblCopyright").find("2033"), std::string::npos);
-  EXPECT_FALSE(text("lblDisclaimer").empty());
-  EXPECT_EQ(about.findChild<QPushButton*>("cmdSysInfo")->text(), "&System Info...");
-  EXPECT_TRUE(about.findChild<QPushButton*>("cmdOK")->isDefault());
+  EXPECT_EQ(text(ctl::lblTitle), "Tolvane");
+  EXPECT_EQ(text(ctl::lblVersion), "Version " + MainForm::VersionText() + "  ()");
+  EXPECT_NE(text(ctl::lblCopyright).find("2033"), std::string::npos);
+  EXPECT_FALSE(text(ctl::lblDisclaimer).empty());
+  EXPECT_EQ(about.findChild<QPushButton*>(ctl::cmdSysInfo)->text(), "&System Info...");
+  EXPECT_TRUE(about.findChild<QPushButton*>(ctl::cmdOK)->isDefault());
   EXPECT_EQ(MainForm::AboutVersionText("Database Version Error"),
             "Version " + MainForm::VersionText() + "  (Database Version Error)");
   const std::string info = MainForm::SystemInfoText();
@@ -596,8 +601,8 @@ TEST_F(Commands, TheSchemeColoursTheWindowTabsAndBars) {
   const QColor form(206, 235, 255);
   EXPECT_EQ(w->palette().color(QPalette::Window), form);
   EXPECT_EQ(w->statusBar()->palette().color(QPalette::Window), form);
-  EXPECT_EQ(w->findChild<QGroupBox*>("fraInterior")->palette().color(QPalette::Window), form);
-  EXPECT_EQ(Opt("optWATA")->palette().color(Opt("optWATA")->backgroundRole()), form);
+  EXPECT_EQ(w->findChild<QGroupBox*>(ctl::fraInterior)->palette().color(QPalette::Window), form);
+  EXPECT_EQ(Opt(ctl::optWATA)->palette().color(Opt(ctl::optWATA)->backgroundRole()), form);
   EXPECT_EQ(Box(1)->palette().color(Box(1)->backgroundRole()), form);
   EXPECT_TRUE(Box(1)->autoFillBackground());
   EXPECT_EQ(StripButton(1)->palette().color(QPalette::Button), form);
@@ -606,7 +611,7 @@ TEST_F(Commands, TheSchemeColoursTheWindowTabsAndBars) {
   EXPECT_EQ(w->findChild<QLabel*>("lblHeading_0")->palette().color(QPalette::Window),
             QColor(186, 215, 235));
   EXPECT_EQ(w->menuBar()->palette().color(QPalette::Window), QColor(255, 255, 128));
-  EXPECT_EQ(w->findChild<QTabBar*>("SSTab")->palette().color(QPalette::Button), form);
+  EXPECT_EQ(w->findChild<QTabBar*>(ctl::SSTab)->palette().color(QPalette::Button), form);
   // A pixel of the page area shows the scheme colour.
   w->resize(800, 600);
   w->show();
@@ -661,24 +666,24 @@ TEST_F(Screenshots, MainWindowToolbarPickerAboutScheme) {
       QGuiApplication::primaryScreen()->grabWindow(0).save(out + "/" + file);
     };
     if (*scheme) {
-      w->findChild<QTabBar*>("SSTab")->setCurrentIndex(1);
+      w->findChild<QTabBar*>(ctl::SSTab)->setCurrentIndex(1);
       Pump(100);
       w->grab().save(out + "/scheme-general.png");
-      w->findChild<QTabBar*>("SSTab")->setCurrentIndex(5);
+      w->findChild<QTabBar*>(ctl::SSTab)->setCurrentIndex(5);
       Pump(100);
       w->grab().save(out + "/scheme-interior.png");
-      w->findChild<QTabBar*>("SSTab")->setCurrentIndex(0);
+      w->findChild<QTabBar*>(ctl::SSTab)->setCurrentIndex(0);
       Pump(100);
       w->grab().save(out + "/scheme-aircraft.png");
       screen("scheme-screen.png");
       w->close();
       continue;
     }
-    w->findChild<QTabBar*>("SSTab")->setCurrentIndex(2);
+    w->findChild<QTabBar*>(ctl::SSTab)->setCurrentIndex(2);
     Pump(100);
     w->grab().save(out + "/main-docked.png");
     screen("screen-docked.png");
-    w->findChild<QAction*>("mnuViewToolbarDock")->trigger();
+    w->findChild<QAction*>(ctl::mnuViewToolbarDock)->trigger();
     Pump(200);
     w->floatingToolbar()->grab().save(out + "/toolbar-floating.png");
     screen("screen-floating.png");
@@ -700,7 +705,7 @@ TEST_F(Screenshots, MainWindowToolbarPickerAboutScheme) {
     w->mnuHelpAbout_Click();
     grabDialog("properties.png");
     w->mnuFileProperties_Click();
-    w->findChild<QAction*>("mnuViewToolbarDock")->trigger();
+    w->findChild<QAction*>(ctl::mnuViewToolbarDock)->trigger();
     Pump(100);
     w->close();
   }

@@ -2,9 +2,12 @@
 // the unit captions and the data labels of both planes.
 #include "Fakes.h"
 #include "MainWindowFixture.h"
+#include "mainwindow/ControlNames.h"
 #include "mainwindow/DisplayUpdate.h"
 
 namespace {
+
+namespace ctl = MainForm::ctl;
 
 using namespace mwtest;
 using MainForm::vars;
@@ -39,12 +42,12 @@ TEST_F(DisplayUpdate, ClassDecidesPrintItemsTabsAndPanel) {
     FakeMainView v;
     Pair("", "", c.cls);
     MainForm::UpdateDisplay(v, data);
-    EXPECT_EQ(v.menuVisible["mnuFilePrintBalancedFieldLength"], !c.heli);
-    EXPECT_TRUE(v.menuVisible["mnuFilePrintTakeoffLanding"]);
-    EXPECT_EQ(v.menuVisible["mnuFilePrintFlightEnvelope"], !c.heli);
-    EXPECT_TRUE(v.menuVisible["mnuFilePrintPayloadRange"]);
+    EXPECT_EQ(v.menuVisible[ctl::mnuFilePrintBalancedFieldLength], !c.heli);
+    EXPECT_TRUE(v.menuVisible[ctl::mnuFilePrintTakeoffLanding]);
+    EXPECT_EQ(v.menuVisible[ctl::mnuFilePrintFlightEnvelope], !c.heli);
+    EXPECT_TRUE(v.menuVisible[ctl::mnuFilePrintPayloadRange]);
     for (const char* item :
-         {"mnuFilePrintServiceCeiling", "mnuFilePrintHVCruiseSpeed", "mnuFilePrintWAT"})
+         {ctl::mnuFilePrintServiceCeiling, ctl::mnuFilePrintHVCruiseSpeed, ctl::mnuFilePrintWAT})
       EXPECT_EQ(v.menuVisible[item], c.heli) << item;
     const std::map<int, bool> heliTabs = {{7, false}, {8, true},  {9, false}, {10, true},
                                           {11, true}, {12, true}, {13, true}};
@@ -54,9 +57,9 @@ TEST_F(DisplayUpdate, ClassDecidesPrintItemsTabsAndPanel) {
     EXPECT_EQ(v.panelVisible[1], !c.heli);
     EXPECT_EQ(vars().InteriorConfig, 1);
     if (!c.heli) {
-      EXPECT_FALSE(v.optionVisible["optCorp"]);
-      EXPECT_FALSE(v.optionVisible["optEMS"]);
-      EXPECT_FALSE(v.optionVisible["optUtil"]);
+      EXPECT_FALSE(v.optionVisible[ctl::optCorp]);
+      EXPECT_FALSE(v.optionVisible[ctl::optEMS]);
+      EXPECT_FALSE(v.optionVisible[ctl::optUtil]);
     }
     EXPECT_EQ(v.calls.back(), "ShowTabNo");
   }
@@ -103,8 +106,8 @@ TEST_F(DisplayUpdate, HelicopterInteriorsAndWatChartsOfEitherPlane) {
     EXPECT_EQ(vars().WATAAvailable, c.watA);
     EXPECT_EQ(vars().WATBAvailable, c.watB);
     EXPECT_EQ(vars().WATChart, c.chart);
-    EXPECT_EQ(v.optionValue[c.chart == 1 ? "optWATA" : "optWATB"], true);
-    EXPECT_TRUE(v.optionValue["optCorp"]);
+    EXPECT_EQ(v.optionValue[c.chart == 1 ? ctl::optWATA : ctl::optWATB], true);
+    EXPECT_TRUE(v.optionValue[ctl::optCorp]);
   }
 }
 
@@ -122,8 +125,8 @@ TEST_F(DisplayUpdate, OnePlaneQueriesOnceAndClearsTheOther) {
   for (Arr a : {Arr::lblData2, Arr::gen0Data2, Arr::gen1Data2})
     for (const auto* l : LabelCatalogue::Members(a)) EXPECT_EQ(view.Caption(a, l->index), "");
   // Direct print items while the pair is not complete.
-  EXPECT_TRUE(view.menuVisible["mnuFilePrintAll"]);
-  EXPECT_FALSE(view.menuVisible["mnuFilePrintAllChoose"]);
+  EXPECT_TRUE(view.menuVisible[ctl::mnuFilePrintAll]);
+  EXPECT_FALSE(view.menuVisible[ctl::mnuFilePrintAllChoose]);
 }
 
 TEST_F(DisplayUpdate, DataLabelsShowTheirSpecsAndNeverKeepAStaleValue) {
@@ -141,10 +144,10 @@ TEST_F(DisplayUpdate, DataLabelsShowTheirSpecsAndNeverKeepAStaleValue) {
   // Swatches and separators keep their captions.
   EXPECT_EQ(view.Caption(Arr::lblData1, 37), "-");
   EXPECT_EQ(view.Caption(Arr::lblData1, 38), "");
-  EXPECT_FALSE(view.menuVisible["mnuFilePrintAll"]);
-  EXPECT_TRUE(view.menuVisible["mnuFilePrintAllChoose"]);
-  EXPECT_TRUE(view.menuVisible["mnuFilePrintExteriorChoose"]);
-  EXPECT_TRUE(view.menuVisible["mnuFilePrintInteriorChoose"]);
+  EXPECT_FALSE(view.menuVisible[ctl::mnuFilePrintAll]);
+  EXPECT_TRUE(view.menuVisible[ctl::mnuFilePrintAllChoose]);
+  EXPECT_TRUE(view.menuVisible[ctl::mnuFilePrintExteriorChoose]);
+  EXPECT_TRUE(view.menuVisible[ctl::mnuFilePrintInteriorChoose]);
 
   // Plane 1 becomes an aircraft whose model number is empty: "S-7" must not stay.
   data.values["8"]["ModelNum"] = "";
@@ -177,7 +180,7 @@ TEST_F(DisplayUpdate, NoAircraftEmptiesEverything) {
   EXPECT_EQ(view.Caption(Arr::lblData1, 12), "");
   // Cleared planes leave the separators empty too.
   EXPECT_EQ(view.Caption(Arr::lblData1, 37), "");
-  EXPECT_TRUE(view.menuVisible["mnuFilePrintInterior"]);
+  EXPECT_TRUE(view.menuVisible[ctl::mnuFilePrintInterior]);
 }
 
 TEST_F(DisplayUpdate, UnitCaptionsFollowTheUnitSetting) {

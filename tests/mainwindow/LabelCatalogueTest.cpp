@@ -5,9 +5,12 @@
 #include <map>
 #include <set>
 
+#include "mainwindow/ControlNames.h"
 #include "mainwindow/LabelCatalogue.h"
 
 namespace {
+
+namespace ctl = MainForm::ctl;
 
 using LabelCatalogue::Arr;
 using LabelCatalogue::Find;
@@ -44,7 +47,7 @@ TEST(LabelCatalogue, BothPlanesShowTheSameRowsWithTheSameSpecs) {
     for (const auto* l : Members(one)) {
       const auto* other = Find(two, l->index);
       ASSERT_NE(other, nullptr);
-      if (l->parent.rfind("framAircraft_", 0) == 0)
+      if (l->parent.rfind(ctl::framAircraft_, 0) == 0)
         EXPECT_EQ(other->parent, "framAircraft_1") << "Plane 2's own column";
       else
         EXPECT_EQ(other->parent, l->parent);
@@ -71,7 +74,7 @@ TEST(LabelCatalogue, TabPagesCarryEachPlanesNameSwatchAndSeparator) {
                         {10, 18, 17, 16}, {11, 41, 40, 39}, {12, 44, 43, 42}, {13, 47, 46, 45}};
   for (const Trio& t : trios)
     for (Arr a : {Arr::lblData1, Arr::lblData2}) {
-      const std::string page = "framDisplay_" + std::to_string(t.tab);
+      const std::string page = ctl::framDisplay_ + std::to_string(t.tab);
       EXPECT_EQ(Find(a, t.name)->tag, "AcName");
       EXPECT_EQ(Find(a, t.swatch)->tag, "Color");
       EXPECT_EQ(Find(a, t.separator)->tag, "");
@@ -110,13 +113,13 @@ TEST(LabelCatalogue, UnitLabelsArePaddedOrFixed) {
     EXPECT_EQ(l->caption, c.caption) << c.index;
     EXPECT_EQ(LabelCatalogue::IsPaddedUnit(*l), c.padded) << c.index;
   }
-  EXPECT_EQ(Find(Arr::gen1Units, 57)->parent, "fraIntCabVol_0");
+  EXPECT_EQ(Find(Arr::gen1Units, 57)->parent, ctl::fraIntCabVol_0);
   EXPECT_EQ(Find(Arr::gen1Data1, 60)->tag, "ACWidth\\*ACLength{Ft}");
 }
 
 TEST(LabelCatalogue, PanelsKeepTheirColumnsAndRowsDoNotOverlap) {
   for (int panel = 0; panel < 2; ++panel) {
-    const std::string parent = "framScroll_" + std::to_string(panel);
+    const std::string parent = ctl::framScroll_ + std::to_string(panel);
     std::map<int, int> rowsAt;  // top -> number of row captions there
     for (const auto& l : LabelCatalogue::Labels()) {
       if (l.parent != parent) continue;

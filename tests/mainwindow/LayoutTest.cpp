@@ -4,9 +4,12 @@
 #include <optional>
 
 #include "CompositionFakes.h"
+#include "mainwindow/ControlNames.h"
 #include "mainwindow/ProportionalLayout.h"
 
 namespace {
+
+namespace ctl = MainForm::ctl;
 
 using MainForm::DesignSize;
 using MainForm::LayoutRect;
@@ -20,7 +23,7 @@ const DesignSize kDesign{10000, 8300, kSbh};
 // A frame, a SCROLLME panel inside it, a label on that panel and a plain button.
 ProportionalLayout Sample() {
   return ProportionalLayout(kDesign, {
-                                         {"framGeneral", {150, 720, 9300, 6810}, false, -1},
+                                         {ctl::framGeneral, {150, 720, 9300, 6810}, false, -1},
                                          {"framScroll_0", {0, 100, 9000, 12000}, true, 0},
                                          {"lblData1_3", {2000, 850, 3000, 250}, false, 1},
                                          {"cmdOk", {1000, 2300, 1200, 600}, false, -1},

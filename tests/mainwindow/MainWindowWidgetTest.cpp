@@ -22,15 +22,18 @@
 #include "WidgetSupport.h"
 #include "charts/Chart.h"
 #include "mainwindow/ChartPicture.h"
+#include "mainwindow/ControlNames.h"
 #include "mainwindow/DisplayUpdate.h"
-#include "mainwindow/frmMain.h"
 #include "mainwindow/ToolbarModule.h"
+#include "mainwindow/frmMain.h"
 #include "mainwindow/frmSplash.h"
 #include "platform/dxfcontrol/DrawingWidget.h"
 #include "platform/printer/PrinterDialog.h"
 #include "printing/Printing.h"
 
 namespace {
+
+namespace ctl = MainForm::ctl;
 
 using namespace mwtest;
 
@@ -48,6 +51,8 @@ class Widgets : public MainWindowTest {
   }
 };
 
+// This test and the next spell the object names out rather than through the window's name
+// constants: they hold the names other parts, page templates and stored settings rely on.
 TEST_F(Widgets, MenusHaveTheirCaptionsAndPrintCommandsWait) {
   MainForm::frmMain w(std::make_unique<FakeAircraftData>());
   struct Item {
@@ -168,7 +173,7 @@ TEST_F(Widgets, EveryNamedControlExists) {
 
 TEST_F(Widgets, HidingThePageOnScreenMovesToTheAircraftTab) {
   MainForm::frmMain w(std::make_unique<FakeAircraftData>());
-  auto* tabs = w.findChild<QTabBar*>("SSTab");
+  auto* tabs = w.findChild<QTabBar*>(ctl::SSTab);
   w.SelectTab(13);
   MainForm::vars().CurrentTab = 13;
   for (int tab = 11; tab <= 13; ++tab) w.SetTabVisible(tab, false);
@@ -183,7 +188,7 @@ TEST_F(Widgets, HidingThePageOnScreenMovesToTheAircraftTab) {
 // the kind of tab, and the last drawing tab stays the one the drawing commands act on.
 TEST_F(Widgets, TheWindowsTabClickResetsTheChartNotesAndFollowsTheTab) {
   MainForm::frmMain w(std::make_unique<FakeAircraftData>());
-  auto* exportItem = w.findChild<QAction*>("mnuFileExport");
+  auto* exportItem = w.findChild<QAction*>(ctl::mnuFileExport);
   struct Step {
     int tab;
     bool exportEnabled;
@@ -202,7 +207,7 @@ TEST_F(Widgets, TheWindowsTabClickResetsTheChartNotesAndFollowsTheTab) {
       for (int chart = 1; chart <= 16; ++chart)
         EXPECT_FALSE(Chart::vars().ChartLabelsLoaded[static_cast<size_t>(chart)]) << chart;
     }
-    EXPECT_TRUE(w.findChild<QFrame*>("framDisplay_" + QString::number(s.tab))->isVisibleTo(&w));
+    EXPECT_TRUE(w.findChild<QFrame*>(ctl::framDisplay_ + QString::number(s.tab))->isVisibleTo(&w));
   }
 }
 
@@ -212,14 +217,14 @@ TEST_F(Widgets, SplashClosesOnlyOnceAllowed) {
   QPointer<MainForm::frmSplash> alive(splash);
   splash->show();
   Click(splash);
-  Click(splash->findChild<QLabel*>("lblSplash"));
+  Click(splash->findChild<QLabel*>(ctl::lblSplash));
   Pump(50);
   ASSERT_TRUE(alive);
   EXPECT_TRUE(splash->isVisible());
   EXPECT_FALSE(main.isVisible());
 
   splash->AllowClose();
-  Click(splash->findChild<QLabel*>("picLogo"));
+  Click(splash->findChild<QLabel*>(ctl::picLogo));
   Pump(20);
   EXPECT_FALSE(alive) << "closed at once and deleted";
   EXPECT_TRUE(main.isVisible()) << "its unload shows the main window";
@@ -284,7 +289,7 @@ TEST_F(Widgets, TwoSampleJetsSideBySide) {
   EXPECT_FALSE(text("gen1Data1_0").empty());
   EXPECT_NE(text("gen1Data1_0"), text("gen1Data2_0"));
   EXPECT_EQ(w->windowTitle().toStdString(), MainForm::CaptionText());
-  auto* tabs = w->findChild<QTabBar*>("SSTab");
+  auto* tabs = w->findChild<QTabBar*>(ctl::SSTab);
   EXPECT_FALSE(tabs->isTabVisible(13)) << "a fixed-wing pair has no WAT tab";
   EXPECT_TRUE(tabs->isTabVisible(7));
 
@@ -299,7 +304,7 @@ TEST_F(Widgets, TwoSampleJetsSideBySide) {
   EXPECT_TRUE(w->findChild<QFrame*>("framDisplay_1")->isVisible());
   EXPECT_FALSE(w->findChild<QFrame*>("framDisplay_0")->isVisible());
   EXPECT_TRUE(w->findChild<QFrame*>("framScroll_1")->isVisible());
-  EXPECT_TRUE(w->findChild<QScrollBar*>("scrollFrame")->maximum() > 0);
+  EXPECT_TRUE(w->findChild<QScrollBar*>(ctl::scrollFrame)->maximum() > 0);
   shoot("tab1.png");
 
   MainForm::vars().MetricUnits = true;
@@ -310,16 +315,16 @@ TEST_F(Widgets, TwoSampleJetsSideBySide) {
   MainForm::vars().MetricUnits = false;
 
   // Choose: the dialog opens on the stored pair; OK keeps it and the panels scroll back up.
-  auto* scroll = w->findChild<QScrollBar*>("scrollFrame");
+  auto* scroll = w->findChild<QScrollBar*>(ctl::scrollFrame);
   scroll->setValue(scroll->maximum());
   bool dialogSeen = false;
   QTimer::singleShot(200, [&] {
     if (QWidget* d = QApplication::activeModalWidget()) {
       dialogSeen = d->objectName() == "frmChoose" || d->inherits("QDialog");
-      if (auto* ok = d->findChild<QPushButton*>("cmdOK")) ok->click();
+      if (auto* ok = d->findChild<QPushButton*>(ctl::cmdOK)) ok->click();
     }
   });
-  w->findChild<QAction*>("mnuChoose")->trigger();
+  w->findChild<QAction*>(ctl::mnuChoose)->trigger();
   EXPECT_TRUE(dialogSeen);
   EXPECT_EQ(scroll->value(), 0);
   EXPECT_EQ(Registry::RegSettings().Aircraft1, "101");
@@ -355,7 +360,7 @@ TEST_F(Widgets, TheChartTabsDrawTheSamplePairsCharts) {
   SampleJetsProgramFolder(dir.path(), false);
   auto w = StartedWindow();
   ASSERT_TRUE(w->startup().FirstActivationDone());
-  auto* tabs = w->findChild<QTabBar*>("SSTab");
+  auto* tabs = w->findChild<QTabBar*>(ctl::SSTab);
   const char* shots = std::getenv("TOLVANE_SCREENSHOT_DIR");
   // Start-up notes the missing drawing database; the charts report nothing.
   const long errorsAtStart = General::vars().ErrorCount;
@@ -363,11 +368,11 @@ TEST_F(Widgets, TheChartTabsDrawTheSamplePairsCharts) {
     int tab;
     std::vector<const char*> pictures;
   };
-  const Page pages[] = {{6, {"chrtBlockFuel", "chrtBlockTime"}},
-                        {7, {"chrtBalancedFieldLength"}},
-                        {8, {"chrtTakeoffElevation", "chrtLanding"}},
-                        {9, {"chrtCruiseSpeed", "chrtOperatingSpeed"}},
-                        {10, {"chrtPayload"}}};
+  const Page pages[] = {{6, {ctl::chrtBlockFuel, ctl::chrtBlockTime}},
+                        {7, {ctl::chrtBalancedFieldLength}},
+                        {8, {ctl::chrtTakeoffElevation, ctl::chrtLanding}},
+                        {9, {ctl::chrtCruiseSpeed, ctl::chrtOperatingSpeed}},
+                        {10, {ctl::chrtPayload}}};
   for (const Page& page : pages) {
     tabs->setCurrentIndex(page.tab);
     Pump(30);
@@ -383,7 +388,7 @@ TEST_F(Widgets, TheChartTabsDrawTheSamplePairsCharts) {
     if (shots) w->grab().save(QString(shots) + "/tab" + QString::number(page.tab) + ".png");
   }
   // The qualifier under the payload chart came from the database.
-  EXPECT_FALSE(w->findChild<QLabel*>("lblPayload")->text().isEmpty());
+  EXPECT_FALSE(w->findChild<QLabel*>(ctl::lblPayload)->text().isEmpty());
   EXPECT_EQ(General::vars().ErrorCount, errorsAtStart);
   w->close();
   w.reset();
@@ -399,7 +404,7 @@ TEST_F(Widgets, TheDrawingTabsShowBothAircraft) {
   auto w = StartedWindow();
   ASSERT_TRUE(w->startup().FirstActivationDone());
   const long errorsAtStart = General::vars().ErrorCount;
-  auto* tabs = w->findChild<QTabBar*>("SSTab");
+  auto* tabs = w->findChild<QTabBar*>(ctl::SSTab);
   const char* shots = std::getenv("TOLVANE_SCREENSHOT_DIR");
   for (int tab = 2; tab <= 5; ++tab) {
     tabs->setCurrentIndex(tab);

@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 
 #include "MainWindowFixture.h"
+#include "mainwindow/ControlNames.h"
 #include "mainwindow/ToolbarModule.h"
 
 namespace {
+
+namespace ctl = MainForm::ctl;
 
 using namespace mwtest;
 
@@ -120,7 +123,7 @@ TEST_F(ToolbarTest, MaximisingDocks) {
   w.maximized = true;
   Toolbar::FloatingResized(true);
   EXPECT_TRUE(reg.ToolbarDocked);
-  EXPECT_TRUE(w.checks["mnuViewToolbarDock"]);
+  EXPECT_TRUE(w.checks[ctl::mnuViewToolbarDock]);
   EXPECT_FALSE(w.maximized);
   EXPECT_FALSE(w.floating);
   EXPECT_TRUE(w.strip);
@@ -158,7 +161,7 @@ TEST_F(ToolbarTest, TheCloseBoxUnchecksShowButKeepsTheSetting) {
   Float();
   w.floating = false;
   Toolbar::FloatingClosed();
-  EXPECT_FALSE(w.checks["mnuViewToolbarShow"]);
+  EXPECT_FALSE(w.checks[ctl::mnuViewToolbarShow]);
   EXPECT_TRUE(reg.ToolbarVisible);
 }
 
