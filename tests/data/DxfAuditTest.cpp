@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <cstdio>
+#include <initializer_list>
 #include <filesystem>
 #include <string>
 
@@ -38,13 +39,56 @@ int Audit(const std::string& args, std::string& report) {
 
 std::string Quoted(const fs::path& p) { return "'" + p.string() + "'"; }
 
+std::string Groups(std::initializer_list<std::pair<int, const char*>> pairs) {
+  std::string out;
+  for (const auto& [code, value] : pairs) out += std::to_string(code) + "\n" + value + "\n";
+  return out;
+}
+
+// A drawing with one entity of every kind the reader takes in, several of them without an R12
+// form of their own (the writer turns those into R12 entities).
+std::string EveryKind() {
+  const std::string entities =
+      Groups({{0, "ARC"}, {8, "A"}, {10, "1"}, {20, "1"}, {40, "2"}, {50, "10"}, {51, "200"}}) +
+      Groups({{0, "ELLIPSE"}, {8, "A"}, {10, "0"}, {20, "0"}, {11, "3"}, {21, "0"}, {40, "0.5"},
+              {41, "0"}, {42, "3.1"}}) +
+      Groups({{0, "MTEXT"}, {8, "B"}, {10, "0"}, {20, "5"}, {40, "0.2"}, {1, "Two\\Plines \xc2\xb0"},
+              {71, "1"}}) +
+      Groups({{0, "SOLID"}, {8, "B"}, {10, "0"}, {20, "0"}, {11, "1"}, {21, "0"}, {12, "0"},
+              {22, "1"}, {13, "1"}, {23, "1"}}) +
+      Groups({{0, "LWPOLYLINE"}, {8, "C"}, {90, "3"}, {70, "1"}, {10, "0"}, {20, "0"}, {42, "0.5"},
+              {10, "4"}, {20, "0"}, {10, "4"}, {20, "4"}}) +
+      Groups({{0, "SPLINE"}, {8, "C"}, {70, "8"}, {71, "3"}, {72, "0"}, {73, "4"}, {10, "0"},
+              {20, "0"}, {10, "1"}, {20, "2"}, {10, "2"}, {20, "-1"}, {10, "3"}, {20, "0"}}) +
+      Groups({{0, "INSERT"}, {8, "D"}, {66, "1"}, {2, "BLK"}, {10, "5"}, {20, "5"}, {41, "2"},
+              {42, "2"}, {50, "30"}}) +
+      Groups({{0, "ATTRIB"}, {8, "D"}, {10, "5"}, {20, "5"}, {40, "0.2"}, {1, "value"}, {2, "TAG1"},
+              {70, "0"}}) +
+      Groups({{0, "SEQEND"}, {8, "D"}}) +
+      Groups({{0, "HATCH"}, {8, "E"}, {2, "SOLID"}, {70, "1"}, {91, "1"}, {92, "2"}, {72, "0"},
+              {73, "1"}, {93, "3"}, {10, "0"}, {20, "0"}, {10, "1"}, {20, "0"}, {10, "1"},
+              {20, "1"}, {97, "0"}}) +
+      Groups({{0, "POINT"}, {8, "E"}, {10, "3"}, {20, "3"}}) +
+      Groups({{0, "TEXT"}, {8, "E"}, {10, "3"}, {20, "3"}, {40, "0.2"}, {1, "H\xc3\xa9llo"}, {72, "1"},
+              {11, "3"}, {21, "3"}, {73, "2"}});
+  const std::string blocks =
+      Groups({{0, "BLOCK"}, {8, "0"}, {2, "BLK"}, {70, "2"}, {10, "0"}, {20, "0"}, {3, "BLK"}}) +
+      Groups({{0, "LINE"}, {8, "0"}, {10, "0"}, {20, "0"}, {11, "1"}, {21, "1"}}) +
+      Groups({{0, "ATTDEF"}, {8, "0"}, {10, "0"}, {20, "0"}, {40, "0.2"}, {1, "d"}, {3, "Prompt"},
+              {2, "TAG1"}, {70, "0"}}) +
+      Groups({{0, "ENDBLK"}, {8, "0"}});
+  return "0\nSECTION\n2\nBLOCKS\n" + blocks + "0\nENDSEC\n0\nSECTION\n2\nENTITIES\n" + entities +
+         "0\nENDSEC\n0\nEOF\n";
+}
+
 TEST(DxfAudit, PageTemplatesAndSampleDrawingsReadCleanly) {
   AUDIT_OR_SKIP(Quoted(TOLVANE_TEMPLATES) + " " + Quoted(TOLVANE_SAMPLE_DRAWINGS));
 }
 
 // What the program exports as DXF: a view composed as the drawing tabs compose it (the view
 // layers, both aircraft merged onto their layers, one of them scaled and moved), a page
-// template, and each sample drawing read and written back.
+// template, a drawing with every entity kind the reader takes in, and each sample drawing read
+// and written back.
 TEST(DxfAudit, DrawingsTheProgramWritesReadCleanly) {
   if (!QApplication::instance()) {
     static int argc = 1;
@@ -68,6 +112,12 @@ TEST(DxfAudit, DrawingsTheProgramWritesReadCleanly) {
     dxf::DrawingControl page(fs::path(TOLVANE_PROGRAM_FOLDER));
     page.LoadDrawingFile("General.dxf");
     page.SaveDxf((out / "General.dxf").string());
+  }
+  {
+    dxf::DrawingControl kinds;
+    kinds.LoadDrawingText(EveryKind());
+    ASSERT_EQ(kinds.EntityList().Count(), 10);
+    kinds.SaveDxf((out / "kinds.dxf").string());
   }
   for (const fs::directory_entry& entry : fs::directory_iterator(samples)) {
     dxf::DrawingControl ctl;
