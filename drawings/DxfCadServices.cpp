@@ -11,6 +11,7 @@
 #include "foundation/General.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Recordset.h"
+#include "platform/dxf/EntityViews.h"
 #include "platform/dxfcontrol/DrawingControl.h"
 #include "platform/runtime/Error.h"
 #include "platform/runtime/Files.h"
@@ -139,13 +140,15 @@ void DxfCadServices::FixText(int view) {
   dxf::DrawingControl& c = Control(view);
   double height = 0;
   for (const dxf::Entity& e : c.EntityList()) {
-    if (IsTextEntity(e)) height = std::max(height, e.g40);
+    if (IsTextEntity(e)) height = std::max(height, dxf::TextView(e).Height);
   }
   for (dxf::Entity& e : c.EntityList()) {
     if (!IsTextEntity(e)) continue;
-    e.g40 = height;
-    e.g50 = 0;
-    e.g51 = 0;
+    // TEXT and MTEXT keep their height and rotation in the same fields.
+    dxf::TextView text(e);
+    text.Height = height;
+    text.Rotation = 0;
+    text.Oblique = 0;
   }
   c.Redraw();
 }
@@ -154,12 +157,12 @@ void DxfCadServices::UpdateCADDims(int view, bool metric) {
   dxf::DrawingControl& c = Control(view);
   double height = 0;
   for (const dxf::Entity& e : c.EntityList()) {
-    if (IsDimensionText(e)) height = std::max(height, e.g40);
+    if (IsDimensionText(e)) height = std::max(height, dxf::TextView(e).Height);
   }
   for (dxf::Entity& e : c.EntityList()) {
     if (!IsDimensionText(e)) continue;
     if (metric) General::MetricConvert(e.Text, "Ft");
-    e.g40 = height;
+    dxf::TextView(e).Height = height;
   }
 }
 

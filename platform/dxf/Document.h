@@ -40,8 +40,10 @@ class VertexList {
   std::vector<Vertex> items_;
 };
 
-// An entity with the fields of the DXF group codes it was read from (see the table in
-// Reader.cpp). Fields a kind does not use stay at their defaults.
+// An entity with the fields of the DXF group codes it was read from. Fields a kind does not use
+// stay at their defaults. EntityViews.h names the fields of each kind (a circle's centre and
+// radius, an insert's scales and array, ...): code that draws or edits entities reads them
+// through those views.
 struct Entity {
   std::string EntityType;                 // 0, upper case ("" for a freshly appended entity)
   std::string LayerName = "0";            // 8, upper case

@@ -7,6 +7,8 @@
 #include <string>
 #include <utility>
 
+#include "platform/dxf/EntityViews.h"
+
 namespace dxf {
 
 namespace {
@@ -35,8 +37,10 @@ double NormalizeRadians(double a) {
 // A circle (full when `arc` is false) under unequal scales: the image of a circle under S·R is
 // an ellipse with axes along x and y.
 void CircleToEllipse(Entity& e, const Affine& m, bool arc) {
-  double r = e.g40;
-  double cx = e.X0, cy = e.Y0;
+  const ArcView a(e);
+  const double r = a.Radius;
+  const double cx = a.CentreX, cy = a.CentreY;
+  const double startAngle = a.StartAngle, endAngle = a.EndAngle;
   Point c = m(cx, cy);
   // Axis lengths of the image: the scale factors along x and y of the plain S (S·R·circle is
   // S·circle), which equal the row norms of the matrix.
@@ -53,19 +57,20 @@ void CircleToEllipse(Entity& e, const Affine& m, bool arc) {
       double u = xMajor ? dx : dy, v = xMajor ? dy : -dx;
       return NormalizeRadians(std::atan2(v / (minor > 0 ? minor : 1), u / major));
     };
-    t0 = param(e.g50);
-    t1 = param(e.g51);
+    t0 = param(startAngle);
+    t1 = param(endAngle);
     if (m.Det() < 0) std::swap(t0, t1);
   }
   e.EntityType = "ELLIPSE";
-  e.X0 = c.x;
-  e.Y0 = c.y;
-  e.X1 = xMajor ? major : 0;
-  e.Y1 = xMajor ? 0 : major;
-  e.g40 = major > 0 ? minor / major : 1;
-  e.g41 = t0;
-  e.g42 = t1;
-  e.g50 = e.g51 = 0;
+  a.StartAngle = a.EndAngle = 0;  // the storage the ellipse does not use
+  EllipseView el(e);
+  el.CentreX = c.x;
+  el.CentreY = c.y;
+  el.MajorX = xMajor ? major : 0;
+  el.MajorY = xMajor ? 0 : major;
+  el.Ratio = major > 0 ? minor / major : 1;
+  el.StartParam = t0;
+  el.EndParam = t1;
 }
 
 void TransformWith(Entity& e, const Affine& m) {
@@ -82,77 +87,82 @@ void TransformWith(Entity& e, const Affine& m) {
       CircleToEllipse(e, m, t == "ARC");
       return;
     }
-    MapPoint(m, e.X0, e.Y0);
-    e.g40 *= s;
+    ArcView a(e);
+    MapPoint(m, a.CentreX, a.CentreY);
+    a.Radius *= s;
     if (t == "ARC") {
-      double a0 = NormalizeDegrees(m.MapAngle(e.g50));
-      double a1 = NormalizeDegrees(m.MapAngle(e.g51));
+      double a0 = NormalizeDegrees(m.MapAngle(a.StartAngle));
+      double a1 = NormalizeDegrees(m.MapAngle(a.EndAngle));
       if (mirror) std::swap(a0, a1);
-      e.g50 = a0;
-      e.g51 = a1;
+      a.StartAngle = a0;
+      a.EndAngle = a1;
     }
     return;
   }
   if (t == "ELLIPSE") {
-    Point major = m.Linear(e.X1, e.Y1);
-    Point minorv = m.Linear(-e.Y1 * e.g40, e.X1 * e.g40);
-    MapPoint(m, e.X0, e.Y0);
+    EllipseView el(e);
+    Point major = m.Linear(el.MajorX, el.MajorY);
+    Point minorv = m.Linear(-el.MajorY * el.Ratio, el.MajorX * el.Ratio);
+    MapPoint(m, el.CentreX, el.CentreY);
     double lm = std::hypot(major.x, major.y), ln = std::hypot(minorv.x, minorv.y);
     // Exact for uniform scales; with unequal scales the axes are approximated.
     if (ln > lm && lm > 0) {
       // The minor axis became the longer one: turn the frame by a quarter.
-      e.X1 = minorv.x;
-      e.Y1 = minorv.y;
-      e.g40 = lm / ln;
-      e.g41 -= kPi / 2;
-      e.g42 -= kPi / 2;
+      el.MajorX = minorv.x;
+      el.MajorY = minorv.y;
+      el.Ratio = lm / ln;
+      el.StartParam -= kPi / 2;
+      el.EndParam -= kPi / 2;
     } else {
-      e.X1 = major.x;
-      e.Y1 = major.y;
-      e.g40 = lm > 0 ? ln / lm : e.g40;
+      el.MajorX = major.x;
+      el.MajorY = major.y;
+      el.Ratio = lm > 0 ? ln / lm : el.Ratio;
     }
     if (mirror) {
-      double t0 = -e.g42, t1 = -e.g41;
-      e.g41 = t0;
-      e.g42 = t1;
+      double t0 = -el.EndParam, t1 = -el.StartParam;
+      el.StartParam = t0;
+      el.EndParam = t1;
     }
-    bool whole = std::fabs(e.g42 - e.g41) >= kTwoPi - 1e-12;
+    bool whole = std::fabs(el.EndParam - el.StartParam) >= kTwoPi - 1e-12;
     if (!whole) {
-      e.g41 = NormalizeRadians(e.g41);
-      e.g42 = NormalizeRadians(e.g42);
+      el.StartParam = NormalizeRadians(el.StartParam);
+      el.EndParam = NormalizeRadians(el.EndParam);
     }
     return;
   }
   if (t == "TEXT" || t == "ATTRIB" || t == "ATTDEF") {
-    MapPoint(m, e.X0, e.Y0);
-    MapPoint(m, e.X1, e.Y1);
-    e.g40 *= ly;
-    if (ly > 0) e.g41 *= lx / ly;
-    e.g50 = NormalizeDegrees(m.MapAngle(e.g50));
+    TextView text(e);
+    MapPoint(m, text.X, text.Y);
+    MapPoint(m, text.AlignX, text.AlignY);
+    text.Height *= ly;
+    if (ly > 0) text.WidthFactor *= lx / ly;
+    text.Rotation = NormalizeDegrees(m.MapAngle(text.Rotation));
     return;
   }
   if (t == "MTEXT") {
-    MapPoint(m, e.X0, e.Y0);
-    if (e.X1 != 0 || e.Y1 != 0) {
-      Point dir = m.Linear(e.X1, e.Y1);
-      e.X1 = dir.x;
-      e.Y1 = dir.y;
+    MTextView mt(e);
+    MapPoint(m, mt.X, mt.Y);
+    if (mt.DirX != 0 || mt.DirY != 0) {
+      Point dir = m.Linear(mt.DirX, mt.DirY);
+      mt.DirX = dir.x;
+      mt.DirY = dir.y;
     }
-    e.g40 *= ly;
-    e.g41 *= lx;
-    e.g50 = NormalizeDegrees(m.MapAngle(e.g50));
+    mt.Height *= ly;
+    mt.Width *= lx;
+    mt.Rotation = NormalizeDegrees(m.MapAngle(mt.Rotation));
     return;
   }
   if (t == "INSERT") {
-    MapPoint(m, e.X0, e.Y0);
+    InsertView ins(e);
+    MapPoint(m, ins.X, ins.Y);
     // The block is drawn at ins + R(rot)·diag(sx, sy)·(p - base). Under the map its x axis
     // turns to the mapped direction; a mirroring map flips its y axis, which negates the y scale.
-    e.g50 = NormalizeDegrees(m.MapAngle(e.g50));
-    if (mirror) e.g42 = -e.g42;
-    e.g41 *= lx;
-    e.g42 *= ly;
-    e.g44 *= lx;
-    e.g45 *= ly;
+    ins.Rotation = NormalizeDegrees(m.MapAngle(ins.Rotation));
+    if (mirror) ins.YScale = -ins.YScale;
+    ins.XScale *= lx;
+    ins.YScale *= ly;
+    ins.ColumnSpacing *= lx;
+    ins.RowSpacing *= ly;
     for (Entity& a : e.Children) TransformWith(a, m);
     return;
   }

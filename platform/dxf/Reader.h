@@ -4,6 +4,10 @@
 // onto the entity field of the same code. Unknown entities keep their type and common fields;
 // unknown groups are skipped.
 //
+// Its layers, each in its own file: the tag and object stream (TagStream), text decoding
+// (TextDecode), the entity builder (EntityBuilder) and the sections, tables and blocks
+// (Reader.cpp).
+//
 // A file that is not a complete DXF (empty, truncated, a group code that is not a number, a
 // number that does not read, binary junk, binary DXF) raises vb::Error kInvalidFileFormat with a
 // description naming the line; the target document is then left as it was. An entity with a
@@ -12,6 +16,7 @@
 #include <string_view>
 
 #include "platform/dxf/Document.h"
+#include "platform/dxf/TextDecode.h"
 
 namespace dxf {
 
@@ -26,13 +31,5 @@ struct ReadStats {
 // Parses the bytes of a DXF file. On success `doc` is replaced by the file's drawing; on
 // failure it raises and `doc` keeps its contents.
 ReadStats ReadDxf(std::string_view bytes, Document& doc);
-
-// Decodes a DXF text value to UTF-8: %%d (degree), %%c (diameter), %%p (plus-minus), %%%,
-// %%nnn (character code), the %%u/%%o toggles dropped, \U+XXXX. `utf8` tells whether the raw
-// bytes are UTF-8 (otherwise they are Windows-1252).
-std::string DecodeText(std::string_view raw, bool utf8);
-
-// Whether the bytes are valid UTF-8.
-bool IsValidUtf8(std::string_view bytes);
 
 }  // namespace dxf

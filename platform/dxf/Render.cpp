@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "platform/dxf/EntityViews.h"
+
 namespace dxf {
 
 namespace {
@@ -183,25 +185,31 @@ void Renderer::draw(const Entity& e, const Context& ctx) {
     for (const Vertex& v : e.Vertices) pts_.push_back(m(v.X0, v.Y0));
     emitChain(rgb, lineType, m, t == "SPLINE" && (e.Flags & 1));
   } else if (t == "CIRCLE") {
-    if (e.g40 > 0 && !boxCulled(m, e.X0 - e.g40, e.Y0 - e.g40, e.X0 + e.g40, e.Y0 + e.g40)) {
-      arcPoints(m, {e.X0, e.Y0}, e.g40, 0, kTwoPi);
+    const CircleView c(e);
+    const double r = c.Radius;
+    if (r > 0 && !boxCulled(m, c.CentreX - r, c.CentreY - r, c.CentreX + r, c.CentreY + r)) {
+      arcPoints(m, c.Centre(), r, 0, kTwoPi);
       emitChain(rgb, lineType, m);
     }
   } else if (t == "ARC") {
-    double sweep = std::fmod(e.g51 - e.g50, 360.0);
+    const ArcView a(e);
+    const double r = a.Radius;
+    double sweep = std::fmod(a.EndAngle - a.StartAngle, 360.0);
     if (sweep <= 0) sweep += 360;
-    if (e.g40 > 0 && !boxCulled(m, e.X0 - e.g40, e.Y0 - e.g40, e.X0 + e.g40, e.Y0 + e.g40)) {
-      arcPoints(m, {e.X0, e.Y0}, e.g40, e.g50 * kDeg, sweep * kDeg);
+    if (r > 0 && !boxCulled(m, a.CentreX - r, a.CentreY - r, a.CentreX + r, a.CentreY + r)) {
+      arcPoints(m, a.Centre(), r, a.StartAngle * kDeg, sweep * kDeg);
       emitChain(rgb, lineType, m);
     }
   } else if (t == "ELLIPSE") {
-    double t0 = e.g41, t1 = e.g42;
+    const EllipseView el(e);
+    double t0 = el.StartParam, t1 = el.EndParam;
     if (t1 <= t0) t1 += kTwoPi;
     if (t1 - t0 > kTwoPi) t1 = t0 + kTwoPi;
-    double ratio = e.g40 > 0 ? e.g40 : 1;
-    double len = std::hypot(e.X1, e.Y1);
-    if (len > 0 && !boxCulled(m, e.X0 - len, e.Y0 - len, e.X0 + len, e.Y0 + len)) {
-      ellipsePoints(m, {e.X0, e.Y0}, {e.X1, e.Y1}, ratio, t0, t1);
+    double ratio = el.Ratio > 0 ? el.Ratio : 1;
+    double len = std::hypot(el.MajorX, el.MajorY);
+    if (len > 0 &&
+        !boxCulled(m, el.CentreX - len, el.CentreY - len, el.CentreX + len, el.CentreY + len)) {
+      ellipsePoints(m, el.Centre(), el.Major(), ratio, t0, t1);
       emitChain(rgb, lineType, m);
     }
   } else if (t == "SOLID" || t == "TRACE") {
@@ -288,11 +296,12 @@ void Renderer::drawInsert(const Entity& e, const Context& ctx, const Layer* laye
   std::string_view layerName =
       layer ? std::string_view(layer->Name()) : std::string_view(e.LayerName);
   if (ctx.depth > 0 && e.LayerName == "0") layerName = ctx.layer;
-  int cols = std::clamp(e.Flags, 1, 10000), rows = std::clamp(e.g71, 1, 10000);
+  const InsertView ins(e);
+  int cols = std::clamp(ins.Columns, 1, 10000), rows = std::clamp(ins.Rows, 1, 10000);
   if (static_cast<long>(cols) * rows > 100000) cols = rows = 1;
   // A scale of 0 (a freshly appended INSERT) counts as 1.
-  double sx = e.g41 == 0 ? 1 : e.g41, sy = e.g42 == 0 ? 1 : e.g42;
-  const Block* b = doc_.Blocks.Find(e.BlockName);
+  double sx = ins.XScale == 0 ? 1 : ins.XScale, sy = ins.YScale == 0 ? 1 : ins.YScale;
+  const Block* b = doc_.Blocks.Find(ins.Block);
   if (!b) {
     if (std::find(missing_.begin(), missing_.end(), e.BlockName) == missing_.end()) {
       missing_.push_back(e.BlockName);
@@ -300,9 +309,9 @@ void Renderer::drawInsert(const Entity& e, const Context& ctx, const Layer* laye
   } else {
     for (int r = 0; r < rows && expanded_ <= opt_.maxExpanded; ++r) {
       for (int c = 0; c < cols && expanded_ <= opt_.maxExpanded; ++c) {
-        Affine m = ctx.m * Affine::Translate(e.X0, e.Y0) * Affine::Rotation(e.g50) *
-                   Affine::Translate(c * e.g44, r * e.g45) * Affine::Scaling(sx, sy) *
-                   Affine::Translate(-b->BaseX, -b->BaseY);
+        Affine m = ctx.m * Affine::Translate(ins.X, ins.Y) * Affine::Rotation(ins.Rotation) *
+                   Affine::Translate(c * ins.ColumnSpacing, r * ins.RowSpacing) *
+                   Affine::Scaling(sx, sy) * Affine::Translate(-b->BaseX, -b->BaseY);
         drawBlock(b->Name, m, ctx, rgb, layerName, lineType);
       }
     }
@@ -345,29 +354,30 @@ void Renderer::drawBlock(const std::string& name, const Affine& m, const Context
 
 void Renderer::drawText(const Entity& e, const Context& ctx, Rgb rgb) {
   if (e.Text.empty()) return;
+  const TextView text(e);
   const Affine& m = ctx.m;
-  int h = static_cast<int>(e.g72), v = static_cast<int>(e.g73);
+  int h = static_cast<int>(text.HJust), v = static_cast<int>(text.VJust);
   bool useSecond = h != 0 || v != 0;
-  double angle = e.g50;
+  double angle = text.Rotation;
   TextItem item;
-  Point anchor{e.X0, e.Y0};
-  double height = e.g40 > 0 ? e.g40 : 0.2;
+  Point anchor = text.Insertion();
+  double height = text.Height > 0 ? text.Height : 0.2;
   if (h == 3 || h == 5) {
     // Aligned and fit: the text runs from the first to the second point.
-    double dx = e.X1 - e.X0, dy = e.Y1 - e.Y0;
+    double dx = text.AlignX - text.X, dy = text.AlignY - text.Y;
     if (dx != 0 || dy != 0) {
       angle = std::atan2(dy, dx) / kDeg;
-      Point a = m(e.X0, e.Y0), b = m(e.X1, e.Y1);
+      Point a = m(text.Insertion()), b = m(text.Alignment());
       item.fitLength = std::hypot(b.x - a.x, b.y - a.y);
     }
     h = 0;
     v = 0;
   } else if (h == 4) {
-    anchor = {e.X1, e.Y1};
+    anchor = text.Alignment();
     h = 1;
     v = 2;
   } else if (useSecond) {
-    anchor = {e.X1, e.Y1};
+    anchor = text.Alignment();
   }
   double rad = angle * kDeg;
   Point dir = m.Linear(std::cos(rad), std::sin(rad));
@@ -377,8 +387,8 @@ void Renderer::drawText(const Entity& e, const Context& ctx, Rgb rgb) {
   item.anchor = m(anchor.x, anchor.y);
   item.angle = std::atan2(opt_.deviceYDown ? -dir.y : dir.y, dir.x) / kDeg;
   double dirLen = std::hypot(dir.x, dir.y);
-  item.widthFactor = (e.g41 > 0 ? e.g41 : 1) * dirLen * height / item.height;
-  item.oblique = e.g51;
+  item.widthFactor = (text.WidthFactor > 0 ? text.WidthFactor : 1) * dirLen * height / item.height;
+  item.oblique = text.Oblique;
   item.hjust = std::clamp(h, 0, 2);
   item.vjust = std::clamp(v, 0, 3);
   item.text = e.Text;
@@ -416,14 +426,15 @@ void Renderer::emitText(const TextItem& item, size_t chars) {
 void Renderer::drawMText(const Entity& e, const Context& ctx, Rgb rgb) {
   std::vector<std::string> lines = MTextLines(e.Text);
   if (lines.empty()) return;
+  const MTextView mt(e);
   const Affine& m = ctx.m;
-  double height = e.g40 > 0 ? e.g40 : 0.2;
-  double spacing = height * 5.0 / 3.0 * (e.g44 > 0 ? e.g44 : 1);
-  int att = std::clamp(e.g71, 1, 9);
+  double height = mt.Height > 0 ? mt.Height : 0.2;
+  double spacing = height * 5.0 / 3.0 * (mt.LineSpacing > 0 ? mt.LineSpacing : 1);
+  int att = std::clamp(mt.Attachment, 1, 9);
   int hjust = (att - 1) % 3, row = (att - 1) / 3;
   double block = height + spacing * static_cast<double>(lines.size() - 1);
   double top = row == 0 ? 0 : row == 1 ? block / 2 : block;  // block top above the anchor
-  double rad = e.g50 * kDeg;
+  double rad = mt.Rotation * kDeg;
   Point dir{std::cos(rad), std::sin(rad)}, upUnit{-std::sin(rad), std::cos(rad)};
   Point devDir = m.Linear(dir.x, dir.y);
   Point devUp = m.Linear(upUnit.x * height, upUnit.y * height);
@@ -439,7 +450,7 @@ void Renderer::drawMText(const Entity& e, const Context& ctx, Rgb rgb) {
   for (size_t i = 0; i < lines.size(); ++i) {
     if (lines[i].empty()) continue;
     double off = top - spacing * static_cast<double>(i);
-    item.anchor = m(e.X0 + upUnit.x * off, e.Y0 + upUnit.y * off);
+    item.anchor = m(mt.X + upUnit.x * off, mt.Y + upUnit.y * off);
     item.text = lines[i];
     emitText(item, lines[i].size());
   }

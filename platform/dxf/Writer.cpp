@@ -5,6 +5,7 @@
 #include <numbers>
 #include <vector>
 
+#include "platform/dxf/EntityViews.h"
 #include "platform/dxf/Render.h"
 
 namespace dxf {
@@ -139,52 +140,56 @@ void PolylineOut(Out& o, const Entity& e, const std::vector<Pt>& pts, bool close
 }
 
 void TextOut(Out& o, const char* type, const Entity& e) {
+  const TextView text(e);
   Common(o, type, e, e.LayerName);
-  o.point(10, e.X0, e.Y0);
-  o.real(40, e.g40 > 0 ? e.g40 : 0.2);
+  o.point(10, text.X, text.Y);
+  o.real(40, text.Height > 0 ? text.Height : 0.2);
   o.text(1, e.Text);
-  if (e.g50 != 0) o.real(50, e.g50);
-  if (e.g41 != 1 && e.g41 > 0) o.real(41, e.g41);
-  if (e.g51 != 0) o.real(51, e.g51);
+  if (text.Rotation != 0) o.real(50, text.Rotation);
+  if (text.WidthFactor != 1 && text.WidthFactor > 0) o.real(41, text.WidthFactor);
+  if (text.Oblique != 0) o.real(51, text.Oblique);
   if (!e.TextStyle.empty() && e.TextStyle != "STANDARD") o.text(7, e.TextStyle);
   bool attr = std::string_view(type) != "TEXT";
   if (attr) {
-    o.text(2, e.BlockName.empty() ? std::string("TAG") : e.BlockName);
-    o.integer(70, e.Flags | (e.Invisible ? 1 : 0));
-  } else if (e.g71 != 0) {
-    o.integer(71, e.g71);
+    o.text(2, text.Tag.empty() ? std::string("TAG") : text.Tag);
+    o.integer(70, text.AttributeFlags | (e.Invisible ? 1 : 0));
+  } else if (text.Mirror != 0) {
+    o.integer(71, text.Mirror);
   }
-  if (e.g72 != 0) o.integer(72, static_cast<long>(e.g72));
-  if (e.g72 != 0 || e.g73 != 0) o.point(11, e.X1, e.Y1);
-  if (e.g73 != 0) o.integer(attr ? 74 : 73, static_cast<long>(e.g73));
+  if (text.HJust != 0) o.integer(72, static_cast<long>(text.HJust));
+  if (text.HJust != 0 || text.VJust != 0) o.point(11, text.AlignX, text.AlignY);
+  if (text.VJust != 0) o.integer(attr ? 74 : 73, static_cast<long>(text.VJust));
 }
 
 void EntityOut(Out& o, const Entity& e);
 
 void MTextOut(Out& o, const Entity& e) {
+  const MTextView mt(e);
   std::vector<std::string> lines = MTextLines(e.Text);
-  double height = e.g40 > 0 ? e.g40 : 0.2;
-  double spacing = height * 5.0 / 3.0 * (e.g44 > 0 ? e.g44 : 1);
-  int att = e.g71 >= 1 && e.g71 <= 9 ? e.g71 : 1;
+  double height = mt.Height > 0 ? mt.Height : 0.2;
+  double spacing = height * 5.0 / 3.0 * (mt.LineSpacing > 0 ? mt.LineSpacing : 1);
+  int att = mt.Attachment >= 1 && mt.Attachment <= 9 ? mt.Attachment : 1;
   int hjust = (att - 1) % 3, row = (att - 1) / 3;
   double block = height + spacing * (lines.empty() ? 0 : static_cast<double>(lines.size() - 1));
   double top = row == 0 ? 0 : row == 1 ? block / 2 : block;
-  double rad = e.g50 * kPi / 180;
+  double rad = mt.Rotation * kPi / 180;
   double ux = -std::sin(rad), uy = std::cos(rad);
   for (size_t i = 0; i < lines.size(); ++i) {
     if (lines[i].empty()) continue;
+    // One TEXT per line, at the line's top, with the MTEXT's rotation.
     Entity t = e;
     t.EntityType = "TEXT";
     t.Text = lines[i];
-    t.g40 = height;
-    t.g41 = 1;
-    t.g51 = 0;
-    t.g71 = 0;
+    TextView text(t);
+    text.Height = height;
+    text.WidthFactor = 1;
+    text.Oblique = 0;
+    text.Mirror = 0;
     double off = top - spacing * static_cast<double>(i);
-    t.X0 = t.X1 = e.X0 + ux * off;
-    t.Y0 = t.Y1 = e.Y0 + uy * off;
-    t.g72 = hjust;
-    t.g73 = 3;
+    text.X = text.AlignX = mt.X + ux * off;
+    text.Y = text.AlignY = mt.Y + uy * off;
+    text.HJust = hjust;
+    text.VJust = 3;
     TextOut(o, "TEXT", t);
   }
 }
@@ -199,12 +204,13 @@ void EntityOut(Out& o, const Entity& e) {
     Common(o, "POINT", e, e.LayerName);
     o.point(10, e.X0, e.Y0);
   } else if (t == "CIRCLE" || t == "ARC") {
+    const ArcView a(e);
     Common(o, t.c_str(), e, e.LayerName);
-    o.point(10, e.X0, e.Y0);
-    o.real(40, e.g40);
+    o.point(10, a.CentreX, a.CentreY);
+    o.real(40, a.Radius);
     if (t == "ARC") {
-      o.real(50, e.g50);
-      o.real(51, e.g51);
+      o.real(50, a.StartAngle);
+      o.real(51, a.EndAngle);
     }
   } else if (t == "SOLID" || t == "TRACE" || t == "3DFACE") {
     Common(o, t.c_str(), e, e.LayerName);
@@ -232,30 +238,33 @@ void EntityOut(Out& o, const Entity& e) {
     for (const Vertex& v : e.Vertices) pts.push_back({v.X0, v.Y0, 0});
     PolylineOut(o, e, pts, t == "SPLINE" && (e.Flags & 1), 0);
   } else if (t == "ELLIPSE") {
-    double t0 = e.g41, t1 = e.g42;
+    const EllipseView el(e);
+    double t0 = el.StartParam, t1 = el.EndParam;
     if (t1 <= t0) t1 += kTwoPi;
     bool whole = t1 - t0 >= kTwoPi - 1e-9;
     int n = std::max(8, static_cast<int>(std::ceil((t1 - t0) / kTwoPi * 72)));
-    double ratio = e.g40 > 0 ? e.g40 : 1;
+    double ratio = el.Ratio > 0 ? el.Ratio : 1;
     std::vector<Pt> pts;
     for (int i = 0; i < (whole ? n : n + 1); ++i) {
       double p = t0 + (t1 - t0) * i / n, c = std::cos(p), s = std::sin(p);
-      pts.push_back({e.X0 + c * e.X1 - s * e.Y1 * ratio, e.Y0 + c * e.Y1 + s * e.X1 * ratio, 0});
+      pts.push_back({el.CentreX + c * el.MajorX - s * el.MajorY * ratio,
+                     el.CentreY + c * el.MajorY + s * el.MajorX * ratio, 0});
     }
     PolylineOut(o, e, pts, whole, 0);
   } else if (t == "INSERT") {
+    const InsertView ins(e);
     Common(o, "INSERT", e, e.LayerName);
     if (!e.Children.empty()) o.integer(66, 1);
-    o.text(2, e.BlockName);
-    o.point(10, e.X0, e.Y0);
-    if (e.g41 != 1) o.real(41, e.g41);
-    if (e.g42 != 1) o.real(42, e.g42);
-    if (e.g43 != 1) o.real(43, e.g43);
-    if (e.g50 != 0) o.real(50, e.g50);
-    if (e.Flags > 1) o.integer(70, e.Flags);
-    if (e.g71 > 1) o.integer(71, e.g71);
-    if (e.g44 != 0) o.real(44, e.g44);
-    if (e.g45 != 0) o.real(45, e.g45);
+    o.text(2, ins.Block);
+    o.point(10, ins.X, ins.Y);
+    if (ins.XScale != 1) o.real(41, ins.XScale);
+    if (ins.YScale != 1) o.real(42, ins.YScale);
+    if (ins.ZScale != 1) o.real(43, ins.ZScale);
+    if (ins.Rotation != 0) o.real(50, ins.Rotation);
+    if (ins.Columns > 1) o.integer(70, ins.Columns);
+    if (ins.Rows > 1) o.integer(71, ins.Rows);
+    if (ins.ColumnSpacing != 0) o.real(44, ins.ColumnSpacing);
+    if (ins.RowSpacing != 0) o.real(45, ins.RowSpacing);
     if (!e.Children.empty()) {
       for (const Entity& a : e.Children) TextOut(o, "ATTRIB", a);
       o.str(0, "SEQEND");

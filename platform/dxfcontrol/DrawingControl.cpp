@@ -5,6 +5,7 @@
 #include <system_error>
 #include <utility>
 
+#include "platform/dxf/EntityViews.h"
 #include "platform/dxf/Merge.h"
 #include "platform/dxf/Reader.h"
 #include "platform/runtime/Error.h"
@@ -199,7 +200,8 @@ Point DrawingControl::upperCorner() const {
   for (const Entity& e : doc_.Entities) {
     const std::string& t = e.EntityType;
     if (t == "CIRCLE" || t == "ARC") {
-      add(e.X0 + e.g40, e.Y0 + e.g40);
+      const CircleView c(e);
+      add(c.CentreX + c.Radius, c.CentreY + c.Radius);
     } else if (!e.Vertices.items().empty()) {
       for (const Vertex& v : e.Vertices) add(v.X0, v.Y0);
     } else if (!t.empty()) {

@@ -1,0 +1,369 @@
+#include "platform/dxf/EntityBuilder.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "platform/dxf/EntityViews.h"
+
+namespace dxf::reader {
+
+namespace {
+
+constexpr double kTwoPi = 2 * std::numbers::pi;
+
+// HATCH: the boundary loops become closed LWPOLYLINE children (arc edges as bulges or
+// points); the pattern and the seed points are skipped.
+bool BuildHatch(const Object& o, Values& vals, Entity& e) {
+  bool inPaths = false, polyPath = false;
+  Entity* loop = nullptr;
+  int edgeType = 0;
+  double ex[2] = {0, 0}, ey[2] = {0, 0}, r = 0, a0 = 0, a1 = 0, ratio = 1;
+  bool ccw = true;
+  auto addPoint = [&](double x, double y) {
+    if (!loop) return;
+    auto& v = loop->Vertices.items();
+    if (!v.empty() && std::fabs(v.back().X0 - x) < 1e-12 && std::fabs(v.back().Y0 - y) < 1e-12)
+      return;
+    loop->Vertices.Add(Vertex{x, y, 0, 0});
+  };
+  auto flushEdge = [&] {
+    if (!loop || edgeType == 0) return;
+    if (edgeType == 1) {
+      addPoint(ex[0], ey[0]);
+      addPoint(ex[1], ey[1]);
+    } else if (edgeType == 2 || edgeType == 3) {
+      // Arc (2) or elliptic arc (3) about (ex0, ey0); angles in degrees.
+      double sweep = a1 - a0;
+      while (sweep < 0) sweep += 360;
+      if (sweep == 0) sweep = 360;
+      double mx = edgeType == 2 ? r : ex[1], my = edgeType == 2 ? 0 : ey[1];
+      double minor = edgeType == 2 ? 1 : ratio;
+      int n = std::max(4, static_cast<int>(sweep / 10));
+      for (int i = 0; i <= n; ++i) {
+        double a = (a0 + sweep * i / n) * std::numbers::pi / 180;
+        if (!ccw) a = -a;
+        double c = std::cos(a), s = std::sin(a);
+        addPoint(ex[0] + c * mx - s * my * minor, ey[0] + c * my + s * mx * minor);
+      }
+    }
+    edgeType = 0;
+  };
+  for (const Tag& p : o.groups) {
+    int c = p.code;
+    if (!inPaths) {
+      switch (c) {
+        case 8:
+          e.LayerName = vals.Name(p.value);
+          break;
+        case 62:
+          e.Color = vals.Int(p);
+          break;
+        case 6:
+          e.LineType = vals.Name(p.value);
+          break;
+        case 2:
+          e.BlockName = std::string(TrimBlanks(vals.Text(p.value)));
+          break;
+        case 70:
+          e.Flags = vals.Int(p);
+          break;
+        case 60:
+          e.Invisible = vals.Int(p) == 1;
+          break;
+        case 67:
+          e.PaperSpace = vals.Int(p) == 1;
+          break;
+        case 91:
+          inPaths = true;
+          break;
+        default:
+          break;
+      }
+      continue;
+    }
+    if (c == 92) {
+      flushEdge();
+      e.Children.emplace_back();
+      loop = &e.Children.back();
+      loop->EntityType = "LWPOLYLINE";
+      loop->Flags = 1;
+      polyPath = (vals.Int(p) & 2) != 0;
+      continue;
+    }
+    if (c == 75 || c == 76 || c == 98) {  // the boundary data is over
+      flushEdge();
+      break;
+    }
+    if (!loop) continue;
+    if (polyPath) {
+      if (c == 10)
+        loop->Vertices.Add(Vertex{vals.Real(p), 0, 0, 0});
+      else if (c == 20 && loop->Vertices.Count() > 0)
+        loop->Vertices.items().back().Y0 = vals.Real(p);
+      else if (c == 42 && loop->Vertices.Count() > 0)
+        loop->Vertices.items().back().Bulge = vals.Real(p);
+      continue;
+    }
+    switch (c) {
+      case 72:
+        flushEdge(), edgeType = vals.Int(p), ccw = true;
+        break;
+      case 10:
+        ex[0] = vals.Real(p);
+        break;
+      case 20:
+        ey[0] = vals.Real(p);
+        break;
+      case 11:
+        ex[1] = vals.Real(p);
+        break;
+      case 21:
+        ey[1] = vals.Real(p);
+        break;
+      case 40:
+        r = vals.Real(p), ratio = r;
+        break;
+      case 50:
+        a0 = vals.Real(p);
+        break;
+      case 51:
+        a1 = vals.Real(p);
+        break;
+      case 73:
+        ccw = vals.Int(p) != 0;
+        break;
+      case 97:
+        flushEdge();
+        break;
+      default:
+        break;
+    }
+  }
+  flushEdge();
+  if (vals.numbers.Bad()) return false;
+  if (e.Color < 0) e.Color = -e.Color;
+  if (e.Color > 256) e.Color = kByLayer;
+  for (Entity& l : e.Children) l.LayerName = e.LayerName;
+  if (!e.Children.empty() && e.Children.front().Vertices.Count() > 0) {
+    e.X0 = e.Children.front().Vertices.Item(1).X0;
+    e.Y0 = e.Children.front().Vertices.Item(1).Y0;
+  }
+  return true;
+}
+
+}  // namespace
+
+// Fills an entity from the groups of the current object. False when a number is not finite.
+bool BuildEntity(const Object& o, Values& vals, Entity& e) {
+  vals.numbers.Begin(o);
+  const std::string_view t = o.type;
+  e.EntityType = UpperName(t);
+  const bool isText = t == "TEXT" || t == "ATTRIB" || t == "ATTDEF";
+  const bool isMText = t == "MTEXT";
+  const bool isInsert = t == "INSERT";
+  const bool isPoly = t == "LWPOLYLINE" || t == "LEADER";
+  const bool isSpline = t == "SPLINE";
+  const bool isHatch = t == "HATCH";
+  // Defaults of the groups a file may leave out.
+  if (isInsert) {
+    InsertView ins(e);
+    ins.XScale = ins.YScale = 1;
+    ins.Columns = ins.Rows = 1;
+  }
+  if (isText) TextView(e).WidthFactor = 1;
+  if (t == "ELLIPSE") {
+    EllipseView el(e);
+    el.StartParam = 0;
+    el.EndParam = kTwoPi;
+  }
+  if (isMText) {
+    MTextView m(e);
+    m.Width = 0;
+    m.LineSpacing = 1;
+  }
+  bool have11 = false, have50 = false;
+  std::string mtext;
+  std::vector<Vertex> fit;
+  if (isHatch) return BuildHatch(o, vals, e);
+  for (const Tag& p : o.groups) {
+    switch (p.code) {
+      case 1:
+        if (isMText)
+          mtext += vals.Text(p.value);
+        else
+          e.Text = vals.Text(p.value);
+        break;
+      case 3:
+        if (isMText) mtext += vals.Text(p.value);
+        break;
+      case 2:
+        e.BlockName = std::string(TrimBlanks(vals.Text(p.value)));
+        break;
+      case 6:
+        e.LineType = vals.Name(p.value);
+        break;
+      case 7:
+        e.TextStyle = vals.Name(p.value);
+        break;
+      case 8:
+        e.LayerName = vals.Name(p.value);
+        break;
+      case 10:
+        if (isPoly || (isSpline)) {
+          Vertex v;
+          v.X0 = vals.Real(p);
+          e.Vertices.Add(v);
+        } else {
+          e.X0 = vals.Real(p);
+        }
+        break;
+      case 20:
+        if ((isPoly || isSpline) && e.Vertices.Count() > 0)
+          e.Vertices.items().back().Y0 = vals.Real(p);
+        else if (!isPoly && !isSpline)
+          e.Y0 = vals.Real(p);
+        break;
+      case 11:
+        if (isSpline) {
+          Vertex v;
+          v.X0 = vals.Real(p);
+          fit.push_back(v);
+        } else {
+          e.X1 = vals.Real(p), have11 = true;
+        }
+        break;
+      case 21:
+        if (isSpline && !fit.empty())
+          fit.back().Y0 = vals.Real(p);
+        else if (!isSpline)
+          e.Y1 = vals.Real(p);
+        break;
+      case 12:
+        e.X2 = vals.Real(p);
+        break;
+      case 22:
+        e.Y2 = vals.Real(p);
+        break;
+      case 13:
+        e.X3 = vals.Real(p);
+        break;
+      case 23:
+        e.Y3 = vals.Real(p);
+        break;
+      case 39:
+        e.Thickness = vals.Real(p);
+        break;
+      case 40:
+        e.g40 = vals.Real(p);
+        break;
+      case 41:
+        e.g41 = vals.Real(p);
+        break;
+      case 42:
+        if (isPoly && e.Vertices.Count() > 0)
+          e.Vertices.items().back().Bulge = vals.Real(p);
+        else if (!isPoly)
+          e.g42 = vals.Real(p);
+        break;
+      case 43:
+        if (isInsert) e.g43 = vals.Real(p);
+        break;
+      case 44:
+        e.g44 = vals.Real(p);
+        break;
+      case 45:
+        e.g45 = vals.Real(p);
+        break;
+      case 50:
+        e.g50 = vals.Real(p), have50 = true;
+        break;
+      case 51:
+        e.g51 = vals.Real(p);
+        break;
+      case 60:
+        e.Invisible = vals.Int(p) == 1;
+        break;
+      case 62:
+        e.Color = vals.Int(p);
+        break;
+      case 67:
+        e.PaperSpace = vals.Int(p) == 1;
+        break;
+      case 70:
+        e.Flags = vals.Int(p);
+        break;
+      case 71:
+        e.g71 = vals.Int(p);
+        break;
+      case 72:
+        e.g72 = vals.Int(p);
+        break;
+      case 73:
+        if (t != "ATTRIB" && t != "ATTDEF") e.g73 = vals.Int(p);
+        break;
+      case 74:
+        if (t == "ATTRIB" || t == "ATTDEF") e.g73 = vals.Int(p);
+        break;
+      default:
+        break;
+    }
+  }
+  if (vals.numbers.Bad()) return false;
+  if (e.Color < 0) e.Color = -e.Color;  // a negative entity colour only means "layer off"
+  if (e.Color > 256) e.Color = kByLayer;
+  if (e.LineType.empty()) e.LineType = "BYLAYER";
+  if (e.TextStyle.empty()) e.TextStyle = "STANDARD";
+  if (isText) {
+    TextView text(e);
+    if (!have11) text.AlignX = text.X, text.AlignY = text.Y;
+    if (text.WidthFactor <= 0) text.WidthFactor = 1;
+    if (t != "TEXT" && (text.AttributeFlags & 1)) e.Invisible = true;
+  }
+  if (isMText) {
+    e.Text = mtext;
+    MTextView m(e);
+    // The rotation: group 50 is in radians; the direction vector 11/21 wins when given.
+    if (have11 && (m.DirX != 0 || m.DirY != 0)) {
+      m.Rotation = std::atan2(m.DirY, m.DirX) * 180 / std::numbers::pi;
+    } else if (have50) {
+      m.Rotation = m.Rotation * 180 / std::numbers::pi;
+    }
+    if (m.Attachment < 1 || m.Attachment > 9) m.Attachment = 1;
+  }
+  if (isPoly && e.Vertices.Count() > 0) {
+    e.X0 = e.Vertices.Item(1).X0;
+    e.Y0 = e.Vertices.Item(1).Y0;
+  }
+  if (isSpline) {
+    // Drawn through its fit points when it has them, else through its control points.
+    if (!fit.empty()) e.Vertices.items() = std::move(fit);
+    if (e.Vertices.Count() > 0) e.X0 = e.Vertices.Item(1).X0, e.Y0 = e.Vertices.Item(1).Y0;
+  }
+  if ((t == "SOLID" || t == "TRACE" || t == "3DFACE")) {
+    if (!o.Has(13)) e.X3 = e.X2, e.Y3 = e.Y2;
+  }
+  if (isInsert) {
+    InsertView ins(e);
+    if (ins.Columns < 1) ins.Columns = 1;
+    if (ins.Rows < 1) ins.Rows = 1;
+  }
+  return true;
+}
+
+bool BuildVertex(const Object& o, Values& vals, Vertex& v) {
+  vals.numbers.Begin(o);
+  for (const Tag& p : o.groups) {
+    if (p.code == 10)
+      v.X0 = vals.Real(p);
+    else if (p.code == 20)
+      v.Y0 = vals.Real(p);
+    else if (p.code == 42)
+      v.Bulge = vals.Real(p);
+    else if (p.code == 70)
+      v.Flags = vals.Int(p);
+  }
+  return !vals.numbers.Bad();
+}
+
+}  // namespace dxf::reader

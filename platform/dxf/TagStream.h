@@ -1,0 +1,138 @@
+#pragma once
+// The bottom layer of the DXF reader: the bytes as group-code/value tags, the tags gathered into
+// objects (a group 0 type and the groups up to the next group 0), and the reading of numbers
+// from values with the reader's error convention. Used by the reader's other layers only.
+#include <charconv>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dxf::reader {
+
+struct Tag {
+  int code = 0;
+  std::string_view value;
+};
+
+// Raises vb::Error kInvalidFileFormat "Invalid DXF file: <what> (line <n>)".
+[[noreturn]] void Broken(const std::string& what, long line);
+
+inline std::string_view TrimBlanks(std::string_view s) {
+  size_t b = 0, e = s.size();
+  while (b < e && (s[b] == ' ' || s[b] == '\t')) ++b;
+  while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t')) --e;
+  return s.substr(b, e - b);
+}
+
+// Splits the bytes into tags. Lines end in LF, CR LF or a stray CR; the code line is trimmed,
+// the value line keeps everything but its line end. A code line that is no number raises.
+class TagStream {
+ public:
+  explicit TagStream(std::string_view bytes) : s_(bytes) {}
+
+  // The next tag; false at the end of the bytes (blank lines at the end included).
+  bool Next(Tag& t) {
+    std::string_view codeLine;
+    if (!line(codeLine)) return false;
+    std::string_view code = TrimBlanks(codeLine);
+    if (code.empty() && restIsBlank()) return false;  // line ends after the last pair
+    auto [ptr, ec] = std::from_chars(code.data(), code.data() + code.size(), t.code);
+    if (ec != std::errc() || ptr != code.data() + code.size() || code.empty()) badCode(code);
+    if (!line(t.value)) Broken("the file ends after group code " + std::string(code), lineNo_);
+    return true;
+  }
+
+  // The number of the last line read (1-based).
+  long LineNo() const { return lineNo_; }
+
+ private:
+  bool line(std::string_view& out) {
+    if (pos_ >= s_.size()) return false;
+    const char* begin = s_.data() + pos_;
+    const char* end = s_.data() + s_.size();
+    const char* p = begin;
+    while (p < end && *p != '\n' && *p != '\r') ++p;
+    out = std::string_view(begin, static_cast<size_t>(p - begin));
+    if (p < end) {
+      if (*p == '\r' && p + 1 < end && p[1] == '\n') ++p;
+      ++p;
+    }
+    pos_ = static_cast<size_t>(p - s_.data());
+    ++lineNo_;
+    return true;
+  }
+  bool restIsBlank() const;
+  [[noreturn]] void badCode(std::string_view code) const;
+
+  std::string_view s_;
+  size_t pos_ = 0;
+  long lineNo_ = 0;
+};
+
+// One object of the file: its group 0 type and the groups up to the next group 0, comments
+// (999), application groups ("{NAME" ... "}" under 102) and extended data (1000 and up) left out.
+struct Object {
+  std::string_view type;
+  std::vector<Tag> groups;
+  long line = 0;  // the line of the group 0 value
+
+  // The trimmed value of the first group of `code`; empty when there is none.
+  std::string_view First(int code) const {
+    for (const Tag& t : groups) {
+      if (t.code == code) return TrimBlanks(t.value);
+    }
+    return {};
+  }
+  bool Has(int code) const {
+    for (const Tag& t : groups) {
+      if (t.code == code) return true;
+    }
+    return false;
+  }
+};
+
+// The file as a sequence of objects, with one object of look-ahead that can be pushed back.
+class ObjectStream {
+ public:
+  // Raises for an empty file and for one that does not start with group 0 or 999.
+  explicit ObjectStream(std::string_view bytes);
+
+  // Reads the next object into Current(); false at the end of the file.
+  bool Next();
+  // The next Next() returns the current object again.
+  void PushBack() { pushedBack_ = true; }
+  const Object& Current() const { return obj_; }
+  long LineNo() const { return tags_.LineNo(); }
+
+ private:
+  TagStream tags_;
+  Object obj_;
+  Tag pending_;
+  bool havePending_ = false;
+  bool pushedBack_ = false;
+};
+
+// Reads numbers from the values of one object. A value that is not a number raises (naming the
+// group, the object type and its line); a number that is not finite (or out of range) reads as
+// infinity and sets Bad(), so that the caller can drop what it was building.
+class NumberReader {
+ public:
+  // Starts on an object: later messages name it, and Bad() is cleared.
+  void Begin(const Object& o) {
+    obj_ = &o;
+    bad_ = false;
+  }
+  double Real(const Tag& t);
+  // Integers; a real value ("1.0", as some writers put) is cut to its integer part, and a value
+  // beyond the int range is clamped to it.
+  int Int(const Tag& t);
+  bool Bad() const { return bad_; }
+  void ClearBad() { bad_ = false; }
+
+ private:
+  [[noreturn]] void notANumber(const Tag& t, std::string_view v) const;
+  const Object* obj_ = nullptr;
+  bool bad_ = false;
+};
+
+}  // namespace dxf::reader
