@@ -450,6 +450,48 @@ TEST(PageTemplates, FilledTextsMeetNoOtherTextOrLine) {
   }
 }
 
+// A value that wraps prints its further lines 1.5 text heights apart below its first one: the
+// rows of long free texts (the makers' address blocks, the notes, names of engines and avionics)
+// leave room for that many lines before the next text under them.
+TEST(PageTemplates, LongFreeTextsLeaveRoomForTheirWrappedLines) {
+  const std::string maker =
+      "AcMfgName\\nAddress_1\\nAddress_2\\nCity\\,State\\ Zipcode\\ Country\\nPhone\\nWebAddress";
+  const std::string secondMaker = LabelCatalogue::Find(Arr::lblData1, 3)->tag;
+  struct Case {
+    std::string file, spec;
+    int lines;
+  };
+  const Case cases[] = {
+      {"Aircraft.dxf", maker, 5},
+      {"Aircraft.dxf", secondMaker, 5},
+      {"Aircraft.dxf", "Remarks", 20},
+      {"Aircraft.dxf", "SerialNumbers", 2},
+      {"Aircraft.dxf", "ModelNum", 2},
+      {"General.dxf", "EngMfgName", 2},
+      {"General.dxf", "EngMod", 2},
+      {"General.dxf", "EqpAvSys", 2},
+      {"GeneralHeli.dxf", "EngMfgName", 2},
+      {"GeneralHeli.dxf", "EngMod", 2},
+  };
+  for (const Case& c : cases) {
+    for (int plane = 1; plane <= 2; ++plane) {
+      const std::string text = ForPlane(c.spec, plane);
+      SCOPED_TRACE(c.file + " " + text);
+      const dxf::Entity* value = FindText(c.file, text);
+      ASSERT_NE(value, nullptr);
+      dxf::Entity last = *value;
+      last.Text = "Aldercrest Aviation Business Aircraft Divisi";
+      last.Y0 -= (c.lines - 1) * 1.5 * value->g40;
+      const Rect lastLine = Ink(last, last.Text);
+      // No text under the value stands where its last wrapped line would.
+      for (const dxf::Entity* t : Texts(c.file)) {
+        if (t == value || t->Y0 >= value->Y0) continue;
+        EXPECT_FALSE(lastLine.Overlaps(Ink(*t, Shown(t->Text)))) << "runs into " << t->Text;
+      }
+    }
+  }
+}
+
 // Rendered as the page printing renders a template (the whole letter page over the picture, at
 // 100 dpi here), each page leaves its charts' boxes and its drawing area without a mark.
 TEST(PageTemplates, ChartAndDrawingAreasStayFree) {
