@@ -3,6 +3,7 @@
 // placeholders its page needs and none that its page must not have, shows every row of the
 // window's data it stands for, and leaves the charts' and drawings' places free.
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <QApplication>
 #include <QFont>
@@ -490,6 +491,32 @@ TEST(PageTemplates, LongFreeTextsLeaveRoomForTheirWrappedLines) {
       }
     }
   }
+}
+
+// The qualifier notes of the chart pages a fixed-wing pair prints are found under the keys the
+// templates name: each key has its row in the sample database's "Graph Qualifier".
+TEST(PageTemplates, FixedWingQualifierKeysNameRowsOfTheSampleDatabase) {
+  sqlite3* db = nullptr;
+  const std::string file = std::string(TOLVANE_PROGRAM_FOLDER) + "/ac.mdb";
+  ASSERT_EQ(sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+  std::unique_ptr<sqlite3, int (*)(sqlite3*)> closer(db, sqlite3_close);
+  int keys = 0;
+  for (const std::string name : {"Payload.dxf", "BalancedFieldLength.dxf", "BlockFuelTime.dxf",
+                                 "TakeoffLanding.dxf", "Flight.dxf"}) {
+    for (const dxf::Entity* t : Texts(name)) {
+      if (t->Text.rfind("Qualifier:", 0) != 0) continue;
+      ++keys;
+      const std::string key = t->Text.substr(10);
+      sqlite3_stmt* st = nullptr;
+      ASSERT_EQ(sqlite3_prepare_v2(db, "SELECT Notes FROM \"Graph Qualifier\" WHERE GRAPH = ?", -1,
+                                   &st, nullptr),
+                SQLITE_OK);
+      sqlite3_bind_text(st, 1, key.c_str(), -1, SQLITE_TRANSIENT);
+      EXPECT_EQ(sqlite3_step(st), SQLITE_ROW) << name << " " << key;
+      sqlite3_finalize(st);
+    }
+  }
+  EXPECT_EQ(keys, 8);
 }
 
 // Rendered as the page printing renders a template (the whole letter page over the picture, at
