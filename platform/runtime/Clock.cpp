@@ -4,6 +4,7 @@
 #include <cmath>
 #include <ctime>
 
+#include "platform/runtime/Error.h"
 #include "platform/runtime/Strings.h"
 
 namespace vb {
@@ -67,6 +68,9 @@ double DateFromParts(const DateTimeParts& p) {
 
 DateTimeParts PartsOfDate(double date) {
   using namespace std::chrono;
+  // Dates run from 1 January 100 to 31 December 9999; any other number (a NaN too) is no
+  // date, as converting it to one overflows.
+  if (!(date > kFirstDate - 1 && date < kLastDate + 1)) Raise(err::Overflow);
   double whole = std::trunc(date);
   long long secs = std::llround(std::fabs(date - whole) * 86400.0);
   long long dayNumber = static_cast<long long>(whole);

@@ -31,7 +31,13 @@ struct DateTimeParts {
 
 // DateSerial + TimeSerial: the OLE date of a calendar date and time.
 double DateFromParts(const DateTimeParts& parts);
-// The calendar date and time of an OLE date, rounded to the second.
+// The first and the last day a date can hold: 1 January 100 and 31 December 9999.
+inline constexpr double kFirstDate = -657434;
+inline constexpr double kLastDate = 2958465;
+
+// The calendar date and time of an OLE date, rounded to the second. A number outside the date
+// range (from kFirstDate to the last second of kLastDate) raises error 6 (Overflow); so do the
+// layouts of a date below, which all go through this.
 DateTimeParts PartsOfDate(double date);
 
 // The locale's date forms, in the pattern letters d, dd, M, MM, yy, yyyy, h, hh, H, HH, m, mm,

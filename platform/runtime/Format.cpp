@@ -44,16 +44,20 @@ std::string FromQtPattern(const QString& qt) {
   return end == std::string::npos ? std::string() : out.substr(0, end + 1);
 }
 
-// The digits of a non-negative value rounded half away from zero to `decimals` places, as an
-// integer part (no leading zeros; "" for zero) and a fraction of exactly `decimals` digits.
-void DecimalDigits(double value, int decimals, std::string& whole, std::string& fraction) {
+// The digits of a non-negative finite value times 10^shift, rounded half away from zero to
+// `decimals` places, as an integer part (no leading zeros; "" for zero) and a fraction of
+// exactly `decimals` digits. The shift moves the decimal point of the digits rather than
+// multiplying the double, so that a percentage of the largest double is still its digits and
+// never an overflow to infinity.
+void DecimalDigits(double value, int decimals, int shift, std::string& whole,
+                   std::string& fraction) {
   char buf[64];
   std::snprintf(buf, sizeof buf, "%.14e", value);  // 15 significant digits
   std::string digits;
   const char* p = buf;
   for (; *p && *p != 'e'; ++p)
     if (*p >= '0' && *p <= '9') digits += *p;
-  int exp = std::atoi(p + 1);
+  int exp = (*p == 'e' ? std::atoi(p + 1) : 0) + (value == 0 ? 0 : shift);
   // Place the point: digits[0] has the weight 10^exp.
   std::string intPart, fracPart;
   if (exp >= 0) {
@@ -119,6 +123,8 @@ struct Token {
 };
 
 std::string FormatNumberSection(double value, const std::string& section) {
+  // Infinities and NaNs have no digits: they show as the runtime's number text does.
+  if (!std::isfinite(value)) return NumberText(value);
   const NumberForms& forms = CurrentNumberForms();
   std::vector<Token> tokens;
   bool grouping = false, percent = false, seenPoint = false;
@@ -153,7 +159,6 @@ std::string FormatNumberSection(double value, const std::string& section) {
       tokens.push_back({Token::Literal, 0, std::string(1, c)});
     }
   }
-  if (percent) value *= 100;
 
   int intSlots = 0, fracSlots = 0;
   bool inFraction = false, hasDigits = false;
@@ -189,7 +194,7 @@ std::string FormatNumberSection(double value, const std::string& section) {
   }
 
   std::string whole, fraction;
-  DecimalDigits(std::fabs(value), fracSlots, whole, fraction);
+  DecimalDigits(std::fabs(value), fracSlots, percent ? 2 : 0, whole, fraction);
   if (static_cast<int>(whole.size()) < minIntDigits)
     whole = std::string(minIntDigits - whole.size(), '0') + whole;
   // Trailing '#' of the fraction drop their zeros.

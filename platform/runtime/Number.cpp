@@ -140,8 +140,10 @@ bool TryParseNumber(std::string_view text, double& value) {
 }
 
 std::string NumberText(double value, int significant) {
-  if (std::isnan(value)) return "NaN";
-  if (std::isinf(value)) return value < 0 ? "-Inf" : "Inf";
+  // The texts the Windows runtime shows for the numbers that have no digits (a database
+  // column may hold them): the indefinite NaN of a failed operation has its sign bit set.
+  if (std::isnan(value)) return std::signbit(value) ? "-1.#IND" : "1.#QNAN";
+  if (std::isinf(value)) return value < 0 ? "-1.#INF" : "1.#INF";
   if (value == 0) return "0";
   if (significant < 1) significant = 1;
   if (significant > 17) significant = 17;

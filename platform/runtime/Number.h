@@ -23,7 +23,8 @@ bool TryParseNumber(std::string_view text, double& value);
 // Plain number text (Str$ without its leading blank): "." decimal point, no grouping, at most
 // `significant` significant digits (15 for a double, 7 for a single), no trailing zeros, no
 // leading zero before the point (".5", "-.25"), exponent form below 1E-04 and from 1E+15 on
-// ("1E+15", "1.5E-05").
+// ("1E+15", "1.5E-05"). Infinities are "1.#INF" and "-1.#INF"; a NaN is "-1.#IND" (the
+// indefinite NaN, with its sign bit set) or "1.#QNAN".
 std::string NumberText(double value, int significant = 15);
 
 // CStr of a number: the plain number text with a zero before the point of a value below 1 in
