@@ -3,8 +3,10 @@
 #include <cctype>
 #include <charconv>
 #include <cstdint>
+#include <cstdio>
 #include <limits>
 
+#include "platform/runtime/Clock.h"
 #include "platform/runtime/Error.h"
 #include "platform/runtime/Strings.h"
 
@@ -35,6 +37,8 @@ constexpr TypeWord kTypes[] = {
     {"CHAR", adWChar},           {"VARCHAR", adVarWChar},
     {"TEXT", adVarWChar},        {"LONGTEXT", adLongVarWChar},
     {"MEMO", adLongVarWChar},    {"LONGCHAR", adLongVarWChar},
+    {"GUID", adGUID},            {"BINARY", adVarBinary},
+    {"VARBINARY", adVarBinary},  {"LONGBINARY", adLongVarBinary},
 };
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -114,6 +118,17 @@ vb::Variant NumberParam(std::string_view text) {
   double value = 0;
   std::from_chars(number.data(), number.data() + number.size(), value);
   return vb::Variant(negative ? -value : value);
+}
+
+std::string IsoDateText(double date) {
+  vb::DateTimeParts p = vb::PartsOfDate(date);
+  char text[48];
+  if (p.hour == 0 && p.minute == 0 && p.second == 0)
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", p.year, p.month, p.day);
+  else
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", p.year, p.month, p.day,
+                  p.hour, p.minute, p.second);
+  return text;
 }
 
 std::string QuoteIdentifier(std::string_view name) {

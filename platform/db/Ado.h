@@ -23,11 +23,13 @@ enum AdoType : int {
   adCurrency = 6,
   adDate = 7,
   adBoolean = 11,
+  adGUID = 72,
   adUnsignedTinyInt = 17,
   adWChar = 130,
   adNumeric = 131,
   adVarWChar = 202,
   adLongVarWChar = 203,
+  adVarBinary = 204,
   adLongVarBinary = 205,
 };
 
@@ -56,6 +58,9 @@ constexpr long ObjectOpen = 3705;            // the object is already open
 // Double. Anything else ("7 OR 1=1", "", "abc") raises err::SyntaxError, as the query built
 // from that text would have failed.
 vb::Variant NumberParam(std::string_view text);
+
+// A date as the layer stores it: "YYYY-MM-DD", with " HH:MM:SS" unless it is midnight.
+std::string IsoDateText(double date);
 
 // An identifier for SQL text: in double quotes, with embedded double quotes doubled.
 std::string QuoteIdentifier(std::string_view name);

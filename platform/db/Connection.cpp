@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "platform/db/Ado.h"
+#include "platform/db/JetDatabase.h"
 #include "platform/runtime/Error.h"
 #include "platform/runtime/Strings.h"
 
@@ -28,7 +29,8 @@ std::string_view TrimBlanks(std::string_view text) {
 // Tells the file's format by its header before SQLite sees it: SQLite would take an empty or
 // foreign file for an empty database, and an Access file deserves a clearer message than
 // "file is not a database".
-void CheckFormat(const std::string& path) {
+// Gives true for an Access (Jet) file, false for an SQLite file.
+bool CheckFormat(const std::string& path) {
   std::error_code ec;
   std::ifstream in;
   if (fs::is_regular_file(path, ec)) in.open(path, std::ios::binary);
@@ -36,13 +38,10 @@ void CheckFormat(const std::string& path) {
   char header[20] = {};
   in.read(header, sizeof header);
   const auto n = static_cast<size_t>(in.gcount());
-  if (n >= 16 && std::memcmp(header, "SQLite format 3", 16) == 0) return;
+  if (n >= 16 && std::memcmp(header, "SQLite format 3", 16) == 0) return false;
   // Jet 3 and Jet 4 files read "Standard Jet DB" from byte 4 on, Access 2007 files
   // "Standard ACE DB".
-  if (n >= 19 && (std::memcmp(header + 4, "Standard Jet DB", 15) == 0 ||
-                  std::memcmp(header + 4, "Standard ACE DB", 15) == 0))
-    RaiseDriverError(err::DriverFailed,
-                     "unsupported database format (Microsoft Access): " + path);
+  if (jet::LooksLikeAccess(std::string_view(header, n))) return true;
   RaiseDriverError(err::DriverFailed, "file is not a database: " + path);
 }
 
@@ -112,7 +111,13 @@ void Connection::open(std::string_view connectionString) {
   std::string path = PathOf(connectionString);
   if (path.empty())
     RaiseDriverError(err::DriverFailed, "the connection string names no database file");
-  CheckFormat(path);
+  if (CheckFormat(path)) {
+    // An Access file: its in-memory SQLite database, shared by every connection to it.
+    jet_ = JetDatabase::OfFile(path);
+    path_ = std::move(path);
+    readTables();
+    return;
+  }
   sqlite3* raw = nullptr;
   // Read-only and without SQLITE_OPEN_CREATE: nothing is ever written, no file is ever made.
   int rc = sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READONLY, nullptr);
@@ -134,21 +139,35 @@ void Connection::open(std::string_view connectionString) {
 
 void Connection::close() {
   db_.reset();
+  jet_.reset();
   path_.clear();
   tables_.clear();
 }
 
-bool Connection::isOpen() const { return db_ != nullptr; }
+bool Connection::isOpen() const { return db_ != nullptr || jet_ != nullptr; }
 
 const std::string& Connection::path() const { return path_; }
 
 sqlite3* Connection::handle() const {
+  if (jet_) return jet_->handle();
   if (!db_) vb::Raise(vb::err::ConnectionUnusable);
   return db_.get();
 }
 
+void Connection::prepared() {
+  if (jet_) jet_->loadTablesRead();
+}
+
+std::string Connection::missingTableText(std::string_view name) const {
+  return jet_ ? jet_->queryProblem(TrimBlanks(name)) : std::string();
+}
+
 void Connection::readTables() {
   tables_.clear();
+  if (jet_) {
+    for (std::string& name : jet_->names()) tables_.push_back(Table{std::move(name), false, {}});
+    return;
+  }
   for (std::string& name :
        QueryColumn(handle(), "SELECT name FROM sqlite_master WHERE type IN ('table', 'view')", 0))
     tables_.push_back(Table{std::move(name), false, {}});
@@ -159,6 +178,8 @@ Connection::Table& Connection::findTable(std::string_view name) {
   std::string_view wanted = TrimBlanks(name);
   for (Table& t : tables_)
     if (vb::EqualsNoCase(t.name, wanted)) return t;
+  if (std::string problem = missingTableText(wanted); !problem.empty())
+    vb::Raise(err::NoSuchTable, "[Access] " + problem);
   RaiseDriverError(err::NoSuchTable, "no such table: " + std::string(wanted));
 }
 

@@ -3,8 +3,10 @@
 // driver. It is opened from the connection string the program has always used; only the path
 // after "DBQ=" counts (the password has no meaning for SQLite and is never logged). The file is
 // opened read-only and is never created: a missing file is an error, not an empty database.
-// The file's format is told by its header: SQLite files open; an Access (Jet) file is reported
-// as an unsupported format.
+// The file's format is told by its header, whatever its name: SQLite files open as they are;
+// an Access (Jet 3 or Jet 4) file is read through JetDatabase into an in-memory SQLite database
+// that every connection to the unchanged file shares. The password of the connection string
+// does not matter to either (mdbtools reads a Jet file without it).
 #include <memory>
 #include <string>
 #include <string_view>
@@ -13,6 +15,8 @@
 struct sqlite3;
 
 namespace adodb {
+
+class JetDatabase;
 
 class Connection {
  public:
@@ -43,6 +47,12 @@ class Connection {
 
   // The SQLite handle of the open connection, for the recordset; 3709 when not open.
   sqlite3* handle() const;
+  // Called by the recordset after preparing a statement: an Access file reads the tables the
+  // statement reads, if not read yet. Throws vb::Error when the file cannot be read.
+  void prepared();
+  // For a name that is no table: why it is not there (a saved query of an Access file that
+  // did not translate), or "".
+  std::string missingTableText(std::string_view name) const;
 
   // The path that a connection string names ("" when it names none): the text after the
   // attribute "DBQ=" (any case) up to the end, or the text between braces "{...}".
@@ -61,6 +71,7 @@ class Connection {
     void operator()(sqlite3* db) const;
   };
   std::unique_ptr<sqlite3, CloseHandle> db_;
+  std::shared_ptr<JetDatabase> jet_;
   std::string path_;
   std::vector<Table> tables_;
 };

@@ -22,9 +22,15 @@ namespace {
 using Statement = std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)>;
 
 // Maps SQLite's message to the number the Access driver gave for the same fault.
-[[noreturn]] void RaiseStatementError(sqlite3* db, int rc, bool preparing) {
+[[noreturn]] void RaiseStatementError(sqlite3* db, int rc, bool preparing,
+                                      const Connection* connection = nullptr) {
   std::string message = sqlite3_errmsg(db);
   long number = err::DriverFailed;
+  if (message.rfind("no such table: ", 0) == 0 && connection) {
+    // A saved query of an Access file that did not translate says why.
+    std::string problem = connection->missingTableText(message.substr(15));
+    if (!problem.empty()) vb::Raise(err::NoSuchTable, "[Access] " + problem);
+  }
   if (message.rfind("no such table", 0) == 0)
     number = err::NoSuchTable;
   else if (message.rfind("no such column", 0) == 0)
@@ -200,18 +206,6 @@ int TypeOfStorage(int storage) {
   }
 }
 
-// A date as it is stored: "YYYY-MM-DD", with " HH:MM:SS" unless it is midnight.
-std::string IsoDate(double date) {
-  vb::DateTimeParts p = vb::PartsOfDate(date);
-  char text[32];
-  if (p.hour == 0 && p.minute == 0 && p.second == 0)
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", p.year, p.month, p.day);
-  else
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", p.year, p.month, p.day,
-                  p.hour, p.minute, p.second);
-  return text;
-}
-
 void Bind(sqlite3* db, sqlite3_stmt* st, const std::vector<vb::Variant>& params) {
   const int wanted = sqlite3_bind_parameter_count(st);
   if (static_cast<size_t>(wanted) != params.size())
@@ -232,7 +226,7 @@ void Bind(sqlite3* db, sqlite3_stmt* st, const std::vector<vb::Variant>& params)
       case vb::VarType::Double:
       case vb::VarType::Currency: rc = sqlite3_bind_double(st, i + 1, v.toDouble()); break;
       case vb::VarType::Date:  // dates are stored as ISO text
-        rc = sqlite3_bind_text(st, i + 1, IsoDate(v.toDate()).c_str(), -1, SQLITE_TRANSIENT);
+        rc = sqlite3_bind_text(st, i + 1, IsoDateText(v.toDate()).c_str(), -1, SQLITE_TRANSIENT);
         break;
       case vb::VarType::String: {
         std::string text = v.toString();
@@ -257,11 +251,12 @@ void Recordset::open(std::string_view sql, Connection& connection,
   const char* tail = nullptr;
   int rc = sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &raw, &tail);
   Statement st(raw, sqlite3_finalize);
-  if (rc != SQLITE_OK) RaiseStatementError(db, rc, true);
+  if (rc != SQLITE_OK) RaiseStatementError(db, rc, true, &connection);
   if (!raw) RaiseDriverError(err::SyntaxError, "the statement is empty");
   for (const char* end = sql.data() + sql.size(); tail && tail < end; ++tail)
     if (!std::isspace(static_cast<unsigned char>(*tail)) && *tail != ';')
       RaiseDriverError(err::SyntaxError, "only one statement can be run at a time");
+  connection.prepared();
   Bind(db, raw, params);
 
   const int count = sqlite3_column_count(raw);
