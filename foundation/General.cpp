@@ -56,9 +56,7 @@ void InstallTraps() { vb::SetTrapHandler(&traps); }
 
 std::string LocationTag(std::string_view module, std::string_view procedure) {
   vb::Proc g("", "", vb::Trap::Report, false);
-  std::string tag;
-  g.step([&] { tag = "[" + std::string(module) + ":" + std::string(procedure) + "]"; });
-  return tag;
+  return g.value([&] { return "[" + std::string(module) + ":" + std::string(procedure) + "]"; });
 }
 
 void TraceEntry(std::string_view module, std::string_view procedure) {
@@ -68,7 +66,9 @@ void TraceEntry(std::string_view module, std::string_view procedure) {
     v.CurrentModule = module;
     v.CurrentProcedure = procedure;
   });
-  g.step([&] { TraceLog(1, LocationTag(v.CurrentModule, v.CurrentProcedure)); });
+  // The location tag is built only for a trace that is on: procedures run on every mouse move.
+  if (v.TraceEnabled)
+    g.step([&] { TraceLog(1, LocationTag(v.CurrentModule, v.CurrentProcedure)); });
 }
 
 void HandleError(std::string_view module, std::string_view procedure, const vb::Error& error) {
@@ -176,13 +176,11 @@ void LogBanner() {
 
 bool TimerExpired(float target) {
   vb::Proc g(kModule, "TimerExpired", vb::Trap::Silent);
-  bool expired = false;
-  g.step([&] {
-    float t = vb::Timer();
+  return g.value([&] {
+    const float t = vb::Timer();
     // A target more than 32000 s ahead was set before midnight, when the clock fell back to 0.
-    expired = t > target || t + 32000 < target;
+    return t > target || t + 32000 < target;
   });
-  return expired;
 }
 
 void WaitSeconds(float seconds) {

@@ -8,8 +8,10 @@
 // error did, and ends the program at the top level.
 #include <exception>
 #include <new>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 
 #include "platform/runtime/Error.h"
@@ -35,6 +37,9 @@ enum class Trap {
   None,    // no trap of its own: the error goes to the caller
 };
 
+// The guard keeps the module and procedure names as views: they must outlive it (literals, or
+// names their caller holds for the length of the call), and nothing is copied for a guard whose
+// step never fails.
 class Proc {
  public:
   // `trace` asks for the trace entry; by default only reporting procedures make one.
@@ -60,18 +65,27 @@ class Proc {
     return false;
   }
 
+  // Runs one statement that yields a value and returns that value; when the statement fails and
+  // the failure is trapped, `fallback` is returned instead.
+  template <class F, class T = std::invoke_result_t<F&>>
+  T value(F&& statement, T fallback = T{}) {
+    std::optional<T> result;
+    step([&] { result.emplace(std::forward<F>(statement)()); });
+    return result ? std::move(*result) : std::move(fallback);
+  }
+
   // Err.Number: the number of the last error a step met since the last clearErr; 0 = none.
   long err() const { return lastError_; }
   void clearErr() { lastError_ = 0; }
 
-  const std::string& module() const { return module_; }
-  const std::string& procedure() const { return procedure_; }
+  std::string_view module() const { return module_; }
+  std::string_view procedure() const { return procedure_; }
 
  private:
   void failed(const Error& e);
 
-  std::string module_;
-  std::string procedure_;
+  std::string_view module_;
+  std::string_view procedure_;
   Trap trap_;
   bool armed_ = false;
   long lastError_ = 0;

@@ -75,3 +75,22 @@ TEST_F(TrapTest, SilentAndUntrappedGuards) {
 }
 
 }  // namespace
+
+namespace {
+
+// A step that yields a value gives it back; a trapped failure gives the fallback, and with
+// handling off the error leaves the procedure as any step's does.
+TEST_F(TrapTest, AValueStepReturnsItsValueOrTheFallback) {
+  vb::Proc g("Mod", "Proc");
+  EXPECT_EQ(g.value([] { return std::string("abc"); }), "abc");
+  EXPECT_EQ(g.value([]() -> int { vb::Raise(5); }, 7), 7);
+  EXPECT_EQ(g.value([]() -> std::string { vb::Raise(9); }), "");
+  EXPECT_EQ(g.err(), 9);
+  ASSERT_EQ(recorder.errors.size(), 2u);
+  EXPECT_EQ(recorder.errors[0], (std::pair<std::string, long>{"Mod:Proc", 5}));
+  recorder.on = false;
+  vb::Proc off("Mod", "Off");
+  EXPECT_THROW(off.value([]() -> int { vb::Raise(13); }, 1), vb::Error);
+}
+
+}  // namespace
