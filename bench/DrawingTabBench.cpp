@@ -13,10 +13,10 @@
 #include <memory>
 
 #include "drawings/CadFunctions.h"
+#include "drawings/DrawingTabs.h"
 #include "drawings/DxfCadServices.h"
 #include "foundation/General.h"
 #include "foundation/Globals.h"
-#include "mainwindow/DrawingTabs.h"
 #include "mainwindow/MainForm.h"
 #include "platform/dxfcontrol/DrawingWidget.h"
 #include "platform/runtime/Files.h"

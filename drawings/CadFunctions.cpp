@@ -9,7 +9,6 @@
 #include <system_error>
 
 #include "drawings/CADGraph.h"
-#include "drawings/FakeCadServices.h"
 #include "foundation/DBase.h"
 #include "foundation/General.h"
 #include "platform/runtime/Error.h"
@@ -99,7 +98,6 @@ void resetForTest() {
   InstallServices(nullptr);
   InstallWindowHooks(nullptr);
   SetDrawingInputsSource({});
-  DefaultServices() = FakeCadServices{};
 }
 
 void InitDwgs() {

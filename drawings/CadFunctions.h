@@ -16,6 +16,10 @@ namespace CadFunctions {
 constexpr int kMeasuringView = 0;
 constexpr int kFirstTabView = 2;
 constexpr int kLastTabView = 5;
+// The drawing tabs, each shown in the drawing view of its number.
+namespace View {
+inline constexpr int Top = 2, Front = 3, Side = 4, Interior = 5;
+}
 
 // 1-based positions of the standard layers of a set-up drawing.
 namespace Layer {

@@ -1,11 +1,51 @@
 // The installed drawing services, main-window hooks and input values.
 #include "drawings/CadServices.h"
 
-#include "drawings/FakeCadServices.h"
-
 namespace CadFunctions {
 
 namespace {
+
+// The services while none are installed: every operation does nothing and nothing is kept; a
+// query answers what a fresh, empty view would (colour index 7, the unit window, zoom step 15).
+class NoServices final : public Services {
+ public:
+  void InitDwgs() override {}
+  void SetupNewDrawing(int) override {}
+  void SetToCurrentLayer(int) override {}
+  void FixText(int) override {}
+  void UpdateCADDims(int, bool) override {}
+  void ExtractViewDrawing(const std::string&, const std::string&,
+                          const std::filesystem::path&) override {}
+  void SetLayerFrozen(int, std::string_view, bool) override {}
+  int LayerColorIndex(int, int) override { return 7; }
+  void Redraw(int) override {}
+  ViewWindow DisplayedWindow(int) override { return {0, 0, 1, 1}; }
+  void ApplyViewWindow(int, const ViewWindow&) override {}
+  void PreviousView(int) override {}
+  float ZoomStep(int) override { return 15; }
+  void SetPickMode(int, int) override {}
+  void SetCurrentLayer(int, std::string_view) override {}
+  double ViewAspect(int) override { return 1.5; }
+  void PanView(int, double, double, double, double) override {}
+  void ZoomToWindow(int, double, double, double, double) override {}
+  void DrawRubberLine(int, double, double, double, double) override {}
+  void DrawRubberBox(int, double, double, double, double) override {}
+  void AddLine(int, float, float, float, float) override {}
+  void ForEachEntity(int, const std::function<void(const EntityPoints&)>&) override {}
+  void InitCADGraphics(bool) override {}
+  void SetCADPen(double, int32_t) override {}
+  void SetCADBrush(int32_t) override {}
+  void RemoveCADBrush() override {}
+  void CADMoveTo(double, double) override {}
+  void CADLineTo(double, double) override {}
+  void CADRectangle(double, double, double, double) override {}
+  void CADEllipse(double, double, double, double) override {}
+  void SetCADTextBgMode(int) override {}
+  void SetCADTextColor(int32_t) override {}
+  void CADText(double, double, const std::string&) override {}
+  double TextSize() override { return 0; }
+  double Aspect() override { return 0; }
+};
 
 struct Installed {
   Services* services = nullptr;
@@ -29,7 +69,8 @@ void InstallServices(Services* services) { installed().services = services; }
 
 Services& services() {
   Services* s = installed().services;
-  return s ? *s : DefaultServices();
+  static NoServices none;
+  return s ? *s : none;
 }
 
 void InstallWindowHooks(WindowHooks* hooks) { installed().hooks = hooks; }

@@ -5,7 +5,7 @@
 // layers to freeze, which window to show or which colour index to use are carried out there;
 // the rest, and every member of the drawing control they use, go to the installed Services.
 // The program installs DxfCadServices over the main window's drawing controls; until it does,
-// and in tests, a FakeCadServices stands in (it records each call). What the operations change
+// services that do nothing stand in. What the operations change
 // on the main window (View menu checks, bold toolbar captions, the aircraft check boxes, the
 // tab flags and the tab display) and what they read of it (the overlay option buttons) goes
 // through WindowHooks, so that this library never depends on the main window.
@@ -100,7 +100,7 @@ class Services {
   virtual double Aspect() = 0;
 };
 
-// Installs the drawing subsystem's services; nullptr restores the default FakeCadServices.
+// Installs the drawing subsystem's services; nullptr restores the ones that do nothing.
 void InstallServices(Services* services);
 Services& services();
 
@@ -138,6 +138,11 @@ struct DrawingInputs {
   int32_t PlaneColor2 = 0xFF0000;
   int32_t DimColor = -1;      // -1 = each plane's dimensions in its plane colour
   int CurrentDrawingTab = 2;  // 2 to 5, also the index of the drawing view
+  // The interior configuration of the interior tab (1 corporate, 2 EMS, 3 utility) and the
+  // interiors the pair of helicopters has.
+  int32_t InteriorConfig = 1;
+  bool EMSInteriorAvailable = false;
+  bool UtilityInteriorAvailable = false;
 };
 void SetDrawingInputsSource(std::function<DrawingInputs()> source);  // empty: the defaults
 DrawingInputs CurrentInputs();

@@ -18,6 +18,11 @@ struct AircraftListEntry {
   bool operator==(const AircraftListEntry&) const = default;
 };
 
+// Values of Vars::AircraftClass.
+namespace Class {
+inline constexpr int16_t None = 0, FixedWing = 1, Helicopter = 2;
+}
+
 // The list is loaded once at start-up (DBase::LoadAircraftDBInfo). Entries are 1 to
 // AircraftCount; entry 0 is always there and blank. The list grows as needed (no limit of 2000).
 struct Vars {

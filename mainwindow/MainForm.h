@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "foundation/Globals.h"
+
 namespace MainForm {
 
 // The trace module word of the main window's procedures.
@@ -21,9 +23,7 @@ inline constexpr int Aircraft = 0, General = 1, Top = 2, Front = 3, Side = 4, In
 }
 
 // Values of Globals::vars().AircraftClass.
-namespace Class {
-inline constexpr int16_t None = 0, FixedWing = 1, Helicopter = 2;
-}
+namespace Class = Globals::Class;
 
 struct Vars {
   int32_t CurrentTab = 0;

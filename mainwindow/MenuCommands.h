@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "mainwindow/DrawingViews.h"
+#include "drawings/DrawingViews.h"
 
 namespace MainForm {
 

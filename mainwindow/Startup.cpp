@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "drawings/CadFunctions.h"
+#include "drawings/DrawingCache.h"
 #include "foundation/DBase.h"
 #include "foundation/General.h"
 #include "foundation/Geo.h"
@@ -12,7 +13,6 @@
 #include "foundation/Registry.h"
 #include "mainwindow/ControlNames.h"
 #include "mainwindow/DisplayUpdate.h"
-#include "mainwindow/DrawingCache.h"
 #include "mainwindow/MainForm.h"
 #include "mainwindow/TabDispatcher.h"
 #include "platform/locale/Locale.h"

@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "charts/ChartHover.h"
-#include "mainwindow/DrawingTabs.h"
+#include "drawings/DrawingTabs.h"
 
 namespace MainForm {
 

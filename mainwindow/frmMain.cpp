@@ -18,20 +18,20 @@
 
 #include "charts/ChartBuilders.h"
 #include "drawings/CadFunctions.h"
+#include "drawings/DrawingMouse.h"
 #include "drawings/DxfCadServices.h"
 #include "foundation/General.h"
 #include "foundation/Globals.h"
 #include "foundation/Registry.h"
-#include "foundation/frmChoose.h"
 #include "mainwindow/ChartPicture.h"
 #include "mainwindow/ColorPicker.h"
 #include "mainwindow/ControlNames.h"
 #include "mainwindow/Dialogs.h"
 #include "mainwindow/DisplayUpdate.h"
-#include "mainwindow/DrawingMouse.h"
 #include "mainwindow/MainForm.h"
 #include "mainwindow/RepeatedFailure.h"
 #include "mainwindow/WheelFilter.h"
+#include "mainwindow/frmChoose.h"
 #include "mainwindow/frmSplash.h"
 #include "mainwindow/frmToolbar.h"
 #include "platform/dxfcontrol/DrawingWidget.h"
@@ -174,8 +174,16 @@ frmMain::frmMain(std::unique_ptr<AircraftData> data)
   Printing::InstallHooks(printingHooks_.get());
   CadFunctions::SetDrawingInputsSource([] {
     const Registry::Settings& s = Registry::RegSettings();
-    return CadFunctions::DrawingInputs{s.Aircraft1,   s.Aircraft2, s.PlaneColor1,
-                                       s.PlaneColor2, s.DimColor,  vars().CurrentDrawingTab};
+    const Vars& v = vars();
+    return CadFunctions::DrawingInputs{.Aircraft1 = s.Aircraft1,
+                                       .Aircraft2 = s.Aircraft2,
+                                       .PlaneColor1 = s.PlaneColor1,
+                                       .PlaneColor2 = s.PlaneColor2,
+                                       .DimColor = s.DimColor,
+                                       .CurrentDrawingTab = v.CurrentDrawingTab,
+                                       .InteriorConfig = v.InteriorConfig,
+                                       .EMSInteriorAvailable = v.EMSInteriorAvailable,
+                                       .UtilityInteriorAvailable = v.UtilityInteriorAvailable};
   });
   timerFailures_ = std::make_unique<RepeatedFailureFilter>();
   timer1_.setObjectName(ctl::Timer1);

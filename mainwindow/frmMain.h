@@ -16,9 +16,9 @@
 #include <optional>
 #include <string>
 
+#include "drawings/DrawingViews.h"
 #include "mainwindow/AircraftData.h"
 #include "mainwindow/ColorScheme.h"
-#include "mainwindow/DrawingViews.h"
 #include "mainwindow/MainView.h"
 #include "mainwindow/MenuCommands.h"
 #include "mainwindow/MouseWheel.h"

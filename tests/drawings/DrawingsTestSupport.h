@@ -13,10 +13,10 @@
 
 #include "drawings/CadFunctions.h"
 #include "drawings/DxfCadServices.h"
-#include "drawings/FakeCadServices.h"
 #include "foundation/General.h"
 #include "platform/dxfcontrol/DrawingControl.h"
 #include "platform/runtime/Trap.h"
+#include "support/FakeCadServices.h"
 
 namespace drawingstest {
 

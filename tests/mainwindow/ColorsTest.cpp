@@ -5,9 +5,10 @@
 #include "Fakes.h"
 #include "MainWindowFixture.h"
 #include "drawings/CADGraph.h"
+#include "drawings/PlaneColors.h"
 #include "mainwindow/ColorPicker.h"
 #include "mainwindow/ColorScheme.h"
-#include "mainwindow/PlaneColors.h"
+#include "mainwindow/PlaneLabels.h"
 
 namespace {
 

@@ -13,15 +13,15 @@
 #include <vector>
 
 #include "drawings/CadFunctions.h"
-#include "drawings/FakeCadServices.h"
+#include "drawings/DrawingTabs.h"
 #include "foundation/General.h"
 #include "foundation/Globals.h"
 #include "foundation/Registry.h"
-#include "mainwindow/DrawingTabs.h"
 #include "mainwindow/MainForm.h"
 #include "platform/runtime/Files.h"
 #include "platform/runtime/Number.h"
 #include "platform/runtime/Trap.h"
+#include "support/FakeCadServices.h"
 #include "support/TestSupport.h"
 
 namespace mwtest {
@@ -104,11 +104,14 @@ struct RecordingTraps : vb::TrapHandler {
   }
 };
 
-// The window side of the drawing operations: records the check boxes and calls the tab display
-// back, as the main window does.
+// The window side of the drawing operations: records the check boxes, keeps the drawn marks
+// and calls the tab display back, as the main window does.
 struct RecordingWindowHooks : CadFunctions::WindowHooks {
   std::vector<std::string> events;
   std::function<void()> showTab;
+  void SetTabDrawn(int tab, bool drawn) override {
+    MainForm::vars().TabDrawn.at(static_cast<size_t>(tab)) = drawn;
+  }
   void SetAircraftVisibleCheck(int index, bool checked) override {
     events.push_back("check " + std::to_string(index) + " " + (checked ? "1" : "0"));
   }
@@ -138,7 +141,15 @@ class CompositionTest : public ::testing::Test {
     General::vars().IniFileName = (dir / "Tolvane.ini").string();
     CadFunctions::InstallServices(&fake);
     CadFunctions::InstallWindowHooks(&hooks);
-    CadFunctions::SetDrawingInputsSource([this] { return inputs; });
+    // The interior choices come from the window's state, as in the program.
+    CadFunctions::SetDrawingInputsSource([this] {
+      CadFunctions::DrawingInputs in = inputs;
+      const MainForm::Vars& mv = MainForm::vars();
+      in.InteriorConfig = mv.InteriorConfig;
+      in.EMSInteriorAvailable = mv.EMSInteriorAvailable;
+      in.UtilityInteriorAvailable = mv.UtilityInteriorAvailable;
+      return in;
+    });
     vb::SetTrapHandler(&traps);
     inputs.Aircraft1 = "101";
     inputs.Aircraft2 = "102";

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "CompositionFakes.h"
-#include "mainwindow/DrawingMouse.h"
-#include "mainwindow/DrawingTabs.h"
+#include "drawings/DrawingMouse.h"
+#include "drawings/DrawingTabs.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "drawings/DrawingViews.h"
 #include "mainwindow/AircraftData.h"
-#include "mainwindow/DrawingViews.h"
 #include "mainwindow/MainView.h"
 #include "platform/runtime/Error.h"
 

@@ -4,8 +4,8 @@
 
 #include "Fakes.h"
 #include "MainWindowFixture.h"
+#include "drawings/DrawingCache.h"
 #include "foundation/Disk.h"
-#include "mainwindow/DrawingCache.h"
 #include "mainwindow/Startup.h"
 #include "platform/ini/Profile.h"
 

@@ -1,5 +1,5 @@
 // The composition of the drawing tabs.
-#include "mainwindow/DrawingTabs.h"
+#include "drawings/DrawingTabs.h"
 
 #include <algorithm>
 #include <array>
@@ -8,7 +8,6 @@
 
 #include "foundation/Disk.h"
 #include "foundation/Globals.h"
-#include "mainwindow/MainForm.h"
 #include "platform/dxfcontrol/DrawingControl.h"
 #include "platform/runtime/Trap.h"
 
@@ -17,6 +16,7 @@ namespace MainForm {
 namespace {
 
 namespace CF = CadFunctions;
+namespace Tab = CF::View;
 using CF::Extents;
 
 constexpr const char* kGeneral = "General";
@@ -71,7 +71,7 @@ void Finish(vb::Proc& g, CompositionControls& controls, int tab) {
   g.step([&] { CF::UpdateCADDims(tab); });
   g.step([&] { CF::ZoomAll(tab); });
   g.step([&] { controls.CompleteDrawing(tab); });
-  vars().TabDrawn[static_cast<size_t>(tab)] = true;
+  CF::windowHooks().SetTabDrawn(tab, true);
   CF::Vars& cv = CF::vars();
   g.step([&] {
     cv.ShowPlane1 = !cv.ShowPlane1;
@@ -145,7 +145,7 @@ HeliViews HeliViewNames(int32_t config) {
 void ComposeInterior(CompositionControls& controls, CompositionOptions& options) {
   vb::Proc g(kGeneral, "ComposeInterior");
   constexpr int tab = Tab::Interior;
-  const Vars& mv = vars();
+  const CF::DrawingInputs mv = CF::CurrentInputs();
   const CF::Vars& cv = CF::vars();
 
   // The configuration buttons exist for the interiors the pair has.
@@ -170,7 +170,7 @@ void ComposeInterior(CompositionControls& controls, CompositionOptions& options)
     g.step([&] { on = options.OptionSelected(a) || options.OptionSelected(b); });
     return on;
   };
-  const bool heli = Globals::vars().AircraftClass == Class::Helicopter;
+  const bool heli = Globals::vars().AircraftClass == Globals::Class::Helicopter;
   const HeliViews hv = HeliViewNames(mv.InteriorConfig);
 
   for (int plane : {1, 2}) {

@@ -1,14 +1,17 @@
 // The drawing views' mouse handlers.
-#include "mainwindow/DrawingMouse.h"
+#include "drawings/DrawingMouse.h"
 
 #include "drawings/CadFunctions.h"
 #include "foundation/Registry.h"
-#include "mainwindow/MainForm.h"
 #include "platform/runtime/Trap.h"
 
 namespace MainForm {
 
 namespace {
+
+// The trace module word of the main window's procedures.
+constexpr const char* kModule = "MainForm";
+
 bool AnyArmed() {
   const CadFunctions::Vars& v = CadFunctions::vars();
   return v.PanMode || v.PanEndMode || v.ZoomWindowMode || v.ZoomWindowEndMode;

@@ -1,4 +1,4 @@
-#include "mainwindow/DrawingCache.h"
+#include "drawings/DrawingCache.h"
 
 #include <cctype>
 #include <cmath>

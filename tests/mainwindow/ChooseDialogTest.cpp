@@ -18,7 +18,7 @@
 #include "foundation/General.h"
 #include "foundation/Globals.h"
 #include "foundation/Registry.h"
-#include "foundation/frmChoose.h"
+#include "mainwindow/frmChoose.h"
 #include "platform/ui/FakeHooks.h"
 
 namespace {

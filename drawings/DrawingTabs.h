@@ -43,7 +43,8 @@ class CompositionOptions {
 // 2, 3, 4 and 5); its pair "Overlay" is the one before it.
 int SideBySideButton(int tab);
 
-// Composes drawing tab `tab` (2 to 5) and marks it drawn; other tabs are left alone.
+// Composes drawing tab `tab` (2 to 5) and marks it drawn through the window hooks; other tabs
+// are left alone. The interior tab follows the interior choices of the drawing inputs.
 void ComposeDrawingTab(int tab, CompositionControls& controls, CompositionOptions& options);
 
 // The extents of plane p's view drawing V, loaded into the measuring view CAD(0), widened into

@@ -1,7 +1,7 @@
 #pragma once
-// The drawing services until the drawing subsystem exists, and in tests: every call is
-// recorded with its arguments; each view keeps its layers' frozen flags and colour indexes, its
-// window, zoom step, pick mode and entities, so the operations built on them can be followed.
+// Drawing services for tests: every call is recorded with its arguments; each view keeps its
+// layers' frozen flags and colour indexes, its window, zoom step, pick mode and entities, so the
+// operations built on them can be followed.
 #include <map>
 #include <string>
 #include <vector>
@@ -82,8 +82,5 @@ class FakeCadServices : public Services {
  private:
   void record(std::string op, std::initializer_list<double> numbers, const std::string& text = "");
 };
-
-// The instance that serves while no other services are installed.
-FakeCadServices& DefaultServices();
 
 }  // namespace CadFunctions

@@ -1,5 +1,5 @@
 // The recording stand-in for the drawing subsystem.
-#include "drawings/FakeCadServices.h"
+#include "support/FakeCadServices.h"
 
 #include <algorithm>
 #include <cctype>
@@ -159,11 +159,6 @@ void FakeCadServices::SetCADTextColor(int32_t colour) {
 }
 void FakeCadServices::CADText(double x, double y, const std::string& text) {
   record("CADText", {x, y}, text);
-}
-
-FakeCadServices& DefaultServices() {
-  static FakeCadServices fake;
-  return fake;
 }
 
 }  // namespace CadFunctions

@@ -1,6 +1,6 @@
 // The "Choose Aircraft" dialog window: its controls laid out as designed (in twips, 15 to a
 // pixel), each user action handed to ChooseModel and the model's state shown again.
-#include "foundation/frmChoose.h"
+#include "mainwindow/frmChoose.h"
 
 #include <QComboBox>
 #include <QFont>
