@@ -52,15 +52,15 @@ int16_t ClassOfAircraft(const std::string& acNum) {
 
 void Startup::FormLoad() {
   Vars& v = vars();
-  // 1. Error handling is not on yet, so this guard traps nothing and only makes the entry.
+  // Error handling is not on yet, so this guard traps nothing and only makes the entry.
   vb::Proc entry(kModule, "Form_Load");
-  // 2. Every relative file name of the program is taken from the program folder.
+  // Every relative file name of the program is taken from the program folder.
   vb::ChDir(vb::ProgramFolder());
-  // 3. Locale.
+  // The user's country and language, for the charts' units and the date forms.
   v.UserGeoId = locale::GetUserGeoID(locale::GEOCLASS_NATION);
   v.UserLCID = static_cast<int32_t>(locale::GetUserDefaultLCID());
   v.UserGeoLCIDNumber = LocaleNumber(Geo::GeoLCID(v.UserGeoId, v.UserLCID));
-  // 4, 5, 6.
+  // The INI file: preview mode and whether errors are trapped and reported.
   General::vars().IniFileName = (vb::ProgramFolder() / "Tolvane.ini").string();
   if (General::IniBool("Settings", "PlotPreview", false)) v.PlotPreview = true;
   if (General::IniBool("Settings", "HandleErrors", true)) {
@@ -73,62 +73,79 @@ void Startup::FormLoad() {
   }
   // From here a failing step is reported and start-up goes on (with error handling on), so a
   // fault in one step never leaves the program without its window.
-  vb::Proc g(kModule, "Form_Load", vb::Trap::Report, false);
-  // 7. Database paths and the aircraft list.
-  g.step([&] { DBase::InitDatabasePaths(); });
-  // 8 to 11. Tab pages in one rectangle, tab 0 shown.
-  g.step([&] { view_.PlaceFramesLike(view_.SelectedTab()); });
-  g.step([&] {
-    view_.SelectTab(0);
-    v.CurrentTab = view_.SelectedTab();
-  });
-  // Plot Screen and Export act on a drawing view: enabled only on tabs 2 to 5.
-  g.step([&] {
-    const bool drawing = IsDrawingTab(v.CurrentTab);
-    view_.SetMenuEnabled(ctl::mnuFilePlotScreen, drawing);
-    view_.SetMenuEnabled(ctl::mnuFileExport, drawing);
-  });
-  v.CurrentDrawingTab = 2;
-  g.step([&] { view_.ShowTabNo(); });
-  // 12. The design size, base of the proportional layout.
-  g.step([&] {
-    const WindowRect r = view_.Geometry();
-    designWidth_ = r.width;
-    designHeight_ = r.height;
-    statusBarHeight_ = view_.StatusBarHeight();
-  });
-  // 13, 14. Trace settings and display settings.
-  General::vars().TraceMode = 3;
-  General::vars().TraceRepeatSeconds = 0.1;
-  g.step([&] {
-    DBase::vars().ShowMissingFields = General::IniBool("Settings", "ShowMissingFields", false);
-    DBase::vars().ShowBlankFields = General::IniBool("Settings", "ShowBlankFields", false);
-    v.PrintFromCAD = General::IniBool("Settings", "PrintFromCAD", false);
-    Globals::vars().CategorySelected = General::IniStr("Settings", "CategorySelected");
-  });
-  // 15 to 18.
-  g.step([&] { General::LogBanner(); });
-  g.step([&] { view_.CreateSplash(); });
-  g.step([&] { view_.SetTag("Starting Up"); });
-  g.step([&] { DoInitialization(); });
-  // 19, 20. The drawing cache.
-  g.step([&] { view_.DoEvents(); });
-  g.step([&] { CheckDrawingCache(DBase::vars().DxfDBPath); });
-  // 21, 22. Splash shown, then allowed to close.
-  g.step([&] {
-    view_.ShowSplash();
-    view_.DoEvents();
-  });
-  g.step([&] { LoadDelay(); });
-  // 23 to 26.
-  v.MainCaption = CaptionText();
-  g.step([&] { view_.SetCaption(v.MainCaption); });
-  v.FitChartLabels = true;
-  v.UseMouseWheelHook = true;
-  g.step([&] { view_.HookWindow(); });
-  g.step([&] {
-    if (!General::IniStr("Settings", "FormColor").empty()) view_.ApplyColorScheme();
-  });
+  static constexpr Step kLoadSteps[] = {
+      {"InitDatabasePaths", [](Startup&) { DBase::InitDatabasePaths(); }},
+      // The tab pages in one rectangle, the aircraft tab shown.
+      {"PlaceFrames", [](Startup& s) { s.view_.PlaceFramesLike(s.view_.SelectedTab()); }},
+      {"SelectFirstTab",
+       [](Startup& s) {
+         s.view_.SelectTab(Tab::Aircraft);
+         vars().CurrentTab = s.view_.SelectedTab();
+       }},
+      // Plot Screen and Export act on a drawing view: enabled only on the drawing tabs.
+      {"DrawingCommands",
+       [](Startup& s) {
+         vars().CurrentDrawingTab = Tab::Top;
+         const bool drawing = IsDrawingTab(vars().CurrentTab);
+         s.view_.SetMenuEnabled(ctl::mnuFilePlotScreen, drawing);
+         s.view_.SetMenuEnabled(ctl::mnuFileExport, drawing);
+       }},
+      {"ShowTabNo", [](Startup& s) { s.view_.ShowTabNo(); }},
+      // The design size, base of the proportional layout.
+      {"DesignSize",
+       [](Startup& s) {
+         const WindowRect r = s.view_.Geometry();
+         s.designWidth_ = r.width;
+         s.designHeight_ = r.height;
+         s.statusBarHeight_ = s.view_.StatusBarHeight();
+       }},
+      {"DisplaySettings",
+       [](Startup&) {
+         General::vars().TraceMode = 3;
+         General::vars().TraceRepeatSeconds = 0.1;
+         DBase::vars().ShowMissingFields = General::IniBool("Settings", "ShowMissingFields", false);
+         DBase::vars().ShowBlankFields = General::IniBool("Settings", "ShowBlankFields", false);
+         vars().PrintFromCAD = General::IniBool("Settings", "PrintFromCAD", false);
+         Globals::vars().CategorySelected = General::IniStr("Settings", "CategorySelected");
+       }},
+      {"LogBanner", [](Startup&) { General::LogBanner(); }},
+      {"CreateSplash", [](Startup& s) { s.view_.CreateSplash(); }},
+      {"MarkStartingUp", [](Startup& s) { s.view_.SetTag("Starting Up"); }},
+      {"DoInitialization", [](Startup& s) { s.DoInitialization(); }},
+      {"DoEvents", [](Startup& s) { s.view_.DoEvents(); }},
+      {"CheckDrawingCache", [](Startup&) { CheckDrawingCache(DBase::vars().DxfDBPath); }},
+      {"ShowSplash",
+       [](Startup& s) {
+         s.view_.ShowSplash();
+         s.view_.DoEvents();
+       }},
+      {"LoadDelay", [](Startup& s) { s.LoadDelay(); }},
+      {"Caption",
+       [](Startup& s) {
+         vars().MainCaption = CaptionText();
+         s.view_.SetCaption(vars().MainCaption);
+       }},
+      {"HookWindow",
+       [](Startup& s) {
+         vars().FitChartLabels = true;
+         vars().UseMouseWheelHook = true;
+         s.view_.HookWindow();
+       }},
+      {"ApplyColorScheme",
+       [](Startup& s) {
+         if (!General::IniStr("Settings", "FormColor").empty()) s.view_.ApplyColorScheme();
+       }},
+  };
+  RunSteps(kLoadSteps, vb::Trap::Report);
+}
+
+void Startup::RunSteps(std::span<const Step> steps, vb::Trap trap) {
+  for (const Step& step : steps) {
+    // Each step is a procedure of its own for the trace and the error report; a failing one is
+    // reported (or skipped silently) and the next one runs.
+    vb::Proc g(kModule, step.name, trap, true);
+    g.step([&] { step.run(*this); });
+  }
 }
 
 void Startup::DoInitialization() {
@@ -165,87 +182,122 @@ void Startup::LoadDelay() {
 void Startup::FormActivate() {
   vb::Proc g(kModule, "Form_Activate");
   if (!firstActivationDone_) {
-    Vars& v = vars();
-    Registry::Settings& reg = Registry::RegSettings();
-    // After a version change the rest of this activation skips failures without a report.
-    const bool newVersion = VersionText() != reg.ProgramVersion;
-    vb::Proc silent(kModule, "Form_Activate", vb::Trap::Silent, false);
-    vb::Proc& p = newVersion ? silent : g;
-    if (newVersion) {
-      p.step([&] { EmptyCacheFolder(vb::InCurDir("DXF"), true); });
-      p.step([&] {
-        reg.ProgramVersion = VersionText();
-        Registry::SaveRegData();
-      });
-    }
-    p.step([&] { Registry::GetRegData(); });
-    p.step([&] { view_.SetGeometry(SettingsRect()); });
-    p.step([&] {
-      view_.SetMenuChecked(ctl::mnuViewToolbarShow, reg.ToolbarVisible);
-      view_.SetMenuChecked(ctl::mnuViewToolbarDock, reg.ToolbarDocked);
-    });
-    p.step([&] { v.MetricUnits = Registry::RegistryValue("Metric").toBool(); });
-    p.step([&] { view_.SetMenuChecked(ctl::mnuViewMetric, v.MetricUnits); });
-    p.step([&] { view_.ShowToolbar(reg.ToolbarVisible); });
-    p.step([&] { Globals::vars().AircraftClass = ClassOfAircraft(reg.Aircraft1); });
-    p.step([&] { UpdateDisplay(view_, data_); });
-    CadFunctions::vars().ShowPlane1 = true;
-    CadFunctions::vars().ShowPlane2 = true;
-    CadFunctions::vars().ShowDims = true;
-    p.step([&] { CadFunctions::InitDwgs(); });
-    p.step([&] { view_.SetTimerEnabled(true); });
-    for (Arr array : {Arr::lblData1, Arr::lblData2})
-      for (const LabelCatalogue::LabelDef* label : LabelCatalogue::Members(array))
-        if (label->tag == "Color")
-          p.step([&] {
-            view_.SetLabelBackColor(array, label->index,
-                                    array == Arr::lblData1 ? reg.PlaneColor1 : reg.PlaneColor2);
-          });
-    for (int index : {58, 59, 60}) {
-      p.step([&] { view_.SetLabelForeColor(Arr::gen1Data1, index, reg.PlaneColor1); });
-      p.step([&] { view_.SetLabelForeColor(Arr::gen1Data2, index, reg.PlaneColor2); });
-    }
+    // The first activation finishes start-up. After a version change the cached drawings are
+    // dropped, and the rest of this activation skips failures without a report.
+    static constexpr Step kNewVersionSteps[] = {
+        {"EmptyCacheFolder", [](Startup&) { EmptyCacheFolder(vb::InCurDir("DXF"), true); }},
+        {"SaveProgramVersion",
+         [](Startup&) {
+           Registry::RegSettings().ProgramVersion = VersionText();
+           Registry::SaveRegData();
+         }},
+    };
+    static constexpr Step kFirstActivationSteps[] = {
+        {"GetRegData", [](Startup&) { Registry::GetRegData(); }},
+        {"PlaceWindow", [](Startup& s) { s.view_.SetGeometry(SettingsRect()); }},
+        {"ToolbarChecks",
+         [](Startup& s) {
+           const Registry::Settings& reg = Registry::RegSettings();
+           s.view_.SetMenuChecked(ctl::mnuViewToolbarShow, reg.ToolbarVisible);
+           s.view_.SetMenuChecked(ctl::mnuViewToolbarDock, reg.ToolbarDocked);
+         }},
+        {"MetricUnits",
+         [](Startup&) { vars().MetricUnits = Registry::RegistryValue("Metric").toBool(); }},
+        {"MetricCheck",
+         [](Startup& s) { s.view_.SetMenuChecked(ctl::mnuViewMetric, vars().MetricUnits); }},
+        {"ShowToolbar",
+         [](Startup& s) { s.view_.ShowToolbar(Registry::RegSettings().ToolbarVisible); }},
+        {"AircraftClass",
+         [](Startup&) {
+           Globals::vars().AircraftClass = ClassOfAircraft(Registry::RegSettings().Aircraft1);
+         }},
+        {"UpdateDisplay", [](Startup& s) { UpdateDisplay(s.view_, s.data_); }},
+        // Both planes and the dimensions start shown.
+        {"ShowPlanesAndDims",
+         [](Startup&) {
+           CadFunctions::vars().ShowPlane1 = true;
+           CadFunctions::vars().ShowPlane2 = true;
+           CadFunctions::vars().ShowDims = true;
+         }},
+        {"InitDwgs", [](Startup&) { CadFunctions::InitDwgs(); }},
+        {"StartTimer", [](Startup& s) { s.view_.SetTimerEnabled(true); }},
+    };
+    const bool newVersion = VersionText() != Registry::RegSettings().ProgramVersion;
+    const vb::Trap trap = newVersion ? vb::Trap::Silent : vb::Trap::Report;
+    if (newVersion) RunSteps(kNewVersionSteps, trap);
+    RunSteps(kFirstActivationSteps, trap);
+    PlaneLabelColours(trap);
     firstActivationDone_ = true;
   }
   g.step([&] { view_.SetUpScrollBar(); });
 }
 
+void Startup::PlaneLabelColours(vb::Trap trap) {
+  // Each label on its own: one that fails leaves the others coloured.
+  vb::Proc p(kModule, "PlaneLabelColours", trap, true);
+  const Registry::Settings& reg = Registry::RegSettings();
+  for (Arr array : {Arr::lblData1, Arr::lblData2})
+    for (const LabelCatalogue::LabelDef* label : LabelCatalogue::Members(array))
+      if (label->tag == "Color")
+        p.step([&] {
+          view_.SetLabelBackColor(array, label->index,
+                                  array == Arr::lblData1 ? reg.PlaneColor1 : reg.PlaneColor2);
+        });
+  for (int index : {58, 59, 60}) {
+    p.step([&] { view_.SetLabelForeColor(Arr::gen1Data1, index, reg.PlaneColor1); });
+    p.step([&] { view_.SetLabelForeColor(Arr::gen1Data2, index, reg.PlaneColor2); });
+  }
+}
+
 void Startup::FormUnload() {
   if (unloaded_) return;
   unloaded_ = true;
-  vb::Proc g(kModule, "Form_Unload");
-  Registry::Settings& reg = Registry::RegSettings();
-  g.step([&] {
-    const WindowRect r = view_.Geometry();
-    if (!view_.IsMaximized()) {
-      reg.Top = r.top;
-      reg.Left = r.left;
-    } else {
-      reg.Top = 0;
-      reg.Left = 0;
-    }
-    reg.Width = r.width;
-    reg.Height = r.height;
-  });
-  g.step([&] { Registry::SaveRegData(); });
-  g.step([&] {
-    General::WriteINI("Settings", "Aircraft1",
-                      "[" + reg.Aircraft1 + "]" + Globals::AircraftFullName(reg.Aircraft1));
-  });
-  g.step([&] {
-    General::WriteINI("Settings", "Aircraft2",
-                      "[" + reg.Aircraft2 + "]" + Globals::AircraftFullName(reg.Aircraft2));
-  });
-  g.step(
-      [&] { General::WriteINI("Settings", "CategorySelected", Globals::vars().CategorySelected); });
+  vb::Proc entry(kModule, "Form_Unload");
+  static constexpr Step kSaveSteps[] = {
+      {"SavePlacement",
+       [](Startup& s) {
+         Registry::Settings& reg = Registry::RegSettings();
+         const WindowRect r = s.view_.Geometry();
+         // A maximised window keeps its size and comes back at the screen's corner.
+         const bool maximized = s.view_.IsMaximized();
+         reg.Top = maximized ? 0 : r.top;
+         reg.Left = maximized ? 0 : r.left;
+         reg.Width = r.width;
+         reg.Height = r.height;
+       }},
+      {"SaveRegData", [](Startup&) { Registry::SaveRegData(); }},
+      {"WriteAircraft1",
+       [](Startup&) {
+         const std::string& acNum = Registry::RegSettings().Aircraft1;
+         General::WriteINI("Settings", "Aircraft1",
+                           "[" + acNum + "]" + Globals::AircraftFullName(acNum));
+       }},
+      {"WriteAircraft2",
+       [](Startup&) {
+         const std::string& acNum = Registry::RegSettings().Aircraft2;
+         General::WriteINI("Settings", "Aircraft2",
+                           "[" + acNum + "]" + Globals::AircraftFullName(acNum));
+       }},
+      {"WriteCategory",
+       [](Startup&) {
+         General::WriteINI("Settings", "CategorySelected", Globals::vars().CategorySelected);
+       }},
+  };
   // From here on failures are skipped silently.
-  vb::Proc s(kModule, "Form_Unload", vb::Trap::Silent, false);
-  s.step([&] { view_.UnloadAllForms(); });
-  if (vars().UseMouseWheelHook) s.step([&] { view_.UnHookWindow(); });
-  s.step([&] {
-    if (!General::IniStr("Settings", "FormColor").empty()) view_.RestoreMenuColor();
-  });
-  s.step([&] { General::TraceLog(1, "Program End"); });
+  static constexpr Step kCloseSteps[] = {
+      {"UnloadAllForms", [](Startup& s) { s.view_.UnloadAllForms(); }},
+      {"UnHookWindow",
+       [](Startup& s) {
+         if (vars().UseMouseWheelHook) s.view_.UnHookWindow();
+       }},
+      {"RestoreMenuColor",
+       [](Startup& s) {
+         if (!General::IniStr("Settings", "FormColor").empty()) s.view_.RestoreMenuColor();
+       }},
+      {"ProgramEnd", [](Startup&) { General::TraceLog(1, "Program End"); }},
+  };
+  RunSteps(kSaveSteps, vb::Trap::Report);
+  RunSteps(kCloseSteps, vb::Trap::Silent);
 }
 
 }  // namespace MainForm

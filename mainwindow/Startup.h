@@ -4,9 +4,12 @@
 // always followed. The window itself is reached through MainView, the databases through
 // AircraftData, so the whole sequence runs in tests without a display.
 #include <cstdint>
+#include <span>
+#include <string_view>
 
 #include "mainwindow/AircraftData.h"
 #include "mainwindow/MainView.h"
+#include "platform/runtime/Trap.h"
 
 namespace MainForm {
 
@@ -35,6 +38,17 @@ class Startup {
   int32_t StatusBarHeight() const { return statusBarHeight_; }
 
  private:
+  // One step of start-up or shut-down: its name in the trace and the error report, and what it
+  // does.
+  struct Step {
+    std::string_view name;
+    void (*run)(Startup&);
+  };
+  // Runs the steps in order, each under a guard of its own with `trap`.
+  void RunSteps(std::span<const Step> steps, vb::Trap trap);
+  // The plane colours on the swatches and the general-data labels that show them.
+  void PlaneLabelColours(vb::Trap trap);
+
   MainView& view_;
   AircraftData& data_;
   bool firstActivationDone_ = false;

@@ -297,4 +297,44 @@ TEST_F(StartupTest, ShutDownWhileMaximisedStoresTheCorner) {
   EXPECT_EQ(stored.Height, 13000);
 }
 
+// Start-up and shut-down name each of their steps in the trace; a failing step is reported
+// under its own name and the steps after it still run.
+TEST_F(StartupTest, EveryStepIsTracedByNameAndAFailureStopsOnlyItsStep) {
+  General::vars().TraceEnabled = true;
+  General::vars().TraceMode = 1;  // to CODE.LOG
+  bool thrown = false;
+  view.onDoEvents = [&] {
+    if (!thrown) {
+      thrown = true;
+      throw vb::Error{5, "Invalid procedure call or argument"};
+    }
+  };
+  startup.FormLoad();
+  startup.FormActivate();
+  startup.FormUnload();
+  const std::string log = testsupport::ReadText(dir / "CODE.LOG");
+  size_t at = 0;
+  for (const char* step :
+       {"InitDatabasePaths", "PlaceFrames",       "SelectFirstTab",    "DrawingCommands",
+        "ShowTabNo",         "DesignSize",        "DisplaySettings",   "LogBanner",
+        "CreateSplash",      "MarkStartingUp",    "DoInitialization",  "DoEvents",
+        "CheckDrawingCache", "ShowSplash",        "LoadDelay",         "Caption",
+        "HookWindow",        "ApplyColorScheme",  "GetRegData",        "PlaceWindow",
+        "ToolbarChecks",     "MetricUnits",       "MetricCheck",       "ShowToolbar",
+        "AircraftClass",     "UpdateDisplay",     "ShowPlanesAndDims", "InitDwgs",
+        "StartTimer",        "PlaneLabelColours", "SavePlacement",     "SaveRegData",
+        "WriteAircraft1",    "WriteAircraft2",    "WriteCategory",     "UnloadAllForms",
+        "UnHookWindow",      "RestoreMenuColor",  "ProgramEnd"}) {
+    const size_t found = log.find(std::string("[MainForm:") + step + "]", at);
+    ASSERT_NE(found, std::string::npos) << step << " missing or out of order";
+    at = found;
+  }
+  // The first DoEvents failed: reported under its step, and the drawing cache was still checked.
+  const std::string errors = testsupport::ReadText(dir / "ERROR.LOG");
+  EXPECT_NE(errors.find("[MainForm:DoEvents]<Err:5>"), std::string::npos) << errors;
+  EXPECT_NE(view.indexOf("ShowSplash"), -1);
+  EXPECT_TRUE(startup.FirstActivationDone());
+  EXPECT_EQ(General::IniStr("Settings", "CategorySelected"), Globals::vars().CategorySelected);
+}
+
 }  // namespace
