@@ -1,10 +1,14 @@
-// Module CADGraph: the AutoCAD colour-index palette both ways, and the chart primitives handed
-// to the drawing services.
+// Module CADGraph: the AutoCAD colour-index palette both ways, and the chart primitives as
+// entities of a drawing control.
 #include "drawings/CADGraph.h"
 
+#include <cmath>
 #include <initializer_list>
+#include <numbers>
 
 #include "drawings/CadServices.h"
+#include "platform/dxfcontrol/DrawingControl.h"
+#include "platform/runtime/Error.h"
 #include "platform/runtime/Trap.h"
 
 namespace CADGraph {
@@ -46,6 +50,19 @@ long CharacterCount(std::string_view text) {
   long n = 0;
   for (unsigned char c : text) n += (c & 0xC0) != 0x80;
   return n;
+}
+
+dxf::DrawingControl& Bound() {
+  dxf::DrawingControl* c = vars().Target;
+  if (!c) vb::Raise(vb::err::ObjectNotSet);
+  return *c;
+}
+
+// A new entity of the bound drawing, on its current layer.
+dxf::Entity& Append(std::string_view type) {
+  dxf::Entity& e = Bound().AppendEntity();
+  e.EntityType = type;
+  return e;
 }
 
 int PaletteIndex(int32_t colour) {
@@ -93,82 +110,311 @@ int32_t IndexColor(int colourIndex) {
   return 0;
 }
 
+Vars& vars() {
+  static Vars v;
+  return v;
+}
+
+void resetForTest() { vars() = Vars{}; }
+
+void BindTarget(dxf::DrawingControl* control) { vars().Target = control; }
+
 void InitCADGraphics(bool clear) {
   vb::Proc g(kModule, "InitCADGraphics");
-  g.step([&] { CadFunctions::services().InitCADGraphics(clear); });
+  Vars& v = vars();
+  g.step([&] {
+    const dxf::DrawingControl& c = Bound();
+    v.CADAspect = c.Height() > 0 ? static_cast<double>(c.Width()) / c.Height() : 0;
+  });
+  g.step([&] {
+    dxf::DrawingControl& c = Bound();
+    if (c.EntityList().Count() == 0 || clear) c.NewDrawing();
+  });
+  v.InvertY = true;
+  g.step([&] {
+    const dxf::DrawingControl& c = Bound();
+    v.GraphWidth = c.MaxX();
+    v.GraphHeight = c.MaxY();
+  });
+  g.step([&] {
+    dxf::DrawingControl& c = Bound();
+    c.SetCurrentLayerName("0");
+    c.FILLMODE = false;
+  });
+  v.CADBrushColor = -1;
+  SetCADPen(1, 0);
 }
 
 void SetCADPen(double width, int32_t colour) {
   vb::Proc g(kModule, "SetCADPen");
-  g.step([&] { CadFunctions::services().SetCADPen(width, colour); });
+  Vars& v = vars();
+  v.CADPenWidth = width;
+  v.CADPenColor = colour;
+  g.step([&] {
+    dxf::DrawingControl& c = Bound();
+    c.PlotPenWidth = static_cast<float>(width);
+    c.ForeColor = PaletteIndex(colour);
+  });
 }
 
 void NoOpRemove() {}
 
 void SetCADBrush(int32_t colour) {
   vb::Proc g(kModule, "SetCADBrush");
-  g.step([&] { CadFunctions::services().SetCADBrush(colour); });
+  vars().CADBrushColor = colour;
+  g.step([&] {
+    dxf::DrawingControl& c = Bound();
+    c.CurrentColor = PaletteIndex(colour);
+    c.FILLMODE = true;
+  });
 }
 
 void RemoveCADBrush() {
   vb::Proc g(kModule, "RemoveCADBrush", vb::Trap::Silent, true);
-  g.step([&] { CadFunctions::services().RemoveCADBrush(); });
+  vars().CADBrushColor = -1;
 }
 
 void CADMoveTo(double x, double y) {
   vb::Proc g(kModule, "CADMoveTo");
-  g.step([&] { CadFunctions::services().CADMoveTo(x, y); });
+  vars().CADPosX = x;
+  vars().CADPosY = y;
 }
 
 void CADLineTo(double x, double y) {
   vb::Proc g(kModule, "CADLineTo");
-  g.step([&] { CadFunctions::services().CADLineTo(x, y); });
+  Vars& v = vars();
+  g.step([&] {
+    dxf::Entity& e = Append("LINE");
+    e.X0 = v.CADPosX;
+    e.Y0 = CADY(v.CADPosY);
+    e.X1 = x;
+    e.Y1 = CADY(y);
+    e.Color = PaletteIndex(v.CADPenColor);
+    e.LineType = "SOLID";
+    e.Thickness = v.CADPenWidth;
+  });
+  v.CADPosX = x;
+  v.CADPosY = y;
+}
+
+void CADLine(double x1, double y1, double x2, double y2) {
+  vb::Proc g(kModule, "CADLine", vb::Trap::Silent, true);
+  CADMoveTo(x1, y1);
+  CADLineTo(x2, y2);
 }
 
 void CADRectangle(double x1, double y1, double x2, double y2) {
   vb::Proc g(kModule, "CADRectangle");
-  g.step([&] { CadFunctions::services().CADRectangle(x1, y1, x2, y2); });
+  const Vars& v = vars();
+  if (v.CADBrushColor != -1) {
+    // The fill colour reaches the SOLID as the control's CurrentColor, which SetCADBrush set.
+    g.step([&] {
+      dxf::Entity& e = Append("SOLID");
+      e.X0 = x1;
+      e.Y0 = CADY(y1);
+      e.X1 = x1;
+      e.Y1 = CADY(y2);
+      e.X2 = x2;
+      e.Y2 = CADY(y1);
+      e.X3 = x2;
+      e.Y3 = CADY(y2);
+    });
+  }
+  CADLine(x1, y1, x2, y1);
+  CADLine(x2, y1, x2, y2);
+  CADLine(x2, y2, x1, y2);
+  CADLine(x1, y2, x1, y1);
 }
 
 void CADEllipse(double x1, double y1, double x2, double y2) {
   vb::Proc g(kModule, "CADEllipse");
-  g.step([&] { CadFunctions::services().CADEllipse(x1, y1, x2, y2); });
+  const double xmin = std::min(x1, x2), xmax = std::max(x1, x2);
+  const double ymin = std::min(y1, y2), ymax = std::max(y1, y2);
+  // A box without width or height has no axis ratio: there is no ellipse to add.
+  if (!(xmax > xmin) || !(ymax > ymin)) return;
+  g.step([&] {
+    const double a = (xmax - xmin) / 2, b = (ymax - ymin) / 2;
+    const double r = (ymax - ymin) / (xmax - xmin);
+    dxf::Entity& e = Append("ELLIPSE");
+    e.X0 = (xmin + xmax) / 2;
+    e.Y0 = CADY((ymin + ymax) / 2);
+    if (r <= 1) {
+      e.X1 = a;
+      e.Y1 = 0;
+      e.g40 = r;
+    } else {
+      e.X1 = 0;
+      e.Y1 = b;
+      e.g40 = 1 / r;
+    }
+    e.g41 = 0;
+    e.g42 = 2 * std::numbers::pi;
+    e.Color = PaletteIndex(vars().CADPenColor);
+  });
 }
 
 void SetCADTextBgMode(int mode) {
   vb::Proc g(kModule, "SetCADTextBgMode", vb::Trap::Silent, true);
-  g.step([&] { CadFunctions::services().SetCADTextBgMode(mode); });
+  vars().CADTextBgMode = mode;
 }
 
 void SetCADTextColor(int32_t colour) {
   vb::Proc g(kModule, "SetCADTextColor", vb::Trap::Silent, true);
-  g.step([&] { CadFunctions::services().SetCADTextColor(colour); });
+  vars().CADTextACI = PaletteIndex(colour);
 }
 
 void CADText(double x, double y, std::string_view text) {
   vb::Proc g(kModule, "CADText");
-  g.step([&] { CadFunctions::services().CADText(x, y, std::string(text)); });
+  const Vars& v = vars();
+  g.step([&] {
+    const double h = CADTextHt(text);
+    const double t = v.CADTextAngle * std::numbers::pi / 180;
+    dxf::Entity& e = Append("TEXT");
+    e.X0 = x + h * std::sin(t);
+    e.Y0 = CADY(y + h * std::cos(t));
+    e.TextStyle = v.CADTextStyle;
+    e.g40 = v.CADTextSize;
+    e.g50 = v.CADTextAngle;
+    e.Color = v.CADTextACI;
+    e.Text = text;
+  });
 }
 
 double CADTextWd(std::string_view text) {
   vb::Proc g(kModule, "CADTextWd");
-  double width = 0;
-  g.step([&] { width = 0.75 * CharacterCount(text) * CadFunctions::services().TextSize(); });
-  return width;
+  return 0.75 * static_cast<double>(CharacterCount(text)) * vars().CADTextSize;
 }
 
 double CADTextHt(std::string_view /*text*/) {
   vb::Proc g(kModule, "CADTextHt");
-  double height = 0;
-  g.step([&] { height = CadFunctions::services().TextSize(); });
-  return height;
+  return vars().CADTextSize;
 }
 
-double CADAspect() {
-  vb::Proc g(kModule, "CADAspect");
-  double aspect = 0;
-  g.step([&] { aspect = CadFunctions::services().Aspect(); });
-  return aspect;
+double CADY(double y) {
+  const Vars& v = vars();
+  return v.InvertY ? v.GraphHeight - y : y;
+}
+
+double AngPP(double x1, double y1, double x2, double y2) {
+  vb::Proc g(kModule, "AngPP");
+  const double dx = x1 - x2, dy = y1 - y2;
+  if (std::abs(dx) < 0.01) return y1 > y2 ? 90 : 270;
+  if (std::abs(dy) < 0.01) return x1 > x2 ? 0 : 180;
+  double degrees = std::atan2(dy, dx) * 180 / std::numbers::pi;
+  if (degrees < 0) degrees += 360;
+  return degrees >= 360 ? 0 : degrees;
+}
+
+double CADAspect() { return vars().CADAspect; }
+
+// --- DrawingCanvas ---
+
+DrawingCanvas::DrawingCanvas(dxf::DrawingControl& control, int logPixelsY)
+    : gdi::Canvas(logPixelsY), control_(control) {}
+
+void DrawingCanvas::bind() { BindTarget(&control_); }
+
+double DrawingCanvas::width() const { return width_; }
+double DrawingCanvas::height() const { return height_; }
+
+double DrawingCanvas::aspect() const {
+  return control_.Height() > 0 ? static_cast<double>(control_.Width()) / control_.Height() : 0;
+}
+
+void DrawingCanvas::begin(bool clear) {
+  gdi::Canvas::begin(clear);
+  bind();
+  InitCADGraphics(clear);
+  width_ = vars().GraphWidth;
+  height_ = vars().GraphHeight;
+  // The back end starts like the canvas: black text in the surface's default font.
+  SetCADTextColor(state_.textColor);
+  selectFont(state_.font);
+}
+
+void DrawingCanvas::selectPen(const gdi::Pen& pen) {
+  gdi::Canvas::selectPen(pen);
+  bind();
+  SetCADPen(pen.width, static_cast<int32_t>(pen.color));
+}
+
+void DrawingCanvas::selectBrush(const gdi::Brush& brush) {
+  gdi::Canvas::selectBrush(brush);
+  bind();
+  if (brush.style == gdi::Brush::Style::Hollow)
+    RemoveCADBrush();
+  else
+    SetCADBrush(static_cast<int32_t>(brush.color));
+}
+
+void DrawingCanvas::selectFont(const gdi::Font& font) {
+  gdi::Canvas::selectFont(font);
+  Vars& v = vars();
+  v.CADTextSize = static_cast<double>(font.height) / logPixelsY();
+  v.CADTextAngle = font.escapement / 10.0;
+}
+
+void DrawingCanvas::setBkMode(int mode) {
+  gdi::Canvas::setBkMode(mode);
+  SetCADTextBgMode(mode);
+}
+
+void DrawingCanvas::setTextColor(gdi::Rgb color) {
+  gdi::Canvas::setTextColor(color);
+  SetCADTextColor(static_cast<int32_t>(color));
+}
+
+void DrawingCanvas::rectangle(double x1, double y1, double x2, double y2) {
+  bind();
+  CADRectangle(x1, y1, x2, y2);
+}
+
+void DrawingCanvas::ellipse(double x1, double y1, double x2, double y2) {
+  bind();
+  CADEllipse(x1, y1, x2, y2);
+}
+
+void DrawingCanvas::polygon(const std::vector<gdi::Point>& points) {
+  bind();
+  if (points.size() < 2) return;
+  if (vars().CADBrushColor != -1 && (points.size() == 3 || points.size() == 4)) {
+    vb::Proc g(kModule, "CADPolygon");
+    g.step([&] {
+      // SOLID corners go 1-2-4-3 round the outline; a triangle repeats its last corner.
+      const gdi::Point& p1 = points[0];
+      const gdi::Point& p2 = points[1];
+      const gdi::Point& p3 = points[2];
+      const gdi::Point& p4 = points.size() == 4 ? points[3] : points[2];
+      dxf::Entity& e = Append("SOLID");
+      e.X0 = p1.x;
+      e.Y0 = CADY(p1.y);
+      e.X1 = p2.x;
+      e.Y1 = CADY(p2.y);
+      e.X2 = p4.x;
+      e.Y2 = CADY(p4.y);
+      e.X3 = p3.x;
+      e.Y3 = CADY(p3.y);
+    });
+  }
+  for (size_t i = 0; i < points.size(); ++i) {
+    const gdi::Point& a = points[i];
+    const gdi::Point& b = points[(i + 1) % points.size()];
+    CADLine(a.x, a.y, b.x, b.y);
+  }
+}
+
+void DrawingCanvas::textOut(double x, double y, std::string_view text) {
+  bind();
+  CADText(x, y, text);
+}
+
+gdi::Extent DrawingCanvas::textExtent(std::string_view text) {
+  return {CADTextWd(text), CADTextHt(text)};
+}
+
+void DrawingCanvas::line(double x1, double y1, double x2, double y2) {
+  bind();
+  CADLine(x1, y1, x2, y2);
 }
 
 }  // namespace CADGraph

@@ -1,6 +1,8 @@
 // The installed drawing services, main-window hooks and input values.
 #include "drawings/CadServices.h"
 
+#include "platform/runtime/Error.h"
+
 namespace CadFunctions {
 
 namespace {
@@ -32,19 +34,6 @@ class NoServices final : public Services {
   void DrawRubberBox(int, double, double, double, double) override {}
   void AddLine(int, float, float, float, float) override {}
   void ForEachEntity(int, const std::function<void(const EntityPoints&)>&) override {}
-  void InitCADGraphics(bool) override {}
-  void SetCADPen(double, int32_t) override {}
-  void SetCADBrush(int32_t) override {}
-  void RemoveCADBrush() override {}
-  void CADMoveTo(double, double) override {}
-  void CADLineTo(double, double) override {}
-  void CADRectangle(double, double, double, double) override {}
-  void CADEllipse(double, double, double, double) override {}
-  void SetCADTextBgMode(int) override {}
-  void SetCADTextColor(int32_t) override {}
-  void CADText(double, double, const std::string&) override {}
-  double TextSize() override { return 0; }
-  double Aspect() override { return 0; }
 };
 
 struct Installed {
@@ -64,6 +53,11 @@ WindowHooks& NoHooks() {
 }
 
 }  // namespace
+
+dxf::DrawingControl& Services::Control(int view) const {
+  vb::Raise(vb::err::ObjectNotSet,
+            "Object variable or With block variable not set (CAD(" + std::to_string(view) + "))");
+}
 
 void InstallServices(Services* services) { installed().services = services; }
 

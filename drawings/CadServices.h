@@ -17,6 +17,10 @@
 #include <utility>
 #include <vector>
 
+namespace dxf {
+class DrawingControl;
+}
+
 namespace CadFunctions {
 
 // A view window in drawing units (inches).
@@ -81,23 +85,10 @@ class Services {
   virtual void AddLine(int view, float x1, float y1, float x2, float y2) = 0;
   // Visits every entity of the view in collection order.
   virtual void ForEachEntity(int view, const std::function<void(const EntityPoints&)>& visit) = 0;
-
-  // --- The chart back end on the drawing control the chart layer is bound to ---
-  virtual void InitCADGraphics(bool clear) = 0;
-  virtual void SetCADPen(double width, int32_t colour) = 0;
-  virtual void SetCADBrush(int32_t colour) = 0;
-  virtual void RemoveCADBrush() = 0;
-  virtual void CADMoveTo(double x, double y) = 0;
-  virtual void CADLineTo(double x, double y) = 0;
-  virtual void CADRectangle(double x1, double y1, double x2, double y2) = 0;
-  virtual void CADEllipse(double x1, double y1, double x2, double y2) = 0;
-  virtual void SetCADTextBgMode(int mode) = 0;
-  virtual void SetCADTextColor(int32_t colour) = 0;
-  virtual void CADText(double x, double y, const std::string& text) = 0;
-  // The current text height in drawing units.
-  virtual double TextSize() = 0;
-  // The drawing aspect (control width / height) recorded by InitCADGraphics; 0 until then.
-  virtual double Aspect() = 0;
+  // The drawing control of the view itself, for the operations that rewrite or flatten its
+  // entities (template texts, entity lists). Raises error 91 where there is none, which is
+  // all a stand-in without controls offers.
+  virtual dxf::DrawingControl& Control(int view) const;
 };
 
 // Installs the drawing subsystem's services; nullptr restores the ones that do nothing.

@@ -24,7 +24,7 @@ class DxfCadServices : public Services {
   void SetControls(const Controls& controls) { controls_ = controls; }
   void SetControl(int view, dxf::DrawingControl* control);
   // The control of a view index; raises 91 when there is none.
-  dxf::DrawingControl& Control(int view) const;
+  dxf::DrawingControl& Control(int view) const override;
 
   void InitDwgs() override;
   // Also marks where the entities of the view's first merge will start (see SetToCurrentLayer).
@@ -54,22 +54,6 @@ class DxfCadServices : public Services {
   void DrawRubberBox(int view, double x1, double y1, double x2, double y2) override;
   void AddLine(int view, float x1, float y1, float x2, float y2) override;
   void ForEachEntity(int view, const std::function<void(const EntityPoints&)>& visit) override;
-
-  // The chart primitives on a drawing control belong to the chart back end, which no chart
-  // binds to a view yet; until it comes they draw nothing and measure nothing.
-  void InitCADGraphics(bool) override {}
-  void SetCADPen(double, int32_t) override {}
-  void SetCADBrush(int32_t) override {}
-  void RemoveCADBrush() override {}
-  void CADMoveTo(double, double) override {}
-  void CADLineTo(double, double) override {}
-  void CADRectangle(double, double, double, double) override {}
-  void CADEllipse(double, double, double, double) override {}
-  void SetCADTextBgMode(int) override {}
-  void SetCADTextColor(int32_t) override {}
-  void CADText(double, double, const std::string&) override {}
-  double TextSize() override { return 0; }
-  double Aspect() override { return 0; }
 
  private:
   Controls controls_{};

@@ -6,7 +6,6 @@
 namespace {
 
 using Colours = drawingstest::Drawings;
-using ChartPrimitives = drawingstest::Drawings;
 
 TEST(CADColor, ListedColoursGiveTheirIndexAnyOtherSeven) {
   struct Case {
@@ -57,41 +56,6 @@ TEST_F(Colours, LayerColorReadsTheCurrentViewsLayer) {
   fake.views[2].colourIndex[5] = 1;
   EXPECT_EQ(CadFunctions::LayerColor(5), 0x0080FF);
   EXPECT_EQ(CadFunctions::LayerColor(6), 0x000000);  // index 7
-}
-
-TEST_F(ChartPrimitives, TextWidthIsThreeQuartersOfTheHeightPerCharacter) {
-  fake.textSize = 0.2;
-  EXPECT_NEAR(CADGraph::CADTextWd("ABCD"), 0.6, 1e-12);
-  EXPECT_NEAR(CADGraph::CADTextWd("10\u00B0"), 0.45, 1e-12);  // "°" is one character
-  EXPECT_EQ(CADGraph::CADTextWd(""), 0.0);
-  EXPECT_DOUBLE_EQ(CADGraph::CADTextHt("anything at all"), 0.2);
-  fake.textSize = 0;  // nothing sets a text size yet: texts measure nothing
-  EXPECT_EQ(CADGraph::CADTextWd("ABCD"), 0.0);
-  EXPECT_EQ(CADGraph::CADTextHt("ABCD"), 0.0);
-}
-
-TEST_F(ChartPrimitives, EachPrimitiveReachesTheServicesWithItsArguments) {
-  fake.aspect = 1.5;
-  CADGraph::InitCADGraphics(true);
-  CADGraph::SetCADPen(2, 0x0000FF);
-  CADGraph::SetCADBrush(0xFF0000);
-  CADGraph::CADMoveTo(1, 2);
-  CADGraph::CADLineTo(3, 4.5);
-  CADGraph::CADRectangle(0, 0, 2, 1);
-  CADGraph::CADEllipse(0, 0, 1, 2);
-  CADGraph::RemoveCADBrush();
-  CADGraph::NoOpRemove();
-  CADGraph::SetCADTextBgMode(1);
-  CADGraph::SetCADTextColor(0);
-  CADGraph::CADText(1, 1, "Range");
-  std::vector<std::string> got;
-  for (const auto& call : fake.calls) got.push_back(call.op + "(" + call.args + ")");
-  EXPECT_EQ(got, (std::vector<std::string>{
-                     "InitCADGraphics(1)", "SetCADPen(2,255)", "SetCADBrush(16711680)",
-                     "CADMoveTo(1,2)", "CADLineTo(3,4.5)", "CADRectangle(0,0,2,1)",
-                     "CADEllipse(0,0,1,2)", "RemoveCADBrush()", "SetCADTextBgMode(1)",
-                     "SetCADTextColor(0)", "CADText(1,1,Range)"}));
-  EXPECT_DOUBLE_EQ(CADGraph::CADAspect(), 1.5);
 }
 
 }  // namespace

@@ -137,28 +137,4 @@ void FakeCadServices::ForEachEntity(int view,
   for (const EntityPoints& entity : views[view].entities) visit(entity);
 }
 
-void FakeCadServices::InitCADGraphics(bool clear) {
-  record("InitCADGraphics", {clear ? 1.0 : 0.0});
-}
-void FakeCadServices::SetCADPen(double width, int32_t colour) {
-  record("SetCADPen", {width, double(colour)});
-}
-void FakeCadServices::SetCADBrush(int32_t colour) { record("SetCADBrush", {double(colour)}); }
-void FakeCadServices::RemoveCADBrush() { record("RemoveCADBrush", {}); }
-void FakeCadServices::CADMoveTo(double x, double y) { record("CADMoveTo", {x, y}); }
-void FakeCadServices::CADLineTo(double x, double y) { record("CADLineTo", {x, y}); }
-void FakeCadServices::CADRectangle(double x1, double y1, double x2, double y2) {
-  record("CADRectangle", {x1, y1, x2, y2});
-}
-void FakeCadServices::CADEllipse(double x1, double y1, double x2, double y2) {
-  record("CADEllipse", {x1, y1, x2, y2});
-}
-void FakeCadServices::SetCADTextBgMode(int mode) { record("SetCADTextBgMode", {double(mode)}); }
-void FakeCadServices::SetCADTextColor(int32_t colour) {
-  record("SetCADTextColor", {double(colour)});
-}
-void FakeCadServices::CADText(double x, double y, const std::string& text) {
-  record("CADText", {x, y}, text);
-}
-
 }  // namespace CadFunctions

@@ -32,8 +32,6 @@ class FakeCadServices : public Services {
   // The drawing database as ExtractViewDrawing sees it: the DXF text by aircraft number and
   // view column; a missing entry stands for a missing row or a Null column.
   std::map<std::pair<std::string, std::string>, std::string> drawings;
-  double textSize = 0;
-  double aspect = 0;
 
   bool frozen(int view, std::string_view layer) const;
   // The number of recorded calls of `op`.
@@ -64,20 +62,6 @@ class FakeCadServices : public Services {
   // Recorded, and kept as a LINE entity of the view on its current layer.
   void AddLine(int view, float x1, float y1, float x2, float y2) override;
   void ForEachEntity(int view, const std::function<void(const EntityPoints&)>& visit) override;
-
-  void InitCADGraphics(bool clear) override;
-  void SetCADPen(double width, int32_t colour) override;
-  void SetCADBrush(int32_t colour) override;
-  void RemoveCADBrush() override;
-  void CADMoveTo(double x, double y) override;
-  void CADLineTo(double x, double y) override;
-  void CADRectangle(double x1, double y1, double x2, double y2) override;
-  void CADEllipse(double x1, double y1, double x2, double y2) override;
-  void SetCADTextBgMode(int mode) override;
-  void SetCADTextColor(int32_t colour) override;
-  void CADText(double x, double y, const std::string& text) override;
-  double TextSize() override { return textSize; }
-  double Aspect() override { return aspect; }
 
  private:
   void record(std::string op, std::initializer_list<double> numbers, const std::string& text = "");
