@@ -104,6 +104,11 @@ std::shared_ptr<JetDatabase> JetDatabase::OfFile(const std::string& path) {
   return db;
 }
 
+void JetDatabase::ForgetCachedFiles() {
+  std::lock_guard<std::mutex> lock(gCacheMutex);
+  Cache().clear();
+}
+
 std::shared_ptr<JetDatabase> JetDatabase::OfBytes(std::string bytes, std::string name) {
   return std::shared_ptr<JetDatabase>(
       new JetDatabase(jet::Source::Buffer(std::move(bytes), std::move(name))));
@@ -176,16 +181,10 @@ void JetDatabase::makeSchema() {
 }
 
 void JetDatabase::makeViews() {
-  // The saved queries are described in two system tables; reading them may fail on a file
-  // without queries, and then there are none.
-  std::vector<jet::SavedQuery> queries;
-  try {
-    jet::Rows objects = jet::ReadRows(source_, "MSysObjects", false);
-    jet::Rows parts = jet::ReadRows(source_, "MSysQueries", false);
-    queries = jet::SavedQueries(objects, parts);
-  } catch (const vb::Error&) {
-    return;
-  }
+  // The saved queries, from the two system tables the catalog read brought.
+  std::vector<jet::SavedQuery> queries = jet::SavedQueries(catalog_.objects, catalog_.queryParts);
+  catalog_.objects = {};
+  catalog_.queryParts = {};
   // A query may read another: make the views in rounds until no more can be made.
   std::map<std::string, std::string> left;
   std::vector<const jet::SavedQuery*> todo;

@@ -35,6 +35,10 @@ class JetDatabase {
   // The database of bytes in memory (never cached); `name` names it in messages.
   static std::shared_ptr<JetDatabase> OfBytes(std::string bytes, std::string name);
 
+  // Drops the cached databases, so that the next open reads its file again (connections still
+  // open keep theirs).
+  static void ForgetCachedFiles();
+
   ~JetDatabase();
   JetDatabase(const JetDatabase&) = delete;
   JetDatabase& operator=(const JetDatabase&) = delete;

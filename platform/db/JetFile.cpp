@@ -245,7 +245,7 @@ struct Mdb {
     else
       handle = mdb_open(source.path.c_str(), MDB_NOFLAGS);
     if (!handle) throw std::runtime_error("not a readable Access file");
-    if (!mdb_read_catalog(handle, MDB_ANY)) throw std::runtime_error("the catalog cannot be read");
+    if (!mdb_read_catalog(handle, MDB_TABLE)) throw std::runtime_error("the catalog cannot be read");
   }
   ~Mdb() {
     if (handle) mdb_close(handle);
@@ -254,6 +254,14 @@ struct Mdb {
 
 MdbColumn* ColumnAt(MdbTableDef* table, unsigned i) {
   return static_cast<MdbColumn*>(g_ptr_array_index(table->columns, i));
+}
+
+bool HasTable(MdbHandle* mdb, const std::string& name) {
+  for (unsigned i = 0; i < mdb->num_catalog; ++i) {
+    auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
+    if (entry->object_type == MDB_TABLE && name == entry->object_name) return true;
+  }
+  return false;
 }
 
 MdbTableDef* OpenTable(MdbHandle* mdb, const std::string& name) {
@@ -375,6 +383,60 @@ void SendColumns(Writer& out, MdbTableDef* table) {
   }
 }
 
+// Every row of a table: its columns, then 'R' records of a position and one value per column,
+// ended by 'e'.
+void SendRows(Writer& out, MdbHandle* mdb, const std::string& table, bool leaveLongValues) {
+  MdbTableDef* t = OpenTable(mdb, table);
+  Binding binding(t, !leaveLongValues);
+  SendColumns(out, t);
+  mdb_rewind_table(t);
+  while (mdb_fetch_row(t)) {
+    out.u8('R');
+    out.u32(t->cur_phys_pg);
+    out.u32(t->cur_row > 0 ? t->cur_row - 1 : 0);
+    for (unsigned c = 0; c < t->num_cols; ++c)
+      out.value(ReadValue(mdb, ColumnAt(t, c), binding.buffers[c], !leaveLongValues));
+  }
+  out.u8('e');
+  mdb_free_tabledef(t);
+}
+
+// Reads what SendRows sent; a failure the child told ('X') is raised.
+Rows DecodeRowsFrom(Reader& in, const Source& source) {
+  Rows rows;
+  uint32_t columns = in.u32();
+  for (uint32_t c = 0; c < columns; ++c) {
+    Column& col = rows.columns.emplace_back();
+    col.name = in.text();
+    col.type = static_cast<int>(in.u32());
+  }
+  for (;;) {
+    uint8_t tag = in.u8();
+    if (tag == 'e') break;
+    if (tag == 'X') Fail("the database file is damaged: " + in.text() + ": " + source.path);
+    if (tag != 'R') throw std::runtime_error("bad record");
+    RowPosition& p = rows.positions.emplace_back();
+    p.page = in.u32();
+    p.row = static_cast<uint16_t>(in.u32());
+    std::vector<Value>& row = rows.values.emplace_back();
+    row.reserve(columns);
+    for (uint32_t c = 0; c < columns; ++c) row.push_back(in.value());
+  }
+  return rows;
+}
+
+// A whole message of rows, ended by 'E'.
+Rows DecodeRows(const std::string& data, const std::string& what, const Source& source) {
+  try {
+    Reader in(data);
+    Rows rows = DecodeRowsFrom(in, source);
+    if (in.u8() != 'E') throw std::runtime_error("bad end");
+    return rows;
+  } catch (const std::runtime_error&) {
+    BadMessage(what, source);
+  }
+}
+
 }  // namespace
 
 bool LooksLikeAccess(std::string_view head) {
@@ -426,8 +488,18 @@ Catalog ReadCatalog(const Source& source) {
       SendColumns(out, table);
       mdb_free_tabledef(table);
     }
+    for (const char* system : {"MSysObjects", "MSysQueries"}) {
+      out.u8('S');
+      if (HasTable(mdb.handle, system)) {
+        SendRows(out, mdb.handle, system, false);
+      } else {  // no saved queries
+        out.u32(0);
+        out.u8('e');
+      }
+    }
   }, OutputLimit(size));
   Catalog catalog;
+  int systemTables = 0;
   try {
     Reader in(data);
     catalog.version = static_cast<int>(in.u32());
@@ -435,6 +507,10 @@ Catalog ReadCatalog(const Source& source) {
       uint8_t tag = in.u8();
       if (tag == 'E') break;
       if (tag == 'X') Fail("the database file is damaged: " + in.text() + ": " + source.path);
+      if (tag == 'S') {
+        (systemTables++ == 0 ? catalog.objects : catalog.queryParts) = DecodeRowsFrom(in, source);
+        continue;
+      }
       if (tag != 'T') throw std::runtime_error("bad record");
       Table& t = catalog.tables.emplace_back();
       t.name = in.text();
@@ -451,56 +527,12 @@ Catalog ReadCatalog(const Source& source) {
   return catalog;
 }
 
-namespace {
-
-// Reads the rows a child sent: 'R' records of a position and one value per column.
-Rows DecodeRows(const std::string& data, const std::string& what, const Source& source) {
-  Rows rows;
-  try {
-    Reader in(data);
-    uint32_t columns = in.u32();
-    for (uint32_t c = 0; c < columns; ++c) {
-      Column& col = rows.columns.emplace_back();
-      col.name = in.text();
-      col.type = static_cast<int>(in.u32());
-    }
-    for (;;) {
-      uint8_t tag = in.u8();
-      if (tag == 'E') break;
-      if (tag == 'X') Fail("the database file is damaged: " + in.text() + ": " + source.path);
-      if (tag != 'R') throw std::runtime_error("bad record");
-      RowPosition& p = rows.positions.emplace_back();
-      p.page = in.u32();
-      p.row = static_cast<uint16_t>(in.u32());
-      std::vector<Value>& row = rows.values.emplace_back();
-      row.reserve(columns);
-      for (uint32_t c = 0; c < columns; ++c) row.push_back(in.value());
-    }
-  } catch (const std::runtime_error&) {
-    BadMessage(what, source);
-  }
-  return rows;
-}
-
-}  // namespace
-
 Rows ReadRows(const Source& source, const std::string& table, bool leaveLongValues) {
   const uint64_t size = CheckShape(source).size;
   const std::string what = "the table " + table;
   std::string data = RunInChild(source, what, [&](Writer& out) {
     Mdb mdb(source);
-    MdbTableDef* t = OpenTable(mdb.handle, table);
-    Binding binding(t, !leaveLongValues);
-    SendColumns(out, t);
-    mdb_rewind_table(t);
-    while (mdb_fetch_row(t)) {
-      out.u8('R');
-      out.u32(t->cur_phys_pg);
-      out.u32(t->cur_row > 0 ? t->cur_row - 1 : 0);
-      for (unsigned c = 0; c < t->num_cols; ++c)
-        out.value(ReadValue(mdb.handle, ColumnAt(t, c), binding.buffers[c], !leaveLongValues));
-    }
-    mdb_free_tabledef(t);
+    SendRows(out, mdb.handle, table, leaveLongValues);
   }, OutputLimit(size));
   return DecodeRows(data, what, source);
 }
@@ -527,6 +559,7 @@ std::vector<std::vector<Value>> ReadLongValues(const Source& source, const std::
                                              : Value{});
       }
     }
+    out.u8('e');
     mdb_free_tabledef(t);
   }, OutputLimit(size));
   Rows rows = DecodeRows(data, what, source);

@@ -68,10 +68,6 @@ struct Table {
   std::vector<Column> columns;
 };
 
-struct Catalog {
-  int version = 0;  // 0 Jet 3, 1 Jet 4, 2 and on the later ACE formats
-  std::vector<Table> tables;  // the user tables, in catalog order
-};
 
 // One value read from a row.
 struct Value {
@@ -94,7 +90,15 @@ struct Rows {
   std::vector<RowPosition> positions;      // one per row
 };
 
-// The catalog of user tables. Throws vb::Error with a clear text when the file cannot be read.
+struct Catalog {
+  int version = 0;  // 0 Jet 3, 1 Jet 4, 2 and on the later ACE formats
+  std::vector<Table> tables;  // the user tables, in catalog order
+  // The system tables that describe the saved queries (empty when the file has none or they
+  // cannot be read): MSysObjects and MSysQueries.
+  Rows objects, queryParts;
+};
+
+// The catalog of user tables, with the saved queries' system tables. Throws vb::Error with a clear text when the file cannot be read.
 Catalog ReadCatalog(const Source& source);
 
 // Every row of a table (a user or a system table). With `leaveLongValues` memo and OLE values

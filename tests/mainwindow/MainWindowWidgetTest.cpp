@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <thread>
 
 #include "Fakes.h"
@@ -339,6 +340,29 @@ TEST_F(Widgets, TwoSampleJetsSideBySide) {
   EXPECT_EQ(General::IniStr("Settings", "Aircraft2"), "[102]Vantreux Aerospace Sarrance 8");
   EXPECT_EQ(Registry::RegSettings().Top, 0);
   EXPECT_EQ(Registry::RegSettings().Left, 0);
+  w.reset();
+}
+
+// An Access file that is no aircraft database (the Northwind sample): the missing tables are
+// reported in ERROR.LOG, and the program starts and runs on.
+TEST_F(Widgets, AnAccessFileWithoutTheAircraftTablesIsReportedAndTheProgramRuns) {
+  const std::filesystem::path nwind =
+      std::filesystem::path(TOLVANE_ACCESS_FIXTURES) / "nwind.mdb";
+  if (!std::filesystem::exists(nwind)) GTEST_SKIP() << "no Access fixture at " << nwind;
+  std::filesystem::copy_file(nwind, dir / "nwind.mdb");
+  WriteIni("[Settings]\nHandleErrors=True\n[Database]\nDBName=nwind.mdb\n");
+  auto w = StartedWindow();
+  EXPECT_TRUE(w->startup().FirstActivationDone());
+  EXPECT_EQ(Globals::vars().AircraftCount, 0);
+  const std::string log = testsupport::ReadText(dir / "ERROR.LOG");
+  EXPECT_NE(log.find("no such table: Aircraft"), std::string::npos) << log;
+  // The program goes on: a tab switch and the window's close run as always.
+  auto* tabs = w->findChild<QTabBar*>(ctl::SSTab);
+  tabs->setCurrentIndex(1);
+  Pump(20);
+  EXPECT_EQ(MainForm::vars().CurrentTab, 1);
+  w->close();
+  EXPECT_TRUE(w->startup().Unloaded());
   w.reset();
 }
 
