@@ -1,5 +1,6 @@
 #pragma once
 // A printer dialog and window hooks for the printing tests.
+#include <QImage>
 #include <QPrinter>
 #include <optional>
 #include <vector>
@@ -12,6 +13,12 @@
 #include "support/QtApp.h"
 
 namespace printingtest {
+
+// Keeps a rendered page for a person to look at when TOLVANE_PNG_DIR names a folder.
+inline void SaveForLooking(const QImage& image, const QString& name) {
+  const QByteArray dir = qgetenv("TOLVANE_PNG_DIR");
+  if (!dir.isEmpty()) image.save(QString::fromLocal8Bit(dir) + "/" + name);
+}
 
 // Answers the dialog at once. Like the system dialog it leaves the user's copies, orientation
 // and output on the printer, and hands back the choice.

@@ -1,0 +1,94 @@
+#include "printing/PagePrinting.h"
+
+#include "drawings/CadFunctions.h"
+#include "drawings/DxfCadServices.h"
+#include "foundation/DBase.h"
+#include "foundation/Globals.h"
+#include "platform/dxfcontrol/DrawingControl.h"
+#include "platform/runtime/Error.h"
+#include "platform/runtime/Trap.h"
+#include "printing/BusyStatus.h"
+#include "printing/PageRaster.h"
+#include "printing/Printing.h"
+
+namespace CadFunctions {
+
+namespace {
+
+constexpr std::string_view kModule = "CadFunctions";
+
+PrintVars printState;
+
+bool InPreview() { return Printing::hooks().PlotPreview(); }
+
+}  // namespace
+
+PrintVars& printVars() { return printState; }
+
+void resetPrintingForTest() { printState = PrintVars{}; }
+
+dxf::DrawingControl& Control(int view) {
+  auto* dxfServices = dynamic_cast<DxfCadServices*>(&services());
+  if (!dxfServices) vb::Raise(vb::err::ObjectNotSet, "Object variable or With block variable not set");
+  return dxfServices->Control(view);
+}
+
+void PlotCADLine(double x1, double y1, double x2, double y2) {
+  Printing::PlotPageLine(InPreview(), x1, y1, x2, y2);
+}
+
+void PlotCAD(int view) {
+  vb::Proc g(kModule, "PlotCAD");
+  g.step([&] {
+    printer::PrintDevice& device = Printing::Printer();
+    dxf::DrawingControl& cad = Control(view);
+    const double f = Printing::RasterFactor2500(device.scaleWidth());
+    cad.PlotMode = 4;
+    cad.PlotSetting2C = 2;
+    cad.PlotSetting0F = false;
+    const QImage picture = Printing::RenderPlotPicture(cad, device, f);
+    Printing::PaintPlotPicture(device, picture, f);
+  });
+}
+
+}  // namespace CadFunctions
+
+namespace Printing {
+
+std::string_view PlotStatusText(int tab) {
+  switch (tab) {
+    case 2:
+      return "Plotting Top View";
+    case 3:
+      return "Plotting Front View";
+    case 4:
+      return "Plotting Side View";
+    case 5:
+      return "Plotting Interior View";
+    default:
+      return "";
+  }
+}
+
+void PlotScreen(int currentTab) {
+  vb::Proc g("MainForm", "mnuFilePlotScreen_Click");
+  if (ShowPrinterDialog() == 0) return;
+  Vars& v = vars();
+  v.PrintPageNumber = 1;
+  v.PrintPageCount = 1;
+  const int view = currentTab;
+  if (PlotStatusText(view).empty()) return;
+  g.step([&] {
+    dxf::DrawingControl& cad = CadFunctions::Control(view);
+    cad.PlotMode = 4;
+    cad.PlotLandscape = v.Options.Orientation == 2 ? 1 : 0;
+  });
+  for (int copy = 1; copy <= v.Options.Copies; ++copy) {
+    BusyStatus busy(PlotStatusText(view));
+    g.step([] { hooks().Delay(0.1f); });
+    CadFunctions::PlotCAD(view);
+    g.step([] { Printer().endDoc(); });
+  }
+}
+
+}  // namespace Printing

@@ -1,0 +1,49 @@
+#include "printing/PageRaster.h"
+
+#include <QPainter>
+#include <cmath>
+
+#include "platform/dxfcontrol/DrawingControl.h"
+
+namespace Printing {
+
+namespace {
+
+// The largest picture the raster allows; beyond it Qt could not allocate the image anyway.
+constexpr double kMaxPicturePixels = 20000;
+
+double Factor(double widthPx, double limit, double step) {
+  double f = 1;
+  if (!std::isfinite(widthPx)) return f;
+  while (widthPx / f > limit) f *= step;
+  return f;
+}
+
+}  // namespace
+
+double RasterFactor2000(double widthPx) { return Factor(widthPx, 2000, 2); }
+
+double RasterFactor2500(double widthPx) { return Factor(widthPx, 2500, 1.5); }
+
+QImage PlotPicture(double width, double height, double factor) {
+  if (!(factor > 0) || !(width > 0) || !(height > 0)) return {};
+  const double w = std::ceil(width / factor), h = std::ceil(height / factor);
+  if (w > kMaxPicturePixels || h > kMaxPicturePixels) return {};
+  QImage picture(static_cast<int>(w), static_cast<int>(h), QImage::Format_RGB32);
+  picture.fill(Qt::white);
+  return picture;
+}
+
+QImage RenderPlotPicture(const dxf::DrawingControl& control, const printer::PrintDevice& device,
+                         double factor) {
+  QImage picture = PlotPicture(device.scaleWidth(), device.scaleHeight(), factor);
+  if (!picture.isNull()) control.RenderToPicture(picture);
+  return picture;
+}
+
+void PaintPlotPicture(printer::PrintDevice& device, const QImage& picture, double factor) {
+  if (picture.isNull()) return;
+  device.paintPicture(picture, 0, 0, picture.width() * factor, picture.height() * factor);
+}
+
+}  // namespace Printing
