@@ -20,12 +20,15 @@ bool BuildHatch(const Object& o, Values& vals, Entity& e) {
   int edgeType = 0;
   double ex[2] = {0, 0}, ey[2] = {0, 0}, r = 0, a0 = 0, a1 = 0, ratio = 1;
   bool ccw = true;
-  auto addPoint = [&](double x, double y) {
+  // A vertex of the loop; one that repeats the last (where edges meet) only passes its bulge on.
+  auto addPoint = [&](double x, double y, double bulge = 0) {
     if (!loop) return;
     auto& v = loop->Vertices.items();
-    if (!v.empty() && std::fabs(v.back().X0 - x) < 1e-12 && std::fabs(v.back().Y0 - y) < 1e-12)
+    if (!v.empty() && std::fabs(v.back().X0 - x) < 1e-12 && std::fabs(v.back().Y0 - y) < 1e-12) {
+      if (bulge != 0) v.back().Bulge = bulge;
       return;
-    loop->Vertices.Add(Vertex{x, y, 0, 0});
+    }
+    loop->Vertices.Add(Vertex{x, y, bulge, 0});
   };
   auto flushEdge = [&] {
     if (!loop || edgeType == 0) return;
@@ -33,18 +36,35 @@ bool BuildHatch(const Object& o, Values& vals, Entity& e) {
       addPoint(ex[0], ey[0]);
       addPoint(ex[1], ey[1]);
     } else if (edgeType == 2 || edgeType == 3) {
-      // Arc (2) or elliptic arc (3) about (ex0, ey0); angles in degrees.
-      double sweep = a1 - a0;
-      while (sweep < 0) sweep += 360;
+      // Arc (2) or elliptic arc (3) about (ex0, ey0); angles in degrees, the sweep taken into
+      // (0, 360] whatever the angles' size. A value that is not finite drops the hatch later.
+      double sweep = std::fmod(a1 - a0, 360.0);
+      if (!std::isfinite(sweep) || !std::isfinite(a0)) {
+        edgeType = 0;
+        return;
+      }
+      if (sweep < 0) sweep += 360;
       if (sweep == 0) sweep = 360;
-      double mx = edgeType == 2 ? r : ex[1], my = edgeType == 2 ? 0 : ey[1];
-      double minor = edgeType == 2 ? 1 : ratio;
-      int n = std::max(4, static_cast<int>(sweep / 10));
-      for (int i = 0; i <= n; ++i) {
-        double a = (a0 + sweep * i / n) * std::numbers::pi / 180;
-        if (!ccw) a = -a;
-        double c = std::cos(a), s = std::sin(a);
-        addPoint(ex[0] + c * mx - s * my * minor, ey[0] + c * my + s * mx * minor);
+      const double start = std::fmod(a0, 360.0) * std::numbers::pi / 180;
+      const double turn = (ccw ? 1 : -1) * sweep * std::numbers::pi / 180;
+      const double first = ccw ? start : -start;
+      if (edgeType == 2) {
+        // A circular arc stays exact: its points joined by bulges, quarter turns at most, so
+        // that it is flattened by its size where it is drawn.
+        const int pieces = static_cast<int>(std::ceil(sweep / 90));
+        const double step = turn / pieces, bulge = std::tan(step / 4);
+        for (int i = 0; i <= pieces; ++i) {
+          const double a = first + step * i;
+          addPoint(ex[0] + r * std::cos(a), ey[0] + r * std::sin(a), i < pieces ? bulge : 0);
+        }
+      } else {
+        const double mx = ex[1], my = ey[1];
+        const int n = std::max(4, static_cast<int>(sweep / 10));
+        for (int i = 0; i <= n; ++i) {
+          const double a = first + turn * i / n;
+          const double c = std::cos(a), s = std::sin(a);
+          addPoint(ex[0] + c * mx - s * my * ratio, ey[0] + c * my + s * mx * ratio);
+        }
       }
     }
     edgeType = 0;

@@ -20,10 +20,313 @@ Renderer::Renderer(const Document& doc, Sink& sink, const Affine& toDevice, Rend
     : doc_(doc), sink_(sink), toDevice_(toDevice), opt_(options) {
   clip_ = opt_.clipMaxX >= opt_.clipMinX && opt_.clipMaxY >= opt_.clipMinY;
   pts_.reserve(256);
+  if (opt_.maxSeconds > 0) {
+    deadline_ = std::chrono::steady_clock::now() +
+                std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                    std::chrono::duration<double>(opt_.maxSeconds));
+  }
+}
+
+bool Renderer::spend(size_t points) {
+  points_ += static_cast<long>(points);
+  if (points_ > opt_.maxPoints) truncated_ = true;
+  return !truncated_;
+}
+
+bool Renderer::outOfTime() {
+  // The clock is read every few hundred entities only.
+  if (opt_.maxSeconds <= 0 || ++sinceClock_ < 256) return false;
+  sinceClock_ = 0;
+  if (std::chrono::steady_clock::now() > deadline_) truncated_ = true;
+  return truncated_;
+}
+
+void Renderer::Box::Add(double x, double y) {
+  if (!std::isfinite(x) || !std::isfinite(y)) {
+    *this = Unbounded();
+  } else if (Empty()) {
+    minX = maxX = x;
+    minY = maxY = y;
+  } else {
+    minX = std::min(minX, x), maxX = std::max(maxX, x);
+    minY = std::min(minY, y), maxY = std::max(maxY, y);
+  }
+}
+
+void Renderer::Box::Add(const Box& b) {
+  if (b.Empty()) return;
+  Add(b.minX, b.minY);
+  Add(b.maxX, b.maxY);
+}
+
+void Renderer::Box::AddMapped(const Affine& m, const Box& b) {
+  if (b.Empty()) return;
+  for (double x : {b.minX, b.maxX}) {
+    for (double y : {b.minY, b.maxY}) {
+      Point p = m(x, y);
+      Add(p.x, p.y);
+    }
+  }
+}
+
+Renderer::Box Renderer::Box::Unbounded() { return {-HUGE_VAL, -HUGE_VAL, HUGE_VAL, HUGE_VAL}; }
+
+const Block* Renderer::findBlock(const std::string& name) {
+  auto it = blocks_.find(name);
+  if (it != blocks_.end()) return it->second;
+  const Block* b = doc_.Blocks.Find(name);
+  blocks_.emplace(name, b);
+  if (!b && std::find(missing_.begin(), missing_.end(), name) == missing_.end()) {
+    missing_.push_back(name);
+  }
+  return b;
+}
+
+const Layer* Renderer::findLayer(std::string_view name) {
+  // Entities come in runs of one layer: the last answer is kept.
+  if (haveLastLayer_ && name == lastLayerName_) return lastLayer_;
+  lastLayerName_.assign(name);
+  lastLayer_ = doc_.Layers.Find(name);
+  haveLastLayer_ = true;
+  return lastLayer_;
+}
+
+namespace {
+
+void ArraySize(const Entity& e, int& cols, int& rows) {
+  const InsertView ins(e);
+  cols = std::clamp(ins.Columns, 1, 10000);
+  rows = std::clamp(ins.Rows, 1, 10000);
+  if (static_cast<long>(cols) * rows > 100000) cols = rows = 1;
+}
+
+// Narrows [first, last] to the integers c for which the range [lo, hi] shifted by c·a overlaps
+// [L, H], that is L - hi <= c·a <= H - lo; an empty result has first > last.
+void Overlapping(double lo, double hi, double a, double L, double H, int& first, int& last) {
+  if (a == 0) {
+    if (!(L - hi <= 0 && 0 <= H - lo)) first = 1, last = 0;
+    return;
+  }
+  double p = (L - hi) / a, q = (H - lo) / a;
+  if (a < 0) std::swap(p, q);
+  if (!std::isfinite(p) || !std::isfinite(q)) return;  // no narrowing that can be trusted
+  double f = std::max(std::ceil(p - 1e-9 * (1 + std::fabs(p))), static_cast<double>(first));
+  double l = std::min(std::floor(q + 1e-9 * (1 + std::fabs(q))), static_cast<double>(last));
+  if (f > l) {
+    first = 1, last = 0;
+    return;
+  }
+  first = static_cast<int>(f);
+  last = static_cast<int>(l);
+}
+
+}  // namespace
+
+Affine Renderer::insertMap(const Entity& e, const Block* b, int column, int row) const {
+  const InsertView ins(e);
+  // A scale of 0 (a freshly appended INSERT) counts as 1.
+  double sx = ins.XScale == 0 ? 1 : ins.XScale, sy = ins.YScale == 0 ? 1 : ins.YScale;
+  return Affine::Translate(ins.X, ins.Y) * Affine::Rotation(ins.Rotation) *
+         Affine::Translate(column * ins.ColumnSpacing, row * ins.RowSpacing) *
+         Affine::Scaling(sx, sy) * Affine::Translate(-b->BaseX, -b->BaseY);
+}
+
+const Renderer::Box& Renderer::blockBounds(const Block* b, int depth) {
+  static const Box unbounded = Box::Unbounded();
+  auto it = bounds_.find(b);
+  if (it != bounds_.end()) return it->second;
+  if (depth >= opt_.maxDepth) return unbounded;
+  // While its entities are measured the block counts as unbounded, so that a block that
+  // reaches itself (drawn inside itself down to the depth limit) is never culled by a bound that
+  // does not hold.
+  bounds_[b] = unbounded;
+  Box box;
+  for (const Entity& e : b->Entities) {
+    entityBounds(e, box, depth + 1);
+    if (std::isinf(box.maxX)) break;
+  }
+  Box& done = bounds_[b];  // references into the map stay valid as it grows
+  done = box;
+  return done;
+}
+
+void Renderer::entityBounds(const Entity& e, Box& box, int depth) {
+  if (e.Invisible || e.PaperSpace) return;
+  const std::string& t = e.EntityType;
+  auto addVertices = [&](const Entity& p) {
+    const auto& vs = p.Vertices.items();
+    for (size_t i = 0; i < vs.size(); ++i) {
+      const Vertex& a = vs[i];
+      box.Add(a.X0, a.Y0);
+      if (a.Bulge == 0 || !std::isfinite(a.Bulge)) continue;
+      // A bulged segment stays within the circle of its arc.
+      const Vertex& b = vs[i + 1 < vs.size() ? i + 1 : 0];
+      double dx = b.X0 - a.X0, dy = b.Y0 - a.Y0;
+      const double bulge = a.Bulge, along = (1 - bulge * bulge) / (4 * bulge);
+      const double cx = (a.X0 + b.X0) / 2 - dy * along, cy = (a.Y0 + b.Y0) / 2 + dx * along;
+      const double r = std::hypot(dx, dy) * (1 + bulge * bulge) / (4 * std::fabs(bulge));
+      box.Add(cx - r, cy - r);
+      box.Add(cx + r, cy + r);
+    }
+  };
+  auto addText = [&](double height, double extra, size_t chars) {
+    const TextView text(e);
+    const double h = std::fabs(height > 0 ? height : 0.2);
+    const double reach =
+        h * (static_cast<double>(chars) + 2) * std::max(1.0, std::fabs(text.WidthFactor)) + extra;
+    for (Point p : {text.Insertion(), text.Alignment()}) {
+      box.Add(p.x - reach, p.y - reach);
+      box.Add(p.x + reach, p.y + reach);
+    }
+  };
+  if (t == "LINE") {
+    box.Add(e.X0, e.Y0);
+    box.Add(e.X1, e.Y1);
+  } else if (t == "LWPOLYLINE" || t == "POLYLINE" || t == "SPLINE" || t == "LEADER") {
+    addVertices(e);
+  } else if (t == "HATCH") {
+    for (const Entity& loop : e.Children) addVertices(loop);
+  } else if (t == "CIRCLE" || t == "ARC") {
+    const CircleView c(e);
+    const double r = std::fabs(c.Radius);
+    box.Add(c.CentreX - r, c.CentreY - r);
+    box.Add(c.CentreX + r, c.CentreY + r);
+  } else if (t == "ELLIPSE") {
+    const EllipseView el(e);
+    const double len = std::hypot(el.MajorX, el.MajorY);
+    box.Add(el.CentreX - len, el.CentreY - len);
+    box.Add(el.CentreX + len, el.CentreY + len);
+  } else if (t == "SOLID" || t == "TRACE" || t == "3DFACE") {
+    box.Add(e.X0, e.Y0), box.Add(e.X1, e.Y1), box.Add(e.X2, e.Y2), box.Add(e.X3, e.Y3);
+  } else if (t == "POINT") {
+    box.Add(e.X0, e.Y0);
+  } else if (t == "TEXT" || t == "ATTRIB") {
+    addText(TextView(e).Height, 0, e.Text.size());
+  } else if (t == "MTEXT") {
+    const MTextView mt(e);
+    const double h = std::fabs(mt.Height > 0 ? mt.Height : 0.2);
+    const double lines = 1 + static_cast<double>(std::count(e.Text.begin(), e.Text.end(), '\\'));
+    addText(h, h * 2 * std::max(1.0, std::fabs(mt.LineSpacing)) * lines, e.Text.size());
+  } else if (t == "INSERT" || t == "DIMENSION") {
+    const Block* b = e.BlockName.empty() ? nullptr : findBlock(e.BlockName);
+    if (b) {
+      const Box& inner = blockBounds(b, depth);
+      if (t == "DIMENSION") {
+        box.Add(inner);
+      } else if (!inner.Empty()) {
+        if (std::isinf(inner.maxX)) {
+          box.Add(inner);
+        } else {
+          int cols, rows;
+          ArraySize(e, cols, rows);
+          // The copies lie between those at the array's four corners.
+          box.AddMapped(insertMap(e, b, 0, 0), inner);
+          box.AddMapped(insertMap(e, b, cols - 1, 0), inner);
+          box.AddMapped(insertMap(e, b, 0, rows - 1), inner);
+          box.AddMapped(insertMap(e, b, cols - 1, rows - 1), inner);
+        }
+      }
+    }
+    for (const Entity& a : e.Children) entityBounds(a, box, depth);
+  }
+}
+
+bool Renderer::boxCulled(const Affine& m, const Box& local) const {
+  if (!clip_) return false;
+  if (local.Empty()) return true;
+  if (std::isinf(local.maxX) || std::isinf(local.minX) || std::isinf(local.maxY) ||
+      std::isinf(local.minY)) {
+    return false;
+  }
+  return boxCulled(m, local.minX, local.minY, local.maxX, local.maxY);
+}
+
+bool Renderer::large(const Affine& m, Point u, Point v) const {
+  if (!clip_) return false;
+  Point du = m.Linear(u.x, u.y), dv = m.Linear(v.x, v.y);
+  double r = std::max(std::hypot(du.x, du.y), std::hypot(dv.x, dv.y));
+  return r > 2 * ((opt_.clipMaxX - opt_.clipMinX) + (opt_.clipMaxY - opt_.clipMinY));
+}
+
+void Renderer::curve(const Affine& m, Point c, Point u, Point v, double t0, double sweep,
+                     double devRadius, Rgb rgb, std::string_view lineType) {
+  // In device units the curve is C + U cos t + V sin t.
+  const Point C = m(c), U = m.Linear(u.x, u.y), V = m.Linear(v.x, v.y);
+  const double L = opt_.clipMinX, R = opt_.clipMaxX, T = opt_.clipMinY, B = opt_.clipMaxY;
+  // Nothing to draw when the clip rectangle lies inside the curve: its corners, in the frame
+  // where the curve is the unit circle, are all within it.
+  const double det = U.x * V.y - V.x * U.y;
+  if (det != 0 && std::isfinite(det)) {
+    bool allInside = true;
+    for (double x : {L, R}) {
+      for (double y : {T, B}) {
+        const double px = x - C.x, py = y - C.y;
+        const double qu = (px * V.y - py * V.x) / det, qv = (U.x * py - U.y * px) / det;
+        allInside = allInside && qu * qu + qv * qv < 1;
+      }
+    }
+    if (allInside) return;
+  }
+  t0 = std::fmod(t0, kTwoPi);
+  const double dir = sweep < 0 ? -1 : 1, len = std::min(std::fabs(sweep), kTwoPi);
+  // Where the curve crosses the lines of the clip rectangle's sides cuts it into pieces that are
+  // wholly in or wholly out.
+  double cuts[10];
+  int n = 0;
+  auto crossings = [&](double a, double b, double k) {
+    // a cos t + b sin t = k
+    const double amp = std::hypot(a, b);
+    if (!(amp > 0)) return;
+    const double q = k / amp;
+    if (!(std::fabs(q) <= 1)) return;
+    const double phi = std::atan2(b, a), d = std::acos(q);
+    for (double tc : {phi + d, phi - d}) {
+      double s = std::fmod(dir * (tc - t0), kTwoPi);
+      if (s < 0) s += kTwoPi;
+      if (s < len && n < 8) cuts[n++] = s;
+    }
+  };
+  crossings(U.x, V.x, L - C.x);
+  crossings(U.x, V.x, R - C.x);
+  crossings(U.y, V.y, T - C.y);
+  crossings(U.y, V.y, B - C.y);
+  if (len >= kTwoPi && n > 0) {
+    // A whole curve starts at a crossing, so that no visible piece is split where it closes.
+    const double shift = cuts[0];
+    t0 += dir * shift;
+    for (int i = 0; i < n; ++i) {
+      cuts[i] = std::fmod(cuts[i] - shift + kTwoPi, kTwoPi);
+    }
+  }
+  cuts[n++] = 0;
+  cuts[n++] = len;
+  for (int i = 1; i < n; ++i) {  // ten values at most: an insertion sort
+    for (int k = i; k > 0 && cuts[k - 1] > cuts[k]; --k) std::swap(cuts[k - 1], cuts[k]);
+  }
+  auto at = [&](double s) {
+    const double t = t0 + dir * s;
+    const double cs = std::cos(t), sn = std::sin(t);
+    return Point{C.x + U.x * cs + V.x * sn, C.y + U.y * cs + V.y * sn};
+  };
+  // Chords no further than a quarter pixel from the curve, as segmentsFor.
+  const double step = devRadius > 0.5 ? std::sqrt(2 / devRadius) : kTwoPi / 4;
+  for (int i = 0; i + 1 < n; ++i) {
+    const double s0 = cuts[i], s1 = cuts[i + 1];
+    if (!(s1 > s0)) continue;
+    const Point mid = at((s0 + s1) / 2);
+    if (!(mid.x >= L && mid.x <= R && mid.y >= T && mid.y <= B)) continue;
+    const int pieces = static_cast<int>(std::clamp(std::ceil((s1 - s0) / step), 1.0, 2048.0));
+    pts_.clear();
+    for (int k = 0; k <= pieces; ++k) pts_.push_back(at(s0 + (s1 - s0) * k / pieces));
+    emitChain(rgb, lineType, m);
+  }
 }
 
 void Renderer::DrawAll() {
-  for (const Entity& e : doc_.Entities) Draw(e);
+  for (const Entity& e : doc_.Entities) {
+    if (truncated_) break;
+    Draw(e);
+  }
   sink_.Flush();
 }
 
@@ -138,7 +441,7 @@ std::string Renderer::faceFor(std::string_view style) {
 void Renderer::emitChain(Rgb rgb, std::string_view lineType, const Affine& m, bool closed) {
   if (pts_.empty()) return;
   if (closed && pts_.size() > 2) pts_.push_back(pts_.front());
-  if (culled()) return;
+  if (culled() || !spend(pts_.size())) return;
   if (pts_.size() == 1) {
     sink_.Dot(pts_[0], rgb, opt_.penWidth);
     return;
@@ -147,11 +450,11 @@ void Renderer::emitChain(Rgb rgb, std::string_view lineType, const Affine& m, bo
 }
 
 void Renderer::draw(const Entity& e, const Context& ctx) {
-  if (e.Invisible || e.PaperSpace) return;
+  if (e.Invisible || e.PaperSpace || truncated_ || outOfTime()) return;
   // Layer-"0" contents of a block take the enclosing INSERT's layer.
   std::string_view layerName = e.LayerName;
   if (ctx.depth > 0 && layerName == "0") layerName = ctx.layer;
-  const Layer* layer = doc_.Layers.Find(layerName);
+  const Layer* layer = findLayer(layerName);
   if (layer && !layer->Visible()) return;
   // Effective colour: 1-255 itself, BYLAYER the layer's, BYBLOCK the INSERT's (top level: the
   // layer's).
@@ -188,8 +491,12 @@ void Renderer::draw(const Entity& e, const Context& ctx) {
     const CircleView c(e);
     const double r = c.Radius;
     if (r > 0 && !boxCulled(m, c.CentreX - r, c.CentreY - r, c.CentreX + r, c.CentreY + r)) {
-      arcPoints(m, c.Centre(), r, 0, kTwoPi);
-      emitChain(rgb, lineType, m);
+      if (large(m, {r, 0}, {0, r})) {
+        curve(m, c.Centre(), {r, 0}, {0, r}, 0, kTwoPi, r * m.Scale(), rgb, lineType);
+      } else {
+        arcPoints(m, c.Centre(), r, 0, kTwoPi);
+        emitChain(rgb, lineType, m);
+      }
     }
   } else if (t == "ARC") {
     const ArcView a(e);
@@ -197,8 +504,13 @@ void Renderer::draw(const Entity& e, const Context& ctx) {
     double sweep = std::fmod(a.EndAngle - a.StartAngle, 360.0);
     if (sweep <= 0) sweep += 360;
     if (r > 0 && !boxCulled(m, a.CentreX - r, a.CentreY - r, a.CentreX + r, a.CentreY + r)) {
-      arcPoints(m, a.Centre(), r, a.StartAngle * kDeg, sweep * kDeg);
-      emitChain(rgb, lineType, m);
+      if (large(m, {r, 0}, {0, r})) {
+        curve(m, a.Centre(), {r, 0}, {0, r}, a.StartAngle * kDeg, sweep * kDeg, r * m.Scale(), rgb,
+              lineType);
+      } else {
+        arcPoints(m, a.Centre(), r, a.StartAngle * kDeg, sweep * kDeg);
+        emitChain(rgb, lineType, m);
+      }
     }
   } else if (t == "ELLIPSE") {
     const EllipseView el(e);
@@ -209,14 +521,19 @@ void Renderer::draw(const Entity& e, const Context& ctx) {
     double len = std::hypot(el.MajorX, el.MajorY);
     if (len > 0 &&
         !boxCulled(m, el.CentreX - len, el.CentreY - len, el.CentreX + len, el.CentreY + len)) {
-      ellipsePoints(m, el.Centre(), el.Major(), ratio, t0, t1);
-      emitChain(rgb, lineType, m);
+      const Point minor{-el.MajorY * ratio, el.MajorX * ratio};
+      if (large(m, el.Major(), minor)) {
+        curve(m, el.Centre(), el.Major(), minor, t0, t1 - t0, len * m.Scale(), rgb, lineType);
+      } else {
+        ellipsePoints(m, el.Centre(), el.Major(), ratio, t0, t1);
+        emitChain(rgb, lineType, m);
+      }
     }
   } else if (t == "SOLID" || t == "TRACE") {
     // Points in the order 1-2-4-3; a triangle when 3 and 4 coincide.
     pts_ = {m(e.X0, e.Y0), m(e.X1, e.Y1), m(e.X3, e.Y3), m(e.X2, e.Y2)};
     if (e.X2 == e.X3 && e.Y2 == e.Y3) pts_.pop_back();
-    if (!culled()) sink_.Polygon(pts_, rgb);
+    if (!culled() && spend(pts_.size())) sink_.Polygon(pts_, rgb);
   } else if (t == "3DFACE") {
     pts_ = {m(e.X0, e.Y0), m(e.X1, e.Y1), m(e.X2, e.Y2)};
     if (e.X2 != e.X3 || e.Y2 != e.Y3) pts_.push_back(m(e.X3, e.Y3));
@@ -224,7 +541,7 @@ void Renderer::draw(const Entity& e, const Context& ctx) {
   } else if (t == "POINT") {
     Point p = m(e.X0, e.Y0);
     pts_.push_back(p);
-    if (!culled()) sink_.Dot(p, rgb, opt_.penWidth);
+    if (!culled() && spend(1)) sink_.Dot(p, rgb, opt_.penWidth);
   } else if (t == "TEXT" || t == "ATTRIB") {
     drawText(e, ctx, rgb);
   } else if (t == "MTEXT") {
@@ -233,8 +550,9 @@ void Renderer::draw(const Entity& e, const Context& ctx) {
     drawInsert(e, ctx, layer, rgb, lineType);
   } else if (t == "DIMENSION") {
     // The dimension's picture is its block, drawn where it is defined.
-    if (!e.BlockName.empty()) {
-      drawBlock(e.BlockName, m, ctx, rgb, layerName, lineType);
+    const Block* b = e.BlockName.empty() ? nullptr : findBlock(e.BlockName);
+    if (b && !boxCulled(m, blockBounds(b, ctx.depth))) {
+      drawBlock(b, m, ctx, rgb, layerName, lineType);
     }
   } else if (t == "HATCH") {
     bool solid = SameName(e.BlockName, "SOLID");
@@ -243,7 +561,7 @@ void Renderer::draw(const Entity& e, const Context& ctx) {
       drawPolyline(loop, ctx, true);
       if (pts_.size() < 2) continue;
       if (solid && e.Children.size() == 1) {
-        if (!culled()) sink_.Polygon(pts_, rgb);
+        if (!culled() && spend(pts_.size())) sink_.Polygon(pts_, rgb);
       } else {
         emitChain(rgb, lineType, m);
       }
@@ -297,22 +615,33 @@ void Renderer::drawInsert(const Entity& e, const Context& ctx, const Layer* laye
       layer ? std::string_view(layer->Name()) : std::string_view(e.LayerName);
   if (ctx.depth > 0 && e.LayerName == "0") layerName = ctx.layer;
   const InsertView ins(e);
-  int cols = std::clamp(ins.Columns, 1, 10000), rows = std::clamp(ins.Rows, 1, 10000);
-  if (static_cast<long>(cols) * rows > 100000) cols = rows = 1;
-  // A scale of 0 (a freshly appended INSERT) counts as 1.
-  double sx = ins.XScale == 0 ? 1 : ins.XScale, sy = ins.YScale == 0 ? 1 : ins.YScale;
-  const Block* b = doc_.Blocks.Find(ins.Block);
-  if (!b) {
-    if (std::find(missing_.begin(), missing_.end(), e.BlockName) == missing_.end()) {
-      missing_.push_back(e.BlockName);
-    }
-  } else {
-    for (int r = 0; r < rows && expanded_ <= opt_.maxExpanded; ++r) {
-      for (int c = 0; c < cols && expanded_ <= opt_.maxExpanded; ++c) {
-        Affine m = ctx.m * Affine::Translate(ins.X, ins.Y) * Affine::Rotation(ins.Rotation) *
-                   Affine::Translate(c * ins.ColumnSpacing, r * ins.RowSpacing) *
-                   Affine::Scaling(sx, sy) * Affine::Translate(-b->BaseX, -b->BaseY);
-        drawBlock(b->Name, m, ctx, rgb, layerName, lineType);
+  int cols, rows;
+  ArraySize(e, cols, rows);
+  const Block* b = findBlock(ins.Block);
+  const Box* local = b ? &blockBounds(b, ctx.depth) : nullptr;
+  if (b && !local->Empty()) {
+    const bool bounded = !std::isinf(local->minX) && !std::isinf(local->maxX) &&
+                         !std::isinf(local->minY) && !std::isinf(local->maxY);
+    // Copy (c, r) is copy (0, 0) moved by c·du + r·dv in device units.
+    const Affine m00 = ctx.m * insertMap(e, b, 0, 0);
+    const Affine frame = ctx.m * Affine::Translate(ins.X, ins.Y) * Affine::Rotation(ins.Rotation);
+    const Point du = frame.Linear(ins.ColumnSpacing, 0), dv = frame.Linear(0, ins.RowSpacing);
+    Box first;
+    if (clip_ && bounded) first.AddMapped(m00, *local);
+    for (int r = 0; r < rows && !truncated_; ++r) {
+      int colFirst = 0, colLast = cols - 1;
+      if (clip_ && bounded) {
+        // Only the copies of this row that can reach the clip rectangle.
+        Overlapping(first.minX + r * dv.x, first.maxX + r * dv.x, du.x, opt_.clipMinX,
+                    opt_.clipMaxX, colFirst, colLast);
+        Overlapping(first.minY + r * dv.y, first.maxY + r * dv.y, du.y, opt_.clipMinY,
+                    opt_.clipMaxY, colFirst, colLast);
+      }
+      for (int c = colFirst; c <= colLast && !truncated_; ++c) {
+        Affine m = m00;
+        m.e += c * du.x + r * dv.x;
+        m.f += c * du.y + r * dv.y;
+        drawBlock(b, m, ctx, rgb, layerName, lineType);
       }
     }
   }
@@ -327,19 +656,15 @@ void Renderer::drawInsert(const Entity& e, const Context& ctx, const Layer* laye
   }
 }
 
-void Renderer::drawBlock(const std::string& name, const Affine& m, const Context& ctx, Rgb rgb,
+void Renderer::drawBlock(const Block* b, const Affine& m, const Context& ctx, Rgb rgb,
                          std::string_view layer, std::string_view lineType) {
-  // Every copy counts against the budget, the refused ones too, so that the loops of nested
-  // arrays end as soon as it is spent.
-  if (++expanded_ > opt_.maxExpanded) return;
-  if (ctx.depth >= opt_.maxDepth) return;  // self-reference or absurd nesting
-  const Block* b = doc_.Blocks.Find(name);
-  if (!b) {
-    if (std::find(missing_.begin(), missing_.end(), name) == missing_.end()) {
-      missing_.push_back(name);
-    }
+  // Every copy counts against the budget, so that the loops of nested arrays end as soon as it
+  // is spent.
+  if (++expanded_ > opt_.maxExpanded) {
+    truncated_ = true;
     return;
   }
+  if (ctx.depth >= opt_.maxDepth) return;  // self-reference or absurd nesting
   Context inner;
   inner.m = m;
   inner.layer = layer;
@@ -347,7 +672,10 @@ void Renderer::drawBlock(const std::string& name, const Affine& m, const Context
   inner.byBlockLineType = lineType;
   inner.depth = ctx.depth + 1;
   for (const Entity& child : b->Entities) {
-    if (++expanded_ > opt_.maxExpanded) return;
+    if (++expanded_ > opt_.maxExpanded) {
+      truncated_ = true;
+      return;
+    }
     draw(child, inner);
   }
 }
@@ -407,7 +735,7 @@ void Renderer::drawText(const Entity& e, const Context& ctx, Rgb rgb) {
 
 void Renderer::emitText(const TextItem& item, size_t chars) {
   if (item.height >= opt_.minTextHeight) {
-    sink_.Text(item);
+    if (spend(4)) sink_.Text(item);
     return;
   }
   // A greeked text: a line of about its length along the baseline.
@@ -420,7 +748,7 @@ void Renderer::emitText(const TextItem& item, size_t chars) {
   pts_.clear();
   pts_.push_back({item.anchor.x + dx * start, item.anchor.y + dy * start});
   pts_.push_back({item.anchor.x + dx * (start + len), item.anchor.y + dy * (start + len)});
-  if (!culled()) sink_.Polyline(pts_, item.rgb, opt_.penWidth, noDash_);
+  if (!culled() && spend(pts_.size())) sink_.Polyline(pts_, item.rgb, opt_.penWidth, noDash_);
 }
 
 void Renderer::drawMText(const Entity& e, const Context& ctx, Rgb rgb) {

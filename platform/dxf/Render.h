@@ -4,8 +4,10 @@
 // chains and places texts; the sink only draws primitives in device units. Sinks: the metafile
 // writer and a recording sink for tests here, the QPainter sink of the drawing control
 // (platform/dxfcontrol: screen, bitmaps, RenderToPicture).
+#include <chrono>
 #include <cstddef>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/dxf/Aci.h"
@@ -51,7 +53,14 @@ struct RenderOptions {
   double clipMinX = 0, clipMinY = 0, clipMaxX = -1, clipMaxY = -1;
   int maxDepth = 16;  // nesting limit of blocks (a block that inserts itself stops there)
   // Limit of entities drawn through blocks in one pass, so nested arrays cannot freeze a redraw.
-  long maxExpanded = 4000000;
+  long maxExpanded = 1000000;
+  // Limit of the points sent to the sink in one pass. Together with the limit above it bounds
+  // the work of a redraw whatever the file asks for; a pass that reaches either stops drawing
+  // and says so through Truncated().
+  long maxPoints = 20000000;
+  // Limit of the time of one pass in seconds (0: none). The screen sets one so that no drawing
+  // can freeze the window; tests leave it off to draw the same on any machine.
+  double maxSeconds = 0;
   // Texts smaller than this (device units) are drawn as a line along their baseline, as CAD
   // programs do: unreadable anyway, and shaping thousands of them would slow every redraw.
   double minTextHeight = 0;
@@ -66,8 +75,19 @@ class Renderer {
   void Draw(const Entity& e);
   // Names of blocks that were referenced and missing (each once).
   const std::vector<std::string>& MissingBlocks() const { return missing_; }
+  // Whether a budget of the options stopped the drawing before everything was drawn.
+  bool Truncated() const { return truncated_; }
 
  private:
+  // An axis-parallel box; an empty one has min > max, an unbounded one infinite sides.
+  struct Box {
+    double minX = 1, minY = 1, maxX = -1, maxY = -1;
+    bool Empty() const { return !(minX <= maxX && minY <= maxY); }
+    void Add(double x, double y);
+    void Add(const Box& b);
+    void AddMapped(const Affine& m, const Box& b);  // the box of b's image under m
+    static Box Unbounded();
+  };
   struct Context {
     Affine m;
     std::string_view layer;  // the enclosing INSERT's layer (for layer-"0" contents)
@@ -78,8 +98,25 @@ class Renderer {
   void draw(const Entity& e, const Context& ctx);
   void drawInsert(const Entity& e, const Context& ctx, const Layer* layer, Rgb rgb,
                   std::string_view lineType);
-  void drawBlock(const std::string& name, const Affine& m, const Context& ctx, Rgb rgb,
+  void drawBlock(const Block* b, const Affine& m, const Context& ctx, Rgb rgb,
                  std::string_view layer, std::string_view lineType);
+  const Block* findBlock(const std::string& name);
+  const Layer* findLayer(std::string_view name);
+  // Bounds in the block's own coordinates of what drawing the block may touch (unbounded for a
+  // block that inserts itself); computed once per block and pass.
+  const Box& blockBounds(const Block* b, int depth);
+  void entityBounds(const Entity& e, Box& box, int depth);
+  Affine insertMap(const Entity& e, const Block* b, int column, int row) const;
+  // Whether the device box of `local` under m misses the clip rectangle.
+  bool boxCulled(const Affine& m, const Box& local) const;
+  // The points of c + u cos t + v sin t for t from t0 over `sweep` radians; a curve much larger
+  // than the clip rectangle is flattened only where it crosses it, each visible piece its own
+  // chain. `devRadius` sets the number of points.
+  void curve(const Affine& m, Point c, Point u, Point v, double t0, double sweep, double devRadius,
+             Rgb rgb, std::string_view lineType);
+  bool large(const Affine& m, Point u, Point v) const;
+  bool spend(size_t points);
+  bool outOfTime();
   void drawText(const Entity& e, const Context& ctx, Rgb rgb);
   void drawMText(const Entity& e, const Context& ctx, Rgb rgb);
   void emitText(const TextItem& item, size_t chars);
@@ -109,6 +146,15 @@ class Renderer {
   std::string faceStyle_, face_;
   std::vector<std::string> missing_;
   long expanded_ = 0;
+  long points_ = 0;
+  bool truncated_ = false;
+  long sinceClock_ = 0;
+  std::chrono::steady_clock::time_point deadline_;
+  std::unordered_map<std::string, const Block*> blocks_;
+  std::unordered_map<const Block*, Box> bounds_;
+  std::string lastLayerName_;
+  const Layer* lastLayer_ = nullptr;
+  bool haveLastLayer_ = false;
 };
 
 // The plain lines of an MTEXT value: \P breaks lines, formatting codes (\A \C \f \H \Q \T \W

@@ -11,6 +11,7 @@
 #include "platform/dxfcontrol/PainterSink.h"
 #include "platform/runtime/Error.h"
 #include "platform/runtime/Files.h"
+#include "platform/runtime/Trap.h"
 
 namespace dxf {
 
@@ -30,8 +31,14 @@ Affine FitWindow(const Window& win, double w, double h, bool landscape) {
   return {0, -s, -s, 0, offX + win.MaxY * s, offY + win.MaxX * s};
 }
 
-void Render(const Document& doc, QPainter& painter, const Affine& map, double w, double h,
-            double penWidth, Rgb background) {
+// The longest a redraw of the screen may take, and a plot or bitmap: a drawing that asks for
+// more is drawn as far as it goes in that time, and said so once.
+constexpr double kScreenSeconds = 0.5;
+constexpr double kPictureSeconds = 10;
+
+// Draws the drawing; false when a budget stopped it before everything was drawn.
+bool Render(const Document& doc, QPainter& painter, const Affine& map, double w, double h,
+            double penWidth, Rgb background, double seconds) {
   painter.fillRect(QRectF(0, 0, w, h), ToQColor(background));
   painter.setRenderHint(QPainter::Antialiasing, true);
   painter.setRenderHint(QPainter::TextAntialiasing, true);
@@ -44,16 +51,34 @@ void Render(const Document& doc, QPainter& painter, const Affine& map, double w,
   opt.clipMaxX = w + 2;
   opt.clipMaxY = h + 2;
   opt.minTextHeight = 2.5;
+  opt.maxSeconds = seconds;
   Renderer r(doc, sink, map, opt);
   r.DrawAll();
+  return !r.Truncated();
 }
 
 }  // namespace
 
+void DrawingControl::reportTooBig() const {
+  // Once per drawing: every later redraw of the same drawing stops at the same place.
+  if (tooBigReported_) return;
+  tooBigReported_ = true;
+  vb::TrapHandler* handler = vb::CurrentTrapHandler();
+  if (handler && handler->HandlingOn()) {
+    handler->HandleError(
+        "DXFControl", "Redraw",
+        vb::Error{vb::err::Overflow,
+                  "The drawing is too big to draw in full; part of it is left out"});
+  }
+}
+
 void DrawingControl::PaintView(QPainter& painter, int width, int height, double penWidth) const {
   ViewState v = view_;
   v.SetPixelSize(width, height);
-  Render(doc_, painter, v.ToPixels(), width, height, penWidth, BackgroundColor);
+  if (!Render(doc_, painter, v.ToPixels(), width, height, penWidth, BackgroundColor,
+              kScreenSeconds)) {
+    reportTooBig();
+  }
 }
 
 void DrawingControl::RenderToPicture(QPaintDevice& picture) const {
@@ -71,7 +96,7 @@ void DrawingControl::RenderToPicture(QPaintDevice& picture) const {
   } else {
     map = FitWindow(view_.Displayed(), w, h, PlotLandscape == 1);
   }
-  Render(doc_, painter, map, w, h, pen, white);
+  if (!Render(doc_, painter, map, w, h, pen, white, kPictureSeconds)) reportTooBig();
 }
 
 void DrawingControl::SaveBitmap(std::string_view file) const {
@@ -82,7 +107,7 @@ void DrawingControl::SaveBitmap(std::string_view file) const {
     const Rgb white = MakeRgb(255, 255, 255);
     ViewState v = view_;
     v.SetPixelSize(w, h);
-    Render(doc_, painter, v.ToPixels(), w, h, 1, white);
+    if (!Render(doc_, painter, v.ToPixels(), w, h, 1, white, kPictureSeconds)) reportTooBig();
   }
   std::filesystem::path p = resolve(file);
   if (!image.save(QString::fromStdString(p.string()), "BMP")) {

@@ -72,6 +72,7 @@ void DrawingControl::afterChange() {
     }
   }
   missingBlocks_ = std::move(missing);
+  tooBigReported_ = false;
   if (ReadStatus) ReadStatus();
   Redraw();
 }
@@ -80,6 +81,7 @@ void DrawingControl::ClearDrawing() {
   doc_.Clear();
   currentLayer_ = "0";
   missingBlocks_.clear();
+  tooBigReported_ = false;
   Redraw();
 }
 

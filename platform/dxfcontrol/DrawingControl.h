@@ -157,6 +157,8 @@ class DrawingControl {
   std::filesystem::path resolve(std::string_view file) const;
   std::string readFile(std::string_view file) const;
   void afterChange();
+  // Says once per drawing that a redraw left part of it out.
+  void reportTooBig() const;
   void overlay();
   Point upperCorner() const;
 
@@ -170,6 +172,7 @@ class DrawingControl {
   int width_ = kMeasuringWidth, height_ = kMeasuringHeight;
   bool visible_ = true;
   std::set<std::string> missingBlocks_;
+  mutable bool tooBigReported_ = false;
 };
 
 }  // namespace dxf

@@ -11,6 +11,7 @@
 #include "platform/dxfcontrol/DrawingWidget.h"
 #include "platform/dxfcontrol/DxfControlTestSupport.h"
 #include "platform/runtime/Error.h"
+#include "platform/runtime/Trap.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -146,6 +147,47 @@ TEST(DxfWidget, BitmapReloadsAtTheWidgetSize) {
     err = e.number;
   }
   EXPECT_EQ(err, vb::err::PathFileAccess);
+}
+
+class RecordingHandler : public vb::TrapHandler {
+ public:
+  bool HandlingOn() override { return true; }
+  void TraceEntry(std::string_view, std::string_view) override {}
+  void HandleError(std::string_view, std::string_view, const vb::Error& e) override {
+    errors.push_back(e);
+  }
+  std::vector<vb::Error> errors;
+};
+
+TEST(DxfRender, ADrawingTooBigToDrawInFullIsSaidOncePerDrawing) {
+  dxfcontroltest::EnsureGuiApp();
+  // A block holding an array of 6 copies of itself asks for 6^16 copies.
+  const std::string file =
+      File(Groups({{0, "INSERT"}, {2, "SEAT"}}), "",
+           Groups({{0, "BLOCK"}, {2, "SEAT"}, {10, "0"}, {20, "0"}}) +
+               Groups({{0, "LINE"}, {10, "0"}, {20, "0"}, {11, "1"}, {21, "1"}}) +
+               Groups({{0, "INSERT"}, {2, "SEAT"}, {10, "1"}, {20, "1"}, {70, "3"}, {71, "2"}}) +
+               Groups({{0, "ENDBLK"}}));
+  RecordingHandler handler;
+  vb::SetTrapHandler(&handler);
+  dxf::DrawingControl cad;
+  cad.SetSize(100, 100);
+  cad.LoadDrawingText(file);
+  cad.ZoomToWindow(0, 0, 10, 10);
+  QImage pic(100, 100, QImage::Format_RGB32);
+  auto paint = [&] {
+    QPainter p(&pic);
+    cad.PaintView(p, 100, 100);
+  };
+  paint();
+  paint();
+  ASSERT_EQ(handler.errors.size(), 1u);
+  EXPECT_NE(handler.errors[0].description.find("too big to draw in full"), std::string::npos);
+  EXPECT_LT(pic.pixelColor(5, 94).red(), 100) << "what could be drawn is drawn";
+  cad.LoadDrawingText(file);  // a new drawing is reported again
+  paint();
+  vb::SetTrapHandler(nullptr);
+  EXPECT_EQ(handler.errors.size(), 2u);
 }
 
 }  // namespace

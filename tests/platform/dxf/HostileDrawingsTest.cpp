@@ -1,0 +1,256 @@
+// Drawings that ask for unbounded work: each reads and draws with work bounded by what the view
+// shows. Several of them were found by fuzzing the reader and the renderer.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include "platform/dxf/DxfTestSupport.h"
+#include "platform/dxf/Reader.h"
+#include "platform/dxf/Render.h"
+#include "platform/dxf/ViewState.h"
+
+namespace {
+
+using dxf::RecordingSink;
+using dxftest::File;
+using dxftest::Groups;
+using Item = RecordingSink::Item;
+
+struct Drawn {
+  std::vector<Item> items;
+  long points = 0;
+  bool truncated = false;
+};
+
+// Draws a drawing as the screen does: a 900 x 600 view of the window, clipped to it.
+Drawn DrawOnScreen(const dxf::Document& d, dxf::Window w = {0, 0, 12, 9},
+                   dxf::RenderOptions opt = {}) {
+  dxf::ViewState v;
+  v.SetPixelSize(900, 600);
+  v.Show(w.MinX, w.MinY, w.MaxX, w.MaxY);
+  opt.clipMinX = -2, opt.clipMinY = -2, opt.clipMaxX = 902, opt.clipMaxY = 602;
+  RecordingSink sink;
+  dxf::Renderer r(d, sink, v.ToPixels(), opt);
+  r.DrawAll();
+  Drawn out;
+  out.items = std::move(sink.items);
+  for (const Item& i : out.items) out.points += static_cast<long>(i.pts.size());
+  out.truncated = r.Truncated();
+  return out;
+}
+
+dxf::Document Read(const std::string& text) {
+  dxf::Document d;
+  dxf::ReadDxf(text, d);
+  return d;
+}
+
+// A HATCH of one boundary loop: an arc edge about (0, 0) of radius 5 from `start` to `end`
+// degrees, counter-clockwise or not, closed by a line edge.
+std::string HatchWithArcEdge(const std::string& start, const std::string& end, bool ccw = true) {
+  return File(Groups({{0, "HATCH"}, {8, "FILL"},
+                      {2, "SOLID"}, {70, "1"},
+                      {91, "1"},    {92, "0"},
+                      {93, "2"},    {72, "2"},
+                      {10, "0"},    {20, "0"},
+                      {40, "5"},    {50, start},
+                      {51, end},    {73, ccw ? "1" : "0"},
+                      {72, "1"},    {10, "0"},
+                      {20, "5"},    {11, "5"},
+                      {21, "0"},    {97, "0"},
+                      {75, "0"},    {76, "1"},
+                      {98, "0"}}));
+}
+
+TEST(HostileDrawings, HatchArcEdgesWithAnyAnglesReadAsABoundedLoop) {
+  // Huge angles once made the sweep normalising loop run for ever, overflowed the point count
+  // or asked for billions of points.
+  const struct {
+    const char* start;
+    const char* end;
+  } cases[] = {{"0", "-1e300"}, {"0", "1e300"}, {"1e20", "-1e20"}, {"-1e300", "1e300"},
+               {"0", "-360"},   {"10", "730"},  {"0", "1e17"},     {"1e308", "-1e308"}};
+  for (const auto& c : cases) {
+    for (bool ccw : {true, false}) {
+      const std::string what = std::string(c.start) + " to " + c.end + (ccw ? " ccw" : " cw");
+      dxf::Document d = Read(HatchWithArcEdge(c.start, c.end, ccw));
+      ASSERT_EQ(d.Entities.Count(), 1) << what;
+      ASSERT_EQ(d.Entities.Item(1).Children.size(), 1u) << what;
+      const auto& loop = d.Entities.Item(1).Children[0].Vertices;
+      EXPECT_GE(loop.Count(), 2) << what;
+      EXPECT_LE(loop.Count(), 8) << what;
+      for (const dxf::Vertex& v : loop) {
+        EXPECT_TRUE(std::isfinite(v.X0) && std::isfinite(v.Y0) && std::isfinite(v.Bulge)) << what;
+        EXPECT_LE(std::fabs(v.Bulge), 1.0) << what;
+      }
+      Drawn drawn = DrawOnScreen(d, {-10, -10, 10, 10});
+      EXPECT_FALSE(drawn.truncated) << what;
+      EXPECT_LT(drawn.points, 2000) << what;
+    }
+  }
+}
+
+TEST(HostileDrawings, HatchArcEdgesDrawOnTheirCircle) {
+  // A quarter from 0 to 90 degrees, counter-clockwise; clockwise the same angles turn the other
+  // way (to -90 degrees).
+  for (bool ccw : {true, false}) {
+    dxf::Document d = Read(HatchWithArcEdge("0", "90", ccw));
+    RecordingSink sink;
+    dxf::RenderOptions opt;
+    opt.deviceYDown = false;
+    dxf::Renderer r(d, sink, dxf::Affine::Scaling(20, 20), opt);  // 100 pixels of radius
+    r.DrawAll();
+    ASSERT_EQ(sink.items.size(), 1u);
+    const auto& pts = sink.items[0].pts;
+    ASSERT_GT(pts.size(), 10u) << "the arc is flattened by its size on the target";
+    // The points of the arc's inside lie on the circle in the quadrant the arc turns through;
+    // none in the other one.
+    int onArc = 0;
+    for (const dxf::Point& p : pts) {
+      const bool on = std::fabs(std::hypot(p.x, p.y) - 100) < 0.3;
+      const bool inside = p.x > 1 && std::fabs(p.y) > 1;
+      if (!on || !inside) continue;
+      EXPECT_EQ(p.y > 0, ccw) << p.x << ", " << p.y;
+      ++onArc;
+    }
+    EXPECT_GE(onArc, 8);
+  }
+}
+
+// Block C is one circle of radius `radius` about (cx, 0); block A a 316 x 316 array of C; the
+// drawing a 40-column array of A, every spacing one unit: under 300 bytes of groups asking for
+// four million circles.
+std::string NestedArraysOfOneCircle(const std::string& cx, const std::string& radius) {
+  return File(
+      Groups({{0, "INSERT"}, {2, "A"}, {70, "40"}, {44, "1"}}), "",
+      Groups({{0, "BLOCK"}, {2, "C"}, {10, "0"}, {20, "0"}}) +
+          Groups({{0, "CIRCLE"}, {10, cx}, {20, "0"}, {40, radius}}) + Groups({{0, "ENDBLK"}}) +
+          Groups({{0, "BLOCK"}, {2, "A"}, {10, "0"}, {20, "0"}}) +
+          Groups({{0, "INSERT"}, {2, "C"}, {70, "316"}, {71, "316"}, {44, "1"}, {45, "1"}}) +
+          Groups({{0, "ENDBLK"}}));
+}
+
+TEST(HostileDrawings, NestedArraysOfAHugeCircleDrawOnlyWhatTheViewShows) {
+  // The view lies deep inside every copy: nothing of any circle is in it.
+  dxf::Document inside = Read(NestedArraysOfOneCircle("0", "1e9"));
+  Drawn none = DrawOnScreen(inside);
+  EXPECT_EQ(none.points, 0);
+
+  // Every copy's rim crosses the window's left edge region: only those pieces are drawn, a few
+  // points each, within the budget.
+  dxf::Document rim = Read(NestedArraysOfOneCircle("-1e9", "1e9"));
+  dxf::RenderOptions opt;
+  opt.maxExpanded = 100000;
+  Drawn some = DrawOnScreen(rim, {-400, -300, 500, 300}, opt);
+  ASSERT_FALSE(some.items.empty());
+  for (const Item& i : some.items) {
+    ASSERT_EQ(i.kind, Item::kPolyline);
+    EXPECT_LE(i.pts.size(), 8u) << "a visible piece of a huge circle needs few points";
+  }
+  EXPECT_LE(some.points, 8 * 100000);
+}
+
+TEST(HostileDrawings, ACircleFarLargerThanTheViewIsFlattenedWhereItIsSeen) {
+  // A circle of radius 1e7 whose rim passes through the middle of a 12 x 9 window.
+  dxf::Document d = Read(File(
+      Groups({{0, "CIRCLE"}, {10, "-9999994"}, {20, "4.5"}, {40, "1e7"}}) +
+      Groups({{0, "ARC"}, {10, "6"}, {20, "-9999995.5"}, {40, "1e7"}, {50, "0"}, {51, "180"}})));
+  Drawn drawn = DrawOnScreen(d);
+  ASSERT_EQ(drawn.items.size(), 2u);
+  dxf::ViewState v;
+  v.SetPixelSize(900, 600);
+  v.Show(0, 0, 12, 9);
+  for (const Item& i : drawn.items) {
+    EXPECT_GE(i.pts.size(), 2u);
+    EXPECT_LE(i.pts.size(), 16u);
+    // The piece spans the view: from beyond one edge to beyond the other.
+    const dxf::Point a = i.pts.front(), b = i.pts.back();
+    const double spanX = std::fabs(a.x - b.x), spanY = std::fabs(a.y - b.y);
+    EXPECT_GT(std::max(spanX, spanY), 590);
+  }
+  // The vertical rim at x = 6, the horizontal one at y = 4.5.
+  const dxf::Point mid = v.DrawingToPixel(6, 4.5);
+  EXPECT_NEAR(drawn.items[0].pts[0].x, mid.x, 0.5);
+  EXPECT_NEAR(drawn.items[1].pts[0].y, mid.y, 0.5);
+}
+
+TEST(HostileDrawings, ABlockInsideItselfStopsAtTheCopyBudget) {
+  // Found by fuzzing: a block whose ENDBLK was damaged holds an array of 6 copies of itself,
+  // which nested down to the depth limit asks for 6^16 copies.
+  std::string blocks =
+      Groups({{0, "BLOCK"}, {2, "SEAT"}, {10, "0"}, {20, "0"}}) +
+      Groups({{0, "LINE"}, {10, "0"}, {20, "0"}, {11, "1"}, {21, "1"}}) +
+      Groups({{0, "INSERT"}, {2, "SEAT"}, {10, "1"}, {20, "1"}, {70, "3"}, {71, "2"}}) +
+      Groups({{0, "ENDBLK"}});
+  dxf::Document d = Read(File(Groups({{0, "INSERT"}, {2, "SEAT"}}), "", blocks));
+  const dxf::RenderOptions defaults;
+  Drawn drawn = DrawOnScreen(d);
+  EXPECT_TRUE(drawn.truncated) << "the drawing says it was not drawn in full";
+  EXPECT_GT(drawn.items.size(), 0u);
+  EXPECT_LE(static_cast<long>(drawn.items.size()), defaults.maxExpanded);
+}
+
+TEST(HostileDrawings, ArrayCopiesOutsideTheViewAreSkippedAndTheRestDrawnAsBefore) {
+  // A 1000 x 100 array of unit squares, rotated, of which the view sees a few dozen.
+  std::string blocks = Groups({{0, "BLOCK"}, {2, "SQ"}, {10, "0"}, {20, "0"}}) +
+                       Groups({{0, "LWPOLYLINE"},
+                               {90, "4"},
+                               {70, "1"},
+                               {10, "0"},
+                               {20, "0"},
+                               {10, "0.5"},
+                               {20, "0"},
+                               {10, "0.5"},
+                               {20, "0.5"},
+                               {10, "0"},
+                               {20, "0.5"}}) +
+                       Groups({{0, "ENDBLK"}});
+  dxf::Document d = Read(File(Groups({{0, "INSERT"},
+                                      {2, "SQ"},
+                                      {10, "-500"},
+                                      {20, "-135"},
+                                      {50, "10"},
+                                      {70, "1000"},
+                                      {71, "100"},
+                                      {44, "1"},
+                                      {45, "1"}}),
+                              "", blocks));
+  Drawn culled = DrawOnScreen(d);
+  dxf::RenderOptions all;
+  all.maxExpanded = 1000000;
+  // The same with the copies culled one by one after flattening (a clip that skips nothing
+  // before): draw without the array narrowing by putting the window in a huge clip, then keep
+  // what falls in the screen.
+  dxf::ViewState v;
+  v.SetPixelSize(900, 600);
+  v.Show(0, 0, 12, 9);
+  RecordingSink sink;
+  dxf::Renderer r(d, sink, v.ToPixels(), all);
+  r.DrawAll();
+  std::vector<Item> visible;
+  for (const Item& i : sink.items) {
+    bool in = false;
+    for (const dxf::Point& p : i.pts)
+      in = in || (p.x >= -2 && p.x <= 902 && p.y >= -2 && p.y <= 602);
+    if (in) visible.push_back(i);
+  }
+  ASSERT_GT(visible.size(), 20u);
+  EXPECT_LT(culled.items.size(), 400u);
+  // Every square the view shows is drawn, at the same place.
+  size_t found = 0;
+  for (const Item& want : visible) {
+    for (const Item& got : culled.items) {
+      if (got.pts.size() == want.pts.size() && std::fabs(got.pts[0].x - want.pts[0].x) < 1e-6 &&
+          std::fabs(got.pts[0].y - want.pts[0].y) < 1e-6) {
+        ++found;
+        break;
+      }
+    }
+  }
+  EXPECT_EQ(found, visible.size());
+}
+
+}  // namespace
