@@ -8,6 +8,8 @@
 //
 // The raw fields (X0, g40, Flags, ...) stay the storage and the reader's and writer's terms;
 // these views are the names the drawing code reads them by.
+#include <cmath>
+#include <numbers>
 #include <type_traits>
 
 #include "platform/dxf/Document.h"
@@ -73,6 +75,17 @@ struct EllipseView {
   Real& EndParam;
   Point Centre() const { return {CentreX, CentreY}; }
   Point Major() const { return {MajorX, MajorY}; }
+  // The parameter range drawn: from the start to the end parameter counter-clockwise, at most
+  // once round; parameters too large to be angles draw the whole ellipse.
+  void Range(double& t0, double& t1) const {
+    constexpr double kTurn = 2 * std::numbers::pi;
+    t0 = StartParam, t1 = EndParam;
+    if (t1 <= t0) t1 += kTurn;
+    if (!(t1 > t0) || t1 - t0 > kTurn || !(std::fabs(t0) <= 1e9)) {
+      if (!(std::fabs(t0) <= 1e9)) t0 = 0;
+      t1 = t0 + kTurn;
+    }
+  }
 };
 template <class E>
 EllipseView(E&) -> EllipseView<E>;

@@ -514,9 +514,8 @@ void Renderer::draw(const Entity& e, const Context& ctx) {
     }
   } else if (t == "ELLIPSE") {
     const EllipseView el(e);
-    double t0 = el.StartParam, t1 = el.EndParam;
-    if (t1 <= t0) t1 += kTwoPi;
-    if (t1 - t0 > kTwoPi) t1 = t0 + kTwoPi;
+    double t0, t1;
+    el.Range(t0, t1);
     double ratio = el.Ratio > 0 ? el.Ratio : 1;
     double len = std::hypot(el.MajorX, el.MajorY);
     if (len > 0 &&

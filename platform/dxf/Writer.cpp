@@ -239,8 +239,8 @@ void EntityOut(Out& o, const Entity& e) {
     PolylineOut(o, e, pts, t == "SPLINE" && (e.Flags & 1), 0);
   } else if (t == "ELLIPSE") {
     const EllipseView el(e);
-    double t0 = el.StartParam, t1 = el.EndParam;
-    if (t1 <= t0) t1 += kTwoPi;
+    double t0, t1;
+    el.Range(t0, t1);  // at most once round, as the renderer draws it
     bool whole = t1 - t0 >= kTwoPi - 1e-9;
     int n = std::max(8, static_cast<int>(std::ceil((t1 - t0) / kTwoPi * 72)));
     double ratio = el.Ratio > 0 ? el.Ratio : 1;

@@ -11,6 +11,7 @@
 #include "platform/dxf/Reader.h"
 #include "platform/dxf/Render.h"
 #include "platform/dxf/ViewState.h"
+#include "platform/dxf/Writer.h"
 
 namespace {
 
@@ -251,6 +252,32 @@ TEST(HostileDrawings, ArrayCopiesOutsideTheViewAreSkippedAndTheRestDrawnAsBefore
     }
   }
   EXPECT_EQ(found, visible.size());
+}
+
+TEST(HostileDrawings, AnEllipseOfAnyParametersWritesAsABoundedPolyline) {
+  // Found by fuzzing: an end parameter of 1e33 radians asked the R12 writer for an integer point
+  // count out of range (and as many points).
+  const struct {
+    const char* start;
+    const char* end;
+  } cases[] = {{"0", "1111111111111111111111111111111110"}, {"1e300", "-1e300"}, {"-1e20", "0"}};
+  for (const auto& c : cases) {
+    dxf::Document d = Read(File(Groups({{0, "ELLIPSE"},
+                                        {10, "6"},
+                                        {20, "2"},
+                                        {11, "2"},
+                                        {21, "0"},
+                                        {40, "0.5"},
+                                        {41, c.start},
+                                        {42, c.end}})));
+    ASSERT_EQ(d.Entities.Count(), 1) << c.end;
+    dxf::Document back = Read(dxf::WriteDxfR12(d));
+    ASSERT_EQ(back.Entities.Count(), 1) << c.end;
+    EXPECT_EQ(back.Entities.Item(1).EntityType, "POLYLINE");
+    EXPECT_GE(back.Entities.Item(1).Vertices.Count(), 8) << c.end;
+    EXPECT_LE(back.Entities.Item(1).Vertices.Count(), 80) << c.end;
+    EXPECT_LT(DrawOnScreen(d).points, 2000) << c.end;
+  }
 }
 
 }  // namespace
