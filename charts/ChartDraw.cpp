@@ -368,16 +368,12 @@ int NotesOutside(bool xAxis) {
 
 int LabelsFit() {
   vb::Proc g(kModule, "LabelsFit");
-  int result = 0;
-  g.step([&] { result = NotesOutside(true); });
-  return result;
+  return g.value([&] { return NotesOutside(true); }, 0);
 }
 
 int LabelsFitY() {
   vb::Proc g(kModule, "LabelsFitY");
-  int result = 0;
-  g.step([&] { result = NotesOutside(false); });
-  return result;
+  return g.value([&] { return NotesOutside(false); }, 0);
 }
 
 }  // namespace Chart

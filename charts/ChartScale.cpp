@@ -104,9 +104,7 @@ int BiggerAircraft(const std::string& name, const std::string& acNum1, const std
 
 std::string GraphNameFromTitle(const std::string& title) {
   vb::Proc g(kModule, "GraphNameFromTitle");
-  std::string name = "Block Fuel";
-  g.step([&] { name = GraphName(title, true); });
-  return name;
+  return g.value([&] { return GraphName(title, true); }, "Block Fuel");
 }
 
 int gFindBiggerAircraft(const std::string& title, const std::string& acNum1,

@@ -166,9 +166,7 @@ void ComposeInterior(CompositionControls& controls, CompositionOptions& options)
   const int32_t cabinSideY = overlay ? 100 : 190;
 
   auto selected = [&](std::string_view a, std::string_view b) {
-    bool on = false;
-    g.step([&] { on = options.OptionSelected(a) || options.OptionSelected(b); });
-    return on;
+    return g.value([&] { return options.OptionSelected(a) || options.OptionSelected(b); }, false);
   };
   const bool heli = Globals::vars().AircraftClass == Globals::Class::Helicopter;
   const HeliViews hv = HeliViewNames(mv.InteriorConfig);

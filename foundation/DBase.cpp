@@ -55,9 +55,7 @@ constexpr Pass kPasses[] = {{"JETS", "Jets"},
 // The key value to bind. A text that is not a number is reported here, as the query built from
 // it failed; Null is bound instead, which matches no row.
 vb::Variant KeyParam(vb::Proc& g, std::string_view text) {
-  vb::Variant param = vb::Variant::Null();
-  g.step([&] { param = adodb::NumberParam(text); });
-  return param;
+  return g.value([&] { return adodb::NumberParam(text); }, vb::Variant::Null());
 }
 
 // New module objects, the connection opened on the aircraft database.

@@ -86,9 +86,7 @@ std::string TermValue(vb::Proc& g, const std::string& term) {
   if (table == "CorpSeats" || table == "UtilSeats") {
     const Registry::Settings& s = Registry::RegSettings();
     std::string acNum = vb::Trim(key) == "1" ? s.Aircraft1 : s.Aircraft2;
-    std::string seats;
-    g.step([&] { seats = LookupSeats(acNum, table == "CorpSeats" ? 3 : 6, local); });
-    return seats;
+    return g.value([&] { return LookupSeats(acNum, table == "CorpSeats" ? 3 : 6, local); });
   }
   ColumnRead read = ReadColumn(local);
   if (read.missing) return MissingText(column);

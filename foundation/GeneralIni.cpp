@@ -21,16 +21,12 @@ std::string ReadIni(std::string_view section, std::string_view key) {
 
 std::string IniStr(std::string_view section, std::string_view key) {
   vb::Proc g(kModule, "IniStr");
-  std::string value;
-  g.step([&] { value = ReadIni(section, key); });
-  return value;
+  return g.value([&] { return ReadIni(section, key); });
 }
 
 double IniVal(std::string_view section, std::string_view key) {
   vb::Proc g(kModule, "IniVal");
-  double value = 0;
-  g.step([&] { value = vb::Val(ReadIni(section, key)); });
-  return value;
+  return g.value([&] { return vb::Val(ReadIni(section, key)); }, 0);
 }
 
 bool IniBool(std::string_view section, std::string_view key, bool defaultValue) {

@@ -109,9 +109,7 @@ bool cEasyReg::CreateDirectory(std::string_view name) {
 bool cEasyReg::DeleteDirectory(std::string_view name) {
   vb::Proc g(kModule, "DeleteDirectory", MethodTrap(), true);
   if (!isOpen_) return false;
-  bool deleted = false;
-  g.step([&] { deleted = reg::RegDeleteKey(keyHandle_, name) == reg::ERROR_SUCCESS; });
-  return deleted;
+  return g.value([&] { return reg::RegDeleteKey(keyHandle_, name) == reg::ERROR_SUCCESS; }, false);
 }
 
 vb::Variant cEasyReg::GetAllValues() {
@@ -193,9 +191,8 @@ bool cEasyReg::CreateValue(std::string_view name, const vb::Variant& value, long
 bool cEasyReg::DeleteValue(std::string_view name) {
   vb::Proc g(kModule, "DeleteValue", MethodTrap(), true);
   if (!isOpen_) return false;
-  bool deleted = false;
-  g.step([&] { deleted = reg::RegDeleteValue(keyHandle_, name) == reg::ERROR_SUCCESS; });
-  return deleted;
+  return g.value([&] { return reg::RegDeleteValue(keyHandle_, name) == reg::ERROR_SUCCESS; },
+                 false);
 }
 
 vb::Variant cEasyReg::GetValue(std::string_view name, bool raw) {

@@ -26,7 +26,7 @@ void ReplaceAll(std::string& text, const std::string& from, const std::string& t
     text.replace(at, from.size(), to);
 }
 
-void ShowPrintItems(MainView& view, bool helicopter) {
+void ShowPrintItems(MainView& view, bool helicopter) noexcept {
   view.SetMenuVisible(ctl::mnuFilePrintBalancedFieldLength, !helicopter);
   view.SetMenuVisible(ctl::mnuFilePrintTakeoffLanding, true);
   view.SetMenuVisible(ctl::mnuFilePrintFlightEnvelope, !helicopter);
@@ -48,7 +48,7 @@ void ShowClassTabs(MainView& view, bool helicopter) {
 void HelicopterBranch(vb::Proc& g, MainView& view, AircraftData& data) {
   Vars& v = vars();
   const Registry::Settings& reg = Registry::RegSettings();
-  g.step([&] { ShowPrintItems(view, true); });
+  ShowPrintItems(view, true);
   g.step([&] { ShowClassTabs(view, true); });
 
   v.EMSInteriorAvailable = false;
@@ -83,15 +83,13 @@ void HelicopterBranch(vb::Proc& g, MainView& view, AircraftData& data) {
     v.WATChart = 2;
     g.step([&] { view.SetOptionValue(ctl::optWATB, true); });
   }
-  g.step([&] {
-    view.SetPanelVisible(0, true);
-    view.SetPanelVisible(1, false);
-  });
+  view.SetPanelVisible(0, true);
+  view.SetPanelVisible(1, false);
 }
 
 void FixedWingBranch(vb::Proc& g, MainView& view) {
   Vars& v = vars();
-  g.step([&] { ShowPrintItems(view, false); });
+  ShowPrintItems(view, false);
   g.step([&] { ShowClassTabs(view, false); });
   v.EMSInteriorAvailable = false;
   v.UtilityInteriorAvailable = false;
@@ -103,10 +101,8 @@ void FixedWingBranch(vb::Proc& g, MainView& view) {
     view.SetOptionVisible(ctl::optUtil, false);
   });
   v.InteriorConfig = 1;
-  g.step([&] {
-    view.SetPanelVisible(0, false);
-    view.SetPanelVisible(1, true);
-  });
+  view.SetPanelVisible(0, false);
+  view.SetPanelVisible(1, true);
 }
 
 void UnitCaptions(vb::Proc& g, MainView& view) {
@@ -134,7 +130,7 @@ void PlaneLabels(vb::Proc& g, MainView& view, AircraftData& data, int plane,
                          plane == 1 ? Arr::gen0Data1 : Arr::gen0Data2,
                          plane == 1 ? Arr::gen1Data1 : Arr::gen1Data2};
   if (acNum.empty()) {
-    g.step([&] { view.SetAircraftFrameCaption(plane, ""); });
+    view.SetAircraftFrameCaption(plane, "");
     for (Arr array : arrays)
       for (const LabelCatalogue::LabelDef* label : LabelCatalogue::Members(array))
         g.step([&] { view.SetLabelCaption(array, label->index, ""); });
@@ -155,7 +151,7 @@ void PlaneLabels(vb::Proc& g, MainView& view, AircraftData& data, int plane,
   if (opened) g.step([&] { data.Close(); });
 }
 
-void ChooseSubmenus(MainView& view) {
+void ChooseSubmenus(MainView& view) noexcept {
   const Registry::Settings& reg = Registry::RegSettings();
   const bool both = !reg.Aircraft1.empty() && !reg.Aircraft2.empty();
   // Each print item with its twin that asks which of the two aircraft.
@@ -183,7 +179,7 @@ void UpdateOnce(MainView& view, AircraftData& data) {
   const std::string plane1 = reg.Aircraft1, plane2 = reg.Aircraft2;
   PlaneLabels(g, view, data, 1, plane1);
   PlaneLabels(g, view, data, 2, plane2);
-  g.step([&] { ChooseSubmenus(view); });
+  ChooseSubmenus(view);
   g.step([&] { view.ShowTabNo(); });
 }
 

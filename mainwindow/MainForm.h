@@ -29,8 +29,8 @@ struct Vars {
   int32_t CurrentTab = 0;
   int32_t CurrentDrawingTab = 2;  // 2 to 5, also the index of the drawing view
   std::array<bool, 21> TabDrawn{};
-  int32_t InteriorConfig = 1;                // 1 corporate, 2 EMS, 3 utility
-  int32_t WATChart = 2;                      // 1 WAT A, 2 WAT B
+  int32_t InteriorConfig = 1;  // 1 corporate, 2 EMS, 3 utility
+  int32_t WATChart = 2;        // 1 WAT A, 2 WAT B
   bool EMSInteriorAvailable = false;
   bool UtilityInteriorAvailable = false;
   bool WATAAvailable = false;

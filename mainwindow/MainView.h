@@ -21,22 +21,22 @@ class MainView {
   virtual ~MainView() = default;
 
   // --- Menus ---
-  virtual void SetMenuVisible(std::string_view item, bool visible) = 0;
-  virtual void SetMenuEnabled(std::string_view item, bool enabled) = 0;
-  virtual void SetMenuChecked(std::string_view item, bool checked) = 0;
+  virtual void SetMenuVisible(std::string_view item, bool visible) noexcept = 0;
+  virtual void SetMenuEnabled(std::string_view item, bool enabled) noexcept = 0;
+  virtual void SetMenuChecked(std::string_view item, bool checked) noexcept = 0;
 
   // --- Tabs, frames and panels ---
   // The tab the tab control shows now.
-  virtual int SelectedTab() = 0;
+  virtual int SelectedTab() noexcept = 0;
   // Selects a tab without running the tab-click handler.
-  virtual void SelectTab(int tab) = 0;
+  virtual void SelectTab(int tab) noexcept = 0;
   virtual void SetTabVisible(int tab, bool visible) = 0;
   // Every tab page framDisplay(i) takes the rectangle of framDisplay(tab).
-  virtual void PlaceFramesLike(int tab) = 0;
+  virtual void PlaceFramesLike(int tab) noexcept = 0;
   // framScroll(panel): 0 helicopter rows, 1 fixed-wing rows.
-  virtual void SetPanelVisible(int panel, bool visible) = 0;
+  virtual void SetPanelVisible(int panel, bool visible) noexcept = 0;
   // framAircraft(plane - 1) on the aircraft tab.
-  virtual void SetAircraftFrameCaption(int plane, const std::string& caption) = 0;
+  virtual void SetAircraftFrameCaption(int plane, const std::string& caption) noexcept = 0;
 
   // --- Labels of the catalogue ---
   virtual std::string LabelCaption(LabelCatalogue::Arr array, int index) = 0;
@@ -52,14 +52,14 @@ class MainView {
 
   // --- The window ---
   virtual WindowRect Geometry() = 0;
-  virtual void SetGeometry(const WindowRect& rect) = 0;
+  virtual void SetGeometry(const WindowRect& rect) noexcept = 0;
   virtual bool IsMaximized() = 0;
   virtual int32_t StatusBarHeight() = 0;
   virtual void SetVisible(bool visible) = 0;
-  virtual void SetCaption(const std::string& caption) = 0;
-  virtual void SetTag(const std::string& tag) = 0;
+  virtual void SetCaption(const std::string& caption) noexcept = 0;
+  virtual void SetTag(const std::string& tag) noexcept = 0;
   virtual std::string Tag() = 0;
-  virtual void SetTimerEnabled(bool enabled) = 0;
+  virtual void SetTimerEnabled(bool enabled) noexcept = 0;
 
   // --- The event loop ---
   virtual void DoEvents() = 0;
@@ -81,7 +81,7 @@ class MainView {
   virtual void ApplyColorScheme() = 0;
   virtual void RestoreMenuColor() = 0;
   // The general tab's scroll bar, set up on every activation.
-  virtual void SetUpScrollBar() = 0;
+  virtual void SetUpScrollBar() noexcept = 0;
   // Every form of the program: its controls made invisible, then the form unloaded.
   virtual void UnloadAllForms() = 0;
 };

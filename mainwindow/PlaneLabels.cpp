@@ -37,8 +37,8 @@ void SetPlaneColor(MainView& view, DrawingViews& cad, int plane, int32_t colour)
   ColorLabels(g, view);
 }
 
-void ColorPlaneLabels(MainView& view) {
-  vb::Proc g(kModule, "ColorPlaneLabels", vb::Trap::Report, false);
+void ColorPlaneLabels(MainView& view, vb::Trap trap) {
+  vb::Proc g(kModule, "ColorPlaneLabels", trap, false);
   ColorLabels(g, view);
 }
 

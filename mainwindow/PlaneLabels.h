@@ -6,6 +6,7 @@
 
 #include "drawings/DrawingViews.h"
 #include "mainwindow/MainView.h"
+#include "platform/runtime/Trap.h"
 
 namespace MainForm {
 
@@ -14,7 +15,8 @@ namespace MainForm {
 void SetPlaneColor(MainView& view, DrawingViews& cad, int plane, int32_t colour);
 
 // The labels that show the plane colours: every "Color" swatch of lblData1/lblData2 as back
-// colour, gen1Data1/gen1Data2 58, 59 and 60 as text colour.
-void ColorPlaneLabels(MainView& view);
+// colour, gen1Data1/gen1Data2 58, 59 and 60 as text colour. Each label is a step of its own
+// under `trap`: one that fails leaves the others coloured.
+void ColorPlaneLabels(MainView& view, vb::Trap trap = vb::Trap::Report);
 
 }  // namespace MainForm

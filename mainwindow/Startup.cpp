@@ -14,6 +14,7 @@
 #include "mainwindow/ControlNames.h"
 #include "mainwindow/DisplayUpdate.h"
 #include "mainwindow/MainForm.h"
+#include "mainwindow/PlaneLabels.h"
 #include "mainwindow/TabDispatcher.h"
 #include "platform/locale/Locale.h"
 #include "platform/runtime/Clock.h"
@@ -24,8 +25,6 @@
 namespace MainForm {
 
 namespace {
-
-using LabelCatalogue::Arr;
 
 int32_t LocaleNumber(const std::string& text) {
   if (text.empty()) return 0;
@@ -226,27 +225,10 @@ void Startup::FormActivate() {
     const vb::Trap trap = newVersion ? vb::Trap::Silent : vb::Trap::Report;
     if (newVersion) RunSteps(kNewVersionSteps, trap);
     RunSteps(kFirstActivationSteps, trap);
-    PlaneLabelColours(trap);
+    ColorPlaneLabels(view_, trap);
     firstActivationDone_ = true;
   }
   g.step([&] { view_.SetUpScrollBar(); });
-}
-
-void Startup::PlaneLabelColours(vb::Trap trap) {
-  // Each label on its own: one that fails leaves the others coloured.
-  vb::Proc p(kModule, "PlaneLabelColours", trap, true);
-  const Registry::Settings& reg = Registry::RegSettings();
-  for (Arr array : {Arr::lblData1, Arr::lblData2})
-    for (const LabelCatalogue::LabelDef* label : LabelCatalogue::Members(array))
-      if (label->tag == "Color")
-        p.step([&] {
-          view_.SetLabelBackColor(array, label->index,
-                                  array == Arr::lblData1 ? reg.PlaneColor1 : reg.PlaneColor2);
-        });
-  for (int index : {58, 59, 60}) {
-    p.step([&] { view_.SetLabelForeColor(Arr::gen1Data1, index, reg.PlaneColor1); });
-    p.step([&] { view_.SetLabelForeColor(Arr::gen1Data2, index, reg.PlaneColor2); });
-  }
 }
 
 void Startup::FormUnload() {

@@ -46,8 +46,6 @@ class Startup {
   };
   // Runs the steps in order, each under a guard of its own with `trap`.
   void RunSteps(std::span<const Step> steps, vb::Trap trap);
-  // The plane colours on the swatches and the general-data labels that show them.
-  void PlaneLabelColours(vb::Trap trap);
 
   MainView& view_;
   AircraftData& data_;

@@ -37,12 +37,8 @@ void TabDispatcher::ShowTabNo() {
   Vars& v = vars();
   const int tab = v.CurrentTab;
   // The hidden print picture keeps its image by itself (a QImage); nothing to switch on.
-  for (int i = 0; i < kTabCount; ++i) {
-    g.step([&] { window_.SetPageShown(i, i == tab); });
-  }
-  if (tab >= Tab::BlockFuel && tab < kTabCount) {
-    g.step([&] { window_.HideAssumption(tab); });
-  }
+  for (int i = 0; i < kTabCount; ++i) window_.SetPageShown(i, i == tab);
+  if (tab >= Tab::BlockFuel && tab < kTabCount) window_.HideAssumption(tab);
   if (IsDrawingTab(tab) && !v.TabDrawn[static_cast<size_t>(tab)]) {
     g.step([&] { ComposeDrawingTab(tab, controls_, options_); });
   }
@@ -68,10 +64,10 @@ void TabDispatcher::TabStripClick() {
   vb::Proc g(kModule, "TabStrip_Click");
   Vars& v = vars();
   BusyPointer busy(window_);
-  g.step([&] { v.CurrentTab = window_.SelectedTab(); });
+  v.CurrentTab = window_.SelectedTab();
   const bool drawing = IsDrawingTab(v.CurrentTab);
-  g.step([&] { window_.SetMenuEnabled(ctl::mnuFilePlotScreen, drawing); });
-  g.step([&] { window_.SetMenuEnabled(ctl::mnuFileExport, drawing); });
+  window_.SetMenuEnabled(ctl::mnuFilePlotScreen, drawing);
+  window_.SetMenuEnabled(ctl::mnuFileExport, drawing);
   // Leaving a drawing tab keeps the last one: the drawing commands go on acting on its view.
   if (drawing) v.CurrentDrawingTab = v.CurrentTab;
   ClearChartLabels();
@@ -79,14 +75,14 @@ void TabDispatcher::TabStripClick() {
 }
 
 void TabDispatcher::SetTabVisible(int tab, bool visible) {
-  vb::Proc g(kModule, "SetTabVisible");
-  g.step([&] { window_.SetTabShown(tab, visible); });
+  vb::Proc entry(kModule, "SetTabVisible");
+  window_.SetTabShown(tab, visible);
   Vars& v = vars();
   if (visible || tab != v.CurrentTab || tab == Tab::Aircraft) return;
   v.CurrentTab = Tab::Aircraft;
-  g.step([&] { window_.SelectTab(Tab::Aircraft); });
-  g.step([&] { window_.SetMenuEnabled(ctl::mnuFilePlotScreen, false); });
-  g.step([&] { window_.SetMenuEnabled(ctl::mnuFileExport, false); });
+  window_.SelectTab(Tab::Aircraft);
+  window_.SetMenuEnabled(ctl::mnuFilePlotScreen, false);
+  window_.SetMenuEnabled(ctl::mnuFileExport, false);
 }
 
 }  // namespace MainForm

@@ -19,22 +19,22 @@ class TabWindow {
   virtual ~TabWindow() = default;
   // --- Tab switching ---
   // The tab the tab control shows now.
-  virtual int SelectedTab() = 0;
+  virtual int SelectedTab() noexcept = 0;
   // Selects a tab without running the tab-click handler.
-  virtual void SelectTab(int tab) = 0;
+  virtual void SelectTab(int tab) noexcept = 0;
   // Shows or hides a tab of the tab control without running the tab-click handler.
-  virtual void SetTabShown(int tab, bool shown) = 0;
+  virtual void SetTabShown(int tab, bool shown) noexcept = 0;
   // The busy pointer over the tab control while a switch runs.
-  virtual void SetBusyPointer(bool busy) = 0;
-  virtual void SetMenuEnabled(std::string_view item, bool enabled) = 0;
+  virtual void SetBusyPointer(bool busy) noexcept = 0;
+  virtual void SetMenuEnabled(std::string_view item, bool enabled) noexcept = 0;
   // frmMain.UpdateDisplay, which ends by showing the current tab.
   virtual void UpdateDisplay() = 0;
 
   // --- The dispatcher ---
   // framDisplay(tab): Visible and Enabled.
-  virtual void SetPageShown(int tab, bool shown) = 0;
+  virtual void SetPageShown(int tab, bool shown) noexcept = 0;
   // stcAssumption(tab) hidden.
-  virtual void HideAssumption(int tab) = 0;
+  virtual void HideAssumption(int tab) noexcept = 0;
   virtual void SetOptionVisible(std::string_view name, bool visible) = 0;
   // Runs chart `chartNumber`'s builder on `picture` with (picture, true, 0, 0, 100, 100): the
   // chart read from the database over the whole picture.

@@ -611,24 +611,24 @@ QRadioButton* frmMain::Option(std::string_view name) const {
 
 // --- MainView ---
 
-void frmMain::SetMenuVisible(std::string_view item, bool visible) {
+void frmMain::SetMenuVisible(std::string_view item, bool visible) noexcept {
   if (QAction* a = Action(item)) a->setVisible(visible);
 }
 
-void frmMain::SetMenuEnabled(std::string_view item, bool enabled) {
+void frmMain::SetMenuEnabled(std::string_view item, bool enabled) noexcept {
   if (QAction* a = Action(item)) a->setEnabled(enabled && IsBuilt(item));
 }
 
-void frmMain::SetMenuChecked(std::string_view item, bool checked) {
+void frmMain::SetMenuChecked(std::string_view item, bool checked) noexcept {
   if (QAction* a = Action(item)) {
     a->setCheckable(true);
     a->setChecked(checked);
   }
 }
 
-int frmMain::SelectedTab() { return tabs_->currentIndex(); }
+int frmMain::SelectedTab() noexcept { return tabs_->currentIndex(); }
 
-void frmMain::SelectTab(int tab) {
+void frmMain::SelectTab(int tab) noexcept {
   const QSignalBlocker block(tabs_);
   tabs_->setCurrentIndex(tab);
 }
@@ -637,7 +637,7 @@ void frmMain::SetTabVisible(int tab, bool visible) {
   if (dispatcher_) dispatcher_->SetTabVisible(tab, visible);
 }
 
-void frmMain::SetTabShown(int tab, bool shown) {
+void frmMain::SetTabShown(int tab, bool shown) noexcept {
   const QSignalBlocker block(tabs_);
   tabs_->setTabVisible(tab, shown);
   // The tab bar lays its tabs out again: a hidden tab must leave no gap where it stood.
@@ -645,18 +645,18 @@ void frmMain::SetTabShown(int tab, bool shown) {
   tabs_->updateGeometry();
 }
 
-void frmMain::PlaceFramesLike(int tab) {
+void frmMain::PlaceFramesLike(int tab) noexcept {
   const QRect rect = frames_[tab]->geometry();
   for (QFrame* f : frames_) f->setGeometry(rect);
   FitClient();
 }
 
-void frmMain::SetPanelVisible(int panel, bool visible) {
+void frmMain::SetPanelVisible(int panel, bool visible) noexcept {
   panels_[panel == 0 ? 0 : 1]->setVisible(visible);
   SetUpScrollBar();
 }
 
-void frmMain::SetAircraftFrameCaption(int plane, const std::string& caption) {
+void frmMain::SetAircraftFrameCaption(int plane, const std::string& caption) noexcept {
   if (auto* g = qobject_cast<QGroupBox*>(Container(ctl::framAircraft_ + std::to_string(plane - 1))))
     g->setTitle(QString::fromStdString(caption));
 }
@@ -700,7 +700,7 @@ WindowRect frmMain::Geometry() {
   return {Twips(frame.top()), Twips(frame.left()), Twips(frame.width()), Twips(frame.height())};
 }
 
-void frmMain::SetGeometry(const WindowRect& r) {
+void frmMain::SetGeometry(const WindowRect& r) noexcept {
   // The stored rectangle is the outer frame. Before the window manager has framed the window
   // its frame is not known yet; the rectangle is applied again once it is, so that the window
   // does not grow by its frame from run to run.
@@ -719,11 +719,11 @@ int32_t frmMain::StatusBarHeight() { return Twips(statusBar()->height()); }
 
 void frmMain::SetVisible(bool visible) { setVisible(visible); }
 
-void frmMain::SetCaption(const std::string& caption) {
+void frmMain::SetCaption(const std::string& caption) noexcept {
   setWindowTitle(QString::fromStdString(caption));
 }
 
-void frmMain::SetTimerEnabled(bool enabled) {
+void frmMain::SetTimerEnabled(bool enabled) noexcept {
   if (enabled)
     timer1_.start();
   else
@@ -763,7 +763,7 @@ void frmMain::ShowTabNo() {
 
 void frmMain::ShowToolbar(bool visible) { Toolbar::ShowToolbar(visible); }
 
-void frmMain::SetUpScrollBar() {
+void frmMain::SetUpScrollBar() noexcept {
   if (!scrollFrame_) return;
   const int shown = panels_[1]->isVisibleTo(general_) ? 1 : 0;
   const int viewport = general_->height();
@@ -793,10 +793,8 @@ void frmMain::TabStrip_Click() {
 void frmMain::mnuChoose_Click() {
   vb::Proc g(kModule, "mnuChoose_Click");
   g.step([&] { ChooseAircraft(this); });
-  g.step([&] {
-    for (QFrame* panel : panels_) panel->move(0, 0);
-    scrollFrame_->setValue(0);
-  });
+  for (QFrame* panel : panels_) panel->move(0, 0);
+  scrollFrame_->setValue(0);
   ClearChartLabels();
   g.step([&] { MainForm::UpdateDisplay(*this, *data_); });
 }
@@ -921,7 +919,7 @@ void frmMain::ArrangePages(int width, int height) {
 
 // --- The tab dispatcher's side of the window ---
 
-void frmMain::SetBusyPointer(bool busy) {
+void frmMain::SetBusyPointer(bool busy) noexcept {
   if (busy)
     tabs_->setCursor(Qt::BusyCursor);
   else
@@ -930,13 +928,13 @@ void frmMain::SetBusyPointer(bool busy) {
 
 void frmMain::UpdateDisplay() { MainForm::UpdateDisplay(*this, *data_); }
 
-void frmMain::SetPageShown(int tab, bool shown) {
+void frmMain::SetPageShown(int tab, bool shown) noexcept {
   if (tab < 0 || tab >= kTabCount) return;
   frames_[tab]->setVisible(shown);
   frames_[tab]->setEnabled(shown);
 }
 
-void frmMain::HideAssumption(int tab) {
+void frmMain::HideAssumption(int tab) noexcept {
   // Each chart picture keeps its own assumption box beside it, and the page's placeholder.
   if (tab < 0 || tab >= kTabCount) return;
   for (QWidget* box : frames_[tab]->findChildren<QWidget*>())

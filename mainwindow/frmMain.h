@@ -86,16 +86,16 @@ class frmMain final : public QMainWindow,
   static int Twips(int px) { return px * 15; }
 
   // --- MainView ---
-  void SetMenuVisible(std::string_view item, bool visible) override;
-  void SetMenuEnabled(std::string_view item, bool enabled) override;
+  void SetMenuVisible(std::string_view item, bool visible) noexcept override;
+  void SetMenuEnabled(std::string_view item, bool enabled) noexcept override;
   // Also what the toolbar module and the drawing operations set.
-  void SetMenuChecked(std::string_view item, bool checked) override;
-  int SelectedTab() override;
-  void SelectTab(int tab) override;
+  void SetMenuChecked(std::string_view item, bool checked) noexcept override;
+  int SelectedTab() noexcept override;
+  void SelectTab(int tab) noexcept override;
   void SetTabVisible(int tab, bool visible) override;
-  void PlaceFramesLike(int tab) override;
-  void SetPanelVisible(int panel, bool visible) override;
-  void SetAircraftFrameCaption(int plane, const std::string& caption) override;
+  void PlaceFramesLike(int tab) noexcept override;
+  void SetPanelVisible(int panel, bool visible) noexcept override;
+  void SetAircraftFrameCaption(int plane, const std::string& caption) noexcept override;
   std::string LabelCaption(LabelCatalogue::Arr array, int index) override;
   void SetLabelCaption(LabelCatalogue::Arr array, int index, const std::string& text) override;
   void SetLabelBackColor(LabelCatalogue::Arr array, int index, int32_t rgb) override;
@@ -103,14 +103,14 @@ class frmMain final : public QMainWindow,
   void SetOptionValue(std::string_view name, bool value) override;
   void SetOptionVisible(std::string_view name, bool visible) override;
   WindowRect Geometry() override;
-  void SetGeometry(const WindowRect& rect) override;
+  void SetGeometry(const WindowRect& rect) noexcept override;
   bool IsMaximized() override;
   int32_t StatusBarHeight() override;
   void SetVisible(bool visible) override;
-  void SetCaption(const std::string& caption) override;
-  void SetTag(const std::string& tag) override { tag_ = tag; }
+  void SetCaption(const std::string& caption) noexcept override;
+  void SetTag(const std::string& tag) noexcept override { tag_ = tag; }
   std::string Tag() override { return tag_; }
-  void SetTimerEnabled(bool enabled) override;
+  void SetTimerEnabled(bool enabled) noexcept override;
   void DoEvents() override;
   void Delay(float seconds) override;
   void CreateSplash() override;
@@ -125,15 +125,15 @@ class frmMain final : public QMainWindow,
   void ApplyColorScheme() override;
   void ApplyColorScheme(const ColorScheme& scheme);
   void RestoreMenuColor() override {}
-  void SetUpScrollBar() override;
+  void SetUpScrollBar() noexcept override;
   void UnloadAllForms() override;
   // --- TabWindow (the tab dispatcher's side of the window) ---
   // The tab bar's tab alone; SetTabVisible also moves off a current tab that is hidden.
-  void SetTabShown(int tab, bool shown) override;
-  void SetBusyPointer(bool busy) override;
+  void SetTabShown(int tab, bool shown) noexcept override;
+  void SetBusyPointer(bool busy) noexcept override;
   void UpdateDisplay() override;
-  void SetPageShown(int tab, bool shown) override;
-  void HideAssumption(int tab) override;
+  void SetPageShown(int tab, bool shown) noexcept override;
+  void HideAssumption(int tab) noexcept override;
   void BuildChart(const ChartHover::PictureInfo& picture, int chartNumber) override;
 
   // --- CompositionOptions ---

@@ -322,14 +322,15 @@ void frmMain::mnuHelpAbout_Click() {
 
 void frmMain::lblData_DblClick(int plane) {
   vb::Proc g(kModule, plane == 1 ? "lblData1_DblClick" : "lblData2_DblClick");
-  int32_t colour = 0;
-  g.step([&] {
-    colour = CadFunctions::LayerColor(static_cast<int16_t>(
-        plane == 1 ? CadFunctions::Layer::Plane1 : CadFunctions::Layer::Plane2));
+  int32_t colour = g.value([&] {
+    return CadFunctions::LayerColor(static_cast<int16_t>(plane == 1 ? CadFunctions::Layer::Plane1
+                                                                    : CadFunctions::Layer::Plane2));
   });
-  g.step([&] {
-    colour = Color::SelectColor(plane == 1 ? "Plane 1 Color" : "Plane 2 Color", colour, false);
-  });
+  colour = g.value(
+      [&] {
+        return Color::SelectColor(plane == 1 ? "Plane 1 Color" : "Plane 2 Color", colour, false);
+      },
+      colour);
   g.step([&] { SetPlaneColor(*this, *cad_, plane, colour); });
 }
 
@@ -492,7 +493,8 @@ void frmMain::ApplyColorScheme() {
 }
 
 void frmMain::ApplyColorScheme(const ColorScheme& scheme) {
-  vb::Proc g(kModule, "ApplyColorScheme");
+  // Palette changes cannot fail: the guard only makes the trace entry.
+  vb::Proc entry(kModule, "ApplyColorScheme");
   const QColor form = gdi::ToQColor(scheme.form);
   // A background fill: the Window colour and that of the role the widget fills its background
   // with (Button for option buttons and check boxes).
@@ -505,47 +507,39 @@ void frmMain::ApplyColorScheme(const ColorScheme& scheme) {
     }
     w->setPalette(pal);
   };
-  g.step([&] {
-    fill(this, form);
-    fill(centralWidget(), form);
-  });
-  g.step([&] { fill(statusBar(), form); });
+  fill(this, form);
+  fill(centralWidget(), form);
+  fill(statusBar(), form);
   // Frames, option buttons and check boxes; the toolbar buttons; bars and headings.
-  g.step([&] {
-    for (QWidget* w : findChildren<QWidget*>()) {
-      if (w->window() != this) continue;
-      const QString name = w->objectName();
-      if (qobject_cast<QGroupBox*>(w) || qobject_cast<QRadioButton*>(w) ||
-          qobject_cast<QCheckBox*>(w) || name.startsWith("fra") || name == ctl::Frame1)
-        fill(w, form);
-      if (name.startsWith(ctl::cmdToolbar_)) fill(w, form, QPalette::Button);
-      if (name.startsWith("barBG_")) fill(w, gdi::ToQColor(scheme.bar));
-      if (name.startsWith("lblHeading_")) fill(w, gdi::ToQColor(scheme.heading));
-    }
-  });
+  const QString bars = QString(ctl::barBG) + '_';
+  const QString headings = QString(ctl::lblHeading) + '_';
+  for (QWidget* w : findChildren<QWidget*>()) {
+    if (w->window() != this) continue;
+    const QString name = w->objectName();
+    if (qobject_cast<QGroupBox*>(w) || qobject_cast<QRadioButton*>(w) ||
+        qobject_cast<QCheckBox*>(w) || name.startsWith("fra") || name == ctl::Frame1)
+      fill(w, form);
+    if (name.startsWith(ctl::cmdToolbar_)) fill(w, form, QPalette::Button);
+    if (name.startsWith(bars)) fill(w, gdi::ToQColor(scheme.bar));
+    if (name.startsWith(headings)) fill(w, gdi::ToQColor(scheme.heading));
+  }
   // This program's own menus only: the desktop's menu colour is left alone.
-  g.step([&] {
-    const QColor menu = gdi::ToQColor(scheme.menu);
-    QPalette pal = menuBar()->palette();
-    pal.setColor(QPalette::Window, menu);
-    pal.setColor(QPalette::Button, menu);
-    pal.setColor(QPalette::Base, menu);
-    menuBar()->setPalette(pal);
-    for (QMenu* m : menuBar()->findChildren<QMenu*>()) m->setPalette(pal);
-  });
-  g.step([&] { fill(toolbarStrip_, form); });
+  const QColor menu = gdi::ToQColor(scheme.menu);
+  QPalette menuPalette = menuBar()->palette();
+  menuPalette.setColor(QPalette::Window, menu);
+  menuPalette.setColor(QPalette::Button, menu);
+  menuPalette.setColor(QPalette::Base, menu);
+  menuBar()->setPalette(menuPalette);
+  for (QMenu* m : menuBar()->findChildren<QMenu*>()) m->setPalette(menuPalette);
+  fill(toolbarStrip_, form);
   // The tab control: headers and the page area show the scheme colour where they would show
   // the standard button face; the labels on it are transparent already.
-  g.step([&] {
-    QPalette pal = tabs_->palette();
-    pal.setColor(QPalette::Window, form);
-    pal.setColor(QPalette::Button, form);
-    tabs_->setPalette(pal);
-    fill(stage_, form);
-  });
-  g.step([&] {
-    for (QWidget* w : QApplication::topLevelWidgets()) w->update();
-  });
+  QPalette tabPalette = tabs_->palette();
+  tabPalette.setColor(QPalette::Window, form);
+  tabPalette.setColor(QPalette::Button, form);
+  tabs_->setPalette(tabPalette);
+  fill(stage_, form);
+  for (QWidget* w : QApplication::topLevelWidgets()) w->update();
 }
 
 }  // namespace MainForm

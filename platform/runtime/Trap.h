@@ -66,9 +66,9 @@ class Proc {
   }
 
   // Runs one statement that yields a value and returns that value; when the statement fails and
-  // the failure is trapped, `fallback` is returned instead.
+  // the failure is trapped, `fallback` is returned instead. The value has the statement's type.
   template <class F, class T = std::invoke_result_t<F&>>
-  T value(F&& statement, T fallback = T{}) {
+  T value(F&& statement, std::type_identity_t<T> fallback = T{}) {
     std::optional<T> result;
     step([&] { result.emplace(std::forward<F>(statement)()); });
     return result ? std::move(*result) : std::move(fallback);

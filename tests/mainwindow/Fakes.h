@@ -53,26 +53,26 @@ class FakeMainView : public MainForm::MainView {
     return n;
   }
 
-  void SetMenuVisible(std::string_view item, bool v) override {
+  void SetMenuVisible(std::string_view item, bool v) noexcept override {
     menuVisible[std::string(item)] = v;
   }
-  void SetMenuEnabled(std::string_view item, bool v) override {
+  void SetMenuEnabled(std::string_view item, bool v) noexcept override {
     log("SetMenuEnabled " + std::string(item) + (v ? " 1" : " 0"));
     menuEnabled[std::string(item)] = v;
   }
-  void SetMenuChecked(std::string_view item, bool v) override {
+  void SetMenuChecked(std::string_view item, bool v) noexcept override {
     log("SetMenuChecked " + std::string(item) + (v ? " 1" : " 0"));
     menuChecked[std::string(item)] = v;
   }
-  int SelectedTab() override { return selectedTab; }
-  void SelectTab(int tab) override {
+  int SelectedTab() noexcept override { return selectedTab; }
+  void SelectTab(int tab) noexcept override {
     log("SelectTab " + std::to_string(tab));
     selectedTab = tab;
   }
   void SetTabVisible(int tab, bool v) override { tabVisible[tab] = v; }
-  void PlaceFramesLike(int tab) override { log("PlaceFramesLike " + std::to_string(tab)); }
-  void SetPanelVisible(int panel, bool v) override { panelVisible[panel] = v; }
-  void SetAircraftFrameCaption(int plane, const std::string& c) override {
+  void PlaceFramesLike(int tab) noexcept override { log("PlaceFramesLike " + std::to_string(tab)); }
+  void SetPanelVisible(int panel, bool v) noexcept override { panelVisible[panel] = v; }
+  void SetAircraftFrameCaption(int plane, const std::string& c) noexcept override {
     frameCaption[plane] = c;
   }
   std::string LabelCaption(Arr a, int i) override { return Caption(a, i); }
@@ -94,7 +94,7 @@ class FakeMainView : public MainForm::MainView {
     optionVisible[std::string(name)] = v;
   }
   MainForm::WindowRect Geometry() override { return geometry; }
-  void SetGeometry(const MainForm::WindowRect& r) override {
+  void SetGeometry(const MainForm::WindowRect& r) noexcept override {
     log("SetGeometry " + std::to_string(r.top) + "," + std::to_string(r.left) + "," +
         std::to_string(r.width) + "," + std::to_string(r.height));
     geometry = r;
@@ -105,16 +105,16 @@ class FakeMainView : public MainForm::MainView {
     log(std::string("SetVisible ") + (v ? "1" : "0"));
     visible = v;
   }
-  void SetCaption(const std::string& c) override {
+  void SetCaption(const std::string& c) noexcept override {
     log("SetCaption");
     caption = c;
   }
-  void SetTag(const std::string& t) override {
+  void SetTag(const std::string& t) noexcept override {
     log("SetTag " + t);
     tag = t;
   }
   std::string Tag() override { return tag; }
-  void SetTimerEnabled(bool e) override {
+  void SetTimerEnabled(bool e) noexcept override {
     log(std::string("SetTimerEnabled ") + (e ? "1" : "0"));
     timer = e;
   }
@@ -133,7 +133,7 @@ class FakeMainView : public MainForm::MainView {
   void UnHookWindow() override { log("UnHookWindow"); }
   void ApplyColorScheme() override { log("ApplyColorScheme"); }
   void RestoreMenuColor() override { log("RestoreMenuColor"); }
-  void SetUpScrollBar() override { log("SetUpScrollBar"); }
+  void SetUpScrollBar() noexcept override { log("SetUpScrollBar"); }
   void UnloadAllForms() override { log("UnloadAllForms"); }
 };
 

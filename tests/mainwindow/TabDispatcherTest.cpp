@@ -14,16 +14,16 @@ struct FakeTabWindow : MainForm::TabWindow {
   Strings events;
   int selected = 0;
   std::function<void()> updateDisplay;
-  int SelectedTab() override { return selected; }
-  void SelectTab(int tab) override {
+  int SelectedTab() noexcept override { return selected; }
+  void SelectTab(int tab) noexcept override {
     selected = tab;
     events.push_back("select " + std::to_string(tab));
   }
-  void SetTabShown(int tab, bool shown) override {
+  void SetTabShown(int tab, bool shown) noexcept override {
     events.push_back("tab " + std::to_string(tab) + (shown ? " shown" : " hidden"));
   }
-  void SetBusyPointer(bool busy) override { events.push_back(busy ? "busy" : "arrow"); }
-  void SetMenuEnabled(std::string_view item, bool enabled) override {
+  void SetBusyPointer(bool busy) noexcept override { events.push_back(busy ? "busy" : "arrow"); }
+  void SetMenuEnabled(std::string_view item, bool enabled) noexcept override {
     events.push_back(std::string(item) + (enabled ? " on" : " off"));
   }
   void UpdateDisplay() override {
@@ -31,8 +31,10 @@ struct FakeTabWindow : MainForm::TabWindow {
     if (updateDisplay) updateDisplay();
   }
   std::array<bool, 14> pages{};
-  void SetPageShown(int tab, bool shown) override { pages.at(static_cast<size_t>(tab)) = shown; }
-  void HideAssumption(int tab) override {
+  void SetPageShown(int tab, bool shown) noexcept override {
+    pages.at(static_cast<size_t>(tab)) = shown;
+  }
+  void HideAssumption(int tab) noexcept override {
     events.push_back("hide stcAssumption_" + std::to_string(tab));
   }
   void SetOptionVisible(std::string_view name, bool visible) override {
