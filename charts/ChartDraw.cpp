@@ -76,23 +76,23 @@ void DrawChart() {
   vb::Proc g(kModule, "DrawChart");
   Vars& v = vars();
   const int chart = v.CurrentChartNumber;
-  // 1. The scale table gives the ranges when the builder set none.
+  // The scale table gives the ranges when the builder set none.
   if (v.XMin == 0 && v.XMax == 0 && v.YMin == 0 && v.YMax == 0) g.step([&] { FindChartMinMax(); });
-  // 2. The chart's notes.
+  // The chart's notes.
   g.step([&] {
     if (chart < 0 || chart > kMaxCharts || v.ChartLabelsLoaded[chart]) return;
     std::string key = ChartKey(chart);
     if (v.LookupChartLabels) v.LookupChartLabels(key);
   });
-  // 3. An empty chart counts as one series while it is laid out.
+  // An empty chart counts as one series while it is laid out.
   const bool empty = v.ChartSeriesCount == 0;
   if (empty) v.ChartSeriesCount = 1;
-  // 4. Borders.
+  // Borders.
   g.step([&] {
     if (v.ChartSeriesCount > 0 && v.XMax != v.XMin && v.YMax != v.YMin && v.LeftBorder == 0)
       CalcBorders();
   });
-  // 5. Data extremes.
+  // Data extremes.
   double minX = 10000, minY = 10000, maxX = -10000, maxY = -10000;
   g.step([&] {
     for (int s = 1; s <= kMaxSeries; ++s)
@@ -105,7 +105,7 @@ void DrawChart() {
       }
     if (SpeedChart(chart) && minX > kSpeedAxisStart) minX = kSpeedAxisStart;
   });
-  // 6. Trim the ranges towards the data while the notes still fit. Neither end passes the
+  // Trim the ranges towards the data while the notes still fit. Neither end passes the
   // other: the span keeps at least one label spacing (and never less than one step).
   if (v.FitChartLabels && v.ChartBarMode != 1) {
     g.step([&] {
@@ -113,23 +113,23 @@ void DrawChart() {
       TrimRange(v.YMin, v.YMax, v.YStep, v.YLabelEvery, minY, maxY, LabelsFitY);
     });
   }
-  // 7. The speed-altitude charts run from the ground to at least 40000 ft.
+  // The speed-altitude charts run from the ground to at least 40000 ft.
   if (v.FitChartLabels && SpeedChart(chart)) {
     if (v.YMax < 40000) v.YMax = 40000;
     v.YMin = 0;
   }
-  // 8. Scale.
+  // Scale.
   if (v.XFactor == 0 || v.YFactor == 0) g.step([&] { AutoScale(); });
-  // 9.
+  // Laid out, an empty chart goes back to no series.
   if (empty) v.ChartSeriesCount = 0;
   const gdi::TargetKind kind = Graph::TargetKind();
-  // 10. Background, on the screen only.
+  // Background, on the screen only.
   if (kind != gdi::TargetKind::Printer && kind != gdi::TargetKind::DrawingControl)
     g.step([&] {
       FilledBox(v.ChartLeft, v.ChartTop, v.ChartLeft + v.ChartWidth, v.ChartTop + v.ChartHeight,
                 v.ChartBackColor, 0);
     });
-  // 11. A frame round a chart that shares its target.
+  // A frame round a chart that shares its target.
   if (v.ChartInset)
     g.step([&] {
       Graph::SetPen(v.AxisPenWidth, 0);
@@ -137,23 +137,23 @@ void DrawChart() {
                        v.ChartTop + v.ChartHeight);
       Graph::RemovePen();
     });
-  // 12. Grid and tick labels.
+  // Grid and tick labels.
   if (v.XMin < v.XMax) {
     g.step([&] { DrawGrid(); });
     g.step([&] { LabelXYAxis(); });
   }
-  // 13. Titles, series, markers, legend.
+  // Titles, series, markers, legend.
   g.step([&] { PrintChartTitle(); });
   g.step([&] { PrintXAxisTitle(); });
   g.step([&] { PrintYAxisTitle(); });
   for (int s = 1; s <= kMaxSeries; ++s) g.step([&] { PlotSeries(s); });
   for (int s = 1; s <= kMaxSeries; ++s) g.step([&] { PlotMarkers(s); });
   if (v.ChartLegendMode != 0) g.step([&] { PrintLegend(); });
-  // 14. The geometry the hover routines read; only a screen picture has a mouse over it.
+  // The geometry the hover routines read; only a screen picture has a mouse over it.
   if (kind == gdi::TargetKind::Picture && chart >= 0 && chart <= kMaxCharts)
     v.ChartHoverGeometry[chart] = {v.ChartLeft, v.PlotX0, v.XMin, v.XFactor,
                                    v.ChartTop,  v.PlotY1, v.YMin, v.YFactor};
-  // 15. The "Assumptions" caption, which opens the assumptions box: screen pictures only.
+  // The "Assumptions" caption, which opens the assumptions box: screen pictures only.
   if (OnScreenPicture())
     g.step([&] {
       Graph::SetFont(v.LegendFont.FontName, false, false, false, false, v.LegendFont.Size, 0);

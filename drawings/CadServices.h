@@ -119,9 +119,9 @@ class WindowHooks {
 void InstallWindowHooks(WindowHooks* hooks);
 WindowHooks& windowHooks();
 
-// The program values the drawing operations read. The lead wires the source to the registry
-// settings record (Aircraft1, Aircraft2, PlaneColor1, PlaneColor2, DimColor) and to the main
-// window's CurrentDrawingTab; until then the values of a first run apply.
+// The program values the drawing operations read: the registry settings record (Aircraft1,
+// Aircraft2, PlaneColor1, PlaneColor2, DimColor) and the main window's CurrentDrawingTab, as
+// the main window's source gives them; without a source the values of a first run apply.
 struct DrawingInputs {
   std::string Aircraft1;           // aircraft number of Plane 1; "" = none chosen
   std::string Aircraft2;           // aircraft number of Plane 2; "" = none chosen

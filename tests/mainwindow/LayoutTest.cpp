@@ -80,7 +80,7 @@ TEST(Layout, ScrollRuleUsesThePanelOfTheClassInForce) {
   };
   const ScrollBarSetting hidden{};
   const std::vector<Case> cases = {
-      // The Part's numbers: helicopter panel 5000 in a 3000 frame.
+      // A helicopter panel of 5000 in a 3000 frame.
       {3000, 5000, 1000, 2, {true, true, 20, 2, 270}},
       // G - 100 equal to the panel: the test is strictly less, the bar stays hidden.
       {3000, 2900, 1000, 2, hidden},
