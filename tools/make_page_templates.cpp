@@ -364,15 +364,16 @@ std::string UnitText(const Row& r) {
 constexpr double kCaptionX = kLeft, kUnitRight = 2.95, kValue1X = 3.05, kValue2X = 5.65;
 constexpr double kRowH = 0.075, kHeadingH = 0.09, kHeadsY = 9.98, kHeadsH = 0.1;
 // The rows run from under the column heads down to above the footer, spread evenly (a heading
-// takes 0.4 of a row more), at most 0.17 inch apart.
-constexpr double kFirstRowY = kHeadsY - 0.2, kLastRowY = 0.6, kHeadingGap = 0.4;
+// takes 0.3 of a row more above it and 0.3 below its rule), at most 0.17 inch apart.
+constexpr double kFirstRowY = kHeadsY - 0.2, kLastRowY = 0.6, kHeadingGap = 0.3;
 
 Page GeneralPage(const std::string& file, const std::vector<Row>& rows) {
   Page p = Frame(file, "General Data", Kind::kData);
   p.Put(kValue1X, kHeadsY, kHeadsH, "AcName[1]");
   p.Put(kValue2X, kHeadsY, kHeadsH, "AcName[2]");
   double steps = -1;
-  for (const Row& r : rows) steps += (r.roomy ? 2 : 1) + (r.kind == 'H' && &r != &rows[0] ? kHeadingGap : 0);
+  for (const Row& r : rows)
+    steps += (r.roomy ? 2 : 1) + (r.kind == 'H' ? (&r != &rows[0] ? 2 : 1) * kHeadingGap : 0);
   const double pitch = std::min(0.17, (kFirstRowY - kLastRowY) / steps);
   double y = kFirstRowY;
   bool first = true;
@@ -392,6 +393,7 @@ Page GeneralPage(const std::string& file, const std::vector<Row>& rows) {
     }
     y -= pitch;
     if (r.roomy) y -= pitch;
+    if (r.kind == 'H') y -= kHeadingGap * pitch;
   }
   return p;
 }
