@@ -126,6 +126,12 @@ bool EnableDims(int view) {
   bool enabled = false;
   g.step([&] {
     if (!vars().ShowDims) return;
+    // The drawing that composes pages has no overlay option of its own: it shows dimensions
+    // whenever they are shown at all, and a page that wants none freezes their layers.
+    if (view == kMeasuringView) {
+      enabled = true;
+      return;
+    }
     const DrawingInputs inputs = CurrentInputs();
     const bool bothChosen = !inputs.Aircraft1.empty() && !inputs.Aircraft2.empty();
     enabled = !(bothChosen && windowHooks().OverlaySelected(view));

@@ -90,7 +90,8 @@ void SetupNewDrawing(int view);
 int32_t LayerColor(int16_t position);
 
 // Whether dimensions may be shown in drawing view `view`: not without ShowDims, and not when
-// both aircraft are chosen and the view shows them overlaid.
+// both aircraft are chosen and the view shows them overlaid. CAD(0), which composes pages, has
+// no overlay option: there it is ShowDims.
 bool EnableDims(int view);
 // Views 2 to 5: the dimension layer of each plane is thawed exactly when dimensions are enabled
 // for the view and that plane is shown, and frozen otherwise; then the current view is redrawn.

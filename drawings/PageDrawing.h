@@ -1,0 +1,108 @@
+#pragma once
+// What a printed page needs of the drawing subsystem. A page printer loads its page template
+// into CAD(0), fills the template's placeholder texts with the data of the compared aircraft
+// (UpdateCADText), merges drawings as the page wants, and then flattens the page
+// (GetCADEntities): the texts and straight segments it prints itself as vectors go into two
+// lists and out of the drawing, and what stays in the drawing is printed as a raster.
+//
+// The lists are plain vectors that grow as needed. Coordinates are drawing units (inches on a
+// page template), y up; colours RGB with red in the low byte.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace dxf {
+struct Entity;
+class DrawingControl;
+}  // namespace dxf
+
+namespace CadFunctions {
+
+// --- What the page routines read of the main window and the print job ---
+struct PageInputs {
+  int PrintPageNumber = 1;  // the page being printed, from 1
+  int PrintPageCount = 1;   // the pages of the print job
+  int WATChart = 2;         // 1 WAT A, 2 WAT B
+  bool WATAAvailable = false;
+  bool WATBAvailable = false;
+  int InteriorConfig = 1;  // 1 corporate, 2 EMS, 3 utility
+  bool EMSInteriorAvailable = false;
+  bool UtilityInteriorAvailable = false;
+  bool PrintFromCAD = false;  // INI "Settings" "PrintFromCAD": nothing is flattened
+};
+void SetPageInputsSource(std::function<PageInputs()> source);  // empty: the defaults
+PageInputs CurrentPageInputs();
+
+// --- Template texts ---
+// Fills the placeholders of the template in CAD(0), then redraws it. Only TEXT entities are
+// looked at, each once (the lines SetCADText appends are not looked at again), and the first
+// rule that matches applies, compared exactly:
+//   "<spec>[1]", "<spec>[2]"  the field spec evaluated for Plane 1 or 2, wrapped at 44
+//                              characters ("&&" then becomes "&"); empty for a plane not chosen
+//   "Page n of Pages"          "Page 3 of 9"
+//   "AcNames"                  the model names of the chosen planes, joined by ", "
+//   "Qualifier:<key>"          Notes of the "Graph Qualifier" row of that key ("Heli" in front
+//                              of it for a helicopter pair); empty without a row
+//   "(WAT)", "(CAT)"           "(WAT A)" / "(CAT A)" for WAT chart 1, else the B form; empty
+//                              when neither WAT chart is available
+//   "(CORP/EMS/UTIL)"          "(EMS)", "(Utility)" or "(Corporate)" by the interior
+//                              configuration; empty when neither EMS nor utility exists
+//   anything else              with metric units, the metric form of a unit label ("Lbs")
+// "Legend1", "Legend2", "PlotScale1" and "PlotScale2" are left for the printing of the texts.
+void UpdateCADText();
+// Writes a text of lines separated by CR LF into TEXT entity `item` (1-based) of CAD(0): the
+// first line into it, each further one into a new TEXT 1.5 text heights below the one before,
+// with the entity's alignment, style, height, width factor, layer and colour.
+void SetCADText(long item, const std::string& text);
+// The text wrapped into lines of about `width` characters, joined by CR LF; CR and LF in the
+// text become spaces first. A line breaks at the last space within the width (or the first one
+// after it, for a longer word); a width below 1 wraps nothing.
+std::string MultiLine(const std::string& text, int width);
+
+// --- Entity lists ---
+struct CadText {
+  std::string Text;
+  double X = 0, Y = 0;  // the reference point the justification codes name
+  std::string Font;     // the style's font file without its extension, or the style name
+  int32_t Color = 0;
+  double Height = 0;
+  double Angle = 0;  // degrees, counter-clockwise
+  int HAlign = 0;    // DXF group 72: 0 left, 1 centre, 2 right, 3 aligned, 4 middle, 5 fit
+  int VAlign = 0;    // DXF group 73: 0 baseline, 1 bottom, 2 middle, 3 top
+  bool operator==(const CadText&) const = default;
+};
+struct CadLine {
+  float X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
+  int32_t Color = 0;
+  bool operator==(const CadLine&) const = default;
+};
+struct EntityLists {
+  std::vector<CadText> CadTextList;
+  std::vector<CadLine> CadLineList;
+  int CadEntityViewIndex = 0;  // the view the lists were taken from (its text styles)
+};
+// The lists of the last flattened page (empty until then).
+const EntityLists& entityLists();
+inline size_t CadTextCount() { return entityLists().CadTextList.size(); }
+inline size_t CadLineCount() { return entityLists().CadLineList.size(); }
+void ClearEntityLists();
+
+// Flattens the drawing of CAD(view) into the lists, which it empties first; with PrintFromCAD
+// the lists stay empty and the drawing untouched. Dimension entities go when dimensions are not
+// enabled for the view; entities on frozen layers stay, uncollected; a block reference stays and
+// its block's entities are collected placed by it (on its layer); TEXT, LINE, polylines,
+// CIRCLEs and whole unturned ELLIPSEs are collected and removed; everything else stays.
+void GetCADEntities(int view);
+// Adds one entity, placed by the block reference that holds it (insertion point, scales,
+// rotation in degrees, block base point): a TEXT, or the segments of a LINE, a polyline (its
+// arcs and, when closed, its closing side included), a CIRCLE or an ELLIPSE (its own axis and
+// parameter range) cut into 2-degree chords. Other kinds add nothing. Top-level entities are
+// added with (0, 0, 1, 1, 0).
+void AddEntity(const dxf::Entity& entity, double insertX, double insertY, double scaleX,
+               double scaleY, double rotation, double baseX = 0, double baseY = 0);
+// The colour of a dimension layer: the plane's colour for -1 (PlaneColor1 for plane 1,
+// PlaneColor2 for any other), else the colour itself.
+int32_t vbDimColor(int32_t colour, int plane);
+
+}  // namespace CadFunctions
