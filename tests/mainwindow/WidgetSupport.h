@@ -6,7 +6,11 @@
 #include <chrono>
 #include <thread>
 
+#include "support/QtApp.h"
+
 namespace mwtest {
+
+using testsupport::PumpUntil;
 
 inline QApplication& QtApp() {
   static int argc = 1;

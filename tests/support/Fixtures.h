@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <regex>
 #include <stdexcept>
 #include <string>
 
@@ -21,17 +22,27 @@ inline std::filesystem::path FixtureFile(const std::string& name) {
   return std::filesystem::path(TOLVANE_FIXTURES) / name;
 }
 
-// Creates the SQLite file `target` (replacing one that is there) and runs `sql` in it.
-// Throws std::runtime_error with SQLite's message when anything fails.
+// True when `sql` opens a transaction of its own (a line that starts with BEGIN).
+inline bool HasOwnTransaction(const std::string& sql) {
+  static const std::regex begin(R"((^|\n)[ \t]*BEGIN\b)", std::regex::icase);
+  return std::regex_search(sql, begin);
+}
+
+// Creates the SQLite file `target` (replacing one that is there) and runs `sql` in it, in one
+// transaction: a statement at a time with a commit each would write the file hundreds of times.
+// A script with a transaction of its own runs as it is. Throws std::runtime_error with SQLite's
+// message when anything fails; then nothing of the script stays.
 inline void BuildDatabase(const std::filesystem::path& target, const std::string& sql) {
   std::filesystem::remove(target);
   sqlite3* raw = nullptr;
-  int rc = sqlite3_open_v2(target.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                           nullptr);
+  int rc =
+      sqlite3_open_v2(target.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
   std::unique_ptr<sqlite3, int (*)(sqlite3*)> db(raw, sqlite3_close);
   if (rc != SQLITE_OK) throw std::runtime_error("cannot create " + target.string());
+  const bool wrap = !HasOwnTransaction(sql);
+  const std::string script = wrap ? "BEGIN;\n" + sql + "\n;COMMIT;" : sql;
   char* message = nullptr;
-  if (sqlite3_exec(raw, sql.c_str(), nullptr, nullptr, &message) != SQLITE_OK) {
+  if (sqlite3_exec(raw, script.c_str(), nullptr, nullptr, &message) != SQLITE_OK) {
     std::string text = message ? message : "unknown error";
     sqlite3_free(message);
     throw std::runtime_error("building " + target.string() + ": " + text);

@@ -3,6 +3,7 @@
 // otherwise, Fusion style) and an event pump.
 #include <QApplication>
 #include <chrono>
+#include <functional>
 #include <thread>
 
 namespace testsupport {
@@ -30,6 +31,19 @@ inline void Pump(int ms) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   } while (std::chrono::steady_clock::now() < end);
+}
+
+// Lets the event loop run until `done` holds, for at most `timeoutMs` milliseconds; says
+// whether it came to hold.
+inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() >= end) return false;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return true;
 }
 
 // Where a test saves its screenshots: $TOLVANE_SCREENSHOTS, or "" for none.

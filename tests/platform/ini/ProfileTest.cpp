@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "platform/ini/Profile.h"
+#include "support/TestSupport.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ namespace fs = std::filesystem;
 class ProfileFiles {
  public:
   ProfileFiles() {
-    std::string pattern = (fs::temp_directory_path() / "tolvane_ini_XXXXXX").string();
+    std::string pattern = (testsupport::TestTempRoot() / "tolvane_ini_XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "cannot create a temporary folder";
     dir_ = pattern;
   }
