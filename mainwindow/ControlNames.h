@@ -20,6 +20,7 @@ TOLVANE_CONTROL(frmToolbar);
 TOLVANE_CONTROL(frmAbout);
 TOLVANE_CONTROL(frmColor);
 TOLVANE_CONTROL(frmProperties);
+TOLVANE_CONTROL(frmChoose);
 TOLVANE_CONTROL(SSTab);
 TOLVANE_CONTROL(SSTabPages);
 TOLVANE_CONTROL(sbStatusbar);
@@ -187,6 +188,13 @@ TOLVANE_CONTROL(chkZoomMouse);
 TOLVANE_CONTROL(chkPlaneColor);
 TOLVANE_CONTROL(lblColor_);  // the colour picker's cells
 TOLVANE_CONTROL(lblSelected);
+// The Choose Aircraft dialog.
+TOLVANE_CONTROL(cmbCategory);
+TOLVANE_CONTROL(Label1);
+TOLVANE_CONTROL(List1);
+TOLVANE_CONTROL(List2);
+TOLVANE_CONTROL(cmdAdd);
+TOLVANE_CONTROL(cmdRemove);
 
 #undef TOLVANE_CONTROL
 

@@ -14,10 +14,13 @@
 #include <cmath>
 #include <exception>
 
+#include "mainwindow/ControlNames.h"
 #include "platform/runtime/Error.h"
 #include "platform/ui/Hooks.h"
 
 namespace {
+
+namespace ctl = MainForm::ctl;
 
 constexpr double kTwipsPerPixel = 15.0;
 
@@ -83,7 +86,7 @@ bool ChooseAircraft(QWidget* parent) {
 }
 
 frmChoose::frmChoose(QWidget* parent) : QDialog(parent) {
-  setObjectName("frmChoose");
+  setObjectName(ctl::frmChoose);
   setWindowTitle("Choose Aircraft");
   setFixedSize(Px(7935), Px(4275));
   // The controls are sized for the designed 8-point dialog font.
@@ -92,7 +95,7 @@ frmChoose::frmChoose(QWidget* parent) : QDialog(parent) {
   setFont(designFont);
 
   cmbCategory_ = new QComboBox(this);
-  cmbCategory_->setObjectName("cmbCategory");
+  cmbCategory_->setObjectName(ctl::cmbCategory);
   cmbCategory_->setEditable(true);
   // Typed text stays as typed and never becomes an entry of the list.
   cmbCategory_->setInsertPolicy(QComboBox::NoInsert);
@@ -100,17 +103,17 @@ frmChoose::frmChoose(QWidget* parent) : QDialog(parent) {
   cmbCategory_->setGeometry(Twips(3090, 510, 1830, 315));
 
   Label1_ = new QLabel("Category", this);
-  Label1_->setObjectName("Label1");
+  Label1_->setObjectName(ctl::Label1);
   Label1_->setGeometry(Twips(3090, 150, 1830, 315));
 
   List1_ = new QListWidget(this);
-  List1_->setObjectName("List1");
+  List1_->setObjectName(ctl::List1);
   List1_->setSelectionMode(QAbstractItemView::SingleSelection);
   List1_->setUniformItemSizes(true);
   List1_->setGeometry(Twips(270, 990, 3100, 2205));
 
   List2_ = new QListWidget(this);
-  List2_->setObjectName("List2");
+  List2_->setObjectName(ctl::List2);
   List2_->setSelectionMode(QAbstractItemView::SingleSelection);
   List2_->setGeometry(Twips(4575, 990, 3100, 2205));
 
@@ -122,10 +125,10 @@ frmChoose::frmChoose(QWidget* parent) : QDialog(parent) {
     b->setAutoDefault(false);
     return b;
   };
-  cmdAdd_ = button("cmdAdd", "&Add ->", Twips(3465, 1395, 1000, 495));
-  cmdRemove_ = button("cmdRemove", "<- &Remove", Twips(3465, 2235, 1000, 495));
-  cmdCancel_ = button("cmdCancel", "&Cancel", Twips(795, 3420, 1215, 495));
-  cmdOK_ = button("cmdOK", "&OK", Twips(5190, 3405, 1215, 495));
+  cmdAdd_ = button(ctl::cmdAdd, "&Add ->", Twips(3465, 1395, 1000, 495));
+  cmdRemove_ = button(ctl::cmdRemove, "<- &Remove", Twips(3465, 2235, 1000, 495));
+  cmdCancel_ = button(ctl::cmdCancel, "&Cancel", Twips(795, 3420, 1215, 495));
+  cmdOK_ = button(ctl::cmdOK, "&OK", Twips(5190, 3405, 1215, 495));
 
   QWidget::setTabOrder(cmbCategory_, List1_);
   QWidget::setTabOrder(List1_, List2_);

@@ -18,10 +18,13 @@
 #include "foundation/General.h"
 #include "foundation/Globals.h"
 #include "foundation/Registry.h"
+#include "mainwindow/ControlNames.h"
 #include "mainwindow/frmChoose.h"
 #include "platform/ui/FakeHooks.h"
 
 namespace {
+
+namespace ctl = MainForm::ctl;
 
 void EnsureApp() {
   if (QApplication::instance()) return;
@@ -184,12 +187,12 @@ TEST_F(ChooseDialogTest, ChoosingTwoAircraftAndPressingOKStoresThem) {
     ASSERT_EQ(dialog->objectName(), "frmChoose");
     dialogCentre = dialog->frameGeometry().center();
     EXPECT_EQ(hooks.lowered, 1);
-    auto* box = Child<QComboBox>(*dialog, "cmbCategory");
-    auto* list1 = Child<QListWidget>(*dialog, "List1");
-    auto* list2 = Child<QListWidget>(*dialog, "List2");
-    auto* add = Child<QPushButton>(*dialog, "cmdAdd");
-    auto* remove = Child<QPushButton>(*dialog, "cmdRemove");
-    auto* ok = Child<QPushButton>(*dialog, "cmdOK");
+    auto* box = Child<QComboBox>(*dialog, ctl::cmbCategory);
+    auto* list1 = Child<QListWidget>(*dialog, ctl::List1);
+    auto* list2 = Child<QListWidget>(*dialog, ctl::List2);
+    auto* add = Child<QPushButton>(*dialog, ctl::cmdAdd);
+    auto* remove = Child<QPushButton>(*dialog, ctl::cmdRemove);
+    auto* ok = Child<QPushButton>(*dialog, ctl::cmdOK);
 
     PickCategory(box, "Jets");
     EXPECT_EQ(Items(list1), (QStringList{"Belmar Zed", "Corvane A-100", "Solo"}));
@@ -249,13 +252,13 @@ TEST_F(ChooseDialogTest, EscCancelAndTheCloseBoxLeaveThePlanesAndRestoreTheClass
     QTimer::singleShot(0, [&] {
       auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
       ASSERT_NE(dialog, nullptr);
-      auto* list2 = Child<QListWidget>(*dialog, "List2");
+      auto* list2 = Child<QListWidget>(*dialog, ctl::List2);
       EXPECT_EQ(Items(list2), QStringList{"Falk H1"});
       SelectLine(list2, "Falk H1");
-      Child<QPushButton>(*dialog, "cmdRemove")->click();
-      auto* list1 = Child<QListWidget>(*dialog, "List1");
+      Child<QPushButton>(*dialog, ctl::cmdRemove)->click();
+      auto* list1 = Child<QListWidget>(*dialog, ctl::List1);
       SelectLine(list1, "Solo");  // the jets are shown after the last one went
-      Child<QPushButton>(*dialog, "cmdAdd")->click();
+      Child<QPushButton>(*dialog, ctl::cmdAdd)->click();
       EXPECT_EQ(Globals::vars().AircraftClass, 1);
       driven = true;
       switch (way) {
@@ -265,7 +268,7 @@ TEST_F(ChooseDialogTest, EscCancelAndTheCloseBoxLeaveThePlanesAndRestoreTheClass
           break;
         }
         case Way::CancelButton:
-          Child<QPushButton>(*dialog, "cmdCancel")->click();
+          Child<QPushButton>(*dialog, ctl::cmdCancel)->click();
           break;
         case Way::CloseBox:
           dialog->close();
@@ -285,8 +288,8 @@ TEST_F(ChooseDialogTest, EscCancelAndTheCloseBoxLeaveThePlanesAndRestoreTheClass
 TEST_F(ChooseDialogTest, TypedTextDoesNotRefillTheList) {
   Globals::vars().CategorySelected = "Pistons";
   frmChoose dialog;
-  auto* box = Child<QComboBox>(dialog, "cmbCategory");
-  auto* list1 = Child<QListWidget>(dialog, "List1");
+  auto* box = Child<QComboBox>(dialog, ctl::cmbCategory);
+  auto* list1 = Child<QListWidget>(dialog, ctl::List1);
   EXPECT_EQ(box->currentText(), "Pistons");
   ASSERT_EQ(list1->count(), 2);
   box->lineEdit()->setText("Helicopters");
@@ -294,7 +297,7 @@ TEST_F(ChooseDialogTest, TypedTextDoesNotRefillTheList) {
   EXPECT_EQ(list1->count(), 2);
   EXPECT_EQ(box->count(), 4);  // typed text never becomes an entry
   SelectLine(list1, "Dunmore P1");
-  Child<QPushButton>(dialog, "cmdAdd")->click();
+  Child<QPushButton>(dialog, ctl::cmdAdd)->click();
   EXPECT_EQ(Globals::vars().AircraftClass, 1);  // the piston's class, not the typed text's
   EXPECT_EQ(box->currentText(), "Jets");
   EXPECT_EQ(box->count(), 3);
@@ -313,14 +316,14 @@ TEST_F(ChooseDialogTest, TheDialogPaintsAndItsCaptionsFit) {
     EXPECT_TRUE(shot.save(out));
   }
   // Every button shows its caption whole, inside its frame.
-  for (const char* name : {"cmdAdd", "cmdRemove", "cmdCancel", "cmdOK"}) {
+  for (const char* name : {ctl::cmdAdd, ctl::cmdRemove, ctl::cmdCancel, ctl::cmdOK}) {
     QPushButton* b = Child<QPushButton>(dialog, name);
     const int textWidth = b->fontMetrics().horizontalAdvance(b->text().remove('&'));
     EXPECT_LE(textWidth + 4, b->width()) << name;
     EXPECT_FALSE(b->isDefault()) << name;
   }
   // Enter in a list presses no button.
-  auto* list1 = Child<QListWidget>(dialog, "List1");
+  auto* list1 = Child<QListWidget>(dialog, ctl::List1);
   list1->setFocus();
   list1->setCurrentRow(0);
   QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
@@ -328,7 +331,7 @@ TEST_F(ChooseDialogTest, TheDialogPaintsAndItsCaptionsFit) {
   EXPECT_EQ(dialog.model().state().List2.size(), 1u);
   EXPECT_TRUE(dialog.isVisible());
   // Enter on a button presses it.
-  auto* add = Child<QPushButton>(dialog, "cmdAdd");
+  auto* add = Child<QPushButton>(dialog, ctl::cmdAdd);
   add->setFocus();
   QKeyEvent enterOnAdd(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
   QApplication::sendEvent(add, &enterOnAdd);
