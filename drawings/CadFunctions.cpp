@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "drawings/CADGraph.h"
+#include "drawings/PageDrawing.h"
 #include "foundation/DBase.h"
 #include "foundation/General.h"
 #include "platform/runtime/Error.h"
@@ -98,6 +99,8 @@ void resetForTest() {
   InstallServices(nullptr);
   InstallWindowHooks(nullptr);
   SetDrawingInputsSource({});
+  SetPageInputsSource({});
+  ClearEntityLists();
 }
 
 void InitDwgs() {

@@ -19,16 +19,14 @@ class DrawingControl;
 
 namespace CadFunctions {
 
-// --- What the page routines read of the main window and the print job ---
+// --- What the page routines read of the main window and the print job (the interior
+// configuration and the interiors a pair has come with the DrawingInputs) ---
 struct PageInputs {
   int PrintPageNumber = 1;  // the page being printed, from 1
   int PrintPageCount = 1;   // the pages of the print job
   int WATChart = 2;         // 1 WAT A, 2 WAT B
   bool WATAAvailable = false;
   bool WATBAvailable = false;
-  int InteriorConfig = 1;  // 1 corporate, 2 EMS, 3 utility
-  bool EMSInteriorAvailable = false;
-  bool UtilityInteriorAvailable = false;
   bool PrintFromCAD = false;  // INI "Settings" "PrintFromCAD": nothing is flattened
 };
 void SetPageInputsSource(std::function<PageInputs()> source);  // empty: the defaults

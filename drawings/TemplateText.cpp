@@ -133,10 +133,10 @@ void FillPlaceholder(dxf::DrawingControl& c, long item, const PageInputs& page,
     SetCADText(item, available ? "(" + kind + (page.WATChart == 1 ? " A)" : " B)") : "");
   } else if (t == "(CORP/EMS/UTIL)") {
     std::string label;
-    if (page.EMSInteriorAvailable || page.UtilityInteriorAvailable) {
-      label = page.InteriorConfig == 2   ? "(EMS)"
-              : page.InteriorConfig == 3 ? "(Utility)"
-                                         : "(Corporate)";
+    if (planes.EMSInteriorAvailable || planes.UtilityInteriorAvailable) {
+      label = planes.InteriorConfig == 2   ? "(EMS)"
+              : planes.InteriorConfig == 3 ? "(Utility)"
+                                           : "(Corporate)";
     }
     SetCADText(item, label);
   } else if (DBase::vars().MetricUnits) {

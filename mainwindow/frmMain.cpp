@@ -20,6 +20,7 @@
 #include "drawings/CadFunctions.h"
 #include "drawings/DrawingMouse.h"
 #include "drawings/DxfCadServices.h"
+#include "drawings/PageDrawing.h"
 #include "foundation/General.h"
 #include "foundation/Globals.h"
 #include "foundation/Registry.h"
@@ -185,6 +186,18 @@ frmMain::frmMain(std::unique_ptr<AircraftData> data)
                                        .EMSInteriorAvailable = v.EMSInteriorAvailable,
                                        .UtilityInteriorAvailable = v.UtilityInteriorAvailable};
   });
+  // What the page printers read: the page counters of the print job, the WAT chart choice and
+  // the start-up setting that leaves every page to the drawing control.
+  CadFunctions::SetPageInputsSource([] {
+    const Vars& v = vars();
+    const Printing::Vars& p = Printing::vars();
+    return CadFunctions::PageInputs{.PrintPageNumber = p.PrintPageNumber,
+                                    .PrintPageCount = p.PrintPageCount,
+                                    .WATChart = v.WATChart,
+                                    .WATAAvailable = v.WATAAvailable,
+                                    .WATBAvailable = v.WATBAvailable,
+                                    .PrintFromCAD = v.PrintFromCAD};
+  });
   timerFailures_ = std::make_unique<RepeatedFailureFilter>();
   timer1_.setObjectName(ctl::Timer1);
   timer1_.setInterval(100);
@@ -228,6 +241,7 @@ frmMain::~frmMain() {
   Printing::InstallHooks(nullptr);
   printingHooks_.reset();
   CadFunctions::SetDrawingInputsSource({});
+  CadFunctions::SetPageInputsSource({});
   drawingHooks_.reset();
   ui::Install(nullptr);
 }

@@ -1344,8 +1344,9 @@ INSERT INTO "Graph Notes" (GRAPH, AcNum, NotesX, NotesY, Notes, Align, "Size") V
 ('WATUtil',          202,   50, 14300, 'ISA', 'Left', NULL),
 ('WATUtil',          202,   50, 11400, 'ISA+20C', 'Left', NULL);
 
--- One qualifier per chart key; helicopter charts use the key followed by "Heli", both helicopter
--- take-off/landing charts the key "LandingHeli".
+-- One qualifier per chart key; helicopter charts on screen use the key followed by "Heli", both
+-- helicopter take-off/landing charts the key "LandingHeli"; printed helicopter pages put "Heli"
+-- in front of the key their template names, so each helicopter qualifier is there in both forms.
 INSERT INTO "Graph Qualifier" (GRAPH, Notes) VALUES
 ('BlockFuel',            'Four passengers at 200 lbs, NBAA IFR reserves (200 NM alternate), ISA, zero wind, taxi included.'),
 ('BlockTime',            'Four passengers at 200 lbs, NBAA IFR reserves (200 NM alternate), ISA, zero wind, taxi included.'),
@@ -1364,7 +1365,20 @@ INSERT INTO "Graph Qualifier" (GRAPH, Notes) VALUES
 ('CeilingVNEHeli',       'Maximum gross weight, ISA; Vh at maximum continuous power.'),
 ('WATCorpHeli',          'Corporate/EMS configuration: highest takeoff pressure altitude for the range, by outside air temperature.'),
 ('WATUtilHeli',          'Utility configuration: highest takeoff pressure altitude for the payload, by outside air temperature.'),
-('LandingHeli',          'Category A clear-area procedure at maximum gross weight, ISA, zero wind.');
+('LandingHeli',          'Category A clear-area procedure at maximum gross weight, ISA, zero wind.'),
+-- The same qualifiers under the keys the printed pages ask for ("Heli" in front of the key).
+('HeliBlockFuel',       'Corporate configuration, four passengers at 200 lbs, 30 minute reserve, ISA, zero wind.'),
+('HeliBlockTime',       'Corporate configuration, four passengers at 200 lbs, 30 minute reserve, ISA, zero wind.'),
+('HeliPayload',         'Corporate configuration, long range cruise, 30 minute reserve, ISA, zero wind.'),
+('HeliCeilingCorp',     'Corporate configuration, takeoff weight for the range, all engines operating, ISA and ISA+20C.'),
+('HeliCeilingUtil',     'Utility configuration, fuel for one hour, all engines operating, ISA and ISA+20C.'),
+('HeliCeilingHV',       'Maximum gross weight, sea level, ISA, level paved surface.'),
+('HeliCeilingVNE',      'Maximum gross weight, ISA; Vh at maximum continuous power.'),
+('HeliWATCorp',         'Corporate/EMS configuration: highest takeoff pressure altitude for the range, by outside air temperature.'),
+('HeliWATUtil',         'Utility configuration: highest takeoff pressure altitude for the payload, by outside air temperature.'),
+('HeliLanding',         'Category A clear-area procedure at maximum gross weight, ISA, zero wind.'),
+('HeliLandingSL',       'Category A clear-area procedure at maximum gross weight, ISA, zero wind.'),
+('HeliLanding5000Ft',   'Category A clear-area procedure at maximum gross weight, ISA, zero wind.');
 
 -- Assumption box texts, by report group; "|" breaks the lines.
 INSERT INTO ProductExplainTerms (ET_ReportGroup, ET_PlainTextToolTip) VALUES

@@ -519,6 +519,32 @@ TEST(PageTemplates, FixedWingQualifierKeysNameRowsOfTheSampleDatabase) {
   EXPECT_EQ(keys, 8);
 }
 
+// A helicopter pair looks its qualifiers up with "Heli" in front of the key the template names:
+// each of those keys of the pages a helicopter pair prints has its row too.
+TEST(PageTemplates, HelicopterQualifierKeysNameRowsOfTheSampleDatabase) {
+  sqlite3* db = nullptr;
+  const std::string file = std::string(TOLVANE_PROGRAM_FOLDER) + "/ac.mdb";
+  ASSERT_EQ(sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+  std::unique_ptr<sqlite3, int (*)(sqlite3*)> closer(db, sqlite3_close);
+  int keys = 0;
+  for (const std::string name :
+       {"Payload.dxf", "BlockFuelTime.dxf", "WAT.dxf", "ServiceCeiling.dxf"}) {
+    for (const dxf::Entity* t : Texts(name)) {
+      if (t->Text.rfind("Qualifier:", 0) != 0) continue;
+      ++keys;
+      const std::string key = "Heli" + t->Text.substr(10);
+      sqlite3_stmt* st = nullptr;
+      ASSERT_EQ(sqlite3_prepare_v2(db, "SELECT Notes FROM \"Graph Qualifier\" WHERE GRAPH = ?", -1,
+                                   &st, nullptr),
+                SQLITE_OK);
+      sqlite3_bind_text(st, 1, key.c_str(), -1, SQLITE_TRANSIENT);
+      EXPECT_EQ(sqlite3_step(st), SQLITE_ROW) << name << " " << key;
+      sqlite3_finalize(st);
+    }
+  }
+  EXPECT_EQ(keys, 11);
+}
+
 // Rendered as the page printing renders a template (the whole letter page over the picture, at
 // 100 dpi here), each page leaves its charts' boxes and its drawing area without a mark.
 TEST(PageTemplates, ChartAndDrawingAreasStayFree) {

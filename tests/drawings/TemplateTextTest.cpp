@@ -148,8 +148,8 @@ TEST_F(TemplateText, AFixtureTemplateFilledForAPairOnPageThreeOfNine) {
   page.PrintPageCount = 9;
   page.WATAAvailable = true;
   page.WATChart = 1;
-  page.UtilityInteriorAvailable = true;
-  page.InteriorConfig = 2;
+  inputs.UtilityInteriorAvailable = true;
+  inputs.InteriorConfig = 2;
   Globals::vars().AircraftClass = 1;
   DBase::vars().MetricUnits = true;
   cad(0).LoadDrawingText(drawingstest::DxfFile(
@@ -209,14 +209,14 @@ TEST_F(TemplateText, NamesQualifiersAndLabelsFollowTheChoices) {
       {"no WAT chart", [&] { page.WATChart = 1; }, "(WAT)", ""},
       {"WAT B", [&] { page.WATBAvailable = true; }, "(WAT)", "(WAT B)"},
       {"CAT B", [&] { page.WATAAvailable = true; }, "(CAT)", "(CAT B)"},
-      {"no configurations", [&] { page.InteriorConfig = 3; }, "(CORP/EMS/UTIL)", ""},
+      {"no configurations", [&] { inputs.InteriorConfig = 3; }, "(CORP/EMS/UTIL)", ""},
       {"utility",
        [&] {
-         page.EMSInteriorAvailable = true;
-         page.InteriorConfig = 3;
+         inputs.EMSInteriorAvailable = true;
+         inputs.InteriorConfig = 3;
        },
        "(CORP/EMS/UTIL)", "(Utility)"},
-      {"corporate", [&] { page.EMSInteriorAvailable = true; }, "(CORP/EMS/UTIL)", "(Corporate)"},
+      {"corporate", [&] { inputs.EMSInteriorAvailable = true; }, "(CORP/EMS/UTIL)", "(Corporate)"},
       {"imperial units", [] {}, "Lbs", "Lbs"},
       {"metric units", [] { DBase::vars().MetricUnits = true; }, "Inch", "cm"},
       // The field rule comes first: a spec that is a unit label is never converted as a label.
