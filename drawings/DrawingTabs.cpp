@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <filesystem>
 #include <limits>
 
 #include "foundation/Disk.h"
@@ -49,13 +50,38 @@ struct Placement {
   float rotation = 0, scaleX = 1, scaleY = 1, x = 0, y = 0;
 };
 
+// Runs `use` on the cached drawing of a plane's view, when the cache has it. A cached file that
+// does not read (cut short by a full disk or a crash, or damaged) would fail again at every
+// composition and every start: it is deleted and extracted again from the drawing database,
+// and the fresh copy is used. Only a failure of the fresh copy is reported. False when there is
+// no drawing or it did not load.
+template <class F>
+bool UseCachedDrawing(vb::Proc& g, int plane, std::string_view view, F&& use) {
+  std::string path;
+  g.step([&] { path = ExistingDrawing(plane, view); });
+  if (path.empty()) return false;
+  try {
+    use(path);
+    return true;
+  } catch (const vb::Error&) {
+  } catch (const std::exception&) {
+  }
+  if (!g.step([&] {
+        std::error_code ec;
+        if (!std::filesystem::remove(path, ec) || ec)
+          vb::Raise(vb::err::PathFileAccess, "Cannot delete the damaged cached drawing " + path);
+      }))
+    return false;
+  path.clear();
+  g.step([&] { path = ExistingDrawing(plane, view); });
+  if (path.empty()) return false;
+  return g.step([&] { use(path); });
+}
+
 // Merges a plane's view drawing when the cache has it.
 void MergeView(vb::Proc& g, CompositionControls& controls, int tab, int plane,
                std::string_view view, const Placement* at) {
-  std::string path;
-  g.step([&] { path = ExistingDrawing(plane, view); });
-  if (path.empty()) return;
-  g.step([&] {
+  UseCachedDrawing(g, plane, view, [&](const std::string& path) {
     if (at) {
       controls.MergeDrawingFile(tab, path, at->rotation, at->scaleX, at->scaleY, at->x, at->y);
     } else {
@@ -245,11 +271,11 @@ int SideBySideButton(int tab) { return tab == Tab::Interior ? 1 : (tab - 1) * 2 
 
 void MeasureView(CompositionControls& controls, int plane, std::string_view view, Extents& into) {
   vb::Proc g(kGeneral, "MeasureView");
-  std::string path;
-  g.step([&] { path = ExistingDrawing(plane, view); });
-  if (path.empty()) return;
   // A drawing that did not load is not measured: CAD(0) still holds the one before.
-  if (!g.step([&] { controls.LoadDrawingFile(CF::kMeasuringView, path); })) return;
+  if (!UseCachedDrawing(g, plane, view, [&](const std::string& path) {
+        controls.LoadDrawingFile(CF::kMeasuringView, path);
+      }))
+    return;
   g.step([&] { CF::Widen(into, CF::MeasureExtents(CF::kMeasuringView)); });
 }
 
