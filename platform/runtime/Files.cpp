@@ -1,8 +1,12 @@
 #include "platform/runtime/Files.h"
 
-#include <QByteArray>
-#include <QSaveFile>
-#include <QString>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <optional>
@@ -80,21 +84,73 @@ bool ReadWholeFile(const fs::path& file, std::string& contents) {
   return !in.bad();
 }
 
-bool WriteFileAtomic(const fs::path& file, std::string_view contents) {
+namespace {
+
+// The temporary file of a write: hidden, beside the file, named after the file, the process
+// and a count, so that a writer killed before its rename leaves a name the next write can
+// recognise as its own kind and clear away.
+constexpr std::string_view kTempMark = ".tmp-";
+
+fs::path TempName(const fs::path& file) {
+  static std::atomic<unsigned> count{0};
+  return file.parent_path() / ("." + file.filename().string() + std::string(kTempMark) +
+                               std::to_string(::getpid()) + "-" + std::to_string(count++));
+}
+
+// Deletes the temporary files of `file` that writers no longer running left behind.
+void RemoveStaleTemporaries(const fs::path& file) {
+  const std::string prefix = "." + file.filename().string() + std::string(kTempMark);
+  const fs::path folder = file.parent_path().empty() ? fs::path(".") : file.parent_path();
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (!name.starts_with(prefix)) continue;
+    const std::string rest = name.substr(prefix.size());
+    char* stop = nullptr;
+    const long pid = std::strtol(rest.c_str(), &stop, 10);
+    if (pid <= 0 || stop == rest.c_str() || *stop != '-') continue;
+    if (pid == ::getpid() || ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;
+    std::error_code ignored;
+    fs::remove(it->path(), ignored);
+  }
+}
+
+bool WriteAll(int fd, std::string_view contents) {
+  while (!contents.empty()) {
+    const ssize_t n = ::write(fd, contents.data(), contents.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    contents.remove_prefix(static_cast<size_t>(n));
+  }
+  return true;
+}
+
+}  // namespace
+
+bool WriteFileAtomic(const fs::path& given, std::string_view contents) {
   // A file marked read-only stays as it is: renaming a new file over it would bypass the mark.
   std::error_code ec;
-  auto status = fs::status(file, ec);
-  if (!ec && fs::exists(status) &&
-      (status.permissions() & fs::perms::owner_write) == fs::perms::none)
-    return false;
-  QSaveFile out(QString::fromStdString(file.string()));
-  if (!out.open(QIODevice::WriteOnly)) return false;
-  qint64 size = static_cast<qint64>(contents.size());
-  if (out.write(contents.data(), size) != size) {
-    out.cancelWriting();
-    return false;
+  fs::path file = given;
+  if (fs::is_symlink(fs::symlink_status(given, ec))) {
+    file = fs::canonical(given, ec);  // the link stays; its target is replaced
+    if (ec) return false;
   }
-  return out.commit();
+  struct stat old {};
+  const bool existed = ::stat(file.c_str(), &old) == 0;
+  if (existed && (!S_ISREG(old.st_mode) || (old.st_mode & S_IWUSR) == 0)) return false;
+
+  RemoveStaleTemporaries(file);
+  const fs::path temp = TempName(file);
+  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) return false;
+  // The new file keeps the old one's permissions; the data reaches the disk before the rename,
+  // so that neither a crash nor a power cut leaves an empty or half-written file in its place.
+  bool ok = (!existed || ::fchmod(fd, old.st_mode & 07777) == 0) && WriteAll(fd, contents) &&
+            ::fsync(fd) == 0;
+  ok = ::close(fd) == 0 && ok;
+  ok = ok && ::rename(temp.c_str(), file.c_str()) == 0;
+  if (!ok) ::unlink(temp.c_str());
+  return ok;
 }
 
 }  // namespace vb

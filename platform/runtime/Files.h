@@ -35,8 +35,11 @@ void AppendLine(const fs::path& file, std::string_view line);
 // Reads a whole file. Returns false when it cannot be read.
 bool ReadWholeFile(const fs::path& file, std::string& contents);
 
-// Writes a whole file through a temporary file in the same folder that is renamed over the old
-// one, so a crash never leaves half a file. Returns false (old file untouched) on any failure.
+// Writes a whole file through a temporary file in the same folder, flushed to the disk and then
+// renamed over the old one, so that a crash, a kill or a full disk never leaves half a file or
+// an empty one. The new file keeps the old one's permissions; a symbolic link keeps pointing at
+// the file it named. A temporary file that a killed writer left is deleted by the next write.
+// Returns false (old file untouched) on any failure, and for a file marked read-only.
 bool WriteFileAtomic(const fs::path& file, std::string_view contents);
 
 }  // namespace vb
