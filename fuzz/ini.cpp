@@ -1,6 +1,6 @@
 // The profile-file engine on a file of any bytes: a lookup, then a rewrite of one entry. Checks
-// what the rewrite promises: the value written reads back (when its names can be stored as
-// given), and every other entry reads as it read before.
+// what the rewrite promises: only names that read back as themselves are written, the value
+// written reads back, and every other entry reads as it read before.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
@@ -11,6 +11,7 @@
 
 #include "FuzzSupport.h"
 #include "platform/ini/Profile.h"
+#include "platform/runtime/Files.h"
 
 namespace {
 
@@ -87,22 +88,28 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   if (!ini::WritePrivateProfileString(section, key, value, file)) return 0;
 
-  // Names that read back as written: trimmed, no "]" in the section, no "=" in the key, and a
-  // key that does not look like a comment or a section header.
+  // Only names that read back as written are written: trimmed, no "]" in the section, no "="
+  // in the key, and a key that does not look like a comment or a section header.
   const bool plainNames = section == Trim(section) && section.find(']') == std::string::npos &&
                           key == Trim(key) && key.find('=') == std::string::npos &&
                           (key.empty() || (key[0] != ';' && key[0] != '['));
-  if (plainNames) {
-    std::string expected = Trim(value);
-    if (expected.size() >= 2 && (expected[0] == '"' || expected[0] == '\'') &&
-        expected.back() == expected[0])
-      expected = expected.substr(1, expected.size() - 2);
-    Check(Read(section, key, file) == expected, "the value written reads back");
-  }
+  Check(plainNames, "only names that read back are written");
+  std::string expected = Trim(value);
+  if (expected.size() >= 2 && (expected[0] == '"' || expected[0] == '\'') &&
+      expected.back() == expected[0])
+    expected = expected.substr(1, expected.size() - 2);
+  Check(Read(section, key, file) == expected, "the value written reads back");
   for (size_t i = 0; i < entries.size(); ++i) {
     const auto& [s, k] = entries[i];
-    if (SameName(s, Trim(section)) && SameName(k, Trim(key))) continue;
-    if (!plainNames && (SameName(s, section) || SameName(k, key))) continue;
+    if (SameName(s, section) && SameName(k, key)) continue;
+    if (Read(s, k, file) != before[i]) {
+      std::string after;
+      vb::ReadWholeFile(file, after);
+      std::fprintf(stderr, "section [%s] key [%s] value [%s]\nentry [%s] [%s]: [%s] -> [%s]\n",
+                   section.c_str(), key.c_str(), value.c_str(), s.c_str(), k.c_str(),
+                   before[i].c_str(), Read(s, k, file).c_str());
+      std::fprintf(stderr, "before:\n%s\nafter:\n%s\n", content.c_str(), after.c_str());
+    }
     Check(Read(s, k, file) == before[i], "every other entry reads as before");
   }
   return 0;

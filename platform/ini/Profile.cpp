@@ -138,6 +138,17 @@ std::string_view WithoutBom(std::string_view data) {
 
 bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
 
+// Whether a name reads back as itself once written: no line break, no blank or tab at either
+// end (they are trimmed on reading, so the line would never be found again and every write would
+// add another), no "]" in a section name (the header would end there), and for a key no "=" and
+// no leading ";" or "[" (a comment, or a section header planted inside a section).
+bool StorableName(std::string_view name, bool key) {
+  if (HasLineBreak(name) || Trim(name) != name) return false;
+  if (!key) return name.find(']') == std::string_view::npos;
+  return name.find('=') == std::string_view::npos &&
+         (name.empty() || (name.front() != ';' && name.front() != '['));
+}
+
 // Reads the file to be rewritten. A missing file reads as empty; anything else that cannot be
 // read (a folder, no permission) is a failure, so that it is never overwritten blindly.
 bool ReadForRewrite(const fs::path& file, std::string& data) {
@@ -172,8 +183,10 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
 bool WritePrivateProfileString(std::string_view section, std::string_view key,
                                std::string_view value, const std::filesystem::path& file) {
   try {
-    // A line break would split the entry and plant lines of its own in the file.
-    if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value)) return false;
+    // A line break would split the entry and plant lines of its own in the file; a name that
+    // would not read back as itself is refused rather than written where nothing finds it.
+    if (!StorableName(section, false) || !StorableName(key, true) || HasLineBreak(value))
+      return false;
 
     std::string data;
     if (!ReadForRewrite(file, data)) return false;

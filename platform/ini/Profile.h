@@ -21,7 +21,9 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
 // at the end of its section, or adds the section at the end of the file, or creates the file.
 // Every other line keeps its bytes and the file keeps its line-end style. The whole file is
 // replaced atomically. Returns false, leaving the file untouched, when it cannot be read or
-// written, or when a name or the value holds a line break. Never throws.
+// written, when the value holds a line break, or when a name would not read back as itself: a
+// line break or a blank or tab at either end in either name, a "]" in the section name, or in
+// the key an "=" or a leading ";" or "[". Never throws.
 bool WritePrivateProfileString(std::string_view section, std::string_view key,
                                std::string_view value, const std::filesystem::path& file);
 

@@ -252,4 +252,33 @@ TEST_F(ProfileTest, FailedWriteReturnsFalseAndKeepsFile) {
   EXPECT_EQ(ProfileFiles::Get(file), original);
 }
 
+TEST_F(ProfileTest, NamesThatWouldNotReadBackAreRefused) {
+  // Each would be written where no lookup finds it again, or would change what other entries
+  // read: a key "[B]x" plants the header of section B inside A, hiding the real B below it.
+  const std::string original = "[A]\nx=1\n[B]\ny=2\n";
+  const fs::path file = files.Put("a.ini", original);
+  struct Case {
+    const char* section;
+    const char* key;
+  };
+  const Case cases[] = {
+      {"A", "[B]x"}, {"A", ";x"},   {"A", "x=y"},  {"A", " x"},   {"A", "x\t"},
+      {"A]B", "x"},  {" A", "x"},   {"A ", "x"},   {"A\r", "x"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.section) + " / " + c.key);
+    EXPECT_FALSE(ini::WritePrivateProfileString(c.section, c.key, "3", file));
+    EXPECT_EQ(ProfileFiles::Get(file), original);
+  }
+  EXPECT_EQ(ini::GetPrivateProfileString("B", "y", "", 255, file), "2");
+  // Repeated writes of a storable key replace its line instead of adding one each time.
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(ini::WritePrivateProfileString("A", "z", "4", file));
+  EXPECT_EQ(ProfileFiles::Get(file), "[A]\nx=1\nz=4\n[B]\ny=2\n");
+  // Empty names, and names with blanks inside, read back.
+  EXPECT_TRUE(ini::WritePrivateProfileString("", "", "5", file));
+  EXPECT_TRUE(ini::WritePrivateProfileString("C D", "e f", "6", file));
+  EXPECT_EQ(ini::GetPrivateProfileString("", "", "", 255, file), "5");
+  EXPECT_EQ(ini::GetPrivateProfileString("c d", "E F", "", 255, file), "6");
+}
+
 }  // namespace
