@@ -7,6 +7,7 @@
 #include "foundation/DBase.h"
 #include "platform/runtime/Files.h"
 #include "support/Fixtures.h"
+#include "support/BrokenDisk.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -190,6 +191,30 @@ TEST_F(DrawingDatabase, OnlyAColumnOfTheTableAndADigitNumberReachTheQuery) {
   }
   real->ExtractViewDrawing("7", "top", file);  // the column in any letter case
   EXPECT_TRUE(fs::exists(file));
+}
+
+}  // namespace
+
+namespace {
+
+// The drawing cache on a full disk: the extraction is reported, no empty or half file is left
+// in the cache to fail at the next start, and the drawing is extracted once there is room.
+TEST_F(DrawingDatabase, AFullDiskUnderTheCacheIsReportedAndLeavesNoHalfDrawing) {
+  inputs.Aircraft1 = "7";
+  {
+    testsupport::BrokenFolder broken(dir / "DXF", testsupport::BrokenFolder::Kind::Full, [] {});
+    if (!broken.available()) GTEST_SKIP() << broken.why();
+    std::cout << "broken by " << broken.way() << "\n";
+    CadFunctions::AircraftDxfFile(1, "Top");
+    ASSERT_EQ(traps.errors.size(), 1u);
+    EXPECT_EQ(traps.errors[0].number, vb::err::PathFileAccess);
+    EXPECT_NE(traps.errors[0].description.find("7Top.dxf"), std::string::npos);
+    for (const std::string& name : folder()) EXPECT_EQ(name, "filler");
+  }
+  traps.errors.clear();
+  CadFunctions::AircraftDxfFile(1, "Top");
+  EXPECT_TRUE(traps.errors.empty());
+  EXPECT_EQ(testsupport::ReadText(cached("7Top.dxf")).substr(0, 11), "  0\nSECTION");
 }
 
 }  // namespace
