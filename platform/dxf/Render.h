@@ -53,7 +53,7 @@ struct RenderOptions {
   double clipMinX = 0, clipMinY = 0, clipMaxX = -1, clipMaxY = -1;
   int maxDepth = 16;  // nesting limit of blocks (a block that inserts itself stops there)
   // Limit of entities drawn through blocks in one pass, so nested arrays cannot freeze a redraw.
-  long maxExpanded = 1000000;
+  long maxExpanded = 250000;
   // Limit of the points sent to the sink in one pass. Together with the limit above it bounds
   // the work of a redraw whatever the file asks for; a pass that reaches either stops drawing
   // and says so through Truncated().
