@@ -123,7 +123,7 @@ std::string DecodeText(std::string_view raw, bool utf8) {
         cp = cp * 16 + static_cast<char32_t>(h < 0 ? 0 : h);
       }
       if (ok) {
-        AppendUtf8(out, cp);
+        if (cp != 0) AppendUtf8(out, cp);  // a NUL would make the text binary
         i += 7;
         continue;
       }

@@ -47,6 +47,8 @@ std::string EncodeText(const std::string& s) {
     char32_t cp = NextCodePoint(s, i);
     if (cp == '\r' || cp == '\n') {
       out += ' ';
+    } else if (cp == 0) {
+      // A NUL byte would make the file binary: left out.
     } else if (cp < 0x80) {
       out += static_cast<char>(cp);
     } else if (cp == 0xB0) {

@@ -280,4 +280,19 @@ TEST(HostileDrawings, AnEllipseOfAnyParametersWritesAsABoundedPolyline) {
   }
 }
 
+TEST(HostileDrawings, ATextWithANulCodeWritesADrawingThatReadsBack) {
+  // Found by fuzzing: "\U+0000" decoded to a NUL character, which the R12 writer wrote into the
+  // file, and a file holding a NUL byte does not read.
+  dxf::Document d =
+      Read(File(Groups({{0, "TEXT"}, {10, "1"}, {20, "1"}, {40, "0.5"}, {1, "A\\U+0000B"}})));
+  ASSERT_EQ(d.Entities.Count(), 1);
+  EXPECT_EQ(d.Entities.Item(1).Text, "AB");
+  d.Entities.Item(1).Text = std::string("C\0D", 3);  // set by code, not read
+  const std::string written = dxf::WriteDxfR12(d);
+  EXPECT_EQ(written.find('\0'), std::string::npos);
+  dxf::Document back = Read(written);
+  ASSERT_EQ(back.Entities.Count(), 1);
+  EXPECT_EQ(back.Entities.Item(1).Text, "CD");
+}
+
 }  // namespace
