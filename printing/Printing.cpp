@@ -10,6 +10,7 @@
 #include "foundation/Registry.h"
 #include "platform/runtime/Trap.h"
 #include "printing/frmPlotPreview.h"
+#include "printing/ScaleDialogs.h"
 
 namespace Printing {
 
@@ -117,6 +118,7 @@ void resetForTest() {
   installedHooks = &defaultHooks;
   dialogRunner = &systemDialog;
   installedPrinter = nullptr;
+  InstallScaleDialogRunner(nullptr);
   currentPrinter().reset();
   if (previewPages()) previewPages()->discard();
 }

@@ -41,6 +41,12 @@ struct Vars {
   // PrintPageCount stays after the job: the next dialog offers it as its last page.
   int16_t PrintPageNumber = 0;
   int16_t PrintPageCount = 0;
+  // The to-scale prints. PrintScale is the denominator n of the chosen scale 1:n (0 or below:
+  // none chosen); CabinPrintScale that of the cabin drawings. PrintScaleKind tells the scale
+  // dialog which list to offer: 2 the exterior list, 1 the interior list.
+  float PrintScale = 0;
+  float CabinPrintScale = 0;
+  int32_t PrintScaleKind = 0;
 };
 Vars& vars();
 // Variables back to their start values, the dialog runner, hooks and printer to the program's,

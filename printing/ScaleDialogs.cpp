@@ -1,0 +1,184 @@
+#include "printing/ScaleDialogs.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <cfloat>
+#include <charconv>
+#include <cmath>
+
+#include "foundation/General.h"
+#include "platform/runtime/Number.h"
+#include "printing/Printing.h"
+
+namespace Printing {
+
+float ParseScale(std::string_view text) {
+  const size_t colon = text.find(':');
+  if (colon == std::string_view::npos) return 0;
+  // General.Value raises an overflow (and reports it) for a number beyond the float range; such
+  // a scale is as unusable as no number at all.
+  const double wide = vb::Val(text.substr(colon + 1));
+  if (!std::isfinite(wide) || std::fabs(wide) > FLT_MAX) return 0;
+  return General::Value(text, ":");
+}
+
+std::string ScaleNumber(float n) {
+  char buffer[64];
+  // Fixed notation with the fewest digits that read back as the same float.
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, n, std::chars_format::fixed);
+  return std::string(buffer, result.ptr);
+}
+
+std::string ScaleText(float n) { return "Scale = 1:" + ScaleNumber(n); }
+
+ScaleList SingleScaleList(int32_t kind) {
+  if (kind == 2) return {{"1:80", "1:100", "1:120", "1:180", "1:200", "1:300"}, "1:100"};
+  if (kind == 1) return {{"1:20", "1:30", "1:60", "1:90", "1:100"}, "1:30"};
+  return {{}, "1:180"};
+}
+
+namespace {
+const QStringList kInteriorEntries{"1:20",  "1:30",  "1:60",  "1:90",
+                                   "1:100", "1:150", "1:200", "1:300"};
+}  // namespace
+
+ScaleList InteriorScaleList() { return {kInteriorEntries, "1:150"}; }
+ScaleList CabinScaleList() { return {kInteriorEntries, "1:30"}; }
+
+// --- ScaleDialog ---
+// Sizes are those of a 96 dpi screen (a twip is 1/15 pixel there).
+
+ScaleDialog::ScaleDialog(int height) : QDialog(nullptr) {
+  hooks().ToolbarFormLoad();
+  setWindowTitle("Choose Scale");
+  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+  setWindowFlag(Qt::WindowMinMaxButtonsHint, false);
+  setFixedSize(254, height);
+}
+
+ScaleDialog::~ScaleDialog() { hooks().ToolbarFormUnload(); }
+
+QComboBox* ScaleDialog::AddScaleBox(const char* name, QRect rect, const ScaleList& list) {
+  auto* box = new QComboBox(this);
+  box->setObjectName(name);
+  box->setEditable(true);
+  box->setInsertPolicy(QComboBox::NoInsert);  // Enter keeps the typed text out of the list
+  box->setCompleter(nullptr);  // the text stays as typed: "1:" is not completed to "1:80"
+  box->setGeometry(rect);
+  box->setEditText("1:180");
+  box->addItems(list.entries);
+  box->setEditText(list.text);
+  return box;
+}
+
+void ScaleDialog::AddLabel(const char* name, const char* text, QRect rect, double points) {
+  auto* label = new QLabel(QString::fromUtf8(text), this);
+  label->setObjectName(name);
+  label->setAlignment(Qt::AlignCenter);
+  QFont font = label->font();
+  font.setPointSizeF(points);
+  font.setBold(true);
+  label->setFont(font);
+  label->setGeometry(rect);
+}
+
+void ScaleDialog::AddButtons(int top, int cancelLeft, int okLeft) {
+  cmdCancel = new QPushButton("&Cancel", this);
+  cmdCancel->setObjectName("cmdCancel");
+  cmdCancel->setGeometry(cancelLeft, top, 81, 33);
+  cmdOK = new QPushButton("&OK", this);
+  cmdOK->setObjectName("cmdOK");
+  cmdOK->setGeometry(okLeft, top, 81, 33);
+  // Neither button is the default, so Enter in a scale box does not close the dialog.
+  for (QPushButton* b : {cmdCancel, cmdOK}) {
+    b->setAutoDefault(false);
+    b->setDefault(false);
+  }
+  connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+  connect(cmdOK, &QPushButton::clicked, this, [this] {
+    StoreChoice();
+    accept();
+  });
+  CentreOnMainWindow();
+}
+
+void ScaleDialog::CentreOnMainWindow() {
+  QWidget* main = hooks().DialogOwner();
+  if (!main) return;
+  // Outer rectangles: the dialog's frame is taken to be as wide as the main window's.
+  const QRect outer = main->frameGeometry();
+  const QMargins frame(main->geometry().left() - outer.left(), main->geometry().top() - outer.top(),
+                       outer.right() - main->geometry().right(),
+                       outer.bottom() - main->geometry().bottom());
+  const QSize mine = size().grownBy(frame);
+  move(outer.left() + outer.width() / 2 - mine.width() / 2,
+       outer.top() + outer.height() / 2 - mine.height() / 2);
+}
+
+// --- frmScale ---
+
+frmScale::frmScale() : ScaleDialog(131) {
+  setObjectName("frmScale");
+  AddLabel("Label1", "Scale to Print", QRect(66, 14, 122, 21), 12);
+  cmbScale = AddScaleBox("cmbScale", QRect(90, 38, 74, 21), SingleScaleList(vars().PrintScaleKind));
+  AddButtons(80, 17, 157);
+  setTabOrder(cmbScale, cmdCancel);
+  setTabOrder(cmdCancel, cmdOK);
+  cmbScale->setFocus();
+}
+
+void frmScale::StoreChoice() {
+  vars().PrintScale = ParseScale(cmbScale->currentText().toStdString());
+}
+
+// --- frmScale2 ---
+
+frmScale2::frmScale2() : ScaleDialog(179) {
+  setObjectName("frmScale2");
+  AddLabel("Label1", "Scale to Print", QRect(66, 8, 122, 21), 12);
+  AddLabel("Label2", "Interior Scale", QRect(64, 32, 122, 17), 9.75);
+  cmbScale1 = AddScaleBox("cmbScale1", QRect(90, 48, 74, 21), InteriorScaleList());
+  AddLabel("Label3", "Cabin Scale", QRect(64, 80, 122, 17), 9.75);
+  cmbScale2 = AddScaleBox("cmbScale2", QRect(88, 96, 74, 21), CabinScaleList());
+  AddButtons(132, 17, 157);
+  setTabOrder(cmbScale1, cmdCancel);
+  setTabOrder(cmdCancel, cmdOK);
+  setTabOrder(cmdOK, cmbScale2);
+  cmbScale1->setFocus();
+}
+
+// The two boxes are read independently: an unusable cabin text gives CabinPrintScale 0 even
+// when the interior text is usable; the cabin page falls back to its own scale then.
+void frmScale2::StoreChoice() {
+  vars().PrintScale = ParseScale(cmbScale1->currentText().toStdString());
+  vars().CabinPrintScale = ParseScale(cmbScale2->currentText().toStdString());
+}
+
+// --- showing ---
+
+namespace {
+ScaleDialogRunner& runner() {
+  static ScaleDialogRunner r;
+  return r;
+}
+}  // namespace
+
+void InstallScaleDialogRunner(ScaleDialogRunner r) { runner() = std::move(r); }
+
+void ShowScaleDialog(ScaleDialogKind kind) {
+  if (runner()) {
+    runner()(kind);
+    return;
+  }
+  // Made for one showing and gone with it, so every showing starts from the default texts.
+  if (kind == ScaleDialogKind::Single) {
+    frmScale dialog;
+    dialog.exec();
+  } else {
+    frmScale2 dialog;
+    dialog.exec();
+  }
+}
+
+}  // namespace Printing
