@@ -34,6 +34,8 @@ class Connection {
   // Closes the connection; closing one that is not open does nothing.
   void close();
   bool isOpen() const;
+  // Whether the open connection reads an Access file.
+  bool isAccess() const { return jet_ != nullptr; }
   // The database file of the open connection.
   const std::string& path() const;
 

@@ -255,10 +255,12 @@ int JetDatabase::Authorize(void* self, int action, const char* a, const char*, c
 }
 
 void JetDatabase::loadTablesRead() {
+  // A table that cannot be read fails the statement that reads it, and only that one: it is
+  // off the list, and the next statement that reads it tries again.
   while (!pending_.empty()) {
     const size_t index = pending_.back();
-    if (!tables_[index].loaded) load(tables_[index]);
     pending_.pop_back();
+    if (!tables_[index].loaded) load(tables_[index]);
   }
 }
 
@@ -320,6 +322,7 @@ const jet::Value& JetDatabase::longValue(size_t tableIndex, size_t column, int64
     t.batch = row == t.lastAsked + 1 ? std::min(t.batch * 2, 64) : 1;
     const size_t end = std::min(t.positions.size(), static_cast<size_t>(row) + t.batch);
     std::vector<jet::RowPosition> wanted(t.positions.begin() + row, t.positions.begin() + end);
+    ++longValueReads_;
     std::vector<std::vector<jet::Value>> values = jet::ReadLongValues(source_, t.jet.name, wanted);
     t.longCache.clear();
     for (size_t i = 0; i < values.size(); ++i)
@@ -349,7 +352,10 @@ void JetDatabase::LongValueFunction(sqlite3_context* context, int, sqlite3_value
     else
       sqlite3_result_null(context);
   } catch (const vb::Error& e) {
-    sqlite3_result_error(context, e.description.c_str(), -1);
+    // The statement's error names the driver again.
+    std::string_view text = e.description;
+    if (text.rfind("[Access] ", 0) == 0) text.remove_prefix(9);
+    sqlite3_result_error(context, text.data(), static_cast<int>(text.size()));
   } catch (const std::exception& e) {
     sqlite3_result_error(context, e.what(), -1);
   }

@@ -55,6 +55,8 @@ class JetDatabase {
   // Why the saved query of that name (any case) is not a view; "" when there is no such failed
   // query.
   std::string queryProblem(std::string_view name) const;
+  // How many times memo and OLE values were fetched from the file (each fetch one or more rows).
+  size_t longValueReads() const { return longValueReads_; }
   // The saved queries that did not translate, with their reasons.
   const std::map<std::string, std::string>& failedQueries() const { return failedQueries_; }
 
@@ -91,6 +93,7 @@ class JetDatabase {
   std::vector<std::string> views_;
   std::map<std::string, std::string> failedQueries_;
   bool loading_ = false;
+  size_t longValueReads_ = 0;
 };
 
 }  // namespace adodb

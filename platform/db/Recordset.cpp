@@ -37,6 +37,8 @@ using Statement = std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)>;
     number = err::NoValueGiven;
   else if (preparing && (rc & 0xff) == SQLITE_ERROR)
     number = err::SyntaxError;
+  // The message names the driver the file is read by.
+  if (connection && connection->isAccess()) vb::Raise(number, "[Access] " + message);
   RaiseDriverError(number, message);
 }
 
@@ -277,7 +279,7 @@ void Recordset::open(std::string_view sql, Connection& connection,
       if (storage[c] == SQLITE_NULL) storage[c] = sqlite3_column_type(raw, i);
     }
   }
-  if (rc != SQLITE_DONE) RaiseStatementError(db, rc, false);
+  if (rc != SQLITE_DONE) RaiseStatementError(db, rc, false, &connection);
   // A column without a declared type takes the type of its first stored value.
   for (size_t c = 0; c < columns.size(); ++c)
     if (columns[c].type == adEmpty) columns[c].type = TypeOfStorage(storage[c]);

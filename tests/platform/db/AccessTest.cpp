@@ -328,6 +328,57 @@ TEST_F(AccessFile, SavedQueriesBecomeViewsOrAreNamedInTheError) {
   EXPECT_EQ(rs.recordCount(), 3);
 }
 
+// Memo and OLE values stay in the file until a statement reads them: a statement that does not
+// name them fetches none, one row's values are one fetch, a scan (a Null test in SQL included)
+// fetches rows ahead in growing batches.
+TEST_F(AccessFile, MemoAndOleValuesAreFetchedOnlyWhenRead) {
+  std::string whole;
+  {
+    std::ifstream in(kNwind, std::ios::binary);
+    whole.assign(std::istreambuf_iterator<char>(in), {});
+  }
+  auto db = adodb::JetDatabase::OfBytes(whole, "nwind");
+  auto count = [&](const char* sql) {
+    sqlite3_stmt* st = nullptr;
+    EXPECT_EQ(sqlite3_prepare_v2(db->handle(), sql, -1, &st, nullptr), SQLITE_OK) << sql;
+    db->loadTablesRead();
+    long n = 0;
+    while (sqlite3_step(st) == SQLITE_ROW) n += sqlite3_column_bytes(st, 0) >= 0;
+    sqlite3_finalize(st);
+    return n;
+  };
+  EXPECT_EQ(count("SELECT EmployeeID, LastName FROM Employees ORDER BY LastName"), 9);
+  EXPECT_EQ(db->longValueReads(), 0u);
+  EXPECT_EQ(count("SELECT * FROM Employees WHERE EmployeeID = 5"), 1);
+  EXPECT_EQ(db->longValueReads(), 1u);
+  EXPECT_EQ(count("SELECT Notes, Photo FROM Employees"), 9);
+  EXPECT_LE(db->longValueReads(), 1u + 4u);  // batches of 1, 2, 4, 8 rows
+  EXPECT_EQ(count("SELECT EmployeeID FROM Employees WHERE Notes IS NOT NULL"), 9);
+  EXPECT_LE(db->longValueReads(), 1u + 4u + 4u);
+  // The values are those mdbtools reads with the rows.
+  adodb::jet::Rows rows =
+      adodb::jet::ReadRows(adodb::jet::Source::Buffer(whole), "Employees", false);
+  sqlite3_stmt* st = nullptr;
+  ASSERT_EQ(sqlite3_prepare_v2(db->handle(), "SELECT Notes, Photo FROM Employees", -1, &st,
+                               nullptr),
+            SQLITE_OK);
+  int notes = -1, photo = -1;
+  for (size_t i = 0; i < rows.columns.size(); ++i) {
+    if (rows.columns[i].name == "Notes") notes = static_cast<int>(i);
+    if (rows.columns[i].name == "Photo") photo = static_cast<int>(i);
+  }
+  ASSERT_GE(notes, 0);
+  ASSERT_GE(photo, 0);
+  for (const auto& row : rows.values) {
+    ASSERT_EQ(sqlite3_step(st), SQLITE_ROW);
+    EXPECT_EQ(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)), row[notes].text);
+    EXPECT_EQ(std::string(static_cast<const char*>(sqlite3_column_blob(st, 1)),
+                          sqlite3_column_bytes(st, 1)),
+              row[photo].text);
+  }
+  sqlite3_finalize(st);
+}
+
 TEST_F(AccessFile, TheFileIsNeverWrittenAndStatementsOnlyRead) {
   const auto before = fs::last_write_time(kNwind);
   adodb::Connection c;
