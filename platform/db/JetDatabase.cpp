@@ -237,6 +237,10 @@ std::vector<std::string> JetDatabase::names() const {
 }
 
 std::string JetDatabase::queryProblem(std::string_view name) const {
+  for (const std::string& table : catalog_.unreadable)
+    if (vb::EqualsNoCase(table, name))
+      return "the table '" + table + "' cannot be read: the database file is damaged: " +
+             source_.path;
   for (const auto& [query, problem] : failedQueries_)
     if (vb::EqualsNoCase(query, name))
       return "the saved query '" + query + "' cannot be read: " + problem;

@@ -52,8 +52,8 @@ class JetDatabase {
 
   // The names that statements see: the tables, then the views of the saved queries.
   std::vector<std::string> names() const;
-  // Why the saved query of that name (any case) is not a view; "" when there is no such failed
-  // query.
+  // Why the table or saved query of that name (any case) is not there: a table whose
+  // definition is damaged, a query that did not translate; "" otherwise.
   std::string queryProblem(std::string_view name) const;
   // How many times memo and OLE values were fetched from the file (each fetch one or more rows).
   size_t longValueReads() const { return longValueReads_; }

@@ -475,13 +475,16 @@ Catalog ReadCatalog(const Source& source) {
     for (unsigned i = 0; i < mdb.handle->num_catalog; ++i) {
       auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb.handle->catalog, i));
       if (entry->object_type != MDB_TABLE || !mdb_is_user_table(entry)) continue;
+      // A table whose definition cannot be read is named; the others still read.
       MdbTableDef* table = mdb_read_table(entry);
-      if (!table) throw std::runtime_error(std::string("the table ") + entry->object_name +
-                                           " cannot be read");
-      if (!mdb_read_columns(table)) {
+      if (table && !mdb_read_columns(table)) {
         mdb_free_tabledef(table);
-        throw std::runtime_error(std::string("the columns of ") + entry->object_name +
-                                 " cannot be read");
+        table = nullptr;
+      }
+      if (!table) {
+        out.u8('B');
+        out.text(entry->object_name);
+        continue;
       }
       out.u8('T');
       out.text(entry->object_name);
@@ -507,6 +510,10 @@ Catalog ReadCatalog(const Source& source) {
       uint8_t tag = in.u8();
       if (tag == 'E') break;
       if (tag == 'X') Fail("the database file is damaged: " + in.text() + ": " + source.path);
+      if (tag == 'B') {
+        catalog.unreadable.push_back(in.text());
+        continue;
+      }
       if (tag == 'S') {
         (systemTables++ == 0 ? catalog.objects : catalog.queryParts) = DecodeRowsFrom(in, source);
         continue;

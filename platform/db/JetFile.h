@@ -93,6 +93,7 @@ struct Rows {
 struct Catalog {
   int version = 0;  // 0 Jet 3, 1 Jet 4, 2 and on the later ACE formats
   std::vector<Table> tables;  // the user tables, in catalog order
+  std::vector<std::string> unreadable;  // user tables whose definition is damaged
   // The system tables that describe the saved queries (empty when the file has none or they
   // cannot be read): MSysObjects and MSysQueries.
   Rows objects, queryParts;

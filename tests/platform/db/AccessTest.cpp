@@ -466,6 +466,38 @@ TEST_F(AccessFile, DamagedFilesAreReportedAndNeverCrashOrHang) {
   }
 }
 
+// A table whose definition page is damaged is named in the error; the other tables still read.
+TEST_F(AccessFile, ATableThatCannotBeReadIsNamedAndTheOthersRead) {
+  std::string whole;
+  {
+    std::ifstream in(kNwind, std::ios::binary);
+    whole.assign(std::istreambuf_iterator<char>(in), {});
+  }
+  // The definition page of Shippers: the table page (type 2) naming its columns ShipperID and
+  // Phone (Orders names ShipperID in a relation, without Phone).
+  size_t page = 0;
+  for (size_t p = 3; p * 2048 < whole.size() && page == 0; ++p)
+    if (whole[p * 2048] == 2 &&
+        std::string_view(whole).substr(p * 2048, 2048).find("ShipperID") != std::string::npos &&
+        std::string_view(whole).substr(p * 2048, 2048).find("Phone") != std::string::npos)
+      page = p;
+  ASSERT_NE(page, 0u);
+  whole[page * 2048] = 1;  // no longer a table page
+  testsupport::TempDir dir;
+  const fs::path file = dir / "damaged.mdb";
+  std::ofstream(file, std::ios::binary) << whole;
+  adodb::Connection c;
+  c.open(ConnectionStringFor(file));
+  adodb::Recordset rs;
+  vb::Error e = ErrorOf([&] { rs.open("SELECT * FROM Shippers", c); });
+  EXPECT_EQ(e.number, adodb::err::NoSuchTable);
+  EXPECT_NE(e.description.find("the table 'Shippers' cannot be read"), std::string::npos)
+      << e.description;
+  EXPECT_NE(e.description.find(file.string()), std::string::npos) << e.description;
+  rs.open("SELECT * FROM Orders", c);
+  EXPECT_EQ(rs.recordCount(), 830);
+}
+
 // The reader takes bytes as well as files.
 TEST_F(AccessFile, BytesInMemoryReadAsTheFile) {
   std::string whole;
