@@ -102,6 +102,13 @@ std::unique_ptr<QPainter> QtPrinter::beginDocument() {
     vb::Raise(kPrinterError, "Printer error (" + where.toStdString() + ")");
   }
   if (!baseFile_.isEmpty()) files_.push_back(file);
+  // Qt's PDF engine keeps the pen and brush of the printer's last document while a new painter
+  // starts with the defaults, so a first drawing in the default black would come out in the
+  // last document's colour. Changing both once makes the painter hand its state to the engine.
+  painter->setPen(Qt::white);
+  painter->setPen(Qt::black);
+  painter->setBrush(Qt::white);
+  painter->setBrush(Qt::NoBrush);
   return painter;
 }
 

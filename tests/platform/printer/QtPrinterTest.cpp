@@ -156,6 +156,36 @@ TEST_F(QtPrinterTest, EveryCopyOfAJobGoesToAFileOfItsOwn) {
   EXPECT_FALSE(QFileInfo::exists(File("copies-4.pdf")));
 }
 
+TEST_F(QtPrinterTest, ADocumentStartsWithBlackTextWhateverTheLastOneEndedWith) {
+  if (!testsupport::HavePopplerTools()) GTEST_SKIP() << "poppler-utils not installed";
+  const QString file = File("colours.pdf");
+  QtPrinter p;
+  ToFile(p, file);
+  p.startJob("Colours");
+  // The first document ends with a blue pen and blue text.
+  p.canvas().selectPen({20, 0xFF0000});
+  p.canvas().moveTo(1200, 6000);
+  p.canvas().lineTo(9000, 6000);
+  p.canvas().setTextColor(0xFF0000);
+  Write(p, 1200, 1200, "BLUE");
+  p.endDoc();
+  // The next one writes black text first.
+  p.canvas().setTextColor(0);
+  Write(p, 1200, 1200, "BLACK");
+  p.endDoc();
+  const QImage page = testsupport::PdfPageImage(File("colours-2.pdf"), 1, 100);
+  ASSERT_FALSE(page.isNull());
+  int blue = 0, black = 0;
+  for (int y = 90; y < 200; ++y)
+    for (int x = 90; x < 600; ++x) {
+      const QColor c(page.pixel(x, y));
+      blue += c.blue() - std::max(c.red(), c.green()) > 80;
+      black += qGray(c.rgb()) < 60;
+    }
+  EXPECT_EQ(blue, 0);
+  EXPECT_GT(black, 100);
+}
+
 TEST_F(QtPrinterTest, NothingDrawnWritesNoDocument) {
   QtPrinter p;
   ToFile(p, File("none.pdf"));
