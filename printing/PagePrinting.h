@@ -1,11 +1,21 @@
 #pragma once
-// The page printers of module CadFunctions and the screen plot. A page routine prints one page
+// The page printers of module CadFunctions that print a page template alone or a drawing view
+// as it is shown, and the data and chart pages built on them. Each page routine prints one page
 // onto the current page of Printing::Target() (the printer, or the preview in preview mode);
 // the print commands set PrintPageNumber and PrintPageCount, and take care of new pages, copies
 // and the end of each document.
+//
+// A page is printed in two passes: a raster of what stays in the page drawing CAD(0) once its
+// texts and lines have been collected, stretched over the printable area, then the collected
+// texts and lines as vectors (PrintCADEntities). When nothing stays in the drawing there is no
+// raster. The chart pages then draw their charts on the printer at fixed rectangles; the
+// preview shows the template page alone.
+#include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "charts/ChartBuilders.h"
 #include "printing/PageVectors.h"
 
 namespace dxf {
@@ -26,17 +36,71 @@ void resetPrintingForTest();
 // error 91 when the drawing services hold no control for it.
 dxf::DrawingControl& Control(int view);
 
-// One black line in page inches on the target the drawing layer is bound to (the page's
-// vector pass binds it).
+// Prints the collected texts and lines (CadTextList, CadLineList) over the page on the target,
+// with "Legend1", "Legend2", "PlotScale1" and "PlotScale2" resolved as they are printed (the
+// lists themselves stay as the collection left them).
+void PrintCADEntities();
+// One black line in page inches on the target the last PrintCADEntities bound.
 void PlotCADLine(double x1, double y1, double x2, double y2);
+
+// One page from a template (a bare file name in the program folder): loaded into CAD(0),
+// placeholders filled, texts and lines collected, the rest rendered and painted as the raster
+// (not in preview), then the vectors. A template that cannot be loaded is reported and leaves
+// CAD(0) empty, so that no earlier page's drawing is printed again.
+void PrintDXF(const std::string& templateFile);
 
 // Prints drawing view CAD(view) as it is shown, as one raster over the printable area (plot
 // mode 4, landscape as the view's PlotLandscape says) on the printer, also in preview mode.
 void PlotCAD(int view);
 
+// The data and chart pages.
+void PrintAircraft();
+void PrintGeneral();
+void PrintPayloadRange();
+void PrintBalancedFieldLength();
+void PrintBlockFuelTime();
+void PrintWAT();
+void PrintServiceCeiling();
+void PrintTakeoffLanding();
+void PrintFlightEnvelope();
+
 }  // namespace CadFunctions
 
 namespace Printing {
+
+// One chart of a chart page: its builder and its rectangle (percent: left, top and width of the
+// printable width, height of the printable height, from the top-left corner).
+struct PageChart {
+  std::string_view builder;  // "ChartPayload", ...
+  General::Builder build;
+  int left, top, width, height;
+};
+// One data or chart page.
+struct DataPage {
+  std::string_view routine;      // "PrintPayloadRange", ...
+  std::string_view status;       // "Printing Payload Range page"
+  std::string_view templateFile; // "Payload.dxf"
+  std::string_view heliTemplate; // for a helicopter pair when not empty ("GeneralHeli.dxf")
+  std::vector<PageChart> charts;
+};
+// The nine pages in the order Aircraft, General, Payload Range, Balanced Field Length, Block
+// Fuel/Time, WAT, Service Ceiling, Takeoff/Landing, Flight Envelope.
+const std::array<DataPage, 9>& DataPages();
+// The template of a page for an aircraft class (2 = helicopter pair).
+std::string_view TemplateFor(const DataPage& page, int aircraftClass);
+// Prints one page: status text and hourglass, 0.1 s wait, the template, the charts (not in
+// preview), then the status cleared and the default pointer, whatever failed on the way.
+void PrintDataPage(const DataPage& page);
+
+// A chart box in device units of a printable area width x height.
+struct Box {
+  double left = 0, top = 0, right = 0, bottom = 0;
+};
+Box ChartBox(const PageChart& chart, double width, double height);
+
+// How the chart pages draw a chart; a test installs its own (nullptr restores the builders).
+using ChartDrawer = void (*)(const PageChart& chart, gdi::Canvas& printer);
+void InstallChartDrawer(ChartDrawer drawer);
 
 // The screen plot (File > Plot Screen) of tab `currentTab` (2 to 5; anything else plots
 // nothing): the printer dialog (in preview mode the preview opens and the plot still goes to

@@ -1,0 +1,96 @@
+// A page from its template: the raster of what stays in the page drawing, then the collected
+// texts and lines as vectors.
+#include "drawings/CadFunctions.h"
+#include "drawings/PageDrawing.h"
+#include "foundation/DBase.h"
+#include "platform/dxfcontrol/DrawingControl.h"
+#include "platform/runtime/Trap.h"
+#include "printing/PagePrinting.h"
+#include "printing/PageRaster.h"
+#include "printing/Printing.h"
+
+namespace CadFunctions {
+
+namespace {
+
+constexpr std::string_view kModule = "CadFunctions";
+
+bool InPreview() { return Printing::hooks().PlotPreview(); }
+
+// The legend placeholders' inputs from the program state.
+Printing::LegendState CurrentLegend() {
+  const DrawingInputs in = CurrentInputs();
+  const Vars& v = vars();
+  Printing::LegendState st;
+  st.Aircraft1 = in.Aircraft1;
+  st.Aircraft2 = in.Aircraft2;
+  st.PlaneColor1 = static_cast<gdi::Rgb>(in.PlaneColor1);
+  st.PlaneColor2 = static_cast<gdi::Rgb>(in.PlaneColor2);
+  st.ShowPlane1 = v.ShowPlane1;
+  st.ShowPlane2 = v.ShowPlane2;
+  st.PlotScaleText1 = printVars().PlotScaleText1;
+  st.PlotScaleText2 = printVars().PlotScaleText2;
+  st.AcName = [](const std::string& acNum) {
+    std::string name;
+    vb::Proc g(kModule, "PrintCADEntities");
+    g.step([&] { DBase::OpenDatabase(acNum); });
+    g.step([&] { name = DBase::DatabaseValue("AcName").toString(); });
+    g.step([&] { DBase::CloseDatabase(); });
+    return name;
+  };
+  return st;
+}
+
+
+}  // namespace
+
+void PrintCADEntities() {
+  const EntityLists& lists = entityLists();
+  std::vector<Printing::PageText> texts;
+  texts.reserve(lists.CadTextList.size());
+  for (const CadText& t : lists.CadTextList)
+    texts.push_back({t.Text, t.X, t.Y, t.Font, static_cast<gdi::Rgb>(t.Color), t.Height, t.Angle,
+                     t.HAlign, t.VAlign});
+  std::vector<Printing::PageLine> lines;
+  lines.reserve(lists.CadLineList.size());
+  for (const CadLine& l : lists.CadLineList)
+    lines.push_back({l.X1, l.Y1, l.X2, l.Y2, static_cast<gdi::Rgb>(l.Color)});
+  Printing::PrintEntities(Printing::Target(), InPreview(), texts, lines, CurrentLegend());
+}
+
+void PrintDXF(const std::string& templateFile) {
+  vb::Proc g(kModule, "PrintDXF");
+  const bool preview = InPreview();
+  dxf::DrawingControl* cad = nullptr;
+  g.step([&] { cad = &Control(kMeasuringView); });
+  if (cad) {
+    // A template that cannot be loaded is reported; the page drawing is then emptied, so that
+    // the page carries no leftovers of the one printed before it.
+    if (!g.step([&] { cad->LoadDrawingFile(templateFile); })) cad->ClearDrawing();
+    g.step([] { UpdateCADText(); });
+    g.step([] { GetCADEntities(kMeasuringView); });
+    cad->PlotMode = 0;
+    cad->PlotScale = 1.0f;
+    cad->PlotSetting13 = cad->PlotSetting12 = cad->PlotSetting11 = cad->PlotSetting10 = 0.0f;
+    cad->PlotSetting2C = 2;
+    cad->PlotSetting0F = false;
+    // The raster only carries what the collection left in the drawing; with nothing left (or in
+    // preview, where no raster is painted) there is nothing to render.
+    if (!preview && cad->EntityList().Count() > 0) {
+      g.step([&] {
+        printer::PrintDevice& device = Printing::Printer();
+        const double f = Printing::RasterFactor2000(device.scaleWidth());
+        const QImage picture = Printing::RenderPlotPicture(*cad, device, f);
+        Printing::PaintPlotPicture(device, picture, f);
+      });
+    }
+    g.step([&] { cad->SetVisible(false); });
+  } else {
+    // Without a page drawing there is nothing of this page to print; the lists of the last page
+    // must not be printed again.
+    ClearEntityLists();
+  }
+  PrintCADEntities();
+}
+
+}  // namespace CadFunctions

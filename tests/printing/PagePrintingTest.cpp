@@ -1,0 +1,423 @@
+#include <gtest/gtest.h>
+
+#include <QPainter>
+#include <memory>
+
+#include "PrintingTestSupport.h"
+#include "charts/Chart.h"
+#include "charts/ChartHover.h"
+#include "charts/Graph.h"
+#include "drawings/CadFunctions.h"
+#include "drawings/DxfCadServices.h"
+#include "drawings/PageDrawing.h"
+#include "foundation/DBase.h"
+#include "platform/dxfcontrol/DrawingControl.h"
+#include "platform/gdi/QtCanvas.h"
+#include "platform/printer/RecordingPrinter.h"
+#include "platform/runtime/Files.h"
+#include "platform/ui/FakeHooks.h"
+#include "printing/PagePrinting.h"
+#include "printing/frmPlotPreview.h"
+#include "support/Fixtures.h"
+#include "support/Pdf.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+using printer::DialogChoice;
+using printer::PageRange;
+
+constexpr gdi::Rgb kRed = 0x0000FF;
+constexpr gdi::Rgb kBlue = 0xFF0000;
+
+// DXF text of a page: TEXT entities (text, x, y, height) and LINE entities, and a SOLID when
+// asked for (something the collection leaves for the raster).
+std::string Text(const std::string& text, double x, double y, double h = 0.2) {
+  return "0\nTEXT\n8\n0\n10\n" + std::to_string(x) + "\n20\n" + std::to_string(y) + "\n40\n" +
+         std::to_string(h) + "\n1\n" + text + "\n";
+}
+std::string Line(double x1, double y1, double x2, double y2) {
+  return "0\nLINE\n8\n0\n10\n" + std::to_string(x1) + "\n20\n" + std::to_string(y1) + "\n11\n" +
+         std::to_string(x2) + "\n21\n" + std::to_string(y2) + "\n";
+}
+std::string Solid() {
+  return "0\nSOLID\n8\n0\n10\n1\n20\n1\n11\n2\n21\n1\n12\n1\n22\n2\n13\n2\n23\n2\n";
+}
+std::string Page(const std::string& entities) {
+  return "0\nSECTION\n2\nENTITIES\n" + entities + "0\nENDSEC\n0\nEOF\n";
+}
+
+class PagePrinting : public printingtest::PrintingTest {
+ protected:
+  void SetUp() override {
+    PrintingTest::SetUp();
+    Graph::resetForTest();
+    Chart::resetForTest();
+    ChartHover::resetForTest();
+    ChartBuilders::resetForTest();
+    DBase::resetForTest();
+    CadFunctions::resetPrintingForTest();
+    // Failing steps are reported and the procedure goes on, as in the program.
+    General::vars().ErrorHandlingOn = 1;
+    General::vars().ErrorStatusSeconds = 0;
+    General::vars().ErrorBoxSeconds = 0;
+    std::string sql;
+    ASSERT_TRUE(vb::ReadWholeFile(TOLVANE_SAMPLE_AC_SQL, sql));
+    testsupport::BuildDatabase(dir / "ac.mdb", sql);
+    DBase::vars().DBPath = (dir / "ac.mdb").string();
+    ChartBuilders::vars().UserGeoLCIDNumber = 409;
+    for (auto& c : controls) c = std::make_unique<dxf::DrawingControl>(TOLVANE_TEMPLATES);
+    services = std::make_unique<CadFunctions::DxfCadServices>(CadFunctions::DxfCadServices::Controls{
+        controls[0].get(), nullptr, controls[2].get(), controls[3].get(), controls[4].get(),
+        controls[5].get()});
+    CadFunctions::InstallServices(services.get());
+    CadFunctions::SetDrawingInputsSource([] {
+      const Registry::Settings& s = Registry::RegSettings();
+      return CadFunctions::DrawingInputs{s.Aircraft1, s.Aircraft2, s.PlaneColor1,
+                                         s.PlaneColor2, s.DimColor,  2};
+    });
+    CadFunctions::SetPageInputsSource([] {
+      CadFunctions::PageInputs p;
+      p.PrintPageNumber = Printing::vars().PrintPageNumber;
+      p.PrintPageCount = Printing::vars().PrintPageCount;
+      p.WATChart = ChartBuilders::vars().WATChart;
+      return p;
+    });
+    ui::Install(&ui);
+    Registry::RegSettings().PlaneColor1 = static_cast<int32_t>(kRed);
+    Registry::RegSettings().PlaneColor2 = static_cast<int32_t>(kBlue);
+    Registry::RegSettings().DimColor = -1;
+    CadFunctions::vars().ShowPlane1 = CadFunctions::vars().ShowPlane2 = true;
+    Pair("101", "102", 1);
+    Printing::vars().PrintPageNumber = 1;
+    Printing::vars().PrintPageCount = 1;
+  }
+  void TearDown() override {
+    Printing::InstallChartDrawer(nullptr);
+    ui::Install(nullptr);
+    CadFunctions::SetPageInputsSource({});
+    CadFunctions::SetDrawingInputsSource({});
+    CadFunctions::InstallServices(nullptr);
+    CadFunctions::vars().ShowPlane1 = CadFunctions::vars().ShowPlane2 = false;
+    Chart::resetForTest();
+    ChartHover::resetForTest();
+    DBase::resetForTest();
+    PrintingTest::TearDown();
+  }
+  void Pair(const char* a1, const char* a2, int aircraftClass) {
+    Choose(a1, a2);
+    Globals::vars().AircraftClass = static_cast<int16_t>(aircraftClass);
+    for (int chart = 1; chart <= 16; ++chart) Chart::vars().ChartLabelsLoaded[chart] = false;
+  }
+  // A page template of our own in the test folder.
+  std::string Template(const std::string& name, const std::string& entities) {
+    EXPECT_TRUE(vb::WriteFileAtomic(dir / name, Page(entities)));
+    controls[0]->SetBaseFolder(dir.path());
+    return name;
+  }
+  static std::vector<std::string> Only(const std::vector<std::string>& log,
+                                       std::string_view prefix) {
+    std::vector<std::string> out;
+    for (const std::string& l : log)
+      if (l.starts_with(prefix)) out.push_back(l);
+    return out;
+  }
+  static bool Has(const std::vector<std::string>& log, std::string_view part) {
+    for (const std::string& l : log)
+      if (l.find(part) != std::string::npos) return true;
+    return false;
+  }
+
+  testsupport::TempDir dir;
+  std::array<std::unique_ptr<dxf::DrawingControl>, 6> controls;
+  std::unique_ptr<CadFunctions::DxfCadServices> services;
+  printer::RecordingPrinter rec;
+  ui::FakeHooks ui;
+};
+
+TEST_F(PagePrinting, TheRasterComesFirstThenTheTextsAndLines) {
+  const std::string t = Template(
+      "Fixture.dxf", Solid() + Text("Page n of Pages", 1, 10) + Text("AcNames", 1, 9.5) +
+                         Line(1, 5, 7.5, 5));
+  Printing::InstallPrinter(&rec);
+  CadFunctions::PrintDXF(t);
+  const std::vector<std::string> log = rec.log();
+  ASSERT_GE(log.size(), 3u);
+  EXPECT_EQ(log[0], "BEGIN");
+  EXPECT_EQ(log[1], "PICTURE 0 0 10200 13200 1275 1650");  // factor 8 on 1200-dpi Letter
+  EXPECT_TRUE(Has(log, "\"Page 1 of 1\""));
+  EXPECT_TRUE(Has(log, "\"Swiftline 6, Sarrance 8\""));
+  EXPECT_EQ(Only(log, "LINE ").size(), 1u);
+  EXPECT_EQ(Only(log, "PICTURE").size(), 1u);
+  // The texts and the line left the page drawing; the solid stayed for the raster.
+  EXPECT_EQ(controls[0]->EntityList().Count(), 1);
+  EXPECT_FALSE(controls[0]->Visible());
+  EXPECT_EQ(controls[0]->PlotMode, 0);
+  EXPECT_EQ(controls[0]->PlotScale, 1.0f);
+  EXPECT_EQ(controls[0]->PlotSetting2C, 2);
+}
+
+TEST_F(PagePrinting, PreviewGetsTheTextsAndThePrinterNothing) {
+  const std::string t = Template("Fixture.dxf", Solid() + Text("Page n of Pages", 1, 10) +
+                                                    Line(1, 5, 7.5, 5));
+  Printing::InstallPrinter(&rec);
+  hooks.preview = true;
+  ASSERT_NE(Printing::ShowPrinterDialog(), 0);
+  CadFunctions::PrintDXF(t);
+  EXPECT_TRUE(rec.log().empty());
+  ASSERT_EQ(Printing::Preview().pageCount(), 1);
+  // The line at y = 5 in: (11 - 5.0002) x 68 = 408 px down, black.
+  const QImage& page = Printing::Preview().page(0);
+  EXPECT_EQ(qGray(page.pixel(300, 408)), 0);
+}
+
+TEST_F(PagePrinting, AMissingTemplateIsReportedAndLeavesNoLeftoversOfTheLastPage) {
+  const std::string t = Template("Fixture.dxf", Solid() + Text("Old page", 1, 10));
+  Printing::InstallPrinter(&rec);
+  CadFunctions::PrintDXF(t);
+  rec.forget();
+  CadFunctions::PrintDXF("Missing.dxf");
+  const std::vector<std::string> log = rec.log();
+  EXPECT_TRUE(Only(log, "PICTURE").empty());
+  EXPECT_FALSE(Has(log, "Old page"));
+  EXPECT_EQ(controls[0]->EntityList().Count(), 0);
+  EXPECT_EQ(CadFunctions::CadTextCount(), 0u);
+}
+
+TEST_F(PagePrinting, AFixtureTemplatePrintsToPdfWithPageNumberNamesAndLegendSwatch) {
+  if (!testsupport::HavePopplerTools()) GTEST_SKIP() << "poppler-utils not installed";
+  const std::string t =
+      Template("Fixture.dxf", Text("Page n of Pages", 1, 10) + Text("AcNames", 1, 9.5) +
+                                  Text("Legend1", 1, 9, 0.3) + Text("PlotScale1", 1, 8) +
+                                  Line(1, 5, 7.5, 5));
+  CadFunctions::printVars().PlotScaleText1 = "Scale = 1:80";
+  const QString file = QString::fromStdString((dir / "page.pdf").string());
+  dialog.outputFile = file;
+  dialog.answer = DialogChoice{file, 1, false, PageRange::All, 0, 0};
+  ASSERT_NE(Printing::ShowPrinterDialog(), 0);
+  CadFunctions::PrintDXF(t);
+  Printing::Printer().endDoc();
+  const QString text = testsupport::PdfPageText(file, 1);
+  EXPECT_TRUE(text.contains("Page 1 of 1")) << text.toStdString();
+  EXPECT_TRUE(text.contains("Swiftline 6, Sarrance 8")) << text.toStdString();
+  EXPECT_TRUE(text.contains("Swiftline 6 -")) << text.toStdString();
+  EXPECT_TRUE(text.contains("Scale = 1:80")) << text.toStdString();
+  const QImage page = testsupport::PdfPageImage(file, 1, 72);
+  ASSERT_FALSE(page.isNull());
+  printingtest::SaveForLooking(page, "fixture_page.png");
+  // The swatch stands right of the legend text on the 9 in line: 2 in from the top, 0.3 in
+  // high. Its middle is Plane 1's red.
+  int red = 0;
+  for (int y = 72 * 2 - 30; y < 72 * 2 + 10; ++y)
+    for (int x = 72; x < 72 * 5; ++x) {
+      const QColor c(page.pixel(x, y));
+      red += c.red() > 200 && c.green() < 60 && c.blue() < 60;
+    }
+  EXPECT_GT(red, 50);
+  // The line at 5 in from the bottom: 6 x 0.9935 in from the top on the printable height.
+  int darkest = 255;
+  for (int y = 72 * 6 - 6; y <= 72 * 6; ++y) darkest = std::min(darkest, qGray(page.pixel(72 * 4, y)));
+  EXPECT_LT(darkest, 128);
+}
+
+// --- Data and chart pages with a recording chart drawer ---
+
+std::vector<std::string> drawn;
+
+void RecordChart(const Printing::PageChart& chart, gdi::Canvas& target) {
+  drawn.push_back(std::string(chart.builder) + " " +
+                  (target.kind() == gdi::TargetKind::Printer ? "printer" : "other") + " " +
+                  std::to_string(chart.left) + " " + std::to_string(chart.top) + " " +
+                  std::to_string(chart.width) + " " + std::to_string(chart.height));
+}
+
+TEST_F(PagePrinting, EveryPageHasItsStatusTemplateAndChartsInOrder) {
+  Printing::InstallPrinter(&rec);
+  Printing::InstallChartDrawer(&RecordChart);
+  struct Case {
+    void (*routine)();
+    const char* status;
+    const char* title;  // a text of the page's template
+    std::vector<std::string> charts;
+  };
+  const Case cases[] = {
+      {&CadFunctions::PrintAircraft, "Printing Aircraft page", "Model Number:", {}},
+      {&CadFunctions::PrintGeneral, "Printing General page", "Ramp Weight:", {}},
+      {&CadFunctions::PrintPayloadRange,
+       "Printing Payload Range page",
+       "Payload - Range",
+       {"ChartPayload printer 10 25 75 60"}},
+      {&CadFunctions::PrintBalancedFieldLength,
+       "Printing Balanced Field Length page",
+       "Balanced Field Length",
+       {"ChartBalancedFieldLength printer 10 25 75 60"}},
+      {&CadFunctions::PrintBlockFuelTime,
+       "Printing Block Fuel/Time page",
+       "Block",
+       {"GraphBlockFuel printer 10 13 75 38", "ChartBlockTime printer 10 72 75 38"}},
+      {&CadFunctions::PrintWAT,
+       "Printing WAT page",
+       "Weight - Altitude - Temperature",
+       {"ChartWATCorp printer 10 11 75 28", "ChartWATUtil printer 10 53 75 23",
+        "ChartLandingSL printer 10 93 35 21", "ChartLanding5000Ft printer 50 93 35 21"}},
+      {&CadFunctions::PrintServiceCeiling,
+       "Printing Service Ceiling page",
+       "Ceiling",
+       {"ChartCeilingCorp printer 5 12 39 38", "ChartCeilingUtil printer 46 12 39 38",
+        "ChartCeilingHV printer 5 71 39 38", "ChartCeilingVNE printer 46 71 39 38"}},
+      {&CadFunctions::PrintTakeoffLanding,
+       "Printing Takeoff/Landing page",
+       "Takeoff",
+       {"ChartTakeoffElevation printer 10 13 75 38", "ChartLanding printer 10 72 75 38"}},
+      {&CadFunctions::PrintFlightEnvelope,
+       "Printing Flight Envelope page",
+       "Flight Envelope",
+       {"ChartCruiseSpeed printer 10 13 75 38", "ChartOperatingSpeed printer 10 72 75 38"}},
+  };
+  for (const Case& c : cases) {
+    drawn.clear();
+    ui.statusTexts.clear();
+    hooks.delays.clear();
+    rec.forget();
+    c.routine();
+    EXPECT_EQ(ui.statusTexts, (std::vector<std::string>{c.status, ""})) << c.status;
+    EXPECT_FALSE(ui.hourglass) << c.status;
+    EXPECT_EQ(hooks.delays, (std::vector<float>{0.1f})) << c.status;
+    EXPECT_TRUE(Has(rec.log(), c.title)) << c.status;
+    EXPECT_EQ(drawn, c.charts) << c.status;
+  }
+  // In preview no chart is drawn and nothing reaches the printer.
+  hooks.preview = true;
+  drawn.clear();
+  rec.forget();
+  CadFunctions::PrintWAT();
+  EXPECT_TRUE(drawn.empty());
+  EXPECT_TRUE(rec.log().empty());
+}
+
+TEST_F(PagePrinting, TheGeneralPageFollowsTheClassAndAFailureStillClearsTheStatus) {
+  const std::pair<int, std::string_view> classes[] = {
+      {0, "General.dxf"}, {1, "General.dxf"}, {2, "GeneralHeli.dxf"}};
+  const Printing::DataPage& general = Printing::DataPages()[1];
+  for (auto [cls, file] : classes) EXPECT_EQ(Printing::TemplateFor(general, cls), file);
+  EXPECT_EQ(Printing::TemplateFor(Printing::DataPages()[2], 2), "Payload.dxf");
+  // No page drawing at all: every step fails and is reported, the charts are still drawn, the
+  // status is cleared and the pointer restored.
+  CadFunctions::InstallServices(nullptr);
+  Printing::InstallPrinter(&rec);
+  Printing::InstallChartDrawer(&RecordChart);
+  drawn.clear();
+  CadFunctions::PrintPayloadRange();
+  EXPECT_EQ(ui.statusTexts, (std::vector<std::string>{"Printing Payload Range page", ""}));
+  EXPECT_FALSE(ui.hourglass);
+  EXPECT_EQ(drawn.size(), 1u);
+}
+
+TEST(ChartBoxes, PercentOfTheWidthAcrossAndDownPercentOfTheHeightForTheHeight) {
+  // On a printable area of 8 x 10.5 in (in inches).
+  const Printing::PageChart& bfl = Printing::DataPages()[3].charts[0];
+  const Printing::Box b = Printing::ChartBox(bfl, 8, 10.5);
+  EXPECT_NEAR(b.left, 0.8, 1e-12);
+  EXPECT_NEAR(b.right, 6.8, 1e-12);
+  EXPECT_NEAR(b.top, 2.0, 1e-12);
+  EXPECT_NEAR(b.bottom, 8.3, 1e-12);
+  const Printing::PageChart& time = Printing::DataPages()[4].charts[1];
+  const Printing::Box t = Printing::ChartBox(time, 8, 10.5);
+  EXPECT_NEAR(t.top, 5.76, 1e-12);
+  EXPECT_NEAR(t.bottom, 9.75, 1e-12);
+  // The WAT bottom row passes 100 % (93 + 21) and still ends on a Letter page.
+  const Printing::Box w = Printing::ChartBox(Printing::DataPages()[5].charts[2], 8.5, 11);
+  EXPECT_LT(w.bottom, 11);
+}
+
+// --- The sample pairs on paper ---
+
+TEST_F(PagePrinting, ChartPagesOfTheSamplePairsPrintTheirChartsInTheirBoxes) {
+  if (!testsupport::HavePopplerTools()) GTEST_SKIP() << "poppler-utils not installed";
+  struct PairCase {
+    const char* a1;
+    const char* a2;
+    int aircraftClass;
+    const char* tag;
+    std::vector<std::string_view> withoutData;  // pages a job of this class does not print
+  };
+  const PairCase pairs[] = {
+      {"101", "102", 1, "jets", {"PrintWAT", "PrintServiceCeiling"}},
+      {"201", "202", 2, "helis",
+       {"PrintBalancedFieldLength", "PrintTakeoffLanding", "PrintFlightEnvelope"}}};
+  constexpr int kDpi = 60;
+  for (const PairCase& pc : pairs) {
+    Pair(pc.a1, pc.a2, pc.aircraftClass);
+    for (const Printing::DataPage& page : Printing::DataPages()) {
+      const std::string name = std::string(pc.tag) + "_" + std::string(page.routine);
+      const QString file = QString::fromStdString((dir / (name + ".pdf")).string());
+      dialog.outputFile = file;
+      dialog.answer = DialogChoice{file, 1, false, PageRange::All, 0, 0};
+      ASSERT_NE(Printing::ShowPrinterDialog(), 0);
+      Printing::PrintDataPage(page);
+      Printing::Printer().endDoc();
+      const QString text = testsupport::PdfPageText(file, 1);
+      EXPECT_TRUE(text.contains("Page 1 of 1")) << name;
+      const QImage img = testsupport::PdfPageImage(file, 1, kDpi);
+      ASSERT_FALSE(img.isNull()) << name;
+      printingtest::SaveForLooking(img, QString::fromStdString(name + ".png"));
+      const double W = 8.5 * kDpi, H = 11 * kDpi;
+      const bool data = std::find(pc.withoutData.begin(), pc.withoutData.end(), page.routine) ==
+                        pc.withoutData.end();
+      for (const Printing::PageChart& chart : page.charts) {
+        const Printing::Box b = Printing::ChartBox(chart, W, H);
+        int coloured = 0, dark = 0;
+        for (int y = static_cast<int>(b.top) + 1; y < static_cast<int>(b.bottom) - 1; ++y)
+          for (int x = static_cast<int>(b.left) + 1; x < static_cast<int>(b.right) - 1; ++x) {
+            const QColor c(img.pixel(x, y));
+            // Plane 1 red or Plane 2 blue, also where a thin line is blended with white.
+            coloured += (c.red() - std::max(c.green(), c.blue()) > 80) ||
+                        (c.blue() - std::max(c.green(), c.red()) > 80);
+            dark += qGray(c.rgb()) < 100;
+          }
+        EXPECT_GT(dark, 50) << name << " " << chart.builder;  // axes, ticks and titles
+        if (data) {
+          EXPECT_GT(coloured, 5) << name << " " << chart.builder;  // the planes' series
+        }
+      }
+    }
+  }
+}
+
+TEST_F(PagePrinting, PrintingAChartPageLeavesTheScreensChartStateAsItWas) {
+  // The payload chart drawn on a screen picture, with a hover point shown.
+  gdi::PictureCanvas screen(600, 400);
+  ChartBuilders::BuildChart(13, screen, true);
+  ChartHover::vars().PopupSeries[13] = 1;
+  ChartHover::vars().PopupPoint[13] = 2;
+  const Chart::Vars before = Chart::vars();
+  ASSERT_GT(before.ChartSeriesCache.SeriesCount(13), 0);
+  Printing::InstallPrinter(&rec);
+  Pair("101", "", 1);  // another pair on paper than on screen: other series
+  CadFunctions::PrintPayloadRange();
+  CadFunctions::PrintBlockFuelTime();
+  const Chart::Vars& after = Chart::vars();
+  EXPECT_EQ(after.CurrentChartNumber, before.CurrentChartNumber);
+  EXPECT_EQ(after.ChartSeriesCount, before.ChartSeriesCount);
+  for (int chart : {1, 2, 13}) {
+    ASSERT_EQ(after.ChartSeriesCache.SeriesCount(chart), before.ChartSeriesCache.SeriesCount(chart));
+    for (int s = 1; s <= before.ChartSeriesCache.SeriesCount(chart); ++s) {
+      ASSERT_EQ(after.ChartSeriesCache.PointCount(chart, s),
+                before.ChartSeriesCache.PointCount(chart, s));
+      for (int p = 1; p <= before.ChartSeriesCache.PointCount(chart, s); ++p) {
+        EXPECT_EQ(after.ChartSeriesCache.Point(chart, s, p).X,
+                  before.ChartSeriesCache.Point(chart, s, p).X);
+        EXPECT_EQ(after.ChartSeriesCache.Point(chart, s, p).Y,
+                  before.ChartSeriesCache.Point(chart, s, p).Y);
+      }
+    }
+    EXPECT_EQ(after.ChartHoverGeometry[chart].XFactor, before.ChartHoverGeometry[chart].XFactor);
+    EXPECT_EQ(after.ChartLabels[chart].size(), before.ChartLabels[chart].size());
+  }
+  EXPECT_EQ(ChartHover::vars().PopupSeries[13], 1);
+  EXPECT_EQ(ChartHover::vars().PopupPoint[13], 2);
+  // The printer did get the charts.
+  EXPECT_FALSE(Only(rec.log(), "LINE ").empty());
+}
+
+}  // namespace
