@@ -63,9 +63,9 @@ constexpr const char* kTabCaptions[kTabCount] = {"Aircraft",
                                                  "HV/Cruise",
                                                  "WAT"};
 
-// The print commands wait for the printing subsystem: they are shown but stay disabled.
-bool IsBuilt(std::string_view item) {
-  return !item.starts_with(ctl::mnuFilePrint) && item != ctl::mnuFilePlotScreen;
+// The items of the print commands: held disabled while a print job runs.
+bool IsPrintItem(std::string_view item) {
+  return item.starts_with(ctl::mnuFilePrint) || item == ctl::mnuFilePlotScreen;
 }
 
 QRect TwipRect(int left, int top, int width, int height) {
@@ -125,6 +125,61 @@ class WindowPrintingHooks final : public Printing::Hooks {
   QWidget* DialogOwner() override { return window_; }
   void ToolbarFormLoad() override { Toolbar::FormLoad(); }
   void ToolbarFormUnload() override { Toolbar::FormUnload(); }
+  Printing::JobInputs Inputs() override {
+    const Vars& v = vars();
+    return Printing::JobInputs{.AircraftClass = Globals::vars().AircraftClass,
+                               .CurrentTab = v.CurrentTab,
+                               .EMSInteriorAvailable = v.EMSInteriorAvailable,
+                               .UtilityInteriorAvailable = v.UtilityInteriorAvailable,
+                               .WATAAvailable = v.WATAAvailable,
+                               .WATBAvailable = v.WATBAvailable};
+  }
+  int32_t InteriorConfig() override { return vars().InteriorConfig; }
+  void SetInteriorConfig(int32_t config) override { vars().InteriorConfig = config; }
+  int32_t WATChart() override { return vars().WATChart; }
+  // The WAT page's texts read the window's choice, its charts the charts' copy of it.
+  void SetWATChart(int32_t chart) override {
+    vars().WATChart = chart;
+    ChartBuilders::vars().WATChart = chart;
+  }
+  void JobStarted() override { window_->PrintJobStarted(); }
+  void JobEnded() override { window_->PrintJobEnded(); }
+
+ private:
+  frmMain* window_;
+};
+
+// While a print job runs the main window and the floating toolbar take no input: the page
+// routines let the event loop run while they wait, and a tab change, another pair or a view
+// toggle would change what the page being printed is composed from. Both windows still paint
+// and move; other windows (the plot preview) are not touched.
+class JobInputBlocker final : public QObject {
+ public:
+  explicit JobInputBlocker(frmMain* window) : window_(window) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    switch (e->type()) {
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::MouseButtonDblClick:
+      case QEvent::Wheel:
+      case QEvent::KeyPress:
+      case QEvent::KeyRelease:
+      case QEvent::ShortcutOverride:
+      case QEvent::Shortcut:
+      case QEvent::ContextMenu:
+      case QEvent::TouchBegin:
+      case QEvent::TabletPress:
+        break;
+      default:
+        return false;
+    }
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget) return false;
+    const QWidget* top = widget->window();
+    return top == window_ || (top && top == window_->floatingToolbar());
+  }
 
  private:
   frmMain* window_;
@@ -260,7 +315,6 @@ void frmMain::BuildMenus() {
   auto item = [&](QMenu* menu, const char* name, const char* caption) {
     QAction* a = menu->addAction(QString::fromUtf8(caption));
     a->setObjectName(name);
-    a->setEnabled(IsBuilt(name));
     actions_.emplace(name, a);
     return a;
   };
@@ -276,7 +330,6 @@ void frmMain::BuildMenus() {
     QMenu* sub = submenu(menu, name, caption);
     item(sub, overlaid, "Overlaid");
     item(sub, sideBySide, "Side by Side");
-    sub->menuAction()->setEnabled(false);
     return sub;
   };
 
@@ -630,7 +683,32 @@ void frmMain::SetMenuVisible(std::string_view item, bool visible) noexcept {
 }
 
 void frmMain::SetMenuEnabled(std::string_view item, bool enabled) noexcept {
-  if (QAction* a = Action(item)) a->setEnabled(enabled && IsBuilt(item));
+  QAction* a = Action(item);
+  if (!a) return;
+  // A print item held disabled by a running job takes the state when the job ends.
+  if (auto held = printItemsHeld_.find(a); held != printItemsHeld_.end()) {
+    held->second = enabled;
+    return;
+  }
+  a->setEnabled(enabled);
+}
+
+void frmMain::PrintJobStarted() {
+  for (auto& [name, action] : actions_) {
+    if (!IsPrintItem(name) || printItemsHeld_.contains(action)) continue;
+    printItemsHeld_.emplace(action, action->isEnabled());
+    action->setEnabled(false);
+  }
+  if (!jobInputBlocker_) {
+    jobInputBlocker_ = std::make_unique<JobInputBlocker>(this);
+    qApp->installEventFilter(jobInputBlocker_.get());
+  }
+}
+
+void frmMain::PrintJobEnded() {
+  jobInputBlocker_.reset();  // a destroyed filter is removed from the application
+  for (auto& [action, enabled] : printItemsHeld_) action->setEnabled(enabled);
+  printItemsHeld_.clear();
 }
 
 void frmMain::SetMenuChecked(std::string_view item, bool checked) noexcept {
@@ -866,6 +944,11 @@ void frmMain::showEvent(QShowEvent* e) {
 }
 
 void frmMain::closeEvent(QCloseEvent* e) {
+  // The window and its drawing controls stay while a print job composes its pages in them.
+  if (Printing::JobRunning()) {
+    e->ignore();
+    return;
+  }
   startup_.FormUnload();
   e->accept();
   QCoreApplication::quit();

@@ -208,6 +208,11 @@ class frmMain final : public QMainWindow,
   void optSideOverlay_Click(int index);
   void Timer1_Timer();
   void Form_Activate();
+  // A print job has started or ended: while it runs the print items are disabled and the
+  // window and the floating toolbar take no input (they still paint); afterwards every print
+  // item has the state the window last gave it.
+  void PrintJobStarted();
+  void PrintJobEnded();
 
  protected:
   bool event(QEvent* event) override;
@@ -253,6 +258,8 @@ class frmMain final : public QMainWindow,
   std::unique_ptr<CadFunctions::DxfCadServices> drawingServices_;
   std::unique_ptr<WindowChooseHooks> chooseHooks_;
   std::unique_ptr<WindowPrintingHooks> printingHooks_;
+  std::unique_ptr<QObject> jobInputBlocker_;
+  std::map<QAction*, bool> printItemsHeld_;  // the print items' states while a job runs
   // The 100 ms timer's failures, each reported once however many ticks meet it.
   std::unique_ptr<RepeatedFailureFilter> timerFailures_;
   std::unique_ptr<CompositionControls> composition_;

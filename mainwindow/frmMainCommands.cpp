@@ -34,6 +34,7 @@
 #include "platform/gdi/Color.h"
 #include "platform/runtime/Error.h"
 #include "platform/runtime/Trap.h"
+#include "printing/PrintCommands.h"
 
 namespace MainForm {
 
@@ -129,8 +130,40 @@ void frmMain::ConnectCommands() {
   on(ctl::mnuViewToolbarDock, &frmMain::mnuViewToolbarDock_Click);
   on(ctl::mnuViewToolbarShow, &frmMain::mnuViewToolbarShow_Click);
   if (QAction* a = Action(ctl::mnuViewToolbar)) a->setEnabled(true);
-  // Export acts on a drawing view; the aircraft tab comes first.
+  // Export and Plot Screen act on a drawing view; the aircraft tab comes first.
   if (QAction* a = Action(ctl::mnuFileExport)) a->setEnabled(false);
+  if (QAction* a = Action(ctl::mnuFilePlotScreen)) a->setEnabled(false);
+  // The print commands: each item runs its command as a print job.
+  using Printing::PrintCommand;
+  const std::pair<const char*, PrintCommand> printItems[] = {
+      {ctl::mnuFilePlotScreen, PrintCommand::PlotScreen},
+      {ctl::mnuFilePrint, PrintCommand::CurrentPage},
+      {ctl::mnuFilePrintAll, PrintCommand::All},
+      {ctl::mnuFilePrintAllOverlaid, PrintCommand::AllOverlaid},
+      {ctl::mnuFilePrintAllSideBySide, PrintCommand::AllSideBySide},
+      {ctl::mnuFilePrintExteriorScaleOverlaid, PrintCommand::ExteriorScaleOverlaid},
+      {ctl::mnuFilePrintExteriorScaleSideBySide, PrintCommand::ExteriorScaleSideBySide},
+      {ctl::mnuFilePrintInteriorScaleOverlaid, PrintCommand::InteriorScaleOverlaid},
+      {ctl::mnuFilePrintInteriorScaleSideBySide, PrintCommand::InteriorScaleSideBySide},
+      {ctl::mnuFilePrintAircraft, PrintCommand::Aircraft},
+      {ctl::mnuFilePrintGeneral, PrintCommand::General},
+      {ctl::mnuFilePrintExterior, PrintCommand::Exterior},
+      {ctl::mnuFilePrintExteriorOverlaid, PrintCommand::ExteriorOverlaid},
+      {ctl::mnuFilePrintExteriorSideBySide, PrintCommand::ExteriorSideBySide},
+      {ctl::mnuFilePrintInterior, PrintCommand::Interior},
+      {ctl::mnuFilePrintInteriorOverlaid, PrintCommand::InteriorOverlaid},
+      {ctl::mnuFilePrintInteriorSideBySide, PrintCommand::InteriorSideBySide},
+      {ctl::mnuFilePrintBlockFuelTime, PrintCommand::BlockFuelTime},
+      {ctl::mnuFilePrintBalancedFieldLength, PrintCommand::BalancedFieldLength},
+      {ctl::mnuFilePrintTakeoffLanding, PrintCommand::TakeoffLanding},
+      {ctl::mnuFilePrintFlightEnvelope, PrintCommand::FlightEnvelope},
+      {ctl::mnuFilePrintPayloadRange, PrintCommand::PayloadRange},
+      {ctl::mnuFilePrintServiceCeiling, PrintCommand::ServiceCeiling},
+      {ctl::mnuFilePrintHVCruiseSpeed, PrintCommand::HVCruiseSpeed},
+      {ctl::mnuFilePrintWAT, PrintCommand::WAT}};
+  for (auto [name, command] : printItems)
+    if (QAction* a = Action(name))
+      connect(a, &QAction::triggered, this, [command] { Printing::RunCommand(command); });
   // Both planes and the dimensions start shown (the first activation sets the flags so).
   for (const char* item : {ctl::mnuViewPlane1, ctl::mnuViewPlane2, ctl::mnuViewShowDims})
     if (QAction* a = Action(item)) a->setChecked(true);

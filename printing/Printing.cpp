@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "charts/ChartBuilders.h"
 #include "foundation/General.h"
 #include "foundation/Globals.h"
 #include "foundation/Registry.h"
@@ -75,6 +76,12 @@ Vars& vars() { return state; }
 
 void Hooks::Delay(float seconds) { General::Delay(seconds); }
 
+JobInputs Hooks::Inputs() { return JobInputs{.AircraftClass = Globals::vars().AircraftClass}; }
+
+int32_t Hooks::WATChart() { return ChartBuilders::vars().WATChart; }
+
+void Hooks::SetWATChart(int32_t chart) { ChartBuilders::vars().WATChart = chart; }
+
 void InstallHooks(Hooks* h) { installedHooks = h ? h : &defaultHooks; }
 
 Hooks& hooks() { return *installedHooks; }
@@ -119,6 +126,7 @@ void resetForTest() {
   dialogRunner = &systemDialog;
   installedPrinter = nullptr;
   InstallScaleDialogRunner(nullptr);
+  InstallPageRunner(nullptr);
   currentPrinter().reset();
   if (previewPages()) previewPages()->discard();
 }

@@ -11,6 +11,7 @@
 #include "platform/printer/PrintDevice.h"
 #include "platform/printer/PrinterDialog.h"
 #include "platform/printer/QtPrinter.h"
+#include "printing/PrintCommands.h"
 
 class QWidget;
 class PreviewPages;
@@ -67,6 +68,21 @@ class Hooks {
   virtual void ToolbarFormUnload() {}
   // General.Delay.
   virtual void Delay(float seconds);
+  // What a print job reads of the main window when it starts, and the interior configuration
+  // and WAT chart that a page sets for itself and puts back. The defaults keep their own
+  // values (the aircraft class is Globals'; the WAT chart is the one the charts draw).
+  virtual JobInputs Inputs();
+  virtual int32_t InteriorConfig() { return interiorConfig_; }
+  virtual void SetInteriorConfig(int32_t config) { interiorConfig_ = config; }
+  virtual int32_t WATChart();
+  virtual void SetWATChart(int32_t chart);
+  // A print command has started (its dialogs and pages follow) and has ended, also when it
+  // failed or was cancelled.
+  virtual void JobStarted() {}
+  virtual void JobEnded() {}
+
+ private:
+  int32_t interiorConfig_ = 1;
 };
 void InstallHooks(Hooks* hooks);  // nullptr restores the defaults
 Hooks& hooks();

@@ -1,0 +1,314 @@
+#include "printing/PrintCommands.h"
+
+#include <QStringList>
+#include <algorithm>
+#include <optional>
+#include <string>
+
+#include "platform/runtime/Trap.h"
+#include "platform/ui/Hooks.h"
+#include "printing/DrawingPages.h"
+#include "printing/PagePrinting.h"
+#include "printing/Printing.h"
+#include "printing/ScaleDialogs.h"
+
+namespace Printing {
+
+namespace {
+
+using R = PageRoutine;
+using C = PrintCommand;
+
+// The print commands are the main window's handlers: their trace entries carry its module word.
+constexpr std::string_view kHandlerModule = "MainForm";
+
+bool jobRunning = false;
+
+void RunRoutine(PageRoutine routine) {
+  switch (routine) {
+    case R::Aircraft: return CadFunctions::PrintAircraft();
+    case R::General: return CadFunctions::PrintGeneral();
+    case R::Exterior: return CadFunctions::PrintExterior();
+    case R::Top: return CadFunctions::PrintTop();
+    case R::Side: return CadFunctions::PrintSide();
+    case R::Front: return CadFunctions::PrintFront();
+    case R::InteriorAndCabin: return CadFunctions::PrintInteriorAndCabin();
+    case R::Interior: return CadFunctions::PrintInterior();
+    case R::Cabin: return CadFunctions::PrintCabin();
+    case R::BlockFuelTime: return CadFunctions::PrintBlockFuelTime();
+    case R::BalancedFieldLength: return CadFunctions::PrintBalancedFieldLength();
+    case R::TakeoffLanding: return CadFunctions::PrintTakeoffLanding();
+    case R::FlightEnvelope: return CadFunctions::PrintFlightEnvelope();
+    case R::PayloadRange: return CadFunctions::PrintPayloadRange();
+    case R::ServiceCeiling: return CadFunctions::PrintServiceCeiling();
+    case R::WAT: return CadFunctions::PrintWAT();
+  }
+}
+
+PageRunner pageRunner = &RunRoutine;
+
+bool Heli(const JobInputs& in) { return in.AircraftClass == 2; }
+
+void AddWATPages(std::vector<PageStep>& pages, const JobInputs& in) {
+  if (in.WATAAvailable) pages.push_back({R::WAT, 0, 1});
+  if (in.WATBAvailable) pages.push_back({R::WAT, 0, 2});
+}
+
+// Print All (overlaid) and All Side by Side.
+std::vector<PageStep> AllPages(const JobInputs& in, bool sideBySide) {
+  std::vector<PageStep> pages{{R::Aircraft}, {R::General}};
+  if (sideBySide)
+    pages.insert(pages.end(), {{R::Top}, {R::Side}, {R::Front}});
+  else
+    pages.push_back({R::Exterior});
+  auto interior = [&](int32_t config) {
+    if (sideBySide) {
+      pages.push_back({R::Interior, config});
+      pages.push_back({R::Cabin, config});
+    } else {
+      pages.push_back({R::InteriorAndCabin, config});
+    }
+  };
+  if (!Heli(in)) {
+    interior(0);
+    pages.push_back({R::BlockFuelTime});
+    pages.push_back({R::BalancedFieldLength});
+    pages.push_back({R::TakeoffLanding});
+    pages.push_back({R::FlightEnvelope});
+    pages.push_back({R::PayloadRange});
+    return pages;
+  }
+  // Corporate first whatever the interior tab shows, so that no configuration comes twice.
+  interior(1);
+  if (in.EMSInteriorAvailable) interior(2);
+  if (in.UtilityInteriorAvailable) interior(3);
+  pages.push_back({R::BlockFuelTime});
+  pages.push_back({R::PayloadRange});
+  pages.push_back({R::ServiceCeiling});
+  AddWATPages(pages, in);
+  return pages;
+}
+
+// The page of "Print Current Page" for the tab shown.
+std::vector<PageStep> CurrentPage(const JobInputs& in) {
+  switch (in.CurrentTab) {
+    case 0: return {{R::Aircraft}};
+    case 1: return {{R::General}};
+    case 2:
+    case 3:
+    case 4: return {{R::Exterior}};
+    case 5: return {{R::InteriorAndCabin}};
+    case 6: return {{R::BlockFuelTime}};
+    case 7: return {{R::BalancedFieldLength}};
+    case 8: return {{Heli(in) ? R::WAT : R::TakeoffLanding}};
+    case 9: return {{R::FlightEnvelope}};
+    case 10: return {{R::PayloadRange}};
+    case 11:
+    case 12: return {{R::ServiceCeiling}};
+    case 13: return {{R::WAT}};
+    default: return {};
+  }
+}
+
+// The scale dialog a to-scale command asks first.
+std::optional<ScaleDialogKind> ScaleDialogOf(PrintCommand command) {
+  switch (command) {
+    case C::ExteriorScaleOverlaid:
+    case C::ExteriorScaleSideBySide: return ScaleDialogKind::Single;
+    case C::InteriorScaleOverlaid:
+    case C::InteriorScaleSideBySide: return ScaleDialogKind::InteriorAndCabin;
+    default: return std::nullopt;
+  }
+}
+
+int16_t ToInt16(size_t n) { return static_cast<int16_t>(std::min<size_t>(n, 32767)); }
+
+// Sets the value a page needs and puts the one in force back when the page is done, whatever
+// failed in it. Nothing for a value of 0.
+class ForOnePage {
+ public:
+  using Get = int32_t (Hooks::*)();
+  using Set = void (Hooks::*)(int32_t);
+  ForOnePage(int32_t value, Get get, Set set) : set_(set) {
+    if (value == 0) return;
+    kept_ = (hooks().*get)();
+    (hooks().*set)(value);
+  }
+  ~ForOnePage() {
+    if (kept_) (hooks().*set_)(*kept_);
+  }
+  ForOnePage(const ForOnePage&) = delete;
+  ForOnePage& operator=(const ForOnePage&) = delete;
+
+ private:
+  Set set_;
+  std::optional<int32_t> kept_;
+};
+
+void PrintPage(vb::Proc& g, const PageStep& page) {
+  ForOnePage config(page.interiorConfig, &Hooks::InteriorConfig, &Hooks::SetInteriorConfig);
+  ForOnePage chart(page.watChart, &Hooks::WATChart, &Hooks::SetWATChart);
+  g.step([&] { pageRunner(page.routine); });
+}
+
+// After a job to a file: the files written, on the status bar.
+void ReportFiles() {
+  if (hooks().PlotPreview()) return;
+  printer::QtPrinter& current = CurrentPrinter();
+  if (&Printer() != &current || current.filesOfJob().empty()) return;
+  QStringList files;
+  for (const QString& f : current.filesOfJob()) files << f;
+  ui::Current().SetStatusText("Printed to " + files.join(", ").toStdString());
+}
+
+// The common job: the printer dialog, the page count, then each copy as a document of its own.
+void RunJob(vb::Proc& g, const std::vector<PageStep>& pages) {
+  if (ShowPrinterDialog() == 0) return;
+  Vars& v = vars();
+  v.PrintPageCount = ToInt16(pages.size());
+  for (int copy = 1; copy <= v.Options.Copies; ++copy) {
+    v.PrintPageNumber = 0;
+    for (size_t i = 0; i < pages.size(); ++i) {
+      v.PrintPageNumber = ToInt16(i + 1);
+      if (i > 0) g.step([] { Target().newPage(); });
+      PrintPage(g, pages[i]);
+    }
+    g.step([] { Target().endDoc(); });
+  }
+  g.step(ReportFiles);
+}
+
+// The job flag and the window's busy state for one command, ended whatever happens in it.
+class JobScope {
+ public:
+  JobScope() {
+    jobRunning = true;
+    hooks().JobStarted();
+  }
+  ~JobScope() {
+    hooks().JobEnded();
+    jobRunning = false;
+  }
+  JobScope(const JobScope&) = delete;
+  JobScope& operator=(const JobScope&) = delete;
+};
+
+}  // namespace
+
+std::string_view RoutineName(PageRoutine routine) {
+  switch (routine) {
+    case R::Aircraft: return "PrintAircraft";
+    case R::General: return "PrintGeneral";
+    case R::Exterior: return "PrintExterior";
+    case R::Top: return "PrintTop";
+    case R::Side: return "PrintSide";
+    case R::Front: return "PrintFront";
+    case R::InteriorAndCabin: return "PrintInteriorAndCabin";
+    case R::Interior: return "PrintInterior";
+    case R::Cabin: return "PrintCabin";
+    case R::BlockFuelTime: return "PrintBlockFuelTime";
+    case R::BalancedFieldLength: return "PrintBalancedFieldLength";
+    case R::TakeoffLanding: return "PrintTakeoffLanding";
+    case R::FlightEnvelope: return "PrintFlightEnvelope";
+    case R::PayloadRange: return "PrintPayloadRange";
+    case R::ServiceCeiling: return "PrintServiceCeiling";
+    case R::WAT: return "PrintWAT";
+  }
+  return "";
+}
+
+std::string_view HandlerName(PrintCommand command) {
+  switch (command) {
+    case C::PlotScreen: return "mnuFilePlotScreen_Click";
+    case C::CurrentPage: return "mnuFilePrint_Click";
+    case C::All: return "mnuFilePrintAll_Click";
+    case C::AllOverlaid: return "mnuFilePrintAllOverlaid_Click";
+    case C::AllSideBySide: return "mnuFilePrintAllSideBySide_Click";
+    case C::ExteriorScaleOverlaid: return "mnuFilePrintExteriorScaleOverlaid_Click";
+    case C::ExteriorScaleSideBySide: return "mnuFilePrintExteriorScaleSideBySide_Click";
+    case C::InteriorScaleOverlaid: return "mnuFilePrintInteriorScaleOverlaid_Click";
+    case C::InteriorScaleSideBySide: return "mnuFilePrintInteriorScaleSideBySide_Click";
+    case C::Aircraft: return "mnuFilePrintAircraft_Click";
+    case C::General: return "mnuFilePrintGeneral_Click";
+    case C::Exterior: return "mnuFilePrintExterior_Click";
+    case C::ExteriorOverlaid: return "mnuFilePrintExteriorOverlaid_Click";
+    case C::ExteriorSideBySide: return "mnuFilePrintExteriorSideBySide_Click";
+    case C::Interior: return "mnuFilePrintInterior_Click";
+    case C::InteriorOverlaid: return "mnuFilePrintInteriorOverlaid_Click";
+    case C::InteriorSideBySide: return "mnuFilePrintInteriorSideBySide_Click";
+    case C::BlockFuelTime: return "mnuFilePrintBlockFuelTime_Click";
+    case C::BalancedFieldLength: return "mnuFilePrintBalancedFieldLength_Click";
+    case C::TakeoffLanding: return "mnuFilePrintTakeoffLanding_Click";
+    case C::FlightEnvelope: return "mnuFilePrintFlightEnvelope_Click";
+    case C::PayloadRange: return "mnuFilePrintPayloadRange_Click";
+    case C::ServiceCeiling: return "mnuFilePrintServiceCeiling_Click";
+    case C::HVCruiseSpeed: return "mnuFilePrintHVCruiseSpeed_Click";
+    case C::WAT: return "mnuFilePrintWAT_Click";
+  }
+  return "";
+}
+
+std::vector<PageStep> PagesOf(PrintCommand command, const JobInputs& in) {
+  switch (command) {
+    case C::PlotScreen: return {};
+    case C::CurrentPage: return CurrentPage(in);
+    case C::All:
+    case C::AllOverlaid: return AllPages(in, false);
+    case C::AllSideBySide: return AllPages(in, true);
+    case C::Exterior:
+    case C::ExteriorOverlaid:
+    case C::ExteriorScaleOverlaid: return {{R::Exterior}};
+    case C::ExteriorSideBySide:
+    case C::ExteriorScaleSideBySide: return {{R::Top}, {R::Side}, {R::Front}};
+    case C::Interior:
+    case C::InteriorOverlaid:
+    case C::InteriorScaleOverlaid: return {{R::InteriorAndCabin}};
+    case C::InteriorSideBySide:
+    case C::InteriorScaleSideBySide: return {{R::Interior}, {R::Cabin}};
+    case C::Aircraft: return {{R::Aircraft}};
+    case C::General: return {{R::General}};
+    case C::BlockFuelTime: return {{R::BlockFuelTime}};
+    case C::BalancedFieldLength: return {{R::BalancedFieldLength}};
+    // A helicopter pair's take-off and landing charts are on its WAT page.
+    case C::TakeoffLanding: return {{Heli(in) ? R::WAT : R::TakeoffLanding}};
+    case C::FlightEnvelope: return {{R::FlightEnvelope}};
+    case C::PayloadRange: return {{R::PayloadRange}};
+    // The service ceiling page carries the height-velocity and cruise speed charts too.
+    case C::ServiceCeiling:
+    case C::HVCruiseSpeed: return {{R::ServiceCeiling}};
+    case C::WAT: {
+      std::vector<PageStep> pages;
+      AddWATPages(pages, in);
+      return pages;
+    }
+  }
+  return {};
+}
+
+bool JobRunning() { return jobRunning; }
+
+void InstallPageRunner(PageRunner runner) { pageRunner = runner ? std::move(runner) : &RunRoutine; }
+
+void RunCommand(PrintCommand command) {
+  if (jobRunning) return;
+  JobScope job;
+  const JobInputs inputs = hooks().Inputs();
+  if (command == C::PlotScreen) {
+    PlotScreen(inputs.CurrentTab);
+    vb::Proc g(kHandlerModule, HandlerName(command), vb::Trap::Report, false);
+    g.step(ReportFiles);
+    return;
+  }
+  vb::Proc g(kHandlerModule, HandlerName(command));
+  const std::vector<PageStep> pages = PagesOf(command, inputs);
+  const std::optional<ScaleDialogKind> scale = ScaleDialogOf(command);
+  if (!scale) return RunJob(g, pages);
+  // A to-scale command prints only when a scale was chosen, and leaves none chosen after it.
+  Vars& v = vars();
+  v.PrintScaleKind = *scale == ScaleDialogKind::Single ? 2 : 1;
+  g.step([&] { ShowScaleDialog(*scale); });
+  if (v.PrintScale > 0) RunJob(g, pages);
+  v.PrintScale = 0;
+}
+
+}  // namespace Printing

@@ -1,0 +1,110 @@
+#pragma once
+// The print commands of the main window's File menu ("Plot Screen", "Print Current Page" and
+// the items under "Print Page"). Each command is a list of page steps, data built from the
+// aircraft pair, run by one job loop: the printer dialog (or the preview in preview mode), the
+// page count, then for every copy its pages in order, each with its page number, a new page
+// before pages 2..n and an end of document after the last, so that every copy is a document of
+// its own numbered from 1. The to-scale commands ask for the scale first and print only when
+// one was chosen.
+//
+// One job at a time: the page routines let the event loop run while they wait, so a second
+// command, a tab change or another pair chosen mid-job would compose two pages into CAD(0) at
+// once. A command started while a job runs is refused, and the main window disables its print
+// items and takes no input while the job runs (Hooks::JobRunning), whatever fails on the way.
+#include <cstdint>
+#include <functional>
+#include <string_view>
+#include <vector>
+
+namespace Printing {
+
+// The page routines of module CadFunctions a command prints.
+enum class PageRoutine {
+  Aircraft,
+  General,
+  Exterior,
+  Top,
+  Side,
+  Front,
+  InteriorAndCabin,
+  Interior,
+  Cabin,
+  BlockFuelTime,
+  BalancedFieldLength,
+  TakeoffLanding,
+  FlightEnvelope,
+  PayloadRange,
+  ServiceCeiling,
+  WAT,
+};
+// "PrintAircraft", ...
+std::string_view RoutineName(PageRoutine routine);
+
+// One page of a command: its routine, and the interior configuration (1 corporate, 2 EMS,
+// 3 utility) or the WAT chart (1 WAT A, 2 WAT B) it needs; 0 prints with the one in force. The
+// value in force is set back right after the page.
+struct PageStep {
+  PageRoutine routine;
+  int32_t interiorConfig = 0;
+  int32_t watChart = 0;
+  bool operator==(const PageStep&) const = default;
+};
+
+// The commands, one per menu item.
+enum class PrintCommand {
+  PlotScreen,
+  CurrentPage,
+  All,
+  AllOverlaid,
+  AllSideBySide,
+  ExteriorScaleOverlaid,
+  ExteriorScaleSideBySide,
+  InteriorScaleOverlaid,
+  InteriorScaleSideBySide,
+  Aircraft,
+  General,
+  Exterior,
+  ExteriorOverlaid,
+  ExteriorSideBySide,
+  Interior,
+  InteriorOverlaid,
+  InteriorSideBySide,
+  BlockFuelTime,
+  BalancedFieldLength,
+  TakeoffLanding,
+  FlightEnvelope,
+  PayloadRange,
+  ServiceCeiling,
+  HVCruiseSpeed,
+  WAT,
+};
+// The command's handler, the procedure name of its trace entry ("mnuFilePrintAll_Click").
+std::string_view HandlerName(PrintCommand command);
+
+// What a job reads of the main window when it starts.
+struct JobInputs {
+  int32_t AircraftClass = 0;  // 2: a helicopter pair
+  int32_t CurrentTab = 0;     // the page of "Print Current Page", the view of "Plot Screen"
+  bool EMSInteriorAvailable = false;
+  bool UtilityInteriorAvailable = false;
+  bool WATAAvailable = false;
+  bool WATBAvailable = false;
+};
+
+// The pages of one copy of a command, in order (none for Plot Screen, which prints the view as
+// a raster). A helicopter pair's Print All and All Side by Side print each interior
+// configuration the pair has once: corporate, then EMS, then utility.
+std::vector<PageStep> PagesOf(PrintCommand command, const JobInputs& inputs);
+
+// Runs a command: refused while a job runs; otherwise the job, with the main window told when
+// it starts and ends. After a job to a file the status bar names the files written.
+void RunCommand(PrintCommand command);
+// A job is running.
+bool JobRunning();
+
+// How a page step's routine is printed; a test installs its own (nullptr restores the
+// routines of CadFunctions).
+using PageRunner = std::function<void(PageRoutine)>;
+void InstallPageRunner(PageRunner runner);
+
+}  // namespace Printing

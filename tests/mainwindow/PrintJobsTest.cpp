@@ -1,0 +1,286 @@
+// The print commands of the File menu end to end: the program on the sample databases and page
+// templates, a menu item triggered, the pages printed to a PDF file and read back with the
+// poppler tools.
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QPrinter>
+#include <QTabBar>
+#include <QTimer>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+
+#include "MainWindowFixture.h"
+#include "WidgetSupport.h"
+#include "mainwindow/ControlNames.h"
+#include "mainwindow/frmMain.h"
+#include "platform/printer/PrinterDialog.h"
+#include "printing/PrintCommands.h"
+#include "printing/Printing.h"
+#include "printing/ScaleDialogs.h"
+#include "printing/frmPlotPreview.h"
+#include "support/Pdf.h"
+
+namespace {
+
+namespace ctl = MainForm::ctl;
+using namespace mwtest;
+
+// The printer dialog answered at once with a PDF file and a number of copies.
+class PdfDialog final : public printer::PrinterDialogRunner {
+ public:
+  QString file;
+  int copies = 1;
+  int calls = 0;
+  std::optional<printer::DialogChoice> run(QPrinter& printer, int, QWidget*) override {
+    ++calls;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file);
+    return printer::DialogChoice{file, copies, false, printer::PageRange::All};
+  }
+};
+
+class PrintJobs : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    QtApp();
+    MainWindowTest::SetUp();
+    if (!testsupport::HavePopplerTools()) GTEST_SKIP() << "poppler-utils not installed";
+    Printing::resetForTest();
+    Printing::InstallDialogRunner(&dialog);
+    for (const auto& t : std::filesystem::directory_iterator(TOLVANE_TEMPLATES))
+      std::filesystem::copy_file(t.path(), dir / t.path().filename().string());
+    std::string sql;
+    ASSERT_TRUE(vb::ReadWholeFile(TOLVANE_SAMPLE_AC_SQL, sql));
+    testsupport::BuildDatabase(dir / "ac.mdb", sql);
+    std::filesystem::copy_file(TOLVANE_SAMPLE_DXF_DB, dir / "dxf.mdb");
+    WriteIni("[Settings]\nHandleErrors=True\n[Database]\nDBName=ac.mdb\nDxfDBName=dxf.mdb\n");
+  }
+  void TearDown() override {
+    if (window) window->close();
+    window.reset();
+    Printing::resetForTest();
+    MainWindowTest::TearDown();
+  }
+  // The program started on a stored pair.
+  void Start(const char* a1, const char* a2) {
+    Registry::LoadDefaults();
+    Registry::RegSettings().Aircraft1 = a1;
+    Registry::RegSettings().Aircraft2 = a2;
+    Registry::RegSettings().ProgramVersion = MainForm::VersionText();
+    ASSERT_EQ(Registry::SaveRegData(), 0);
+    window = std::make_unique<MainForm::frmMain>();
+    window->Start();
+    window->show();
+    Pump(50);
+    ASSERT_TRUE(window->startup().FirstActivationDone());
+  }
+  QAction* Item(const char* name) { return window->findChild<QAction*>(name); }
+  // Triggers a print item with the output going to NAME.pdf; the file's path.
+  QString Print(const char* item, const std::string& name, int copies = 1) {
+    dialog.file = QString::fromStdString((dir / (name + ".pdf")).string());
+    dialog.copies = copies;
+    QAction* a = Item(item);
+    EXPECT_NE(a, nullptr) << item;
+    if (!a) return dialog.file;
+    EXPECT_TRUE(a->isEnabled()) << item;
+    a->trigger();
+    return dialog.file;
+  }
+  static int Pages(const QString& file) {
+    if (!QFileInfo::exists(file)) return 0;
+    return testsupport::ReadPdfInfo(file).pages;
+  }
+  // Every page k of the file says "Page k of n".
+  static void ExpectNumbered(const QString& file, int n) {
+    ASSERT_EQ(Pages(file), n) << file.toStdString();
+    for (int k = 1; k <= n; ++k) {
+      const QString text = testsupport::PdfPageText(file, k).simplified();
+      EXPECT_TRUE(text.contains(QString("Page %1 of %2").arg(k).arg(n)))
+          << file.toStdString() << " page " << k << ": " << text.left(300).toStdString();
+    }
+  }
+  std::string Status() {
+    auto* panel = window->findChild<QLabel*>(ctl::sbStatusbar_panel1);
+    return panel ? panel->text().toStdString() : std::string("<none>");
+  }
+  void SelectTab(int tab) {
+    window->findChild<QTabBar*>(ctl::SSTab)->setCurrentIndex(tab);
+    EXPECT_TRUE(PumpUntil([&] { return MainForm::vars().CurrentTab == tab; }));
+  }
+
+  PdfDialog dialog;
+  std::unique_ptr<MainForm::frmMain> window;
+};
+
+TEST_F(PrintJobs, JetsPrintAllPagesNumberedAndTheStatusBarNamesTheFile) {
+  Start("101", "102");
+  const long errors = General::vars().ErrorCount;
+  const QString file = Print(ctl::mnuFilePrintAllOverlaid, "jets-all");
+  ExpectNumbered(file, 9);
+  EXPECT_EQ(Status(), "Printed to " + file.toStdString());
+  const QString side = Print(ctl::mnuFilePrintAllSideBySide, "jets-side-by-side");
+  ExpectNumbered(side, 12);
+  EXPECT_EQ(General::vars().ErrorCount, errors);
+  // The page titles follow the lists: aircraft first, payload-range last.
+  EXPECT_TRUE(testsupport::PdfPageText(file, 9).contains("Payload"));
+  const char* shots = std::getenv("TOLVANE_SCREENSHOT_DIR");
+  if (shots)
+    for (int k = 1; k <= 9; ++k)
+      testsupport::PdfPageImage(file, k, 50).save(QString(shots) + QString("/jets-all-%1.png").arg(k));
+}
+
+TEST_F(PrintJobs, HelicoptersPrintEveryInteriorAndBothWATCharts) {
+  Start("201", "202");
+  ASSERT_TRUE(MainForm::vars().EMSInteriorAvailable);
+  ASSERT_TRUE(MainForm::vars().UtilityInteriorAvailable);
+  ASSERT_TRUE(MainForm::vars().WATAAvailable);
+  ASSERT_TRUE(MainForm::vars().WATBAvailable);
+  // The interior tab shows the EMS interior: the job still prints each configuration once.
+  MainForm::vars().InteriorConfig = 2;
+  const int watChart = MainForm::vars().WATChart;
+  const QString side = Print(ctl::mnuFilePrintAllSideBySide, "helis-side-by-side");
+  ExpectNumbered(side, 16);
+  EXPECT_EQ(MainForm::vars().InteriorConfig, 2);
+  EXPECT_EQ(MainForm::vars().WATChart, watChart);
+  const QString all = Print(ctl::mnuFilePrintAllOverlaid, "helis-all");
+  ExpectNumbered(all, 11);
+  // Pages 4 to 6: the corporate, EMS and utility interiors; 10 and 11: WAT A and WAT B.
+  EXPECT_TRUE(testsupport::PdfPageText(all, 4).contains("(Corporate)"));
+  EXPECT_TRUE(testsupport::PdfPageText(all, 5).contains("(EMS)"));
+  EXPECT_TRUE(testsupport::PdfPageText(all, 6).contains("(Utility)"));
+  EXPECT_TRUE(testsupport::PdfPageText(all, 10).contains(" A)"));
+  EXPECT_TRUE(testsupport::PdfPageText(all, 11).contains(" B)"));
+  const QString wat = Print(ctl::mnuFilePrintWAT, "helis-wat");
+  ExpectNumbered(wat, 2);
+}
+
+TEST_F(PrintJobs, EveryCopyIsAFileOfItsOwn) {
+  Start("101", "102");
+  const QString file = Print(ctl::mnuFilePrintExteriorSideBySide, "copies", 3);
+  const QString second = printer::NumberedFile(file, 2), third = printer::NumberedFile(file, 3);
+  ExpectNumbered(file, 3);
+  ExpectNumbered(second, 3);
+  ExpectNumbered(third, 3);
+  EXPECT_EQ(Status(), "Printed to " + file.toStdString() + ", " + second.toStdString() + ", " +
+                          third.toStdString());
+}
+
+TEST_F(PrintJobs, EveryPrintPageItemPrintsItsPages) {
+  Printing::InstallScaleDialogRunner([](Printing::ScaleDialogKind) {
+    Printing::vars().PrintScale = 80;
+    Printing::vars().CabinPrintScale = 30;
+  });
+  struct Item {
+    const char* name;
+    int pages;
+  };
+  const Item jets[] = {{ctl::mnuFilePrintExteriorScaleOverlaid, 1},
+                       {ctl::mnuFilePrintExteriorScaleSideBySide, 3},
+                       {ctl::mnuFilePrintInteriorScaleOverlaid, 1},
+                       {ctl::mnuFilePrintInteriorScaleSideBySide, 2},
+                       {ctl::mnuFilePrintAircraft, 1},
+                       {ctl::mnuFilePrintGeneral, 1},
+                       {ctl::mnuFilePrintExteriorOverlaid, 1},
+                       {ctl::mnuFilePrintInteriorOverlaid, 1},
+                       {ctl::mnuFilePrintInteriorSideBySide, 2},
+                       {ctl::mnuFilePrintBlockFuelTime, 1},
+                       {ctl::mnuFilePrintBalancedFieldLength, 1},
+                       {ctl::mnuFilePrintTakeoffLanding, 1},
+                       {ctl::mnuFilePrintFlightEnvelope, 1},
+                       {ctl::mnuFilePrintPayloadRange, 1}};
+  Start("101", "102");
+  for (const Item& i : jets) ExpectNumbered(Print(i.name, std::string("jets-") + i.name), i.pages);
+  EXPECT_EQ(Printing::vars().PrintScale, 0);
+
+  // One aircraft: the plain items.
+  window->close();
+  window.reset();
+  Start("101", "");
+  for (const Item& i : {Item{ctl::mnuFilePrintAll, 9}, Item{ctl::mnuFilePrintExterior, 1},
+                        Item{ctl::mnuFilePrintInterior, 1}})
+    ExpectNumbered(Print(i.name, std::string("jet-") + i.name), i.pages);
+
+  window->close();
+  window.reset();
+  Start("201", "202");
+  for (const Item& i :
+       {Item{ctl::mnuFilePrintServiceCeiling, 1}, Item{ctl::mnuFilePrintHVCruiseSpeed, 1},
+        Item{ctl::mnuFilePrintTakeoffLanding, 1}, Item{ctl::mnuFilePrintExteriorSideBySide, 3}})
+    ExpectNumbered(Print(i.name, std::string("helis-") + i.name), i.pages);
+}
+
+TEST_F(PrintJobs, PrintCurrentPagePrintsThePageOfEveryTab) {
+  for (auto [a1, a2] : {std::pair{"101", "102"}, std::pair{"201", "202"}}) {
+    Start(a1, a2);
+    auto* tabs = window->findChild<QTabBar*>(ctl::SSTab);
+    for (int tab = 0; tab < tabs->count(); ++tab) {
+      if (!tabs->isTabVisible(tab)) continue;
+      SelectTab(tab);
+      // Plot Screen is offered on the drawing tabs only.
+      EXPECT_EQ(Item(ctl::mnuFilePlotScreen)->isEnabled(), tab >= 2 && tab <= 5) << tab;
+      ExpectNumbered(Print(ctl::mnuFilePrint, std::string(a1) + "-tab" + std::to_string(tab)), 1);
+      if (tab >= 2 && tab <= 5) {
+        const QString plot = Print(ctl::mnuFilePlotScreen, std::string(a1) + "-plot" +
+                                                               std::to_string(tab));
+        EXPECT_EQ(Pages(plot), 1) << tab;
+      }
+    }
+    window->close();
+    window.reset();
+  }
+}
+
+TEST_F(PrintJobs, WhileAJobRunsThePrintItemsAreDisabledAndTheWindowTakesNoInput) {
+  Start("101", "102");
+  auto* tabs = window->findChild<QTabBar*>(ctl::SSTab);
+  SelectTab(1);
+  bool checked = false;
+  int jobsSeen = 0;
+  QTimer::singleShot(0, window.get(), [&] {
+    checked = true;
+    EXPECT_TRUE(Printing::JobRunning());
+    for (const char* item : {ctl::mnuFilePrint, ctl::mnuFilePrintAircraft,
+                             ctl::mnuFilePrintAllOverlaid, "mnuFilePrintPage_action"})
+      EXPECT_FALSE(Item(item)->isEnabled()) << item;
+    // A click on another tab and a close do nothing while the pages are composed.
+    Mouse(tabs, QEvent::MouseButtonPress);
+    Mouse(tabs, QEvent::MouseButtonRelease);
+    window->close();
+    EXPECT_TRUE(window->isVisible());
+    jobsSeen = dialog.calls;
+    Item(ctl::mnuFilePrintAircraft)->trigger();
+  });
+  Print(ctl::mnuFilePrintAllOverlaid, "busy");
+  EXPECT_TRUE(checked);
+  EXPECT_EQ(jobsSeen, 1);
+  EXPECT_EQ(dialog.calls, 1);
+  EXPECT_EQ(MainForm::vars().CurrentTab, 1);
+  EXPECT_FALSE(Printing::JobRunning());
+  for (const char* item : {ctl::mnuFilePrint, ctl::mnuFilePrintAircraft,
+                           ctl::mnuFilePrintAllOverlaid, "mnuFilePrintPage_action"})
+    EXPECT_TRUE(Item(item)->isEnabled()) << item;
+  EXPECT_FALSE(Item(ctl::mnuFilePlotScreen)->isEnabled());  // tab 1 shows no drawing
+}
+
+TEST_F(PrintJobs, PreviewShowsEveryPageOfPrintAll) {
+  Start("101", "102");
+  MainForm::vars().PlotPreview = true;
+  Print(ctl::mnuFilePrintAllOverlaid, "preview");
+  EXPECT_EQ(dialog.calls, 0);
+  frmPlotPreview* preview = Printing::PreviewWindow();
+  ASSERT_NE(preview, nullptr);
+  EXPECT_EQ(Printing::Preview().pageCount(), 9);
+  Pump(50);
+  const char* shots = std::getenv("TOLVANE_SCREENSHOT_DIR");
+  for (int page : {0, 3, 8}) {
+    preview->showPage(page);
+    Pump(20);
+    EXPECT_EQ(preview->currentPage(), page);
+    if (shots) preview->grab().save(QString(shots) + QString("/preview-%1.png").arg(page + 1));
+  }
+  MainForm::vars().PlotPreview = false;
+}
+
+}  // namespace

@@ -1,0 +1,396 @@
+// The print commands with page routines of our own: each logs its routine, the page number and
+// count, the interior configuration and the WAT chart it was printed with onto the device it
+// was given, so the recording printer's log shows the pages in order with the new pages and
+// ends of document between them.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "PrintingTestSupport.h"
+#include "platform/printer/RecordingPrinter.h"
+#include "platform/runtime/Error.h"
+#include "platform/ui/FakeHooks.h"
+#include "printing/PrintCommands.h"
+#include "printing/ScaleDialogs.h"
+#include "printing/frmPlotPreview.h"
+
+namespace {
+
+using printer::DialogChoice;
+using printer::PageRange;
+using Printing::JobInputs;
+using Printing::PageRoutine;
+using Printing::PrintCommand;
+using Strings = std::vector<std::string>;
+
+constexpr JobInputs kJets{.AircraftClass = 1};
+constexpr JobInputs kHelisWithAll{.AircraftClass = 2,
+                                  .EMSInteriorAvailable = true,
+                                  .UtilityInteriorAvailable = true,
+                                  .WATAAvailable = true,
+                                  .WATBAvailable = true};
+constexpr JobInputs kHelisWithNone{.AircraftClass = 2};
+
+class PrintCommands : public printingtest::PrintingTest {
+ protected:
+  void SetUp() override {
+    PrintingTest::SetUp();
+    // Failing steps are reported and the procedure goes on, as in the program.
+    General::vars().ErrorHandlingOn = 1;
+    General::vars().ErrorStatusSeconds = 0;
+    General::vars().ErrorBoxSeconds = 0;
+    ui::Install(&ui);
+    Printing::InstallPrinter(&rec);
+    Printing::InstallPageRunner([this](PageRoutine r) { FakePage(r); });
+    Answer(1);
+  }
+  void TearDown() override {
+    ui::Install(nullptr);
+    PrintingTest::TearDown();
+  }
+  void Answer(int copies) { dialog.answer = DialogChoice{"Printer", copies, false, PageRange::All}; }
+
+  // "PrintWAT 10/11 c1 w1": what a page was printed with.
+  void FakePage(PageRoutine r) {
+    const Printing::Vars& v = Printing::vars();
+    std::string line = std::string(Printing::RoutineName(r)) + " " +
+                       std::to_string(v.PrintPageNumber) + "/" + std::to_string(v.PrintPageCount) +
+                       " c" + std::to_string(hooks.interiorConfig) + " w" +
+                       std::to_string(hooks.watChart);
+    if (v.PrintScale > 0) line += " 1:" + Printing::ScaleNumber(v.PrintScale);
+    Printing::Target().canvas().textOut(0, 0, line);
+    if (onPage) onPage(r);
+  }
+  // The pages, new pages and ends of document the printer saw.
+  Strings Log() {
+    Strings out;
+    for (const std::string& l : rec.log()) {
+      if (l == "NEWPAGE" || l == "ENDDOC") out.push_back(l);
+      if (l.starts_with("TEXT ")) {
+        const size_t open = l.find('"'), close = l.rfind('"');
+        out.push_back(l.substr(open + 1, close - open - 1));
+      }
+    }
+    return out;
+  }
+  // The pages of one copy as one document.
+  static Strings Document(const Strings& pages) {
+    Strings out;
+    for (const std::string& p : pages) {
+      if (!out.empty()) out.push_back("NEWPAGE");
+      out.push_back(p);
+    }
+    out.push_back("ENDDOC");
+    return out;
+  }
+
+  printer::RecordingPrinter rec;
+  ui::FakeHooks ui;
+  std::function<void(PageRoutine)> onPage;
+};
+
+TEST_F(PrintCommands, EachCommandPrintsItsPagesInOrderNumberedWithTheValuesTheyNeed) {
+  struct Case {
+    const char* name;
+    PrintCommand command;
+    JobInputs inputs;
+    int32_t configInForce, chartInForce;
+    Strings pages;
+  };
+  const Case cases[] = {
+      {"jets, all pages",
+       PrintCommand::All,
+       kJets,
+       1,
+       2,
+       {"PrintAircraft 1/9 c1 w2", "PrintGeneral 2/9 c1 w2", "PrintExterior 3/9 c1 w2",
+        "PrintInteriorAndCabin 4/9 c1 w2", "PrintBlockFuelTime 5/9 c1 w2",
+        "PrintBalancedFieldLength 6/9 c1 w2", "PrintTakeoffLanding 7/9 c1 w2",
+        "PrintFlightEnvelope 8/9 c1 w2", "PrintPayloadRange 9/9 c1 w2"}},
+      {"jets, all pages overlaid", PrintCommand::AllOverlaid, kJets, 1, 2,
+       {"PrintAircraft 1/9 c1 w2", "PrintGeneral 2/9 c1 w2", "PrintExterior 3/9 c1 w2",
+        "PrintInteriorAndCabin 4/9 c1 w2", "PrintBlockFuelTime 5/9 c1 w2",
+        "PrintBalancedFieldLength 6/9 c1 w2", "PrintTakeoffLanding 7/9 c1 w2",
+        "PrintFlightEnvelope 8/9 c1 w2", "PrintPayloadRange 9/9 c1 w2"}},
+      {"jets, all side by side",
+       PrintCommand::AllSideBySide,
+       kJets,
+       1,
+       2,
+       {"PrintAircraft 1/12 c1 w2", "PrintGeneral 2/12 c1 w2", "PrintTop 3/12 c1 w2",
+        "PrintSide 4/12 c1 w2", "PrintFront 5/12 c1 w2", "PrintInterior 6/12 c1 w2",
+        "PrintCabin 7/12 c1 w2", "PrintBlockFuelTime 8/12 c1 w2",
+        "PrintBalancedFieldLength 9/12 c1 w2", "PrintTakeoffLanding 10/12 c1 w2",
+        "PrintFlightEnvelope 11/12 c1 w2", "PrintPayloadRange 12/12 c1 w2"}},
+      {"helicopters with every interior and chart, all pages",
+       PrintCommand::All,
+       kHelisWithAll,
+       1,
+       2,
+       {"PrintAircraft 1/11 c1 w2", "PrintGeneral 2/11 c1 w2", "PrintExterior 3/11 c1 w2",
+        "PrintInteriorAndCabin 4/11 c1 w2", "PrintInteriorAndCabin 5/11 c2 w2",
+        "PrintInteriorAndCabin 6/11 c3 w2", "PrintBlockFuelTime 7/11 c1 w2",
+        "PrintPayloadRange 8/11 c1 w2", "PrintServiceCeiling 9/11 c1 w2",
+        "PrintWAT 10/11 c1 w1", "PrintWAT 11/11 c1 w2"}},
+      {"helicopters with every interior and chart, all side by side",
+       PrintCommand::AllSideBySide,
+       kHelisWithAll,
+       1,
+       2,
+       {"PrintAircraft 1/16 c1 w2", "PrintGeneral 2/16 c1 w2", "PrintTop 3/16 c1 w2",
+        "PrintSide 4/16 c1 w2", "PrintFront 5/16 c1 w2", "PrintInterior 6/16 c1 w2",
+        "PrintCabin 7/16 c1 w2", "PrintInterior 8/16 c2 w2", "PrintCabin 9/16 c2 w2",
+        "PrintInterior 10/16 c3 w2", "PrintCabin 11/16 c3 w2", "PrintBlockFuelTime 12/16 c1 w2",
+        "PrintPayloadRange 13/16 c1 w2", "PrintServiceCeiling 14/16 c1 w2",
+        "PrintWAT 15/16 c1 w1", "PrintWAT 16/16 c1 w2"}},
+      {"helicopters with none, all pages",
+       PrintCommand::All,
+       kHelisWithNone,
+       1,
+       2,
+       {"PrintAircraft 1/7 c1 w2", "PrintGeneral 2/7 c1 w2", "PrintExterior 3/7 c1 w2",
+        "PrintInteriorAndCabin 4/7 c1 w2", "PrintBlockFuelTime 5/7 c1 w2",
+        "PrintPayloadRange 6/7 c1 w2", "PrintServiceCeiling 7/7 c1 w2"}},
+      {"helicopters with none, all side by side",
+       PrintCommand::AllSideBySide,
+       kHelisWithNone,
+       1,
+       2,
+       {"PrintAircraft 1/10 c1 w2", "PrintGeneral 2/10 c1 w2", "PrintTop 3/10 c1 w2",
+        "PrintSide 4/10 c1 w2", "PrintFront 5/10 c1 w2", "PrintInterior 6/10 c1 w2",
+        "PrintCabin 7/10 c1 w2", "PrintBlockFuelTime 8/10 c1 w2",
+        "PrintPayloadRange 9/10 c1 w2", "PrintServiceCeiling 10/10 c1 w2"}},
+      // The EMS interior on the tab: still corporate, EMS and utility once each.
+      {"helicopters showing the EMS interior, all pages",
+       PrintCommand::All,
+       JobInputs{.AircraftClass = 2, .EMSInteriorAvailable = true},
+       2,
+       1,
+       {"PrintAircraft 1/8 c2 w1", "PrintGeneral 2/8 c2 w1", "PrintExterior 3/8 c2 w1",
+        "PrintInteriorAndCabin 4/8 c1 w1", "PrintInteriorAndCabin 5/8 c2 w1",
+        "PrintBlockFuelTime 6/8 c2 w1", "PrintPayloadRange 7/8 c2 w1",
+        "PrintServiceCeiling 8/8 c2 w1"}},
+      {"exterior side by side", PrintCommand::ExteriorSideBySide, kJets, 1, 2,
+       {"PrintTop 1/3 c1 w2", "PrintSide 2/3 c1 w2", "PrintFront 3/3 c1 w2"}},
+      {"interior side by side, the interior in force", PrintCommand::InteriorSideBySide,
+       kHelisWithAll, 3, 2, {"PrintInterior 1/2 c3 w2", "PrintCabin 2/2 c3 w2"}},
+      {"WAT, only WAT B", PrintCommand::WAT,
+       JobInputs{.AircraftClass = 2, .WATBAvailable = true}, 1, 1, {"PrintWAT 1/1 c1 w2"}},
+      {"WAT, both", PrintCommand::WAT, kHelisWithAll, 1, 2,
+       {"PrintWAT 1/2 c1 w1", "PrintWAT 2/2 c1 w2"}},
+      {"helicopter take-off and landing: the WAT page in force", PrintCommand::TakeoffLanding,
+       kHelisWithAll, 1, 1, {"PrintWAT 1/1 c1 w1"}},
+      {"jet take-off and landing", PrintCommand::TakeoffLanding, kJets, 1, 2,
+       {"PrintTakeoffLanding 1/1 c1 w2"}},
+      {"aircraft", PrintCommand::Aircraft, kJets, 1, 2, {"PrintAircraft 1/1 c1 w2"}},
+      {"general", PrintCommand::General, kHelisWithAll, 1, 2, {"PrintGeneral 1/1 c1 w2"}},
+      {"exterior", PrintCommand::Exterior, kJets, 1, 2, {"PrintExterior 1/1 c1 w2"}},
+      {"exterior overlaid", PrintCommand::ExteriorOverlaid, kJets, 1, 2,
+       {"PrintExterior 1/1 c1 w2"}},
+      {"interior view", PrintCommand::Interior, kHelisWithAll, 2, 2,
+       {"PrintInteriorAndCabin 1/1 c2 w2"}},
+      {"interior view overlaid", PrintCommand::InteriorOverlaid, kJets, 1, 2,
+       {"PrintInteriorAndCabin 1/1 c1 w2"}},
+      {"block fuel", PrintCommand::BlockFuelTime, kJets, 1, 2, {"PrintBlockFuelTime 1/1 c1 w2"}},
+      {"balanced field", PrintCommand::BalancedFieldLength, kJets, 1, 2,
+       {"PrintBalancedFieldLength 1/1 c1 w2"}},
+      {"flight envelope", PrintCommand::FlightEnvelope, kJets, 1, 2,
+       {"PrintFlightEnvelope 1/1 c1 w2"}},
+      {"payload range", PrintCommand::PayloadRange, kJets, 1, 2, {"PrintPayloadRange 1/1 c1 w2"}},
+      {"service ceiling", PrintCommand::ServiceCeiling, kHelisWithAll, 1, 2,
+       {"PrintServiceCeiling 1/1 c1 w2"}},
+      {"HV and cruise speed: the service ceiling page", PrintCommand::HVCruiseSpeed,
+       kHelisWithAll, 1, 2, {"PrintServiceCeiling 1/1 c1 w2"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    rec.forget();
+    const int documents = rec.documents();
+    hooks.inputs = c.inputs;
+    hooks.interiorConfig = c.configInForce;
+    hooks.watChart = c.chartInForce;
+    Printing::RunCommand(c.command);
+    EXPECT_EQ(Log(), Document(c.pages));
+    EXPECT_EQ(rec.documents() - documents, 1);
+    // The values in force are back; the numbers stay as the last page left them.
+    EXPECT_EQ(hooks.interiorConfig, c.configInForce);
+    EXPECT_EQ(hooks.watChart, c.chartInForce);
+    EXPECT_EQ(Printing::vars().PrintPageNumber, static_cast<int>(c.pages.size()));
+    EXPECT_EQ(Printing::vars().PrintPageCount, static_cast<int>(c.pages.size()));
+  }
+}
+
+TEST_F(PrintCommands, PrintCurrentPagePrintsThePageOfTheTabShown) {
+  const char* routines[] = {"PrintAircraft",       "PrintGeneral",        "PrintExterior",
+                        "PrintExterior",       "PrintExterior",       "PrintInteriorAndCabin",
+                        "PrintBlockFuelTime",  "PrintBalancedFieldLength", "PrintTakeoffLanding",
+                        "PrintFlightEnvelope", "PrintPayloadRange",   "PrintServiceCeiling",
+                        "PrintServiceCeiling", "PrintWAT"};
+  for (int aircraftClass : {1, 2}) {
+    for (int tab = 0; tab <= 13; ++tab) {
+      SCOPED_TRACE(testing::Message() << "class " << aircraftClass << " tab " << tab);
+      rec.forget();
+      hooks.inputs = JobInputs{.AircraftClass = aircraftClass, .CurrentTab = tab};
+      Printing::RunCommand(PrintCommand::CurrentPage);
+      const std::string routine = aircraftClass == 2 && tab == 8 ? "PrintWAT" : routines[tab];
+      EXPECT_EQ(Log(), Document({routine + " 1/1 c1 w2"}));
+    }
+  }
+}
+
+TEST_F(PrintCommands, EveryCopyIsADocumentOfItsOwnNumberedFromOne) {
+  Answer(3);
+  hooks.inputs = kJets;
+  Printing::RunCommand(PrintCommand::ExteriorSideBySide);
+  const Strings one = Document({"PrintTop 1/3 c1 w2", "PrintSide 2/3 c1 w2", "PrintFront 3/3 c1 w2"});
+  Strings three;
+  for (int i = 0; i < 3; ++i) three.insert(three.end(), one.begin(), one.end());
+  EXPECT_EQ(Log(), three);
+  EXPECT_EQ(rec.documents(), 3);
+
+  // WAT A and B, two copies: page 2 after a new page in each.
+  rec.forget();
+  Answer(2);
+  hooks.inputs = kHelisWithAll;
+  Printing::RunCommand(PrintCommand::WAT);
+  const Strings wat = Document({"PrintWAT 1/2 c1 w1", "PrintWAT 2/2 c1 w2"});
+  Strings twice = wat;
+  twice.insert(twice.end(), wat.begin(), wat.end());
+  EXPECT_EQ(Log(), twice);
+
+  // No WAT chart: no page and no document; no copies at all: nothing either.
+  for (auto [copies, inputs, command] :
+       {std::tuple{2, kHelisWithNone, PrintCommand::WAT}, {0, kJets, PrintCommand::All},
+        {-1, kJets, PrintCommand::Aircraft}}) {
+    rec.forget();
+    const int documents = rec.documents();
+    Answer(copies);
+    hooks.inputs = inputs;
+    Printing::RunCommand(command);
+    EXPECT_EQ(Log(), Strings{});
+    EXPECT_EQ(rec.documents(), documents);
+  }
+  EXPECT_EQ(Printing::vars().PrintPageCount, 1);
+}
+
+TEST_F(PrintCommands, CancelInThePrinterDialogPrintsNothingAndChangesNoNumber) {
+  Printing::vars().PrintPageNumber = 4;
+  Printing::vars().PrintPageCount = 5;
+  dialog.answer.reset();
+  hooks.inputs = kJets;
+  Printing::RunCommand(PrintCommand::All);
+  EXPECT_EQ(dialog.calls, 1);
+  EXPECT_EQ(dialog.maxPageSeen, 5);  // the last job's count, offered as the last page
+  EXPECT_EQ(Log(), Strings{});
+  EXPECT_EQ(Printing::vars().PrintPageNumber, 4);
+  EXPECT_EQ(Printing::vars().PrintPageCount, 5);
+  EXPECT_EQ(hooks.jobEvents, (Strings{"started", "ended"}));
+}
+
+TEST_F(PrintCommands, ToScaleCommandsAskTheScaleFirstAndLeaveNoneChosen) {
+  std::vector<Printing::ScaleDialogKind> shown;
+  std::vector<int32_t> kinds;
+  float choice = 0;
+  Printing::InstallScaleDialogRunner([&](Printing::ScaleDialogKind kind) {
+    shown.push_back(kind);
+    kinds.push_back(Printing::vars().PrintScaleKind);
+    if (choice != 0) Printing::vars().PrintScale = choice;
+  });
+  hooks.inputs = kJets;
+  using K = Printing::ScaleDialogKind;
+  struct Case {
+    PrintCommand command;
+    K kind;
+    int32_t printScaleKind;
+    Strings pages;
+  };
+  const Case cases[] = {
+      {PrintCommand::ExteriorScaleOverlaid, K::Single, 2, {"PrintExterior 1/1 c1 w2 1:100"}},
+      {PrintCommand::ExteriorScaleSideBySide, K::Single, 2,
+       {"PrintTop 1/3 c1 w2 1:100", "PrintSide 2/3 c1 w2 1:100", "PrintFront 3/3 c1 w2 1:100"}},
+      {PrintCommand::InteriorScaleOverlaid, K::InteriorAndCabin, 1,
+       {"PrintInteriorAndCabin 1/1 c1 w2 1:100"}},
+      {PrintCommand::InteriorScaleSideBySide, K::InteriorAndCabin, 1,
+       {"PrintInterior 1/2 c1 w2 1:100", "PrintCabin 2/2 c1 w2 1:100"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(Printing::HandlerName(c.command));
+    // Cancelled (or a text that gives no scale): no printer dialog, no page.
+    shown.clear();
+    kinds.clear();
+    dialog.calls = 0;
+    choice = 0;
+    rec.forget();
+    Answer(1);
+    Printing::RunCommand(c.command);
+    EXPECT_EQ(shown, std::vector<K>{c.kind});
+    EXPECT_EQ(kinds, std::vector<int32_t>{c.printScaleKind});
+    EXPECT_EQ(dialog.calls, 0);
+    EXPECT_EQ(Log(), Strings{});
+    EXPECT_EQ(Printing::vars().PrintScale, 0);
+    // 1:100, then the printer dialog cancelled.
+    choice = 100;
+    dialog.answer.reset();
+    Printing::RunCommand(c.command);
+    EXPECT_EQ(dialog.calls, 1);
+    EXPECT_EQ(Log(), Strings{});
+    EXPECT_EQ(Printing::vars().PrintScale, 0);
+    // 1:100 and OK: the pages at that scale.
+    Answer(1);
+    Printing::RunCommand(c.command);
+    EXPECT_EQ(Log(), Document(c.pages));
+    EXPECT_EQ(Printing::vars().PrintScale, 0);
+  }
+}
+
+TEST_F(PrintCommands, PreviewGetsOneCopyWithAPageOfItsOwnForEveryPage) {
+  Answer(3);
+  ASSERT_NE(Printing::ShowPrinterDialog(), 0);  // an earlier dialog chose three copies
+  rec.forget();
+  hooks.preview = true;
+  hooks.inputs = kJets;
+  Printing::RunCommand(PrintCommand::All);
+  EXPECT_EQ(dialog.calls, 1);
+  EXPECT_EQ(Printing::vars().Options.Copies, 1);
+  ASSERT_NE(Printing::PreviewWindow(), nullptr);
+  EXPECT_EQ(Printing::Preview().pageCount(), 9);
+  // Nothing reaches the printer: no page, no new page, no end of document.
+  EXPECT_EQ(Log(), Strings{});
+  EXPECT_EQ(rec.documents(), 0);
+  // The next job starts the preview afresh.
+  Printing::RunCommand(PrintCommand::ExteriorSideBySide);
+  EXPECT_EQ(Printing::Preview().pageCount(), 3);
+}
+
+TEST_F(PrintCommands, ACommandWhileAJobRunsIsRefusedAndAFailingPageStopsNothing) {
+  hooks.inputs = kHelisWithAll;
+  hooks.interiorConfig = 1;
+  hooks.watChart = 2;
+  int nested = 0;
+  onPage = [&](PageRoutine r) {
+    // The page routines let the event loop run: another command may be chosen meanwhile.
+    EXPECT_TRUE(Printing::JobRunning());
+    ++nested;
+    Printing::RunCommand(PrintCommand::Aircraft);
+    if (r == PageRoutine::InteriorAndCabin || r == PageRoutine::WAT)
+      throw vb::Error{482, "Printer error"};
+  };
+  Printing::RunCommand(PrintCommand::All);
+  EXPECT_EQ(nested, 11);
+  EXPECT_EQ(dialog.calls, 1);  // the second command opened no dialog
+  EXPECT_EQ(rec.documents(), 1);
+  EXPECT_EQ(Log().size(), 11u + 10u + 1u);  // every page, new pages and the end of document
+  EXPECT_EQ(hooks.interiorConfig, 1);
+  EXPECT_EQ(hooks.watChart, 2);
+  EXPECT_EQ(hooks.jobEvents, (Strings{"started", "ended"}));
+  EXPECT_FALSE(Printing::JobRunning());
+  EXPECT_EQ(General::vars().ErrorCount, 5);  // the failing pages were reported
+  // After the job the next command runs.
+  rec.forget();
+  onPage = nullptr;
+  Printing::RunCommand(PrintCommand::Aircraft);
+  EXPECT_EQ(Log(), Document({"PrintAircraft 1/1 c1 w2"}));
+}
+
+}  // namespace
