@@ -10,6 +10,7 @@
 #include "printing/BusyStatus.h"
 #include "printing/PageRaster.h"
 #include "printing/Printing.h"
+#include "printing/ViewPages.h"
 
 namespace CadFunctions {
 
@@ -25,7 +26,10 @@ bool InPreview() { return Printing::hooks().PlotPreview(); }
 
 PrintVars& printVars() { return printState; }
 
-void resetPrintingForTest() { printState = PrintVars{}; }
+void resetPrintingForTest() {
+  printState = PrintVars{};
+  Printing::resetViewPagesForTest();
+}
 
 dxf::DrawingControl& Control(int view) {
   auto* dxfServices = dynamic_cast<DxfCadServices*>(&services());

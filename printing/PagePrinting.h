@@ -21,6 +21,9 @@
 namespace dxf {
 class DrawingControl;
 }
+namespace vb {
+class Proc;
+}
 
 namespace CadFunctions {
 
@@ -42,6 +45,12 @@ dxf::DrawingControl& Control(int view);
 void PrintCADEntities();
 // One black line in page inches on the target the last PrintCADEntities bound.
 void PlotCADLine(double x1, double y1, double x2, double y2);
+
+// The end of every printed page once CAD(0) is composed and its texts and lines collected: the
+// plot settings, the raster of what stays in the drawing (with `paintRaster`; never in preview,
+// nor when nothing stays), CAD(0) hidden, then the collected texts and lines. Without a page
+// drawing (`cad` null) the lists are emptied and nothing of an earlier page is printed.
+void PrintPageDrawing(vb::Proc& g, dxf::DrawingControl* cad, bool paintRaster);
 
 // One page from a template (a bare file name in the program folder): loaded into CAD(0),
 // placeholders filled, texts and lines collected, the rest rendered and painted as the raster

@@ -58,9 +58,35 @@ void PrintCADEntities() {
   Printing::PrintEntities(Printing::Target(), InPreview(), texts, lines, CurrentLegend());
 }
 
+void PrintPageDrawing(vb::Proc& g, dxf::DrawingControl* cad, bool paintRaster) {
+  if (!cad) {
+    // Without a page drawing there is nothing of this page to print; the lists of the last page
+    // must not be printed again.
+    ClearEntityLists();
+    PrintCADEntities();
+    return;
+  }
+  cad->PlotMode = 0;
+  cad->PlotScale = 1.0f;
+  cad->PlotSetting13 = cad->PlotSetting12 = cad->PlotSetting11 = cad->PlotSetting10 = 0.0f;
+  cad->PlotSetting2C = 2;
+  cad->PlotSetting0F = false;
+  // The raster only carries what the collection left in the drawing; with nothing left (or in
+  // preview, where no raster is painted) there is nothing to render.
+  if (paintRaster && !InPreview() && cad->EntityList().Count() > 0) {
+    g.step([&] {
+      printer::PrintDevice& device = Printing::Printer();
+      const double f = Printing::RasterFactor2000(device.scaleWidth());
+      const QImage picture = Printing::RenderPlotPicture(*cad, device, f);
+      Printing::PaintPlotPicture(device, picture, f);
+    });
+  }
+  g.step([&] { cad->SetVisible(false); });
+  PrintCADEntities();
+}
+
 void PrintDXF(const std::string& templateFile) {
   vb::Proc g(kModule, "PrintDXF");
-  const bool preview = InPreview();
   dxf::DrawingControl* cad = nullptr;
   g.step([&] { cad = &Control(kMeasuringView); });
   if (cad) {
@@ -69,28 +95,8 @@ void PrintDXF(const std::string& templateFile) {
     if (!g.step([&] { cad->LoadDrawingFile(templateFile); })) cad->ClearDrawing();
     g.step([] { UpdateCADText(); });
     g.step([] { GetCADEntities(kMeasuringView); });
-    cad->PlotMode = 0;
-    cad->PlotScale = 1.0f;
-    cad->PlotSetting13 = cad->PlotSetting12 = cad->PlotSetting11 = cad->PlotSetting10 = 0.0f;
-    cad->PlotSetting2C = 2;
-    cad->PlotSetting0F = false;
-    // The raster only carries what the collection left in the drawing; with nothing left (or in
-    // preview, where no raster is painted) there is nothing to render.
-    if (!preview && cad->EntityList().Count() > 0) {
-      g.step([&] {
-        printer::PrintDevice& device = Printing::Printer();
-        const double f = Printing::RasterFactor2000(device.scaleWidth());
-        const QImage picture = Printing::RenderPlotPicture(*cad, device, f);
-        Printing::PaintPlotPicture(device, picture, f);
-      });
-    }
-    g.step([&] { cad->SetVisible(false); });
-  } else {
-    // Without a page drawing there is nothing of this page to print; the lists of the last page
-    // must not be printed again.
-    ClearEntityLists();
   }
-  PrintCADEntities();
+  PrintPageDrawing(g, cad, true);
 }
 
 }  // namespace CadFunctions
