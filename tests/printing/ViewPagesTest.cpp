@@ -101,10 +101,12 @@ class PrintLocations : public ::testing::Test {
     General::vars().ErrorStatusSeconds = 0;
     General::vars().ErrorBoxSeconds = 0;
     General::vars().IniFileName = (dir / "Tolvane.ini").string();
+    vb::SetProgramFolder(dir.path());  // where the reports are logged
     ui::Install(&ui);
   }
   void TearDown() override {
     ui::Install(nullptr);
+    vb::SetProgramFolder({});
     CadFunctions::resetPrintingForTest();
     General::resetForTest();
   }
