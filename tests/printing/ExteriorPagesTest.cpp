@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <limits>
 
 #include "DrawingPageFixture.h"
 #include "printing/DrawingPages.h"
+#include "platform/runtime/Trap.h"
+#include "printing/ViewPages.h"
 #include "printing/frmPlotPreview.h"
 #include "support/Pdf.h"
 
@@ -198,6 +201,40 @@ TEST_F(ExteriorPages, TheExteriorPageOverlaysBothPlanesAtEachViewsPoint) {
   EXPECT_EQ(CollectedLines(kRed).count, 0);
   EXPECT_EQ(CollectedLines(kBlue).count, 12);
   EXPECT_EQ(ui.statusTexts.front(), "Printing Exterior page");
+}
+
+// The steps as a page of vectors alone uses them: no raster, the aircraft's dimensions hidden.
+TEST_F(ExteriorPages, APageOfVectorsAloneCanHideTheDimensions) {
+  std::string drawing = RectangleDrawing(100, 50, true);
+  drawing.insert(drawing.find("0\nENDSEC"), "0\nLINE\n8\nDIM\n10\n0\n20\n-10\n11\n100\n21\n-10\n");
+  Drawing("101", "Interior", drawing);
+  CadFunctions::vars().ShowDims = true;
+  for (bool hide : {false, true}) {
+    rec.forget();
+    vb::Proc g("CadFunctions", "Test");
+    Printing::LoadPageTemplate(g, "Interior.dxf");
+    Printing::PlacePlane(g, 1, {{"Interior", 1.0 / 50, 2, 5}});
+    Printing::PlacePlane(g, 2, {{"Interior", 1.0 / 50, 2, 5}});  // no drawing: nothing merged
+    Printing::PrintComposedPage(g, {.paintRaster = false, .hideDims = hide});
+    EXPECT_EQ(CollectedLines(kRed).count, hide ? 4 : 5) << hide;  // Dim1 takes Plane 1's colour
+    EXPECT_EQ(CollectedLines(kBlue).count, 0);
+    EXPECT_EQ(Pictures(), 0) << hide;  // the solid stays in the drawing, unprinted
+    EXPECT_TRUE(Printed("LINE")) << hide;
+  }
+  EXPECT_EQ(General::vars().ErrorCount, 0);
+}
+
+TEST_F(ExteriorPages, AScaleFactorThatIsNoPositiveNumberMergesNothing) {
+  Drawing("101", "Top", RectangleDrawing(100, 50));
+  for (double factor : {0.0, -0.1, std::numeric_limits<double>::infinity(),
+                        std::numeric_limits<double>::quiet_NaN()}) {
+    vb::Proc g("CadFunctions", "Test");
+    Printing::LoadPageTemplate(g, "Top.dxf");
+    const long before = controls[0]->EntityList().Count();
+    Printing::PlacePlane(g, 1, {{"Top", factor, 1, 1}});
+    EXPECT_EQ(controls[0]->EntityList().Count(), before) << factor;
+  }
+  EXPECT_EQ(General::vars().ErrorCount, 4);  // each reported
 }
 
 // --- The sample aircraft on PDF pages ---
