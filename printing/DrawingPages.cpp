@@ -76,6 +76,7 @@ void PrintSideBySide(const SideBySidePage& page) {
   const double width = Printing::PrintLocationSize(Key(page.prefix, "Wd"), page.width);
   const double height = Printing::PrintLocationSize(Key(page.prefix, "Ht"), page.height);
   const double n = Printing::ChosenScale(Printing::SearchScale(extents, width, height));
+  printVars().PrintFactor = 1 / n;
   printVars().PlotScaleText1 = Printing::ScaleText(static_cast<float>(n));
   Printing::LoadPageTemplate(g, std::string(page.templateFile));
   for (int plane = 1; plane <= 2; ++plane) {
@@ -96,6 +97,7 @@ void PrintExterior() {
   const Printing::Extents front = Printing::MeasureView("Front");
   const double n = Printing::ChosenScale(Printing::SearchScale(
       [&](double f) { return Printing::ExteriorFits(side, top, front, f); }));
+  printVars().PrintFactor = 1 / n;
   printVars().PlotScaleText1 = Printing::ScaleText(static_cast<float>(n));
   Printing::LoadPageTemplate(g, "Exterior.dxf");
   // Both aircraft of a view share its page point: their origins coincide there.

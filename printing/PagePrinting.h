@@ -27,10 +27,12 @@ class Proc;
 
 namespace CadFunctions {
 
-// The scale texts the drawing pages write ("Scale = 1:80") and the vector pass puts in place of
-// "PlotScale1" and "PlotScale2".
+// What the drawing pages leave of their last page: the scale texts ("Scale = 1:80") the vector
+// pass puts in place of "PlotScale1" and "PlotScale2", and the factors 1 / n the drawings were
+// shrunk by (the cabin drawings by the second).
 struct PrintVars {
   std::string PlotScaleText1, PlotScaleText2;
+  double PrintFactor = 0, CabinPrintFactor = 0;
 };
 PrintVars& printVars();
 void resetPrintingForTest();

@@ -17,6 +17,7 @@
 //   const double wd = Printing::PrintLocationSize("TopWd", 7.5);
 //   const double ht = Printing::PrintLocationSize("TopHt", 6.5);
 //   const double n = Printing::ChosenScale(Printing::SearchScale(e, wd, ht));
+//   CadFunctions::printVars().PrintFactor = 1 / n;
 //   CadFunctions::printVars().PlotScaleText1 = Printing::ScaleText(static_cast<float>(n));
 //   Printing::LoadPageTemplate(g, "Top.dxf");                  // template, layers, texts
 //   Printing::PlacePlane(g, 1, {{"Top", 1 / n, x1, y1}});      // a point each, or shared

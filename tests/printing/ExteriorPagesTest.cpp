@@ -31,6 +31,7 @@ TEST_F(ExteriorPages, TheTopPagePlacesEachPlaneAtItsPointAtOneScale) {
   Drawing("102", "Top", RectangleDrawing(200, 50));
   CadFunctions::PrintTop();
   EXPECT_EQ(CadFunctions::printVars().PlotScaleText1, "Scale = 1:30");
+  EXPECT_EQ(CadFunctions::printVars().PrintFactor, 1.0 / 30);
   EXPECT_TRUE(Printed("\"Scale = 1:30\""));
   const LineBox red = CollectedLines(kRed), blue = CollectedLines(kBlue);
   ASSERT_EQ(red.count, 4);
