@@ -37,11 +37,12 @@
 #include <string>
 #include <vector>
 
+#include "DxfR12.h"
+
 namespace {
 
-struct P {
-  double x = 0, y = 0;
-};
+using dxfr12::Groups;
+using dxfr12::P;
 
 // ---- page geometry ---------------------------------------------------------------------------
 
@@ -99,108 +100,19 @@ class Page {
 
 // ---- DXF R12 output -------------------------------------------------------------------------
 
-std::string Num(double v) {
-  if (std::fabs(v) < 5e-5) return "0.0";
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.4f", v);
-  std::string s = buf;
-  while (s.back() == '0') s.pop_back();
-  if (s.back() == '.') s.push_back('0');
-  return s;
-}
-
-// Group code / value pairs, group codes right-aligned in three columns.
-class Groups {
- public:
-  void g(int code, const std::string& value) {
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "%3d", code);
-    s_ += buf;
-    s_ += '\n';
-    s_ += value;
-    s_ += '\n';
-  }
-  void g(int code, const char* value) { g(code, std::string(value)); }
-  void g(int code, double v) { g(code, Num(v)); }
-  void i(int code, int v) { g(code, std::to_string(v)); }
-  void pt(int code, P p) {
-    g(code, p.x);
-    g(code + 10, p.y);
-    g(code + 20, 0.0);
-  }
-  const std::string& str() const { return s_; }
-
- private:
-  std::string s_;
-};
-
-constexpr const char* kStyle = "STANDARD";
+constexpr const char* kStyle = dxfr12::kStyle;
 constexpr const char* kFontFile = "DejaVu Sans.ttf";
 
 std::string Page::Dxf() const {
   Groups o;
   o.g(999, "Tolvane page template " + file_);
-  o.g(0, "SECTION");
-  o.g(2, "HEADER");
-  o.g(9, "$ACADVER");
-  o.g(1, "AC1009");
-  o.g(9, "$INSBASE");
-  o.pt(10, {0, 0});
-  o.g(9, "$EXTMIN");
-  o.pt(10, {0, 0});
-  o.g(9, "$EXTMAX");
-  o.pt(10, {kPageW, kPageH});
-  o.g(9, "$LIMMIN");
-  o.g(10, 0.0);
-  o.g(20, 0.0);
-  o.g(9, "$LIMMAX");
-  o.g(10, kPageW);
-  o.g(20, kPageH);
-  o.g(9, "$LUNITS");
-  o.i(70, 2);
-  o.g(9, "$TEXTSTYLE");
-  o.g(7, kStyle);
-  o.g(9, "$CLAYER");
-  o.g(8, "0");
-  o.g(0, "ENDSEC");
-
-  o.g(0, "SECTION");
-  o.g(2, "TABLES");
-  o.g(0, "TABLE");
-  o.g(2, "LTYPE");
-  o.i(70, 1);
-  o.g(0, "LTYPE");
-  o.g(2, "CONTINUOUS");
-  o.i(70, 0);
-  o.g(3, "Solid line");
-  o.i(72, 65);
-  o.i(73, 0);
-  o.g(40, 0.0);
-  o.g(0, "ENDTAB");
-  o.g(0, "TABLE");
-  o.g(2, "LAYER");
-  o.i(70, 1);
-  o.g(0, "LAYER");
-  o.g(2, "0");
-  o.i(70, 0);
-  o.i(62, 7);
-  o.g(6, "CONTINUOUS");
-  o.g(0, "ENDTAB");
-  o.g(0, "TABLE");
-  o.g(2, "STYLE");
-  o.i(70, 1);
-  o.g(0, "STYLE");
-  o.g(2, kStyle);
-  o.i(70, 0);
-  o.g(40, 0.0);
-  o.g(41, 1.0);
-  o.g(50, 0.0);
-  o.i(71, 0);
-  o.g(42, 0.1);
-  o.g(3, kFontFile);
-  o.g(4, "");
-  o.g(0, "ENDTAB");
-  o.g(0, "ENDSEC");
+  dxfr12::Head head;
+  head.extMax = head.limMax = {kPageW, kPageH};
+  head.lineTypes = {{"CONTINUOUS", "Solid line", {}}};
+  head.layers = {"0"};
+  head.fontFile = kFontFile;
+  head.lastHeight = 0.1;
+  dxfr12::WriteHeadAndTables(o, head);
 
   o.g(0, "SECTION");
   o.g(2, "BLOCKS");

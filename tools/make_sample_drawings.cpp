@@ -54,56 +54,23 @@
 #include <string>
 #include <vector>
 
+#include "DxfR12.h"
+
 namespace {
+
+using dxfr12::Groups;
+using dxfr12::P;
 
 constexpr double kPi = std::numbers::pi;
 constexpr double kDeg = kPi / 180.0;
 
-struct P {
-  double x = 0, y = 0;
-};
 using Path = std::vector<P>;
-
-std::string Num(double v) {
-  if (std::fabs(v) < 5e-5) return "0.0";
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.4f", v);
-  std::string s = buf;
-  while (s.back() == '0') s.pop_back();
-  if (s.back() == '.') s.push_back('0');
-  return s;
-}
 
 std::string Feet(double inches) {
   char buf[32];
   std::snprintf(buf, sizeof buf, "%.1f", inches / 12.0);
   return buf;
 }
-
-// Group code / value pairs, group codes right-aligned in three columns as AutoCAD writes them.
-class Groups {
- public:
-  void g(int code, const std::string& value) {
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "%3d", code);
-    s_ += buf;
-    s_ += '\n';
-    s_ += value;
-    s_ += '\n';
-  }
-  void g(int code, double v) { g(code, Num(v)); }
-  void i(int code, int v) { g(code, std::to_string(v)); }
-  void pt(int code, P p) {
-    g(code, p.x);
-    g(code + 10, p.y);
-    g(code + 20, 0.0);
-  }
-  const std::string& str() const { return s_; }
-  void append(const std::string& more) { s_ += more; }
-
- private:
-  std::string s_;
-};
 
 class Drawing {
  public:
@@ -147,84 +114,18 @@ class Drawing {
   std::string Dxf() const {
     Groups out;
     double x0 = min_.x, y0 = min_.y, x1 = max_.x, y1 = max_.y;
-    out.g(0, "SECTION");
-    out.g(2, "HEADER");
-    out.g(9, "$ACADVER");
-    out.g(1, "AC1009");
-    out.g(9, "$INSBASE");
-    out.pt(10, {0, 0});
-    out.g(9, "$EXTMIN");
-    out.pt(10, {x0, y0});
-    out.g(9, "$EXTMAX");
-    out.pt(10, {x1, y1});
-    out.g(9, "$LIMMIN");
-    out.g(10, std::floor(x0 / 12) * 12);
-    out.g(20, std::floor(y0 / 12) * 12);
-    out.g(9, "$LIMMAX");
-    out.g(10, std::ceil(x1 / 12) * 12);
-    out.g(20, std::ceil(y1 / 12) * 12);
-    out.g(9, "$LUNITS");
-    out.i(70, 2);
-    out.g(9, "$LTSCALE");
-    out.g(40, 1.0);
-    out.g(9, "$TEXTSTYLE");
-    out.g(7, "STANDARD");
-    out.g(9, "$CLAYER");
-    out.g(8, "0");
-    out.g(9, "$DIMTXT");
-    out.g(40, th_);
-    out.g(9, "$DIMASZ");
-    out.g(40, th_);
-    out.g(0, "ENDSEC");
-
-    out.g(0, "SECTION");
-    out.g(2, "TABLES");
-    out.g(0, "TABLE");
-    out.g(2, "LTYPE");
-    out.i(70, 2);
-    out.g(0, "LTYPE");
-    out.g(2, "CONTINUOUS");
-    out.i(70, 0);
-    out.g(3, "Solid line");
-    out.i(72, 65);
-    out.i(73, 0);
-    out.g(40, 0.0);
-    out.g(0, "LTYPE");
-    out.g(2, "DASHED");
-    out.i(70, 0);
-    out.g(3, "__  __  __  __");
-    out.i(72, 65);
-    out.i(73, 2);
-    out.g(40, 18.0);
-    out.g(49, 12.0);
-    out.g(49, -6.0);
-    out.g(0, "ENDTAB");
-    out.g(0, "TABLE");
-    out.g(2, "LAYER");
-    out.i(70, 2);
-    for (const char* name : {"0", "DIM"}) {
-      out.g(0, "LAYER");
-      out.g(2, name);
-      out.i(70, 0);
-      out.i(62, 7);
-      out.g(6, "CONTINUOUS");
-    }
-    out.g(0, "ENDTAB");
-    out.g(0, "TABLE");
-    out.g(2, "STYLE");
-    out.i(70, 1);
-    out.g(0, "STYLE");
-    out.g(2, "STANDARD");
-    out.i(70, 0);
-    out.g(40, 0.0);
-    out.g(41, 1.0);
-    out.g(50, 0.0);
-    out.i(71, 0);
-    out.g(42, th_);
-    out.g(3, "txt");
-    out.g(4, "");
-    out.g(0, "ENDTAB");
-    out.g(0, "ENDSEC");
+    dxfr12::Head head;
+    head.extMin = {x0, y0};
+    head.extMax = {x1, y1};
+    head.limMin = {std::floor(x0 / 12) * 12, std::floor(y0 / 12) * 12};
+    head.limMax = {std::ceil(x1 / 12) * 12, std::ceil(y1 / 12) * 12};
+    head.ltScale = 1.0;
+    head.dimTextH = th_;
+    head.lineTypes = {{"CONTINUOUS", "Solid line", {}}, {"DASHED", "__  __  __  __", {12.0, -6.0}}};
+    head.layers = {"0", "DIM"};
+    head.fontFile = "txt";
+    head.lastHeight = th_;
+    dxfr12::WriteHeadAndTables(out, head);
 
     out.g(0, "SECTION");
     out.g(2, "BLOCKS");
