@@ -295,9 +295,51 @@ void EntityOut(Out& o, const Entity& e) {
   // Other kinds have no R12 form and are left out.
 }
 
+// The linetype and style tables as written: those of the document, and for every name an entity
+// or a layer uses that neither table holds (a drawing read with a dangling reference) an entry
+// that draws as the reference did: a solid linetype, a style in the default face. Other readers
+// then find every reference resolved instead of mending or dropping it.
+struct Tables {
+  std::vector<LineType> lineTypes;
+  std::vector<TextStyle> styles;
+
+  explicit Tables(const Document& doc)
+      : lineTypes(doc.LineTypes.items()), styles(doc.TextStyles.items()) {
+    needLineType("CONTINUOUS");
+    needStyle("STANDARD");
+    for (const Layer& l : doc.Layers) needLineType(l.LineType);
+    for (const Block& b : doc.Blocks)
+      for (const Entity& e : b.Entities) need(e);
+    for (const Entity& e : doc.Entities) need(e);
+  }
+
+ private:
+  void need(const Entity& e) {
+    needLineType(e.LineType);
+    if (e.EntityType == "TEXT" || e.EntityType == "MTEXT" || e.EntityType == "ATTDEF" ||
+        e.EntityType == "ATTRIB")
+      needStyle(e.TextStyle);
+    for (const Entity& child : e.Children) need(child);
+  }
+  void needLineType(const std::string& name) {
+    if (name.empty() || SameName(name, "BYLAYER") || SameName(name, "BYBLOCK")) return;
+    for (const LineType& lt : lineTypes)
+      if (SameName(lt.Name, name)) return;
+    lineTypes.push_back(LineType{UpperName(name), SameName(name, "CONTINUOUS") ? "Solid line" : "",
+                                 0, {}});
+  }
+  void needStyle(const std::string& name) {
+    if (name.empty()) return;
+    for (const TextStyle& s : styles)
+      if (SameName(s.StyleName, name)) return;
+    styles.push_back(TextStyle{UpperName(name), "txt", "", 0, 1, 0});
+  }
+};
+
 }  // namespace
 
 std::string WriteDxfR12(const Document& doc) {
+  const Tables tables(doc);
   Out o;
   o.str(999, "Tolvane");
   o.str(0, "SECTION");
@@ -327,8 +369,8 @@ std::string WriteDxfR12(const Document& doc) {
   o.str(2, "TABLES");
   o.str(0, "TABLE");
   o.str(2, "LTYPE");
-  o.integer(70, doc.LineTypes.Count());
-  for (const LineType& lt : doc.LineTypes) {
+  o.integer(70, static_cast<long>(tables.lineTypes.size()));
+  for (const LineType& lt : tables.lineTypes) {
     o.str(0, "LTYPE");
     o.text(2, lt.Name);
     o.integer(70, 0);
@@ -352,8 +394,8 @@ std::string WriteDxfR12(const Document& doc) {
   o.str(0, "ENDTAB");
   o.str(0, "TABLE");
   o.str(2, "STYLE");
-  o.integer(70, doc.TextStyles.Count());
-  for (const TextStyle& s : doc.TextStyles) {
+  o.integer(70, static_cast<long>(tables.styles.size()));
+  for (const TextStyle& s : tables.styles) {
     o.str(0, "STYLE");
     o.text(2, s.StyleName);
     o.integer(70, s.Flags);

@@ -127,4 +127,43 @@ TEST(DxfAudit, DrawingsTheProgramWritesReadCleanly) {
   AUDIT_OR_SKIP(Quoted(out.path()));
 }
 
+// A drawing whose entities and layers name a text style and linetypes its tables lack (as
+// drawings made by other programs do) is written with those names resolved: ezdxf's audit finds
+// nothing to mend, and the drawing reads back with its names.
+TEST(DxfAudit, DanglingStyleAndLinetypeReferencesAreWrittenResolved) {
+  if (!QApplication::instance()) {
+    static int argc = 1;
+    static char name[] = "test_data";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv);
+  }
+  const std::string tables =
+      Groups({{0, "SECTION"}, {2, "TABLES"}, {0, "TABLE"}, {2, "LAYER"}, {70, "1"}, {0, "LAYER"},
+              {2, "WALLS"}, {70, "0"}, {62, "3"}, {6, "HIDDEN2"}, {0, "ENDTAB"}, {0, "ENDSEC"}});
+  const std::string entities =
+      Groups({{0, "SECTION"}, {2, "ENTITIES"}}) +
+      Groups({{0, "TEXT"}, {8, "WALLS"}, {7, "Romand"}, {10, "1"}, {20, "1"}, {40, "0.2"},
+              {1, "styled"}}) +
+      Groups({{0, "LINE"}, {8, "WALLS"}, {6, "Dashdot"}, {10, "0"}, {20, "0"}, {11, "4"},
+              {21, "2"}}) +
+      Groups({{0, "MTEXT"}, {8, "0"}, {7, "NOTES"}, {10, "0"}, {20, "5"}, {40, "0.2"},
+              {1, "two\\Plines"}}) +
+      Groups({{0, "ENDSEC"}, {0, "EOF"}});
+  testsupport::TempDir out;
+  {
+    dxf::DrawingControl ctl;
+    ctl.LoadDrawingText(tables + entities);
+    ASSERT_EQ(ctl.EntityList().Count(), 3);
+    ctl.SaveDxf((out / "dangling.dxf").string());
+  }
+  {
+    dxf::DrawingControl back;
+    back.LoadDrawingFile((out / "dangling.dxf").string());
+    ASSERT_GE(back.EntityList().Count(), 3);
+    EXPECT_EQ(back.EntityList().Item(1).TextStyle, "ROMAND");
+    EXPECT_EQ(back.EntityList().Item(2).LineType, "DASHDOT");
+  }
+  AUDIT_OR_SKIP(Quoted(out.path()));
+}
+
 }  // namespace
