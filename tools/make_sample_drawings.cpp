@@ -21,15 +21,22 @@
 // with one decimal and no unit mark ("51.4"), so that the metric conversion, which reads every
 // number as feet, gives a true value in metres.
 //
-// Origins (the same for every aircraft of a view, so that overlaid drawings line up):
+// Origins (the same for every aircraft of a view, so that overlaid drawings line up). The printed
+// pages put each view's origin on a fixed page point and grow the view from there (the exterior
+// views up and to the right, the floor plans downwards, the cabins about their middle), so these
+// are the points the pages assume:
 //   Top         nose at x = 0, the aircraft pointing to -x, tail towards +x, centreline y = 0;
 //   Side        nose at x = 0, tail towards +x, ground at y = 0 (left side seen);
 //   Front       centreline x = 0, ground at y = 0;
-//   Interior    floor plan: centreline x = 0, forward cabin bulkhead (behind the cockpit) at y = 0,
-//               cockpit towards +y, cabin towards -y (the program turns it by 90 degrees on screen);
-//   Cabin, CabinFront
-//               cabin cross-section looking forward: centreline x = 0, cabin floor at y = 0;
-//   CabinSide   cabin side section: forward cabin bulkhead at x = 0, aft towards +x, floor at y = 0.
+//   Interior    floor plan, cockpit towards +y, cabin towards -y (the program turns it by 90
+//               degrees on screen): centreline x = 0; fixed-wing: a foot ahead of the plan's
+//               forward end at y = 0, so that the whole plan lies below its origin; helicopters:
+//               the forward cabin bulkhead (behind the cockpit) at y = 0;
+//   Cabin       fixed-wing cabin cross-section looking forward: centreline x = 0, the middle of
+//               the section at y = 0;
+//   CabinFront  helicopter cabin cross-section looking forward: centreline x = 0, floor at y = 0;
+//   CabinSide   cabin side section: forward cabin bulkhead at x = 0, aft towards +x, floor at y = 0,
+//               with the dimensions above and behind it (the pages leave little room below).
 // Helicopters share the exterior origins: fuselage nose at x = 0, so the main rotor disc reaches
 // ahead of it to negative x.
 //
@@ -76,7 +83,14 @@ class Drawing {
  public:
   explicit Drawing(double dimText) : th_(dimText) {}
 
-  void Poly(const Path& pts, const char* ltype = nullptr) { PolyOn("0", pts, ltype); }
+  // Moves everything drawn from now on by `by`: a view drawn about a convenient point gets its
+  // origin where the printed pages place the drawing's origin.
+  void MoveOrigin(P by) { shift_ = by; }
+
+  void Poly(Path pts, const char* ltype = nullptr) {
+    for (P& p : pts) p = Shifted(p);
+    PolyOn("0", pts, ltype);
+  }
 
   // A closed outline: the first vertex is repeated at the end.
   void Closed(Path pts) {
@@ -84,9 +98,10 @@ class Drawing {
     Poly(pts);
   }
 
-  void Line(P a, P b) { LineOn(ents_, "0", a, b, false); }
+  void Line(P a, P b) { LineOn(ents_, "0", Shifted(a), Shifted(b), false); }
 
   void Circle(P c, double r, const char* ltype = nullptr) {
+    c = Shifted(c);
     ents_.g(0, "CIRCLE");
     ents_.g(8, "0");
     if (ltype) ents_.g(6, ltype);
@@ -97,17 +112,23 @@ class Drawing {
   }
 
   // A label of the drawing itself, centred on `at`.
-  void Label(P at, const std::string& text) { TextOn("0", at, th_, text, 0); }
+  void Label(P at, const std::string& text) { TextOn("0", Shifted(at), th_, text, 0); }
 
   // Horizontal dimension of the x distance between a and b, its dimension line at y = yLine.
   void DimH(P a, P b, double yLine) {
     if (a.x > b.x) std::swap(a, b);
+    yLine += shift_.y;
+    a = Shifted(a);
+    b = Shifted(b);
     Dim(a, b, {a.x, yLine}, {b.x, yLine}, 0, Feet(b.x - a.x));
   }
 
   // Vertical dimension of the y distance between a and b, its dimension line at x = xLine.
   void DimV(P a, P b, double xLine) {
     if (a.y > b.y) std::swap(a, b);
+    xLine += shift_.x;
+    a = Shifted(a);
+    b = Shifted(b);
     Dim(a, b, {xLine, a.y}, {xLine, b.y}, 90, Feet(b.y - a.y));
   }
 
@@ -141,6 +162,8 @@ class Drawing {
   }
 
  private:
+  P Shifted(P p) const { return {p.x + shift_.x, p.y + shift_.y}; }
+
   void Grow(P p) {
     min_.x = std::min(min_.x, p.x);
     min_.y = std::min(min_.y, p.y);
@@ -250,6 +273,7 @@ class Drawing {
   }
 
   double th_;
+  P shift_;
   int dims_ = 0;
   Groups ents_, blocks_;
   P min_{std::numeric_limits<double>::max(), std::numeric_limits<double>::max()};
@@ -842,6 +866,9 @@ void PlanShell(Drawing& d, HalfWidth outer, double xCabin0, double cabinL, doubl
 }
 
 void FixedInterior(const FixedWing& f, const std::vector<PlanItem>& items, Drawing& d) {
+  // The origin stands a foot ahead of the plan's forward end (the break line ahead of the panel):
+  // the pages hang the plan down from its origin.
+  d.MoveOrigin({0, -(f.cockpitLen + 12 + 4 + 12)});
   PlanShell(d, [&](double x) { return f.W(x); }, f.xCabin0, f.cabinL, f.cockpitLen, f.t, f.a(),
             f.xCabin0 - f.doorX, f.doorW, false, f.seatW);
   PlanItems(d, items, f.a());
@@ -852,6 +879,9 @@ void FixedInterior(const FixedWing& f, const std::vector<PlanItem>& items, Drawi
 
 void FixedCabin(const FixedWing& f, Drawing& d) {
   double yc = f.yc();
+  // The origin is the middle of the section, a little above its centre: the pages centre the
+  // cabin on its origin, and the dimension below it takes more room than the roof above.
+  d.MoveOrigin({0, -(yc + 4)});
   d.Closed(Ellipse({0, yc}, f.halfW(), f.halfH(), 48, f.n));
   // Inner wall above the floor, and the floor.
   double yFloorHalf = f.InnerHalf(0);
@@ -972,7 +1002,7 @@ void HeliTop(const Helicopter& h, Drawing& d) {
               {h.mastX + u.x * r0 - n.x * c * 0.6, u.y * r0 - n.y * c * 0.6}});
   }
 
-  d.DimH({h.xFront(), 0}, {h.xt() + h.Rt, ty}, -h.R - 36);
+  d.DimH({h.xFront(), 0}, {h.xt() + h.Rt, ty}, -h.R - 24);
   d.DimV({h.mastX, -h.R}, {h.mastX, h.R}, h.xFront() - 36);
 }
 
@@ -1091,7 +1121,8 @@ void HeliFront(const Helicopter& h, Drawing& d) {
     d.Closed(Thick({{x, 5}, {x - s * 4, 14}, {x - s * 12, zb - 4}, {s * 0.7 * w, zb}}, 2));
   }
 
-  d.DimH({-h.R, h.bladeZ - 4}, {h.R, h.bladeZ - 4}, h.H + 30);
+  // The rotor span just above the hub: on the exterior page the top view stands close above.
+  d.DimH({-h.R, h.bladeZ - 4}, {h.R, h.bladeZ - 4}, h.H + 16);
   d.DimV({h.skidTrack / 2, 0}, {20, h.H}, h.R + 36);
 }
 
@@ -1183,7 +1214,8 @@ void HeliCabinSide(const Helicopter& h, HeliConfig cfg, Drawing& d) {
       for (double f : {6.0, 40.0, 74.0}) SeatSide(d, f, true, false);
       break;
   }
-  d.DimH({0, 0}, {L, 0}, -24);
+  // The length is dimensioned above the section: below the floor the pages leave little room.
+  d.DimH({0, h.cabinH}, {L, h.cabinH}, h.cabinH + 22);
   d.DimV({L, 0}, {L - 8, h.cabinH}, L + 18);
 }
 
