@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <vector>
 
 namespace testsupport {
 
@@ -54,6 +55,26 @@ inline PdfInfo ReadPdfInfo(const QString& file) {
 inline QString PdfPageText(const QString& file, int page) {
   return RunTool("pdftotext",
                  {"-f", QString::number(page), "-l", QString::number(page), "-layout", file, "-"});
+}
+
+// The words of one page (from 1) with their boxes in points from the top left, as pdftotext
+// finds them.
+struct PdfWord {
+  QString text;
+  double xMin = 0, yMin = 0, xMax = 0, yMax = 0;
+};
+inline std::vector<PdfWord> PdfPageWords(const QString& file, int page) {
+  const QString out = RunTool("pdftotext", {"-f", QString::number(page), "-l",
+                                            QString::number(page), "-bbox", file, "-"});
+  std::vector<PdfWord> words;
+  static const QRegularExpression word(
+      R"re(<word xMin="([-\d.]+)" yMin="([-\d.]+)" xMax="([-\d.]+)" yMax="([-\d.]+)">([^<]*)</word>)re");
+  for (auto it = word.globalMatch(out); it.hasNext();) {
+    const QRegularExpressionMatch m = it.next();
+    words.push_back({m.captured(5), m.captured(1).toDouble(), m.captured(2).toDouble(),
+                     m.captured(3).toDouble(), m.captured(4).toDouble()});
+  }
+  return words;
 }
 
 // One page (from 1) rendered at `dpi`.

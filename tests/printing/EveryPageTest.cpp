@@ -1,0 +1,174 @@
+// Every page a print of all pages gives for a sample pair of each aircraft class, printed through
+// the program's own pipeline (templates, placeholders, drawings, charts, vector pass) into one PDF
+// document per pair: each page is US Letter, carries its page number of the job and both
+// aircraft names, keeps no placeholder text, and has no two words printed over each other.
+//
+// To look at the pages, name a folder in TOLVANE_PNG_DIR: each page is also written there as a
+// PNG (<pair>_<page number>_<routine>.png). Without it no page is rendered.
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "PagePrintingFixture.h"
+#include "printing/DrawingPages.h"
+#include "support/Pdf.h"
+
+namespace {
+
+using printer::DialogChoice;
+using printer::PageRange;
+using printingtest::PagePrinting;
+
+struct PageCase {
+  const char* routine;
+  void (*print)();
+  int watChart = 2;       // 1 WAT A, 2 WAT B
+  int interiorConfig = 1;  // 1 corporate, 2 EMS, 3 utility
+};
+
+struct PairCase {
+  const char* tag;
+  const char* a1;
+  const char* a2;
+  int aircraftClass;
+  const char* names;  // what "AcNames" becomes
+  const char* name1;
+  const char* name2;
+  std::vector<PageCase> pages;
+};
+
+std::vector<PageCase> DrawingPages(int config) {
+  return {{"PrintInteriorAndCabin", &CadFunctions::PrintInteriorAndCabin, 2, config},
+          {"PrintInterior", &CadFunctions::PrintInterior, 2, config},
+          {"PrintCabin", &CadFunctions::PrintCabin, 2, config}};
+}
+
+std::vector<PairCase> Pairs() {
+  namespace CF = CadFunctions;
+  PairCase jets{"jets", "101", "102", 1, "Swiftline 6, Sarrance 8", "Swiftline 6", "Sarrance 8",
+                {{"PrintAircraft", &CF::PrintAircraft},
+                 {"PrintGeneral", &CF::PrintGeneral},
+                 {"PrintPayloadRange", &CF::PrintPayloadRange},
+                 {"PrintBalancedFieldLength", &CF::PrintBalancedFieldLength},
+                 {"PrintBlockFuelTime", &CF::PrintBlockFuelTime},
+                 {"PrintTakeoffLanding", &CF::PrintTakeoffLanding},
+                 {"PrintFlightEnvelope", &CF::PrintFlightEnvelope},
+                 {"PrintExterior", &CF::PrintExterior},
+                 {"PrintTop", &CF::PrintTop},
+                 {"PrintSide", &CF::PrintSide},
+                 {"PrintFront", &CF::PrintFront}}};
+  for (const PageCase& p : DrawingPages(1)) jets.pages.push_back(p);
+  PairCase helis{"helis", "201", "202", 2, "M24 Solenne, EH-7 Tarrow", "M24 Solenne", "EH-7 Tarrow",
+                 {{"PrintAircraft", &CF::PrintAircraft},
+                  {"PrintGeneral", &CF::PrintGeneral},
+                  {"PrintPayloadRange", &CF::PrintPayloadRange},
+                  {"PrintBlockFuelTime", &CF::PrintBlockFuelTime},
+                  {"PrintWAT", &CF::PrintWAT, 1},
+                  {"PrintWAT", &CF::PrintWAT, 2},
+                  {"PrintServiceCeiling", &CF::PrintServiceCeiling},
+                  {"PrintExterior", &CF::PrintExterior},
+                  {"PrintTop", &CF::PrintTop},
+                  {"PrintSide", &CF::PrintSide},
+                  {"PrintFront", &CF::PrintFront}}};
+  for (int config : {1, 2, 3})
+    for (const PageCase& p : DrawingPages(config)) helis.pages.push_back(p);
+  return {jets, helis};
+}
+
+// Texts the program replaces on every page it prints.
+const char* const kPlaceholders[] = {"AcNames", "Page n of Pages", "Qualifier:", "Legend1",
+                                     "Legend2", "PlotScale1", "PlotScale2", "(CAT)", "(WAT)",
+                                     "(CORP/EMS/UTIL)", "[1]", "[2]"};
+
+bool ChartOrDrawingPage(std::string_view routine) {
+  return routine != "PrintAircraft" && routine != "PrintGeneral";
+}
+
+// Two words overlap when their boxes share more than a sliver: a third of the smaller word's
+// height across and a fifth of the narrower word's width along.
+bool Overlap(const testsupport::PdfWord& a, const testsupport::PdfWord& b) {
+  const double across = std::min(a.yMax, b.yMax) - std::max(a.yMin, b.yMin);
+  const double along = std::min(a.xMax, b.xMax) - std::max(a.xMin, b.xMin);
+  const double h = std::min(a.yMax - a.yMin, b.yMax - b.yMin);
+  const double w = std::min(a.xMax - a.xMin, b.xMax - b.xMin);
+  return across > h / 3 && along > w / 5;
+}
+
+TEST_F(PagePrinting, EveryPageOfBothClassesPrintsCleanlyToPdf) {
+  if (!testsupport::HavePopplerTools()) GTEST_SKIP() << "poppler-utils not installed";
+  UseSampleDrawings();
+  const QByteArray pngDir = qgetenv("TOLVANE_PNG_DIR");
+  for (const PairCase& pair : Pairs()) {
+    Pair(pair.a1, pair.a2, pair.aircraftClass);
+    int watChart = 2, interiorConfig = 1;
+    CadFunctions::SetPageInputsSource([&] {
+      CadFunctions::PageInputs p;
+      p.PrintPageNumber = Printing::vars().PrintPageNumber;
+      p.PrintPageCount = Printing::vars().PrintPageCount;
+      p.WATChart = watChart;
+      p.WATAAvailable = p.WATBAvailable = true;
+      return p;
+    });
+    CadFunctions::SetDrawingInputsSource([&] {
+      const Registry::Settings& s = Registry::RegSettings();
+      CadFunctions::DrawingInputs in{s.Aircraft1, s.Aircraft2, s.PlaneColor1, s.PlaneColor2,
+                                     s.DimColor, 2};
+      in.InteriorConfig = interiorConfig;
+      in.EMSInteriorAvailable = in.UtilityInteriorAvailable = pair.aircraftClass == 2;
+      return in;
+    });
+    const QString file = QString::fromStdString((dir / (std::string(pair.tag) + ".pdf")).string());
+    dialog.outputFile = file;
+    dialog.answer = DialogChoice{file, 1, false, PageRange::All, 0, 0};
+    ASSERT_NE(Printing::ShowPrinterDialog(), 0);
+    const int count = static_cast<int>(pair.pages.size());
+    Printing::vars().PrintPageCount = static_cast<int16_t>(count);
+    for (int i = 0; i < count; ++i) {
+      const PageCase& page = pair.pages[static_cast<size_t>(i)];
+      if (i > 0) Printing::Printer().newPage();
+      Printing::vars().PrintPageNumber = static_cast<int16_t>(i + 1);
+      watChart = page.watChart;
+      interiorConfig = page.interiorConfig;
+      ChartBuilders::vars().WATChart = page.watChart;
+      page.print();
+    }
+    Printing::Printer().endDoc();
+
+    const testsupport::PdfInfo info = testsupport::ReadPdfInfo(file);
+    ASSERT_EQ(info.pages, count) << pair.tag;
+    for (int i = 0; i < count; ++i) {
+      const PageCase& page = pair.pages[static_cast<size_t>(i)];
+      const std::string name = std::string(pair.tag) + " page " + std::to_string(i + 1) + " " +
+                               page.routine;
+      EXPECT_EQ(info.pageSizes.value(i), "612 x 792 pts") << name;
+      const QString text = testsupport::PdfPageText(file, i + 1);
+      EXPECT_TRUE(text.contains(QString("Page %1 of %2").arg(i + 1).arg(count))) << name;
+      EXPECT_TRUE(text.contains(pair.names)) << name << "\n" << text.toStdString();
+      for (const char* placeholder : kPlaceholders)
+        EXPECT_FALSE(text.contains(placeholder)) << name << ": " << placeholder;
+      if (ChartOrDrawingPage(page.routine)) {
+        // Both legends, each with its swatch after the name.
+        EXPECT_TRUE(text.contains(QString(pair.name1) + " -")) << name;
+        EXPECT_TRUE(text.contains(QString(pair.name2) + " -")) << name;
+      }
+      const std::vector<testsupport::PdfWord> words = testsupport::PdfPageWords(file, i + 1);
+      EXPECT_GT(words.size(), 5u) << name;
+      for (size_t a = 0; a < words.size(); ++a)
+        for (size_t b = a + 1; b < words.size(); ++b)
+          EXPECT_FALSE(Overlap(words[a], words[b]))
+              << name << ": \"" << words[a].text.toStdString() << "\" at (" << words[a].xMin
+              << ", " << words[a].yMin << ") and \"" << words[b].text.toStdString() << "\" at ("
+              << words[b].xMin << ", " << words[b].yMin << ")";
+      if (!pngDir.isEmpty()) {
+        const QImage img = testsupport::PdfPageImage(file, i + 1, 100);
+        printingtest::SaveForLooking(
+            img, QString("%1_%2_%3.png").arg(pair.tag).arg(i + 1, 2, 10, QChar('0')).arg(page.routine));
+      }
+    }
+  }
+}
+
+}  // namespace
