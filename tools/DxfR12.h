@@ -61,14 +61,14 @@ struct LineType {
 
 // What the HEADER and TABLES sections of a file say.
 struct Head {
-  P extMin, extMax;  // $EXTMIN, $EXTMAX
-  P limMin, limMax;  // $LIMMIN, $LIMMAX
-  std::optional<double> ltScale;     // $LTSCALE when set
-  std::optional<double> dimTextH;    // $DIMTXT and $DIMASZ when set
-  std::vector<LineType> lineTypes;   // CONTINUOUS first
-  std::vector<std::string> layers;   // all colour 7, linetype CONTINUOUS
-  std::string fontFile;              // the font file of the one style, STANDARD
-  double lastHeight = 0.1;           // the style's last height used
+  P extMin, extMax;                 // $EXTMIN, $EXTMAX
+  P limMin, limMax;                 // $LIMMIN, $LIMMAX
+  std::optional<double> ltScale;    // $LTSCALE when set
+  std::optional<double> dimTextH;   // $DIMTXT and $DIMASZ when set
+  std::vector<LineType> lineTypes;  // CONTINUOUS first
+  std::vector<std::string> layers;  // all colour 7, linetype CONTINUOUS
+  std::string fontFile;             // the font file of the one style, STANDARD
+  double lastHeight = 0.1;          // the style's last height used
 };
 
 inline constexpr const char* kStyle = "STANDARD";

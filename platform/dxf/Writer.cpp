@@ -325,8 +325,8 @@ struct Tables {
     if (name.empty() || SameName(name, "BYLAYER") || SameName(name, "BYBLOCK")) return;
     for (const LineType& lt : lineTypes)
       if (SameName(lt.Name, name)) return;
-    lineTypes.push_back(LineType{UpperName(name), SameName(name, "CONTINUOUS") ? "Solid line" : "",
-                                 0, {}});
+    lineTypes.push_back(
+        LineType{UpperName(name), SameName(name, "CONTINUOUS") ? "Solid line" : "", 0, {}});
   }
   void needStyle(const std::string& name) {
     if (name.empty()) return;

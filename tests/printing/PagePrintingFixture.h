@@ -71,13 +71,14 @@ class PagePrinting : public PrintingTest {
     DBase::vars().DBPath = (dir / "ac.mdb").string();
     ChartBuilders::vars().UserGeoLCIDNumber = 409;
     for (auto& c : controls) c = std::make_unique<dxf::DrawingControl>(TOLVANE_TEMPLATES);
-    services = std::make_unique<CadFunctions::DxfCadServices>(CadFunctions::DxfCadServices::Controls{
-        controls[0].get(), nullptr, controls[2].get(), controls[3].get(), controls[4].get(),
-        controls[5].get()});
+    services =
+        std::make_unique<CadFunctions::DxfCadServices>(CadFunctions::DxfCadServices::Controls{
+            controls[0].get(), nullptr, controls[2].get(), controls[3].get(), controls[4].get(),
+            controls[5].get()});
     CadFunctions::InstallServices(services.get());
     CadFunctions::SetDrawingInputsSource([] {
       const Registry::Settings& s = Registry::RegSettings();
-      return CadFunctions::DrawingInputs{s.Aircraft1, s.Aircraft2, s.PlaneColor1,
+      return CadFunctions::DrawingInputs{s.Aircraft1,   s.Aircraft2, s.PlaneColor1,
                                          s.PlaneColor2, s.DimColor,  2};
     });
     CadFunctions::SetPageInputsSource([] {
