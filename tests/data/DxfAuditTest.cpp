@@ -37,6 +37,16 @@ int Audit(const std::string& args, std::string& report) {
     EXPECT_EQ(rc, 0) << report;                                                    \
   } while (false)
 
+// The drawing control renders with Qt: a QApplication must exist.
+void EnsureApplication() {
+  if (!QApplication::instance()) {
+    static int argc = 1;
+    static char name[] = "test_data";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv);
+  }
+}
+
 std::string Quoted(const fs::path& p) { return "'" + p.string() + "'"; }
 
 std::string Groups(std::initializer_list<std::pair<int, const char*>> pairs) {
@@ -90,12 +100,7 @@ TEST(DxfAudit, PageTemplatesAndSampleDrawingsReadCleanly) {
 // template, a drawing with every entity kind the reader takes in, and each sample drawing read
 // and written back.
 TEST(DxfAudit, DrawingsTheProgramWritesReadCleanly) {
-  if (!QApplication::instance()) {
-    static int argc = 1;
-    static char name[] = "test_data";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-  }
+  EnsureApplication();
   testsupport::TempDir out;
   const fs::path samples = TOLVANE_SAMPLE_DRAWINGS;
   {
@@ -131,12 +136,7 @@ TEST(DxfAudit, DrawingsTheProgramWritesReadCleanly) {
 // drawings made by other programs do) is written with those names resolved: ezdxf's audit finds
 // nothing to mend, and the drawing reads back with its names.
 TEST(DxfAudit, DanglingStyleAndLinetypeReferencesAreWrittenResolved) {
-  if (!QApplication::instance()) {
-    static int argc = 1;
-    static char name[] = "test_data";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-  }
+  EnsureApplication();
   const std::string tables =
       Groups({{0, "SECTION"}, {2, "TABLES"}, {0, "TABLE"}, {2, "LAYER"}, {70, "1"}, {0, "LAYER"},
               {2, "WALLS"}, {70, "0"}, {62, "3"}, {6, "HIDDEN2"}, {0, "ENDTAB"}, {0, "ENDSEC"}});

@@ -18,8 +18,6 @@
 
 namespace {
 
-using printer::DialogChoice;
-using printer::PageRange;
 using printingtest::PagePrinting;
 
 struct PageCase {
@@ -129,10 +127,7 @@ TEST_F(PagePrinting, WordsPrintedOverEachOtherAreFound) {
                                                     printingtest::Text("Below", 1, 9.8, 0.1) +
                                                     printingtest::Text("Crowded", 4, 10, 0.1) +
                                                     printingtest::Text("Crowded", 4.1, 10.02, 0.1));
-  const QString file = QString::fromStdString((dir / "overlap.pdf").string());
-  dialog.outputFile = file;
-  dialog.answer = DialogChoice{file, 1, false, PageRange::All, 0, 0};
-  ASSERT_NE(Printing::ShowPrinterDialog(), 0);
+  const QString file = OpenPdfJob("overlap.pdf");
   CadFunctions::PrintDXF(t);
   Printing::Printer().endDoc();
   const std::vector<std::string> found = OverlappingWords(file, 1);
@@ -163,10 +158,7 @@ TEST_F(PagePrinting, EveryPageOfBothClassesPrintsCleanlyToPdf) {
       in.EMSInteriorAvailable = in.UtilityInteriorAvailable = pair.aircraftClass == 2;
       return in;
     });
-    const QString file = QString::fromStdString((dir / (std::string(pair.tag) + ".pdf")).string());
-    dialog.outputFile = file;
-    dialog.answer = DialogChoice{file, 1, false, PageRange::All, 0, 0};
-    ASSERT_NE(Printing::ShowPrinterDialog(), 0);
+    const QString file = OpenPdfJob(std::string(pair.tag) + ".pdf");
     const int count = static_cast<int>(pair.pages.size());
     Printing::vars().PrintPageCount = static_cast<int16_t>(count);
     for (int i = 0; i < count; ++i) {

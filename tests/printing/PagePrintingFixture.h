@@ -124,6 +124,13 @@ class PagePrinting : public PrintingTest {
     savedProgramFolder = vb::ProgramFolder();
     vb::SetProgramFolder(dir.path());
   }
+  // A print job into the PDF file `name` of the test folder, opened through the printer dialog.
+  QString OpenPdfJob(const std::string& name) {
+    const QString file = QString::fromStdString((dir / name).string());
+    dialog.AnswerPdf(file);
+    EXPECT_NE(Printing::ShowPrinterDialog(), 0);
+    return file;
+  }
   // A page template of our own in the test folder.
   std::string Template(const std::string& name, const std::string& entities) {
     EXPECT_TRUE(vb::WriteFileAtomic(dir / name, Page(entities)));

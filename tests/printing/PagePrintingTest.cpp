@@ -24,8 +24,6 @@
 
 namespace {
 
-using printer::DialogChoice;
-using printer::PageRange;
 
 using printingtest::Line;
 using printingtest::PagePrinting;
@@ -88,10 +86,7 @@ TEST_F(PagePrinting, AFixtureTemplatePrintsToPdfWithPageNumberNamesAndLegendSwat
                                   Text("Legend1", 1, 9, 0.3) + Text("PlotScale1", 1, 8) +
                                   Line(1, 5, 7.5, 5));
   CadFunctions::printVars().PlotScaleText1 = "Scale = 1:80";
-  const QString file = QString::fromStdString((dir / "page.pdf").string());
-  dialog.outputFile = file;
-  dialog.answer = DialogChoice{file, 1, false, PageRange::All, 0, 0};
-  ASSERT_NE(Printing::ShowPrinterDialog(), 0);
+  const QString file = OpenPdfJob("page.pdf");
   CadFunctions::PrintDXF(t);
   Printing::Printer().endDoc();
   const QString text = testsupport::PdfPageText(file, 1);
@@ -247,10 +242,7 @@ TEST_F(PagePrinting, ChartPagesOfTheSamplePairsPrintTheirChartsInTheirBoxes) {
     Pair(pc.a1, pc.a2, pc.aircraftClass);
     for (const Printing::DataPage& page : Printing::DataPages()) {
       const std::string name = std::string(pc.tag) + "_" + std::string(page.routine);
-      const QString file = QString::fromStdString((dir / (name + ".pdf")).string());
-      dialog.outputFile = file;
-      dialog.answer = DialogChoice{file, 1, false, PageRange::All, 0, 0};
-      ASSERT_NE(Printing::ShowPrinterDialog(), 0);
+      const QString file = OpenPdfJob(name + ".pdf");
       Printing::PrintDataPage(page);
       Printing::Printer().endDoc();
       const QString text = testsupport::PdfPageText(file, 1);

@@ -32,6 +32,12 @@ class FakeDialog final : public printer::PrinterDialogRunner {
   bool portraitWhenOpened = false;
   int copiesWhenOpened = 0;
 
+  // OK on one copy of all pages, printed into the PDF file `file`.
+  void AnswerPdf(const QString& file) {
+    outputFile = file;
+    answer = printer::DialogChoice{file, 1, false, printer::PageRange::All, 0, 0};
+  }
+
   std::optional<printer::DialogChoice> run(QPrinter& printer, int maxPage,
                                            QWidget* owner) override {
     ++calls;
