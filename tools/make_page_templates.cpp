@@ -498,13 +498,15 @@ Page AircraftPage() {
 // ---- drawing pages ---------------------------------------------------------------------------
 
 // The exterior page holds three views, each beside its caption at the left edge, level with the
-// views' page points (between those of the two aircraft classes).
+// views' page points (between those of the two aircraft classes): the top view's is its
+// centreline, so its caption stands there; the side and front views rise from theirs (the
+// ground), so their captions stand half an inch higher, beside the fuselage.
 Page ExteriorPage() {
   Page p = Frame("Exterior.dxf", "Exterior", Kind::kDrawing, {}, {"PlotScale1"});
-  constexpr double x = 0.35, h = 0.1;
-  p.Put(x, (8.75 + 8.5) / 2, h, "Side");
+  constexpr double x = 0.35, h = 0.1, rise = 0.5;
+  p.Put(x, (8.75 + 8.5) / 2 + rise, h, "Side");
   p.Put(x, (5.5 + 5.0) / 2, h, "Top");
-  p.Put(x, (1.25 + 1.0) / 2, h, "Front");
+  p.Put(x, (1.25 + 1.0) / 2 + rise, h, "Front");
   return p;
 }
 

@@ -31,9 +31,6 @@
 
 namespace printingtest {
 
-inline constexpr gdi::Rgb kRed = 0x0000FF;
-inline constexpr gdi::Rgb kBlue = 0xFF0000;
-
 // DXF text of a page: TEXT entities (text, x, y, height) and LINE entities, and a SOLID when
 // asked for (something the collection leaves for the raster).
 inline std::string Text(const std::string& text, double x, double y, double h = 0.2) {
@@ -53,6 +50,9 @@ inline std::string Page(const std::string& entities) {
 
 class PagePrinting : public PrintingTest {
  protected:
+  static constexpr gdi::Rgb kRed = 0x0000FF;
+  static constexpr gdi::Rgb kBlue = 0xFF0000;
+
   void SetUp() override {
     PrintingTest::SetUp();
     Graph::resetForTest();
