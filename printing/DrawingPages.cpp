@@ -19,15 +19,6 @@ constexpr std::string_view kModule = "CadFunctions";
 
 bool Heli() { return Globals::vars().AircraftClass == 2; }
 
-// Until the aircraft drawings are composed onto them, the drawing pages print their template
-// with its texts filled.
-void PrintTemplatePage(std::string_view routine, std::string_view status, const std::string& file) {
-  vb::Proc g(kModule, routine);
-  Printing::BusyStatus busy(status);
-  g.step([] { Printing::hooks().Delay(0.1f); });
-  PrintDXF(file);
-}
-
 // One exterior view of both aircraft on a page of its own, Plane 1 above Plane 2, at one scale
 // that fits both into the page's box; box and page points come from "Print Locations".
 struct Point {
@@ -117,16 +108,5 @@ void PrintExterior() {
 void PrintTop() { PrintSideBySide(kSideBySide[0]); }
 void PrintSide() { PrintSideBySide(kSideBySide[1]); }
 void PrintFront() { PrintSideBySide(kSideBySide[2]); }
-void PrintInteriorAndCabin() {
-  PrintTemplatePage("PrintInteriorAndCabin", "Printing Interior and Cabin page",
-                    Heli() ? "InteriorHeli.dxf" : "Interior.dxf");
-}
-void PrintInterior() {
-  PrintTemplatePage("PrintInterior", "Printing Interior page",
-                    Heli() ? "InteriorHeli.dxf" : "Interior.dxf");
-}
-void PrintCabin() {
-  PrintTemplatePage("PrintCabin", "Printing Interior page", Heli() ? "CabinHeli.dxf" : "Cabin.dxf");
-}
 
 }  // namespace CadFunctions

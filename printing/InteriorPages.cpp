@@ -1,10 +1,20 @@
-// The interior and cabin pages: their views, page points, scales and reference crosses.
+// The interior and cabin pages: their views, page points, scales and reference crosses, and
+// the three page builders of module CadFunctions over them.
 #include "printing/InteriorPages.h"
 
 #include <algorithm>
 #include <cmath>
 
+#include "drawings/CadFunctions.h"
+#include "foundation/General.h"
+#include "foundation/Globals.h"
+#include "platform/runtime/Trap.h"
+#include "printing/BusyStatus.h"
+#include "printing/DrawingPages.h"
+#include "printing/PagePrinting.h"
+#include "printing/Printing.h"
 #include "printing/ScaleDialogs.h"
+#include "printing/ViewPages.h"
 
 namespace Printing {
 
@@ -197,3 +207,79 @@ std::vector<CrossLine> InteriorCrosses(const InteriorLayout& layout, bool showPl
 }
 
 }  // namespace Printing
+
+namespace CadFunctions {
+
+namespace {
+
+constexpr std::string_view kModule = "CadFunctions";
+
+using Printing::InteriorLayout;
+using Printing::InteriorPageKind;
+
+// The numbers of "Print Locations" as the side-by-side pages read them.
+double ReadLocation(std::string_view key, double fallback, bool positive) {
+  return positive ? Printing::PrintLocationSize(key, fallback)
+                  : Printing::PrintLocation(key, fallback);
+}
+
+// Builds and prints one interior or cabin page onto the current page of the target.
+void PrintInteriorPage(InteriorPageKind kind) {
+  const Printing::InteriorPageNames names = Printing::InteriorPageNamesOf(kind);
+  vb::Proc g(kModule, names.routine);
+  Printing::BusyStatus busy(names.status);
+  g.step([] { Printing::hooks().Delay(0.1f); });
+
+  int config = 1;
+  g.step([&] { config = CurrentInputs().InteriorConfig; });
+  InteriorLayout page;
+  g.step([&] {
+    page = Printing::InteriorLayoutFor(kind, Globals::vars().AircraftClass, config, ReadLocation);
+  });
+
+  // Each view is measured over the shown planes and gets the scale its fit box needs; the
+  // page then combines them into its one or two scales.
+  std::vector<double> searched;
+  for (const Printing::InteriorView& v : page.views) {
+    double n = Printing::kSmallestScale;
+    g.step([&] { n = Printing::SearchScale(Printing::MeasureView(v.column), v.fitWidth,
+                                           v.fitHeight); });
+    searched.push_back(n);
+  }
+  const Printing::Vars& pv = Printing::vars();
+  const Printing::InteriorScales scales =
+      Printing::CombineInteriorScales(page, searched, pv.PrintScale, pv.CabinPrintScale);
+  // The second factor stays as the last page left it where this page has no second scale.
+  printVars().PrintFactor = 1 / scales.d1;
+  if (scales.d2 > 0) printVars().CabinPrintFactor = 1 / scales.d2;
+  const auto texts = Printing::InteriorScaleTexts(page, scales);
+  printVars().PlotScaleText1 = texts[0];
+  printVars().PlotScaleText2 = texts[1];
+
+  Printing::LoadPageTemplate(g, std::string(page.templateFile));
+  for (int plane = 1; plane <= 2; ++plane) {
+    std::vector<Printing::ViewPlacement> placements;
+    for (const Printing::InteriorView& v : page.views) {
+      const double n = v.scale == 1 ? scales.d1 : scales.d2;
+      placements.push_back({v.column, n > 0 ? 1 / n : 0, v.x[plane - 1], v.y[plane - 1]});
+    }
+    Printing::PlacePlane(g, plane, placements);
+  }
+  // Vectors alone, and none of the aircraft drawings' dimensions.
+  Printing::PrintComposedPage(g, {.paintRaster = false, .hideDims = true});
+
+  bool crosses = false;
+  g.step([&] { crosses = General::IniBool("Settings", "ShowRefPoint", false); });
+  if (!crosses) return;
+  const Vars& v = vars();
+  for (const Printing::CrossLine& l : Printing::InteriorCrosses(page, v.ShowPlane1, v.ShowPlane2))
+    g.step([&] { PlotCADLine(l.x1, l.y1, l.x2, l.y2); });
+}
+
+}  // namespace
+
+void PrintInteriorAndCabin() { PrintInteriorPage(InteriorPageKind::Overlaid); }
+void PrintInterior() { PrintInteriorPage(InteriorPageKind::Interior); }
+void PrintCabin() { PrintInteriorPage(InteriorPageKind::Cabin); }
+
+}  // namespace CadFunctions

@@ -163,6 +163,10 @@ void MergeAtPoint(const std::string& file, double factor, double x, double y) {
 }
 
 void PlacePlane(vb::Proc& g, int plane, std::initializer_list<ViewPlacement> placements) {
+  PlacePlane(g, plane, std::span<const ViewPlacement>(placements.begin(), placements.size()));
+}
+
+void PlacePlane(vb::Proc& g, int plane, std::span<const ViewPlacement> placements) {
   if (!Shown(plane)) return;
   g.step([&] { CF::services().SetCurrentLayer(CF::kMeasuringView, PlaneLayer(plane)); });
   for (const ViewPlacement& p : placements) {

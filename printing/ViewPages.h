@@ -30,6 +30,7 @@
 // raster) with the aircraft's dimensions hidden pass {.paintRaster = false, .hideDims = true}.
 #include <functional>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -106,6 +107,8 @@ void MergeAtPoint(const std::string& file, double factor, double x, double y);
 // the others still go in), and its entities are moved onto the plane's layers
 // (SetToCurrentLayer), also when nothing was merged. A hidden plane is left out entirely.
 void PlacePlane(vb::Proc& g, int plane, std::initializer_list<ViewPlacement> placements);
+// The same for placements made at run time (the views of a page that depend on the class).
+void PlacePlane(vb::Proc& g, int plane, std::span<const ViewPlacement> placements);
 
 // How a composed page is finished.
 struct PageFinish {
