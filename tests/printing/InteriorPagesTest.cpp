@@ -261,8 +261,7 @@ TEST_F(SampleInteriorPages, EveryInteriorPageOfTheSamplePairsPrintsBothAircraftO
     interiorConfig = p.config;
     Ini(p.crosses ? "[Settings]\nShowRefPoint=True\n" : "");
     const QString file = QString::fromStdString((dir / (std::string(p.name) + ".pdf")).string());
-    dialog.outputFile = file;
-    dialog.answer = printer::DialogChoice{file, 1, false, printer::PageRange::All, 0, 0};
+    dialog.AnswerPdf(file);
     ASSERT_NE(Printing::ShowPrinterDialog(), 0);
     int number = 0;
     for (const auto& [print, pageName] : pages) {
