@@ -193,6 +193,19 @@ TEST_F(PrintJobs, EveryPrintPageItemPrintsItsPages) {
   Start("101", "102");
   for (const Item& i : jets) ExpectNumbered(Print(i.name, std::string("jets-") + i.name), i.pages);
   EXPECT_EQ(Printing::vars().PrintScale, 0);
+  // The exterior pages to scale carry the chosen scale; the ordinary ones a scale of their own.
+  auto pageText = [&](const char* item, int page) {
+    return testsupport::PdfPageText(QString::fromStdString((dir / "jets-").string()) + item +
+                                        ".pdf",
+                                    page)
+        .simplified();
+  };
+  EXPECT_TRUE(pageText(ctl::mnuFilePrintExteriorScaleOverlaid, 1).contains("Scale = 1:80"));
+  for (int page = 1; page <= 3; ++page)
+    EXPECT_TRUE(pageText(ctl::mnuFilePrintExteriorScaleSideBySide, page).contains("Scale = 1:80"))
+        << page;
+  EXPECT_FALSE(pageText(ctl::mnuFilePrintExteriorOverlaid, 1).contains("Scale = 1:80"));
+  EXPECT_TRUE(pageText(ctl::mnuFilePrintExteriorOverlaid, 1).contains("Scale = 1:"));
 
   // One aircraft: the plain items.
   window->close();
