@@ -12,6 +12,7 @@
 #include "foundation/Registry.h"
 #include "platform/runtime/Error.h"
 #include "platform/runtime/Number.h"
+#include "platform/runtime/StateReset.h"
 #include "platform/runtime/Strings.h"
 
 namespace ChartBuilders {
@@ -33,6 +34,10 @@ State& state() {
 Vars& vars() { return state().vars; }
 
 void resetForTest() { state() = State{}; }
+
+namespace {
+const vb::StateReset stateReset(vb::ResetOrder::Charts, &resetForTest);
+}  // namespace
 
 std::string QualifierCaption(std::string_view label) {
   const auto& captions = state().captions;

@@ -13,6 +13,7 @@
 #include "platform/db/Recordset.h"
 #include "platform/runtime/Format.h"
 #include "platform/runtime/Number.h"
+#include "platform/runtime/StateReset.h"
 #include "platform/runtime/Trap.h"
 
 namespace ChartHover {
@@ -121,6 +122,10 @@ Vars& vars() {
 }
 
 void resetForTest() { vars() = Vars{}; }
+
+namespace {
+const vb::StateReset stateReset(vb::ResetOrder::Charts, &resetForTest);
+}  // namespace
 
 Position PopupPosition(int chart, int s, int p) {
   if (!ValidChart(chart)) return {};

@@ -7,6 +7,7 @@
 #include "foundation/Globals.h"
 #include "platform/runtime/Error.h"
 #include "platform/runtime/Number.h"
+#include "platform/runtime/StateReset.h"
 #include "platform/runtime/Trap.h"
 
 namespace Chart {
@@ -27,6 +28,10 @@ Vars& vars() {
 }
 
 void resetForTest() { vars() = Vars{}; }
+
+namespace {
+const vb::StateReset stateReset(vb::ResetOrder::Charts, &resetForTest);
+}  // namespace
 
 // --- SeriesCache ---
 

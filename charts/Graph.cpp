@@ -7,6 +7,7 @@
 #include <numbers>
 
 #include "platform/runtime/Error.h"
+#include "platform/runtime/StateReset.h"
 #include "platform/runtime/Trap.h"
 
 namespace Graph {
@@ -136,6 +137,10 @@ Vars& vars() {
 }
 
 void resetForTest() { vars() = Vars{}; }
+
+namespace {
+const vb::StateReset stateReset(vb::ResetOrder::Charts, &resetForTest);
+}  // namespace
 
 gdi::Canvas* Target() { return vars().GraphTarget; }
 

@@ -9,6 +9,7 @@
 #include "drawings/CadServices.h"
 #include "platform/dxfcontrol/DrawingControl.h"
 #include "platform/runtime/Error.h"
+#include "platform/runtime/StateReset.h"
 #include "platform/runtime/Trap.h"
 
 namespace CADGraph {
@@ -116,6 +117,10 @@ Vars& vars() {
 }
 
 void resetForTest() { vars() = Vars{}; }
+
+namespace {
+const vb::StateReset stateReset(vb::ResetOrder::Drawings, &resetForTest);
+}  // namespace
 
 void BindTarget(dxf::DrawingControl* control) { vars().Target = control; }
 

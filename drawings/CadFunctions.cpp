@@ -14,6 +14,7 @@
 #include "foundation/General.h"
 #include "platform/runtime/Error.h"
 #include "platform/runtime/Files.h"
+#include "platform/runtime/StateReset.h"
 #include "platform/runtime/Strings.h"
 #include "platform/runtime/Trap.h"
 #include "platform/ui/Hooks.h"
@@ -102,6 +103,10 @@ void resetForTest() {
   SetPageInputsSource({});
   ClearEntityLists();
 }
+
+namespace {
+const vb::StateReset stateReset(vb::ResetOrder::Drawings, &resetForTest);
+}  // namespace
 
 void InitDwgs() {
   vb::Proc g(kModule, "InitDwgs");

@@ -8,6 +8,7 @@
 #include "foundation/Globals.h"
 #include "foundation/Registry.h"
 #include "platform/runtime/Strings.h"
+#include "platform/runtime/StateReset.h"
 #include "platform/runtime/Trap.h"
 #include "platform/ui/Hooks.h"
 
@@ -35,6 +36,12 @@ int16_t ClassOfCategory(std::string_view category) { return category == kHelicop
 }  // namespace
 
 void InstallChooseHooks(ChooseHooks* hooks) { installedHooks = hooks ? hooks : &defaultHooks; }
+
+namespace {
+// The dialog's own hooks, as at start.
+void ResetChooseHooks() { InstallChooseHooks(nullptr); }
+const vb::StateReset stateReset(vb::ResetOrder::Foundation, &ResetChooseHooks);
+}  // namespace
 
 ChooseHooks& chooseHooks() { return *installedHooks; }
 

@@ -13,6 +13,7 @@
 #include "platform/db/Ado.h"
 #include "platform/runtime/Error.h"
 #include "platform/runtime/Files.h"
+#include "platform/runtime/StateReset.h"
 #include "platform/runtime/Trap.h"
 #include "platform/runtime/Variant.h"
 
@@ -98,6 +99,10 @@ Vars& vars() {
 }
 
 void resetForTest() { vars() = Vars{}; }
+
+namespace {
+const vb::StateReset stateReset(vb::ResetOrder::Foundation, &resetForTest);
+}  // namespace
 
 std::string ConnectionString(std::string_view path) {
   // The password is the Windows design's; SQLite has no use for it.

@@ -6,6 +6,7 @@
 
 #include "platform/runtime/Clock.h"
 #include "platform/runtime/Files.h"
+#include "platform/runtime/StateReset.h"
 #include "platform/runtime/Trap.h"
 #include "platform/ui/Hooks.h"
 
@@ -51,6 +52,10 @@ void resetForTest() {
   vars() = Vars{};
   InstallTraps();
 }
+
+namespace {
+const vb::StateReset stateReset(vb::ResetOrder::Foundation, &resetForTest);
+}  // namespace
 
 void InstallTraps() { vb::SetTrapHandler(&traps); }
 

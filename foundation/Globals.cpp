@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/runtime/StateReset.h"
 #include "platform/runtime/Strings.h"
 #include "platform/runtime/Trap.h"
 
@@ -32,6 +33,10 @@ Vars& vars() {
 }
 
 void resetForTest() { vars() = Vars{}; }
+
+namespace {
+const vb::StateReset stateReset(vb::ResetOrder::Foundation, &resetForTest);
+}  // namespace
 
 std::string AircraftName(std::string_view acNum) {
   vb::Proc g(kModule, "AircraftName");

@@ -7,6 +7,7 @@
 #include "platform/registry/WinReg.h"
 #include "platform/runtime/Error.h"
 #include "platform/runtime/Number.h"
+#include "platform/runtime/StateReset.h"
 #include "platform/runtime/Trap.h"
 #include "platform/ui/Hooks.h"
 
@@ -136,6 +137,10 @@ double ScreenWidth() { return vars().ScreenWidth; }
 double ScreenHeight() { return vars().ScreenHeight; }
 
 void resetForTest() { vars() = Vars{}; }
+
+namespace {
+const vb::StateReset stateReset(vb::ResetOrder::Foundation, &resetForTest);
+}  // namespace
 
 void LoadDefaults() {
   vb::Proc g(kModule, "LoadDefaults");

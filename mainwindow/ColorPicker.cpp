@@ -2,6 +2,7 @@
 
 #include "foundation/Registry.h"
 #include "platform/runtime/Error.h"
+#include "platform/runtime/StateReset.h"
 #include "platform/runtime/Trap.h"
 
 namespace Color {
@@ -81,5 +82,9 @@ void resetForTest() {
   vars() = Vars{};
   runner() = nullptr;
 }
+
+namespace {
+const vb::StateReset stateReset(vb::ResetOrder::Window, &resetForTest);
+}  // namespace
 
 }  // namespace Color

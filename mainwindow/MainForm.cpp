@@ -1,5 +1,7 @@
 #include "mainwindow/MainForm.h"
 
+#include "platform/runtime/StateReset.h"
+
 #ifndef TOLVANE_VERSION_MAJOR
 #define TOLVANE_VERSION_MAJOR 1
 #define TOLVANE_VERSION_MINOR 0
@@ -15,6 +17,10 @@ Vars state;
 Vars& vars() { return state; }
 
 void resetForTest() { state = Vars{}; }
+
+namespace {
+const vb::StateReset stateReset(vb::ResetOrder::Window, &resetForTest);
+}  // namespace
 
 std::string ProgramTitle() { return "Tolvane"; }
 

@@ -4,6 +4,7 @@
 #include "foundation/Registry.h"
 #include "mainwindow/ControlNames.h"
 #include "mainwindow/MainForm.h"
+#include "platform/runtime/StateReset.h"
 #include "platform/runtime/Trap.h"
 
 namespace Toolbar {
@@ -214,5 +215,9 @@ void TrackPosition() {
 }
 
 void resetForTest() { state() = State{}; }
+
+namespace {
+const vb::StateReset stateReset(vb::ResetOrder::Window, &resetForTest);
+}  // namespace
 
 }  // namespace Toolbar

@@ -2,6 +2,7 @@
 #include "charts/Chart.h"
 #include "charts/ChartHover.h"
 #include "foundation/Globals.h"
+#include "platform/runtime/StateReset.h"
 #include "platform/runtime/Trap.h"
 #include "printing/BusyStatus.h"
 #include "printing/PagePrinting.h"
@@ -105,6 +106,12 @@ Box ChartBox(const PageChart& chart, double width, double height) {
 }
 
 void InstallChartDrawer(ChartDrawer drawer) { chartDrawer = drawer ? drawer : &DrawWithBuilder; }
+
+namespace {
+// The chart builders draw the charts of the pages, as at start.
+void ResetChartDrawer() { InstallChartDrawer(nullptr); }
+const vb::StateReset stateReset(vb::ResetOrder::Printing, &ResetChartDrawer);
+}  // namespace
 
 void PrintDataPage(const DataPage& page) {
   vb::Proc g(kPageModule, page.routine);

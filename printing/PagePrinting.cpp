@@ -6,6 +6,7 @@
 #include "foundation/Globals.h"
 #include "platform/dxfcontrol/DrawingControl.h"
 #include "platform/runtime/Error.h"
+#include "platform/runtime/StateReset.h"
 #include "platform/runtime/Trap.h"
 #include "printing/BusyStatus.h"
 #include "printing/PageRaster.h"
@@ -30,6 +31,10 @@ void resetPrintingForTest() {
   printState = PrintVars{};
   Printing::resetViewPagesForTest();
 }
+
+namespace {
+const vb::StateReset stateReset(vb::ResetOrder::Printing, &resetPrintingForTest);
+}  // namespace
 
 dxf::DrawingControl& Control(int view) {
   auto* dxfServices = dynamic_cast<DxfCadServices*>(&services());

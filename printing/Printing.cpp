@@ -9,6 +9,7 @@
 #include "foundation/General.h"
 #include "foundation/Globals.h"
 #include "foundation/Registry.h"
+#include "platform/runtime/StateReset.h"
 #include "platform/runtime/Trap.h"
 #include "printing/frmPlotPreview.h"
 #include "printing/ScaleDialogs.h"
@@ -128,8 +129,16 @@ void resetForTest() {
   InstallScaleDialogRunner(nullptr);
   InstallPageRunner(nullptr);
   currentPrinter().reset();
-  if (previewPages()) previewPages()->discard();
+  // A watcher a test left on the pages may be gone: it is dropped before the pages are.
+  if (previewPages()) {
+    previewPages()->setOnChange(nullptr);
+    previewPages()->discard();
+  }
 }
+
+namespace {
+const vb::StateReset stateReset(vb::ResetOrder::Printing, &resetForTest);
+}  // namespace
 
 std::string JobTitle(const std::string& aircraft1, const std::string& aircraft2) {
   std::string title = Globals::AircraftFullName(aircraft1);

@@ -15,6 +15,7 @@
 
 #include "platform/registry/StoreText.h"
 #include "platform/runtime/Files.h"
+#include "platform/runtime/StateReset.h"
 #include "platform/runtime/Strings.h"
 
 namespace reg {
@@ -391,5 +392,9 @@ std::string StoreProblem() {
 }
 
 void resetForTest() { state() = State{}; }
+
+namespace {
+const vb::StateReset stateReset(vb::ResetOrder::Platform, &resetForTest);
+}  // namespace
 
 }  // namespace reg

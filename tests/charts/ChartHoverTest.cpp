@@ -40,14 +40,6 @@ class Hover : public ChartFixture {
  protected:
   Chart::Vars& v = Chart::vars();
 
-  void SetUp() override {
-    ChartFixture::SetUp();
-    ChartHover::resetForTest();
-  }
-  void TearDown() override {
-    ChartHover::resetForTest();
-    ChartFixture::TearDown();
-  }
   // A chart's cache of series of (x, y) points, mapped with x to the right and y up from 100:
   // a point (x, y) stands at (x, 100 - y) chart units.
   void Cache(int chart, const std::vector<std::vector<Chart::ChartPoint>>& series,

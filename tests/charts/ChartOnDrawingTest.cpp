@@ -12,17 +12,7 @@ namespace {
 using charttest::BuilderFixture;
 using charttest::Op;
 
-class ChartOnDrawing : public BuilderFixture {
- protected:
-  void SetUp() override {
-    BuilderFixture::SetUp();
-    CADGraph::resetForTest();
-  }
-  void TearDown() override {
-    CADGraph::resetForTest();
-    BuilderFixture::TearDown();
-  }
-};
+class ChartOnDrawing : public BuilderFixture {};
 
 // Entity counts by type. DXF R12 has no ELLIPSE: the writer saves one as a closed POLYLINE.
 std::map<std::string, long> Counts(const dxf::DrawingControl& c, bool ellipseAsPolyline) {

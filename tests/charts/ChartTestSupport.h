@@ -18,6 +18,7 @@
 #include "foundation/Registry.h"
 #include "platform/gdi/RecordingCanvas.h"
 #include "platform/runtime/Files.h"
+#include "platform/runtime/StateReset.h"
 #include "platform/ui/FakeHooks.h"
 #include "support/TestSupport.h"
 
@@ -30,29 +31,13 @@ class ChartFixture : public ::testing::Test {
   ui::ScopedFakeHooks hooks;
 
   void SetUp() override {
-    General::resetForTest();
+    vb::ResetProgramState();
     vb::ChDir(dir.path());
     General::vars().ErrorHandlingOn = 1;
     General::vars().ErrorStatusSeconds = 0;
     General::vars().ErrorBoxSeconds = 0;
-    Registry::resetForTest();
-    DBase::resetForTest();
-    Graph::resetForTest();
-    Chart::resetForTest();
-    ChartBuilders::resetForTest();
-    Globals::resetForTest();
-    CadFunctions::resetForTest();
   }
-  void TearDown() override {
-    CadFunctions::resetForTest();
-    Globals::resetForTest();
-    ChartBuilders::resetForTest();
-    Chart::resetForTest();
-    Graph::resetForTest();
-    DBase::resetForTest();
-    Registry::resetForTest();
-    General::resetForTest();
-  }
+  void TearDown() override { vb::ResetProgramState(); }
   long errors() const { return General::vars().ErrorCount; }
 };
 

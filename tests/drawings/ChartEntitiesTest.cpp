@@ -17,12 +17,7 @@ class ChartEntities : public drawingstest::Drawings {
 
   void SetUp() override {
     Drawings::SetUp();
-    CADGraph::resetForTest();
     CADGraph::BindTarget(&cad);
-  }
-  void TearDown() override {
-    CADGraph::resetForTest();
-    Drawings::TearDown();
   }
   const dxf::EntityCollection& entities() const { return cad.EntityList(); }
   std::vector<std::string> types() const {

@@ -14,6 +14,7 @@
 #include "foundation/DBase.h"
 #include "platform/dxfcontrol/DrawingWidget.h"
 #include "platform/runtime/Files.h"
+#include "platform/runtime/StateReset.h"
 #include "support/Fixtures.h"
 #include "support/TestSupport.h"
 
@@ -59,7 +60,7 @@ class Compose : public ::testing::Test {
 
   void SetUp() override {
     drawingstest::EnsureGuiApp();
-    CadFunctions::resetForTest();
+    vb::ResetProgramState();
     vb::SetProgramFolder(dir.path());
     General::vars().IniFileName = (dir / "Tolvane.ini").string();
     BuildSampleTops(dir / "dxf.mdb");
@@ -83,11 +84,7 @@ class Compose : public ::testing::Test {
     // The main window's first activation.
     v.ShowPlane1 = v.ShowPlane2 = v.ShowDims = true;
   }
-  void TearDown() override {
-    CadFunctions::resetForTest();
-    DBase::vars().DxfDBPath.clear();
-    General::InstallTraps();
-  }
+  void TearDown() override { vb::ResetProgramState(); }
 
   // The composition of the top tab, step by step as the tab display calls them.
   CadFunctions::Extents compose() {

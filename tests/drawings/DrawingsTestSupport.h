@@ -15,6 +15,7 @@
 #include "drawings/DxfCadServices.h"
 #include "foundation/General.h"
 #include "platform/dxfcontrol/DrawingControl.h"
+#include "platform/runtime/StateReset.h"
 #include "platform/runtime/Trap.h"
 #include "support/FakeCadServices.h"
 
@@ -58,16 +59,13 @@ class Drawings : public ::testing::Test {
   CadFunctions::Vars& v = CadFunctions::vars();
 
   void SetUp() override {
-    CadFunctions::resetForTest();
+    vb::ResetProgramState();
     CadFunctions::InstallServices(&fake);
     CadFunctions::InstallWindowHooks(&hooks);
     CadFunctions::SetDrawingInputsSource([this] { return inputs; });
     vb::SetTrapHandler(&traps);
   }
-  void TearDown() override {
-    CadFunctions::resetForTest();
-    General::InstallTraps();
-  }
+  void TearDown() override { vb::ResetProgramState(); }
 };
 
 // Joins group-code/value pairs into DXF text.
@@ -120,7 +118,7 @@ class RealViews : public ::testing::Test {
   CadFunctions::Vars& v = CadFunctions::vars();
 
   void SetUp() override {
-    CadFunctions::resetForTest();
+    vb::ResetProgramState();
     CadFunctions::DxfCadServices::Controls handed{};
     for (int view : {0, 2, 3, 4, 5}) {
       controls[view] = std::make_unique<dxf::DrawingControl>();
@@ -132,10 +130,7 @@ class RealViews : public ::testing::Test {
     CadFunctions::SetDrawingInputsSource([this] { return inputs; });
     vb::SetTrapHandler(&traps);
   }
-  void TearDown() override {
-    CadFunctions::resetForTest();
-    General::InstallTraps();
-  }
+  void TearDown() override { vb::ResetProgramState(); }
   dxf::DrawingControl& cad(int view) { return *controls.at(view); }
   bool frozen(int view, std::string_view layer) { return cad(view).Layers().Item(layer).Frozen; }
   int colour(int view, std::string_view layer) { return cad(view).Layers().Item(layer).Color; }

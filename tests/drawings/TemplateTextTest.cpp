@@ -54,15 +54,7 @@ class TemplateText : public drawingstest::RealViews {
 
   void SetUp() override {
     RealViews::SetUp();
-    DBase::resetForTest();
-    Globals::resetForTest();
     CadFunctions::SetPageInputsSource([this] { return page; });
-  }
-  void TearDown() override {
-    CadFunctions::SetPageInputsSource({});
-    DBase::resetForTest();
-    Globals::resetForTest();
-    RealViews::TearDown();
   }
   // The aircraft database of the tests, with a long remark for aircraft 3 and a few qualifier
   // rows of this test's own. Built once: the tests only read it.

@@ -8,6 +8,7 @@
 #include "foundation/General.h"
 #include "foundation/Globals.h"
 #include "foundation/Registry.h"
+#include "platform/runtime/StateReset.h"
 #include "platform/ui/FakeHooks.h"
 
 namespace {
@@ -48,9 +49,7 @@ class HourglassHooks : public ui::ScopedFakeHooks {
 class ChooseModelTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    General::resetForTest();
-    Globals::resetForTest();
-    Registry::resetForTest();
+    vb::ResetProgramState();
     InstallChooseHooks(&hooks);
     SetList({
         {"Jets", "11", "J-200", "Corvane", -1},
@@ -67,11 +66,7 @@ class ChooseModelTest : public ::testing::Test {
         {"Helicopters", "42", "H2", "Falk", -1},
     });
   }
-  void TearDown() override {
-    InstallChooseHooks(nullptr);
-    Globals::resetForTest();
-    Registry::resetForTest();
-  }
+  void TearDown() override { vb::ResetProgramState(); }
 
   static void SetList(const std::vector<Globals::AircraftListEntry>& entries) {
     Globals::Vars& v = Globals::vars();

@@ -14,7 +14,6 @@ class DBaseFields : public DBaseFixture {
  protected:
   void SetUp() override {
     DBaseFixture::SetUp();
-    Registry::resetForTest();
     BuildDatabases(
         "UPDATE Aircraft SET PrssrDiff = 8.6, Ttica = 0.5, WtMaxLand = 0 "
         "WHERE AcNum = 7;");
@@ -24,7 +23,6 @@ class DBaseFields : public DBaseFixture {
   }
   void TearDown() override {
     DBase::CloseDatabase();
-    Registry::resetForTest();
     DBaseFixture::TearDown();
   }
 };

@@ -12,6 +12,7 @@
 #include "foundation/General.h"
 #include "foundation/Globals.h"
 #include "platform/runtime/Files.h"
+#include "platform/runtime/StateReset.h"
 #include "platform/ui/FakeHooks.h"
 #include "support/Fixtures.h"
 
@@ -27,23 +28,17 @@ class DBaseFixture : public ::testing::Test {
   const fs::path savedCurDir = vb::CurDir();
 
   void SetUp() override {
-    ResetModules();
+    vb::ResetProgramState();
     General::vars().ErrorHandlingOn = 1;
     General::vars().IniFileName = (dir / "Tolvane.ini").string();
     vb::SetProgramFolder(dir.path());
     vb::ChDir(dir.path());
   }
   void TearDown() override {
-    ResetModules();
+    vb::ResetProgramState();
     vb::SetProgramFolder(savedProgramFolder);
     vb::ChDir(savedCurDir);
   }
-  static void ResetModules() {
-    General::resetForTest();
-    DBase::resetForTest();
-    Globals::resetForTest();
-  }
-
   // ac.mdb and dxf.mdb in the program folder, and the module's paths set to them.
   void BuildDatabases(const std::string& acExtra = "") {
     testsupport::BuildFixtureDatabases(dir.path(), acExtra);

@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "foundation/General.h"
+#include "platform/runtime/StateReset.h"
 #include "platform/ui/FakeHooks.h"
 #include "support/TestSupport.h"
 
@@ -18,11 +19,11 @@ class GeneralIni : public ::testing::Test {
   fs::path file = dir / "Tolvane.ini";
 
   void SetUp() override {
-    General::resetForTest();
+    vb::ResetProgramState();
     General::vars().ErrorHandlingOn = 1;
     General::vars().IniFileName = file.string();
   }
-  void TearDown() override { General::resetForTest(); }
+  void TearDown() override { vb::ResetProgramState(); }
   void Write(const std::string& text) { std::ofstream(file, std::ios::binary) << text; }
 };
 

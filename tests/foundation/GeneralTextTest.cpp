@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "foundation/General.h"
+#include "platform/runtime/StateReset.h"
 #include "platform/ui/FakeHooks.h"
 #include "support/TestSupport.h"
 
@@ -9,10 +10,10 @@ namespace {
 class GeneralText : public ::testing::Test {
  protected:
   void SetUp() override {
-    General::resetForTest();
+    vb::ResetProgramState();
     General::vars().ErrorHandlingOn = 1;
   }
-  void TearDown() override { General::resetForTest(); }
+  void TearDown() override { vb::ResetProgramState(); }
 };
 
 struct RoundCase {

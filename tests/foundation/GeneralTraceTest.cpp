@@ -5,6 +5,7 @@
 
 #include "foundation/General.h"
 #include "platform/runtime/Error.h"
+#include "platform/runtime/StateReset.h"
 #include "platform/runtime/Trap.h"
 #include "platform/ui/FakeHooks.h"
 #include "support/TestSupport.h"
@@ -45,7 +46,7 @@ class GeneralTrace : public ::testing::Test {
   General::Vars& v = General::vars();
 
   void SetUp() override {
-    General::resetForTest();
+    vb::ResetProgramState();
     vb::ChDir(dir.path());
     // The settings start-up makes when "HandleErrors" is true.
     v.ErrorHandlingOn = 1;
@@ -58,7 +59,7 @@ class GeneralTrace : public ::testing::Test {
     clock.timer = 100;
     clock.step = 0.001f;  // lets the status-bar wait come to an end
   }
-  void TearDown() override { General::resetForTest(); }
+  void TearDown() override { vb::ResetProgramState(); }
   std::vector<std::string> ErrorLog() { return Lines(ReadText(dir / "ERROR.LOG")); }
   std::vector<std::string> CodeLog() { return Lines(ReadText(dir / "CODE.LOG")); }
 };

@@ -2,16 +2,14 @@
 
 #include "foundation/General.h"
 #include "foundation/Globals.h"
+#include "platform/runtime/StateReset.h"
 
 namespace {
 
 class GlobalsLookups : public ::testing::Test {
  protected:
-  void SetUp() override {
-    General::resetForTest();
-    Globals::resetForTest();
-  }
-  void TearDown() override { Globals::resetForTest(); }
+  void SetUp() override { vb::ResetProgramState(); }
+  void TearDown() override { vb::ResetProgramState(); }
   void SetList(const std::vector<Globals::AircraftListEntry>& entries) {
     Globals::Vars& v = Globals::vars();
     v.AircraftList.assign(1, {});

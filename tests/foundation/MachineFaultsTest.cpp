@@ -22,16 +22,6 @@ using testsupport::BrokenFolder;
 
 class MachineFaults : public DBaseFixture {
  protected:
-  void SetUp() override {
-    DBaseFixture::SetUp();
-    Registry::resetForTest();
-    reg::resetForTest();
-  }
-  void TearDown() override {
-    reg::resetForTest();
-    Registry::resetForTest();
-    DBaseFixture::TearDown();
-  }
   static void Put(const fs::path& file, const std::string& text) {
     std::ofstream(file, std::ios::binary) << text;
   }

@@ -7,6 +7,7 @@
 #include "foundation/General.h"
 #include "foundation/Registry.h"
 #include "platform/registry/WinReg.h"
+#include "platform/runtime/StateReset.h"
 #include "platform/ui/FakeHooks.h"
 #include "support/TestSupport.h"
 
@@ -64,18 +65,13 @@ class RegistryRecord : public ::testing::Test {
   Registry::Settings& s = Registry::RegSettings();
 
   void SetUp() override {
-    General::resetForTest();
+    vb::ResetProgramState();
     General::vars().ErrorHandlingOn = 1;
     General::vars().MaxErrors = 1000;
     vb::ChDir(dir.path());
-    Registry::resetForTest();
-    UseStore(file);
+    reg::SetStoreFile(file);
   }
-  void TearDown() override {
-    reg::resetForTest();
-    Registry::resetForTest();
-    General::resetForTest();
-  }
+  void TearDown() override { vb::ResetProgramState(); }
   // A new run of the program on the store file.
   void UseStore(const fs::path& store) {
     reg::resetForTest();

@@ -9,6 +9,7 @@
 #include "foundation/General.h"
 #include "foundation/Globals.h"
 #include "platform/db/Recordset.h"
+#include "platform/runtime/StateReset.h"
 #include "platform/ui/FakeHooks.h"
 #include "support/Fixtures.h"
 
@@ -25,9 +26,7 @@ class SampleDatabase : public ::testing::Test {
     std::string sql;
     ASSERT_TRUE(vb::ReadWholeFile(TOLVANE_SAMPLE_AC_SQL, sql));
     testsupport::BuildDatabase(dir / "ac.mdb", sql);
-    General::resetForTest();
-    DBase::resetForTest();
-    Globals::resetForTest();
+    vb::ResetProgramState();
     General::vars().ErrorHandlingOn = 1;
     vb::SetProgramFolder(dir.path());
     vb::ChDir(dir.path());
@@ -35,9 +34,7 @@ class SampleDatabase : public ::testing::Test {
   }
   void TearDown() override {
     DBase::CloseDatabase();
-    DBase::resetForTest();
-    Globals::resetForTest();
-    General::resetForTest();
+    vb::ResetProgramState();
   }
 
   // Runs a query on the sample and returns its rows' values of `column`.

@@ -6,6 +6,7 @@
 #include "foundation/cEasyReg.h"
 #include "platform/registry/WinReg.h"
 #include "platform/runtime/Error.h"
+#include "platform/runtime/StateReset.h"
 #include "platform/ui/FakeHooks.h"
 #include "support/TestSupport.h"
 
@@ -23,19 +24,15 @@ class EasyReg : public ::testing::Test {
   ui::ScopedFakeHooks hooks;
 
   void SetUp() override {
-    General::resetForTest();
+    vb::ResetProgramState();
     General::vars().ErrorHandlingOn = 1;
     vb::ChDir(dir.path());
-    reg::resetForTest();
     reg::SetStoreFile(dir / "registry.ini");
     reg::HKEY key = 0;
     ASSERT_EQ(reg::RegCreateKeyEx(reg::HKEY_CURRENT_USER, kKey, &key), reg::ERROR_SUCCESS);
     reg::RegCloseKey(key);
   }
-  void TearDown() override {
-    reg::resetForTest();
-    General::resetForTest();
-  }
+  void TearDown() override { vb::ResetProgramState(); }
   // Stores a value directly, whatever its type.
   void Store(std::string_view name, uint32_t type, std::string_view data) {
     reg::HKEY key = 0;

@@ -87,7 +87,6 @@ class ChartPictures : public charttest::ChartFixture {
   void SetUp() override {
     mwtest::QtApp();
     ChartFixture::SetUp();
-    ChartHover::resetForTest();
     std::string sql;
     ASSERT_TRUE(vb::ReadWholeFile(TOLVANE_SAMPLE_AC_SQL, sql));
     db = dir / "ac.mdb";
@@ -97,10 +96,6 @@ class ChartPictures : public charttest::ChartFixture {
     Registry::RegSettings().PlaneColor2 = static_cast<int32_t>(kBlue);
     CadFunctions::vars().ShowPlane1 = CadFunctions::vars().ShowPlane2 = true;
     ChartBuilders::vars().UserGeoLCIDNumber = 409;
-  }
-  void TearDown() override {
-    ChartHover::resetForTest();
-    ChartFixture::TearDown();
   }
   void Choose(const char* ac1, const char* ac2, int aircraftClass) {
     Registry::RegSettings().Aircraft1 = ac1;

@@ -20,6 +20,7 @@
 #include "foundation/Registry.h"
 #include "mainwindow/ControlNames.h"
 #include "mainwindow/frmChoose.h"
+#include "platform/runtime/StateReset.h"
 #include "platform/ui/FakeHooks.h"
 
 namespace {
@@ -64,9 +65,7 @@ class ChooseDialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
     EnsureApp();
-    General::resetForTest();
-    Globals::resetForTest();
-    Registry::resetForTest();
+    vb::ResetProgramState();
     InstallChooseHooks(&hooks);
     Globals::Vars& v = Globals::vars();
     const std::vector<Globals::AircraftListEntry> entries = {
@@ -78,11 +77,7 @@ class ChooseDialogTest : public ::testing::Test {
     v.AircraftList.insert(v.AircraftList.end(), entries.begin(), entries.end());
     v.AircraftCount = static_cast<int16_t>(entries.size());
   }
-  void TearDown() override {
-    InstallChooseHooks(nullptr);
-    Globals::resetForTest();
-    Registry::resetForTest();
-  }
+  void TearDown() override { vb::ResetProgramState(); }
 
   template <class T>
   static T* Child(QWidget& dialog, const char* name) {

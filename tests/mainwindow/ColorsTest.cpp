@@ -91,11 +91,6 @@ class ColorsTest : public MainWindowTest {
   void SetUp() override {
     MainWindowTest::SetUp();
     Registry::LoadDefaults();
-    Color::resetForTest();
-  }
-  void TearDown() override {
-    Color::resetForTest();
-    MainWindowTest::TearDown();
   }
   int32_t Back(Arr a, int i) { return view.backColor[{int(a), i}]; }
   int32_t Fore(Arr a, int i) { return view.foreColor[{int(a), i}]; }

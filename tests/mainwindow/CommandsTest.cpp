@@ -56,7 +56,6 @@ class Commands : public MainWindowTest {
   void SetUp() override {
     QtApp();
     MainWindowTest::SetUp();
-    Color::resetForTest();
     Registry::LoadDefaults();
     AddAircraft("101", "Jets", "Swift");
     AddAircraft("102", "Jets", "Sarrance");
@@ -71,8 +70,6 @@ class Commands : public MainWindowTest {
   }
   void TearDown() override {
     w.reset();
-    Color::resetForTest();
-    Toolbar::resetForTest();
     MainWindowTest::TearDown();
   }
   QAction* Act(const char* name) { return w->findChild<QAction*>(name); }

@@ -20,6 +20,7 @@
 #include "mainwindow/MainForm.h"
 #include "platform/runtime/Files.h"
 #include "platform/runtime/Number.h"
+#include "platform/runtime/StateReset.h"
 #include "platform/runtime/Trap.h"
 #include "support/FakeCadServices.h"
 #include "support/TestSupport.h"
@@ -132,11 +133,7 @@ class CompositionTest : public ::testing::Test {
   CadFunctions::DrawingInputs inputs;
 
   void SetUp() override {
-    General::resetForTest();
-    Globals::resetForTest();
-    Registry::resetForTest();
-    CadFunctions::resetForTest();
-    MainForm::resetForTest();
+    vb::ResetProgramState();
     vb::SetProgramFolder(dir.path());
     General::vars().IniFileName = (dir / "Tolvane.ini").string();
     CadFunctions::InstallServices(&fake);
@@ -159,14 +156,7 @@ class CompositionTest : public ::testing::Test {
     cv.ShowPlane1 = cv.ShowPlane2 = cv.ShowDims = true;
     std::filesystem::create_directories(dir / "DXF");
   }
-  void TearDown() override {
-    CadFunctions::resetForTest();
-    MainForm::resetForTest();
-    Globals::resetForTest();
-    Registry::resetForTest();
-    General::resetForTest();
-    General::InstallTraps();
-  }
+  void TearDown() override { vb::ResetProgramState(); }
 
   // A cached view drawing of an aircraft, with the extents the recording control gives it.
   void Cache(const std::string& acNum, const std::string& view, CadFunctions::Extents e = {}) {

@@ -10,6 +10,7 @@
 #include "foundation/Registry.h"
 #include "mainwindow/MainForm.h"
 #include "platform/registry/WinReg.h"
+#include "platform/runtime/StateReset.h"
 #include "platform/ui/FakeHooks.h"
 #include "support/Fixtures.h"
 
@@ -23,13 +24,7 @@ class MainWindowTest : public ::testing::Test {
 
   void SetUp() override {
     clock.step = 0.25f;
-    General::resetForTest();
-    DBase::resetForTest();
-    Globals::resetForTest();
-    Registry::resetForTest();
-    CadFunctions::resetForTest();
-    MainForm::resetForTest();
-    reg::resetForTest();
+    vb::ResetProgramState();
     reg::SetStoreFile(dir / "registry.ini");
     vb::SetProgramFolder(dir.path());
     vb::ChDir(dir.path());
@@ -41,13 +36,7 @@ class MainWindowTest : public ::testing::Test {
   void TearDown() override {
     General::vars().ErrorHandlingOn = 1;
     DBase::CloseDatabase();
-    reg::resetForTest();
-    Registry::resetForTest();
-    CadFunctions::resetForTest();
-    MainForm::resetForTest();
-    DBase::resetForTest();
-    Globals::resetForTest();
-    General::resetForTest();
+    vb::ResetProgramState();
   }
 
   // Puts aircraft in the in-memory list.

@@ -472,7 +472,6 @@ class ToolbarWatchingDialog final : public printer::PrinterDialogRunner {
 }  // namespace
 
 TEST_F(Widgets, ThePrinterDialogIsOwnedByTheWindowAndLowersTheFloatingToolbar) {
-  Printing::resetForTest();
   MainForm::frmMain w(std::make_unique<FakeAircraftData>());
   ToolbarWatchingDialog dialog;
   Printing::InstallDialogRunner(&dialog);
@@ -488,5 +487,4 @@ TEST_F(Widgets, ThePrinterDialogIsOwnedByTheWindowAndLowersTheFloatingToolbar) {
   EXPECT_TRUE(Printing::hooks().PlotPreview());
   MainForm::vars().PlotPreview = false;
   EXPECT_FALSE(Printing::hooks().PlotPreview());
-  Printing::resetForTest();
 }

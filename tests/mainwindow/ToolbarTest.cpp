@@ -59,10 +59,6 @@ class ToolbarTest : public MainWindowTest {
     Registry::LoadDefaults();
     Toolbar::Install(&w);
   }
-  void TearDown() override {
-    Toolbar::resetForTest();
-    MainWindowTest::TearDown();
-  }
   void Float() {
     reg.ToolbarDocked = false;
     Toolbar::ShowToolbar(true);

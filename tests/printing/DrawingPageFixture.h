@@ -69,8 +69,6 @@ class DrawingPageTest : public PrintingTest {
  protected:
   void SetUp() override {
     PrintingTest::SetUp();
-    DBase::resetForTest();
-    CadFunctions::resetPrintingForTest();
     General::vars().ErrorHandlingOn = 1;
     General::vars().ErrorStatusSeconds = 0;
     General::vars().ErrorBoxSeconds = 0;
@@ -119,12 +117,6 @@ class DrawingPageTest : public PrintingTest {
   }
   void TearDown() override {
     ui::Install(nullptr);
-    CadFunctions::SetPageInputsSource({});
-    CadFunctions::SetDrawingInputsSource({});
-    CadFunctions::InstallServices(nullptr);
-    CadFunctions::resetForTest();
-    CadFunctions::resetPrintingForTest();
-    DBase::resetForTest();
     vb::SetProgramFolder({});
     PrintingTest::TearDown();
   }

@@ -55,12 +55,6 @@ class PagePrinting : public PrintingTest {
 
   void SetUp() override {
     PrintingTest::SetUp();
-    Graph::resetForTest();
-    Chart::resetForTest();
-    ChartHover::resetForTest();
-    ChartBuilders::resetForTest();
-    DBase::resetForTest();
-    CadFunctions::resetPrintingForTest();
     // Failing steps are reported and the procedure goes on, as in the program.
     General::vars().ErrorHandlingOn = 1;
     General::vars().ErrorStatusSeconds = 0;
@@ -99,16 +93,7 @@ class PagePrinting : public PrintingTest {
   }
   void TearDown() override {
     if (!savedProgramFolder.empty()) vb::SetProgramFolder(savedProgramFolder);
-    DBase::vars().DxfDBPath.clear();
-    Printing::InstallChartDrawer(nullptr);
     ui::Install(nullptr);
-    CadFunctions::SetPageInputsSource({});
-    CadFunctions::SetDrawingInputsSource({});
-    CadFunctions::InstallServices(nullptr);
-    CadFunctions::vars().ShowPlane1 = CadFunctions::vars().ShowPlane2 = false;
-    Chart::resetForTest();
-    ChartHover::resetForTest();
-    DBase::resetForTest();
     PrintingTest::TearDown();
   }
   void Pair(const char* a1, const char* a2, int aircraftClass) {

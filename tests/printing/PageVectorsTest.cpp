@@ -144,10 +144,6 @@ TEST(PageMapping, LegendPlaceholdersNeedBothPlanesChosenAndShown) {
 
 class VectorPrint : public PrintingTest {
  protected:
-  void SetUp() override {
-    PrintingTest::SetUp();
-    Graph::resetForTest();
-  }
   printer::RecordingPrinter rec;
 };
 

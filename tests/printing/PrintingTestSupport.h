@@ -9,6 +9,7 @@
 #include "foundation/Globals.h"
 #include "foundation/Registry.h"
 #include "platform/printer/PrinterDialog.h"
+#include "platform/runtime/StateReset.h"
 #include "printing/Printing.h"
 #include "support/QtApp.h"
 
@@ -86,9 +87,7 @@ class PrintingTest : public ::testing::Test {
  protected:
   void SetUp() override {
     testsupport::QtApp();
-    General::resetForTest();
-    Globals::resetForTest();
-    Printing::resetForTest();
+    vb::ResetProgramState();
     Printing::InstallHooks(&hooks);
     Printing::InstallDialogRunner(&dialog);
     Globals::Vars& g = Globals::vars();
@@ -96,12 +95,9 @@ class PrintingTest : public ::testing::Test {
     g.AircraftList.push_back({"Jets", "11", "Jet One", "Maker A", -1});
     g.AircraftList.push_back({"Jets", "22", "Jet Two", "Maker B", -1});
     g.AircraftCount = 2;
-    saved = Registry::RegSettings();
   }
   void TearDown() override {
-    Printing::resetForTest();
-    Globals::resetForTest();
-    Registry::RegSettings() = saved;
+    vb::ResetProgramState();
     testsupport::Pump(5);
   }
   static void Choose(const std::string& a1, const std::string& a2) {
@@ -111,7 +107,6 @@ class PrintingTest : public ::testing::Test {
 
   FakeDialog dialog;
   FakeHooks hooks;
-  Registry::Settings saved;
 };
 
 }  // namespace printingtest

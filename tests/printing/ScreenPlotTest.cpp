@@ -45,7 +45,6 @@ class ScreenPlot : public printingtest::PrintingTest {
   }
   void TearDown() override {
     ui::Install(nullptr);
-    CadFunctions::InstallServices(nullptr);
     PrintingTest::TearDown();
   }
   std::vector<std::string> Pictures() {

@@ -7,6 +7,7 @@
 
 #include "foundation/General.h"
 #include "platform/runtime/Files.h"
+#include "platform/runtime/StateReset.h"
 #include "platform/ui/FakeHooks.h"
 #include "printing/PagePrinting.h"
 #include "printing/ViewPages.h"
@@ -95,8 +96,7 @@ TEST(ScaleSearch, AChosenScaleReplacesTheComputedOneOnlyWhenItIsAPositiveNumber)
 class PrintLocations : public ::testing::Test {
  protected:
   void SetUp() override {
-    General::resetForTest();
-    CadFunctions::resetPrintingForTest();
+    vb::ResetProgramState();
     General::vars().ErrorHandlingOn = 1;
     General::vars().ErrorStatusSeconds = 0;
     General::vars().ErrorBoxSeconds = 0;
@@ -107,8 +107,7 @@ class PrintLocations : public ::testing::Test {
   void TearDown() override {
     ui::Install(nullptr);
     vb::SetProgramFolder({});
-    CadFunctions::resetPrintingForTest();
-    General::resetForTest();
+    vb::ResetProgramState();
   }
   void Settings(const std::string& lines) {
     ASSERT_TRUE(vb::WriteFileAtomic(dir / "Tolvane.ini", "[Print Locations]\r\n" + lines));

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/registry/WinReg.h"
+#include "platform/runtime/StateReset.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -20,8 +21,11 @@ class WinReg : public ::testing::Test {
   testsupport::TempDir dir;
   fs::path file = dir / "registry.ini";
 
-  void SetUp() override { Use(file); }
-  void TearDown() override { reg::resetForTest(); }
+  void SetUp() override {
+    vb::ResetProgramState();
+    SetStoreFile(file);
+  }
+  void TearDown() override { vb::ResetProgramState(); }
 
   // Starts over from what is on disk, as a new run of the program would.
   void Use(const fs::path& store) {

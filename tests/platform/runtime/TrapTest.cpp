@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/runtime/Error.h"
+#include "platform/runtime/StateReset.h"
 #include "platform/runtime/Strings.h"
 #include "platform/runtime/Trap.h"
 
@@ -25,8 +26,11 @@ struct Recorder : vb::TrapHandler {
 class TrapTest : public ::testing::Test {
  protected:
   Recorder recorder;
-  void SetUp() override { vb::SetTrapHandler(&recorder); }
-  void TearDown() override { vb::SetTrapHandler(nullptr); }
+  void SetUp() override {
+    vb::ResetProgramState();
+    vb::SetTrapHandler(&recorder);
+  }
+  void TearDown() override { vb::ResetProgramState(); }
 };
 
 TEST_F(TrapTest, AFailedStepIsReportedAndTheNextStepRuns) {
