@@ -47,7 +47,6 @@ class PrintJobs : public MainWindowTest {
     QtApp();
     MainWindowTest::SetUp();
     if (!testsupport::HavePopplerTools()) GTEST_SKIP() << "poppler-utils not installed";
-    Printing::resetForTest();
     Printing::InstallDialogRunner(&dialog);
     for (const auto& t : std::filesystem::directory_iterator(TOLVANE_TEMPLATES))
       std::filesystem::copy_file(t.path(), dir / t.path().filename().string());
@@ -60,7 +59,6 @@ class PrintJobs : public MainWindowTest {
   void TearDown() override {
     if (window) window->close();
     window.reset();
-    Printing::resetForTest();
     MainWindowTest::TearDown();
   }
   // The program started on a stored pair.
