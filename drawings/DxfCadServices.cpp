@@ -161,7 +161,11 @@ void DxfCadServices::UpdateCADDims(int view, bool metric) {
   }
   for (dxf::Entity& e : c.EntityList()) {
     if (!IsDimensionText(e)) continue;
-    if (metric) General::MetricConvert(e.Text, "Ft");
+    if (metric) {
+      std::string text = e.Text;
+      General::MetricConvert(text, "Ft");
+      e.Text = std::move(text);
+    }
     dxf::TextView(e).Height = height;
   }
 }

@@ -57,8 +57,49 @@ std::string FontFaceForFile(std::string_view fontFileName) {
   return face;
 }
 
-Vertex& VertexList::Item(long index) { return At(items_, index); }
-const Vertex& VertexList::Item(long index) const { return At(items_, index); }
+Vertex& VertexList::Item(long index) { return At(items(), index); }
+const Vertex& VertexList::Item(long index) const { return At(items(), index); }
+const std::vector<Vertex>& VertexList::None() {
+  static const std::vector<Vertex> none;
+  return none;
+}
+
+ChildList::ChildList(const ChildList& o)
+    : items_(o.empty() ? nullptr : std::make_unique<std::vector<Entity>>(*o.items_)) {}
+ChildList& ChildList::operator=(const ChildList& o) {
+  if (this != &o) items_ = std::move(ChildList(o).items_);
+  return *this;
+}
+ChildList::~ChildList() = default;
+size_t ChildList::size() const { return items_ ? items_->size() : 0; }
+Entity& ChildList::operator[](size_t i) { return (*items_)[i]; }
+const Entity& ChildList::operator[](size_t i) const { return (*items_)[i]; }
+void ChildList::push_back(Entity e) {
+  if (!items_) items_ = std::make_unique<std::vector<Entity>>();
+  items_->push_back(std::move(e));
+}
+Entity& ChildList::emplace_back() {
+  if (!items_) items_ = std::make_unique<std::vector<Entity>>();
+  return items_->emplace_back();
+}
+Entity* ChildList::begin() { return items_ ? items_->data() : nullptr; }
+Entity* ChildList::end() { return items_ ? items_->data() + items_->size() : nullptr; }
+const Entity* ChildList::begin() const { return items_ ? items_->data() : nullptr; }
+const Entity* ChildList::end() const { return items_ ? items_->data() + items_->size() : nullptr; }
+
+namespace {
+// The default names of a new entity, shared by all of them.
+struct DefaultNames {
+  SharedText layer{"0"}, lineType{"BYLAYER"}, style{"STANDARD"};
+};
+const DefaultNames& Defaults() {
+  static const DefaultNames names;
+  return names;
+}
+}  // namespace
+
+Entity::Entity()
+    : LayerName(Defaults().layer), LineType(Defaults().lineType), TextStyle(Defaults().style) {}
 
 Entity& EntityCollection::Item(long index) { return At(items_, index); }
 const Entity& EntityCollection::Item(long index) const { return At(items_, index); }

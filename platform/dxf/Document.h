@@ -6,9 +6,12 @@
 // Collections are 1-based, as the control's callers address them; an index out of range or an
 // unknown name raises vb::Error 9 (subscript out of range).
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/dxf/SharedText.h"
 
 namespace dxf {
 
@@ -22,22 +25,69 @@ struct Vertex {
   int Flags = 0;
 };
 
+// The vertices live in a block of their own, allocated by the first Add: most entities have
+// none, and an entity stays one pointer wider for them.
 class VertexList {
  public:
-  long Count() const { return static_cast<long>(items_.size()); }
+  VertexList() = default;
+  VertexList(const VertexList& o)
+      : items_(o.Count() > 0 ? std::make_unique<std::vector<Vertex>>(*o.items_) : nullptr) {}
+  VertexList(VertexList&&) noexcept = default;
+  VertexList& operator=(const VertexList& o) {
+    if (this != &o) items_ = std::move(VertexList(o).items_);
+    return *this;
+  }
+  VertexList& operator=(VertexList&&) noexcept = default;
+  long Count() const { return items_ ? static_cast<long>(items_->size()) : 0; }
   Vertex& Item(long index);  // 1-based
   const Vertex& Item(long index) const;
-  void Add(const Vertex& v) { items_.push_back(v); }
-  void Clear() { items_.clear(); }
-  std::vector<Vertex>& items() { return items_; }
-  const std::vector<Vertex>& items() const { return items_; }
-  auto begin() { return items_.begin(); }
-  auto end() { return items_.end(); }
-  auto begin() const { return items_.begin(); }
-  auto end() const { return items_.end(); }
+  void Add(const Vertex& v) { items().push_back(v); }
+  void Clear() { items_.reset(); }
+  std::vector<Vertex>& items() {
+    if (!items_) items_ = std::make_unique<std::vector<Vertex>>();
+    return *items_;
+  }
+  const std::vector<Vertex>& items() const { return items_ ? *items_ : None(); }
+  Vertex* begin() { return items_ ? items_->data() : nullptr; }
+  Vertex* end() { return items_ ? items_->data() + items_->size() : nullptr; }
+  const Vertex* begin() const { return items_ ? items_->data() : nullptr; }
+  const Vertex* end() const { return items_ ? items_->data() + items_->size() : nullptr; }
 
  private:
-  std::vector<Vertex> items_;
+  static const std::vector<Vertex>& None();
+  std::unique_ptr<std::vector<Vertex>> items_;
+};
+
+struct Entity;
+
+// The entities an entity owns (an INSERT's ATTRIBs, a HATCH's loops), allocated by the first
+// one added, as the vertices are.
+class ChildList {
+ public:
+  ChildList() = default;
+  ChildList(const ChildList& o);
+  ChildList(ChildList&&) noexcept = default;
+  ChildList& operator=(const ChildList& o);
+  ChildList& operator=(ChildList&&) noexcept = default;
+  ~ChildList();
+  size_t size() const;
+  bool empty() const { return size() == 0; }
+  Entity& operator[](size_t i);
+  const Entity& operator[](size_t i) const;
+  Entity& front() { return (*this)[0]; }
+  const Entity& front() const { return (*this)[0]; }
+  Entity& back() { return (*this)[size() - 1]; }
+  const Entity& back() const { return (*this)[size() - 1]; }
+  void push_back(Entity e);
+  Entity& emplace_back();
+  void clear() { items_.reset(); }
+  Entity* begin();
+  Entity* end();
+  const Entity* begin() const;
+  const Entity* end() const;
+
+ private:
+  std::unique_ptr<std::vector<Entity>> items_;
 };
 
 // An entity with the fields of the DXF group codes it was read from. Fields a kind does not use
@@ -45,28 +95,29 @@ class VertexList {
 // radius, an insert's scales and array, ...): code that draws or edits entities reads them
 // through those views.
 struct Entity {
-  std::string EntityType;                 // 0, upper case ("" for a freshly appended entity)
-  std::string LayerName = "0";            // 8, upper case
-  int Color = kByLayer;                   // 62
+  Entity();
+  SharedText EntityType;                  // 0, upper case ("" for a freshly appended entity)
+  SharedText LayerName;                   // 8, upper case ("0" by default)
+  SharedText LineType;                    // 6 ("BYLAYER" by default)
+  SharedText TextStyle;                   // 7 ("STANDARD" by default)
+  SharedText Text;                        // 1 (MTEXT: the 3 chunks and the 1 joined)
+  SharedText BlockName;                   // 2
   double X0 = 0, X1 = 0, X2 = 0, X3 = 0;  // 10..13
   double Y0 = 0, Y1 = 0, Y2 = 0, Y3 = 0;  // 20..23
-  std::string LineType = "BYLAYER";       // 6
   double Thickness = 0;                   // 39
   double g40 = 0, g41 = 0, g42 = 0;       // radius / height, width factor / scales, ...
   double g43 = 1;                         // INSERT z scale (written back only)
   double g44 = 0, g45 = 0;                // INSERT column / row spacing
   double g50 = 0, g51 = 0;                // angles in degrees
   double g72 = 0, g73 = 0;                // TEXT justification; hold integers
+  int Color = kByLayer;                   // 62
   int g71 = 0;    // MTEXT attachment 1-9, INSERT row count, TEXT mirror flags
   int Flags = 0;  // 70: closed polyline, INSERT column count, DIMENSION type, ...
-  std::string TextStyle = "STANDARD";  // 7
-  std::string Text;                    // 1 (MTEXT: the 3 chunks and the 1 joined)
-  std::string BlockName;               // 2
-  VertexList Vertices;                 // polyline vertices, spline points, hatch edges
-  // The ATTRIBs following an INSERT; the boundary loops of a HATCH (as closed LWPOLYLINEs).
-  std::vector<Entity> Children;
   bool Invisible = false;   // 60 = 1: kept, not drawn
   bool PaperSpace = false;  // 67 = 1
+  VertexList Vertices;      // polyline vertices, spline points, hatch edges
+  // The ATTRIBs following an INSERT; the boundary loops of a HATCH (as closed LWPOLYLINEs).
+  ChildList Children;
 };
 
 class EntityCollection {

@@ -74,16 +74,16 @@ bool BuildHatch(const Object& o, Values& vals, Entity& e) {
     if (!inPaths) {
       switch (c) {
         case 8:
-          e.LayerName = vals.Name(p.value);
+          e.LayerName = vals.SharedName(p.value);
           break;
         case 62:
           e.Color = vals.Int(p);
           break;
         case 6:
-          e.LineType = vals.Name(p.value);
+          e.LineType = vals.SharedName(p.value);
           break;
         case 2:
-          e.BlockName = std::string(TrimBlanks(vals.Text(p.value)));
+          e.BlockName = vals.SharedBlockName(p.value);
           break;
         case 70:
           e.Flags = vals.Int(p);
@@ -178,7 +178,7 @@ bool BuildHatch(const Object& o, Values& vals, Entity& e) {
 bool BuildEntity(const Object& o, Values& vals, Entity& e) {
   vals.numbers.Begin(o);
   const std::string_view t = o.type;
-  e.EntityType = UpperName(t);
+  e.EntityType = vals.SharedType(t);
   const bool isText = t == "TEXT" || t == "ATTRIB" || t == "ATTDEF";
   const bool isMText = t == "MTEXT";
   const bool isInsert = t == "INSERT";
@@ -218,16 +218,16 @@ bool BuildEntity(const Object& o, Values& vals, Entity& e) {
         if (isMText) mtext += vals.Text(p.value);
         break;
       case 2:
-        e.BlockName = std::string(TrimBlanks(vals.Text(p.value)));
+        e.BlockName = vals.SharedBlockName(p.value);
         break;
       case 6:
-        e.LineType = vals.Name(p.value);
+        e.LineType = vals.SharedName(p.value);
         break;
       case 7:
-        e.TextStyle = vals.Name(p.value);
+        e.TextStyle = vals.SharedName(p.value);
         break;
       case 8:
-        e.LayerName = vals.Name(p.value);
+        e.LayerName = vals.SharedName(p.value);
         break;
       case 10:
         if (isPoly || (isSpline)) {
@@ -341,7 +341,7 @@ bool BuildEntity(const Object& o, Values& vals, Entity& e) {
     if (t != "TEXT" && (text.AttributeFlags & 1)) e.Invisible = true;
   }
   if (isMText) {
-    e.Text = mtext;
+    e.Text = std::move(mtext);
     MTextView m(e);
     // The rotation: group 50 is in radians; the direction vector 11/21 wins when given.
     if (have11 && (m.DirX != 0 || m.DirY != 0)) {

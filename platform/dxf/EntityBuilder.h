@@ -4,6 +4,7 @@
 // EntityViews.h for the field of each code per kind).
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "platform/dxf/Document.h"
 #include "platform/dxf/TagStream.h"
@@ -23,6 +24,28 @@ struct Values {
   std::string Name(std::string_view raw) const {
     return UpperName(TrimBlanks(DecodeText(raw, utf8)));
   }
+  // The same as a shared text: a value seen before in the file gives the same block.
+  const SharedText& SharedName(std::string_view raw) { return shared(names_, raw, kName); }
+  // A block name: decoded and trimmed, shared.
+  const SharedText& SharedBlockName(std::string_view raw) {
+    return shared(blockNames_, raw, kBlockName);
+  }
+  // An entity type (trimmed already): upper case, shared.
+  const SharedText& SharedType(std::string_view type) { return shared(types_, type, kType); }
+
+ private:
+  using Cache = std::unordered_map<std::string_view, SharedText>;
+  enum Kind { kName, kBlockName, kType };
+  const SharedText& shared(Cache& cache, std::string_view raw, Kind kind) {
+    auto it = cache.find(raw);
+    if (it != cache.end()) return it->second;
+    std::string v = kind == kType ? UpperName(raw) : std::string(TrimBlanks(DecodeText(raw, utf8)));
+    if (kind == kName) v = UpperName(v);
+    // A file of ever new names keeps no more than this many in the cache.
+    if (cache.size() >= 4096) cache.clear();
+    return cache.emplace(raw, SharedText(std::move(v))).first->second;
+  }
+  Cache names_, blockNames_, types_;
 };
 
 // Fills `e` from the object's groups. False when a number is not finite (the entity is then

@@ -99,7 +99,7 @@ template <class E>
 struct TextView {
   using Real = detail::FieldOf<E, double>;
   using Int = detail::FieldOf<E, int>;
-  using Str = detail::FieldOf<E, std::string>;
+  using Str = detail::FieldOf<E, SharedText>;
   explicit TextView(E& e)
       : X(e.X0),
         Y(e.Y0),
@@ -172,7 +172,7 @@ template <class E>
 struct InsertView {
   using Real = detail::FieldOf<E, double>;
   using Int = detail::FieldOf<E, int>;
-  using Str = detail::FieldOf<E, std::string>;
+  using Str = detail::FieldOf<E, SharedText>;
   explicit InsertView(E& e)
       : X(e.X0),
         Y(e.Y0),

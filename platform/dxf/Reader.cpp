@@ -3,6 +3,8 @@
 // layer.
 #include "platform/dxf/Reader.h"
 
+#include <algorithm>
+#include <exception>
 #include <unordered_set>
 #include <utility>
 #include <vector>
@@ -253,9 +255,43 @@ class Parser {
     }
   }
 
+  // Entities gathered in fixed blocks while their number is unknown, then moved into the
+  // collection at its exact size, each block freed as soon as it is moved: no growing array
+  // that holds twice the entities at its peak.
+  class Gathered {
+   public:
+    explicit Gathered(EntityCollection& list) : list_(list) {}
+    ~Gathered() {
+      if (std::uncaught_exceptions() > unwinding_) return;  // the document is dropped anyway
+      size_t total = 0;
+      for (const auto& c : chunks_) total += c.size();
+      auto& items = list_.items();
+      items.reserve(items.size() + total);
+      for (auto& c : chunks_) {
+        for (Entity& e : c) items.push_back(std::move(e));
+        std::vector<Entity>().swap(c);
+      }
+    }
+    void Add(Entity&& e) {
+      if (chunks_.empty() || chunks_.back().size() == chunks_.back().capacity()) {
+        // Small at first (a block of a few entities), up to a fixed size.
+        const size_t size = chunks_.empty() ? 16 : std::min(kChunk, 2 * chunks_.back().size());
+        chunks_.emplace_back().reserve(size);
+      }
+      chunks_.back().push_back(std::move(e));
+    }
+
+   private:
+    static constexpr size_t kChunk = 4096;
+    EntityCollection& list_;
+    const int unwinding_ = std::uncaught_exceptions();
+    std::vector<std::vector<Entity>> chunks_;
+  };
+
   // Reads entities into `list` up to the object `end` (ENDSEC or ENDBLK).
-  void entities(EntityCollection& list, std::string_view end, bool topLevel) {
+  void entities(EntityCollection& into, std::string_view end, bool topLevel) {
     const char* where = topLevel ? "ENTITIES" : "BLOCKS";
+    Gathered list(into);
     while (true) {
       if (!in_.Next()) truncated(where);
       std::string_view t = obj().type;

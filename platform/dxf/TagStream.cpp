@@ -84,10 +84,70 @@ bool ObjectStream::Next() {
   return true;
 }
 
+namespace {
+
+// Exact powers of ten as doubles.
+constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                             1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The common "-123.456" form read directly: significant digits that fit 2^53 and at most 22
+// after the point give an exact integer divided once by an exact power of ten, which rounds
+// correctly: the same value as the general parser. Zeros that end the fraction count for
+// nothing ("2.500000000000000" is 25 / 10). False for anything else (exponents, long digit
+// runs), left to the general parser.
+bool PlainDecimal(std::string_view v, double& out) {
+  const char* p = v.data();
+  const char* end = p + v.size();
+  bool negative = false;
+  if (p < end && *p == '-') negative = true, ++p;
+  uint64_t mantissa = 0;
+  int digits = 0, fraction = 0, zeros = 0;
+  bool point = false, any = false;
+  // Takes the zeros held back into the mantissa.
+  auto flush = [&] {
+    if (zeros == 0) return true;
+    if ((digits += zeros) > 15) return false;
+    for (; zeros > 0; --zeros) {
+      mantissa *= 10;
+      if (point) ++fraction;
+    }
+    return true;
+  };
+  for (; p < end; ++p) {
+    const char c = *p;
+    if (c >= '0' && c <= '9') {
+      any = true;
+      if (c == '0') {
+        if (mantissa != 0)
+          ++zeros;
+        else if (point)
+          ++fraction;  // leading zeros of the fraction only scale
+        continue;
+      }
+      if (!flush() || ++digits > 15) return false;
+      mantissa = mantissa * 10 + static_cast<uint64_t>(c - '0');
+      if (point) ++fraction;
+    } else if (c == '.' && !point) {
+      if (!flush()) return false;
+      point = true;
+    } else {
+      return false;
+    }
+  }
+  if (!any || (!point && !flush())) return false;
+  if (fraction > 22) return false;
+  const double d = static_cast<double>(mantissa) / kPow10[fraction];
+  out = negative ? -d : d;
+  return true;
+}
+
+}  // namespace
+
 double NumberReader::Real(const Tag& t) {
   std::string_view v = TrimBlanks(t.value);
   if (!v.empty() && v.front() == '+') v.remove_prefix(1);
   double d = 0;
+  if (PlainDecimal(v, d)) return d;
   auto [ptr, ec] = std::from_chars(v.data(), v.data() + v.size(), d);
   if (ptr != v.data() + v.size() || v.empty() ||
       (ec != std::errc() && ec != std::errc::result_out_of_range)) {

@@ -3,6 +3,8 @@
 // objects (a group 0 type and the groups up to the next group 0), and the reading of numbers
 // from values with the reader's error convention. Used by the reader's other layers only.
 #include <charconv>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,8 +38,10 @@ class TagStream {
     if (!line(codeLine)) return false;
     std::string_view code = TrimBlanks(codeLine);
     if (code.empty() && restIsBlank()) return false;  // line ends after the last pair
-    auto [ptr, ec] = std::from_chars(code.data(), code.data() + code.size(), t.code);
-    if (ec != std::errc() || ptr != code.data() + code.size() || code.empty()) badCode(code);
+    if (!smallCode(code, t.code)) {
+      auto [ptr, ec] = std::from_chars(code.data(), code.data() + code.size(), t.code);
+      if (ec != std::errc() || ptr != code.data() + code.size() || code.empty()) badCode(code);
+    }
     if (!line(t.value)) Broken("the file ends after group code " + std::string(code), lineNo_);
     return true;
   }
@@ -51,6 +55,13 @@ class TagStream {
     const char* begin = s_.data() + pos_;
     const char* end = s_.data() + s_.size();
     const char* p = begin;
+    // Eight bytes at a time while no line end is among them, then byte by byte.
+    while (end - p >= 8) {
+      uint64_t w;
+      std::memcpy(&w, p, 8);
+      if (HasByte(w, '\n') || HasByte(w, '\r')) break;
+      p += 8;
+    }
     while (p < end && *p != '\n' && *p != '\r') ++p;
     out = std::string_view(begin, static_cast<size_t>(p - begin));
     if (p < end) {
@@ -59,6 +70,22 @@ class TagStream {
     }
     pos_ = static_cast<size_t>(p - s_.data());
     ++lineNo_;
+    return true;
+  }
+  // Whether a byte of w equals c.
+  static bool HasByte(uint64_t w, unsigned char c) {
+    const uint64_t x = w ^ (0x0101010101010101ULL * c);
+    return ((x - 0x0101010101010101ULL) & ~x & 0x8080808080808080ULL) != 0;
+  }
+  // The usual group codes, one to four digits: read without the general parser.
+  static bool smallCode(std::string_view s, int& code) {
+    if (s.empty() || s.size() > 4) return false;
+    int v = 0;
+    for (char c : s) {
+      if (c < '0' || c > '9') return false;
+      v = v * 10 + (c - '0');
+    }
+    code = v;
     return true;
   }
   bool restIsBlank() const;

@@ -153,7 +153,7 @@ void TextOut(Out& o, const char* type, const Entity& e) {
   if (!e.TextStyle.empty() && e.TextStyle != "STANDARD") o.text(7, e.TextStyle);
   bool attr = std::string_view(type) != "TEXT";
   if (attr) {
-    o.text(2, text.Tag.empty() ? std::string("TAG") : text.Tag);
+    o.text(2, text.Tag.empty() ? std::string("TAG") : text.Tag.str());
     o.integer(70, text.AttributeFlags | (e.Invisible ? 1 : 0));
   } else if (text.Mirror != 0) {
     o.integer(71, text.Mirror);

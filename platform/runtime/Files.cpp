@@ -80,7 +80,19 @@ void AppendLine(const fs::path& file, std::string_view line) {
 bool ReadWholeFile(const fs::path& file, std::string& contents) {
   std::ifstream in(file, std::ios::binary);
   if (!in) return false;
-  contents.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  // One read of the whole size: no growing buffer (twice the file at its peak) and no copying
+  // a character at a time. A file still growing is read on to its end.
+  std::error_code ec;
+  const auto size = fs::file_size(file, ec);
+  contents.clear();
+  if (!ec && size > 0) {
+    contents.resize(static_cast<size_t>(size));
+    in.read(contents.data(), static_cast<std::streamsize>(size));
+    contents.resize(static_cast<size_t>(in.gcount()));
+    if (in.bad()) return false;
+    if (in.eof()) return true;  // shorter than its size said: all of it is read
+  }
+  contents.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   return !in.bad();
 }
 

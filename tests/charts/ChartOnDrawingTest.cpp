@@ -19,7 +19,7 @@ std::map<std::string, long> Counts(const dxf::DrawingControl& c, bool ellipseAsP
   std::map<std::string, long> out;
   for (const dxf::Entity& e : c.EntityList()) {
     const std::string type =
-        ellipseAsPolyline && e.EntityType == "ELLIPSE" ? std::string("POLYLINE") : e.EntityType;
+        ellipseAsPolyline && e.EntityType == "ELLIPSE" ? std::string("POLYLINE") : e.EntityType.str();
     ++out[type];
   }
   return out;

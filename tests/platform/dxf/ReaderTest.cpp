@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <numbers>
 
 #include "platform/dxf/Aci.h"
 #include "platform/dxf/DxfTestSupport.h"
 #include "platform/dxf/Reader.h"
+#include "platform/dxf/TagStream.h"
 #include "platform/runtime/Error.h"
 
 namespace {
@@ -527,3 +531,43 @@ TEST(DxfAci, PaletteSpotValuesAndNearest) {
 }
 
 }  // namespace
+
+// Numbers read to the same double as the general parser, whatever form a writer gives them.
+TEST(DxfReader, NumbersReadExactlyInEveryForm) {
+  dxf::reader::Object o;
+  o.type = "LINE";
+  dxf::reader::NumberReader numbers;
+  numbers.Begin(o);
+  uint64_t seed = 12345;
+  auto next = [&] {
+    seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+    return seed >> 11;
+  };
+  const char* formats[] = {"%.6f", "%.15g", "%.16g", "%.17g", "%.3f", "%.0f", "%.12f", "%.1f"};
+  char buf[64];
+  for (int i = 0; i < 20000; ++i) {
+    const double magnitude = std::pow(10.0, static_cast<double>(next() % 14) - 6);
+    double x = static_cast<double>(next()) / 9007199254740992.0 * magnitude;
+    if (next() % 2) x = -x;
+    std::snprintf(buf, sizeof buf, formats[i % 8], x);
+    std::string_view text(buf);
+    double expected = 0;
+    std::from_chars(text.data(), text.data() + text.size(), expected);
+    dxf::reader::Tag t{10, text};
+    const double got = numbers.Real(t);
+    ASSERT_EQ(std::memcmp(&got, &expected, sizeof got), 0) << text << " read as " << got;
+  }
+  for (std::string_view text : {"0", "-0", "-0.0", "5.", ".5", "-.5", "007", "100.50", "1000",
+                                "0.000000", "123456789012345", "1234567890123456789",
+                                "0.00000000000000000000001", "1e5", "2.5E-3"}) {
+    double expected = 0;
+    std::from_chars(text.data(), text.data() + text.size(), expected);
+    dxf::reader::Tag t{10, text};
+    const double got = numbers.Real(t);
+    EXPECT_EQ(std::memcmp(&got, &expected, sizeof got), 0) << text << " read as " << got;
+  }
+  for (std::string_view bad : {"-", ".", "-.", "1.2.3", "1-2", "x"}) {
+    dxf::reader::Tag t{10, bad};
+    EXPECT_THROW(numbers.Real(t), vb::Error) << bad;
+  }
+}
