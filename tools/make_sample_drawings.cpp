@@ -114,22 +114,23 @@ class Drawing {
   // A label of the drawing itself, centred on `at`.
   void Label(P at, const std::string& text) { TextOn("0", Shifted(at), th_, text, 0); }
 
-  // Horizontal dimension of the x distance between a and b, its dimension line at y = yLine.
-  void DimH(P a, P b, double yLine) {
+  // Horizontal dimension of the x distance between a and b, its dimension line at y = yLine, its
+  // number at the fraction `along` of the line from its left end (the middle unless said).
+  void DimH(P a, P b, double yLine, double along = 0.5) {
     if (a.x > b.x) std::swap(a, b);
     yLine += shift_.y;
     a = Shifted(a);
     b = Shifted(b);
-    Dim(a, b, {a.x, yLine}, {b.x, yLine}, 0, Feet(b.x - a.x));
+    Dim(a, b, {a.x, yLine}, {b.x, yLine}, 0, Feet(b.x - a.x), along);
   }
 
   // Vertical dimension of the y distance between a and b, its dimension line at x = xLine.
-  void DimV(P a, P b, double xLine) {
+  void DimV(P a, P b, double xLine, double along = 0.5) {
     if (a.y > b.y) std::swap(a, b);
     xLine += shift_.x;
     a = Shifted(a);
     b = Shifted(b);
-    Dim(a, b, {xLine, a.y}, {xLine, b.y}, 90, Feet(b.y - a.y));
+    Dim(a, b, {xLine, a.y}, {xLine, b.y}, 90, Feet(b.y - a.y), along);
   }
 
   std::string Dxf() const {
@@ -228,7 +229,7 @@ class Drawing {
   }
 
   // A linear dimension measuring from a to b, its dimension line from l1 to l2.
-  void Dim(P a, P b, P l1, P l2, double angle, const std::string& text) {
+  void Dim(P a, P b, P l1, P l2, double angle, const std::string& text, double along) {
     std::string name = "*D" + std::to_string(++dims_);
     blocks_.g(0, "BLOCK");
     blocks_.g(8, "0");
@@ -255,7 +256,7 @@ class Drawing {
     blocks_.g(8, "0");
 
     // The text stands above the dimension line (to its left for a vertical one), centred.
-    P mid{(l1.x + l2.x) / 2, (l1.y + l2.y) / 2};
+    P mid{l1.x + (l2.x - l1.x) * along, l1.y + (l2.y - l1.y) * along};
     P at = angle == 0 ? P{mid.x, mid.y + th_ * 0.4} : P{mid.x - th_ * 0.4, mid.y};
     P textMid = angle == 0 ? P{at.x, at.y + th_ / 2} : P{at.x - th_ / 2, at.y};
     ents_.g(0, "DIMENSION");
@@ -582,7 +583,9 @@ void FixedTop(const FixedWing& f, Drawing& d) {
 
   double semi = f.semi();
   d.DimH({0, 0}, {f.L, 0}, -semi - 48);
-  d.DimV({f.wTipX(), -semi}, {f.wTipX(), semi}, -48);
+  // Spans, dimensioned about the centreline, carry their number a quarter of the way along: two
+  // aircraft overlaid on a page then do not print their spans over each other.
+  d.DimV({f.wTipX(), -semi}, {f.wTipX(), semi}, -48, 0.25);
 }
 
 void FixedSide(const FixedWing& f, Drawing& d) {
@@ -754,7 +757,7 @@ void FixedFront(const FixedWing& f, Drawing& d) {
   double fr = 0.05 * f.vRootC, ft = 0.05 * f.vTipC;
   d.Closed({{-fr, f.finRootZ()}, {-ft, f.finTipZ()}, {ft, f.finTipZ()}, {fr, f.finRootZ()}});
 
-  d.DimH({-f.semi(), f.wTipZ()}, {f.semi(), f.wTipZ()}, -36);
+  d.DimH({-f.semi(), f.wTipZ()}, {f.semi(), f.wTipZ()}, -36, 0.25);
   d.DimV({f.track / 2, 0}, {0, f.H}, f.semi() + 48);
 }
 
@@ -1003,7 +1006,7 @@ void HeliTop(const Helicopter& h, Drawing& d) {
   }
 
   d.DimH({h.xFront(), 0}, {h.xt() + h.Rt, ty}, -h.R - 24);
-  d.DimV({h.mastX, -h.R}, {h.mastX, h.R}, h.xFront() - 36);
+  d.DimV({h.mastX, -h.R}, {h.mastX, h.R}, h.xFront() - 36, 0.25);
 }
 
 void HeliSide(const Helicopter& h, Drawing& d) {
@@ -1122,7 +1125,7 @@ void HeliFront(const Helicopter& h, Drawing& d) {
   }
 
   // The rotor span just above the hub: on the exterior page the top view stands close above.
-  d.DimH({-h.R, h.bladeZ - 4}, {h.R, h.bladeZ - 4}, h.H + 16);
+  d.DimH({-h.R, h.bladeZ - 4}, {h.R, h.bladeZ - 4}, h.H + 16, 0.25);
   d.DimV({h.skidTrack / 2, 0}, {20, h.H}, h.R + 36);
 }
 

@@ -138,6 +138,8 @@ TEST_F(PagePrinting, WordsPrintedOverEachOtherAreFound) {
 TEST_F(PagePrinting, EveryPageOfBothClassesPrintsCleanlyToPdf) {
   if (!testsupport::HavePopplerTools()) GTEST_SKIP() << "poppler-utils not installed";
   UseSampleDrawings();
+  // With the dimensions shown: their numbers must find room on the pages too.
+  CadFunctions::vars().ShowDims = true;
   const QByteArray pngDir = qgetenv("TOLVANE_PNG_DIR");
   for (const PairCase& pair : Pairs()) {
     Pair(pair.a1, pair.a2, pair.aircraftClass);
