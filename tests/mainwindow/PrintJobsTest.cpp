@@ -126,7 +126,8 @@ TEST_F(PrintJobs, JetsPrintAllPagesNumberedAndTheStatusBarNamesTheFile) {
   const char* shots = std::getenv("TOLVANE_SCREENSHOT_DIR");
   if (shots)
     for (int k = 1; k <= 9; ++k)
-      testsupport::PdfPageImage(file, k, 50).save(QString(shots) + QString("/jets-all-%1.png").arg(k));
+      testsupport::PdfPageImage(file, k, 50)
+          .save(QString(shots) + QString("/jets-all-%1.png").arg(k));
 }
 
 TEST_F(PrintJobs, HelicoptersPrintEveryInteriorAndBothWATCharts) {
@@ -152,6 +153,10 @@ TEST_F(PrintJobs, HelicoptersPrintEveryInteriorAndBothWATCharts) {
   EXPECT_TRUE(testsupport::PdfPageText(all, 11).contains(" B)"));
   const QString wat = Print(ctl::mnuFilePrintWAT, "helis-wat");
   ExpectNumbered(wat, 2);
+  if (const char* shots = std::getenv("TOLVANE_SCREENSHOT_DIR"))
+    for (int k = 1; k <= 16; ++k)
+      testsupport::PdfPageImage(side, k, 40)
+          .save(QString(shots) + QString("/helis-side-%1.png").arg(k));
 }
 
 TEST_F(PrintJobs, EveryCopyIsAFileOfItsOwn) {
@@ -191,17 +196,22 @@ TEST_F(PrintJobs, EveryPrintPageItemPrintsItsPages) {
   Start("101", "102");
   for (const Item& i : jets) ExpectNumbered(Print(i.name, std::string("jets-") + i.name), i.pages);
   EXPECT_EQ(Printing::vars().PrintScale, 0);
-  // The exterior pages to scale carry the chosen scale; the ordinary ones a scale of their own.
+  // The pages to scale carry the chosen scale; the ordinary exterior page a scale of its own.
   auto pageText = [&](const char* item, int page) {
-    return testsupport::PdfPageText(QString::fromStdString((dir / "jets-").string()) + item +
-                                        ".pdf",
-                                    page)
+    return testsupport::PdfPageText(
+               QString::fromStdString((dir / "jets-").string()) + item + ".pdf", page)
         .simplified();
   };
   EXPECT_TRUE(pageText(ctl::mnuFilePrintExteriorScaleOverlaid, 1).contains("Scale = 1:80"));
   for (int page = 1; page <= 3; ++page)
     EXPECT_TRUE(pageText(ctl::mnuFilePrintExteriorScaleSideBySide, page).contains("Scale = 1:80"))
         << page;
+  // The interior to scale: the interior at its scale, the cabin at the cabin scale.
+  const QString overlaid = pageText(ctl::mnuFilePrintInteriorScaleOverlaid, 1);
+  EXPECT_TRUE(overlaid.contains("Scale = 1:80") && overlaid.contains("Scale = 1:30"))
+      << overlaid.toStdString();
+  EXPECT_TRUE(pageText(ctl::mnuFilePrintInteriorScaleSideBySide, 1).contains("Scale = 1:80"));
+  EXPECT_TRUE(pageText(ctl::mnuFilePrintInteriorScaleSideBySide, 2).contains("Scale = 1:30"));
   EXPECT_FALSE(pageText(ctl::mnuFilePrintExteriorOverlaid, 1).contains("Scale = 1:80"));
   EXPECT_TRUE(pageText(ctl::mnuFilePrintExteriorOverlaid, 1).contains("Scale = 1:"));
 
@@ -233,8 +243,8 @@ TEST_F(PrintJobs, PrintCurrentPagePrintsThePageOfEveryTab) {
       EXPECT_EQ(Item(ctl::mnuFilePlotScreen)->isEnabled(), tab >= 2 && tab <= 5) << tab;
       ExpectNumbered(Print(ctl::mnuFilePrint, std::string(a1) + "-tab" + std::to_string(tab)), 1);
       if (tab >= 2 && tab <= 5) {
-        const QString plot = Print(ctl::mnuFilePlotScreen, std::string(a1) + "-plot" +
-                                                               std::to_string(tab));
+        const QString plot =
+            Print(ctl::mnuFilePlotScreen, std::string(a1) + "-plot" + std::to_string(tab));
         EXPECT_EQ(Pages(plot), 1) << tab;
       }
     }

@@ -49,7 +49,9 @@ class PrintCommands : public printingtest::PrintingTest {
     ui::Install(nullptr);
     PrintingTest::TearDown();
   }
-  void Answer(int copies) { dialog.answer = DialogChoice{"Printer", copies, false, PageRange::All}; }
+  void Answer(int copies) {
+    dialog.answer = DialogChoice{"Printer", copies, false, PageRange::All};
+  }
 
   // "PrintWAT 10/11 c1 w1": what a page was printed with.
   void FakePage(PageRoutine r) {
@@ -243,7 +245,8 @@ TEST_F(PrintCommands, EveryCopyIsADocumentOfItsOwnNumberedFromOne) {
   Answer(3);
   hooks.inputs = kJets;
   Printing::RunCommand(PrintCommand::ExteriorSideBySide);
-  const Strings one = Document({"PrintTop 1/3 c1 w2", "PrintSide 2/3 c1 w2", "PrintFront 3/3 c1 w2"});
+  const Strings one =
+      Document({"PrintTop 1/3 c1 w2", "PrintSide 2/3 c1 w2", "PrintFront 3/3 c1 w2"});
   Strings three;
   for (int i = 0; i < 3; ++i) three.insert(three.end(), one.begin(), one.end());
   EXPECT_EQ(Log(), three);
