@@ -162,12 +162,19 @@ std::string Page::Dxf() const {
 
 enum class Kind { kData, kChart, kDrawing };
 
+// A scale placeholder of the header, with the caption that names its views where a page holds
+// views at two scales that are always both filled.
+struct Scale {
+  std::string placeholder;
+  std::string caption = {};
+};
+
 // Border, header and footer. `extra` goes on the first header line after the page title (the WAT
 // category, the helicopter configuration); `scales` are the scale placeholders, right-aligned on
-// the second header line from the right: the first scale stands at the right end on every
-// drawing page, whether or not a second one (left of it) is filled.
+// the second header line from the right, each after its caption: the first scale stands at the
+// right end on every drawing page, whether or not a second one (left of it) is filled.
 Page Frame(const std::string& file, const std::string& title, Kind kind,
-           const std::string& extra = {}, const std::vector<std::string>& scales = {}) {
+           const std::string& extra = {}, const std::vector<Scale>& scales = {}) {
   Page p(file, title);
   p.Box(kBorderL, kBorderB, kBorderR, kBorderT);
   p.Put(kLeft, kTitleY, kTitleH, title);
@@ -175,9 +182,15 @@ Page Frame(const std::string& file, const std::string& title, Kind kind,
   p.Put(kRight, kTitleY, kProgramH, "Tolvane", kRightJ);
   p.Put(kLeft, kNamesY, kNamesH, "AcNames");
   double x = kRight;
-  for (const std::string& scale : scales) {
-    p.Put(x, kNamesY, kNamesH, scale, kRightJ);
-    x -= 1.45;  // room for "Scale = 1:1000" and a gap
+  for (const Scale& scale : scales) {
+    p.Put(x, kNamesY, kNamesH, scale.placeholder, kRightJ);
+    if (scale.caption.empty()) {
+      x -= 1.45;  // room for "Scale = 1:1000" and a gap
+    } else {
+      x -= 1.0;  // room for "Scale = 1:1000"
+      p.Put(x, kNamesY, kNamesH, scale.caption, kRightJ);
+      x -= Width(scale.caption, kNamesH) + 0.4;
+    }
   }
   // The drawing pages leave the header open below: a tall side view may reach up to it.
   if (kind != Kind::kDrawing) p.Line({kBorderL, kHeaderRuleY}, {kBorderR, kHeaderRuleY});
@@ -502,7 +515,7 @@ Page AircraftPage() {
 // centreline, so its caption stands there; the side and front views rise from theirs (the
 // ground), so their captions stand half an inch higher, beside the fuselage.
 Page ExteriorPage() {
-  Page p = Frame("Exterior.dxf", "Exterior", Kind::kDrawing, {}, {"PlotScale1"});
+  Page p = Frame("Exterior.dxf", "Exterior", Kind::kDrawing, {}, {{"PlotScale1"}});
   constexpr double x = 0.35, h = 0.1, rise = 0.5;
   p.Put(x, (8.75 + 8.5) / 2 + rise, h, "Side");
   p.Put(x, (5.5 + 5.0) / 2, h, "Top");
@@ -538,20 +551,21 @@ std::vector<Page> AllPages() {
                             {{10, 13, 75, 38, "CruiseSpeed"}, {10, 72, 75, 38, "OperatingSpeed"}}));
 
   pages.push_back(ExteriorPage());
-  pages.push_back(Frame("Top.dxf", "Top View", Kind::kDrawing, {}, {"PlotScale1"}));
-  pages.push_back(Frame("Side.dxf", "Side View", Kind::kDrawing, {}, {"PlotScale1"}));
-  pages.push_back(Frame("Front.dxf", "Front View", Kind::kDrawing, {}, {"PlotScale1"}));
+  pages.push_back(Frame("Top.dxf", "Top View", Kind::kDrawing, {}, {{"PlotScale1"}}));
+  pages.push_back(Frame("Side.dxf", "Side View", Kind::kDrawing, {}, {{"PlotScale1"}}));
+  pages.push_back(Frame("Front.dxf", "Front View", Kind::kDrawing, {}, {{"PlotScale1"}}));
   // One interior template serves the overlaid page (interior and cabin at two scales) and the
   // side-by-side interior page (one scale, the second one empty): it names neither view.
   pages.push_back(
-      Frame("Interior.dxf", "Interior", Kind::kDrawing, {}, {"PlotScale1", "PlotScale2"}));
+      Frame("Interior.dxf", "Interior", Kind::kDrawing, {}, {{"PlotScale1"}, {"PlotScale2"}}));
   pages.push_back(Frame("InteriorHeli.dxf", "Interior", Kind::kDrawing, "(CORP/EMS/UTIL)",
-                        {"PlotScale1", "PlotScale2"}));
+                        {{"PlotScale1"}, {"PlotScale2"}}));
   // The fixed-wing cabin page has one scale; its second one would read "Scale = 1:0".
-  pages.push_back(Frame("Cabin.dxf", "Cabin", Kind::kDrawing, {}, {"PlotScale1"}));
-  // Helicopter cabins: the front cross-sections at the first scale, the sides at the second.
+  pages.push_back(Frame("Cabin.dxf", "Cabin", Kind::kDrawing, {}, {{"PlotScale1"}}));
+  // Helicopter cabins: the front cross-sections at the first scale, the sides at the second, each
+  // scale named by its views.
   pages.push_back(Frame("CabinHeli.dxf", "Cabin", Kind::kDrawing, "(CORP/EMS/UTIL)",
-                        {"PlotScale1", "PlotScale2"}));
+                        {{"PlotScale1", "Front sections:"}, {"PlotScale2", "Side sections:"}}));
   return pages;
 }
 

@@ -1191,7 +1191,9 @@ void HeliCabinFront(const Helicopter& h, HeliConfig cfg, Drawing& d) {
 
 void HeliCabinSide(const Helicopter& h, HeliConfig cfg, Drawing& d) {
   double L = h.cabinL;
-  d.Closed(RoundRect(-4, -10, L + 4, h.cabinH + 8, 12));
+  // Floor and roof panels of the section, kept thin: the side-by-side cabin page stacks the two
+  // aircraft's side sections two inches apart.
+  d.Closed(RoundRect(-4, -4, L + 4, h.cabinH + 4, 8));
   d.Closed(RoundRect(0, 0, L, h.cabinH, 8, false));
   double xd = h.doorX - h.cabinX0;
   d.Closed(RoundRect(xd, 1, xd + h.doorW, h.doorH, 5));
