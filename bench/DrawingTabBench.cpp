@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "drawings/CadFunctions.h"
+#include "drawings/ControlNames.h"
 #include "drawings/DrawingTabs.h"
 #include "drawings/DxfCadServices.h"
 #include "foundation/General.h"
@@ -41,8 +42,10 @@ struct CountingTraps : vb::TrapHandler {
 // The window's option buttons as at start: side by side, the cross section.
 struct StartOptions : MainForm::CompositionOptions {
   bool OptionSelected(std::string_view name) override {
-    return name == "optSideOverlay_1" || name == "optSideOverlay_3" || name == "optSideOverlay_5" ||
-           name == "optSideOverlay_7" || name == "optCabin";
+    namespace ctl = CadFunctions::ctl;
+    for (int button : {1, 3, 5, 7})
+      if (name == ctl::Indexed(ctl::optSideOverlay_, button)) return true;
+    return name == ctl::optCabin;
   }
   void SetOptionVisible(std::string_view, bool) override {}
   void SetFrameVisible(std::string_view, bool) override {}

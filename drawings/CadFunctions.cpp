@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "drawings/CADGraph.h"
+#include "drawings/ControlNames.h"
 #include "drawings/PageDrawing.h"
 #include "foundation/DBase.h"
 #include "foundation/General.h"
@@ -162,7 +163,7 @@ void ToggleDims() {
   Vars& v = vars();
   g.step([&] { v.ShowDims = !v.ShowDims; });
   g.step([&] { UpdateDims(); });
-  g.step([&] { windowHooks().SetMenuChecked("mnuViewShowDims", v.ShowDims); });
+  g.step([&] { windowHooks().SetMenuChecked(ctl::mnuViewShowDims, v.ShowDims); });
   g.step([&] { windowHooks().SetToolbarButtonBold(2, v.ShowDims); });
 }
 
@@ -174,18 +175,18 @@ void ToggleGrid() {
     g.step([&] { services().SetLayerFrozen(view, LayerName::Grid, !v.ShowGrid); });
   }
   g.step([&] { services().Redraw(CurrentView()); });
-  g.step([&] { windowHooks().SetMenuChecked("mnuViewShowGrid", v.ShowGrid); });
+  g.step([&] { windowHooks().SetMenuChecked(ctl::mnuViewShowGrid, v.ShowGrid); });
   g.step([&] { windowHooks().SetToolbarButtonBold(3, v.ShowGrid); });
 }
 
 void TogglePlane1() {
-  TogglePlane(
-      {"TogglePlane1", &Vars::ShowPlane1, LayerName::Plane1, LayerName::Dim1, "mnuViewPlane1", 0});
+  TogglePlane({"TogglePlane1", &Vars::ShowPlane1, LayerName::Plane1, LayerName::Dim1,
+               ctl::mnuViewPlane1, 0});
 }
 
 void TogglePlane2() {
-  TogglePlane(
-      {"TogglePlane2", &Vars::ShowPlane2, LayerName::Plane2, LayerName::Dim2, "mnuViewPlane2", 1});
+  TogglePlane({"TogglePlane2", &Vars::ShowPlane2, LayerName::Plane2, LayerName::Dim2,
+               ctl::mnuViewPlane2, 1});
 }
 
 void ZoomAll(int view) {

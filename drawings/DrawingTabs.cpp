@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <limits>
 
+#include "drawings/ControlNames.h"
 #include "foundation/Disk.h"
 #include "foundation/Globals.h"
 #include "platform/dxfcontrol/DrawingControl.h"
@@ -18,6 +19,7 @@ namespace {
 
 namespace CF = CadFunctions;
 namespace Tab = CF::View;
+namespace ctl = CF::ctl;
 using CF::Extents;
 
 constexpr const char* kGeneral = "General";
@@ -119,7 +121,7 @@ void ComposeExterior(int tab, CompositionControls& controls, CompositionOptions&
   bool sideBySide = false;
   g.step([&] {
     sideBySide =
-        options.OptionSelected("optSideOverlay_" + std::to_string(SideBySideButton(tab))) &&
+        options.OptionSelected(ctl::Indexed(ctl::optSideOverlay_, SideBySideButton(tab))) &&
         cv.ShowPlane1 && cv.ShowPlane2;
   });
   // Every tab places the aircraft by their top views.
@@ -177,16 +179,16 @@ void ComposeInterior(CompositionControls& controls, CompositionOptions& options)
   // The configuration buttons exist for the interiors the pair has.
   g.step([&] {
     const bool util = mv.UtilityInteriorAvailable, ems = mv.EMSInteriorAvailable;
-    options.SetOptionVisible("optCorp", util || ems);
-    options.SetOptionVisible("optUtil", util);
-    options.SetOptionVisible("optEMS", ems);
-    options.SetFrameVisible("fraInterior", !(util || ems));
-    options.SetFrameVisible("fraInteriorHeli", util || ems);
+    options.SetOptionVisible(ctl::optCorp, util || ems);
+    options.SetOptionVisible(ctl::optUtil, util);
+    options.SetOptionVisible(ctl::optEMS, ems);
+    options.SetFrameVisible(ctl::fraInterior, !(util || ems));
+    options.SetFrameVisible(ctl::fraInteriorHeli, util || ems);
   });
   g.step([&] { CF::MakeGrid(tab); });
 
   bool overlay = false;
-  g.step([&] { overlay = options.OptionSelected("optSideOverlay_0"); });
+  g.step([&] { overlay = options.OptionSelected(ctl::Indexed(ctl::optSideOverlay_, 0)); });
   int32_t floorX = overlay ? 0 : 120;
   int32_t cabinX = overlay ? -25 : -190;
   const int32_t cabinSideY = overlay ? 100 : 190;
@@ -203,25 +205,25 @@ void ComposeInterior(CompositionControls& controls, CompositionOptions& options)
     if (heli) {
       // Plane 2 keeps the overlay places; Plane 1 moves aside when side by side.
       const bool p1 = plane == 1;
-      if (selected("optHeliInterior", "optHeliAll")) {
+      if (selected(ctl::optHeliInterior, ctl::optHeliAll)) {
         const Placement at{90, 1, 1, p1 ? static_cast<float>(floorX) : 0.0f, 0};
         MergeView(g, controls, tab, plane, hv.floor, &at);
       }
-      if (selected("optHeliCabin", "optHeliAll")) {
+      if (selected(ctl::optHeliCabin, ctl::optHeliAll)) {
         const Placement at{0, 2, 2, p1 ? static_cast<float>(cabinX) : -25.0f, 100};
         MergeView(g, controls, tab, plane, hv.cabin, &at);
       }
-      if (selected("optHeliCabinSide", "optHeliAll")) {
+      if (selected(ctl::optHeliCabinSide, ctl::optHeliAll)) {
         const Placement at{0, 2, 2, 120, p1 ? static_cast<float>(cabinSideY) : 100.0f};
         MergeView(g, controls, tab, plane, hv.cabinSide, &at);
       }
     } else if (plane == 1) {
       bool sideSelected = false;
-      g.step([&] { sideSelected = options.OptionSelected("optSideOverlay_1"); });
+      g.step([&] { sideSelected = options.OptionSelected(ctl::Indexed(ctl::optSideOverlay_, 1)); });
       // Both measurements share the extents sets: with "View All" the cabin widens what the
       // floor plan left.
       Extents a, b;
-      if (selected("optInterior", "optBothInterior")) {
+      if (selected(ctl::optInterior, ctl::optBothInterior)) {
         if (sideSelected && cv.ShowPlane1 && cv.ShowPlane2) {
           g.step([&] {
             MeasureView(controls, 1, "Interior", a);
@@ -234,7 +236,7 @@ void ComposeInterior(CompositionControls& controls, CompositionOptions& options)
         const Placement at{90, 1, 1, static_cast<float>(floorX), 0};
         MergeView(g, controls, tab, 1, "Interior", &at);
       }
-      if (selected("optCabin", "optBothInterior")) {
+      if (selected(ctl::optCabin, ctl::optBothInterior)) {
         if (sideSelected) {
           g.step([&] {
             MeasureView(controls, 1, "Cabin", a);
@@ -248,11 +250,11 @@ void ComposeInterior(CompositionControls& controls, CompositionOptions& options)
         MergeView(g, controls, tab, 1, "Cabin", &at);
       }
     } else {
-      if (selected("optInterior", "optBothInterior")) {
+      if (selected(ctl::optInterior, ctl::optBothInterior)) {
         const Placement at{90, 1, 1, 0, 0};
         MergeView(g, controls, tab, 2, "Interior", &at);
       }
-      if (selected("optCabin", "optBothInterior")) {
+      if (selected(ctl::optCabin, ctl::optBothInterior)) {
         const Placement at{0, 2, 2, -120, 200};
         MergeView(g, controls, tab, 2, "Cabin", &at);
       }

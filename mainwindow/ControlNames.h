@@ -6,7 +6,8 @@
 //
 // A control of a control array carries its index after an underscore ("optSideOverlay_3"): its
 // constant is the prefix up to the underscore, and Indexed() builds the name.
-#include <string>
+#include "drawings/ControlNames.h"
+#include "platform/ui/ControlNames.h"
 
 namespace MainForm::ctl {
 
@@ -72,10 +73,6 @@ TOLVANE_CONTROL(mnuFileExit);
 TOLVANE_CONTROL(mnuEdit);
 TOLVANE_CONTROL(mnuEditCopy);
 TOLVANE_CONTROL(mnuView);
-TOLVANE_CONTROL(mnuViewPlane1);
-TOLVANE_CONTROL(mnuViewPlane2);
-TOLVANE_CONTROL(mnuViewShowDims);
-TOLVANE_CONTROL(mnuViewShowGrid);
 TOLVANE_CONTROL(mnuViewPlane1Color);
 TOLVANE_CONTROL(mnuViewPlane2Color);
 TOLVANE_CONTROL(mnuViewDimColor);
@@ -105,22 +102,9 @@ TOLVANE_CONTROL(lblCaption_);  // the aircraft tab's row captions
 TOLVANE_CONTROL(CAD_);         // CAD(0) and CAD(2..5)
 
 // --- The interior tab's frames and the option buttons ---
-TOLVANE_CONTROL(fraInterior);
-TOLVANE_CONTROL(fraInteriorHeli);
 TOLVANE_CONTROL(fraInteriorHeliType);
 TOLVANE_CONTROL(fraInteriorHeliOverlayView_0);
 TOLVANE_CONTROL(fraIntCabVol_0);
-TOLVANE_CONTROL(optSideOverlay_);  // optSideOverlay(0..7)
-TOLVANE_CONTROL(optInterior);
-TOLVANE_CONTROL(optCabin);
-TOLVANE_CONTROL(optBothInterior);
-TOLVANE_CONTROL(optHeliInterior);
-TOLVANE_CONTROL(optHeliCabin);
-TOLVANE_CONTROL(optHeliCabinSide);
-TOLVANE_CONTROL(optHeliAll);
-TOLVANE_CONTROL(optCorp);
-TOLVANE_CONTROL(optEMS);
-TOLVANE_CONTROL(optUtil);
 TOLVANE_CONTROL(optWATA);
 TOLVANE_CONTROL(optWATB);
 
@@ -179,8 +163,6 @@ TOLVANE_CONTROL(lblDisclaimer);
 TOLVANE_CONTROL(picLogo);
 TOLVANE_CONTROL(picIcon);
 TOLVANE_CONTROL(imgIcon);
-TOLVANE_CONTROL(cmdOK);
-TOLVANE_CONTROL(cmdCancel);
 TOLVANE_CONTROL(cmdApply);
 TOLVANE_CONTROL(cmdSysInfo);
 TOLVANE_CONTROL(chkPanMouse);
@@ -190,7 +172,6 @@ TOLVANE_CONTROL(lblColor_);  // the colour picker's cells
 TOLVANE_CONTROL(lblSelected);
 // The Choose Aircraft dialog.
 TOLVANE_CONTROL(cmbCategory);
-TOLVANE_CONTROL(Label1);
 TOLVANE_CONTROL(List1);
 TOLVANE_CONTROL(List2);
 TOLVANE_CONTROL(cmdAdd);
@@ -198,10 +179,9 @@ TOLVANE_CONTROL(cmdRemove);
 
 #undef TOLVANE_CONTROL
 
-// The name of member `index` of a control array: Indexed(optSideOverlay_, 3) is
-// "optSideOverlay_3".
-inline std::string Indexed(const char* prefix, int index) {
-  return std::string(prefix) + std::to_string(index);
-}
+// The names the drawing operations use (and Indexed()), and those of every dialog's common
+// parts, are theirs.
+using namespace CadFunctions::ctl;
+using namespace ui::ctl;
 
 }  // namespace MainForm::ctl

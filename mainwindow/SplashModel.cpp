@@ -5,10 +5,16 @@
 
 namespace MainForm {
 
-bool SplashModel::OnTimer() {
-  if (!closeAllowed_ || waiting_ || unloaded_) return false;
-  waiting_ = true;
-  return true;
+SplashModel::Tick SplashModel::OnTimer(float now) {
+  if (!closeAllowed_ || unloaded_) return Tick::None;
+  if (!waiting_) {
+    waiting_ = true;
+    waitFrom_ = now;
+    return Tick::StartWait;
+  }
+  float waited = now - waitFrom_;
+  if (waited < 0) waited += 86400;  // the clock fell back to 0 at midnight
+  return waited >= kUnloadDelay ? Tick::Close : Tick::None;
 }
 
 bool SplashModel::BeginUnload() {

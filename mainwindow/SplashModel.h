@@ -1,7 +1,7 @@
 #pragma once
 // The splash window's rules without the window: it may close only once start-up has given
-// permission; then its timer starts a two-second wait (once), or a click closes it at once; it
-// unloads only once, however many ways ask for it.
+// permission; then its timer starts a two-second wait (once) on the program's clock, or a click
+// closes it at once; it unloads only once, however many ways ask for it.
 #include <string>
 
 namespace MainForm {
@@ -10,9 +10,16 @@ class SplashModel {
  public:
   void AllowClose() { closeAllowed_ = true; }
   bool CloseAllowed() const { return closeAllowed_; }
-  // A tick of ShowTimer: true when the two-second wait is to start now (the timer then stops,
-  // so that waits never pile up).
-  bool OnTimer();
+  // What a tick of ShowTimer asks for.
+  enum class Tick {
+    None,       // nothing yet
+    StartWait,  // the two-second wait starts now (once: waits never pile up)
+    Close,      // the wait is over: the window unloads
+  };
+  // A tick of ShowTimer at `now`, the clock's seconds since midnight (vb::Timer).
+  Tick OnTimer(float now);
+  // The wait before the window unloads by itself, in seconds.
+  static constexpr float kUnloadDelay = 2;
   // A click on the window, its label or its logo: true when the window is to close now.
   bool OnClick() const { return closeAllowed_ && !unloaded_; }
   // The unload: true the first time only.
@@ -25,6 +32,7 @@ class SplashModel {
  private:
   bool closeAllowed_ = false;
   bool waiting_ = false;
+  float waitFrom_ = 0;
   bool unloaded_ = false;
 };
 

@@ -7,6 +7,7 @@
 #include <QPixmap>
 
 #include "mainwindow/ControlNames.h"
+#include "platform/runtime/Clock.h"
 #include "platform/runtime/Trap.h"
 
 namespace MainForm {
@@ -90,12 +91,19 @@ frmSplash::frmSplash(QWidget* mainWindow)
 void frmSplash::ShowTimer_Timer() {
   vb::Proc g(kSplash, "showTimer_Timer");
   g.step([&] {
-    if (!model_.OnTimer()) return;
-    // One wait only: the timer stops on the tick that starts it.
-    showTimer_.stop();
-    setCursor(Qt::BusyCursor);
-    // UnLoadDelay: two seconds while events go on, then the window unloads.
-    QTimer::singleShot(2000, this, [this] { close(); });
+    // UnLoadDelay: two seconds on the program's clock while events go on, then the window
+    // unloads.
+    switch (model_.OnTimer(vb::Timer())) {
+      case SplashModel::Tick::None:
+        return;
+      case SplashModel::Tick::StartWait:
+        setCursor(Qt::BusyCursor);
+        return;
+      case SplashModel::Tick::Close:
+        showTimer_.stop();
+        close();
+        return;
+    }
   });
 }
 

@@ -9,6 +9,7 @@
 
 #include "foundation/General.h"
 #include "platform/runtime/Number.h"
+#include "printing/ControlNames.h"
 #include "printing/Printing.h"
 
 namespace Printing {
@@ -85,10 +86,10 @@ void ScaleDialog::AddLabel(const char* name, const char* text, QRect rect, doubl
 
 void ScaleDialog::AddButtons(int top, int cancelLeft, int okLeft) {
   cmdCancel = new QPushButton("&Cancel", this);
-  cmdCancel->setObjectName("cmdCancel");
+  cmdCancel->setObjectName(ctl::cmdCancel);
   cmdCancel->setGeometry(cancelLeft, top, 81, 33);
   cmdOK = new QPushButton("&OK", this);
-  cmdOK->setObjectName("cmdOK");
+  cmdOK->setObjectName(ctl::cmdOK);
   cmdOK->setGeometry(okLeft, top, 81, 33);
   // Neither button is the default, so Enter in a scale box does not close the dialog.
   for (QPushButton* b : {cmdCancel, cmdOK}) {
@@ -119,9 +120,10 @@ void ScaleDialog::CentreOnMainWindow() {
 // --- frmScale ---
 
 frmScale::frmScale() : ScaleDialog(131) {
-  setObjectName("frmScale");
-  AddLabel("Label1", "Scale to Print", QRect(66, 14, 122, 21), 12);
-  cmbScale = AddScaleBox("cmbScale", QRect(90, 38, 74, 21), SingleScaleList(vars().PrintScaleKind));
+  setObjectName(ctl::frmScale);
+  AddLabel(ctl::Label1, "Scale to Print", QRect(66, 14, 122, 21), 12);
+  cmbScale =
+      AddScaleBox(ctl::cmbScale, QRect(90, 38, 74, 21), SingleScaleList(vars().PrintScaleKind));
   AddButtons(80, 17, 157);
   setTabOrder(cmbScale, cmdCancel);
   setTabOrder(cmdCancel, cmdOK);
@@ -135,12 +137,12 @@ void frmScale::StoreChoice() {
 // --- frmScale2 ---
 
 frmScale2::frmScale2() : ScaleDialog(179) {
-  setObjectName("frmScale2");
-  AddLabel("Label1", "Scale to Print", QRect(66, 8, 122, 21), 12);
-  AddLabel("Label2", "Interior Scale", QRect(64, 32, 122, 17), 9.75);
-  cmbScale1 = AddScaleBox("cmbScale1", QRect(90, 48, 74, 21), InteriorScaleList());
-  AddLabel("Label3", "Cabin Scale", QRect(64, 80, 122, 17), 9.75);
-  cmbScale2 = AddScaleBox("cmbScale2", QRect(88, 96, 74, 21), CabinScaleList());
+  setObjectName(ctl::frmScale2);
+  AddLabel(ctl::Label1, "Scale to Print", QRect(66, 8, 122, 21), 12);
+  AddLabel(ctl::Label2, "Interior Scale", QRect(64, 32, 122, 17), 9.75);
+  cmbScale1 = AddScaleBox(ctl::cmbScale1, QRect(90, 48, 74, 21), InteriorScaleList());
+  AddLabel(ctl::Label3, "Cabin Scale", QRect(64, 80, 122, 17), 9.75);
+  cmbScale2 = AddScaleBox(ctl::cmbScale2, QRect(88, 96, 74, 21), CabinScaleList());
   AddButtons(132, 17, 157);
   setTabOrder(cmbScale1, cmdCancel);
   setTabOrder(cmdCancel, cmdOK);

@@ -13,10 +13,11 @@
 
 #include "platform/gdi/QtCanvas.h"
 #include "platform/runtime/Trap.h"
+#include "printing/ControlNames.h"
 
 namespace {
 
-constexpr const char* kForm = "frmPlotPreview";
+constexpr const char* kForm = Printing::ctl::frmPlotPreview;
 // White space around the page in the window.
 constexpr int kMargin = 8;
 
@@ -133,7 +134,7 @@ class PageView final : public QWidget {
  public:
   PageView(PreviewPages& pages, const frmPlotPreview& window, QWidget* parent)
       : QWidget(parent), pages_(pages), window_(window) {
-    setObjectName("picPage");
+    setObjectName(Printing::ctl::picPage);
     setFixedSize(PreviewPages::kPageWidth + 2 * kMargin, PreviewPages::kPageHeight + 2 * kMargin);
     setAutoFillBackground(true);
   }
@@ -169,7 +170,7 @@ frmPlotPreview::frmPlotPreview(PreviewPages& pages) : QWidget(nullptr, Qt::Tool)
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   scroll_ = new QScrollArea(this);
-  scroll_->setObjectName("scrPage");
+  scroll_->setObjectName(Printing::ctl::scrPage);
   scroll_->setFocusPolicy(Qt::NoFocus);
   scroll_->setFrameShape(QFrame::NoFrame);
   scroll_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -183,17 +184,17 @@ frmPlotPreview::frmPlotPreview(PreviewPages& pages) : QWidget(nullptr, Qt::Tool)
   bar->setContentsMargins(kMargin, 4, kMargin, 4);
   bar->setSpacing(8);
   previous_ = new QToolButton(this);
-  previous_->setObjectName("cmdPreviousPage");
+  previous_->setObjectName(Printing::ctl::cmdPreviousPage);
   previous_->setText(QString::fromUtf8("\u25C0"));
   previous_->setToolTip("Previous page (Page Up)");
   previous_->setFocusPolicy(Qt::NoFocus);
   next_ = new QToolButton(this);
-  next_->setObjectName("cmdNextPage");
+  next_->setObjectName(Printing::ctl::cmdNextPage);
   next_->setText(QString::fromUtf8("\u25B6"));
   next_->setToolTip("Next page (Page Down)");
   next_->setFocusPolicy(Qt::NoFocus);
   pageLabel_ = new QLabel(this);
-  pageLabel_->setObjectName("lblPage");
+  pageLabel_->setObjectName(Printing::ctl::lblPage);
   pageLabel_->setAlignment(Qt::AlignCenter);
   bar->addStretch(1);
   bar->addWidget(previous_);

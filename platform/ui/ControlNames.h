@@ -1,0 +1,16 @@
+#pragma once
+// The object names of the parts every dialog of the program has: its OK and Cancel buttons and
+// its first caption. The dialogs of every folder take their names from here, so each name is
+// written once; spelling a name through these constants makes a typo fail to compile instead
+// of finding nothing.
+namespace ui::ctl {
+
+#define TOLVANE_CONTROL(name) inline constexpr char name[] = #name
+
+TOLVANE_CONTROL(cmdOK);
+TOLVANE_CONTROL(cmdCancel);
+TOLVANE_CONTROL(Label1);
+
+#undef TOLVANE_CONTROL
+
+}  // namespace ui::ctl
