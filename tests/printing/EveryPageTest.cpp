@@ -65,6 +65,14 @@ std::vector<PairCase> Pairs() {
                  {"PrintSide", &CF::PrintSide},
                  {"PrintFront", &CF::PrintFront}}};
   for (const PageCase& p : DrawingPages(1)) jets.pages.push_back(p);
+  // The smaller fixed-wing pair: its drawings print at larger scales.
+  PairCase props = jets;
+  props.tag = "props";
+  props.a1 = "103";
+  props.a2 = "104";
+  props.names = "Kestrane T12, Corlan 6T";
+  props.name1 = "Kestrane T12";
+  props.name2 = "Corlan 6T";
   PairCase helis{"helis",
                  "201",
                  "202",
@@ -85,7 +93,7 @@ std::vector<PairCase> Pairs() {
                   {"PrintFront", &CF::PrintFront}}};
   for (int config : {1, 2, 3})
     for (const PageCase& p : DrawingPages(config)) helis.pages.push_back(p);
-  return {jets, helis};
+  return {jets, props, helis};
 }
 
 // Texts the program replaces on every page it prints.
@@ -95,6 +103,31 @@ const char* const kPlaceholders[] = {"AcNames", "Page n of Pages", "Qualifier:",
 
 bool ChartOrDrawingPage(std::string_view routine) {
   return routine != "PrintAircraft" && routine != "PrintGeneral";
+}
+
+// Where the aircraft drawings of a page may print: inside the border, under the baseline of the
+// header's names and scales (10.28) and above the top of the footer's legends (page inches).
+constexpr double kDrawMinX = 0.25, kDrawMaxX = 8.25, kDrawMinY = 0.45, kDrawMaxY = 10.25;
+
+// The points of the page's collected lines and texts in the planes' colours (its aircraft
+// drawings) that lie outside that area, as "x, y".
+std::vector<std::string> DrawingOutsideItsArea() {
+  std::vector<std::string> outside;
+  auto check = [&](double x, double y) {
+    if (x < kDrawMinX || x > kDrawMaxX || y < kDrawMinY || y > kDrawMaxY)
+      outside.push_back(std::to_string(x) + ", " + std::to_string(y));
+  };
+  const auto plane = [](int32_t colour) {
+    return colour == static_cast<int32_t>(0x0000FF) || colour == static_cast<int32_t>(0xFF0000);
+  };
+  for (const CadFunctions::CadLine& l : CadFunctions::entityLists().CadLineList) {
+    if (!plane(l.Color)) continue;
+    check(l.X1, l.Y1);
+    check(l.X2, l.Y2);
+  }
+  for (const CadFunctions::CadText& t : CadFunctions::entityLists().CadTextList)
+    if (plane(t.Color)) check(t.X, t.Y);
+  return outside;
 }
 
 // Two words overlap when their boxes share more than a sliver: a third of the smaller word's
@@ -171,6 +204,11 @@ TEST_F(PagePrinting, EveryPageOfBothClassesPrintsCleanlyToPdf) {
       interiorConfig = page.interiorConfig;
       ChartBuilders::vars().WATChart = page.watChart;
       page.print();
+      // The charts are drawn on the printer directly: only a drawing page's lists hold anything in
+      // the planes' colours.
+      const std::vector<std::string> outside = DrawingOutsideItsArea();
+      EXPECT_TRUE(outside.empty()) << pair.tag << " page " << i + 1 << " " << page.routine << ": "
+                                   << outside.size() << " points outside, e.g. " << outside.front();
     }
     Printing::Printer().endDoc();
 
