@@ -6,6 +6,7 @@
 #include "SampleChart.h"
 #include "platform/gdi/GuiApp.h"
 #include "platform/gdi/QtCanvas.h"
+#include "support/Pixels.h"
 
 namespace {
 
@@ -27,10 +28,7 @@ class ChartRender : public ChartFixture {
     return false;
   }
   static int Count(const QImage& img, gdi::Rgb colour) {
-    int n = 0;
-    for (int y = 0; y < img.height(); ++y)
-      for (int x = 0; x < img.width(); ++x) n += gdi::FromQColor(QColor(img.pixel(x, y))) == colour;
-    return n;
+    return testsupport::CountColour(img, colour);
   }
 
   struct Layout {

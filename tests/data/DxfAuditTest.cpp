@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QProcess>
 #include <cstdio>
 #include <initializer_list>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "platform/dxfcontrol/DrawingControl.h"
 #include "support/TestSupport.h"
@@ -16,23 +18,75 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Runs the audit script on the given files and folders; its report goes into `report`.
-int Audit(const std::string& args, std::string& report) {
-  const std::string command =
-      std::string("'") + TOLVANE_PYTHON3 + "' '" + TOLVANE_DXF_AUDIT + "' " + args + " 2>&1";
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return -1;
-  char buf[512];
-  while (fgets(buf, sizeof buf, pipe)) report += buf;
-  int status = pclose(pipe);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+// The audit script, started once for the test program and kept: ezdxf takes half a second to
+// import. Its exit code when it ends before serving (77: ezdxf is not installed).
+class AuditServer {
+ public:
+  // Audits the given files and folders; the report goes into `report`. Returns the script's
+  // exit code for them: 0 clean, 1 problems, 77 skip, -1 the script could not run.
+  int Audit(const std::vector<fs::path>& paths, std::string& report) {
+    if (!Started(report)) return exitCode_;
+    QByteArray line;
+    for (const fs::path& p : paths) line += QByteArray::fromStdString(p.string()) + '\t';
+    process_.write(line + '\n');
+    for (QByteArray out;;) {
+      if (!process_.canReadLine() && !process_.waitForReadyRead(60000)) {
+        report += "the audit script stopped answering\n" + out.toStdString();
+        return -1;
+      }
+      while (process_.canReadLine()) {
+        const QByteArray l = process_.readLine();
+        if (l.startsWith("@@rc ")) {
+          report += out.toStdString();
+          return l.mid(5).trimmed().toInt();
+        }
+        out += l;
+      }
+    }
+  }
+
+ private:
+  bool Started(std::string& report) {
+    if (process_.state() == QProcess::Running) return true;
+    if (exitCode_ != -1) return false;
+    process_.setProcessChannelMode(QProcess::MergedChannels);
+    process_.start(TOLVANE_PYTHON3, {TOLVANE_DXF_AUDIT, "--serve"});
+    if (!process_.waitForStarted(10000)) {
+      report += "cannot start " + std::string(TOLVANE_PYTHON3) + "\n";
+      return false;
+    }
+    // A script that cannot import ezdxf says so and ends; one that can says it is ready.
+    for (QByteArray said;;) {
+      while (process_.canReadLine()) {
+        const QByteArray l = process_.readLine();
+        if (l.startsWith("@@ready")) return true;
+        said += l;
+      }
+      if (!process_.waitForReadyRead(60000)) {
+        process_.waitForFinished(10000);
+        exitCode_ = process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
+        report += (said + process_.readAll()).toStdString();
+        if (exitCode_ == 0) exitCode_ = -1;  // ended without serving
+        return false;
+      }
+    }
+  }
+
+  QProcess process_;
+  int exitCode_ = -1;
+};
+
+int Audit(const std::vector<fs::path>& paths, std::string& report) {
+  static AuditServer* server = new AuditServer;  // ends with the test program
+  return server->Audit(paths, report);
 }
 
-#define AUDIT_OR_SKIP(args)                                                        \
+#define AUDIT_OR_SKIP(...)                                                         \
   do {                                                                             \
     if (std::string(TOLVANE_PYTHON3).empty()) GTEST_SKIP() << "no python3";       \
+    EnsureApplication();                                                           \
     std::string report;                                                            \
-    int rc = Audit(args, report);                                                  \
+    int rc = Audit({__VA_ARGS__}, report);                                         \
     if (rc == 77) GTEST_SKIP() << report;                                          \
     EXPECT_EQ(rc, 0) << report;                                                    \
   } while (false)
@@ -46,8 +100,6 @@ void EnsureApplication() {
     new QApplication(argc, argv);
   }
 }
-
-std::string Quoted(const fs::path& p) { return "'" + p.string() + "'"; }
 
 std::string Groups(std::initializer_list<std::pair<int, const char*>> pairs) {
   std::string out;
@@ -92,7 +144,7 @@ std::string EveryKind() {
 }
 
 TEST(DxfAudit, PageTemplatesAndSampleDrawingsReadCleanly) {
-  AUDIT_OR_SKIP(Quoted(TOLVANE_TEMPLATES) + " " + Quoted(TOLVANE_SAMPLE_DRAWINGS));
+  AUDIT_OR_SKIP(TOLVANE_TEMPLATES, TOLVANE_SAMPLE_DRAWINGS);
 }
 
 // What the program exports as DXF: a view composed as the drawing tabs compose it (the view
@@ -129,7 +181,7 @@ TEST(DxfAudit, DrawingsTheProgramWritesReadCleanly) {
     ctl.LoadDrawingFile(entry.path().string());
     ctl.SaveDxf((out / entry.path().filename()).string());
   }
-  AUDIT_OR_SKIP(Quoted(out.path()));
+  AUDIT_OR_SKIP(out.path());
 }
 
 // A drawing whose entities and layers name a text style and linetypes its tables lack (as
@@ -163,7 +215,7 @@ TEST(DxfAudit, DanglingStyleAndLinetypeReferencesAreWrittenResolved) {
     EXPECT_EQ(back.EntityList().Item(1).TextStyle, "ROMAND");
     EXPECT_EQ(back.EntityList().Item(2).LineType, "DASHDOT");
   }
-  AUDIT_OR_SKIP(Quoted(out.path()));
+  AUDIT_OR_SKIP(out.path());
 }
 
 }  // namespace

@@ -98,7 +98,7 @@ class PrintingTest : public ::testing::Test {
   }
   void TearDown() override {
     vb::ResetProgramState();
-    testsupport::Pump(5);
+    testsupport::Settle();
   }
   static void Choose(const std::string& a1, const std::string& a2) {
     Registry::RegSettings().Aircraft1 = a1;

@@ -2,7 +2,9 @@
 // What the poppler tools say about a PDF file: its page count, title and page sizes (pdfinfo),
 // a page's text (pdftotext) and a page rendered as an image (pdftoppm). A test skips when the
 // tools are not installed.
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
@@ -10,6 +12,8 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <map>
+#include <utility>
 #include <vector>
 
 namespace testsupport {
@@ -51,8 +55,41 @@ inline PdfInfo ReadPdfInfo(const QString& file) {
   return info;
 }
 
-// The text of one page (from 1), laid out as on the page.
+// What one run of pdftotext over a whole file gave, page by page, kept while the file stays as
+// it was: tests read page after page of one file, and a run per page was most of their time.
+// `mode` is the pdftotext option ("-layout" or "-bbox"); `split` cuts the output into pages.
+inline const QStringList& CachedPages(const QString& file, const QString& mode,
+                                      QStringList (*split)(const QString&)) {
+  struct Entry {
+    QDateTime modified;
+    qint64 size = -1;
+    QStringList pages;
+  };
+  static std::map<std::pair<QString, QString>, Entry> cache;
+  const QFileInfo info(file);
+  Entry& e = cache[{info.absoluteFilePath(), mode}];
+  if (e.size != info.size() || e.modified != info.lastModified()) {
+    e.modified = info.lastModified();
+    e.size = info.size();
+    const QString out = info.exists() ? RunTool("pdftotext", {mode, file, "-"}) : QString();
+    e.pages = out.isEmpty() ? QStringList() : split(out);
+  }
+  return e.pages;
+}
+
+// The pages of `pdftotext -layout`: each page's text ends with a form feed.
+inline QStringList SplitLayoutPages(const QString& out) {
+  QStringList pages = out.split('\f');
+  pages.removeLast();  // what follows the last form feed
+  for (QString& page : pages) page += '\f';
+  return pages;
+}
+
+// The text of one page (from 1), laid out as on the page: what `pdftotext -f page -l page
+// -layout` writes.
 inline QString PdfPageText(const QString& file, int page) {
+  const QStringList& pages = CachedPages(file, "-layout", &SplitLayoutPages);
+  if (page >= 1 && page <= pages.size()) return pages[page - 1];
   return RunTool("pdftotext",
                  {"-f", QString::number(page), "-l", QString::number(page), "-layout", file, "-"});
 }
@@ -63,9 +100,23 @@ struct PdfWord {
   QString text;
   double xMin = 0, yMin = 0, xMax = 0, yMax = 0;
 };
+// The pages of `pdftotext -bbox`: each from its <page> to its </page>.
+inline QStringList SplitBoxPages(const QString& out) {
+  QStringList pages;
+  for (qsizetype from = out.indexOf("<page "); from >= 0; from = out.indexOf("<page ", from)) {
+    const qsizetype end = out.indexOf("</page>", from);
+    if (end < 0) break;
+    pages << out.mid(from, end + 7 - from);
+    from = end;
+  }
+  return pages;
+}
 inline std::vector<PdfWord> PdfPageWords(const QString& file, int page) {
-  const QString out = RunTool("pdftotext", {"-f", QString::number(page), "-l",
-                                            QString::number(page), "-bbox", file, "-"});
+  const QStringList& pages = CachedPages(file, "-bbox", &SplitBoxPages);
+  const QString out = page >= 1 && page <= pages.size()
+                          ? pages[page - 1]
+                          : RunTool("pdftotext", {"-f", QString::number(page), "-l",
+                                                  QString::number(page), "-bbox", file, "-"});
   std::vector<PdfWord> words;
   static const QRegularExpression word(
       R"re(<word xMin="([-\d.]+)" yMin="([-\d.]+)" xMax="([-\d.]+)" yMax="([-\d.]+)">([^<]*)</word>)re");

@@ -33,6 +33,15 @@ inline void Pump(int ms) {
   } while (std::chrono::steady_clock::now() < end);
 }
 
+// Handles what is pending now, deferred deletes included, without waiting for more: what a
+// test's end needs so that the windows it closed are gone before the next test.
+inline void Settle() {
+  for (int pass = 0; pass < 3; ++pass) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+}
+
 // Lets the event loop run until `done` holds, for at most `timeoutMs` milliseconds; says
 // whether it came to hold.
 inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
