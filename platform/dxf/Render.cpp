@@ -83,15 +83,59 @@ const Block* Renderer::findBlock(const std::string& name) {
 }
 
 const Layer* Renderer::findLayer(std::string_view name) {
-  // Entities come in runs of one layer: the last answer is kept.
-  if (haveLastLayer_ && name == lastLayerName_) return lastLayer_;
-  lastLayerName_.assign(name);
-  lastLayer_ = doc_.Layers.Find(name);
-  haveLastLayer_ = true;
-  return lastLayer_;
+  // Entities on one layer share one name block (the reader's, or the layer's own name): the
+  // answers for the last few blocks are kept, the name's characters compared only on a miss.
+  for (const LayerHit& hit : layerHits_) {
+    if (hit.name.data() == name.data() && hit.name.size() == name.size()) return hit.layer;
+  }
+  const Layer* layer = doc_.Layers.Find(name);
+  layerHits_[nextLayerHit_] = {name, layer};
+  nextLayerHit_ = (nextLayerHit_ + 1) % kLayerHits;
+  return layer;
 }
 
 namespace {
+
+// The kinds the renderer draws, told apart once per entity instead of by a chain of string
+// comparisons.
+enum class Kind {
+  Other, Line, LwPolyline, Polyline, Spline, Leader, Hatch, Circle, Arc, Ellipse, Solid, Trace,
+  Face3d, Point, Text, Attrib, MText, Insert, Dimension
+};
+
+Kind KindOf(std::string_view t) {
+  switch (t.size()) {
+    case 3:
+      return t == "ARC" ? Kind::Arc : Kind::Other;
+    case 4:
+      return t == "LINE" ? Kind::Line : t == "TEXT" ? Kind::Text : Kind::Other;
+    case 5:
+      return t == "POINT"   ? Kind::Point
+             : t == "MTEXT" ? Kind::MText
+             : t == "HATCH" ? Kind::Hatch
+             : t == "SOLID" ? Kind::Solid
+             : t == "TRACE" ? Kind::Trace
+                            : Kind::Other;
+    case 6:
+      return t == "CIRCLE"   ? Kind::Circle
+             : t == "INSERT" ? Kind::Insert
+             : t == "ATTRIB" ? Kind::Attrib
+             : t == "SPLINE" ? Kind::Spline
+             : t == "LEADER" ? Kind::Leader
+             : t == "3DFACE" ? Kind::Face3d
+                             : Kind::Other;
+    case 7:
+      return t == "ELLIPSE" ? Kind::Ellipse : Kind::Other;
+    case 8:
+      return t == "POLYLINE" ? Kind::Polyline : Kind::Other;
+    case 9:
+      return t == "DIMENSION" ? Kind::Dimension : Kind::Other;
+    case 10:
+      return t == "LWPOLYLINE" ? Kind::LwPolyline : Kind::Other;
+    default:
+      return Kind::Other;
+  }
+}
 
 void ArraySize(const Entity& e, int& cols, int& rows) {
   const InsertView ins(e);
@@ -152,7 +196,7 @@ const Renderer::Box& Renderer::blockBounds(const Block* b, int depth) {
 
 void Renderer::entityBounds(const Entity& e, Box& box, int depth) {
   if (e.Invisible || e.PaperSpace) return;
-  const std::string& t = e.EntityType;
+  const Kind k = KindOf(e.EntityType);
   auto addVertices = [&](const Entity& p) {
     const auto& vs = p.Vertices.items();
     for (size_t i = 0; i < vs.size(); ++i) {
@@ -179,39 +223,39 @@ void Renderer::entityBounds(const Entity& e, Box& box, int depth) {
       box.Add(p.x + reach, p.y + reach);
     }
   };
-  if (t == "LINE") {
+  if (k == Kind::Line) {
     box.Add(e.X0, e.Y0);
     box.Add(e.X1, e.Y1);
-  } else if (t == "LWPOLYLINE" || t == "POLYLINE" || t == "SPLINE" || t == "LEADER") {
+  } else if (k == Kind::LwPolyline || k == Kind::Polyline || k == Kind::Spline || k == Kind::Leader) {
     addVertices(e);
-  } else if (t == "HATCH") {
+  } else if (k == Kind::Hatch) {
     for (const Entity& loop : e.Children) addVertices(loop);
-  } else if (t == "CIRCLE" || t == "ARC") {
+  } else if (k == Kind::Circle || k == Kind::Arc) {
     const CircleView c(e);
     const double r = std::fabs(c.Radius);
     box.Add(c.CentreX - r, c.CentreY - r);
     box.Add(c.CentreX + r, c.CentreY + r);
-  } else if (t == "ELLIPSE") {
+  } else if (k == Kind::Ellipse) {
     const EllipseView el(e);
     const double len = std::hypot(el.MajorX, el.MajorY);
     box.Add(el.CentreX - len, el.CentreY - len);
     box.Add(el.CentreX + len, el.CentreY + len);
-  } else if (t == "SOLID" || t == "TRACE" || t == "3DFACE") {
+  } else if (k == Kind::Solid || k == Kind::Trace || k == Kind::Face3d) {
     box.Add(e.X0, e.Y0), box.Add(e.X1, e.Y1), box.Add(e.X2, e.Y2), box.Add(e.X3, e.Y3);
-  } else if (t == "POINT") {
+  } else if (k == Kind::Point) {
     box.Add(e.X0, e.Y0);
-  } else if (t == "TEXT" || t == "ATTRIB") {
+  } else if (k == Kind::Text || k == Kind::Attrib) {
     addText(TextView(e).Height, 0, e.Text.size());
-  } else if (t == "MTEXT") {
+  } else if (k == Kind::MText) {
     const MTextView mt(e);
     const double h = std::fabs(mt.Height > 0 ? mt.Height : 0.2);
     const double lines = 1 + static_cast<double>(std::count(e.Text.begin(), e.Text.end(), '\\'));
     addText(h, h * 2 * std::max(1.0, std::fabs(mt.LineSpacing)) * lines, e.Text.size());
-  } else if (t == "INSERT" || t == "DIMENSION") {
+  } else if (k == Kind::Insert || k == Kind::Dimension) {
     const Block* b = e.BlockName.empty() ? nullptr : findBlock(e.BlockName);
     if (b) {
       const Box& inner = blockBounds(b, depth);
-      if (t == "DIMENSION") {
+      if (k == Kind::Dimension) {
         box.Add(inner);
       } else if (!inner.Empty()) {
         if (std::isinf(inner.maxX)) {
@@ -449,8 +493,27 @@ void Renderer::emitChain(Rgb rgb, std::string_view lineType, const Affine& m, bo
   sink_.Polyline(pts_, rgb, opt_.penWidth, dashFor(lineType, m));
 }
 
+namespace {
+
+// Kinds whose bounds are cheap to find and drawn only within them: skipped before anything is
+// worked out for them when their bounds miss the clip rectangle.
+bool CheaplyBounded(Kind k) {
+  return k == Kind::Line || k == Kind::Circle || k == Kind::Arc || k == Kind::LwPolyline || k == Kind::Polyline ||
+         k == Kind::Text || k == Kind::Attrib || k == Kind::MText || k == Kind::Point || k == Kind::Ellipse ||
+         k == Kind::Spline || k == Kind::Leader || k == Kind::Solid || k == Kind::Trace || k == Kind::Face3d ||
+         k == Kind::Hatch;
+}
+
+}  // namespace
+
 void Renderer::draw(const Entity& e, const Context& ctx) {
   if (e.Invisible || e.PaperSpace || truncated_ || outOfTime()) return;
+  const Kind k = KindOf(e.EntityType);
+  if (clip_ && CheaplyBounded(k)) {
+    Box box;
+    entityBounds(e, box, ctx.depth);
+    if (boxCulled(ctx.m, box)) return;
+  }
   // Layer-"0" contents of a block take the enclosing INSERT's layer.
   std::string_view layerName = e.LayerName;
   if (ctx.depth > 0 && layerName == "0") layerName = ctx.layer;
@@ -475,19 +538,18 @@ void Renderer::draw(const Entity& e, const Context& ctx) {
   }
 
   const Affine& m = ctx.m;
-  const std::string& t = e.EntityType;
   pts_.clear();
-  if (t == "LINE") {
+  if (k == Kind::Line) {
     pts_.push_back(m(e.X0, e.Y0));
     pts_.push_back(m(e.X1, e.Y1));
     emitChain(rgb, lineType, m);
-  } else if (t == "LWPOLYLINE" || t == "POLYLINE") {
+  } else if (k == Kind::LwPolyline || k == Kind::Polyline) {
     drawPolyline(e, ctx, (e.Flags & 1) != 0);
     if (!pts_.empty()) emitChain(rgb, lineType, m);
-  } else if (t == "SPLINE" || t == "LEADER") {
+  } else if (k == Kind::Spline || k == Kind::Leader) {
     for (const Vertex& v : e.Vertices) pts_.push_back(m(v.X0, v.Y0));
-    emitChain(rgb, lineType, m, t == "SPLINE" && (e.Flags & 1));
-  } else if (t == "CIRCLE") {
+    emitChain(rgb, lineType, m, k == Kind::Spline && (e.Flags & 1));
+  } else if (k == Kind::Circle) {
     const CircleView c(e);
     const double r = c.Radius;
     if (r > 0 && !boxCulled(m, c.CentreX - r, c.CentreY - r, c.CentreX + r, c.CentreY + r)) {
@@ -498,7 +560,7 @@ void Renderer::draw(const Entity& e, const Context& ctx) {
         emitChain(rgb, lineType, m);
       }
     }
-  } else if (t == "ARC") {
+  } else if (k == Kind::Arc) {
     const ArcView a(e);
     const double r = a.Radius;
     double sweep = std::fmod(a.EndAngle - a.StartAngle, 360.0);
@@ -512,7 +574,7 @@ void Renderer::draw(const Entity& e, const Context& ctx) {
         emitChain(rgb, lineType, m);
       }
     }
-  } else if (t == "ELLIPSE") {
+  } else if (k == Kind::Ellipse) {
     const EllipseView el(e);
     double t0, t1;
     el.Range(t0, t1);
@@ -528,32 +590,32 @@ void Renderer::draw(const Entity& e, const Context& ctx) {
         emitChain(rgb, lineType, m);
       }
     }
-  } else if (t == "SOLID" || t == "TRACE") {
+  } else if (k == Kind::Solid || k == Kind::Trace) {
     // Points in the order 1-2-4-3; a triangle when 3 and 4 coincide.
     pts_ = {m(e.X0, e.Y0), m(e.X1, e.Y1), m(e.X3, e.Y3), m(e.X2, e.Y2)};
     if (e.X2 == e.X3 && e.Y2 == e.Y3) pts_.pop_back();
     if (!culled() && spend(pts_.size())) sink_.Polygon(pts_, rgb);
-  } else if (t == "3DFACE") {
+  } else if (k == Kind::Face3d) {
     pts_ = {m(e.X0, e.Y0), m(e.X1, e.Y1), m(e.X2, e.Y2)};
     if (e.X2 != e.X3 || e.Y2 != e.Y3) pts_.push_back(m(e.X3, e.Y3));
     emitChain(rgb, lineType, m, true);
-  } else if (t == "POINT") {
+  } else if (k == Kind::Point) {
     Point p = m(e.X0, e.Y0);
     pts_.push_back(p);
     if (!culled() && spend(1)) sink_.Dot(p, rgb, opt_.penWidth);
-  } else if (t == "TEXT" || t == "ATTRIB") {
+  } else if (k == Kind::Text || k == Kind::Attrib) {
     drawText(e, ctx, rgb);
-  } else if (t == "MTEXT") {
+  } else if (k == Kind::MText) {
     drawMText(e, ctx, rgb);
-  } else if (t == "INSERT") {
+  } else if (k == Kind::Insert) {
     drawInsert(e, ctx, layer, rgb, lineType);
-  } else if (t == "DIMENSION") {
+  } else if (k == Kind::Dimension) {
     // The dimension's picture is its block, drawn where it is defined.
     const Block* b = e.BlockName.empty() ? nullptr : findBlock(e.BlockName);
     if (b && !boxCulled(m, blockBounds(b, ctx.depth))) {
       drawBlock(b, m, ctx, rgb, layerName, lineType);
     }
-  } else if (t == "HATCH") {
+  } else if (k == Kind::Hatch) {
     bool solid = SameName(e.BlockName, "SOLID");
     for (const Entity& loop : e.Children) {
       pts_.clear();

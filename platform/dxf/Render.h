@@ -152,9 +152,13 @@ class Renderer {
   std::chrono::steady_clock::time_point deadline_;
   std::unordered_map<std::string, const Block*> blocks_;
   std::unordered_map<const Block*, Box> bounds_;
-  std::string lastLayerName_;
-  const Layer* lastLayer_ = nullptr;
-  bool haveLastLayer_ = false;
+  struct LayerHit {
+    std::string_view name;
+    const Layer* layer = nullptr;
+  };
+  static constexpr int kLayerHits = 8;
+  LayerHit layerHits_[kLayerHits];
+  int nextLayerHit_ = 0;
 };
 
 // The plain lines of an MTEXT value: \P breaks lines, formatting codes (\A \C \f \H \Q \T \W
