@@ -41,24 +41,6 @@ bool Renderer::outOfTime() {
   return truncated_;
 }
 
-void Renderer::Box::Add(double x, double y) {
-  if (!std::isfinite(x) || !std::isfinite(y)) {
-    *this = Unbounded();
-  } else if (Empty()) {
-    minX = maxX = x;
-    minY = maxY = y;
-  } else {
-    minX = std::min(minX, x), maxX = std::max(maxX, x);
-    minY = std::min(minY, y), maxY = std::max(maxY, y);
-  }
-}
-
-void Renderer::Box::Add(const Box& b) {
-  if (b.Empty()) return;
-  Add(b.minX, b.minY);
-  Add(b.maxX, b.maxY);
-}
-
 void Renderer::Box::AddMapped(const Affine& m, const Box& b) {
   if (b.Empty()) return;
   for (double x : {b.minX, b.maxX}) {
@@ -275,6 +257,24 @@ void Renderer::entityBounds(const Entity& e, Box& box, int depth) {
   }
 }
 
+bool Renderer::DeviceBounds(const Entity& e, double& minX, double& minY, double& maxX,
+                            double& maxY) {
+  Box local;
+  entityBounds(e, local, 0);
+  if (local.Empty()) return false;
+  if (std::isinf(local.maxX) || std::isinf(local.minX) || std::isinf(local.maxY) ||
+      std::isinf(local.minY)) {
+    minX = minY = -HUGE_VAL;
+    maxX = maxY = HUGE_VAL;
+    return true;
+  }
+  Box device;
+  device.AddMapped(toDevice_, local);
+  if (device.Empty()) return false;
+  minX = device.minX, minY = device.minY, maxX = device.maxX, maxY = device.maxY;
+  return true;
+}
+
 bool Renderer::boxCulled(const Affine& m, const Box& local) const {
   if (!clip_) return false;
   if (local.Empty()) return true;
@@ -417,6 +417,15 @@ void Renderer::arcFrom(const Affine& m, Point c, double ux, double uy, double r,
 bool Renderer::boxCulled(const Affine& m, double minX, double minY, double maxX,
                          double maxY) const {
   if (!clip_) return false;
+  if (m.b == 0 && m.c == 0 && std::isfinite(minX) && std::isfinite(maxX) && std::isfinite(minY) &&
+      std::isfinite(maxY)) {
+    // No turn: the corners' x and y come from the box's sides alone (the same values).
+    double lx = m.a * minX + m.e, hx = m.a * maxX + m.e;
+    double ly = m.d * minY + m.f, hy = m.d * maxY + m.f;
+    if (lx > hx) std::swap(lx, hx);
+    if (ly > hy) std::swap(ly, hy);
+    return hx < opt_.clipMinX || lx > opt_.clipMaxX || hy < opt_.clipMinY || ly > opt_.clipMaxY;
+  }
   const Point corners[4] = {m(minX, minY), m(maxX, minY), m(minX, maxY), m(maxX, maxY)};
   double lx = corners[0].x, hx = lx, ly = corners[0].y, hy = ly;
   for (const Point& p : corners) {

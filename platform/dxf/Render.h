@@ -5,6 +5,7 @@
 // writer and a recording sink for tests here, the QPainter sink of the drawing control
 // (platform/dxfcontrol: screen, bitmaps, RenderToPicture).
 #include <chrono>
+#include <cmath>
 #include <cstddef>
 #include <string>
 #include <unordered_map>
@@ -73,6 +74,9 @@ class Renderer {
   void DrawAll();
   // Draws one entity as at the top level.
   void Draw(const Entity& e);
+  // The device box of what drawing `e` at the top level may touch; false when it draws
+  // nothing. Sides are infinite for an entity whose reach cannot be bounded.
+  bool DeviceBounds(const Entity& e, double& minX, double& minY, double& maxX, double& maxY);
   // Names of blocks that were referenced and missing (each once).
   const std::vector<std::string>& MissingBlocks() const { return missing_; }
   // Whether a budget of the options stopped the drawing before everything was drawn.
@@ -83,8 +87,22 @@ class Renderer {
   struct Box {
     double minX = 1, minY = 1, maxX = -1, maxY = -1;
     bool Empty() const { return !(minX <= maxX && minY <= maxY); }
-    void Add(double x, double y);
-    void Add(const Box& b);
+    void Add(double x, double y) {
+      if (!std::isfinite(x) || !std::isfinite(y)) {
+        *this = Unbounded();
+      } else if (Empty()) {
+        minX = maxX = x;
+        minY = maxY = y;
+      } else {
+        minX = x < minX ? x : minX, maxX = x > maxX ? x : maxX;
+        minY = y < minY ? y : minY, maxY = y > maxY ? y : maxY;
+      }
+    }
+    void Add(const Box& b) {
+      if (b.Empty()) return;
+      Add(b.minX, b.minY);
+      Add(b.maxX, b.maxY);
+    }
     void AddMapped(const Affine& m, const Box& b);  // the box of b's image under m
     static Box Unbounded();
   };

@@ -3,6 +3,11 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <algorithm>
+#include <atomic>
+#include <barrier>
+#include <exception>
+#include <thread>
+#include <vector>
 
 #include "platform/dxf/Render.h"
 #include "platform/dxf/Wmf.h"
@@ -36,13 +41,47 @@ Affine FitWindow(const Window& win, double w, double h, bool landscape) {
 constexpr double kScreenSeconds = 0.5;
 constexpr double kPictureSeconds = 10;
 
-// Draws the drawing; false when a budget stopped it before everything was drawn.
+// Draws the drawing with one painter; false when a budget stopped it.
+bool RenderWith(const Document& doc, QPainter& painter, const Affine& map,
+                const RenderOptions& opt) {
+  PainterSink sink(painter);
+  Renderer r(doc, sink, map, opt);
+  r.DrawAll();
+  return !r.Truncated();
+}
+
+std::atomic<int> maxBands{0};  // 0: as many as the processor has cores (eight at most)
+
+// The number of horizontal bands to draw side by side: several only for a large drawing painted
+// straight onto an image (the screen's cache, a bitmap); Qt 6 draws texts onto images on any
+// thread.
+int BandCount(const Document& doc, QPainter& painter) {
+  QPaintDevice* device = painter.device();
+  if (!device || device->devType() != QInternal::Image) return 1;
+  const QImage& image = *static_cast<QImage*>(device);
+  const QImage::Format f = image.format();
+  if (f != QImage::Format_RGB32 && f != QImage::Format_ARGB32_Premultiplied &&
+      f != QImage::Format_RGB888) {
+    return 1;
+  }
+  if (!painter.worldTransform().isIdentity() || painter.hasClipping()) return 1;
+  long entities = doc.Entities.Count();
+  for (const Block& b : doc.Blocks) entities += b.Entities.Count();
+  if (entities < 2000) return 1;  // starting threads would cost more than they save
+  const int cores = static_cast<int>(std::thread::hardware_concurrency());
+  int bands = maxBands.load() > 0 ? maxBands.load() : std::clamp(cores, 1, 8);
+  return std::clamp(bands, 1, std::max(1, image.height() / 32));
+}
+
+// Draws the drawing; false when a budget stopped it before everything was drawn. A large drawing
+// on an image is drawn in horizontal bands on several threads: each band an image of its own
+// over the same pixels, drawn by its own painter with the renderer clipped to the band, in the
+// drawing's order within the band, so that each pixel comes out as in one pass.
 bool Render(const Document& doc, QPainter& painter, const Affine& map, double w, double h,
             double penWidth, Rgb background, double seconds) {
   painter.fillRect(QRectF(0, 0, w, h), ToQColor(background));
   painter.setRenderHint(QPainter::Antialiasing, true);
   painter.setRenderHint(QPainter::TextAntialiasing, true);
-  PainterSink sink(painter);
   RenderOptions opt;
   opt.background = background;
   opt.penWidth = penWidth;
@@ -52,12 +91,80 @@ bool Render(const Document& doc, QPainter& painter, const Affine& map, double w,
   opt.clipMaxY = h + 2;
   opt.minTextHeight = 2.5;
   opt.maxSeconds = seconds;
-  Renderer r(doc, sink, map, opt);
-  r.DrawAll();
-  return !r.Truncated();
+  const int bands = BandCount(doc, painter);
+  if (bands <= 1) return RenderWith(doc, painter, map, opt);
+
+  QImage& image = *static_cast<QImage*>(painter.device());
+  const double dpr = image.devicePixelRatio();
+  const int rows = image.height();
+  const qsizetype stride = image.bytesPerLine();
+  uchar* const bits = image.bits();
+  const QPainter::RenderHints hints = painter.renderHints();
+  // First each band measures its share of the entities, then, once all are measured, draws
+  // those that reach it, in the drawing's order.
+  const std::vector<Entity>& list = doc.Entities.items();
+  const size_t n = list.size();
+  std::vector<double> lowY(n), highY(n);
+  std::barrier measured(bands);
+  std::atomic<bool> complete{true}, failed{false};
+  std::vector<std::exception_ptr> failures(static_cast<size_t>(bands));
+  auto band = [&](int k) {
+    const int top = rows * k / bands, bottom = rows * (k + 1) / bands;
+    RenderOptions o = opt;
+    o.clipMinY = std::max(opt.clipMinY, top / dpr - 2);
+    o.clipMaxY = std::min(opt.clipMaxY, bottom / dpr + 2);
+    QImage part(bits, image.width(), rows, stride, image.format());
+    part.setDevicePixelRatio(dpr);
+    bool measuredOk = false, arrived = false;
+    try {
+      QPainter p(&part);
+      p.setRenderHints(hints);
+      // The band's rows only; the painter clips lines as it does on the whole image.
+      p.setClipRect(QRectF(0, top / dpr, image.width() / dpr, (bottom - top) / dpr));
+      PainterSink sink(p);
+      Renderer r(doc, sink, map, o);
+      const size_t first = n * static_cast<size_t>(k) / static_cast<size_t>(bands);
+      const size_t last = n * static_cast<size_t>(k + 1) / static_cast<size_t>(bands);
+      for (size_t i = first; i < last; ++i) {
+        double x0, y0, x1, y1;
+        if (r.DeviceBounds(list[i], x0, y0, x1, y1)) {
+          lowY[i] = y0, highY[i] = y1;
+        } else {
+          lowY[i] = 1, highY[i] = -1;  // draws nothing
+        }
+      }
+      measuredOk = true;
+      arrived = true;
+      measured.arrive_and_wait();
+      if (failed) return;  // another band could not measure its share
+      for (size_t i = 0; i < n && !r.Truncated(); ++i) {
+        if (highY[i] >= o.clipMinY && lowY[i] <= o.clipMaxY && lowY[i] <= highY[i]) {
+          r.Draw(list[i]);
+        }
+      }
+      sink.Flush();
+      if (r.Truncated()) complete = false;
+    } catch (...) {
+      failures[static_cast<size_t>(k)] = std::current_exception();
+      if (!measuredOk) failed = true;
+      // Every band arrives once, or the others would wait for ever.
+      if (!arrived) measured.arrive_and_wait();
+    }
+  };
+  std::vector<std::thread> threads;
+  threads.reserve(static_cast<size_t>(bands - 1));
+  for (int k = 1; k < bands; ++k) threads.emplace_back(band, k);
+  band(0);
+  for (std::thread& t : threads) t.join();
+  for (const std::exception_ptr& failure : failures) {
+    if (failure) std::rethrow_exception(failure);
+  }
+  return complete;
 }
 
 }  // namespace
+
+void DrawingControl::SetRenderBands(int bands) { maxBands = std::max(0, bands); }
 
 void DrawingControl::reportTooBig() const {
   // Once per drawing: every later redraw of the same drawing stops at the same place.

@@ -4,6 +4,7 @@
 #include <QPolygonF>
 #include <QVector>
 #include <cmath>
+#include <mutex>
 
 namespace dxf {
 
@@ -186,6 +187,14 @@ void PainterSink::Dot(Point p, Rgb rgb, double width) {
 const PainterSink::FontInfo& PainterSink::font(const std::string& face) {
   auto it = fonts_.find(face);
   if (it != fonts_.end()) return it->second;
+  // Faces measured once for the whole program (looking a face up is slow), shared by the sinks
+  // of every thread.
+  static std::mutex sharedLock;
+  static std::map<std::string, FontInfo> shared;
+  std::lock_guard<std::mutex> lock(sharedLock);
+  if (auto known = shared.find(face); known != shared.end()) {
+    return fonts_.emplace(face, known->second).first->second;
+  }
   FontInfo info;
   info.font = QFont(QString::fromStdString(face));
   info.font.setPixelSize(kLayoutPixels);
@@ -193,6 +202,7 @@ const PainterSink::FontInfo& PainterSink::font(const std::string& face) {
   QFontMetricsF fm(info.font);
   info.capHeight = fm.capHeight() > 0 ? fm.capHeight() : fm.ascent() * 0.7;
   info.descent = fm.descent();
+  if (shared.size() < 256) shared.emplace(face, info);
   return fonts_.emplace(face, info).first->second;
 }
 
