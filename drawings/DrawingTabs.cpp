@@ -6,6 +6,7 @@
 #include <cmath>
 #include <filesystem>
 #include <limits>
+#include <numbers>
 
 #include "drawings/ControlNames.h"
 #include "foundation/Disk.h"
@@ -51,6 +52,33 @@ std::string ExistingDrawing(int plane, std::string_view view) {
 struct Placement {
   float rotation = 0, scaleX = 1, scaleY = 1, x = 0, y = 0;
 };
+
+// The extents of a drawing turned about its origin by `degrees` counter-clockwise, as a merge
+// with that rotation places it: the bounds of the four turned corners (exact for quarter turns).
+Extents Turned(const Extents& e, double degrees) {
+  if (e.empty) return e;
+  const double r = degrees * std::numbers::pi / 180;
+  double cs = std::cos(r), sn = std::sin(r);
+  if (std::fmod(degrees, 90.0) == 0) {
+    cs = std::round(cs);
+    sn = std::round(sn);
+  }
+  Extents out;
+  for (double x : {e.minX, e.maxX})
+    for (double y : {e.minY, e.maxY}) out.add(x * cs - y * sn, x * sn + y * cs);
+  return out;
+}
+
+// Floor plans are merged a quarter turn round.
+constexpr float kFloorTurn = 90;
+
+// The X place of Plane 1's floor plan that sets it clear to the right of Plane 2's, from the
+// plans' measured extents: taken across the plans as they are placed (their X extents after the
+// turn), from Plane 1's left end to Plane 2's right end, with a fifth of that to spare.
+int32_t FloorPlanOffset(const Extents& plane1, const Extents& plane2) {
+  const Extents a = Turned(plane1, kFloorTurn), b = Turned(plane2, kFloorTurn);
+  return RoundOffset((b.maxX - a.minX) * 1.2);
+}
 
 // Runs `use` on the cached drawing of a plane's view, when the cache has it. A cached file that
 // does not read (cut short by a full disk or a crash, or damaged) would fail again at every
@@ -206,7 +234,17 @@ void ComposeInterior(CompositionControls& controls, CompositionOptions& options)
       // Plane 2 keeps the overlay places; Plane 1 moves aside when side by side.
       const bool p1 = plane == 1;
       if (selected(ctl::optHeliInterior, ctl::optHeliAll)) {
-        const Placement at{90, 1, 1, p1 ? static_cast<float>(floorX) : 0.0f, 0};
+        // Side by side, Plane 1's plan stands at its fixed place, or further right where a
+        // longer pair of plans would meet there.
+        if (p1 && !overlay && cv.ShowPlane1 && cv.ShowPlane2 && Chosen(2)) {
+          g.step([&] {
+            Extents a, b;
+            MeasureView(controls, 1, hv.floor, a);
+            MeasureView(controls, 2, hv.floor, b);
+            if (!a.empty && !b.empty) floorX = std::max(floorX, FloorPlanOffset(a, b));
+          });
+        }
+        const Placement at{kFloorTurn, 1, 1, p1 ? static_cast<float>(floorX) : 0.0f, 0};
         MergeView(g, controls, tab, plane, hv.floor, &at);
       }
       if (selected(ctl::optHeliCabin, ctl::optHeliAll)) {
@@ -228,12 +266,12 @@ void ComposeInterior(CompositionControls& controls, CompositionOptions& options)
           g.step([&] {
             MeasureView(controls, 1, "Interior", a);
             MeasureView(controls, 2, "Interior", b);
-            floorX = RoundOffset((b.maxX - a.minX) * 1.2);
+            floorX = FloorPlanOffset(a, b);
           });
         } else if (!sideSelected) {
           floorX = 0;
         }
-        const Placement at{90, 1, 1, static_cast<float>(floorX), 0};
+        const Placement at{kFloorTurn, 1, 1, static_cast<float>(floorX), 0};
         MergeView(g, controls, tab, 1, "Interior", &at);
       }
       if (selected(ctl::optCabin, ctl::optBothInterior)) {

@@ -207,9 +207,68 @@ TEST_F(DrawingTabs, HelicopterInteriorPlacesForEveryViewAndConfiguration) {
             expected.push_back(at + side + ".dxf,0,2,2,120," + (p1 && !overlay ? "190" : "100"));
         }
         EXPECT_EQ(Merges(), expected);
-        EXPECT_TRUE(Loads().empty());
+        // Side by side, the floor plans are measured to see whether the fixed place clears.
+        const Strings measured = {"Load 0,201" + floor + ".dxf", "Load 0,202" + floor + ".dxf"};
+        EXPECT_EQ(Loads(), vw.floor && !overlay ? measured : Strings{});
       }
     }
+  }
+  EXPECT_TRUE(traps.errors.empty());
+}
+
+// Side by side, the floor plans are merged a quarter turn round (x, y to -y, x), and Plane 1's
+// plan must stand clear to the right of Plane 2's as placed: its offset is measured across the
+// turned plans. A helicopter's plan keeps its fixed place 120 unless the plans would meet there.
+TEST_F(DrawingTabs, SideBySideFloorPlansStandClearAfterTheirTurn) {
+  struct Case {
+    const char* name;
+    int32_t aircraftClass;
+    CadFunctions::Extents plan1, plan2;
+    int hidden;
+    int offset;  // Plane 1's X place
+  };
+  using CF = CadFunctions::Extents;
+  const CF jet1 = Box(-36, 36, -324, 0), jet2 = Box(-60, 60, -456, 0);
+  const CF heli1 = Box(-48, 72, -144, 96), heli2 = Box(-36, 60, -132, 84);
+  const CF shortPlan = Box(-30, 30, -80, 0);
+  const std::vector<Case> cases = {
+      // Turned, the jets span X 0..324 and 0..456: Plane 1 from 456 x 1.2. Measured across
+      // the unturned widths, (60 - -36) x 1.2 = 115 would put it inside Plane 2's plan.
+      {"long jets", MainForm::Class::FixedWing, jet1, jet2, 0, 547},
+      {"jets, Plane 2 hidden", MainForm::Class::FixedWing, jet1, jet2, 2, 120},
+      // Turned, the helicopters span -96..144 and -84..132: 120 would overlap.
+      {"long helicopters", MainForm::Class::Helicopter, heli1, heli2, 0, 274},
+      // Turned, 0..80 each: (80 - 0) x 1.2 = 96 clears, so the fixed 120 holds.
+      {"short helicopters", MainForm::Class::Helicopter, shortPlan, shortPlan, 0, 120},
+      {"helicopters, Plane 2 hidden", MainForm::Class::Helicopter, heli1, heli2, 2, 120},
+  };
+  inputs.Aircraft1 = "301";
+  inputs.Aircraft2 = "302";
+  MainForm::vars().InteriorConfig = 1;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Globals::vars().AircraftClass = c.aircraftClass;
+    Cache("301", "Interior", c.plan1);
+    Cache("302", "Interior", c.plan2);
+    fake.calls.clear();
+    options = {};
+    const bool heli = c.aircraftClass == MainForm::Class::Helicopter;
+    if (heli) {
+      options.Select("optHeliInterior",
+                     {"optHeliInterior", "optHeliCabin", "optHeliCabinSide", "optHeliAll"});
+    } else {
+      options.Select("optInterior", {"optInterior", "optCabin", "optBothInterior"});
+    }
+    auto& cv = CadFunctions::vars();
+    cv.ShowPlane1 = true;
+    cv.ShowPlane2 = c.hidden != 2;
+    Compose(5);
+    EXPECT_EQ(Merges(), (Strings{"Merge 5,301Interior.dxf,90,1,1," + std::to_string(c.offset) +
+                                     ",0",
+                                 "Merge 5,302Interior.dxf,90,1,1,0,0"}));
+    if (c.hidden) continue;
+    // The turned plans as placed: Plane 1's left end right of Plane 2's right end.
+    EXPECT_GT(c.offset - c.plan1.maxY, -c.plan2.minY);
   }
   EXPECT_TRUE(traps.errors.empty());
 }
@@ -225,11 +284,12 @@ TEST_F(DrawingTabs, FixedWingInteriorMergeArguments) {
   const Strings both = {"Load 0,101Interior.dxf", "Load 0,102Interior.dxf"};
   const Strings cabins = {"Load 0,101Cabin.dxf", "Load 0,102Cabin.dxf"};
   const std::vector<Case> cases = {
-      // Floor plan: Plane 1 right of Plane 2 by (60 - -20) x 1.2.
+      // Floor plan: Plane 1 right of Plane 2 as the plans are turned, both spanning X -10..0:
+      // (0 - -10) x 1.2.
       {"optInterior",
        false,
        0,
-       {"Merge 5,101Interior.dxf,90,1,1,96,0", "Merge 5,102Interior.dxf,90,1,1,0,0"},
+       {"Merge 5,101Interior.dxf,90,1,1,12,0", "Merge 5,102Interior.dxf,90,1,1,0,0"},
        both},
       {"optInterior",
        true,
@@ -262,7 +322,7 @@ TEST_F(DrawingTabs, FixedWingInteriorMergeArguments) {
       {"optBothInterior",
        false,
        0,
-       {"Merge 5,101Interior.dxf,90,1,1,96,0", "Merge 5,101Cabin.dxf,0,2,2,-186,200",
+       {"Merge 5,101Interior.dxf,90,1,1,12,0", "Merge 5,101Cabin.dxf,0,2,2,-186,200",
         "Merge 5,102Interior.dxf,90,1,1,0,0", "Merge 5,102Cabin.dxf,0,2,2,-120,200"},
        {"Load 0,101Interior.dxf", "Load 0,102Interior.dxf", "Load 0,101Cabin.dxf",
         "Load 0,102Cabin.dxf"}},

@@ -13,6 +13,7 @@
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTimer>
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -260,16 +261,16 @@ TEST_F(Widgets, SplashTextCarriesTheClocksYear) {
 }
 
 // The program folder holds the sample aircraft database (and, when asked, the sample drawing
-// database); the store holds sample jets 101 and 102 as the last pair. The window is started
-// and shown.
-void SampleJetsProgramFolder(const std::filesystem::path& dir, bool drawings) {
+// database); the store holds sample jets 101 and 102 (or the pair given) as the last pair.
+void SampleJetsProgramFolder(const std::filesystem::path& dir, bool drawings,
+                             const char* aircraft1 = "101", const char* aircraft2 = "102") {
   std::string sql;
   ASSERT_TRUE(vb::ReadWholeFile(TOLVANE_SAMPLE_AC_SQL, sql));
   testsupport::BuildDatabase(dir / "ac.mdb", sql);
   if (drawings) std::filesystem::copy_file(TOLVANE_SAMPLE_DXF_DB, dir / "dxf.mdb");
   Registry::LoadDefaults();
-  Registry::RegSettings().Aircraft1 = "101";
-  Registry::RegSettings().Aircraft2 = "102";
+  Registry::RegSettings().Aircraft1 = aircraft1;
+  Registry::RegSettings().Aircraft2 = aircraft2;
   Registry::RegSettings().ProgramVersion = MainForm::VersionText();
   ASSERT_EQ(Registry::SaveRegData(), 0);
 }
@@ -462,6 +463,84 @@ TEST_F(Widgets, TheDrawingTabsShowBothAircraft) {
   EXPECT_EQ(General::vars().ErrorCount, errorsAtStart);
   w->close();
   w.reset();
+}
+
+}  // namespace
+
+namespace {
+
+// The extents of each aircraft's entities on a drawing view, by layer.
+struct PlaneBoxes {
+  struct Box {
+    double minX = 1e300, maxX = -1e300, minY = 1e300, maxY = -1e300;
+  } p1, p2;
+  // Neither box reaches into the other.
+  bool Apart() const {
+    return p1.maxX < p2.minX || p2.maxX < p1.minX || p1.maxY < p2.minY || p2.maxY < p1.minY;
+  }
+};
+PlaneBoxes BoxesOf(const dxf::DrawingWidget& cad) {
+  PlaneBoxes s;
+  for (const dxf::Entity& e : cad.EntityList()) {
+    const bool p1 = e.LayerName == "PLANE1";
+    if (!p1 && e.LayerName != "PLANE2") continue;
+    PlaneBoxes::Box& b = p1 ? s.p1 : s.p2;
+    auto add = [&](double x, double y) {
+      b.minX = std::min(b.minX, x);
+      b.maxX = std::max(b.maxX, x);
+      b.minY = std::min(b.minY, y);
+      b.maxY = std::max(b.maxY, y);
+    };
+    add(e.X0, e.Y0);
+    if (e.EntityType == "LINE") add(e.X1, e.Y1);
+    for (long i = 1; i <= e.Vertices.Count(); ++i) add(e.Vertices.Item(i).X0, e.Vertices.Item(i).Y0);
+  }
+  return s;
+}
+
+// Side by side, the two aircraft's floor plans (merged a quarter turn round) and cross sections
+// on the interior tab stand clear of each other: the sample jets, whose plans are longer than
+// they are wide, and the sample helicopters in their corporate interiors.
+TEST_F(Widgets, SideBySideInteriorsStandClearOfEachOther) {
+  struct Pair {
+    const char* aircraft1;
+    const char* aircraft2;
+    std::vector<const char*> views;
+  };
+  const Pair pairs[] = {{"101", "102", {"optInterior", "optCabin"}},
+                        {"201", "202", {"optHeliInterior", "optHeliCabin", "optHeliCabinSide"}}};
+  const char* shots = std::getenv("TOLVANE_SCREENSHOT_DIR");
+  for (const Pair& pair : pairs) {
+    WriteIni("[Settings]\nHandleErrors=True\n[Database]\nDBName=ac.mdb\nDxfDBName=dxf.mdb\n");
+    std::filesystem::remove(dir.path() / "ac.mdb");
+    std::filesystem::remove(dir.path() / "dxf.mdb");
+    SampleJetsProgramFolder(dir.path(), true, pair.aircraft1, pair.aircraft2);
+    auto w = StartedWindow();
+    ASSERT_TRUE(w->startup().FirstActivationDone());
+    const long errorsAtStart = General::vars().ErrorCount;
+    auto* tabs = w->findChild<QTabBar*>(ctl::SSTab);
+    tabs->setCurrentIndex(5);
+    ASSERT_TRUE(PumpUntil([&] { return MainForm::vars().CurrentDrawingTab == 5; }));
+    auto opt = [&](const char* name) { return w->findChild<QRadioButton*>(name); };
+    opt("optSideOverlay_1")->setChecked(true);
+    for (const char* view : pair.views) {
+      SCOPED_TRACE(std::string(pair.aircraft1) + "+" + pair.aircraft2 + " " + view);
+      opt(view)->setChecked(true);
+      Pump(20);
+      ASSERT_TRUE(MainForm::vars().TabDrawn[5]);
+      const PlaneBoxes b = BoxesOf(*w->CAD(5));
+      ASSERT_LT(b.p1.minX, b.p1.maxX);
+      ASSERT_LT(b.p2.minX, b.p2.maxX);
+      EXPECT_TRUE(b.Apart()) << "Plane 1 X " << b.p1.minX << ".." << b.p1.maxX << " Y "
+                             << b.p1.minY << ".." << b.p1.maxY << ", Plane 2 X " << b.p2.minX
+                             << ".." << b.p2.maxX << " Y " << b.p2.minY << ".." << b.p2.maxY;
+      if (shots)
+        w->grab().save(QString(shots) + "/interior-" + pair.aircraft1 + "-" + view + ".png");
+    }
+    EXPECT_EQ(General::vars().ErrorCount, errorsAtStart);
+    w->close();
+    w.reset();
+  }
 }
 
 }  // namespace
