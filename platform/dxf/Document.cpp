@@ -90,7 +90,8 @@ const Entity* ChildList::end() const { return items_ ? items_->data() + items_->
 namespace {
 // The default names of a new entity, shared by all of them.
 struct DefaultNames {
-  SharedText layer{"0"}, lineType{"BYLAYER"}, style{"STANDARD"};
+  SharedText layer = SharedText::Lasting("0"), lineType = SharedText::Lasting("BYLAYER"),
+             style = SharedText::Lasting("STANDARD");
 };
 const DefaultNames& Defaults() {
   static const DefaultNames names;

@@ -22,7 +22,14 @@ class SharedText {
   SharedText(const std::string& s) : SharedText(std::string_view(s)) {}
   SharedText(std::string&& s) : rep_(s.empty() ? nullptr : new Rep(std::move(s))) {}
   SharedText(const SharedText& o) noexcept : rep_(o.rep_) {
-    if (rep_) rep_->refs.fetch_add(1, std::memory_order_relaxed);
+    if (rep_ && !rep_->lasting) rep_->refs.fetch_add(1, std::memory_order_relaxed);
+  }
+  // A text that lives as long as the program (the defaults every entity starts with): copies of
+  // it are not counted.
+  static SharedText Lasting(std::string_view s) {
+    SharedText t(s);
+    if (t.rep_) t.rep_->lasting = true;
+    return t;
   }
   SharedText(SharedText&& o) noexcept : rep_(std::exchange(o.rep_, nullptr)) {}
   SharedText& operator=(const SharedText& o) noexcept {
@@ -39,7 +46,9 @@ class SharedText {
   SharedText& operator=(const std::string& s) { return *this = SharedText(s); }
   SharedText& operator=(std::string&& s) { return *this = SharedText(std::move(s)); }
   ~SharedText() {
-    if (rep_ && rep_->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) delete rep_;
+    if (rep_ && !rep_->lasting && rep_->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+      delete rep_;
+    }
   }
 
   const std::string& str() const noexcept { return rep_ ? rep_->s : Empty(); }
@@ -110,6 +119,7 @@ class SharedText {
   struct Rep {
     explicit Rep(std::string&& text) : s(std::move(text)) {}
     std::atomic<long> refs{1};
+    bool lasting = false;  // never freed, never counted
     std::string s;
   };
   static const std::string& Empty() noexcept {

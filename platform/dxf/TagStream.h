@@ -2,6 +2,7 @@
 // The bottom layer of the DXF reader: the bytes as group-code/value tags, the tags gathered into
 // objects (a group 0 type and the groups up to the next group 0), and the reading of numbers
 // from values with the reader's error convention. Used by the reader's other layers only.
+#include <bit>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
@@ -55,11 +56,15 @@ class TagStream {
     const char* begin = s_.data() + pos_;
     const char* end = s_.data() + s_.size();
     const char* p = begin;
-    // Eight bytes at a time while no line end is among them, then byte by byte.
+    // Eight bytes at a time: the lowest marked byte of the word is the first line end in it.
     while (end - p >= 8) {
       uint64_t w;
       std::memcpy(&w, p, 8);
-      if (HasByte(w, '\n') || HasByte(w, '\r')) break;
+      const uint64_t marks = ByteMarks(w, '\n') | ByteMarks(w, '\r');
+      if (marks != 0) {
+        if constexpr (std::endian::native == std::endian::little) p += std::countr_zero(marks) / 8;
+        break;
+      }
       p += 8;
     }
     while (p < end && *p != '\n' && *p != '\r') ++p;
@@ -72,10 +77,11 @@ class TagStream {
     ++lineNo_;
     return true;
   }
-  // Whether a byte of w equals c.
-  static bool HasByte(uint64_t w, unsigned char c) {
+  // The high bit of each byte of w that equals c; bytes above the first such byte may be
+  // marked wrongly, the lowest mark is always right.
+  static uint64_t ByteMarks(uint64_t w, unsigned char c) {
     const uint64_t x = w ^ (0x0101010101010101ULL * c);
-    return ((x - 0x0101010101010101ULL) & ~x & 0x8080808080808080ULL) != 0;
+    return (x - 0x0101010101010101ULL) & ~x & 0x8080808080808080ULL;
   }
   // The usual group codes, one to four digits: read without the general parser.
   static bool smallCode(std::string_view s, int& code) {
