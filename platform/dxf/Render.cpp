@@ -10,7 +10,6 @@ namespace dxf {
 
 namespace {
 
-constexpr double kPi = std::numbers::pi;
 constexpr double kTwoPi = 2 * std::numbers::pi;
 constexpr double kDeg = std::numbers::pi / 180;
 
