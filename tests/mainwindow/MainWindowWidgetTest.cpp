@@ -13,6 +13,7 @@
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTimer>
+#include <sqlite3.h>
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
@@ -29,6 +30,7 @@
 #include "mainwindow/ToolbarModule.h"
 #include "mainwindow/frmMain.h"
 #include "mainwindow/frmSplash.h"
+#include "platform/dxf/HostileDrawings.h"
 #include "platform/dxfcontrol/DrawingWidget.h"
 #include "platform/printer/PrinterDialog.h"
 #include "printing/Printing.h"
@@ -463,6 +465,60 @@ TEST_F(Widgets, TheDrawingTabsShowBothAircraft) {
   EXPECT_EQ(General::vars().ErrorCount, errorsAtStart);
   w->close();
   w.reset();
+}
+
+}  // namespace
+
+namespace {
+
+// The drawing database holds the hostile drawings (the DXF tests' regression inputs) as the
+// sample jets' views: every drawing tab composes and redraws them within the screen's time
+// budget, and the window closes normally.
+TEST_F(Widgets, HostileDrawingsInTheDrawingDatabaseKeepTheWindowResponsive) {
+  WriteIni("[Settings]\nHandleErrors=True\n[Database]\nDBName=ac.mdb\nDxfDBName=dxf.mdb\n");
+  SampleJetsProgramFolder(dir.path(), true);
+  const auto inputs = dxftest::HostileInputs();
+  std::string sql;
+  const char* columns[] = {"Top", "Front", "Side", "Interior", "Cabin"};
+  size_t next = 0;
+  for (const char* ac : {"101", "102"}) {
+    for (const char* column : columns) {
+      sql += std::string("UPDATE DXF SET ") + column + " = '" +
+             inputs[next++ % inputs.size()].second + "' WHERE AcNum = " + ac + ";";
+    }
+  }
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open((dir / "dxf.mdb").c_str(), &db), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+  sqlite3_close(db);
+
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point started = Clock::now();
+  auto w = StartedWindow();
+  ASSERT_TRUE(w->startup().FirstActivationDone());
+  auto* tabs = w->findChild<QTabBar*>(ctl::SSTab);
+  for (int round = 0; round < 2; ++round) {
+    for (int tab = 2; tab <= 5; ++tab) {
+      const Clock::time_point t0 = Clock::now();
+      tabs->setCurrentIndex(tab);
+      ASSERT_TRUE(PumpUntil([&] { return MainForm::vars().CurrentDrawingTab == tab; }));
+      dxf::DrawingWidget* cad = w->CAD(tab);
+      ASSERT_NE(cad, nullptr);
+      int hostile = 0;  // the composed view holds the stored drawing's entities
+      for (const dxf::Entity& e : cad->EntityList()) {
+        hostile += e.EntityType == "HATCH" || e.EntityType == "INSERT" ||
+                   e.EntityType == "CIRCLE" || e.EntityType == "ARC";
+      }
+      EXPECT_GT(hostile, 0) << "tab " << tab;
+      cad->Redraw();
+      cad->repaint();
+      const double seconds = std::chrono::duration<double>(Clock::now() - t0).count();
+      EXPECT_LT(seconds, 3.0) << "tab " << tab << " round " << round;
+    }
+  }
+  w->close();
+  w.reset();
+  EXPECT_LT(std::chrono::duration<double>(Clock::now() - started).count(), 30.0);
 }
 
 }  // namespace

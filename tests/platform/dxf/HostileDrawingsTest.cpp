@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/dxf/DxfTestSupport.h"
+#include "platform/dxf/HostileDrawings.h"
 #include "platform/dxf/Reader.h"
 #include "platform/dxf/Render.h"
 #include "platform/dxf/ViewState.h"
@@ -16,8 +17,12 @@
 namespace {
 
 using dxf::RecordingSink;
+using dxftest::BlockInsideItself;
 using dxftest::File;
 using dxftest::Groups;
+using dxftest::HatchWithArcEdge;
+using dxftest::HugeCircleAndArc;
+using dxftest::NestedArraysOfOneCircle;
 using Item = RecordingSink::Item;
 
 struct Drawn {
@@ -47,23 +52,6 @@ dxf::Document Read(const std::string& text) {
   dxf::Document d;
   dxf::ReadDxf(text, d);
   return d;
-}
-
-// A HATCH of one boundary loop: an arc edge about (0, 0) of radius 5 from `start` to `end`
-// degrees, counter-clockwise or not, closed by a line edge.
-std::string HatchWithArcEdge(const std::string& start, const std::string& end, bool ccw = true) {
-  return File(Groups({{0, "HATCH"}, {8, "FILL"},
-                      {2, "SOLID"}, {70, "1"},
-                      {91, "1"},    {92, "0"},
-                      {93, "2"},    {72, "2"},
-                      {10, "0"},    {20, "0"},
-                      {40, "5"},    {50, start},
-                      {51, end},    {73, ccw ? "1" : "0"},
-                      {72, "1"},    {10, "0"},
-                      {20, "5"},    {11, "5"},
-                      {21, "0"},    {97, "0"},
-                      {75, "0"},    {76, "1"},
-                      {98, "0"}}));
 }
 
 TEST(HostileDrawings, HatchArcEdgesWithAnyAnglesReadAsABoundedLoop) {
@@ -121,19 +109,6 @@ TEST(HostileDrawings, HatchArcEdgesDrawOnTheirCircle) {
   }
 }
 
-// Block C is one circle of radius `radius` about (cx, 0); block A a 316 x 316 array of C; the
-// drawing a 40-column array of A, every spacing one unit: under 300 bytes of groups asking for
-// four million circles.
-std::string NestedArraysOfOneCircle(const std::string& cx, const std::string& radius) {
-  return File(
-      Groups({{0, "INSERT"}, {2, "A"}, {70, "40"}, {44, "1"}}), "",
-      Groups({{0, "BLOCK"}, {2, "C"}, {10, "0"}, {20, "0"}}) +
-          Groups({{0, "CIRCLE"}, {10, cx}, {20, "0"}, {40, radius}}) + Groups({{0, "ENDBLK"}}) +
-          Groups({{0, "BLOCK"}, {2, "A"}, {10, "0"}, {20, "0"}}) +
-          Groups({{0, "INSERT"}, {2, "C"}, {70, "316"}, {71, "316"}, {44, "1"}, {45, "1"}}) +
-          Groups({{0, "ENDBLK"}}));
-}
-
 TEST(HostileDrawings, NestedArraysOfAHugeCircleDrawOnlyWhatTheViewShows) {
   // The view lies deep inside every copy: nothing of any circle is in it.
   dxf::Document inside = Read(NestedArraysOfOneCircle("0", "1e9"));
@@ -156,9 +131,7 @@ TEST(HostileDrawings, NestedArraysOfAHugeCircleDrawOnlyWhatTheViewShows) {
 
 TEST(HostileDrawings, ACircleFarLargerThanTheViewIsFlattenedWhereItIsSeen) {
   // A circle of radius 1e7 whose rim passes through the middle of a 12 x 9 window.
-  dxf::Document d = Read(File(
-      Groups({{0, "CIRCLE"}, {10, "-9999994"}, {20, "4.5"}, {40, "1e7"}}) +
-      Groups({{0, "ARC"}, {10, "6"}, {20, "-9999995.5"}, {40, "1e7"}, {50, "0"}, {51, "180"}})));
+  dxf::Document d = Read(HugeCircleAndArc());
   Drawn drawn = DrawOnScreen(d);
   ASSERT_EQ(drawn.items.size(), 2u);
   dxf::ViewState v;
@@ -181,12 +154,7 @@ TEST(HostileDrawings, ACircleFarLargerThanTheViewIsFlattenedWhereItIsSeen) {
 TEST(HostileDrawings, ABlockInsideItselfStopsAtTheCopyBudget) {
   // Found by fuzzing: a block whose ENDBLK was damaged holds an array of 6 copies of itself,
   // which nested down to the depth limit asks for 6^16 copies.
-  std::string blocks =
-      Groups({{0, "BLOCK"}, {2, "SEAT"}, {10, "0"}, {20, "0"}}) +
-      Groups({{0, "LINE"}, {10, "0"}, {20, "0"}, {11, "1"}, {21, "1"}}) +
-      Groups({{0, "INSERT"}, {2, "SEAT"}, {10, "1"}, {20, "1"}, {70, "3"}, {71, "2"}}) +
-      Groups({{0, "ENDBLK"}});
-  dxf::Document d = Read(File(Groups({{0, "INSERT"}, {2, "SEAT"}}), "", blocks));
+  dxf::Document d = Read(BlockInsideItself());
   const dxf::RenderOptions defaults;
   Drawn drawn = DrawOnScreen(d);
   EXPECT_TRUE(drawn.truncated) << "the drawing says it was not drawn in full";
