@@ -358,13 +358,14 @@ struct Builder {
       add({arr, 59, "BagVolInt\\+BagVolExt{CuFt}", "", ctl::fraIntCabVol_0, left, 480, 960,
            kLabelHeight, -1, Align::Right});
     }
-    // The footprint on the top tab, on the line above the names.
+    // The footprint on the top tab, on the line above the names. It is an area: with metric on
+    // it converts by the square foot, while its caption names the length unit ("Sq <Ft>").
     add({Arr::gen1Units, 59, "Aircraft Footprint Sq <Ft>:", "Aircraft Footprint Sq Ft:",
          "framDisplay_2", 180, kPageHeight - 720, 2700, kLabelHeight});
-    add({Arr::gen1Data1, 60, "ACWidth\\*ACLength{Ft}", "", "framDisplay_2", 2940, kPageHeight - 720,
-         1500, kLabelHeight, -1, Align::Right});
-    add({Arr::gen1Data2, 60, "ACWidth\\*ACLength{Ft}", "", "framDisplay_2", 4560, kPageHeight - 720,
-         1500, kLabelHeight, -1, Align::Right});
+    add({Arr::gen1Data1, 60, "ACWidth\\*ACLength{SqFt}", "", "framDisplay_2", 2940,
+         kPageHeight - 720, 1500, kLabelHeight, -1, Align::Right});
+    add({Arr::gen1Data2, 60, "ACWidth\\*ACLength{SqFt}", "", "framDisplay_2", 4560,
+         kPageHeight - 720, 1500, kLabelHeight, -1, Align::Right});
 
     std::stable_sort(labels.begin(), labels.end(), [](const LabelDef& a, const LabelDef& b) {
       return a.array != b.array ? a.array < b.array : a.index < b.index;

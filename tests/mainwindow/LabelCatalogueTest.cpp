@@ -5,6 +5,7 @@
 #include <map>
 #include <set>
 
+#include "foundation/General.h"
 #include "mainwindow/ControlNames.h"
 #include "mainwindow/LabelCatalogue.h"
 
@@ -114,7 +115,20 @@ TEST(LabelCatalogue, UnitLabelsArePaddedOrFixed) {
     EXPECT_EQ(LabelCatalogue::IsPaddedUnit(*l), c.padded) << c.index;
   }
   EXPECT_EQ(Find(Arr::gen1Units, 57)->parent, ctl::fraIntCabVol_0);
-  EXPECT_EQ(Find(Arr::gen1Data1, 60)->tag, "ACWidth\\*ACLength{Ft}");
+  EXPECT_EQ(Find(Arr::gen1Data1, 60)->tag, "ACWidth\\*ACLength{SqFt}");
+}
+
+// The footprint is width times length: with metric on it must show square metres, not the
+// square feet scaled once by the foot's factor.
+TEST(LabelCatalogue, TheFootprintConvertsAsAnArea) {
+  for (Arr array : {Arr::gen1Data1, Arr::gen1Data2}) {
+    const std::string& tag = Find(array, 60)->tag;
+    const size_t open = tag.find('{');
+    ASSERT_NE(open, std::string::npos) << tag;
+    const std::string unit = tag.substr(open + 1, tag.find('}') - open - 1);
+    std::string text = "2734.48";  // 53.2 ft by 51.4 ft
+    EXPECT_EQ(General::MetricConvert(text, unit), "254.0") << tag;
+  }
 }
 
 TEST(LabelCatalogue, PanelsKeepTheirColumnsAndRowsDoNotOverlap) {
