@@ -4,6 +4,7 @@
 #include "foundation/Registry.h"
 #include "mainwindow/LabelCatalogue.h"
 #include "mainwindow/MainForm.h"
+#include "mainwindow/TabDispatcher.h"
 #include "platform/runtime/Trap.h"
 
 namespace MainForm {
@@ -35,6 +36,13 @@ void SetPlaneColor(MainView& view, DrawingViews& cad, int plane, int32_t colour)
   vb::Proc g(kModule, "SetPlaneColor");
   ColorPlaneLayers(g, cad, plane, colour);
   ColorLabels(g, view);
+  // The drawing views redraw with their layers; a chart tab shown now is drawn again, its notes
+  // looked up again, so that its lines and notes take the new colour at once.
+  const int tab = vars().CurrentTab;
+  if (tab >= Tab::BlockFuel && tab < kTabCount) {
+    ClearChartLabels();
+    g.step([&] { view.ShowTabNo(); });
+  }
 }
 
 void ColorPlaneLabels(MainView& view, vb::Trap trap) {

@@ -2,8 +2,11 @@
 // carried to the drawing views and labels, and the colour picker's logic.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "Fakes.h"
 #include "MainWindowFixture.h"
+#include "charts/Chart.h"
 #include "drawings/CADGraph.h"
 #include "drawings/PlaneColors.h"
 #include "mainwindow/ColorPicker.h"
@@ -155,6 +158,26 @@ TEST_F(ColorsTest, ThePickersColoursSurviveTheDrawingsColourIndex) {
   MainForm::SetPlaneColor(view, cad, 1, Rgb(1, 2, 3));
   EXPECT_EQ(Layer(2, 5), 7);
   EXPECT_EQ(Back(Arr::lblData1, 48), Rgb(1, 2, 3));
+}
+
+// A chart tab shown while a plane's colour changes is drawn again at once, notes included, so
+// its lines and notes never keep the old colour beside the recoloured swatches.
+TEST_F(ColorsTest, TheChartTabShownIsRedrawnInTheNewColour) {
+  struct Case {
+    int tab;
+    bool redrawn;
+  };
+  for (Case c : {Case{0, false}, Case{1, false}, Case{2, false}, Case{5, false}, Case{6, true},
+                 Case{10, true}, Case{13, true}}) {
+    SCOPED_TRACE(c.tab);
+    FakeMainView v;
+    MainForm::vars().CurrentTab = c.tab;
+    Chart::vars().ChartLabelsLoaded.fill(true);
+    MainForm::SetPlaneColor(v, cad, 1, Rgb(0, 255, 0));
+    EXPECT_EQ(std::count(v.calls.begin(), v.calls.end(), "ShowTabNo"), c.redrawn ? 1 : 0);
+    EXPECT_EQ(Chart::vars().ChartLabelsLoaded[1], !c.redrawn);
+    EXPECT_EQ(Chart::vars().ChartLabelsLoaded[16], !c.redrawn);
+  }
 }
 
 // --- The picker's logic ---
