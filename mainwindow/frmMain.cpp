@@ -476,9 +476,10 @@ void frmMain::BuildClient() {
   }
 
   // Tab 0: the aircraft's identity data.
-  frame(frames_[0], ctl::framLabels, TwipRect(120, 120, 2400, 6900));
-  group(frames_[0], "framAircraft_0", "", TwipRect(2640, 120, 3600, 6900));
-  group(frames_[0], "framAircraft_1", "", TwipRect(6300, 120, 3600, 6900));
+  // The two columns end 120 twips short of the page's right edge, as the views and charts do.
+  frame(frames_[0], ctl::framLabels, TwipRect(60, 120, 2400, 6900));
+  group(frames_[0], "framAircraft_0", "", TwipRect(2520, 120, 3600, 6900));
+  group(frames_[0], "framAircraft_1", "", TwipRect(6180, 120, 3600, 6900));
 
   // Tab 1: the general data, in two panels that scroll together.
   general_ = frame(frames_[1], ctl::framGeneral, TwipRect(150, 420, 9300, H - 540));
@@ -784,7 +785,17 @@ void frmMain::SetLabelForeColor(Arr array, int index, int32_t rgb) {
 void frmMain::SetOptionValue(std::string_view name, bool value) { Option(name)->setChecked(value); }
 
 void frmMain::SetOptionVisible(std::string_view name, bool visible) {
-  Option(name)->setVisible(visible);
+  QRadioButton* option = Option(name);
+  option->setVisible(visible);
+  // The helicopter configuration frame holds nothing else: it shows while one of its buttons
+  // does, so a fixed-wing pair shows no empty frame.
+  QWidget* frame = option->parentWidget();
+  if (frame && frame->objectName() == QLatin1String(ctl::fraInteriorHeliType)) {
+    bool any = false;
+    for (const QRadioButton* b : frame->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly))
+      any = any || b->isVisibleTo(frame);
+    frame->setVisible(any);
+  }
 }
 
 WindowRect frmMain::Geometry() {

@@ -1,6 +1,8 @@
 // The Qt main window and splash window on the offscreen platform: the named controls other
 // parts reach, the menus' captions, the status-bar hook, the splash window's close rules, and a
 // whole run on the sample database with two jets side by side.
+#include <sqlite3.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -13,7 +15,6 @@
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTimer>
-#include <sqlite3.h>
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
@@ -173,6 +174,42 @@ TEST_F(Widgets, EveryNamedControlExists) {
   // The user-interface hooks write panel 1 of the status bar.
   ui::Current().SetStatusText("[1]File not found");
   EXPECT_EQ(w.findChild<QLabel*>("sbStatusbar_panel1")->text().toStdString(), "[1]File not found");
+}
+
+// Every frame, view and chart of a tab page stands inside the page with a margin, so no border
+// is cut off by the window's edge.
+TEST_F(Widgets, EveryFrameOfAPageStandsClearOfItsEdges) {
+  MainForm::frmMain w(std::make_unique<FakeAircraftData>());
+  for (int tab = 0; tab < 14; ++tab) {
+    auto* page = w.findChild<QFrame*>("framDisplay_" + QString::number(tab));
+    ASSERT_NE(page, nullptr) << tab;
+    for (QObject* child : page->children()) {
+      auto* frame = qobject_cast<QFrame*>(child);
+      auto* group = qobject_cast<QGroupBox*>(child);
+      if (!frame && !group) continue;
+      const QRect r = qobject_cast<QWidget*>(child)->geometry();
+      const std::string name = child->objectName().toStdString();
+      EXPECT_GE(r.left(), 4) << tab << " " << name;
+      EXPECT_LE(r.right(), page->width() - 1 - 4) << tab << " " << name;
+    }
+  }
+}
+
+// The configuration frame of the interior tab shows only while one of its buttons does: a
+// fixed-wing pair, which has no helicopter configurations, shows no empty "Configuration" box.
+TEST_F(Widgets, TheConfigurationFrameShowsOnlyWithAButtonInIt) {
+  MainForm::frmMain w(std::make_unique<FakeAircraftData>());
+  auto* frame = w.findChild<QGroupBox*>(ctl::fraInteriorHeliType);
+  ASSERT_NE(frame, nullptr);
+  auto* page = w.findChild<QFrame*>("framDisplay_5");
+  for (const char* option : {ctl::optCorp, ctl::optEMS, ctl::optUtil})
+    w.SetOptionVisible(option, false);
+  EXPECT_FALSE(frame->isVisibleTo(page));
+  w.SetOptionVisible(ctl::optEMS, true);
+  EXPECT_TRUE(frame->isVisibleTo(page));
+  EXPECT_FALSE(w.findChild<QRadioButton*>(ctl::optUtil)->isVisibleTo(page));
+  w.SetOptionVisible(ctl::optEMS, false);
+  EXPECT_FALSE(frame->isVisibleTo(page));
 }
 
 TEST_F(Widgets, HidingThePageOnScreenMovesToTheAircraftTab) {
@@ -359,8 +396,7 @@ TEST_F(Widgets, TwoSampleJetsSideBySide) {
 // An Access file that is no aircraft database (the Northwind sample): the missing tables are
 // reported in ERROR.LOG, and the program starts and runs on.
 TEST_F(Widgets, AnAccessFileWithoutTheAircraftTablesIsReportedAndTheProgramRuns) {
-  const std::filesystem::path nwind =
-      std::filesystem::path(TOLVANE_ACCESS_FIXTURES) / "nwind.mdb";
+  const std::filesystem::path nwind = std::filesystem::path(TOLVANE_ACCESS_FIXTURES) / "nwind.mdb";
   if (!std::filesystem::exists(nwind)) GTEST_SKIP() << "no Access fixture at " << nwind;
   std::filesystem::copy_file(nwind, dir / "nwind.mdb");
   WriteIni("[Settings]\nHandleErrors=True\n[Database]\nDBName=nwind.mdb\n");
@@ -549,7 +585,8 @@ PlaneBoxes BoxesOf(const dxf::DrawingWidget& cad) {
     };
     add(e.X0, e.Y0);
     if (e.EntityType == "LINE") add(e.X1, e.Y1);
-    for (long i = 1; i <= e.Vertices.Count(); ++i) add(e.Vertices.Item(i).X0, e.Vertices.Item(i).Y0);
+    for (long i = 1; i <= e.Vertices.Count(); ++i)
+      add(e.Vertices.Item(i).X0, e.Vertices.Item(i).Y0);
   }
   return s;
 }
@@ -587,9 +624,9 @@ TEST_F(Widgets, SideBySideInteriorsStandClearOfEachOther) {
       const PlaneBoxes b = BoxesOf(*w->CAD(5));
       ASSERT_LT(b.p1.minX, b.p1.maxX);
       ASSERT_LT(b.p2.minX, b.p2.maxX);
-      EXPECT_TRUE(b.Apart()) << "Plane 1 X " << b.p1.minX << ".." << b.p1.maxX << " Y "
-                             << b.p1.minY << ".." << b.p1.maxY << ", Plane 2 X " << b.p2.minX
-                             << ".." << b.p2.maxX << " Y " << b.p2.minY << ".." << b.p2.maxY;
+      EXPECT_TRUE(b.Apart()) << "Plane 1 X " << b.p1.minX << ".." << b.p1.maxX << " Y " << b.p1.minY
+                             << ".." << b.p1.maxY << ", Plane 2 X " << b.p2.minX << ".."
+                             << b.p2.maxX << " Y " << b.p2.minY << ".." << b.p2.maxY;
       if (shots)
         w->grab().save(QString(shots) + "/interior-" + pair.aircraft1 + "-" + view + ".png");
     }
