@@ -73,6 +73,35 @@ int BandCount(const Document& doc, QPainter& painter) {
   return std::clamp(bands, 1, std::max(1, image.height() / 32));
 }
 
+// A sink that draws nothing (for measuring).
+class NoSink final : public Sink {
+ public:
+  void Polyline(const std::vector<Point>&, Rgb, double, const std::vector<double>&) override {}
+  void Polygon(const std::vector<Point>&, Rgb) override {}
+  void Text(const TextItem&) override {}
+  void Dot(Point, Rgb, double) override {}
+};
+
+// Whether a sample of the drawing's entities says that few of them reach the view (a view
+// zoomed into a large drawing): one pass draws those sooner than threads can start.
+bool FewInView(const Document& doc, const Affine& map, const RenderOptions& opt) {
+  constexpr size_t kSample = 512;
+  constexpr size_t kEnough = 4000;  // entities in view worth drawing in bands
+  const std::vector<Entity>& list = doc.Entities.items();
+  const size_t step = std::max<size_t>(1, list.size() / kSample);
+  NoSink none;
+  Renderer r(doc, none, map, opt);
+  size_t seen = 0;
+  for (size_t i = 0; i < list.size(); i += step) {
+    double x0, y0, x1, y1;
+    if (r.DeviceBounds(list[i], x0, y0, x1, y1) && x1 >= opt.clipMinX && x0 <= opt.clipMaxX &&
+        y1 >= opt.clipMinY && y0 <= opt.clipMaxY) {
+      ++seen;
+    }
+  }
+  return seen * step < kEnough;
+}
+
 // Draws the drawing; false when a budget stopped it before everything was drawn. A large drawing
 // on an image is drawn in horizontal bands on several threads: each band an image of its own
 // over the same pixels, drawn by its own painter with the renderer clipped to the band, in the
@@ -91,7 +120,9 @@ bool Render(const Document& doc, QPainter& painter, const Affine& map, double w,
   opt.clipMaxY = h + 2;
   opt.minTextHeight = 2.5;
   opt.maxSeconds = seconds;
-  const int bands = BandCount(doc, painter);
+  int bands = BandCount(doc, painter);
+  // A number of bands set (tests, benchmarks) is kept whatever the view shows.
+  if (bands > 1 && maxBands.load() == 0 && FewInView(doc, map, opt)) bands = 1;
   if (bands <= 1) return RenderWith(doc, painter, map, opt);
 
   QImage& image = *static_cast<QImage*>(painter.device());

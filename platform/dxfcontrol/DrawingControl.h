@@ -57,8 +57,9 @@ class DrawingControl {
   // Called once after a view is composed and zoomed.
   void CompleteDrawing();
 
-  // The most horizontal bands a large drawing is painted in at once, each on its own thread;
-  // 0 (the default): one per core, eight at most; 1: one pass (tests compare the two).
+  // The horizontal bands a large drawing is painted in at once, each on its own thread; 0 (the
+  // default): one per core, eight at most, or one pass when the view shows little of the
+  // drawing; 1: one pass (tests compare the two).
   static void SetRenderBands(int bands);
 
   // ---- Exports; a file that cannot be written raises 75.
