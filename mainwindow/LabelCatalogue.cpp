@@ -286,7 +286,8 @@ struct Builder {
 
   void aircraftTab() {
     // Rows of the aircraft tab: label index, top and height (twips). Label 3, the second maker,
-    // has no caption of its own: it follows the first maker's block.
+    // has no caption of its own: it follows the first maker's block. The labels end 120 twips
+    // short of their 3600-twip column, so wrapped notes stay clear of its border.
     struct Line {
       int index, top, height;
       const char* spec;
@@ -313,7 +314,7 @@ struct Builder {
     for (const Line& l : lines)
       for (int plane = 1; plane <= 2; ++plane)
         add({plane == 1 ? Arr::lblData1 : Arr::lblData2, l.index, l.spec, "",
-             ctl::framAircraft_ + std::to_string(plane - 1), 150, l.top, 3450, l.height, -1,
+             ctl::framAircraft_ + std::to_string(plane - 1), 150, l.top, 3330, l.height, -1,
              Align::Left, l.index == 11});
   }
 

@@ -195,6 +195,21 @@ TEST_F(Widgets, EveryFrameOfAPageStandsClearOfItsEdges) {
   }
 }
 
+// The texts of the two aircraft columns wrap short of their frame's border, so a long note
+// does not run into it.
+TEST_F(Widgets, TheAircraftColumnsTextsStandClearOfTheirBorders) {
+  MainForm::frmMain w(std::make_unique<FakeAircraftData>());
+  for (const char* name : {"framAircraft_0", "framAircraft_1"}) {
+    auto* frame = w.findChild<QGroupBox*>(name);
+    ASSERT_NE(frame, nullptr) << name;
+    const auto labels = frame->findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
+    ASSERT_FALSE(labels.isEmpty()) << name;
+    for (const QLabel* label : labels)
+      EXPECT_LE(label->geometry().right(), frame->width() - 1 - 4)
+          << name << " " << label->objectName().toStdString();
+  }
+}
+
 // The configuration frame of the interior tab shows only while one of its buttons does: a
 // fixed-wing pair, which has no helicopter configurations, shows no empty "Configuration" box.
 TEST_F(Widgets, TheConfigurationFrameShowsOnlyWithAButtonInIt) {
