@@ -697,6 +697,9 @@ void frmMain::SetMenuEnabled(std::string_view item, bool enabled) noexcept {
 void frmMain::PrintJobStarted() {
   for (auto& [name, action] : actions_) {
     if (!IsPrintItem(name) || printItemsHeld_.contains(action)) continue;
+    // A hidden item cannot be chosen anyway, and it reads as disabled only because it is hidden:
+    // holding it would leave it disabled for good once the job ends and it is shown again.
+    if (!action->isVisible()) continue;
     printItemsHeld_.emplace(action, action->isEnabled());
     action->setEnabled(false);
   }

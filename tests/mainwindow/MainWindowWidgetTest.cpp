@@ -210,6 +210,24 @@ TEST_F(Widgets, TheAircraftColumnsTextsStandClearOfTheirBorders) {
   }
 }
 
+// A print job holds the print items disabled and gives them back their states when it ends. An
+// item hidden while the job ran (the direct "All Pages" while a pair is chosen, the fixed-wing
+// pages while helicopters are) must be usable again once it is shown.
+TEST_F(Widgets, APrintItemHiddenDuringAJobIsUsableOnceShown) {
+  MainForm::frmMain w(std::make_unique<FakeAircraftData>());
+  auto* all = w.findChild<QAction*>(ctl::mnuFilePrintAll);
+  auto* general = w.findChild<QAction*>(ctl::mnuFilePrintGeneral);
+  ASSERT_NE(all, nullptr);
+  ASSERT_NE(general, nullptr);
+  w.SetMenuVisible(ctl::mnuFilePrintAll, false);
+  w.PrintJobStarted();
+  EXPECT_FALSE(general->isEnabled()) << "held while the job runs";
+  w.PrintJobEnded();
+  EXPECT_TRUE(general->isEnabled());
+  w.SetMenuVisible(ctl::mnuFilePrintAll, true);
+  EXPECT_TRUE(all->isEnabled());
+}
+
 // The configuration frame of the interior tab shows only while one of its buttons does: a
 // fixed-wing pair, which has no helicopter configurations, shows no empty "Configuration" box.
 TEST_F(Widgets, TheConfigurationFrameShowsOnlyWithAButtonInIt) {
