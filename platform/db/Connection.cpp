@@ -1,10 +1,15 @@
 #include "platform/db/Connection.h"
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <mutex>
 #include <utility>
 
 #include "platform/db/Ado.h"
@@ -61,9 +66,68 @@ std::vector<std::string> QueryColumn(sqlite3* db, const std::string& sql, int co
   return values;
 }
 
+// What tells one state of a file from another: a file replaced or written to differs in one of
+// these.
+struct FileKey {
+  uint64_t device = 0;
+  uint64_t inode = 0;
+  int64_t size = 0;
+  int64_t mtime = 0;  // nanoseconds
+  int64_t ctime = 0;  // nanoseconds
+  bool operator==(const FileKey&) const = default;
+};
+
+bool KeyOf(const std::string& path, FileKey& key) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return false;
+  key.device = static_cast<uint64_t>(st.st_dev);
+  key.inode = static_cast<uint64_t>(st.st_ino);
+  key.size = static_cast<int64_t>(st.st_size);
+  key.mtime = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+  key.ctime = static_cast<int64_t>(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
+  return true;
+}
+
 }  // namespace
 
-void Connection::CloseHandle::operator()(sqlite3* db) const { sqlite3_close_v2(db); }
+// An SQLite file opened read-only, shared by the connections to it while it is unchanged.
+struct Connection::SqliteFile {
+  sqlite3* db = nullptr;
+  std::vector<Table> tables;  // the table list, read at the first open
+  std::mutex mutex;           // guards statements
+  std::multimap<std::string, sqlite3_stmt*, std::less<>> statements;  // given back, idle
+
+  SqliteFile() = default;
+  SqliteFile(const SqliteFile&) = delete;
+  SqliteFile& operator=(const SqliteFile&) = delete;
+  ~SqliteFile() {
+    for (auto& entry : statements) sqlite3_finalize(entry.second);
+    sqlite3_close_v2(db);
+  }
+};
+
+namespace {
+
+// The files kept: a few, the least recently opened dropped first.
+constexpr size_t kKeptFiles = 4;
+
+struct KeptFile {
+  std::string path;
+  FileKey key;
+  std::shared_ptr<void> file;  // Connection::SqliteFile
+};
+
+std::mutex& KeptMutex() {
+  static std::mutex m;
+  return m;
+}
+
+std::vector<KeptFile>& Kept() {
+  static std::vector<KeptFile> kept;
+  return kept;
+}
+
+}  // namespace
 
 Connection::Connection() = default;
 Connection::~Connection() = default;
@@ -118,16 +182,38 @@ void Connection::open(std::string_view connectionString) {
     readTables();
     return;
   }
-  sqlite3* raw = nullptr;
+  FileKey key;
+  const bool keyed = KeyOf(path, key);
+  if (keyed) {
+    std::lock_guard<std::mutex> lock(KeptMutex());
+    auto& kept = Kept();
+    for (auto it = kept.begin(); it != kept.end(); ++it) {
+      if (it->path != path) continue;
+      if (it->key == key) {
+        db_ = std::static_pointer_cast<SqliteFile>(it->file);
+        // Most recently opened last.
+        std::rotate(it, it + 1, kept.end());
+      } else {
+        kept.erase(it);  // the file changed: read it afresh
+      }
+      break;
+    }
+  }
+  if (db_) {
+    path_ = std::move(path);
+    tables_ = db_->tables;
+    return;
+  }
+  auto file = std::make_shared<SqliteFile>();
   // Read-only and without SQLITE_OPEN_CREATE: nothing is ever written, no file is ever made.
-  int rc = sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READONLY, nullptr);
-  std::unique_ptr<sqlite3, CloseHandle> db(raw);
+  int rc = sqlite3_open_v2(path.c_str(), &file->db, SQLITE_OPEN_READONLY, nullptr);
   if (rc != SQLITE_OK)
-    RaiseDriverError(err::DriverFailed,
-                     std::string(raw ? sqlite3_errmsg(raw) : "out of memory") + ": " + path);
-  sqlite3_busy_timeout(raw, 2000);
-  db_ = std::move(db);
-  path_ = std::move(path);
+    RaiseDriverError(
+        err::DriverFailed,
+        std::string(file->db ? sqlite3_errmsg(file->db) : "out of memory") + ": " + path);
+  sqlite3_busy_timeout(file->db, 2000);
+  db_ = file;
+  path_ = path;
   try {
     // Reading the table list now makes a damaged file fail at the open, as the driver did.
     readTables();
@@ -135,6 +221,43 @@ void Connection::open(std::string_view connectionString) {
     close();
     throw;
   }
+  file->tables = tables_;
+  // Kept only when the file is still the one keyed before the open.
+  FileKey after;
+  if (keyed && KeyOf(path, after) && after == key) {
+    std::lock_guard<std::mutex> lock(KeptMutex());
+    auto& kept = Kept();
+    std::erase_if(kept, [&](const KeptFile& k) { return k.path == path; });
+    if (kept.size() >= kKeptFiles) kept.erase(kept.begin());
+    kept.push_back(KeptFile{path, key, file});
+  }
+}
+
+void Connection::ForgetCachedFiles() {
+  std::lock_guard<std::mutex> lock(KeptMutex());
+  Kept().clear();
+}
+
+sqlite3_stmt* Connection::takeStatement(std::string_view sql) {
+  if (!db_) return nullptr;
+  std::lock_guard<std::mutex> lock(db_->mutex);
+  auto it = db_->statements.find(sql);
+  if (it == db_->statements.end()) return nullptr;
+  sqlite3_stmt* statement = it->second;
+  db_->statements.erase(it);
+  return statement;
+}
+
+void Connection::giveBackStatement(std::string_view sql, sqlite3_stmt* statement) {
+  if (!statement) return;
+  if (!db_ || sqlite3_db_handle(statement) != db_->db) {
+    sqlite3_finalize(statement);
+    return;
+  }
+  sqlite3_reset(statement);
+  sqlite3_clear_bindings(statement);
+  std::lock_guard<std::mutex> lock(db_->mutex);
+  db_->statements.emplace(std::string(sql), statement);
 }
 
 void Connection::close() {
@@ -151,7 +274,7 @@ const std::string& Connection::path() const { return path_; }
 sqlite3* Connection::handle() const {
   if (jet_) return jet_->handle();
   if (!db_) vb::Raise(vb::err::ConnectionUnusable);
-  return db_.get();
+  return db_->db;
 }
 
 void Connection::prepared() {

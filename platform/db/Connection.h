@@ -7,12 +7,17 @@
 // an Access (Jet 3 or Jet 4) file is read through JetDatabase into an in-memory SQLite database
 // that every connection to the unchanged file shares. The password of the connection string
 // does not matter to either (mdbtools reads a Jet file without it).
+// An SQLite file is opened once per device, inode, size and modification time and kept, with
+// its table list and the statements prepared on it: the program opens a connection for every
+// field it fills, and a replaced or changed file is opened afresh. Every open still checks
+// that the file is there and is a database, so a file that vanished is reported as before.
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace adodb {
 
@@ -55,6 +60,17 @@ class Connection {
   // For a name that is no table: why it is not there (a saved query of an Access file that
   // did not translate), or "".
   std::string missingTableText(std::string_view name) const;
+  // A statement of exactly this SQL prepared before on the same file and given back, reset
+  // and without bindings; nullptr when there is none (the caller prepares it). The statement
+  // is the caller's until given back.
+  sqlite3_stmt* takeStatement(std::string_view sql);
+  // Gives back a statement taken or prepared on this connection, once its rows are read, for
+  // the next open of the same SQL; finalized when it cannot be kept.
+  void giveBackStatement(std::string_view sql, sqlite3_stmt* statement);
+
+  // Drops the kept SQLite files, so that the next open reads its file again (connections still
+  // open keep theirs).
+  static void ForgetCachedFiles();
 
   // The path that a connection string names ("" when it names none): the text after the
   // attribute "DBQ=" (any case) up to the end, or the text between braces "{...}".
@@ -69,10 +85,8 @@ class Connection {
   Table& findTable(std::string_view name);
   void readTables();
 
-  struct CloseHandle {
-    void operator()(sqlite3* db) const;
-  };
-  std::unique_ptr<sqlite3, CloseHandle> db_;
+  struct SqliteFile;
+  std::shared_ptr<SqliteFile> db_;
   std::shared_ptr<JetDatabase> jet_;
   std::string path_;
   std::vector<Table> tables_;

@@ -249,15 +249,21 @@ void Recordset::open(std::string_view sql, Connection& connection,
   if (open_) vb::Raise(err::ObjectOpen, "Operation is not allowed when the object is open.");
   sqlite3* db = connection.handle();  // 3709 when the connection is not open
 
-  sqlite3_stmt* raw = nullptr;
-  const char* tail = nullptr;
-  int rc = sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &raw, &tail);
+  // A statement of the same SQL prepared before on the same unchanged file is used again: the
+  // program opens the joined record of an aircraft for every field it fills.
+  sqlite3_stmt* raw = connection.takeStatement(sql);
   Statement st(raw, sqlite3_finalize);
-  if (rc != SQLITE_OK) RaiseStatementError(db, rc, true, &connection);
-  if (!raw) RaiseDriverError(err::SyntaxError, "the statement is empty");
-  for (const char* end = sql.data() + sql.size(); tail && tail < end; ++tail)
-    if (!std::isspace(static_cast<unsigned char>(*tail)) && *tail != ';')
-      RaiseDriverError(err::SyntaxError, "only one statement can be run at a time");
+  int rc = SQLITE_OK;
+  if (!raw) {
+    const char* tail = nullptr;
+    rc = sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &raw, &tail);
+    st.reset(raw);
+    if (rc != SQLITE_OK) RaiseStatementError(db, rc, true, &connection);
+    if (!raw) RaiseDriverError(err::SyntaxError, "the statement is empty");
+    for (const char* end = sql.data() + sql.size(); tail && tail < end; ++tail)
+      if (!std::isspace(static_cast<unsigned char>(*tail)) && *tail != ';')
+        RaiseDriverError(err::SyntaxError, "only one statement can be run at a time");
+  }
   connection.prepared();
   Bind(db, raw, params);
 
@@ -280,6 +286,7 @@ void Recordset::open(std::string_view sql, Connection& connection,
     }
   }
   if (rc != SQLITE_DONE) RaiseStatementError(db, rc, false, &connection);
+  connection.giveBackStatement(sql, st.release());
   // A column without a declared type takes the type of its first stored value.
   for (size_t c = 0; c < columns.size(); ++c)
     if (columns[c].type == adEmpty) columns[c].type = TypeOfStorage(storage[c]);
