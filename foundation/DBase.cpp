@@ -25,14 +25,17 @@ namespace fs = std::filesystem;
 
 constexpr std::string_view kModule = "DBase";
 
-// The joined record of one aircraft, as the Windows design stated it, with the aircraft number
-// bound. The test of OpNum in the WHERE clause makes an aircraft without a corporate row give
-// no row at all; that is how the program has always shown such an aircraft.
+// The joined record of one aircraft, with the aircraft number bound. The Windows design stated
+// it with nested RIGHT JOINs that keep every row of the aircraft side; these are the same joins
+// written as LEFT JOINs from Aircraft, which give the same columns in the same order and the
+// same rows, and let SQLite read the record without a temporary table (the page templates read
+// it once per field). The test of OpNum in the WHERE clause makes an aircraft without a
+// corporate row give no row at all; that is how the program has always shown such an aircraft.
 constexpr std::string_view kRecordSql =
-    "SELECT Aircraft.*, ENGMFG.*, Engine.*, AircraftOPS.*, AircraftOPS.*, ACMFG.* FROM (ENGMFG "
-    "RIGHT JOIN (Engine RIGHT JOIN ((ACMFG RIGHT JOIN Aircraft ON ACMFG.AcMfgNum = "
-    "Aircraft.AcMfgNum) LEFT JOIN AircraftOPS ON Aircraft.AcNum = AircraftOPS.AcNum) ON "
-    "Engine.EngNumID = Aircraft.EngNumID) ON ENGMFG.EngMfgNumID = Engine.EngMfgNumID) WHERE "
+    "SELECT Aircraft.*, ENGMFG.*, Engine.*, AircraftOPS.*, AircraftOPS.*, ACMFG.* FROM "
+    "(((Aircraft LEFT JOIN ACMFG ON ACMFG.AcMfgNum = Aircraft.AcMfgNum) LEFT JOIN AircraftOPS "
+    "ON Aircraft.AcNum = AircraftOPS.AcNum) LEFT JOIN Engine ON Engine.EngNumID = "
+    "Aircraft.EngNumID) LEFT JOIN ENGMFG ON ENGMFG.EngMfgNumID = Engine.EngMfgNumID WHERE "
     "Aircraft.AcNum = ?1 AND AircraftOPS.OpNum = 3;";
 
 constexpr std::string_view kSeatsSql =
