@@ -73,6 +73,42 @@ void BindValue(sqlite3_stmt* st, int index, const jet::Value& v, int jetType) {
   }
 }
 
+// Runs the CREATE VIEW statement of a saved query, and nothing else: the query's SQL comes from
+// the file, and SQL after a ";" in it (an ATTACH, a write to another file) must not run. Gives
+// the SQLite result and, on failure, a message for sqlite3_free.
+int CreateOneView(sqlite3* db, const std::string& create, char** message) {
+  sqlite3_stmt* st = nullptr;
+  const char* tail = nullptr;
+  int rc = sqlite3_prepare_v2(db, create.c_str(), -1, &st, &tail);
+  if (rc != SQLITE_OK) {
+    *message = sqlite3_mprintf("%s", sqlite3_errmsg(db));
+    return rc;
+  }
+  // Only blanks and comments may follow the statement.
+  while (tail && *tail) {
+    sqlite3_stmt* more = nullptr;
+    const char* next = nullptr;
+    int more_rc = sqlite3_prepare_v2(db, tail, -1, &more, &next);
+    const bool another = more_rc != SQLITE_OK || more != nullptr;
+    sqlite3_finalize(more);
+    if (another) {
+      sqlite3_finalize(st);
+      *message = sqlite3_mprintf("its SQL holds more than one statement");
+      return SQLITE_ERROR;
+    }
+    if (next == tail) break;
+    tail = next;
+  }
+  rc = sqlite3_step(st);
+  if (rc != SQLITE_DONE) {
+    *message = sqlite3_mprintf("%s", sqlite3_errmsg(db));
+    sqlite3_finalize(st);
+    return rc;
+  }
+  sqlite3_finalize(st);
+  return SQLITE_OK;
+}
+
 // The cache of file databases: one per path, replaced when the file's time or size changes.
 struct CacheEntry {
   int64_t mtime = 0;
@@ -203,7 +239,7 @@ void JetDatabase::makeViews() {
       sqlite3_exec(db_, "SAVEPOINT view", nullptr, nullptr, nullptr);
       std::string create = "CREATE VIEW " + QuoteIdentifier(q->name) + " AS " + sql;
       char* message = nullptr;
-      int rc = sqlite3_exec(db_, create.c_str(), nullptr, nullptr, &message);
+      int rc = CreateOneView(db_, create, &message);
       if (rc == SQLITE_OK) {
         // SQLite checks names only when the view is used: try it now.
         sqlite3_free(message);

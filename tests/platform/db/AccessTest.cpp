@@ -505,6 +505,52 @@ TEST_F(AccessFile, ATableThatCannotBeReadIsNamedAndTheOthersRead) {
   EXPECT_EQ(rs.recordCount(), 830);
 }
 
+// A saved query's SQL comes from the file: SQL after a ";" in it never runs. Here the second
+// part of a union query is replaced, in a copy of the file, by one that attaches a database
+// file and writes a table into it; the query is refused with the reason, no file is written,
+// and the rest of the file reads.
+TEST_F(AccessFile, SqlAfterTheStatementOfASavedQueryNeverRuns) {
+  std::string whole;
+  {
+    std::ifstream in(kNwind, std::ios::binary);
+    whole.assign(std::istreambuf_iterator<char>(in), {});
+  }
+  const std::string part = "SELECT City, CompanyName, ContactName, \"Suppliers\"\r\nFROM Suppliers";
+  std::string evil = "SELECT 1,2,3,4;ATTACH 'x.db' AS a;CREATE TABLE a.t(x);--";
+  evil.resize(part.size(), ' ');
+  const size_t at = whole.find(part);
+  ASSERT_NE(at, std::string::npos);
+  whole.replace(at, part.size(), evil);
+  testsupport::TempDir dir;
+  const fs::path file = dir / "evil.mdb";
+  std::ofstream(file, std::ios::binary) << whole;
+  // A relative name in the SQL would land in the current folder.
+  struct InFolder {
+    fs::path saved = fs::current_path();
+    explicit InFolder(const fs::path& folder) { fs::current_path(folder); }
+    ~InFolder() { fs::current_path(saved); }
+  };
+  {
+    InFolder here(dir.path());
+    adodb::Connection c;
+    c.open(ConnectionStringFor(file));
+    adodb::Recordset rs;
+    vb::Error e =
+        ErrorOf([&] { rs.open("SELECT * FROM \"Customers and Suppliers by City\"", c); });
+    EXPECT_EQ(e.number, adodb::err::NoSuchTable);
+    EXPECT_NE(e.description.find("more than one statement"), std::string::npos) << e.description;
+    rs.open("SELECT * FROM Shippers", c);
+    EXPECT_EQ(rs.recordCount(), 3);
+  }
+  EXPECT_FALSE(fs::exists(dir / "x.db"));
+  // The unchanged file makes the view.
+  adodb::Connection c;
+  c.open(ConnectionStringFor(kNwind));
+  adodb::Recordset rs;
+  rs.open("SELECT * FROM \"Customers and Suppliers by City\"", c);
+  EXPECT_GT(rs.recordCount(), 0);
+}
+
 // The reader takes bytes as well as files.
 TEST_F(AccessFile, BytesInMemoryReadAsTheFile) {
   std::string whole;
