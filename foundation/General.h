@@ -29,6 +29,9 @@ struct Vars {
   float NextTraceTime = 0;
   // The INI file: the program folder + "Tolvane.ini".
   std::string IniFileName;
+  // The last INI write failure reported: the same failure is not reported again until a write
+  // works, so that the several keys of one save give one report.
+  std::string LastIniWriteFailure;
 };
 Vars& vars();
 
@@ -55,10 +58,13 @@ double IniVal(std::string_view section, std::string_view key);
 bool IniBool(std::string_view section, std::string_view key, bool defaultValue);
 bool IsTrue(std::string_view value);
 // Writes the value as its text; line breaks in it become blanks so the file keeps its lines.
-void WriteINI(std::string_view section, std::string_view key, std::string_view value);
-void WriteINI(std::string_view section, std::string_view key, const char* value);
-void WriteINI(std::string_view section, std::string_view key, bool value);
-void WriteINI(std::string_view section, std::string_view key, double value);
+// Returns whether the value is stored. A file that cannot be written (a full disk, a folder
+// that cannot be written) keeps its old contents and is reported through the common handler
+// (error 75, naming the file and the reason), once for a run of writes failing alike.
+bool WriteINI(std::string_view section, std::string_view key, std::string_view value);
+bool WriteINI(std::string_view section, std::string_view key, const char* value);
+bool WriteINI(std::string_view section, std::string_view key, bool value);
+bool WriteINI(std::string_view section, std::string_view key, double value);
 
 // --- Number text, rounding and metric units ---
 std::string Strng(double value, long decimals);

@@ -47,8 +47,9 @@ bool IsTrue(std::string_view value) {
   return result;
 }
 
-void WriteINI(std::string_view section, std::string_view key, std::string_view value) {
+bool WriteINI(std::string_view section, std::string_view key, std::string_view value) {
   vb::Proc g(kModule, "WriteINI");
+  bool stored = false;
   g.step([&] {
     // A line break would split the key's line in two; it is stored as a blank instead.
     std::string text;
@@ -58,21 +59,33 @@ void WriteINI(std::string_view section, std::string_view key, std::string_view v
       if (c == '\r' && i + 1 < value.size() && value[i + 1] == '\n') ++i;
       text += (c == '\r' || c == '\n') ? ' ' : c;
     }
-    // A failed write leaves the value unstored, with no message.
-    ini::WritePrivateProfileString(section, key, text, vars().IniFileName);
+    Vars& v = vars();
+    std::string why;
+    stored = ini::WritePrivateProfileString(section, key, text, v.IniFileName, &why);
+    if (stored) {
+      v.LastIniWriteFailure.clear();
+      return;
+    }
+    // The file keeps what it held; the user is told once which file and why.
+    std::string failure =
+        "Cannot write the settings file " + v.IniFileName + " (" + why + "): settings are not saved";
+    if (failure == v.LastIniWriteFailure) return;
+    v.LastIniWriteFailure = failure;
+    vb::Raise(vb::err::PathFileAccess, std::move(failure));
   });
+  return stored;
 }
 
-void WriteINI(std::string_view section, std::string_view key, const char* value) {
-  WriteINI(section, key, std::string_view(value ? value : ""));
+bool WriteINI(std::string_view section, std::string_view key, const char* value) {
+  return WriteINI(section, key, std::string_view(value ? value : ""));
 }
 
-void WriteINI(std::string_view section, std::string_view key, bool value) {
-  WriteINI(section, key, std::string_view(value ? "True" : "False"));
+bool WriteINI(std::string_view section, std::string_view key, bool value) {
+  return WriteINI(section, key, std::string_view(value ? "True" : "False"));
 }
 
-void WriteINI(std::string_view section, std::string_view key, double value) {
-  WriteINI(section, key, std::string_view(vb::CStr(value)));
+bool WriteINI(std::string_view section, std::string_view key, double value) {
+  return WriteINI(section, key, std::string_view(vb::CStr(value)));
 }
 
 }  // namespace General

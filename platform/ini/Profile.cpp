@@ -4,7 +4,10 @@
 #include "platform/ini/Profile.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstddef>
+#include <cstring>
+#include <new>
 #include <system_error>
 #include <vector>
 
@@ -155,7 +158,10 @@ bool ReadForRewrite(const fs::path& file, std::string& data) {
   std::error_code ec;
   const fs::file_status status = fs::status(file, ec);
   if (status.type() == fs::file_type::not_found) return true;
-  if (!fs::is_regular_file(status)) return false;
+  if (!fs::is_regular_file(status)) {
+    errno = fs::is_directory(status) ? EISDIR : (ec ? ec.value() : EINVAL);
+    return false;
+  }
   return vb::ReadWholeFile(file, data);
 }
 
@@ -181,15 +187,25 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
 }
 
 bool WritePrivateProfileString(std::string_view section, std::string_view key,
-                               std::string_view value, const std::filesystem::path& file) {
+                               std::string_view value, const std::filesystem::path& file,
+                               std::string* failure) {
+  const auto fail = [failure](std::string why) {
+    if (failure) *failure = std::move(why);
+    return false;
+  };
+  const auto systemFailure = [&fail](int why) {
+    return fail(why != 0 ? std::strerror(why) : "the file cannot be written");
+  };
   try {
     // A line break would split the entry and plant lines of its own in the file; a name that
     // would not read back as itself is refused rather than written where nothing finds it.
-    if (!StorableName(section, false) || !StorableName(key, true) || HasLineBreak(value))
-      return false;
+    if (!StorableName(section, false)) return fail("the section name cannot be stored");
+    if (!StorableName(key, true)) return fail("the key name cannot be stored");
+    if (HasLineBreak(value)) return fail("the value holds a line break");
 
     std::string data;
-    if (!ReadForRewrite(file, data)) return false;
+    errno = 0;
+    if (!ReadForRewrite(file, data)) return systemFailure(errno != 0 ? errno : EIO);
 
     const std::string_view bom =
         std::string_view(data).starts_with(kBom) ? kBom : std::string_view();
@@ -233,9 +249,12 @@ bool WritePrivateProfileString(std::string_view section, std::string_view key,
     }
 
     if (out == data) return true;
-    return vb::WriteFileAtomic(file, out);
+    if (!vb::WriteFileAtomic(file, out)) return systemFailure(errno);
+    return true;
+  } catch (const std::bad_alloc&) {
+    return fail("out of memory");
   } catch (...) {
-    return false;
+    return fail("the file cannot be written");
   }
 }
 

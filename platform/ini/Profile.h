@@ -23,8 +23,11 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
 // replaced atomically. Returns false, leaving the file untouched, when it cannot be read or
 // written, when the value holds a line break, or when a name would not read back as itself: a
 // line break or a blank or tab at either end in either name, a "]" in the section name, or in
-// the key an "=" or a leading ";" or "[". Never throws.
+// the key an "=" or a leading ";" or "[". Never throws. On false, `failure` (when given) says
+// why in a few words: the system's reason for a file that cannot be read or written ("No space
+// left on device", "Read-only file system"), or what is wrong with the entry.
 bool WritePrivateProfileString(std::string_view section, std::string_view key,
-                               std::string_view value, const std::filesystem::path& file);
+                               std::string_view value, const std::filesystem::path& file,
+                               std::string* failure = nullptr);
 
 }  // namespace ini

@@ -140,29 +140,44 @@ bool WriteAll(int fd, std::string_view contents) {
 }  // namespace
 
 bool WriteFileAtomic(const fs::path& given, std::string_view contents) {
+  // On failure errno tells why: the first call that failed set it, and the clean-up keeps it.
+  const auto fail = [](int why) {
+    errno = why;
+    return false;
+  };
   // A file marked read-only stays as it is: renaming a new file over it would bypass the mark.
   std::error_code ec;
   fs::path file = given;
   if (fs::is_symlink(fs::symlink_status(given, ec))) {
     file = fs::canonical(given, ec);  // the link stays; its target is replaced
-    if (ec) return false;
+    if (ec) return fail(ec.value());
   }
   struct stat old {};
   const bool existed = ::stat(file.c_str(), &old) == 0;
-  if (existed && (!S_ISREG(old.st_mode) || (old.st_mode & S_IWUSR) == 0)) return false;
+  if (existed && !S_ISREG(old.st_mode)) return fail(S_ISDIR(old.st_mode) ? EISDIR : EINVAL);
+  if (existed && (old.st_mode & S_IWUSR) == 0) return fail(EACCES);
 
   RemoveStaleTemporaries(file);
   const fs::path temp = TempName(file);
   const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-  if (fd < 0) return false;
+  if (fd < 0) return fail(errno);
   // The new file keeps the old one's permissions; the data reaches the disk before the rename,
   // so that neither a crash nor a power cut leaves an empty or half-written file in its place.
-  bool ok = (!existed || ::fchmod(fd, old.st_mode & 07777) == 0) && WriteAll(fd, contents) &&
-            ::fsync(fd) == 0;
-  ok = ::close(fd) == 0 && ok;
-  ok = ok && ::rename(temp.c_str(), file.c_str()) == 0;
-  if (!ok) ::unlink(temp.c_str());
-  return ok;
+  int why = 0;
+  const auto check = [&why](bool ok) {
+    if (!ok && why == 0) why = errno != 0 ? errno : EIO;
+    return ok;
+  };
+  errno = 0;
+  bool ok = check(!existed || ::fchmod(fd, old.st_mode & 07777) == 0) &&
+            check(WriteAll(fd, contents)) && check(::fsync(fd) == 0);
+  ok = check(::close(fd) == 0) && ok;
+  ok = ok && check(::rename(temp.c_str(), file.c_str()) == 0);
+  if (!ok) {
+    ::unlink(temp.c_str());
+    return fail(why);
+  }
+  return true;
 }
 
 }  // namespace vb

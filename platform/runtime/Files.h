@@ -39,7 +39,8 @@ bool ReadWholeFile(const fs::path& file, std::string& contents);
 // renamed over the old one, so that a crash, a kill or a full disk never leaves half a file or
 // an empty one. The new file keeps the old one's permissions; a symbolic link keeps pointing at
 // the file it named. A temporary file that a killed writer left is deleted by the next write.
-// Returns false (old file untouched) on any failure, and for a file marked read-only.
+// Returns false (old file untouched) on any failure, and for a file marked read-only; errno
+// then tells why (ENOSPC for a full disk, EACCES or EROFS for a folder that cannot be written).
 bool WriteFileAtomic(const fs::path& file, std::string_view contents);
 
 }  // namespace vb

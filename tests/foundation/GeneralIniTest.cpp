@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "foundation/General.h"
+#include "platform/runtime/Files.h"
 #include "platform/runtime/StateReset.h"
 #include "platform/ui/FakeHooks.h"
 #include "support/TestSupport.h"
@@ -109,15 +110,38 @@ TEST_F(GeneralIni, LineBreaksInAValueBecomeBlanks) {
   EXPECT_EQ(ReadText(file), "[Settings]\nAircraft2=[7]Two Lines and more\n");
 }
 
-TEST_F(GeneralIni, AFailedWriteIsSilentlyIneffective) {
+// A write that fails keeps the file as it was and is reported through the common handler,
+// naming the file and the reason: once for a run of writes failing alike (a save writes
+// several keys), again when another failure comes or after a write that worked.
+TEST_F(GeneralIni, AFailedWriteKeepsTheFileAndIsReportedOncePerFailure) {
+  vb::ChDir(dir.path());
   Write("[Settings]\nStartFresh=False\n");
   fs::permissions(file, fs::perms::owner_read);
-  General::WriteINI("Settings", "StartFresh", "True");
+  EXPECT_FALSE(General::WriteINI("Settings", "StartFresh", "True"));
+  EXPECT_FALSE(General::WriteINI("Settings", "Aircraft1", "[7]Seven"));
   EXPECT_EQ(General::IniStr("Settings", "StartFresh"), "False");
-  General::vars().IniFileName = (dir / "missing" / "Tolvane.ini").string();
-  General::WriteINI("Settings", "StartFresh", "True");
+  EXPECT_EQ(ReadText(file), "[Settings]\nStartFresh=False\n");
+  EXPECT_EQ(General::vars().ErrorCount, 1);
+  const std::string log = ReadText(dir / "ERROR.LOG");
+  EXPECT_NE(log.find("[General:WriteINI]<Err:75>Cannot write the settings file " + file.string() +
+                     " (Permission denied): settings are not saved"),
+            std::string::npos)
+      << log;
+  const fs::path missing = dir / "missing" / "Tolvane.ini";
+  General::vars().IniFileName = missing.string();
+  EXPECT_FALSE(General::WriteINI("Settings", "StartFresh", "True"));
+  EXPECT_FALSE(General::WriteINI("Settings", "StartFresh", "True"));
   EXPECT_FALSE(fs::exists(dir / "missing"));
-  EXPECT_TRUE(hooks.statusTexts.empty());
+  EXPECT_EQ(General::vars().ErrorCount, 2);
+  EXPECT_NE(ReadText(dir / "ERROR.LOG").find(missing.string() + " (No such file or directory)"),
+            std::string::npos);
+  // A write that works clears the memory: the same failure later is reported again.
+  General::vars().IniFileName = file.string();
+  fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_TRUE(General::WriteINI("Settings", "StartFresh", "True"));
+  General::vars().IniFileName = missing.string();
+  EXPECT_FALSE(General::WriteINI("Settings", "StartFresh", "True"));
+  EXPECT_EQ(General::vars().ErrorCount, 3);
   EXPECT_TRUE(hooks.boxes.empty());
 }
 

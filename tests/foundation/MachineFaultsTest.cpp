@@ -43,12 +43,28 @@ TEST_F(MachineFaults, AFullDiskUnderTheIniFileKeepsTheFileAndTheProgramGoesOn) {
   BrokenFolder broken(disk, BrokenFolder::Kind::Full, [&] { Put(disk / "Tolvane.ini", original); });
   SKIP_UNLESS_AVAILABLE(broken);
   General::vars().IniFileName = (disk / "Tolvane.ini").string();
-  General::WriteINI("Settings", "StartFresh", "True");
-  General::WriteINI("Settings", "NewKey", 12.5);
+  General::vars().ErrorStatusSeconds = 0.01f;
+  EXPECT_FALSE(General::WriteINI("Settings", "StartFresh", "True"));
+  EXPECT_FALSE(General::WriteINI("Settings", "NewKey", 12.5));
   EXPECT_EQ(Text(disk / "Tolvane.ini"), original);
   EXPECT_EQ(General::IniStr("Settings", "StartFresh"), "False");
   EXPECT_EQ(General::IniStr("Settings", "NewKey"), "");
   EXPECT_TRUE(hooks.boxes.empty());
+  // Told once for the two keys, in ERROR.LOG (in the program's folder, not on the full disk)
+  // and on the status bar, naming the file.
+  EXPECT_EQ(General::vars().ErrorCount, 1);
+  const auto reports = Reports();
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_EQ(reports[0].rfind("[General:WriteINI]<Err:75>Cannot write the settings file " +
+                                 (disk / "Tolvane.ini").string() + " (",
+                             0),
+            0u)
+      << reports[0];
+  EXPECT_NE(std::find_if(hooks.statusTexts.begin(), hooks.statusTexts.end(),
+                         [](const std::string& t) {
+                           return t.rfind("[1]Cannot write the settings file ", 0) == 0;
+                         }),
+            hooks.statusTexts.end());
 }
 
 TEST_F(MachineFaults, AFullDiskUnderTheSettingsStoreIsReportedAndKeepsTheStore) {
@@ -109,12 +125,20 @@ TEST_F(MachineFaults, AnUnwritableProgramFolderKeepsItsFilesAndTheProgramGoesOn)
   vb::ChDir(folder);
   General::vars().IniFileName = (folder / "Tolvane.ini").string();
   General::vars().ErrorStatusSeconds = 0.01f;
-  // The settings are read, a write changes nothing, and a failure still reaches the status bar.
+  // The settings are read, a write changes nothing and says so, and a failure still reaches
+  // the status bar.
   EXPECT_EQ(General::IniStr("Database", "DBName"), "ac.mdb");
-  General::WriteINI("Database", "DXFFileDate", "2025-12-10 08:00:00");
+  EXPECT_FALSE(General::WriteINI("Database", "DXFFileDate", "2025-12-10 08:00:00"));
   EXPECT_EQ(Text(folder / "Tolvane.ini"), ini);
+  EXPECT_NE(std::find_if(hooks.statusTexts.begin(), hooks.statusTexts.end(),
+                         [&](const std::string& t) {
+                           return t.rfind("[1]Cannot write the settings file " +
+                                              (folder / "Tolvane.ini").string() + " (",
+                                          0) == 0;
+                         }),
+            hooks.statusTexts.end());
   FailingStep();
-  EXPECT_NE(std::find(hooks.statusTexts.begin(), hooks.statusTexts.end(), "[1]Type mismatch"),
+  EXPECT_NE(std::find(hooks.statusTexts.begin(), hooks.statusTexts.end(), "[2]Type mismatch"),
             hooks.statusTexts.end());
   EXPECT_FALSE(fs::exists(folder / "ERROR.LOG"));
   // The database, which is only ever read, is read.
@@ -122,7 +146,7 @@ TEST_F(MachineFaults, AnUnwritableProgramFolderKeepsItsFilesAndTheProgramGoesOn)
   DBase::OpenDatabase("7");
   EXPECT_EQ(DBase::DisplayDataValue("AcName"), "Seven");
   DBase::CloseDatabase();
-  EXPECT_EQ(General::vars().ErrorCount, 1);
+  EXPECT_EQ(General::vars().ErrorCount, 2);
 }
 
 TEST_F(MachineFaults, ADatabaseThatVanishesOrIsReplacedAfterTheStartIsReportedAndNeverMade) {
