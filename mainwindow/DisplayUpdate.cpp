@@ -217,7 +217,9 @@ void UpdateDisplay(MainView& view, AircraftData& data) {
   } reset;
   do {
     updateAgain = false;
-    UpdateOnce(view, data);
+    // A failure that repeats unchanged, in this update or since the last update without
+    // failures, is reported once.
+    vars().DisplayFailures.Run([&] { UpdateOnce(view, data); });
   } while (updateAgain);
 }
 

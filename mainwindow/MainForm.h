@@ -8,6 +8,7 @@
 #include <string>
 
 #include "foundation/Globals.h"
+#include "mainwindow/RepeatedFailure.h"
 
 namespace MainForm {
 
@@ -47,6 +48,8 @@ struct Vars {
   bool UseMouseWheelHook = false;
   std::string ExportFolder;  // folder of the last export; empty = the program folder
   std::string MainCaption;
+  // The failures display updates have reported, passed over until an update meets none.
+  RepeatedFailureFilter DisplayFailures{RepeatedFailureFilter::Memory::UntilCleanRun};
 };
 Vars& vars();
 void resetForTest();

@@ -10,7 +10,10 @@ RepeatedFailureFilter::Scope::Scope(RepeatedFailureFilter& owner)
 
 RepeatedFailureFilter::Scope::~Scope() {
   vb::SetTrapHandler(inner_);
-  owner_.last_ = std::move(met_);
+  if (owner_.memory_ == Memory::AcrossRuns || met_.empty())
+    owner_.last_ = std::move(met_);
+  else
+    owner_.last_.merge(met_);
 }
 
 bool RepeatedFailureFilter::Scope::HandlingOn() { return inner_ && inner_->HandlingOn(); }
@@ -21,7 +24,8 @@ void RepeatedFailureFilter::Scope::TraceEntry(std::string_view module, std::stri
 
 void RepeatedFailureFilter::Scope::HandleError(std::string_view module, std::string_view procedure,
                                                const vb::Error& error) {
-  Key key{std::string(module), std::string(procedure), error.number};
+  Key key{std::string(module), std::string(procedure), error.number,
+          owner_.memory_ == Memory::UntilCleanRun ? error.description : std::string()};
   const bool reported = owner_.last_.count(key) > 0 || met_.count(key) > 0;
   met_.insert(std::move(key));
   if (!reported && inner_) inner_->HandleError(module, procedure, error);

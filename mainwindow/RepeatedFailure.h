@@ -4,6 +4,13 @@
 // and at 1000 errors the common handler ends the program. Inside Run, an error already reported
 // by the previous run (same module, procedure and error number) is passed over; once a run no
 // longer meets it, it is reported again when it comes back.
+//
+// A filter that remembers until a clean run (Memory::UntilCleanRun) passes over a failure that
+// any run since the last run without failures has reported unchanged (same module, procedure,
+// number and text): a run reports it once, and later runs report only what is new. A run that
+// meets no failure at all forgets them, so that a failure coming back is reported again. The
+// display update uses it: with the aircraft database gone, every tab switch would otherwise
+// report the same failed reads again, label after label, switch after switch.
 #include <set>
 #include <string>
 #include <string_view>
@@ -15,6 +22,9 @@ namespace MainForm {
 
 class RepeatedFailureFilter {
  public:
+  enum class Memory { AcrossRuns, UntilCleanRun };
+  explicit RepeatedFailureFilter(Memory memory = Memory::AcrossRuns) : memory_(memory) {}
+
   template <class F>
   void Run(F&& handler) {
     Scope scope(*this);
@@ -24,7 +34,8 @@ class RepeatedFailureFilter {
   size_t Pending() const { return last_.size(); }
 
  private:
-  using Key = std::tuple<std::string, std::string, long>;
+  // Module, procedure, error number and (until a clean run only) the error's text.
+  using Key = std::tuple<std::string, std::string, long, std::string>;
 
   // Stands in front of the installed trap handler for the length of one run.
   class Scope : public vb::TrapHandler {
@@ -44,6 +55,7 @@ class RepeatedFailureFilter {
     std::set<Key> met_;
   };
 
+  Memory memory_;
   std::set<Key> last_;
 };
 

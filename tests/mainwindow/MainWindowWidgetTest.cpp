@@ -19,7 +19,10 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <set>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "Fakes.h"
 #include "MainWindowFixture.h"
@@ -442,6 +445,70 @@ TEST_F(Widgets, AnAccessFileWithoutTheAircraftTablesIsReportedAndTheProgramRuns)
   auto* tabs = w->findChild<QTabBar*>(ctl::SSTab);
   tabs->setCurrentIndex(1);
   Pump(20);
+  EXPECT_EQ(MainForm::vars().CurrentTab, 1);
+  w->close();
+  EXPECT_TRUE(w->startup().Unloaded());
+  w.reset();
+}
+
+// The ERROR.LOG lines from `from` on, each without its date and time (from its "[" on).
+std::vector<std::string> LogLinesFrom(const std::filesystem::path& log, size_t from) {
+  std::vector<std::string> lines;
+  const std::string text = testsupport::ReadText(log);
+  for (size_t pos = 0, n = 0; pos < text.size(); ++n) {
+    size_t end = text.find('\n', pos);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(pos, end - pos);
+    pos = end + 1;
+    if (n < from) continue;
+    const size_t tag = line.find('[');
+    lines.push_back(tag == std::string::npos ? line : line.substr(tag));
+  }
+  return lines;
+}
+
+// Normal use with the aircraft database gone (the last pair stored, the file deleted): every
+// tab a hundred times. Each tab switch reports what fails, but a failure that repeats
+// unchanged during one display update (the same read failing for label after label) is
+// reported once for that update: the program runs on, far from the 1000-error shut-down.
+TEST_F(Widgets, WithTheDatabaseMissingEveryTabAHundredTimesKeepsTheProgramRunning) {
+  WriteIni("[Settings]\nHandleErrors=True\n[Database]\nDBName=ac.mdb\nDxfDBName=dxf.mdb\n");
+  SampleJetsProgramFolder(dir.path(), false);
+  std::filesystem::remove(dir / "ac.mdb");
+  auto w = StartedWindow();
+  ASSERT_TRUE(w->startup().FirstActivationDone());
+  const long atStart = General::vars().ErrorCount;
+  const std::filesystem::path log = dir / "ERROR.LOG";
+  size_t logged = LogLinesFrom(log, 0).size();
+  EXPECT_EQ(static_cast<long>(logged), atStart) << "one ERROR.LOG line per error counted";
+  // The start says what is wrong: the database file cannot be opened.
+  EXPECT_NE(testsupport::ReadText(log).find("unable to open database file: " +
+                                            (dir / "ac.mdb").string()),
+            std::string::npos);
+  long mostInOneSwitch = 0;
+  for (int round = 0; round < 100; ++round) {
+    for (int tab = 0; tab < 14; ++tab) {
+      const long before = General::vars().ErrorCount;
+      w->SelectTab(tab);
+      w->TabStrip_Click();
+      ASSERT_EQ(hooks.ends, 0) << "the program was ended at tab " << tab << ", round " << round;
+      const std::vector<std::string> lines = LogLinesFrom(log, logged);
+      logged += lines.size();
+      // Counted and logged alike, and no line twice in one switch.
+      ASSERT_EQ(static_cast<long>(lines.size()), General::vars().ErrorCount - before);
+      std::set<std::string> distinct(lines.begin(), lines.end());
+      ASSERT_EQ(distinct.size(), lines.size()) << "a failure repeated in one switch of tab " << tab
+                                               << ": " << lines.front();
+      mostInOneSwitch = std::max(mostInOneSwitch, General::vars().ErrorCount - before);
+      // Far from the shut-down (whose message box would wait for the user).
+      ASSERT_LT(General::vars().ErrorCount, 500) << "at tab " << tab << ", round " << round;
+    }
+  }
+  EXPECT_EQ(hooks.ends, 0);
+  EXPECT_LT(General::vars().ErrorCount, 100) << "at most " << mostInOneSwitch << " per switch";
+  // The window is still the program's: it switches and closes as always.
+  w->SelectTab(1);
+  w->TabStrip_Click();
   EXPECT_EQ(MainForm::vars().CurrentTab, 1);
   w->close();
   EXPECT_TRUE(w->startup().Unloaded());

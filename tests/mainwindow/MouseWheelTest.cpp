@@ -152,6 +152,35 @@ TEST_F(Wheel, RepeatingHandlerReportsAFailureAgainOnlyAfterARunWithoutIt) {
   EXPECT_EQ(vb::CurrentTrapHandler(), &traps);
 }
 
+// The display update's filter: each run is a list of failures (a number, and a text that
+// makes two failures of one number differ). What any run since the last clean one reported
+// unchanged is passed over; a run without failures forgets.
+TEST_F(Wheel, DisplayUpdatesReportAnUnchangedFailureOnceUntilAnUpdateWithoutFailures) {
+  MainForm::RepeatedFailureFilter filter(MainForm::RepeatedFailureFilter::Memory::UntilCleanRun);
+  struct Failure {
+    long number;
+    const char* text;
+  };
+  const std::vector<std::vector<Failure>> runs = {
+      {{53, "a"}, {53, "a"}, {53, "a"}, {5, "x"}},  // 53 for label after label: once
+      {{53, "a"}, {5, "x"}},                        // unchanged: nothing
+      {{91, "y"}},                                  // new: reported
+      {{53, "a"}, {53, "b"}},                       // 53 "a" still known; "b" is new
+      {},                                           // clean: forgets
+      {{53, "a"}, {91, "y"}},                       // both again
+  };
+  for (const auto& run : runs)
+    filter.Run([&] {
+      vb::Proc g("DisplayUpdate", "PlaneLabels");
+      for (const Failure& f : run) g.step([&] { vb::Raise(f.number, f.text); });
+    });
+  std::vector<std::string> reported;
+  for (const vb::Error& e : traps.errors)
+    reported.push_back(std::to_string(e.number) + e.description);
+  EXPECT_EQ(reported, (std::vector<std::string>{"53a", "5x", "91y", "53b", "53a", "91y"}));
+  EXPECT_EQ(vb::CurrentTrapHandler(), &traps);
+}
+
 TEST_F(Wheel, SyntheticWheelOverTheMainWindowScrollsOrZooms) {
   mwtest::QtApp();
   QWidget main;
