@@ -114,7 +114,11 @@ TEST_F(GeneralIni, LineBreaksInAValueBecomeBlanks) {
 // naming the file and the reason: once for a run of writes failing alike (a save writes
 // several keys), again when another failure comes or after a write that worked.
 TEST_F(GeneralIni, AFailedWriteKeepsTheFileAndIsReportedOncePerFailure) {
-  vb::ChDir(dir.path());
+  struct LogHere {  // ERROR.LOG in the test's folder, for the length of the test
+    fs::path saved = vb::CurDir();
+    explicit LogHere(const fs::path& folder) { vb::ChDir(folder); }
+    ~LogHere() { vb::ChDir(saved); }
+  } logHere(dir.path());
   Write("[Settings]\nStartFresh=False\n");
   fs::permissions(file, fs::perms::owner_read);
   EXPECT_FALSE(General::WriteINI("Settings", "StartFresh", "True"));
