@@ -3,7 +3,6 @@
 #include "printing/InteriorPages.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "drawings/CadFunctions.h"
 #include "foundation/General.h"
@@ -17,12 +16,6 @@
 #include "printing/ViewPages.h"
 
 namespace Printing {
-
-namespace {
-
-bool Usable(double scale) { return std::isfinite(scale) && scale > 0; }
-
-}  // namespace
 
 InteriorColumns InteriorColumnsFor(int aircraftClass, int interiorConfig) {
   if (aircraftClass != 2) return {"Interior", "Cabin", ""};
@@ -155,13 +148,13 @@ InteriorScales CombineInteriorScales(const InteriorLayout& layout,
       s.d1 = at(0);
       // Both helicopter cabin views are drawn at the larger of their two scales.
       s.d2 = layout.heli ? std::max(at(1), at(2)) : at(1);
-      if (Usable(printScale)) {
+      if (Positive(printScale)) {
         s.d1 = printScale;
-        if (Usable(cabinScale)) s.d2 = cabinScale;
+        if (Positive(cabinScale)) s.d2 = cabinScale;
       }
       break;
     case InteriorPageKind::Interior:
-      s.d1 = Usable(printScale) ? printScale : at(0);
+      s.d1 = Positive(printScale) ? printScale : at(0);
       break;
     case InteriorPageKind::Cabin:
       if (layout.heli) {
@@ -172,7 +165,7 @@ InteriorScales CombineInteriorScales(const InteriorLayout& layout,
         s.d1 = at(0);
       }
       // The to-scale cabin page prints every view at the cabin scale.
-      if (Usable(printScale) && Usable(cabinScale)) s.d1 = s.d2 = cabinScale;
+      if (Positive(printScale) && Positive(cabinScale)) s.d1 = s.d2 = cabinScale;
       break;
   }
   return s;

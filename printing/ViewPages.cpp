@@ -51,8 +51,6 @@ std::string Shortest(double value) {
   return std::string(buffer, result.ptr);
 }
 
-bool UsableFactor(double factor) { return std::isfinite(factor) && factor > 0; }
-
 // A setting text that starts like a number ("0", "-0.0", ".0 in"): its value 0 is the
 // documented "use the default", not a typing error.
 bool LooksNumeric(std::string_view text) {
@@ -108,8 +106,10 @@ double SearchScale(const Extents& extents, double width, double height) {
   return SearchScale([&](double f) { return FitsBox(extents, f, width, height); });
 }
 
+bool Positive(double value) { return std::isfinite(value) && value > 0; }
+
 double ChosenScale(double computed, double chosen) {
-  return std::isfinite(chosen) && chosen > 0 ? chosen : computed;
+  return Positive(chosen) ? chosen : computed;
 }
 
 double ChosenScale(double computed) { return ChosenScale(computed, vars().PrintScale); }
@@ -130,7 +130,7 @@ double PrintLocation(std::string_view key, double defaultValue) {
 double PrintLocationSize(std::string_view key, double defaultValue) {
   const std::string text = General::IniStr(kSection, key);
   const double value = vb::Val(text);
-  if (std::isfinite(value) && value > 0) return value;
+  if (Positive(value)) return value;
   if (text.empty() || (value == 0 && LooksNumeric(text))) return defaultValue;
   const std::string what = std::string(key) + "=" + text;
   if (reported.insert(what).second) {
@@ -155,7 +155,7 @@ void LoadPageTemplate(vb::Proc& g, const std::string& templateFile) {
 }
 
 void MergeAtPoint(const std::string& file, double factor, double x, double y) {
-  if (!UsableFactor(factor)) vb::Raise(vb::err::InvalidCall, "Invalid scale factor for " + file);
+  if (!Positive(factor)) vb::Raise(vb::err::InvalidCall, "Invalid scale factor for " + file);
   const float f = static_cast<float>(factor);
   CF::Control(CF::kMeasuringView)
       .MergeDrawingFile(file, 0, f, f, static_cast<float>(x / factor),

@@ -69,6 +69,8 @@ double SearchScale(const FitTest& fits);
 bool FitsBox(const Extents& extents, double factor, double width, double height);
 // SearchScale with the box test: empty extents give the smallest scale, 10.
 double SearchScale(const Extents& extents, double width, double height);
+// A finite number above 0: a scale, factor or fit-box size the pages can use.
+bool Positive(double value);
 // The scale of a to-scale print: `chosen` when it is a positive number, else `computed`.
 double ChosenScale(double computed, double chosen);
 // The same with the chosen scale of the scale dialog (PrintScale).
