@@ -21,6 +21,7 @@
 #include "platform/runtime/StateReset.h"
 #include "platform/ui/FakeHooks.h"
 #include "support/TestSupport.h"
+#include "support/ErrorsGoOn.h"
 
 namespace charttest {
 
@@ -33,9 +34,7 @@ class ChartFixture : public ::testing::Test {
   void SetUp() override {
     vb::ResetProgramState();
     vb::ChDir(dir.path());
-    General::vars().ErrorHandlingOn = 1;
-    General::vars().ErrorStatusSeconds = 0;
-    General::vars().ErrorBoxSeconds = 0;
+    testsupport::ReportErrorsAndGoOn();
   }
   void TearDown() override { vb::ResetProgramState(); }
   long errors() const { return General::vars().ErrorCount; }

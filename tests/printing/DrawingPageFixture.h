@@ -22,6 +22,7 @@
 #include "printing/PagePrinting.h"
 #include "support/Fixtures.h"
 #include "support/TestSupport.h"
+#include "support/ErrorsGoOn.h"
 
 namespace printingtest {
 
@@ -69,9 +70,7 @@ class DrawingPageTest : public PrintingTest {
  protected:
   void SetUp() override {
     PrintingTest::SetUp();
-    General::vars().ErrorHandlingOn = 1;
-    General::vars().ErrorStatusSeconds = 0;
-    General::vars().ErrorBoxSeconds = 0;
+    testsupport::ReportErrorsAndGoOn();
     General::vars().IniFileName = (dir / "Tolvane.ini").string();
     vb::SetProgramFolder(dir.path());
     std::string sql;

@@ -28,6 +28,7 @@
 #include "printing/PagePrinting.h"
 #include "support/Fixtures.h"
 #include "support/TestSupport.h"
+#include "support/ErrorsGoOn.h"
 
 namespace printingtest {
 
@@ -56,9 +57,7 @@ class PagePrinting : public PrintingTest {
   void SetUp() override {
     PrintingTest::SetUp();
     // Failing steps are reported and the procedure goes on, as in the program.
-    General::vars().ErrorHandlingOn = 1;
-    General::vars().ErrorStatusSeconds = 0;
-    General::vars().ErrorBoxSeconds = 0;
+    testsupport::ReportErrorsAndGoOn();
     std::string sql;
     ASSERT_TRUE(vb::ReadWholeFile(TOLVANE_SAMPLE_AC_SQL, sql));
     testsupport::BuildDatabase(dir / "ac.mdb", sql);

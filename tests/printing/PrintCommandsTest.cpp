@@ -14,6 +14,7 @@
 #include "printing/PrintCommands.h"
 #include "printing/ScaleDialogs.h"
 #include "printing/frmPlotPreview.h"
+#include "support/ErrorsGoOn.h"
 
 namespace {
 
@@ -37,9 +38,7 @@ class PrintCommands : public printingtest::PrintingTest {
   void SetUp() override {
     PrintingTest::SetUp();
     // Failing steps are reported and the procedure goes on, as in the program.
-    General::vars().ErrorHandlingOn = 1;
-    General::vars().ErrorStatusSeconds = 0;
-    General::vars().ErrorBoxSeconds = 0;
+    testsupport::ReportErrorsAndGoOn();
     ui::Install(&ui);
     Printing::InstallPrinter(&rec);
     Printing::InstallPageRunner([this](PageRoutine r) { FakePage(r); });

@@ -12,6 +12,7 @@
 #include "printing/PagePrinting.h"
 #include "printing/ViewPages.h"
 #include "support/TestSupport.h"
+#include "support/ErrorsGoOn.h"
 
 namespace {
 
@@ -97,9 +98,7 @@ class PrintLocations : public ::testing::Test {
  protected:
   void SetUp() override {
     vb::ResetProgramState();
-    General::vars().ErrorHandlingOn = 1;
-    General::vars().ErrorStatusSeconds = 0;
-    General::vars().ErrorBoxSeconds = 0;
+    testsupport::ReportErrorsAndGoOn();
     General::vars().IniFileName = (dir / "Tolvane.ini").string();
     vb::SetProgramFolder(dir.path());  // where the reports are logged
     ui::Install(&ui);
