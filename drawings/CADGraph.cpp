@@ -196,7 +196,7 @@ void CADLineTo(double x, double y) {
     e.Y1 = CADY(y);
     e.Color = PaletteIndex(v.CADPenColor);
     e.LineType = "SOLID";
-    e.Thickness = v.CADPenWidth;
+    if (v.CADPenWidth != 0) e.EditExtra().Thickness = v.CADPenWidth;  // else the default
   });
   v.CADPosX = x;
   v.CADPosY = y;
@@ -219,10 +219,11 @@ void CADRectangle(double x1, double y1, double x2, double y2) {
       e.Y0 = CADY(y1);
       e.X1 = x1;
       e.Y1 = CADY(y2);
-      e.X2 = x2;
-      e.Y2 = CADY(y1);
-      e.X3 = x2;
-      e.Y3 = CADY(y2);
+      dxf::EntityExtra& corners = e.EditExtra();
+      corners.X2 = x2;
+      corners.Y2 = CADY(y1);
+      corners.X3 = x2;
+      corners.Y3 = CADY(y2);
     });
   }
   CADLine(x1, y1, x2, y1);
@@ -253,7 +254,7 @@ void CADEllipse(double x1, double y1, double x2, double y2) {
       e.g40 = 1 / r;
     }
     e.g41 = 0;
-    e.g42 = 2 * std::numbers::pi;
+    e.EditExtra().g42 = 2 * std::numbers::pi;
     e.Color = PaletteIndex(vars().CADPenColor);
   });
 }
@@ -277,7 +278,7 @@ void CADText(double x, double y, std::string_view text) {
     dxf::Entity& e = Append("TEXT");
     e.X0 = x + h * std::sin(t);
     e.Y0 = CADY(y + h * std::cos(t));
-    e.TextStyle = v.CADTextStyle;
+    e.EditExtra().TextStyle = v.CADTextStyle;
     e.g40 = v.CADTextSize;
     e.g50 = v.CADTextAngle;
     e.Color = v.CADTextACI;
@@ -395,10 +396,11 @@ void DrawingCanvas::polygon(const std::vector<gdi::Point>& points) {
       e.Y0 = CADY(p1.y);
       e.X1 = p2.x;
       e.Y1 = CADY(p2.y);
-      e.X2 = p4.x;
-      e.Y2 = CADY(p4.y);
-      e.X3 = p3.x;
-      e.Y3 = CADY(p3.y);
+      dxf::EntityExtra& corners = e.EditExtra();
+      corners.X2 = p4.x;
+      corners.Y2 = CADY(p4.y);
+      corners.X3 = p3.x;
+      corners.Y3 = CADY(p3.y);
     });
   }
   for (size_t i = 0; i < points.size(); ++i) {

@@ -64,10 +64,10 @@ class Collector {
   void AddText(const dxf::Entity& e, double scaleY, double rotation) {
     const dxf::TextView v(e);
     CadText text;
-    text.Font = e.TextStyle;
+    text.Font = e.Extra().TextStyle;
     if (styles_) {
       for (const dxf::TextStyle& s : *styles_) {
-        if (!dxf::SameName(s.StyleName, e.TextStyle)) continue;
+        if (!dxf::SameName(s.StyleName, e.Extra().TextStyle)) continue;
         const std::string& file = s.FontFileName;
         text.Font = file.substr(0, file.find('.'));
         break;
@@ -189,7 +189,7 @@ bool Collected(const dxf::Entity& e) {
   if (t == "TEXT" || t == "LINE" || t == "POLYLINE" || t == "LWPOLYLINE" || t == "CIRCLE")
     return true;
   // Only a whole ellipse with its major axis along x; the others print with the raster.
-  return t == "ELLIPSE" && e.g41 == 0 && std::fabs(e.g42 - 6.28318530717959) < 0.01 &&
+  return t == "ELLIPSE" && e.g41 == 0 && std::fabs(e.Extra().g42 - 6.28318530717959) < 0.01 &&
          e.Y1 == 0;
 }
 
@@ -214,10 +214,11 @@ void Walk(vb::Proc& g, dxf::DrawingControl& c, bool dims, EntityLists& out) {
       // A frozen layer is not printed: its entities stay in the drawing, which hides them.
     } else if (e.EntityType == "INSERT") {
       g.step([&] {
-        dxf::Block* block = c.Blocks().Find(e.BlockName);
+        dxf::Block* block = c.Blocks().Find(e.Extra().BlockName);
         if (!block) {
-          if (!missing.insert(dxf::UpperName(e.BlockName)).second) return;
-          vb::Raise(vb::err::SubscriptOutOfRange, "Block \"" + e.BlockName + "\" not found");
+          if (!missing.insert(dxf::UpperName(e.Extra().BlockName)).second) return;
+          vb::Raise(vb::err::SubscriptOutOfRange,
+                    "Block \"" + e.Extra().BlockName + "\" not found");
         }
         const dxf::InsertView ins(e);
         const double sx = ins.XScale, sy = ins.YScale;

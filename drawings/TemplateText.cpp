@@ -202,8 +202,8 @@ void SetCADText(long item, const std::string& text) {
     dxf::Entity& e = c.EntityList().Item(item);
     const double h = e.g40, x = e.X0, x1 = e.X1, widthFactor = e.g41;
     double y0 = e.Y0, y1 = e.Y1;
-    const double hjust = e.g72, vjust = e.g73;
-    const std::string style = e.TextStyle, layer = e.LayerName;
+    const double hjust = e.Extra().g72, vjust = e.Extra().g73;
+    const std::string style = e.Extra().TextStyle, layer = e.LayerName;
     const int colour = e.Color;
     std::string rest = text;
     e.Text = General::TakeLeft(rest, kCrLf);
@@ -219,11 +219,11 @@ void SetCADText(long item, const std::string& text) {
       n.Y0 = y0;
       n.X1 = x1;
       n.Y1 = y1;
-      n.TextStyle = style;
+      n.EditExtra().TextStyle = style;
       n.g40 = h;
       n.g41 = widthFactor;
-      n.g72 = hjust;
-      n.g73 = vjust;
+      n.EditExtra().g72 = hjust;
+      n.EditExtra().g73 = vjust;
       n.LayerName = layer;
       n.Color = colour;
     }

@@ -90,34 +90,66 @@ class ChildList {
   std::unique_ptr<std::vector<Entity>> items_;
 };
 
+// The group-code fields few entities use (corner points, justification, scales, the block
+// name, owned entities): kept in a block of their own that an entity allocates when one of them
+// is first set, so that the common entity (a line, arc, circle, text, polyline) stays small.
+struct EntityExtra {
+  EntityExtra();
+  SharedText TextStyle;     // 7 ("STANDARD" by default)
+  SharedText BlockName;     // 2
+  double X2 = 0, X3 = 0;    // 12, 13
+  double Y2 = 0, Y3 = 0;    // 22, 23
+  double Thickness = 0;     // 39
+  double g42 = 0;           // INSERT y scale, ELLIPSE end parameter, ...
+  double g43 = 1;           // INSERT z scale (written back only)
+  double g44 = 0, g45 = 0;  // INSERT column / row spacing, MTEXT line spacing
+  double g72 = 0, g73 = 0;  // TEXT justification; hold integers
+  int g71 = 0;              // MTEXT attachment 1-9, INSERT row count, TEXT mirror flags
+  // The ATTRIBs following an INSERT; the boundary loops of a HATCH (as closed LWPOLYLINEs).
+  ChildList Children;
+
+  // The values of an entity that has no block of its own.
+  static const EntityExtra& Defaults();
+};
+
 // An entity with the fields of the DXF group codes it was read from. Fields a kind does not use
 // stay at their defaults. EntityViews.h names the fields of each kind (a circle's centre and
 // radius, an insert's scales and array, ...): code that draws or edits entities reads them
 // through those views.
+//
+// The fields of EntityExtra are read through Extra() (the defaults when the entity has none:
+// reading never allocates) and written through EditExtra(), which allocates the block the first
+// time. A view over a non-const entity that names one of them allocates it as well.
 struct Entity {
   Entity();
+  Entity(const Entity& o);
+  Entity(Entity&&) noexcept = default;
+  Entity& operator=(const Entity& o);
+  Entity& operator=(Entity&&) noexcept = default;
+  ~Entity();
   SharedText EntityType;                  // 0, upper case ("" for a freshly appended entity)
   SharedText LayerName;                   // 8, upper case ("0" by default)
   SharedText LineType;                    // 6 ("BYLAYER" by default)
-  SharedText TextStyle;                   // 7 ("STANDARD" by default)
   SharedText Text;                        // 1 (MTEXT: the 3 chunks and the 1 joined)
-  SharedText BlockName;                   // 2
-  double X0 = 0, X1 = 0, X2 = 0, X3 = 0;  // 10..13
-  double Y0 = 0, Y1 = 0, Y2 = 0, Y3 = 0;  // 20..23
-  double Thickness = 0;                   // 39
-  double g40 = 0, g41 = 0, g42 = 0;       // radius / height, width factor / scales, ...
-  double g43 = 1;                         // INSERT z scale (written back only)
-  double g44 = 0, g45 = 0;                // INSERT column / row spacing
+  double X0 = 0, X1 = 0;                  // 10, 11
+  double Y0 = 0, Y1 = 0;                  // 20, 21
+  double g40 = 0, g41 = 0;                // radius / height, width factor / scales, ...
   double g50 = 0, g51 = 0;                // angles in degrees
-  double g72 = 0, g73 = 0;                // TEXT justification; hold integers
   int Color = kByLayer;                   // 62
-  int g71 = 0;    // MTEXT attachment 1-9, INSERT row count, TEXT mirror flags
   int Flags = 0;  // 70: closed polyline, INSERT column count, DIMENSION type, ...
   bool Invisible = false;   // 60 = 1: kept, not drawn
   bool PaperSpace = false;  // 67 = 1
   VertexList Vertices;      // polyline vertices, spline points, hatch edges
-  // The ATTRIBs following an INSERT; the boundary loops of a HATCH (as closed LWPOLYLINEs).
-  ChildList Children;
+
+  const EntityExtra& Extra() const { return extra_ ? *extra_ : EntityExtra::Defaults(); }
+  EntityExtra& EditExtra() {
+    if (!extra_) extra_ = std::make_unique<EntityExtra>();
+    return *extra_;
+  }
+  bool HasExtra() const { return extra_ != nullptr; }
+
+ private:
+  std::unique_ptr<EntityExtra> extra_;
 };
 
 class EntityCollection {

@@ -1,8 +1,11 @@
 #include "platform/dxf/EntityBuilder.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <numbers>
+#include <utility>
 
 #include "platform/dxf/EntityViews.h"
 
@@ -11,6 +14,21 @@ namespace dxf::reader {
 namespace {
 
 constexpr double kTwoPi = 2 * std::numbers::pi;
+
+// Whether v is the default of the field, bit for bit (a -0.0 is kept as read).
+bool IsDefault(double v, double d) {
+  return std::bit_cast<uint64_t>(v) == std::bit_cast<uint64_t>(d);
+}
+bool IsDefault(int v, int d) { return v == d; }
+bool IsDefault(const SharedText& v, const SharedText& d) { return v == d; }
+
+// Sets a field of the entity's rarely used block, allocating the block only for a value other
+// than the default: most entities never need one.
+template <class T, class V>
+void Put(Entity& e, T EntityExtra::*field, V&& v) {
+  if (!e.HasExtra() && IsDefault(v, EntityExtra::Defaults().*field)) return;
+  e.EditExtra().*field = std::forward<V>(v);
+}
 
 // HATCH: the boundary loops become closed LWPOLYLINE children (arc edges as bulges or
 // points); the pattern and the seed points are skipped.
@@ -83,7 +101,7 @@ bool BuildHatch(const Object& o, Values& vals, Entity& e) {
           e.LineType = vals.SharedName(p.value);
           break;
         case 2:
-          e.BlockName = vals.SharedBlockName(p.value);
+          Put(e, &EntityExtra::BlockName, vals.SharedBlockName(p.value));
           break;
         case 70:
           e.Flags = vals.Int(p);
@@ -104,8 +122,7 @@ bool BuildHatch(const Object& o, Values& vals, Entity& e) {
     }
     if (c == 92) {
       flushEdge();
-      e.Children.emplace_back();
-      loop = &e.Children.back();
+      loop = &e.EditExtra().Children.emplace_back();
       loop->EntityType = "LWPOLYLINE";
       loop->Flags = 1;
       polyPath = (vals.Int(p) & 2) != 0;
@@ -164,10 +181,13 @@ bool BuildHatch(const Object& o, Values& vals, Entity& e) {
   if (vals.numbers.Bad()) return false;
   if (e.Color < 0) e.Color = -e.Color;
   if (e.Color > 256) e.Color = kByLayer;
-  for (Entity& l : e.Children) l.LayerName = e.LayerName;
-  if (!e.Children.empty() && e.Children.front().Vertices.Count() > 0) {
-    e.X0 = e.Children.front().Vertices.Item(1).X0;
-    e.Y0 = e.Children.front().Vertices.Item(1).Y0;
+  if (e.HasExtra()) {
+    ChildList& loops = e.EditExtra().Children;
+    for (Entity& l : loops) l.LayerName = e.LayerName;
+    if (!loops.empty() && loops.front().Vertices.Count() > 0) {
+      e.X0 = loops.front().Vertices.Item(1).X0;
+      e.Y0 = loops.front().Vertices.Item(1).Y0;
+    }
   }
   return true;
 }
@@ -191,7 +211,7 @@ bool BuildEntity(const Object& o, Values& vals, Entity& e) {
     ins.XScale = ins.YScale = 1;
     ins.Columns = ins.Rows = 1;
   }
-  if (isText) TextView(e).WidthFactor = 1;
+  if (isText) e.g41 = 1;  // the width factor (TextView), set raw: a text needs no EntityExtra
   if (t == "ELLIPSE") {
     EllipseView el(e);
     el.StartParam = 0;
@@ -202,6 +222,9 @@ bool BuildEntity(const Object& o, Values& vals, Entity& e) {
     m.Width = 0;
     m.LineSpacing = 1;
   }
+  // These kinds hold points in the rarely used fields: they always have them, so that a merge
+  // maps their corners.
+  if (t == "SOLID" || t == "TRACE" || t == "3DFACE" || t == "DIMENSION") e.EditExtra();
   bool have11 = false, have50 = false;
   std::string mtext;
   std::vector<Vertex> fit;
@@ -218,13 +241,13 @@ bool BuildEntity(const Object& o, Values& vals, Entity& e) {
         if (isMText) mtext += vals.Text(p.value);
         break;
       case 2:
-        e.BlockName = vals.SharedBlockName(p.value);
+        Put(e, &EntityExtra::BlockName, vals.SharedBlockName(p.value));
         break;
       case 6:
         e.LineType = vals.SharedName(p.value);
         break;
       case 7:
-        e.TextStyle = vals.SharedName(p.value);
+        Put(e, &EntityExtra::TextStyle, vals.SharedName(p.value));
         break;
       case 8:
         e.LayerName = vals.SharedName(p.value);
@@ -260,19 +283,19 @@ bool BuildEntity(const Object& o, Values& vals, Entity& e) {
           e.Y1 = vals.Real(p);
         break;
       case 12:
-        e.X2 = vals.Real(p);
+        Put(e, &EntityExtra::X2, vals.Real(p));
         break;
       case 22:
-        e.Y2 = vals.Real(p);
+        Put(e, &EntityExtra::Y2, vals.Real(p));
         break;
       case 13:
-        e.X3 = vals.Real(p);
+        Put(e, &EntityExtra::X3, vals.Real(p));
         break;
       case 23:
-        e.Y3 = vals.Real(p);
+        Put(e, &EntityExtra::Y3, vals.Real(p));
         break;
       case 39:
-        e.Thickness = vals.Real(p);
+        Put(e, &EntityExtra::Thickness, vals.Real(p));
         break;
       case 40:
         e.g40 = vals.Real(p);
@@ -284,16 +307,16 @@ bool BuildEntity(const Object& o, Values& vals, Entity& e) {
         if (isPoly && e.Vertices.Count() > 0)
           e.Vertices.items().back().Bulge = vals.Real(p);
         else if (!isPoly)
-          e.g42 = vals.Real(p);
+          Put(e, &EntityExtra::g42, vals.Real(p));
         break;
       case 43:
-        if (isInsert) e.g43 = vals.Real(p);
+        if (isInsert) Put(e, &EntityExtra::g43, vals.Real(p));
         break;
       case 44:
-        e.g44 = vals.Real(p);
+        Put(e, &EntityExtra::g44, vals.Real(p));
         break;
       case 45:
-        e.g45 = vals.Real(p);
+        Put(e, &EntityExtra::g45, vals.Real(p));
         break;
       case 50:
         e.g50 = vals.Real(p), have50 = true;
@@ -314,16 +337,18 @@ bool BuildEntity(const Object& o, Values& vals, Entity& e) {
         e.Flags = vals.Int(p);
         break;
       case 71:
-        e.g71 = vals.Int(p);
+        Put(e, &EntityExtra::g71, vals.Int(p));
         break;
       case 72:
-        e.g72 = vals.Int(p);
+        Put(e, &EntityExtra::g72, static_cast<double>(vals.Int(p)));
         break;
       case 73:
-        if (t != "ATTRIB" && t != "ATTDEF") e.g73 = vals.Int(p);
+        if (t != "ATTRIB" && t != "ATTDEF")
+          Put(e, &EntityExtra::g73, static_cast<double>(vals.Int(p)));
         break;
       case 74:
-        if (t == "ATTRIB" || t == "ATTDEF") e.g73 = vals.Int(p);
+        if (t == "ATTRIB" || t == "ATTDEF")
+          Put(e, &EntityExtra::g73, static_cast<double>(vals.Int(p)));
         break;
       default:
         break;
@@ -333,12 +358,14 @@ bool BuildEntity(const Object& o, Values& vals, Entity& e) {
   if (e.Color < 0) e.Color = -e.Color;  // a negative entity colour only means "layer off"
   if (e.Color > 256) e.Color = kByLayer;
   if (e.LineType.empty()) e.LineType = "BYLAYER";
-  if (e.TextStyle.empty()) e.TextStyle = "STANDARD";
+  if (e.HasExtra() && e.Extra().TextStyle.empty()) {
+    e.EditExtra().TextStyle = EntityExtra::Defaults().TextStyle;
+  }
   if (isText) {
-    TextView text(e);
-    if (!have11) text.AlignX = text.X, text.AlignY = text.Y;
-    if (text.WidthFactor <= 0) text.WidthFactor = 1;
-    if (t != "TEXT" && (text.AttributeFlags & 1)) e.Invisible = true;
+    // Raw fields, not a TextView: a view over the entity would give every text an EntityExtra.
+    if (!have11) e.X1 = e.X0, e.Y1 = e.Y0;                 // the alignment point
+    if (e.g41 <= 0) e.g41 = 1;                             // the width factor
+    if (t != "TEXT" && (e.Flags & 1)) e.Invisible = true;  // attribute flags
   }
   if (isMText) {
     e.Text = std::move(mtext);
@@ -361,7 +388,10 @@ bool BuildEntity(const Object& o, Values& vals, Entity& e) {
     if (e.Vertices.Count() > 0) e.X0 = e.Vertices.Item(1).X0, e.Y0 = e.Vertices.Item(1).Y0;
   }
   if ((t == "SOLID" || t == "TRACE" || t == "3DFACE")) {
-    if (!o.Has(13)) e.X3 = e.X2, e.Y3 = e.Y2;
+    if (!o.Has(13)) {
+      EntityExtra& x = e.EditExtra();
+      x.X3 = x.X2, x.Y3 = x.Y2;
+    }
   }
   if (isInsert) {
     InsertView ins(e);

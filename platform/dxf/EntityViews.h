@@ -7,7 +7,9 @@
 //   if (c.Radius > 0) ... c.Centre() ...
 //
 // The raw fields (X0, g40, Flags, ...) stay the storage and the reader's and writer's terms;
-// these views are the names the drawing code reads them by.
+// these views are the names the drawing code reads them by. A view over a non-const entity
+// that names a field of EntityExtra (a text's justification, an insert's scales) gives the
+// entity that block: read a drawing through const views.
 #include <cmath>
 #include <numbers>
 #include <type_traits>
@@ -21,6 +23,15 @@ namespace detail {
 // T, or const T when the entity E is const.
 template <class E, class T>
 using FieldOf = std::conditional_t<std::is_const_v<E>, const T, T>;
+// The entity's rarely used fields: read-only (the defaults when it has none) over a const
+// entity, allocated for writing over a non-const one.
+template <class E>
+auto& ExtraOf(E& e) {
+  if constexpr (std::is_const_v<E>)
+    return e.Extra();
+  else
+    return e.EditExtra();
+}
 }  // namespace detail
 
 // CIRCLE: centre 10/20, radius 40.
@@ -65,7 +76,7 @@ struct EllipseView {
         MajorY(e.Y1),
         Ratio(e.g40),
         StartParam(e.g41),
-        EndParam(e.g42) {}
+        EndParam(detail::ExtraOf(e).g42) {}
   Real& CentreX;
   Real& CentreY;
   Real& MajorX;
@@ -109,10 +120,10 @@ struct TextView {
         WidthFactor(e.g41),
         Rotation(e.g50),
         Oblique(e.g51),
-        Mirror(e.g71),
-        HJust(e.g72),
-        VJust(e.g73),
-        Tag(e.BlockName),
+        Mirror(detail::ExtraOf(e).g71),
+        HJust(detail::ExtraOf(e).g72),
+        VJust(detail::ExtraOf(e).g73),
+        Tag(detail::ExtraOf(e).BlockName),
         AttributeFlags(e.Flags) {}
   Real& X;
   Real& Y;
@@ -148,9 +159,9 @@ struct MTextView {
         DirY(e.Y1),
         Height(e.g40),
         Width(e.g41),
-        LineSpacing(e.g44),
+        LineSpacing(detail::ExtraOf(e).g44),
         Rotation(e.g50),
-        Attachment(e.g71) {}
+        Attachment(detail::ExtraOf(e).g71) {}
   Real& X;
   Real& Y;
   Real& DirX;
@@ -177,14 +188,14 @@ struct InsertView {
       : X(e.X0),
         Y(e.Y0),
         XScale(e.g41),
-        YScale(e.g42),
-        ZScale(e.g43),
+        YScale(detail::ExtraOf(e).g42),
+        ZScale(detail::ExtraOf(e).g43),
         Rotation(e.g50),
         Columns(e.Flags),
-        Rows(e.g71),
-        ColumnSpacing(e.g44),
-        RowSpacing(e.g45),
-        Block(e.BlockName) {}
+        Rows(detail::ExtraOf(e).g71),
+        ColumnSpacing(detail::ExtraOf(e).g44),
+        RowSpacing(detail::ExtraOf(e).g45),
+        Block(detail::ExtraOf(e).BlockName) {}
   Real& X;
   Real& Y;
   Real& XScale;

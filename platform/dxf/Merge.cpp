@@ -131,12 +131,13 @@ void TransformWith(Entity& e, const Affine& m) {
     return;
   }
   if (t == "TEXT" || t == "ATTRIB" || t == "ATTDEF") {
-    TextView text(e);
-    MapPoint(m, text.X, text.Y);
-    MapPoint(m, text.AlignX, text.AlignY);
-    text.Height *= ly;
-    if (ly > 0) text.WidthFactor *= lx / ly;
-    text.Rotation = NormalizeDegrees(m.MapAngle(text.Rotation));
+    // The fields of a TextView, read raw: a view over the entity would give every text an
+    // EntityExtra, and none of these lives there.
+    MapPoint(m, e.X0, e.Y0);                      // the insertion point
+    MapPoint(m, e.X1, e.Y1);                      // the alignment point
+    e.g40 *= ly;                                  // the height
+    if (ly > 0) e.g41 *= lx / ly;                 // the width factor
+    e.g50 = NormalizeDegrees(m.MapAngle(e.g50));  // the rotation
     return;
   }
   if (t == "MTEXT") {
@@ -163,20 +164,27 @@ void TransformWith(Entity& e, const Affine& m) {
     ins.YScale *= ly;
     ins.ColumnSpacing *= lx;
     ins.RowSpacing *= ly;
-    for (Entity& a : e.Children) TransformWith(a, m);
+    for (Entity& a : e.EditExtra().Children) TransformWith(a, m);
     return;
   }
   if (t == "HATCH") {
     MapPoint(m, e.X0, e.Y0);
-    for (Entity& loop : e.Children) TransformWith(loop, m);
+    if (e.HasExtra()) {
+      for (Entity& loop : e.EditExtra().Children) TransformWith(loop, m);
+    }
     return;
   }
   // Points 10-13 of everything else (LINE, POINT, SOLID, TRACE, 3DFACE, DIMENSION, polylines'
-  // own point, unknown kinds), and the vertices of polylines, splines and leaders.
+  // own point, unknown kinds), and the vertices of polylines, splines and leaders. Points 12
+  // and 13 of an entity without an EntityExtra are the unused defaults of a kind that has none
+  // (the kinds that use them always have one): they stay.
   MapPoint(m, e.X0, e.Y0);
   MapPoint(m, e.X1, e.Y1);
-  MapPoint(m, e.X2, e.Y2);
-  MapPoint(m, e.X3, e.Y3);
+  if (e.HasExtra() || t == "SOLID" || t == "TRACE" || t == "3DFACE" || t == "DIMENSION") {
+    EntityExtra& x = e.EditExtra();
+    MapPoint(m, x.X2, x.Y2);
+    MapPoint(m, x.X3, x.Y3);
+  }
   for (Vertex& v : e.Vertices) {
     MapPoint(m, v.X0, v.Y0);
     if (mirror) v.Bulge = -v.Bulge;
@@ -186,15 +194,15 @@ void TransformWith(Entity& e, const Affine& m) {
 // Collects the names of blocks referenced by INSERTs (DIMENSIONs apart) anywhere in a document.
 void CollectInsertNames(const EntityCollection& list, std::set<std::string>& names) {
   for (const Entity& e : list) {
-    if (e.EntityType == "INSERT") names.insert(UpperName(e.BlockName));
+    if (e.EntityType == "INSERT") names.insert(UpperName(e.Extra().BlockName));
   }
 }
 
 void RenameRefs(EntityCollection& list, const std::map<std::string, std::string>& renames) {
   for (Entity& e : list) {
     if (e.EntityType != "INSERT" && e.EntityType != "DIMENSION") continue;
-    auto it = renames.find(UpperName(e.BlockName));
-    if (it != renames.end()) e.BlockName = it->second;
+    auto it = renames.find(UpperName(e.Extra().BlockName));
+    if (it != renames.end()) e.EditExtra().BlockName = it->second;
   }
 }
 
@@ -227,14 +235,14 @@ void MergeDocument(Document& into, Document from, const MergeTransform& t,
     std::map<std::string, std::string> baked;  // original upper name -> baked block name
     std::set<std::string> taken;
     for (Entity& e : from.Entities) {
-      if (e.EntityType != "DIMENSION" || e.BlockName.empty()) continue;
-      std::string key = UpperName(e.BlockName);
+      if (e.EntityType != "DIMENSION" || e.Extra().BlockName.empty()) continue;
+      std::string key = UpperName(e.Extra().BlockName);
       auto done = baked.find(key);
       if (done != baked.end()) {
-        e.BlockName = done->second;
+        e.EditExtra().BlockName = done->second;
         continue;
       }
-      Block* b = from.Blocks.Find(e.BlockName);
+      Block* b = from.Blocks.Find(e.Extra().BlockName);
       if (!b) continue;
       Block* target = b;
       if (inserted.count(key)) {
@@ -250,7 +258,7 @@ void MergeDocument(Document& into, Document from, const MergeTransform& t,
       }
       target->BaseX = target->BaseY = 0;
       baked[key] = target->Name;
-      e.BlockName = target->Name;
+      e.EditExtra().BlockName = target->Name;
     }
   }
 
@@ -291,8 +299,10 @@ void MergeDocument(Document& into, Document from, const MergeTransform& t,
   for (Entity& e : from.Entities) {
     if (!t.IsIdentity()) TransformWith(e, m);
     if (e.LayerName == "0") e.LayerName = current;
-    for (Entity& child : e.Children) {
-      if (child.LayerName == "0") child.LayerName = e.LayerName;
+    if (e.HasExtra()) {
+      for (Entity& child : e.EditExtra().Children) {
+        if (child.LayerName == "0") child.LayerName = e.LayerName;
+      }
     }
     into.Layers.Add(e.LayerName);
     into.Entities.Add(std::move(e));

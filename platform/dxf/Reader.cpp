@@ -332,7 +332,7 @@ class Parser {
         owner.Vertices.Add(v);
       } else {
         Entity a;
-        if (BuildEntity(obj(), vals_, a)) owner.Children.push_back(std::move(a));
+        if (BuildEntity(obj(), vals_, a)) owner.EditExtra().Children.push_back(std::move(a));
       }
     }
   }

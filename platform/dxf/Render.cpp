@@ -210,7 +210,7 @@ void Renderer::entityBounds(const Entity& e, Box& box, int depth) {
   } else if (k == Kind::LwPolyline || k == Kind::Polyline || k == Kind::Spline || k == Kind::Leader) {
     addVertices(e);
   } else if (k == Kind::Hatch) {
-    for (const Entity& loop : e.Children) addVertices(loop);
+    for (const Entity& loop : e.Extra().Children) addVertices(loop);
   } else if (k == Kind::Circle || k == Kind::Arc) {
     const CircleView c(e);
     const double r = std::fabs(c.Radius);
@@ -222,7 +222,8 @@ void Renderer::entityBounds(const Entity& e, Box& box, int depth) {
     box.Add(el.CentreX - len, el.CentreY - len);
     box.Add(el.CentreX + len, el.CentreY + len);
   } else if (k == Kind::Solid || k == Kind::Trace || k == Kind::Face3d) {
-    box.Add(e.X0, e.Y0), box.Add(e.X1, e.Y1), box.Add(e.X2, e.Y2), box.Add(e.X3, e.Y3);
+    const EntityExtra& x = e.Extra();
+    box.Add(e.X0, e.Y0), box.Add(e.X1, e.Y1), box.Add(x.X2, x.Y2), box.Add(x.X3, x.Y3);
   } else if (k == Kind::Point) {
     box.Add(e.X0, e.Y0);
   } else if (k == Kind::Text || k == Kind::Attrib) {
@@ -233,7 +234,7 @@ void Renderer::entityBounds(const Entity& e, Box& box, int depth) {
     const double lines = 1 + static_cast<double>(std::count(e.Text.begin(), e.Text.end(), '\\'));
     addText(h, h * 2 * std::max(1.0, std::fabs(mt.LineSpacing)) * lines, e.Text.size());
   } else if (k == Kind::Insert || k == Kind::Dimension) {
-    const Block* b = e.BlockName.empty() ? nullptr : findBlock(e.BlockName);
+    const Block* b = e.Extra().BlockName.empty() ? nullptr : findBlock(e.Extra().BlockName);
     if (b) {
       const Box& inner = blockBounds(b, depth);
       if (k == Kind::Dimension) {
@@ -252,7 +253,7 @@ void Renderer::entityBounds(const Entity& e, Box& box, int depth) {
         }
       }
     }
-    for (const Entity& a : e.Children) entityBounds(a, box, depth);
+    for (const Entity& a : e.Extra().Children) entityBounds(a, box, depth);
   }
 }
 
@@ -600,12 +601,14 @@ void Renderer::draw(const Entity& e, const Context& ctx) {
     }
   } else if (k == Kind::Solid || k == Kind::Trace) {
     // Points in the order 1-2-4-3; a triangle when 3 and 4 coincide.
-    pts_ = {m(e.X0, e.Y0), m(e.X1, e.Y1), m(e.X3, e.Y3), m(e.X2, e.Y2)};
-    if (e.X2 == e.X3 && e.Y2 == e.Y3) pts_.pop_back();
+    const EntityExtra& x = e.Extra();
+    pts_ = {m(e.X0, e.Y0), m(e.X1, e.Y1), m(x.X3, x.Y3), m(x.X2, x.Y2)};
+    if (x.X2 == x.X3 && x.Y2 == x.Y3) pts_.pop_back();
     if (!culled() && spend(pts_.size())) sink_.Polygon(pts_, rgb);
   } else if (k == Kind::Face3d) {
-    pts_ = {m(e.X0, e.Y0), m(e.X1, e.Y1), m(e.X2, e.Y2)};
-    if (e.X2 != e.X3 || e.Y2 != e.Y3) pts_.push_back(m(e.X3, e.Y3));
+    const EntityExtra& x = e.Extra();
+    pts_ = {m(e.X0, e.Y0), m(e.X1, e.Y1), m(x.X2, x.Y2)};
+    if (x.X2 != x.X3 || x.Y2 != x.Y3) pts_.push_back(m(x.X3, x.Y3));
     emitChain(rgb, lineType, m, true);
   } else if (k == Kind::Point) {
     Point p = m(e.X0, e.Y0);
@@ -619,17 +622,17 @@ void Renderer::draw(const Entity& e, const Context& ctx) {
     drawInsert(e, ctx, layer, rgb, lineType);
   } else if (k == Kind::Dimension) {
     // The dimension's picture is its block, drawn where it is defined.
-    const Block* b = e.BlockName.empty() ? nullptr : findBlock(e.BlockName);
+    const Block* b = e.Extra().BlockName.empty() ? nullptr : findBlock(e.Extra().BlockName);
     if (b && !boxCulled(m, blockBounds(b, ctx.depth))) {
       drawBlock(b, m, ctx, rgb, layerName, lineType);
     }
   } else if (k == Kind::Hatch) {
-    bool solid = SameName(e.BlockName, "SOLID");
-    for (const Entity& loop : e.Children) {
+    bool solid = SameName(e.Extra().BlockName, "SOLID");
+    for (const Entity& loop : e.Extra().Children) {
       pts_.clear();
       drawPolyline(loop, ctx, true);
       if (pts_.size() < 2) continue;
-      if (solid && e.Children.size() == 1) {
+      if (solid && e.Extra().Children.size() == 1) {
         if (!culled() && spend(pts_.size())) sink_.Polygon(pts_, rgb);
       } else {
         emitChain(rgb, lineType, m);
@@ -715,7 +718,7 @@ void Renderer::drawInsert(const Entity& e, const Context& ctx, const Layer* laye
     }
   }
   // The attributes stand in the drawing's own coordinates.
-  for (const Entity& a : e.Children) {
+  for (const Entity& a : e.Extra().Children) {
     Context actx = ctx;
     actx.depth = ctx.depth + 1;
     actx.layer = layerName;
@@ -789,7 +792,7 @@ void Renderer::drawText(const Entity& e, const Context& ctx, Rgb rgb) {
   item.hjust = std::clamp(h, 0, 2);
   item.vjust = std::clamp(v, 0, 3);
   item.text = e.Text;
-  item.face = faceFor(e.TextStyle);
+  item.face = faceFor(e.Extra().TextStyle);
   item.rgb = rgb;
   if (clip_) {
     double reach =
@@ -842,7 +845,7 @@ void Renderer::drawMText(const Entity& e, const Context& ctx, Rgb rgb) {
   item.widthFactor = std::hypot(devDir.x, devDir.y) * height / item.height;
   item.hjust = hjust;
   item.vjust = 3;
-  item.face = faceFor(e.TextStyle);
+  item.face = faceFor(e.Extra().TextStyle);
   item.rgb = rgb;
   for (size_t i = 0; i < lines.size(); ++i) {
     if (lines[i].empty()) continue;

@@ -118,7 +118,7 @@ void Common(Out& o, const char* type, const Entity& e, const std::string& layer)
   o.text(8, layer.empty() ? std::string("0") : layer);
   if (!e.LineType.empty() && e.LineType != "BYLAYER") o.text(6, e.LineType);
   if (e.Color != kByLayer && e.Color >= 0 && e.Color <= 255) o.integer(62, e.Color);
-  if (e.Thickness != 0) o.real(39, e.Thickness);
+  if (e.Extra().Thickness != 0) o.real(39, e.Extra().Thickness);
   if (e.PaperSpace) o.integer(67, 1);
 }
 
@@ -150,7 +150,8 @@ void TextOut(Out& o, const char* type, const Entity& e) {
   if (text.Rotation != 0) o.real(50, text.Rotation);
   if (text.WidthFactor != 1 && text.WidthFactor > 0) o.real(41, text.WidthFactor);
   if (text.Oblique != 0) o.real(51, text.Oblique);
-  if (!e.TextStyle.empty() && e.TextStyle != "STANDARD") o.text(7, e.TextStyle);
+  if (!e.Extra().TextStyle.empty() && e.Extra().TextStyle != "STANDARD")
+    o.text(7, e.Extra().TextStyle);
   bool attr = std::string_view(type) != "TEXT";
   if (attr) {
     o.text(2, text.Tag.empty() ? std::string("TAG") : text.Tag.str());
@@ -218,13 +219,13 @@ void EntityOut(Out& o, const Entity& e) {
     Common(o, t.c_str(), e, e.LayerName);
     o.point(10, e.X0, e.Y0);
     o.point(11, e.X1, e.Y1);
-    o.point(12, e.X2, e.Y2);
-    o.point(13, e.X3, e.Y3);
+    o.point(12, e.Extra().X2, e.Extra().Y2);
+    o.point(13, e.Extra().X3, e.Extra().Y3);
   } else if (t == "TEXT") {
     TextOut(o, "TEXT", e);
   } else if (t == "ATTDEF") {
     TextOut(o, "ATTDEF", e);
-    o.text(3, e.BlockName);
+    o.text(3, e.Extra().BlockName);
   } else if (t == "MTEXT") {
     MTextOut(o, e);
   } else if (t == "LWPOLYLINE" || t == "POLYLINE") {
@@ -256,7 +257,7 @@ void EntityOut(Out& o, const Entity& e) {
   } else if (t == "INSERT") {
     const InsertView ins(e);
     Common(o, "INSERT", e, e.LayerName);
-    if (!e.Children.empty()) o.integer(66, 1);
+    if (!e.Extra().Children.empty()) o.integer(66, 1);
     o.text(2, ins.Block);
     o.point(10, ins.X, ins.Y);
     if (ins.XScale != 1) o.real(41, ins.XScale);
@@ -267,22 +268,22 @@ void EntityOut(Out& o, const Entity& e) {
     if (ins.Rows > 1) o.integer(71, ins.Rows);
     if (ins.ColumnSpacing != 0) o.real(44, ins.ColumnSpacing);
     if (ins.RowSpacing != 0) o.real(45, ins.RowSpacing);
-    if (!e.Children.empty()) {
-      for (const Entity& a : e.Children) TextOut(o, "ATTRIB", a);
+    if (!e.Extra().Children.empty()) {
+      for (const Entity& a : e.Extra().Children) TextOut(o, "ATTRIB", a);
       o.str(0, "SEQEND");
       o.text(8, e.LayerName);
     }
   } else if (t == "DIMENSION") {
     Common(o, "DIMENSION", e, e.LayerName);
-    o.text(2, e.BlockName);
+    o.text(2, e.Extra().BlockName);
     o.point(10, e.X0, e.Y0);
     o.point(11, e.X1, e.Y1);
-    o.point(12, e.X2, e.Y2);
-    o.point(13, e.X3, e.Y3);
+    o.point(12, e.Extra().X2, e.Extra().Y2);
+    o.point(13, e.Extra().X3, e.Extra().Y3);
     o.integer(70, e.Flags);
     if (!e.Text.empty()) o.text(1, e.Text);
   } else if (t == "HATCH") {
-    for (const Entity& loop : e.Children) {
+    for (const Entity& loop : e.Extra().Children) {
       Entity l = loop;
       l.LayerName = e.LayerName;
       l.Color = e.Color;
@@ -318,8 +319,8 @@ struct Tables {
     needLineType(e.LineType);
     if (e.EntityType == "TEXT" || e.EntityType == "MTEXT" || e.EntityType == "ATTDEF" ||
         e.EntityType == "ATTRIB")
-      needStyle(e.TextStyle);
-    for (const Entity& child : e.Children) need(child);
+      needStyle(e.Extra().TextStyle);
+    for (const Entity& child : e.Extra().Children) need(child);
   }
   void needLineType(const std::string& name) {
     if (name.empty() || SameName(name, "BYLAYER") || SameName(name, "BYBLOCK")) return;

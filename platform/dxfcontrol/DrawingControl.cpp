@@ -18,9 +18,9 @@ namespace {
 
 void FindMissing(const Document& doc, const EntityCollection& list, std::set<std::string>& out) {
   for (const Entity& e : list) {
-    if ((e.EntityType == "INSERT" || e.EntityType == "DIMENSION") && !e.BlockName.empty() &&
-        !doc.Blocks.Find(e.BlockName)) {
-      out.insert(e.BlockName);
+    if ((e.EntityType == "INSERT" || e.EntityType == "DIMENSION") && !e.Extra().BlockName.empty() &&
+        !doc.Blocks.Find(e.Extra().BlockName)) {
+      out.insert(e.Extra().BlockName);
     }
   }
 }
@@ -209,7 +209,9 @@ Point DrawingControl::upperCorner() const {
     } else if (!t.empty()) {
       add(e.X0, e.Y0);
       if (t == "LINE" || t == "SOLID" || t == "TRACE" || t == "3DFACE") add(e.X1, e.Y1);
-      if (t == "SOLID" || t == "TRACE" || t == "3DFACE") add(e.X2, e.Y2), add(e.X3, e.Y3);
+      if (t == "SOLID" || t == "TRACE" || t == "3DFACE") {
+        add(e.Extra().X2, e.Extra().Y2), add(e.Extra().X3, e.Extra().Y3);
+      }
     }
   }
   return p;

@@ -212,7 +212,7 @@ TEST(DxfAudit, DanglingStyleAndLinetypeReferencesAreWrittenResolved) {
     dxf::DrawingControl back;
     back.LoadDrawingFile((out / "dangling.dxf").string());
     ASSERT_GE(back.EntityList().Count(), 3);
-    EXPECT_EQ(back.EntityList().Item(1).TextStyle, "ROMAND");
+    EXPECT_EQ(back.EntityList().Item(1).Extra().TextStyle, "ROMAND");
     EXPECT_EQ(back.EntityList().Item(2).LineType, "DASHDOT");
   }
   AUDIT_OR_SKIP(out.path());

@@ -113,9 +113,9 @@ Rect Ink(const dxf::Entity& t, const std::string& shown) {
   }();
   const double em = 1.5 * t.g40 / (metrics.height() / 1000.0);
   const double w = metrics.horizontalAdvance(QString::fromStdString(shown)) / 1000.0 * em;
-  const bool aligned = t.g72 != 0;
+  const bool aligned = t.Extra().g72 != 0;
   const double x = aligned ? t.X1 : t.X0, y = aligned ? t.Y1 : t.Y0;
-  const double left = t.g72 == 1 ? x - w / 2 : t.g72 == 2 ? x - w : x;
+  const double left = t.Extra().g72 == 1 ? x - w / 2 : t.Extra().g72 == 2 ? x - w : x;
   return {left, y - 0.3 * t.g40, left + w, y + 0.94 * t.g40};
 }
 
@@ -278,13 +278,13 @@ TEST(PageTemplates, EveryTemplateLoadsAsPureVectorsOnTheLetterPage) {
       std::vector<std::pair<double, double>> points;
       if (e.EntityType == "TEXT") {
         // Left, centre or right on the baseline: placements that print where they should.
-        EXPECT_TRUE(e.g72 == 0 || e.g72 == 1 || e.g72 == 2);
-        EXPECT_TRUE(e.g73 == 0 || e.g73 == 2);
-        EXPECT_EQ(e.TextStyle, style.StyleName);
+        EXPECT_TRUE(e.Extra().g72 == 0 || e.Extra().g72 == 1 || e.Extra().g72 == 2);
+        EXPECT_TRUE(e.Extra().g73 == 0 || e.Extra().g73 == 2);
+        EXPECT_EQ(e.Extra().TextStyle, style.StyleName);
         EXPECT_GT(e.g40, 0.05);
         EXPECT_EQ(e.g50, 0);
         points = {{e.X0, e.Y0}};
-        if (e.g72 != 0) {
+        if (e.Extra().g72 != 0) {
           EXPECT_EQ(e.X0, e.X1);
           EXPECT_EQ(e.Y0, e.Y1);
         }

@@ -74,7 +74,7 @@ TEST_F(ChartEntities, ALineTakesThePenAndFlipsY) {
   EXPECT_EQ(a.LayerName, "0");
   EXPECT_EQ(a.Color, 1);
   EXPECT_EQ(a.LineType, "SOLID");
-  EXPECT_EQ(a.Thickness, 3);
+  EXPECT_EQ(a.Extra().Thickness, 3);
   EXPECT_EQ(a.X0, 1);
   EXPECT_EQ(a.Y0, 7);
   EXPECT_EQ(a.X1, 3);
@@ -94,7 +94,8 @@ TEST_F(ChartEntities, ARectangleIsASolidAndFourLinesWithABrushFourLinesWithout) 
   EXPECT_EQ(types(), (std::vector<std::string>{"SOLID", "LINE", "LINE", "LINE", "LINE"}));
   const dxf::Entity& s = entities().Item(1);
   EXPECT_EQ(s.Color, 5);  // the brush reaches the SOLID as the control's current colour
-  EXPECT_EQ(std::vector<double>({s.X0, s.Y0, s.X1, s.Y1, s.X2, s.Y2, s.X3, s.Y3}),
+  EXPECT_EQ(std::vector<double>(
+                {s.X0, s.Y0, s.X1, s.Y1, s.Extra().X2, s.Extra().Y2, s.Extra().X3, s.Extra().Y3}),
             std::vector<double>({1, 8, 1, 7, 3, 8, 3, 7}));
   // The outline runs round the box: (1,1) (3,1) (3,2) (1,2), flipped.
   std::vector<double> corners;
@@ -134,7 +135,7 @@ TEST_F(ChartEntities, AnEllipseLiesAlongTheLongerSideOfItsBox) {
     EXPECT_EQ(e.Y1, c.ay);
     EXPECT_EQ(e.g40, c.ratio);
     EXPECT_EQ(e.g41, 0);
-    EXPECT_DOUBLE_EQ(e.g42, 2 * std::numbers::pi);
+    EXPECT_DOUBLE_EQ(e.Extra().g42, 2 * std::numbers::pi);
     EXPECT_EQ(e.Color, 3);
   }
   // A box without width or without height has no ellipse, and that is no error.
@@ -163,7 +164,7 @@ TEST_F(ChartEntities, ATextHangsOneHeightBelowItsCorner) {
   EXPECT_EQ(a.g40, 0.2);
   EXPECT_EQ(a.g50, 0);
   EXPECT_EQ(a.Color, 5);
-  EXPECT_EQ(a.TextStyle, "STANDARD");
+  EXPECT_EQ(a.Extra().TextStyle, "STANDARD");
   EXPECT_EQ(a.LayerName, "0");
   const dxf::Entity& b = entities().Item(2);
   EXPECT_DOUBLE_EQ(b.X0, 1.2);
@@ -238,7 +239,7 @@ TEST_F(ChartEntities, TheCanvasHandsItsObjectsToTheBackEnd) {
                                                "LINE", "LINE", "LINE", "LINE", "ELLIPSE", "TEXT"}));
   const dxf::Entity& line = entities().Item(1);
   EXPECT_EQ(line.Color, 1);
-  EXPECT_EQ(line.Thickness, 2);
+  EXPECT_EQ(line.Extra().Thickness, 2);
   EXPECT_EQ(line.Y0, 8);
   EXPECT_EQ(line.Y1, 7.5);
   EXPECT_EQ(entities().Item(2).Color, 3);

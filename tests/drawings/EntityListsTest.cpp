@@ -109,25 +109,55 @@ TEST_F(EntityLists, EachKindIsCollectedOrLeftAsItsRuleSays) {
       {"whole ellipse along x",
        [&] {
          dxf::Entity& e = add("ELLIPSE");
-         e.X1 = 2, e.g40 = 0.5, e.g41 = 0, e.g42 = 2 * kPi;
+         e.X1 = 2, e.g40 = 0.5, e.g41 = 0, e.EditExtra().g42 = 2 * kPi;
        },
-       180, 0, {}},
+       180,
+       0,
+       {}},
       {"half ellipse",
        [&] {
          dxf::Entity& e = add("ELLIPSE");
-         e.X1 = 2, e.g40 = 0.5, e.g41 = 0, e.g42 = kPi;
+         e.X1 = 2, e.g40 = 0.5, e.g41 = 0, e.EditExtra().g42 = kPi;
        },
-       0, 0, {"ELLIPSE"}},
+       0,
+       0,
+       {"ELLIPSE"}},
       {"ellipse along y",
        [&] {
          dxf::Entity& e = add("ELLIPSE");
-         e.Y1 = 2, e.g40 = 0.5, e.g41 = 0, e.g42 = 2 * kPi;
+         e.Y1 = 2, e.g40 = 0.5, e.g41 = 0, e.EditExtra().g42 = 2 * kPi;
        },
-       0, 0, {"ELLIPSE"}},
-      {"polyline of 4", [&] { polyline({{0, 0}, {1, 0}, {1, 1}, {0, 1}}); }, 3, 0, {}},
-      {"polyline of 1", [&] { polyline({{0, 0}}); }, 0, 0, {}},
-      {"closed polyline of 4", [&] { polyline({{0, 0}, {1, 0}, {1, 1}, {0, 1}}, 1); }, 4, 0, {}},
-      {"R12 polyline", [&] { add("POLYLINE").Vertices.Add({0, 0}), add("POLYLINE"); }, 0, 0, {}},
+       0,
+       0,
+       {"ELLIPSE"}},
+      {"polyline of 4",
+       [&] {
+         polyline({{0, 0}, {1, 0}, {1, 1}, {0, 1}});
+       },
+       3,
+       0,
+       {}},
+      {"polyline of 1",
+       [&] {
+         polyline({{0, 0}});
+       },
+       0,
+       0,
+       {}},
+      {"closed polyline of 4",
+       [&] {
+         polyline({{0, 0}, {1, 0}, {1, 1}, {0, 1}}, 1);
+       },
+       4,
+       0,
+       {}},
+      {"R12 polyline",
+       [&] {
+         add("POLYLINE").Vertices.Add({0, 0}), add("POLYLINE");
+       },
+       0,
+       0,
+       {}},
       {"others stay",
        [&] {
          add("SOLID");
@@ -135,7 +165,9 @@ TEST_F(EntityLists, EachKindIsCollectedOrLeftAsItsRuleSays) {
          add("ARC");
          add("POINT");
        },
-       0, 0, {"SOLID", "MTEXT", "ARC", "POINT"}},
+       0,
+       0,
+       {"SOLID", "MTEXT", "ARC", "POINT"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -174,7 +206,7 @@ TEST_F(EntityLists, ACircleIsCutIntoOneHundredEightyChords) {
 TEST_F(EntityLists, AnEllipseKeepsItsAxisItsTurnAndItsRange) {
   // Whole, along x: (centre x + a cos t, centre y + b sin t).
   dxf::Entity& whole = add("ELLIPSE");
-  whole.X0 = 1, whole.Y0 = 1, whole.X1 = 2, whole.g40 = 0.5, whole.g42 = 2 * kPi;
+  whole.X0 = 1, whole.Y0 = 1, whole.X1 = 2, whole.g40 = 0.5, whole.EditExtra().g42 = 2 * kPi;
   CadFunctions::GetCADEntities(0);
   ASSERT_EQ(lines().size(), 180u);
   EXPECT_FLOAT_EQ(lines()[0].X1, 3);
@@ -187,11 +219,11 @@ TEST_F(EntityLists, AnEllipseKeepsItsAxisItsTurnAndItsRange) {
   b.Name = "E";
   dxf::Entity quarter;
   quarter.EntityType = "ELLIPSE";
-  quarter.Y1 = 2, quarter.g40 = 0.5, quarter.g41 = 0, quarter.g42 = kPi / 2;
+  quarter.Y1 = 2, quarter.g40 = 0.5, quarter.g41 = 0, quarter.EditExtra().g42 = kPi / 2;
   b.Entities.Add(quarter);
   cad(0).Blocks().Add(b);
   dxf::Entity& ref = add("INSERT");
-  ref.BlockName = "E", ref.g41 = 1, ref.g42 = 1;
+  ref.EditExtra().BlockName = "E", ref.g41 = 1, ref.EditExtra().g42 = 1;
   CadFunctions::GetCADEntities(0);
   ASSERT_EQ(lines().size(), 45u);
   // Major axis (0, 2), minor (-1, 0): from (0, 2) to (-1, 0).
@@ -244,8 +276,8 @@ class BlockReferences : public EntityLists {
   dxf::Entity& insert(double x, double y, double sx, double sy, double rotation,
                       const std::string& layer = "0") {
     dxf::Entity& e = add("INSERT", layer);
-    e.BlockName = "B";
-    e.X0 = x, e.Y0 = y, e.g41 = sx, e.g42 = sy, e.g50 = rotation;
+    e.EditExtra().BlockName = "B";
+    e.X0 = x, e.Y0 = y, e.g41 = sx, e.EditExtra().g42 = sy, e.g50 = rotation;
     return e;
   }
 };
@@ -297,8 +329,8 @@ TEST_F(BlockReferences, ContentsTakeTheLayerOfEachReferenceInTurn) {
 }
 
 TEST_F(BlockReferences, AMissingBlockIsReportedOnceAndAddsNothing) {
-  insert(0, 0, 1, 1, 0).BlockName = "NOWHERE";
-  insert(1, 0, 1, 1, 0).BlockName = "nowhere";
+  insert(0, 0, 1, 1, 0).EditExtra().BlockName = "NOWHERE";
+  insert(1, 0, 1, 1, 0).EditExtra().BlockName = "nowhere";
   insert(2, 0, 1, 1, 0);
   CadFunctions::GetCADEntities(0);
   ASSERT_EQ(traps.errors.size(), 1u);
@@ -319,7 +351,7 @@ TEST_F(EntityLists, ATextKeepsItsCodesAndTakesItsPointFromThem) {
     SCOPED_TRACE(std::to_string(c.h) + "/" + std::to_string(c.v));
     cad(0).EntityList().Clear();
     dxf::Entity& e = text(1, 2, 0.1, "t");
-    e.X1 = 5, e.Y1 = 6, e.g72 = c.h, e.g73 = c.v, e.g50 = 30;
+    e.X1 = 5, e.Y1 = 6, e.EditExtra().g72 = c.h, e.EditExtra().g73 = c.v, e.g50 = 30;
     CadFunctions::GetCADEntities(0);
     ASSERT_EQ(texts().size(), 1u);
     EXPECT_EQ(texts()[0], (CadText{"t", c.x, c.y, "txt", 0, 0.1, 30, c.h, c.v}));
@@ -334,10 +366,10 @@ TEST_F(EntityLists, TheFontIsTheStylesFontFileOrElseTheStyleName) {
   plain.FontFileName = "txt";
   cad(0).TextStyles().Add(title);
   cad(0).TextStyles().Add(plain);
-  text(0, 0, 0.1, "a").TextStyle = "TITLE";
-  text(0, 0, 0.1, "b").TextStyle = "Title";  // style names match in any case
-  text(0, 0, 0.1, "c").TextStyle = "PLAIN";
-  text(0, 0, 0.1, "d").TextStyle = "NOSUCH";
+  text(0, 0, 0.1, "a").EditExtra().TextStyle = "TITLE";
+  text(0, 0, 0.1, "b").EditExtra().TextStyle = "Title";  // style names match in any case
+  text(0, 0, 0.1, "c").EditExtra().TextStyle = "PLAIN";
+  text(0, 0, 0.1, "d").EditExtra().TextStyle = "NOSUCH";
   CadFunctions::GetCADEntities(0);
   ASSERT_EQ(texts().size(), 4u);
   EXPECT_EQ(texts()[0].Font, "arial");

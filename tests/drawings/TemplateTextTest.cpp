@@ -98,7 +98,8 @@ class TemplateText : public drawingstest::RealViews {
 
 TEST_F(TemplateText, FurtherLinesStandOneAndAHalfHeightsBelowAndLookLikeTheFirst) {
   dxf::Entity& e = text(2, 5, "placeholder");
-  e.Y1 = 5.2, e.X1 = 3, e.g72 = 1, e.g73 = 2, e.g41 = 0.8, e.TextStyle = "TITLE";
+  e.Y1 = 5.2, e.X1 = 3, e.EditExtra().g72 = 1, e.EditExtra().g73 = 2, e.g41 = 0.8,
+  e.EditExtra().TextStyle = "TITLE";
   e.LayerName = "PLANE1", e.Color = 3;
   CadFunctions::SetCADText(1, "A\r\nB\r\nC");
   ASSERT_EQ(texts(), (std::vector<std::string>{"A", "B", "C"}));
@@ -111,10 +112,10 @@ TEST_F(TemplateText, FurtherLinesStandOneAndAHalfHeightsBelowAndLookLikeTheFirst
     EXPECT_EQ(t.X0, 2);
     EXPECT_EQ(t.X1, 3);
     EXPECT_EQ(t.g40, 0.1);
-    EXPECT_EQ(t.g72, 1);
-    EXPECT_EQ(t.g73, 2);
+    EXPECT_EQ(t.Extra().g72, 1);
+    EXPECT_EQ(t.Extra().g73, 2);
     EXPECT_EQ(t.g41, 0.8);
-    EXPECT_EQ(t.TextStyle, "TITLE");
+    EXPECT_EQ(t.Extra().TextStyle, "TITLE");
     // The continuation lines keep the first line's layer and colour, not the current layer's.
     EXPECT_EQ(t.LayerName, "PLANE1");
     EXPECT_EQ(t.Color, 3);

@@ -111,9 +111,9 @@ TEST(DxfEntityViews, WritesReachTheEntityAndConstViewsOnlyRead) {
   ins.Rows = 3;
   ins.Block = "SEAT";
   EXPECT_EQ(e.g41, 2);
-  EXPECT_EQ(e.g71, 3);
-  EXPECT_EQ(e.BlockName, "SEAT");
-  e.g44 = 12;
+  EXPECT_EQ(e.Extra().g71, 3);
+  EXPECT_EQ(e.Extra().BlockName, "SEAT");
+  e.EditExtra().g44 = 12;
   EXPECT_EQ(ins.ColumnSpacing, 12);
 
   const dxf::Entity& ce = e;

@@ -67,8 +67,8 @@ TEST(HostileDrawings, HatchArcEdgesWithAnyAnglesReadAsABoundedLoop) {
       const std::string what = std::string(c.start) + " to " + c.end + (ccw ? " ccw" : " cw");
       dxf::Document d = Read(HatchWithArcEdge(c.start, c.end, ccw));
       ASSERT_EQ(d.Entities.Count(), 1) << what;
-      ASSERT_EQ(d.Entities.Item(1).Children.size(), 1u) << what;
-      const auto& loop = d.Entities.Item(1).Children[0].Vertices;
+      ASSERT_EQ(d.Entities.Item(1).Extra().Children.size(), 1u) << what;
+      const auto& loop = d.Entities.Item(1).Extra().Children[0].Vertices;
       EXPECT_GE(loop.Count(), 2) << what;
       EXPECT_LE(loop.Count(), 8) << what;
       for (const dxf::Vertex& v : loop) {

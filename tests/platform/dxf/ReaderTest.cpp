@@ -114,7 +114,7 @@ TEST(DxfReader, FieldsPerKind) {
   EXPECT_EQ(line.LayerName, "OUTLINE");
   EXPECT_EQ(line.Color, 3);
   EXPECT_EQ(line.LineType, "DASHED");
-  EXPECT_DOUBLE_EQ(line.Thickness, 0.5);
+  EXPECT_DOUBLE_EQ(line.Extra().Thickness, 0.5);
   EXPECT_DOUBLE_EQ(line.X0, 1);
   EXPECT_DOUBLE_EQ(line.Y0, 2);
   EXPECT_DOUBLE_EQ(line.X1, 3);
@@ -130,31 +130,31 @@ TEST(DxfReader, FieldsPerKind) {
   EXPECT_DOUBLE_EQ(ellipse.X1, 8);
   EXPECT_DOUBLE_EQ(ellipse.g40, 0.5);
   EXPECT_DOUBLE_EQ(ellipse.g41, 0);  // default start parameter
-  EXPECT_DOUBLE_EQ(ellipse.g42, 2 * std::numbers::pi);
+  EXPECT_DOUBLE_EQ(ellipse.Extra().g42, 2 * std::numbers::pi);
   const auto& text = d.Entities.Item(5);
   EXPECT_EQ(text.Text, "8.3");
-  EXPECT_EQ(text.TextStyle, "ARIALSTY");
+  EXPECT_EQ(text.Extra().TextStyle, "ARIALSTY");
   EXPECT_DOUBLE_EQ(text.g40, 4);
   EXPECT_DOUBLE_EQ(text.g41, 1);  // default width factor
   EXPECT_DOUBLE_EQ(text.g50, 30);
-  EXPECT_DOUBLE_EQ(text.g72, 1);
+  EXPECT_DOUBLE_EQ(text.Extra().g72, 1);
   EXPECT_DOUBLE_EQ(text.X1, 50);  // no 11/21: the alignment point is the insertion point
   EXPECT_DOUBLE_EQ(text.Y1, -72);
   const auto& aligned = d.Entities.Item(6);
   EXPECT_DOUBLE_EQ(aligned.X1, 7);
   EXPECT_DOUBLE_EQ(aligned.Y1, 8);
   EXPECT_DOUBLE_EQ(aligned.g41, 0.8);
-  EXPECT_DOUBLE_EQ(aligned.g73, 2);
+  EXPECT_DOUBLE_EQ(aligned.Extra().g73, 2);
   const auto& mtext = d.Entities.Item(7);
   EXPECT_EQ(mtext.Text, "Galley\\PAft");
-  EXPECT_EQ(mtext.g71, 5);
+  EXPECT_EQ(mtext.Extra().g71, 5);
   EXPECT_NEAR(mtext.g50, 90, 1e-9);  // radians in the file, degrees in the field
   const auto& solid = d.Entities.Item(8);
-  EXPECT_DOUBLE_EQ(solid.X3, 1);
-  EXPECT_DOUBLE_EQ(solid.Y3, 1);
+  EXPECT_DOUBLE_EQ(solid.Extra().X3, 1);
+  EXPECT_DOUBLE_EQ(solid.Extra().Y3, 1);
   const auto& triangle = d.Entities.Item(9);
-  EXPECT_DOUBLE_EQ(triangle.X3, 0);  // three points: the fourth is the third
-  EXPECT_DOUBLE_EQ(triangle.Y3, 1);
+  EXPECT_DOUBLE_EQ(triangle.Extra().X3, 0);  // three points: the fourth is the third
+  EXPECT_DOUBLE_EQ(triangle.Extra().Y3, 1);
   const auto& lw = d.Entities.Item(10);
   ASSERT_EQ(lw.Vertices.Count(), 4);
   EXPECT_EQ(lw.Flags & 1, 1);
@@ -164,15 +164,15 @@ TEST(DxfReader, FieldsPerKind) {
   EXPECT_DOUBLE_EQ(lw.X0, 0);
   EXPECT_DOUBLE_EQ(lw.Y0, -5);
   const auto& ins = d.Entities.Item(11);
-  EXPECT_EQ(ins.BlockName, "SEAT");
+  EXPECT_EQ(ins.Extra().BlockName, "SEAT");
   EXPECT_DOUBLE_EQ(ins.g41, 1);  // default scales
-  EXPECT_DOUBLE_EQ(ins.g42, 1);
+  EXPECT_DOUBLE_EQ(ins.Extra().g42, 1);
   const auto& ins2 = d.Entities.Item(12);
   EXPECT_DOUBLE_EQ(ins2.g41, 2);
-  EXPECT_DOUBLE_EQ(ins2.g42, 0.5);
+  EXPECT_DOUBLE_EQ(ins2.Extra().g42, 0.5);
   EXPECT_DOUBLE_EQ(ins2.g50, 90);
   const auto& dim = d.Entities.Item(13);
-  EXPECT_EQ(dim.BlockName, "*D1");
+  EXPECT_EQ(dim.Extra().BlockName, "*D1");
   EXPECT_DOUBLE_EQ(dim.X0, 35);
   EXPECT_DOUBLE_EQ(dim.Y1, 15);
   EXPECT_EQ(d.Entities.Item(14).EntityType, "POINT");
@@ -185,6 +185,39 @@ TEST(DxfReader, FieldsPerKind) {
   EXPECT_EQ(d.Layers.Item(3).Name(), "DIM");
   EXPECT_EQ(d.Layers.Item(4).Name(), "MISC");
   EXPECT_EQ(d.Layers.Item(4).Color, 7);
+}
+
+// The common kinds keep the rarely used fields in no block of their own (a large drawing stays
+// small), also where the file spells out their defaults; those read as the defaults, and a copy
+// of an entity that has the block owns its own.
+TEST(DxfReader, CommonEntitiesHoldNoExtraFields) {
+  Document d = Read(File(
+      Groups({{0, "LINE"}, {10, "1"}, {20, "2"}, {11, "3"}, {21, "4"}, {39, "0"}}) +
+      Groups({{0, "CIRCLE"}, {10, "1"}, {20, "1"}, {40, "2"}}) +
+      Groups({{0, "ARC"}, {10, "1"}, {20, "1"}, {40, "2"}, {50, "10"}, {51, "20"}}) +
+      Groups({{0, "TEXT"}, {10, "1"}, {20, "1"}, {40, "2"}, {1, "A"}, {7, "standard"},
+              {72, "0"}, {73, "0"}}) +
+      Groups({{0, "LWPOLYLINE"}, {90, "2"}, {10, "0"}, {20, "0"}, {10, "1"}, {20, "1"}}) +
+      Groups({{0, "TEXT"}, {10, "1"}, {20, "1"}, {40, "2"}, {1, "B"}, {72, "2"}})));
+  ASSERT_EQ(d.Entities.Count(), 6);
+  for (long i = 1; i <= 5; ++i) {
+    EXPECT_FALSE(d.Entities.Item(i).HasExtra()) << d.Entities.Item(i).EntityType;
+  }
+  const dxf::Entity& plain = d.Entities.Item(4);
+  EXPECT_EQ(plain.Extra().TextStyle, "STANDARD");
+  EXPECT_DOUBLE_EQ(plain.Extra().g72, 0);
+  EXPECT_DOUBLE_EQ(plain.Extra().g43, 1);
+  EXPECT_FALSE(plain.HasExtra());  // reading allocated nothing
+
+  dxf::Entity justified = d.Entities.Item(6);
+  ASSERT_TRUE(justified.HasExtra());
+  EXPECT_DOUBLE_EQ(justified.Extra().g72, 2);
+  justified.EditExtra().g72 = 1;
+  EXPECT_DOUBLE_EQ(d.Entities.Item(6).Extra().g72, 2);
+  dxf::Entity assigned;
+  assigned = justified;
+  justified.EditExtra().g72 = 0;
+  EXPECT_DOUBLE_EQ(assigned.Extra().g72, 1);
 }
 
 TEST(DxfReader, PolylineSequenceAndAttribs) {
@@ -211,10 +244,10 @@ TEST(DxfReader, PolylineSequenceAndAttribs) {
   EXPECT_DOUBLE_EQ(pl.Vertices.Item(2).Bulge, 0.5);
   EXPECT_EQ(pl.Flags, 1);
   const auto& ins = d.Entities.Item(2);
-  ASSERT_EQ(ins.Children.size(), 1u);
-  EXPECT_EQ(ins.Children[0].Text, "tag value");
-  EXPECT_DOUBLE_EQ(ins.Children[0].g73, 3);
-  EXPECT_TRUE(ins.Children[0].Invisible);
+  ASSERT_EQ(ins.Extra().Children.size(), 1u);
+  EXPECT_EQ(ins.Extra().Children[0].Text, "tag value");
+  EXPECT_DOUBLE_EQ(ins.Extra().Children[0].Extra().g73, 3);
+  EXPECT_TRUE(ins.Extra().Children[0].Invisible);
   EXPECT_EQ(d.Entities.Item(3).EntityType, "LINE");
 }
 
@@ -356,7 +389,7 @@ TEST(DxfReader, SectionsLeftOpenEndAtTheNextOne) {
   EXPECT_EQ(d.Layers.Item("A").Color, 3);
   EXPECT_EQ(d.Blocks.Item("B").Entities.Count(), 1);
   ASSERT_EQ(d.Entities.Count(), 1);  // the object with an empty type is skipped
-  EXPECT_EQ(d.Entities.Item(1).BlockName, "B");
+  EXPECT_EQ(d.Entities.Item(1).Extra().BlockName, "B");
 }
 
 TEST(DxfReader, NewerFileWithHandlesClassesAndObjects) {
@@ -493,11 +526,11 @@ TEST(DxfReader, HatchBoundaryLoops) {
   Document d = Read(File(hatch));
   ASSERT_EQ(d.Entities.Count(), 1);
   const auto& h = d.Entities.Item(1);
-  ASSERT_EQ(h.Children.size(), 2u);
-  EXPECT_EQ(h.Children[0].Vertices.Count(), 3);
-  ASSERT_EQ(h.Children[1].Vertices.Count(), 3);  // shared edge end points joined
-  EXPECT_DOUBLE_EQ(h.Children[1].Vertices.Item(3).Y0, 6);
-  EXPECT_EQ(h.Children[1].LayerName, "FILL");
+  ASSERT_EQ(h.Extra().Children.size(), 2u);
+  EXPECT_EQ(h.Extra().Children[0].Vertices.Count(), 3);
+  ASSERT_EQ(h.Extra().Children[1].Vertices.Count(), 3);  // shared edge end points joined
+  EXPECT_DOUBLE_EQ(h.Extra().Children[1].Vertices.Item(3).Y0, 6);
+  EXPECT_EQ(h.Extra().Children[1].LayerName, "FILL");
 }
 
 TEST(DxfAci, PaletteSpotValuesAndNearest) {

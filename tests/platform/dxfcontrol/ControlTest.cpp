@@ -149,7 +149,7 @@ TEST(DxfControl, MergeTransformsEachKind) {
   EXPECT_NEAR(l.Item(3).g40, 4, 1e-9);
   EXPECT_NEAR(l.Item(3).g50, 100, 1e-9);
   EXPECT_NEAR(l.Item(4).g41, 4, 1e-9);
-  EXPECT_NEAR(l.Item(4).g42, 2, 1e-9);
+  EXPECT_NEAR(l.Item(4).Extra().g42, 2, 1e-9);
   EXPECT_NEAR(l.Item(4).g50, 95, 1e-9);
   EXPECT_NEAR(l.Item(5).Vertices.Item(2).Y0, 4, 1e-9);
   EXPECT_NEAR(l.Item(5).Vertices.Item(1).Bulge, 1, 1e-9);
@@ -212,13 +212,13 @@ TEST(DxfControl, MergeRenamesCollidingBlocks) {
   cad.MergeDrawingText(cabin(Groups({{0, "LINE"}, {11, "1"}, {21, "1"}})));
   cad.MergeDrawingText(cabin(Groups({{0, "CIRCLE"}, {40, "1"}})), 0, 2, 2, 10, 0);
   ASSERT_EQ(cad.EntityList().Count(), 6);
-  EXPECT_EQ(cad.EntityList().Item(1).BlockName, "SEAT");
-  EXPECT_EQ(cad.EntityList().Item(4).BlockName, "SEAT$2");
-  EXPECT_EQ(cad.EntityList().Item(5).BlockName, "*D1$2");
+  EXPECT_EQ(cad.EntityList().Item(1).Extra().BlockName, "SEAT");
+  EXPECT_EQ(cad.EntityList().Item(4).Extra().BlockName, "SEAT$2");
+  EXPECT_EQ(cad.EntityList().Item(5).Extra().BlockName, "*D1$2");
   EXPECT_EQ(cad.Blocks().Item("SEAT").Entities.Item(1).EntityType, "LINE");
   EXPECT_EQ(cad.Blocks().Item("SEAT$2").Entities.Item(1).EntityType, "CIRCLE");
   // A nested INSERT follows the rename.
-  EXPECT_EQ(cad.Blocks().Item("ROW$2").Entities.Item(1).BlockName, "SEAT$2");
+  EXPECT_EQ(cad.Blocks().Item("ROW$2").Entities.Item(1).Extra().BlockName, "SEAT$2");
   // The first file's dimension block is untouched; the second took the transform.
   EXPECT_DOUBLE_EQ(cad.Blocks().Item("*D1").Entities.Item(1).X1, 1);
   EXPECT_DOUBLE_EQ(cad.Blocks().Item("*D1$2").Entities.Item(1).X0, 20);
