@@ -64,6 +64,7 @@ void BM_Render100kZoomed(benchmark::State& state) { RenderView(state, true); }
 void BM_Render100kWholeByLayer(benchmark::State& state) { RenderView(state, false, false); }
 void BM_Render100kWholeOnePass(benchmark::State& state) { RenderView(state, false, true, 1); }
 void BM_Render100kZoomedOnePass(benchmark::State& state) { RenderView(state, true, true, 1); }
+void BM_Render100kZoomedBanded(benchmark::State& state) { RenderView(state, true, true, 8); }
 BENCHMARK(BM_Render100kWhole)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
 BENCHMARK(BM_Render100kWholeByLayer)
     ->Unit(benchmark::kMillisecond)
@@ -72,6 +73,10 @@ BENCHMARK(BM_Render100kWholeByLayer)
 BENCHMARK(BM_Render100kZoomed)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
 BENCHMARK(BM_Render100kWholeOnePass)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Render100kZoomedOnePass)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Render100kZoomedBanded)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
 
 // The renderer alone (layers, colours, blocks, curves, culling) into a sink that only counts.
 class CountingSink : public dxf::Sink {

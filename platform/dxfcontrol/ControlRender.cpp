@@ -151,8 +151,9 @@ bool Render(const Document& doc, QPainter& painter, const Affine& map, double w,
       QPainter p(&part);
       p.setRenderHints(hints);
       // The band's rows only; the painter clips lines as it does on the whole image.
-      p.setClipRect(QRectF(0, top / dpr, image.width() / dpr, (bottom - top) / dpr));
-      PainterSink sink(p);
+      const QRectF clip(0, top / dpr, image.width() / dpr, (bottom - top) / dpr);
+      p.setClipRect(clip);
+      PainterSink sink(p, &clip);
       Renderer r(doc, sink, map, o);
       const size_t first = n * static_cast<size_t>(k) / static_cast<size_t>(bands);
       const size_t last = n * static_cast<size_t>(k + 1) / static_cast<size_t>(bands);

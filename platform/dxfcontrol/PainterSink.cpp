@@ -67,38 +67,32 @@ std::vector<Point> ClipPolygon(const std::vector<Point>& in) {
 }
 }  // namespace
 
-PainterSink::PainterSink(QPainter& painter) : p_(painter) { p_.setBrush(Qt::NoBrush); }
+PainterSink::PainterSink(QPainter& painter, const QRectF* clip) : p_(painter), linePainter_(&painter) {
+  p_.setBrush(Qt::NoBrush);
+  QPaintDevice* device = p_.device();
+  if (device && device->devType() == QInternal::Image && p_.worldTransform().isIdentity() &&
+      p_.compositionMode() == QPainter::CompositionMode_SourceOver && p_.opacity() == 1 &&
+      (clip || !p_.hasClipping())) {
+    image_ = static_cast<QImage*>(device);
+    hasClip_ = clip != nullptr;
+    if (clip) clip_ = *clip;
+  }
+}
 
 void PainterSink::Flush() {
   if (lines_.empty()) return;
-  p_.drawLines(lines_.data(), static_cast<int>(lines_.size()));
+  linePainter_->drawLines(lines_.data(), static_cast<int>(lines_.size()));
   lines_.clear();
   AfterQt();
 }
 
-void PainterSink::setPen(Rgb rgb, double width, const std::vector<double>& dash) {
-  if (havePen_ && rgb == penRgb_ && width == penWidth_ && dash == penDash_) return;
-  Flush();
-  if (dash.empty()) {
-    // Solid pens are kept, so switching between layer colours builds no new pen.
-    for (auto& [key, pen] : solidPens_) {
-      if (key.first == rgb && key.second == width) {
-        p_.setPen(pen);
-        AfterQt();
-        havePen_ = true;
-        penRgb_ = rgb;
-        penWidth_ = width;
-        penDash_.clear();
-        return;
-      }
-    }
-  }
-  pen_ = QPen(ToQColor(rgb));
-  pen_.setWidthF(width);
-  pen_.setCosmetic(true);
+QPen PainterSink::makePen(Rgb rgb, double width, const std::vector<double>& dash) {
+  QPen pen(ToQColor(rgb));
+  pen.setWidthF(width);
+  pen.setCosmetic(true);
   // Batched segments meet without joins; round ends close the corners of wide plot pens.
-  pen_.setCapStyle(width > 1.5 ? Qt::RoundCap : Qt::FlatCap);
-  pen_.setJoinStyle(width > 1.5 ? Qt::RoundJoin : Qt::MiterJoin);
+  pen.setCapStyle(width > 1.5 ? Qt::RoundCap : Qt::FlatCap);
+  pen.setJoinStyle(width > 1.5 ? Qt::RoundJoin : Qt::MiterJoin);
   if (!dash.empty()) {
     // Qt's dash pattern counts in pen widths and needs dash/gap pairs.
     QVector<qreal> pattern;
@@ -118,16 +112,77 @@ void PainterSink::setPen(Rgb rgb, double width, const std::vector<double>& dash)
       }
     }
     if (pattern.size() % 2) pattern.push_back(0.01);
-    pen_.setDashPattern(pattern);
+    pen.setDashPattern(pattern);
   }
-  p_.setPen(pen_);
+  return pen;
+}
+
+QPainter& PainterSink::penPainter(Rgb rgb, double width) {
+  constexpr size_t kPenPainters = 16;
+  for (size_t i = penPainters_.size(); i-- > 0;) {
+    if (penPainters_[i].rgb == rgb && penPainters_[i].width == width) {
+      if (i + 1 != penPainters_.size()) {
+        PenPainter hit = std::move(penPainters_[i]);
+        penPainters_.erase(penPainters_.begin() + static_cast<std::ptrdiff_t>(i));
+        penPainters_.push_back(std::move(hit));
+      }
+      return *penPainters_.back().painter;
+    }
+  }
+  if (penPainters_.size() >= kPenPainters) {
+    // The least recently used painter takes the new pen.
+    PenPainter reused = std::move(penPainters_.front());
+    penPainters_.erase(penPainters_.begin());
+    reused.rgb = rgb;
+    reused.width = width;
+    reused.painter->setPen(makePen(rgb, width, {}));
+    AfterQt();
+    penPainters_.push_back(std::move(reused));
+    return *penPainters_.back().painter;
+  }
+  PenPainter added;
+  added.rgb = rgb;
+  added.width = width;
+  added.image = std::make_unique<QImage>(image_->bits(), image_->width(), image_->height(),
+                                         image_->bytesPerLine(), image_->format());
+  added.image->setDevicePixelRatio(image_->devicePixelRatio());
+  added.painter = std::make_unique<QPainter>(added.image.get());
+  added.painter->setRenderHints(p_.renderHints());
+  if (hasClip_) added.painter->setClipRect(clip_);
+  added.painter->setBrush(Qt::NoBrush);
+  added.painter->setPen(makePen(rgb, width, {}));
   AfterQt();
-  if (dash.empty() && solidPens_.size() < 64)
-    solidPens_.emplace_back(std::make_pair(rgb, width), pen_);
+  penPainters_.push_back(std::move(added));
+  return *penPainters_.back().painter;
+}
+
+void PainterSink::setPen(Rgb rgb, double width, const std::vector<double>& dash) {
+  if (havePen_ && rgb == penRgb_ && width == penWidth_ && dash == penDash_) return;
+  Flush();
   havePen_ = true;
   penRgb_ = rgb;
   penWidth_ = width;
   penDash_ = dash;
+  if (dash.empty() && image_) {
+    linePainter_ = &penPainter(rgb, width);
+    return;
+  }
+  linePainter_ = &p_;
+  if (dash.empty()) {
+    // Solid pens are kept, so switching between layer colours builds no new pen.
+    for (auto& [key, pen] : solidPens_) {
+      if (key.first == rgb && key.second == width) {
+        p_.setPen(pen);
+        AfterQt();
+        return;
+      }
+    }
+  }
+  pen_ = makePen(rgb, width, dash);
+  p_.setPen(pen_);
+  AfterQt();
+  if (dash.empty() && solidPens_.size() < 64)
+    solidPens_.emplace_back(std::make_pair(rgb, width), pen_);
 }
 
 void PainterSink::Polyline(const std::vector<Point>& pts, Rgb rgb, double width,
@@ -148,7 +203,7 @@ void PainterSink::Polyline(const std::vector<Point>& pts, Rgb rgb, double width,
   // A dash pattern runs along the whole chain.
   buf_.resize(pts.size());
   for (size_t i = 0; i < pts.size(); ++i) buf_[i] = QPointF(pts[i].x, pts[i].y);
-  p_.drawPolyline(buf_.data(), static_cast<int>(buf_.size()));
+  linePainter_->drawPolyline(buf_.data(), static_cast<int>(buf_.size()));
   AfterQt();
 }
 
@@ -180,7 +235,7 @@ void PainterSink::Dot(Point p, Rgb rgb, double width) {
   if (!Near(p)) return;
   setPen(rgb, std::max(1.0, width), {});
   Flush();
-  p_.drawPoint(QPointF(p.x, p.y));
+  linePainter_->drawPoint(QPointF(p.x, p.y));
   AfterQt();
 }
 

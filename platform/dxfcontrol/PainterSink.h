@@ -7,7 +7,10 @@
 #include <QPainter>
 #include <QPen>
 #include <QPointF>
+#include <QImage>
+#include <QRectF>
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,7 +24,11 @@ inline QColor ToQColor(Rgb rgb) { return QColor(RedOf(rgb), GreenOf(rgb), BlueOf
 
 class PainterSink : public Sink {
  public:
-  explicit PainterSink(QPainter& painter);
+  // `clip`: the clip rectangle the painter was given, if any. On an image the solid lines of each
+  // pen are drawn by a painter of their own over the same pixels (in the same order, so the
+  // pixels come out the same): a pen change then costs no new pen in the paint engine. A painter
+  // with another transform or a clip the sink is not told of draws everything itself.
+  explicit PainterSink(QPainter& painter, const QRectF* clip = nullptr);
   ~PainterSink() override { Flush(); }
   void Polyline(const std::vector<Point>& pts, Rgb rgb, double width,
                 const std::vector<double>& dash) override;
@@ -32,6 +39,9 @@ class PainterSink : public Sink {
 
  private:
   void setPen(Rgb rgb, double width, const std::vector<double>& dash);
+  static QPen makePen(Rgb rgb, double width, const std::vector<double>& dash);
+  // The painter of a solid pen over the image's pixels.
+  QPainter& penPainter(Rgb rgb, double width);
   struct FontInfo {
     QFont font;
     double capHeight = 1;
@@ -40,7 +50,19 @@ class PainterSink : public Sink {
   const FontInfo& font(const std::string& face);
 
   QPainter& p_;
+  QPainter* linePainter_;  // the painter of the current pen: p_ or one of penPainters_
   QPen pen_;
+  // Painters over the same pixels as p_, one per solid pen, the most recently used last.
+  struct PenPainter {
+    Rgb rgb = 0;
+    double width = 0;
+    std::unique_ptr<QImage> image;      // the device's pixels
+    std::unique_ptr<QPainter> painter;  // ends before its image goes
+  };
+  std::vector<PenPainter> penPainters_;
+  QImage* image_ = nullptr;  // the device, when pen painters are used
+  bool hasClip_ = false;
+  QRectF clip_;
   bool havePen_ = false;
   Rgb penRgb_ = 0;
   double penWidth_ = -1;
