@@ -273,3 +273,70 @@ TEST(DxfRender, BandsOnThreadsPaintTheSamePixelsAsOnePass) {
     }
   }
 }
+
+// Drawn onto an image, the solid lines of each pen go through a painter of their own over the
+// same pixels. The picture is that of one painter drawing everything (a painter clipped to the
+// whole image draws everything itself), with dashed lines, dots, fills and texts between the
+// lines, more pens than painters are kept, thin and wide pens.
+TEST(DxfRender, PenPaintersPaintTheSamePixelsAsOnePainter) {
+  dxfcontroltest::EnsureGuiApp();
+  std::string body;
+  auto num = [](double v) { return std::to_string(v); };
+  for (int i = 0; i < 600; ++i) {
+    const double x = (i % 30) * 2.1, y = (i / 30) * 1.9;
+    const std::string colour = std::to_string(1 + (i * 7) % 40);
+    switch (i % 6) {
+      case 0:
+        body += Groups({{0, "LINE"}, {62, colour}, {10, num(x)}, {20, num(y)},
+                        {11, num(60 - x)}, {21, num(38 - y * 0.5)}});
+        break;
+      case 1:
+        body += Groups({{0, "LINE"}, {6, "DASHED"}, {62, colour}, {10, num(x)}, {20, num(y)},
+                        {11, num(x + 9)}, {21, num(y + 3)}});
+        break;
+      case 2:
+        body += Groups({{0, "CIRCLE"}, {62, colour}, {10, num(x)}, {20, num(y)}, {40, "1.3"}});
+        break;
+      case 3:
+        body += Groups({{0, "POINT"}, {62, colour}, {10, num(x + 0.5)}, {20, num(y + 0.5)}});
+        break;
+      case 4:
+        body += Groups({{0, "SOLID"}, {62, colour}, {10, num(x)}, {20, num(y)}, {11, num(x + 1.5)},
+                        {21, num(y)}, {12, num(x)}, {22, num(y + 1)}, {13, num(x + 1.5)},
+                        {23, num(y + 1)}});
+        break;
+      default:
+        body += Groups({{0, "TEXT"}, {62, colour}, {10, num(x)}, {20, num(y)}, {40, "1.1"},
+                        {50, num(i % 45)}, {1, "Pen " + num(i)}});
+        break;
+    }
+  }
+  const std::string tables =
+      "0\nTABLE\n2\nLTYPE\n" +
+      Groups({{0, "LTYPE"}, {2, "DASHED"}, {70, "0"}, {3, "__ __"}, {72, "65"}, {73, "2"},
+              {40, "0.75"}, {49, "0.5"}, {49, "-0.25"}}) +
+      "0\nENDTAB\n";
+  dxf::DrawingControl cad;
+  cad.LoadDrawingText(File(body, tables));
+  cad.SetSize(640, 400);
+  cad.ZoomToWindow(-2, -2, 64, 40);
+  auto paint = [&](bool clipped, double pen) {
+    dxf::DrawingControl::SetRenderBands(1);
+    QImage image(640, 400, QImage::Format_RGB32);
+    QPainter p(&image);
+    if (clipped) p.setClipRect(QRect(0, 0, 640, 400));
+    cad.PaintView(p, 640, 400, pen);
+    p.end();
+    dxf::DrawingControl::SetRenderBands(0);
+    return image;
+  };
+  for (double pen : {1.0, 3.0}) {
+    const QImage one = paint(true, pen);
+    int inked = 0;
+    for (int y = 0; y < one.height(); ++y) {
+      for (int x = 0; x < one.width(); ++x) inked += one.pixel(x, y) != qRgb(255, 255, 255);
+    }
+    EXPECT_GT(inked, one.width() * one.height() / 10) << "the view shows the drawing";
+    EXPECT_TRUE(paint(false, pen) == one) << "pen width " << pen;
+  }
+}
