@@ -30,8 +30,19 @@ struct ColumnRead {
 
 ColumnRead ReadColumn(std::string_view name) {
   ColumnRead read;
+  const adodb::Recordset& rs = vars().DBRecordset;
+  // No open record (its open failed and was reported) or no current row: no value, found
+  // without raising an error per field.
+  if (!rs.isOpen()) {
+    read.null = true;
+    return read;
+  }
   try {
-    adodb::Field field = vars().DBRecordset.fields(name);
+    adodb::Field field = rs.fields(name);
+    if (rs.eof()) {
+      read.null = true;
+      return read;
+    }
     try {
       read.value = field.value();
       read.type = field.type();

@@ -208,12 +208,13 @@ void Delay(float seconds) {
   g.step([&] {
     if (seconds <= 0.055f) return;
     const float target = vb::Timer() + seconds;
-    // Events run while waiting, so a handler may come back in here; a short sleep per pass
-    // keeps the wait from spinning the processor.
-    do {
+    // Events run while waiting, so a handler may come back in here; a short sleep between
+    // passes keeps the wait from spinning the processor (none once the time is up).
+    for (;;) {
       ui::Current().DoEvents();
+      if (TimerExpired(target)) break;
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    } while (!TimerExpired(target));
+    }
   });
 }
 

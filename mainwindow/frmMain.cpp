@@ -734,6 +734,7 @@ void frmMain::SetTabVisible(int tab, bool visible) {
 }
 
 void frmMain::SetTabShown(int tab, bool shown) noexcept {
+  if (tabs_->isTabVisible(tab) == shown) return;
   const QSignalBlocker block(tabs_);
   tabs_->setTabVisible(tab, shown);
   // The tab bar lays its tabs out again: a hidden tab must leave no gap where it stood.
@@ -766,6 +767,8 @@ void frmMain::SetLabelCaption(Arr array, int index, const std::string& text) {
   // Line ends of multi-line values (CR LF) show as line breaks.
   QString t = QString::fromStdString(text);
   t.replace("\r\n", "\n");
+  // A caption that stays as it is needs no paint: the label already shows it.
+  if (label->text() == t) return;
   label->setText(t);
   label->repaint();
 }
