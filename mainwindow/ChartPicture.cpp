@@ -151,7 +151,9 @@ std::string ChartPicture::AssumptionBoxText() const { return box_ ? box_->Text()
 void ChartPicture::paintEvent(QPaintEvent* event) {
   QPainter p(this);
   const QImage& shown = ShownImage();
-  p.fillRect(event->rect(), Qt::white);
+  // White where no opaque picture covers the widget (before the first drawing, a size change).
+  if (shown.isNull() || shown.hasAlphaChannel() || !shown.rect().contains(event->rect()))
+    p.fillRect(event->rect(), Qt::white);
   if (!shown.isNull()) p.drawImage(0, 0, shown);
 }
 

@@ -272,6 +272,13 @@ PictureCanvas::~PictureCanvas() { endPainting(); }
 
 void PictureCanvas::clear() {
   endPainting();
+  // A picture handed out (image()) and still held is not copied only to be painted over.
+  if (!image_.isDetached()) {
+    QImage fresh(image_.size(), image_.format());
+    fresh.setDotsPerMeterX(image_.dotsPerMeterX());
+    fresh.setDotsPerMeterY(image_.dotsPerMeterY());
+    image_ = std::move(fresh);
+  }
   image_.fill(ToQColor(back_));
 }
 
