@@ -268,8 +268,20 @@ bool Renderer::DeviceBounds(const Entity& e, double& minX, double& minY, double&
     maxX = maxY = HUGE_VAL;
     return true;
   }
+  const Affine& m = toDevice_;
+  if (m.b == 0 && m.c == 0) {
+    // No turn: the corners' x and y come from the box's sides alone (the same values).
+    double lx = m.a * local.minX + m.e, hx = m.a * local.maxX + m.e;
+    double ly = m.d * local.minY + m.f, hy = m.d * local.maxY + m.f;
+    if (lx > hx) std::swap(lx, hx);
+    if (ly > hy) std::swap(ly, hy);
+    if (std::isfinite(lx) && std::isfinite(hx) && std::isfinite(ly) && std::isfinite(hy)) {
+      minX = lx, minY = ly, maxX = hx, maxY = hy;
+      return true;
+    }
+  }
   Box device;
-  device.AddMapped(toDevice_, local);
+  device.AddMapped(m, local);
   if (device.Empty()) return false;
   minX = device.minX, minY = device.minY, maxX = device.maxX, maxY = device.maxY;
   return true;

@@ -1,11 +1,16 @@
 // The drawing control's painting, plotting and exports.
+#include <QCoreApplication>
 #include <QImage>
 #include <QPaintDevice>
 #include <QPainter>
 #include <algorithm>
 #include <atomic>
 #include <barrier>
+#include <condition_variable>
+#include <cstdint>
 #include <exception>
+#include <functional>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -52,6 +57,111 @@ bool RenderWith(const Document& doc, QPainter& painter, const Affine& map,
 
 std::atomic<int> maxBands{0};  // 0: as many as the processor has cores (eight at most)
 
+// The threads that draw the bands, started when first needed and kept until the application
+// ends: a thread started for each redraw cost more than a zoomed view takes to draw, and Qt keeps
+// the fonts and glyphs it has prepared per thread, so that a new thread prepares them again.
+class BandThreads {
+ public:
+  // The running threads, or nullptr when they cannot be had: no application to end them with,
+  // or another thread is drawing bands now. A caller that got them calls Release() after Run().
+  static BandThreads* Acquire() {
+    std::lock_guard<std::mutex> lock(instanceLock());
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app || app == stoppedFor()) return nullptr;
+    BandThreads*& threads = instance();
+    if (!threads) {
+      // Never deleted: threads still waiting when the process exits must not be destroyed.
+      threads = new BandThreads;
+      qAddPostRoutine(&BandThreads::Stop);
+    }
+    if (!threads->busy_.try_lock()) return nullptr;
+    return threads;
+  }
+  void Release() { busy_.unlock(); }
+
+  // Runs job(k) for k from 0 to n - 1 side by side, 0 on the calling thread, and returns when
+  // all have returned. Each job runs on a thread of its own, so jobs may wait for each other.
+  void Run(int n, const std::function<void(int)>& job) {
+    {
+      std::unique_lock<std::mutex> lock(lock_);
+      while (static_cast<int>(threads_.size()) < n - 1) {
+        const int k = static_cast<int>(threads_.size()) + 1;
+        threads_.emplace_back([this, k] { work(k); });
+      }
+      job_ = &job;
+      count_ = n;
+      pending_ = n - 1;
+      ++generation_;
+    }
+    wake_.notify_all();
+    job(0);
+    std::unique_lock<std::mutex> lock(lock_);
+    done_.wait(lock, [this] { return pending_ == 0; });
+    job_ = nullptr;
+  }
+
+ private:
+  static std::mutex& instanceLock() {
+    static std::mutex m;
+    return m;
+  }
+  static BandThreads*& instance() {
+    static BandThreads* threads = nullptr;
+    return threads;
+  }
+  static QCoreApplication*& stoppedFor() {
+    static QCoreApplication* app = nullptr;
+    return app;
+  }
+  // Ends the threads while the application still exists (their fonts go with them); a later
+  // redraw under a new application starts new ones.
+  static void Stop() {
+    std::lock_guard<std::mutex> lock(instanceLock());
+    BandThreads* threads = instance();
+    if (!threads) return;
+    std::lock_guard<std::mutex> idle(threads->busy_);
+    {
+      std::lock_guard<std::mutex> l(threads->lock_);
+      threads->stop_ = true;
+    }
+    threads->wake_.notify_all();
+    for (std::thread& t : threads->threads_) t.join();
+    threads->threads_.clear();
+    instance() = nullptr;  // the object is never deleted, as in Acquire()
+    stoppedFor() = QCoreApplication::instance();
+  }
+  void work(int k) {
+    long seen = 0;
+    for (;;) {
+      const std::function<void(int)>* job = nullptr;
+      {
+        std::unique_lock<std::mutex> lock(lock_);
+        wake_.wait(lock, [&] { return stop_ || generation_ != seen; });
+        if (stop_) return;
+        seen = generation_;
+        if (k < count_) job = job_;
+      }
+      if (!job) continue;
+      (*job)(k);
+      {
+        std::lock_guard<std::mutex> lock(lock_);
+        --pending_;
+      }
+      done_.notify_all();
+    }
+  }
+
+  std::mutex busy_;  // held by the caller between Acquire() and Release()
+  std::mutex lock_;
+  std::condition_variable wake_, done_;
+  std::vector<std::thread> threads_;  // thread k - 1 runs job k
+  const std::function<void(int)>* job_ = nullptr;
+  int count_ = 0;
+  int pending_ = 0;
+  long generation_ = 0;
+  bool stop_ = false;
+};
+
 // The number of horizontal bands to draw side by side: several only for a large drawing painted
 // straight onto an image (the screen's cache, a bitmap); Qt 6 draws texts onto images on any
 // thread.
@@ -70,36 +180,7 @@ int BandCount(const Document& doc, QPainter& painter) {
   if (entities < 2000) return 1;  // starting threads would cost more than they save
   const int cores = static_cast<int>(std::thread::hardware_concurrency());
   int bands = maxBands.load() > 0 ? maxBands.load() : std::clamp(cores, 1, 8);
-  return std::clamp(bands, 1, std::max(1, image.height() / 32));
-}
-
-// A sink that draws nothing (for measuring).
-class NoSink final : public Sink {
- public:
-  void Polyline(const std::vector<Point>&, Rgb, double, const std::vector<double>&) override {}
-  void Polygon(const std::vector<Point>&, Rgb) override {}
-  void Text(const TextItem&) override {}
-  void Dot(Point, Rgb, double) override {}
-};
-
-// Whether a sample of the drawing's entities says that few of them reach the view (a view
-// zoomed into a large drawing): one pass draws those sooner than threads can start.
-bool FewInView(const Document& doc, const Affine& map, const RenderOptions& opt) {
-  constexpr size_t kSample = 512;
-  constexpr size_t kEnough = 4000;  // entities in view worth drawing in bands
-  const std::vector<Entity>& list = doc.Entities.items();
-  const size_t step = std::max<size_t>(1, list.size() / kSample);
-  NoSink none;
-  Renderer r(doc, none, map, opt);
-  size_t seen = 0;
-  for (size_t i = 0; i < list.size(); i += step) {
-    double x0, y0, x1, y1;
-    if (r.DeviceBounds(list[i], x0, y0, x1, y1) && x1 >= opt.clipMinX && x0 <= opt.clipMaxX &&
-        y1 >= opt.clipMinY && y0 <= opt.clipMaxY) {
-      ++seen;
-    }
-  }
-  return seen * step < kEnough;
+  return std::clamp(bands, 1, std::clamp(image.height() / 32, 1, 32));
 }
 
 // Draws the drawing; false when a budget stopped it before everything was drawn. A large drawing
@@ -108,9 +189,7 @@ bool FewInView(const Document& doc, const Affine& map, const RenderOptions& opt)
 // drawing's order within the band, so that each pixel comes out as in one pass.
 bool Render(const Document& doc, QPainter& painter, const Affine& map, double w, double h,
             double penWidth, Rgb background, double seconds) {
-  painter.fillRect(QRectF(0, 0, w, h), ToQColor(background));
-  painter.setRenderHint(QPainter::Antialiasing, true);
-  painter.setRenderHint(QPainter::TextAntialiasing, true);
+  const QPainter::RenderHints fillHints = painter.renderHints();
   RenderOptions opt;
   opt.background = background;
   opt.penWidth = penWidth;
@@ -121,58 +200,75 @@ bool Render(const Document& doc, QPainter& painter, const Affine& map, double w,
   opt.minTextHeight = 2.5;
   opt.maxSeconds = seconds;
   int bands = BandCount(doc, painter);
-  // A number of bands set (tests, benchmarks) is kept whatever the view shows.
-  if (bands > 1 && maxBands.load() == 0 && FewInView(doc, map, opt)) bands = 1;
-  if (bands <= 1) return RenderWith(doc, painter, map, opt);
+  BandThreads* threads = bands > 1 ? BandThreads::Acquire() : nullptr;
+  if (!threads) {
+    painter.fillRect(QRectF(0, 0, w, h), ToQColor(background));
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    return RenderWith(doc, painter, map, opt);
+  }
 
   QImage& image = *static_cast<QImage*>(painter.device());
   const double dpr = image.devicePixelRatio();
   const int rows = image.height();
   const qsizetype stride = image.bytesPerLine();
   uchar* const bits = image.bits();
-  const QPainter::RenderHints hints = painter.renderHints();
-  // First each band measures its share of the entities, then, once all are measured, draws
-  // those that reach it, in the drawing's order.
+  const QPainter::RenderHints hints =
+      fillHints | QPainter::Antialiasing | QPainter::TextAntialiasing;
+  painter.setRenderHints(hints);
+  // First each band fills its rows and measures its share of the entities, then, once all are
+  // measured, draws those that reach it, in the drawing's order.
   const std::vector<Entity>& list = doc.Entities.items();
   const size_t n = list.size();
-  std::vector<double> lowY(n), highY(n);
+  // The rows of each band, widened as the renderer's clip rectangle is.
+  std::vector<double> bandTop(static_cast<size_t>(bands)), bandBottom(static_cast<size_t>(bands));
+  for (int k = 0; k < bands; ++k) {
+    bandTop[static_cast<size_t>(k)] = std::max(opt.clipMinY, rows * k / bands / dpr - 2);
+    bandBottom[static_cast<size_t>(k)] = std::min(opt.clipMaxY, rows * (k + 1) / bands / dpr + 2);
+  }
+  // Bit k of an entity's mask: the entity may reach band k.
+  std::vector<std::uint32_t> reaches(n);
   std::barrier measured(bands);
   std::atomic<bool> complete{true}, failed{false};
   std::vector<std::exception_ptr> failures(static_cast<size_t>(bands));
   auto band = [&](int k) {
     const int top = rows * k / bands, bottom = rows * (k + 1) / bands;
     RenderOptions o = opt;
-    o.clipMinY = std::max(opt.clipMinY, top / dpr - 2);
-    o.clipMaxY = std::min(opt.clipMaxY, bottom / dpr + 2);
+    o.clipMinY = bandTop[static_cast<size_t>(k)];
+    o.clipMaxY = bandBottom[static_cast<size_t>(k)];
     QImage part(bits, image.width(), rows, stride, image.format());
     part.setDevicePixelRatio(dpr);
     bool measuredOk = false, arrived = false;
     try {
       QPainter p(&part);
-      p.setRenderHints(hints);
       // The band's rows only; the painter clips lines as it does on the whole image.
       const QRectF clip(0, top / dpr, image.width() / dpr, (bottom - top) / dpr);
       p.setClipRect(clip);
+      p.setRenderHints(fillHints);
+      p.fillRect(QRectF(0, 0, w, h), ToQColor(background));
+      p.setRenderHints(hints);
       PainterSink sink(p, &clip);
       Renderer r(doc, sink, map, o);
       const size_t first = n * static_cast<size_t>(k) / static_cast<size_t>(bands);
       const size_t last = n * static_cast<size_t>(k + 1) / static_cast<size_t>(bands);
       for (size_t i = first; i < last; ++i) {
         double x0, y0, x1, y1;
-        if (r.DeviceBounds(list[i], x0, y0, x1, y1)) {
-          lowY[i] = y0, highY[i] = y1;
-        } else {
-          lowY[i] = 1, highY[i] = -1;  // draws nothing
+        std::uint32_t mask = 0;
+        if (r.DeviceBounds(list[i], x0, y0, x1, y1) && x1 >= opt.clipMinX &&
+            x0 <= opt.clipMaxX && y1 >= opt.clipMinY && y0 <= opt.clipMaxY) {
+          for (size_t b = 0; b < bandTop.size(); ++b) {
+            if (y1 >= bandTop[b] && y0 <= bandBottom[b]) mask |= std::uint32_t{1} << b;
+          }
         }
+        reaches[i] = mask;
       }
       measuredOk = true;
       arrived = true;
       measured.arrive_and_wait();
       if (failed) return;  // another band could not measure its share
+      const std::uint32_t bit = std::uint32_t{1} << k;
       for (size_t i = 0; i < n && !r.Truncated(); ++i) {
-        if (highY[i] >= o.clipMinY && lowY[i] <= o.clipMaxY && lowY[i] <= highY[i]) {
-          r.Draw(list[i]);
-        }
+        if (reaches[i] & bit) r.Draw(list[i]);
       }
       sink.Flush();
       if (r.Truncated()) complete = false;
@@ -183,11 +279,8 @@ bool Render(const Document& doc, QPainter& painter, const Affine& map, double w,
       if (!arrived) measured.arrive_and_wait();
     }
   };
-  std::vector<std::thread> threads;
-  threads.reserve(static_cast<size_t>(bands - 1));
-  for (int k = 1; k < bands; ++k) threads.emplace_back(band, k);
-  band(0);
-  for (std::thread& t : threads) t.join();
+  threads->Run(bands, band);
+  threads->Release();
   for (const std::exception_ptr& failure : failures) {
     if (failure) std::rethrow_exception(failure);
   }

@@ -119,30 +119,30 @@ QPen PainterSink::makePen(Rgb rgb, double width, const std::vector<double>& dash
 
 QPainter& PainterSink::penPainter(Rgb rgb, double width) {
   constexpr size_t kPenPainters = 16;
-  for (size_t i = penPainters_.size(); i-- > 0;) {
-    if (penPainters_[i].rgb == rgb && penPainters_[i].width == width) {
-      if (i + 1 != penPainters_.size()) {
-        PenPainter hit = std::move(penPainters_[i]);
-        penPainters_.erase(penPainters_.begin() + static_cast<std::ptrdiff_t>(i));
-        penPainters_.push_back(std::move(hit));
-      }
-      return *penPainters_.back().painter;
+  ++penClock_;
+  size_t oldest = 0;
+  for (size_t i = 0; i < penPainters_.size(); ++i) {
+    PenPainter& pp = penPainters_[i];
+    if (pp.rgb == rgb && pp.width == width) {
+      pp.used = penClock_;
+      return *pp.painter;
     }
+    if (pp.used < penPainters_[oldest].used) oldest = i;
   }
   if (penPainters_.size() >= kPenPainters) {
     // The least recently used painter takes the new pen.
-    PenPainter reused = std::move(penPainters_.front());
-    penPainters_.erase(penPainters_.begin());
+    PenPainter& reused = penPainters_[oldest];
     reused.rgb = rgb;
     reused.width = width;
+    reused.used = penClock_;
     reused.painter->setPen(makePen(rgb, width, {}));
     AfterQt();
-    penPainters_.push_back(std::move(reused));
-    return *penPainters_.back().painter;
+    return *reused.painter;
   }
   PenPainter added;
   added.rgb = rgb;
   added.width = width;
+  added.used = penClock_;
   added.image = std::make_unique<QImage>(image_->bits(), image_->width(), image_->height(),
                                          image_->bytesPerLine(), image_->format());
   added.image->setDevicePixelRatio(image_->devicePixelRatio());

@@ -52,14 +52,16 @@ class PainterSink : public Sink {
   QPainter& p_;
   QPainter* linePainter_;  // the painter of the current pen: p_ or one of penPainters_
   QPen pen_;
-  // Painters over the same pixels as p_, one per solid pen, the most recently used last.
+  // Painters over the same pixels as p_, one per solid pen.
   struct PenPainter {
     Rgb rgb = 0;
     double width = 0;
+    unsigned long used = 0;  // penClock_ when last chosen
     std::unique_ptr<QImage> image;      // the device's pixels
     std::unique_ptr<QPainter> painter;  // ends before its image goes
   };
   std::vector<PenPainter> penPainters_;
+  unsigned long penClock_ = 0;
   QImage* image_ = nullptr;  // the device, when pen painters are used
   bool hasClip_ = false;
   QRectF clip_;
