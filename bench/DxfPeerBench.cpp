@@ -2,8 +2,8 @@
 // parses into callbacks. Built only when dxflib is installed; the program never uses it. Both
 // read the same file from disk in the same run: ours into a whole Document, dxflib into an
 // adapter that only counts what it is handed (less work than ours). Peak memory is the growth
-// of the resident set of a fresh process that does one read (peakMB; the file held in memory,
-// for ours, included).
+// of the resident set of a fresh process that does one read (peakMB; whatever of the file a
+// reader holds included).
 #include <benchmark/benchmark.h>
 #include <dxflib/dl_creationadapter.h>
 #include <dxflib/dl_dxf.h>
@@ -18,7 +18,6 @@
 
 #include "DxfDrawings.h"
 #include "platform/dxf/Reader.h"
-#include "platform/runtime/Files.h"
 
 namespace {
 
@@ -118,11 +117,10 @@ const fs::path& CadLibraryFile() {
   return file;
 }
 
+// As the drawing control loads a file: read in pieces into a whole Document.
 long ReadOurs(const fs::path& file) {
-  std::string bytes;
-  vb::ReadWholeFile(file, bytes);
   dxf::Document doc;
-  return dxf::ReadDxf(bytes, doc).entities;
+  return dxf::ReadDxfFile(file, doc).entities;
 }
 
 long ReadDxflib(const fs::path& file) {

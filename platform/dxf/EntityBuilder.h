@@ -2,6 +2,7 @@
 // The entity layer of the DXF reader: the groups of one entity object onto the Entity fields of
 // the same group codes, with the defaults and the normalising each kind needs (see
 // EntityViews.h for the field of each code per kind).
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -34,7 +35,12 @@ struct Values {
   const SharedText& SharedType(std::string_view type) { return shared(types_, type, kType); }
 
  private:
-  using Cache = std::unordered_map<std::string_view, SharedText>;
+  // Keyed by the raw value as read (a copy: the bytes of a file read in pieces do not stay).
+  struct RawHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
+  };
+  using Cache = std::unordered_map<std::string, SharedText, RawHash, std::equal_to<>>;
   enum Kind { kName, kBlockName, kType };
   const SharedText& shared(Cache& cache, std::string_view raw, Kind kind) {
     auto it = cache.find(raw);
@@ -43,7 +49,7 @@ struct Values {
     if (kind == kName) v = UpperName(v);
     // A file of ever new names keeps no more than this many in the cache.
     if (cache.size() >= 4096) cache.clear();
-    return cache.emplace(raw, SharedText(std::move(v))).first->second;
+    return cache.emplace(std::string(raw), SharedText(std::move(v))).first->second;
   }
   Cache names_, blockNames_, types_;
 };

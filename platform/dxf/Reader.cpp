@@ -4,10 +4,16 @@
 #include "platform/dxf/Reader.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <new>
 #include <exception>
 #include <unordered_set>
 #include <utility>
 #include <vector>
+
+#include <sys/mman.h>
 
 #include "platform/dxf/EntityBuilder.h"
 #include "platform/dxf/TagStream.h"
@@ -30,6 +36,11 @@ class Parser {
  public:
   Parser(std::string_view bytes, Document& doc) : in_(bytes), doc_(doc) {
     vals_.utf8 = IsValidUtf8(bytes);
+  }
+  // A file read in pieces; `utf8`: whether its texts are taken for UTF-8.
+  Parser(std::FILE* file, size_t pieceBytes, bool utf8, Document& doc)
+      : in_(file, pieceBytes), doc_(doc) {
+    vals_.utf8 = utf8;
   }
 
   ReadStats run() {
@@ -61,6 +72,9 @@ class Parser {
     stats_.entities = doc_.Entities.Count();
     return stats_;
   }
+
+  // Whether every byte of the file read in pieces is UTF-8, once it has been read.
+  bool RestIsUtf8() { return in_.RestIsUtf8(); }
 
  private:
   // Layers that entities name but the LAYER table lacks are appended (ACI 7), so that the
@@ -255,6 +269,31 @@ class Parser {
     }
   }
 
+  // Memory for the larger gathering blocks straight from the system: a block given back while
+  // its entities move into the collection leaves the process at once. From the heap it could
+  // stay with the process (the heap keeps what lies below memory still in use), and the
+  // entities would count twice at the peak.
+  template <class T>
+  struct SystemPages {
+    using value_type = T;
+    SystemPages() = default;
+    template <class U>
+    SystemPages(const SystemPages<U>&) {}
+    static bool Paged(size_t n) { return n * sizeof(T) >= 64 * 1024; }
+    T* allocate(size_t n) {
+      if (!Paged(n)) return std::allocator<T>().allocate(n);
+      void* p = ::mmap(nullptr, n * sizeof(T), PROT_READ | PROT_WRITE,
+                       MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+      if (p == MAP_FAILED) throw std::bad_alloc();
+      return static_cast<T*>(p);
+    }
+    void deallocate(T* p, size_t n) {
+      if (!Paged(n)) return std::allocator<T>().deallocate(p, n);
+      ::munmap(p, n * sizeof(T));
+    }
+    friend bool operator==(const SystemPages&, const SystemPages&) { return true; }
+  };
+
   // Entities gathered in fixed blocks while their number is unknown, then moved into the
   // collection at its exact size, each block freed as soon as it is moved: no growing array
   // that holds twice the entities at its peak.
@@ -269,7 +308,7 @@ class Parser {
       items.reserve(items.size() + total);
       for (auto& c : chunks_) {
         for (Entity& e : c) items.push_back(std::move(e));
-        std::vector<Entity>().swap(c);
+        Chunk().swap(c);
       }
     }
     void Add(Entity&& e) {
@@ -285,7 +324,8 @@ class Parser {
     static constexpr size_t kChunk = 4096;
     EntityCollection& list_;
     const int unwinding_ = std::uncaught_exceptions();
-    std::vector<std::vector<Entity>> chunks_;
+    using Chunk = std::vector<Entity, SystemPages<Entity>>;
+    std::vector<Chunk> chunks_;
   };
 
   // Reads entities into `list` up to the object `end` (ENDSEC or ENDBLK).
@@ -347,19 +387,81 @@ class Parser {
 
 }  // namespace
 
+namespace {
+
+constexpr std::string_view kBinarySentinel = "AutoCAD Binary DXF";
+
+[[noreturn]] void BinaryDxf() {
+  vb::Raise(kInvalidFileFormat, "Invalid DXF file: binary DXF files are not supported");
+}
+
+// Whether the file holds a NUL byte anywhere.
+bool HoldsNul(std::FILE* file, size_t pieceBytes) {
+  std::rewind(file);
+  std::string piece(std::min<size_t>(pieceBytes, 1 << 16), '\0');
+  while (true) {
+    const size_t n = std::fread(piece.data(), 1, piece.size(), file);
+    if (std::memchr(piece.data(), 0, n)) return true;
+    if (n < piece.size()) return false;
+  }
+}
+
+}  // namespace
+
 ReadStats ReadDxf(std::string_view bytes, Document& doc) {
-  static constexpr std::string_view kBinarySentinel = "AutoCAD Binary DXF";
-  if (bytes.substr(0, kBinarySentinel.size()) == kBinarySentinel) {
-    vb::Raise(kInvalidFileFormat, "Invalid DXF file: binary DXF files are not supported");
-  }
-  if (bytes.find('\0') != std::string_view::npos) {
-    vb::Raise(kInvalidFileFormat, "Invalid DXF file: the file holds binary data");
-  }
+  if (bytes.substr(0, kBinarySentinel.size()) == kBinarySentinel) BinaryDxf();
+  if (bytes.find('\0') != std::string_view::npos) reader::BinaryData();
   Document fresh;
   Parser parser(bytes, fresh);
   ReadStats stats = parser.run();
   doc = std::move(fresh);
   return stats;
+}
+
+ReadStats ReadDxfFile(std::FILE* file, Document& doc, size_t pieceBytes) {
+  pieceBytes = std::max<size_t>(pieceBytes, 1);
+  std::rewind(file);
+  char head[kBinarySentinel.size()];
+  if (std::fread(head, 1, sizeof head, file) == sizeof head &&
+      std::string_view(head, sizeof head) == kBinarySentinel) {
+    BinaryDxf();
+  }
+  // The texts are taken for UTF-8 until the file shows otherwise; a file that is not (found by
+  // the time it is read to its end) is read again as Windows-1252, as ReadDxf reads it. The
+  // drawing of the first read is gone by then.
+  for (const bool utf8 : {true, false}) {
+    std::rewind(file);
+    Document fresh;
+    ReadStats stats;
+    bool allUtf8 = false;
+    try {
+      Parser parser(file, pieceBytes, utf8, fresh);
+      stats = parser.run();
+      allUtf8 = parser.RestIsUtf8();
+    } catch (const vb::Error& e) {
+      // ReadDxf reports binary data before anything wrong that comes before it in the file.
+      if (e.number == kInvalidFileFormat && HoldsNul(file, pieceBytes)) reader::BinaryData();
+      throw;
+    }
+    if (allUtf8 || !utf8) {
+      doc = std::move(fresh);
+      return stats;
+    }
+  }
+  return {};  // not reached: the second read returns
+}
+
+ReadStats ReadDxfFile(const std::filesystem::path& file, Document& doc, size_t pieceBytes) {
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(file.c_str(), "rb"), &std::fclose);
+  if (!f) vb::Raise(vb::err::PathFileAccess, "Path/File access error: " + file.string());
+  try {
+    return ReadDxfFile(f.get(), doc, pieceBytes);
+  } catch (const vb::Error& e) {
+    if (e.number == vb::err::PathFileAccess) {
+      vb::Raise(vb::err::PathFileAccess, "Path/File access error: " + file.string());
+    }
+    throw;
+  }
 }
 
 }  // namespace dxf

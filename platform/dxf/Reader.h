@@ -12,6 +12,9 @@
 // number that does not read, binary junk, binary DXF) raises vb::Error kInvalidFileFormat with a
 // description naming the line; the target document is then left as it was. An entity with a
 // coordinate that is not finite is dropped and counted.
+#include <cstddef>
+#include <cstdio>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -31,5 +34,13 @@ struct ReadStats {
 // Parses the bytes of a DXF file. On success `doc` is replaced by the file's drawing; on
 // failure it raises and `doc` keeps its contents.
 ReadStats ReadDxf(std::string_view bytes, Document& doc);
+
+// The same from a file, read in pieces of about `pieceBytes` (tests use small ones): the file is
+// never held whole, only a window of it and the drawing being built. A file that cannot be
+// opened or read raises vb::Error 75 (path/file access error).
+ReadStats ReadDxfFile(const std::filesystem::path& file, Document& doc,
+                      size_t pieceBytes = size_t{1} << 20);
+// The same from an open file, from its start.
+ReadStats ReadDxfFile(std::FILE* file, Document& doc, size_t pieceBytes = size_t{1} << 20);
 
 }  // namespace dxf

@@ -39,7 +39,7 @@ std::filesystem::path DrawingControl::resolve(std::string_view file) const {
   return vb::ResolveName(folder, std::string(file));
 }
 
-std::string DrawingControl::readFile(std::string_view file) const {
+std::filesystem::path DrawingControl::fileToRead(std::string_view file) const {
   if (file.empty()) vb::Raise(vb::err::FileNotFound);
   std::filesystem::path p = resolve(file);
   std::error_code ec;
@@ -49,11 +49,7 @@ std::string DrawingControl::readFile(std::string_view file) const {
   if (std::filesystem::is_directory(p, ec)) {
     vb::Raise(vb::err::PathFileAccess, "Path/File access error: " + p.string());
   }
-  std::string bytes;
-  if (!vb::ReadWholeFile(p, bytes)) {
-    vb::Raise(vb::err::PathFileAccess, "Path/File access error: " + p.string());
-  }
-  return bytes;
+  return p;
 }
 
 void DrawingControl::afterChange() {
@@ -85,33 +81,57 @@ void DrawingControl::ClearDrawing() {
   Redraw();
 }
 
-void DrawingControl::LoadDrawingFile(std::string_view file) { LoadDrawingText(readFile(file)); }
+// Files are read in pieces (ReadDxfFile): a large drawing is never held whole beside the
+// document built from it.
+void DrawingControl::LoadDrawingFile(std::string_view file) {
+  Document fresh;
+  ReadDxfFile(fileToRead(file), fresh);  // raises with the old drawing untouched
+  install(std::move(fresh));
+}
 
 void DrawingControl::LoadDrawingText(std::string_view dxfText) {
   Document fresh;
   ReadDxf(dxfText, fresh);  // raises with the old drawing untouched
+  install(std::move(fresh));
+}
+
+void DrawingControl::install(Document fresh) {
   doc_ = std::move(fresh);
   currentLayer_ = "0";
   missingBlocks_.clear();
   afterChange();
 }
 
-void DrawingControl::MergeDrawingFile(std::string_view file) { MergeDrawingText(readFile(file)); }
+void DrawingControl::MergeDrawingFile(std::string_view file) { MergeDrawingFile(file, 0, 1, 1, 0, 0); }
 
 void DrawingControl::MergeDrawingFile(std::string_view file, float rotation, float scaleX,
                                       float scaleY, float offsetX, float offsetY) {
-  MergeDrawingText(readFile(file), rotation, scaleX, scaleY, offsetX, offsetY);
+  const std::filesystem::path p = fileToRead(file);
+  checkTransform(rotation, scaleX, scaleY, offsetX, offsetY);
+  Document incoming;
+  ReadDxfFile(p, incoming);
+  merge(std::move(incoming), rotation, scaleX, scaleY, offsetX, offsetY);
 }
 
 void DrawingControl::MergeDrawingText(std::string_view dxfText, float rotation, float scaleX,
                                       float scaleY, float offsetX, float offsetY) {
+  checkTransform(rotation, scaleX, scaleY, offsetX, offsetY);
+  Document incoming;
+  ReadDxf(dxfText, incoming);
+  merge(std::move(incoming), rotation, scaleX, scaleY, offsetX, offsetY);
+}
+
+void DrawingControl::checkTransform(float rotation, float scaleX, float scaleY, float offsetX,
+                                    float offsetY) {
   const float values[] = {rotation, scaleX, scaleY, offsetX, offsetY};
   for (float v : values) {
     if (!std::isfinite(v)) vb::Raise(vb::err::InvalidCall, "Invalid merge transform");
   }
   if (scaleX == 0 || scaleY == 0) vb::Raise(vb::err::InvalidCall, "Invalid merge scale 0");
-  Document incoming;
-  ReadDxf(dxfText, incoming);
+}
+
+void DrawingControl::merge(Document incoming, float rotation, float scaleX, float scaleY,
+                           float offsetX, float offsetY) {
   MergeDocument(doc_, std::move(incoming),
                 MergeTransform{rotation, scaleX, scaleY, offsetX, offsetY}, currentLayer_);
   afterChange();

@@ -160,7 +160,13 @@ class DrawingControl {
 
  private:
   std::filesystem::path resolve(std::string_view file) const;
-  std::string readFile(std::string_view file) const;
+  // The file's path, checked to be a file (53 when missing, 75 for a folder).
+  std::filesystem::path fileToRead(std::string_view file) const;
+  void install(Document fresh);
+  static void checkTransform(float rotation, float scaleX, float scaleY, float offsetX,
+                             float offsetY);
+  void merge(Document incoming, float rotation, float scaleX, float scaleY, float offsetX,
+             float offsetY);
   void afterChange();
   // Says once per drawing that a redraw left part of it out.
   void reportTooBig() const;
