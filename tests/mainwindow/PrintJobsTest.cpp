@@ -71,8 +71,7 @@ class PrintJobs : public MainWindowTest {
     window = std::make_unique<MainForm::frmMain>();
     window->Start();
     window->show();
-    Pump(50);
-    ASSERT_TRUE(window->startup().FirstActivationDone());
+    ASSERT_TRUE(PumpUntil([&] { return window->startup().FirstActivationDone(); }));
   }
   QAction* Item(const char* name) { return window->findChild<QAction*>(name); }
   // Triggers a print item with the output going to NAME.pdf; the file's path.
@@ -88,7 +87,7 @@ class PrintJobs : public MainWindowTest {
   }
   static int Pages(const QString& file) {
     if (!QFileInfo::exists(file)) return 0;
-    return testsupport::ReadPdfInfo(file).pages;
+    return testsupport::PdfPageCount(file);
   }
   // Every page k of the file says "Page k of n".
   static void ExpectNumbered(const QString& file, int n) {
@@ -293,11 +292,12 @@ TEST_F(PrintJobs, PreviewShowsEveryPageOfPrintAll) {
   frmPlotPreview* preview = Printing::PreviewWindow();
   ASSERT_NE(preview, nullptr);
   EXPECT_EQ(Printing::Preview().pageCount(), 9);
-  Pump(50);
+  // The preview window shown and painted: what is pending is handled, without waiting for more.
+  testsupport::Settle();
   const char* shots = std::getenv("TOLVANE_SCREENSHOT_DIR");
   for (int page : {0, 3, 8}) {
     preview->showPage(page);
-    Pump(20);
+    testsupport::Settle();
     EXPECT_EQ(preview->currentPage(), page);
     if (shots) preview->grab().save(QString(shots) + QString("/preview-%1.png").arg(page + 1));
   }

@@ -314,8 +314,7 @@ TEST_F(SamplePages, EveryExteriorPageOfTheSamplePairsPrints) {
           << name;
       EXPECT_GT(CollectedLines(kRed).count, 0) << name;
       EXPECT_GT(CollectedLines(kBlue).count, 0) << name;
-      printingtest::SaveForLooking(testsupport::PdfPageImage(file, 1, 72),
-                                   QString::fromStdString(name + ".png"));
+      printingtest::SavePageForLooking(file, 1, 72, QString::fromStdString(name + ".png"));
     }
   }
 }

@@ -288,8 +288,8 @@ TEST_F(SampleInteriorPages, EveryInteriorPageOfTheSamplePairsPrintsBothAircraftO
       EXPECT_TRUE(text.contains("Scale = 1:")) << text.toStdString();
       EXPECT_FALSE(text.contains("Scale = 1:0 ")) << text.toStdString();
       EXPECT_FALSE(text.contains("PlotScale")) << text.toStdString();
-      printingtest::SaveForLooking(testsupport::PdfPageImage(file, page, 72),
-                                   QString("interior_%1_%2.png").arg(p.name).arg(page));
+      printingtest::SavePageForLooking(file, page, 72,
+                                       QString("interior_%1_%2.png").arg(p.name).arg(page));
     }
   }
 }

@@ -11,6 +11,7 @@
 #include "platform/printer/PrinterDialog.h"
 #include "platform/runtime/StateReset.h"
 #include "printing/Printing.h"
+#include "support/Pdf.h"
 #include "support/QtApp.h"
 
 namespace printingtest {
@@ -19,6 +20,13 @@ namespace printingtest {
 inline void SaveForLooking(const QImage& image, const QString& name) {
   const QByteArray dir = qgetenv("TOLVANE_PNG_DIR");
   if (!dir.isEmpty()) image.save(QString::fromLocal8Bit(dir) + "/" + name);
+}
+
+// Page `page` (from 1) of a PDF file rendered at `dpi` and kept for a person to look at when
+// TOLVANE_PNG_DIR names a folder; without it the page is not rendered at all.
+inline void SavePageForLooking(const QString& file, int page, int dpi, const QString& name) {
+  if (!qEnvironmentVariableIsEmpty("TOLVANE_PNG_DIR"))
+    SaveForLooking(testsupport::PdfPageImage(file, page, dpi), name);
 }
 
 // Answers the dialog at once. Like the system dialog it leaves the user's copies, orientation
