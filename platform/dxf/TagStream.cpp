@@ -63,11 +63,11 @@ void TagStream::check(size_t to, bool more) {
   checked_ += whole;
 }
 
-void TagStream::read() {
-  if (buf_.size() - have_ < piece_) buf_.resize(std::max(buf_.size() * 2, have_ + piece_));
-  const size_t n = std::fread(buf_.data() + have_, 1, piece_, file_);
+void TagStream::read(size_t want) {
+  if (buf_.size() - have_ < want) buf_.resize(std::max(buf_.size() * 2, have_ + want));
+  const size_t n = std::fread(buf_.data() + have_, 1, want, file_);
   have_ += n;
-  if (n < piece_) {
+  if (n < want) {
     if (std::ferror(file_)) vb::Raise(vb::err::PathFileAccess, "Path/File access error");
     eof_ = true;
   }
@@ -80,7 +80,7 @@ bool TagStream::more() {
   size_t from = std::min(pos_, tagStart_);
   if (keep_ != kNone) from = std::min(from, keep_);
   const char* before = buf_.data() + from;
-  std::memmove(buf_.data(), before, have_ - from);
+  if (from > 0) std::memmove(buf_.data(), before, have_ - from);
   have_ -= from, pos_ -= from, tagStart_ -= from, checked_ -= from;
   if (keep_ != kNone) keep_ -= from;
   size_t end = pos_;
@@ -101,7 +101,9 @@ bool TagStream::more() {
     if (end > pos_ || eof_) break;
     // No whole line yet: read on, into a larger buffer when this one is full.
     scanFrom = std::max(pos_, have_ > 0 ? have_ - 1 : 0);
-    read();
+    // An object or a line longer than a piece is read on in ever larger pieces, so that it is
+    // moved and followed only a few times.
+    read(std::max(piece_, pos_));
   }
   // The kept bytes are where they were, less `from`, in a buffer that may have moved.
   moved_ += reinterpret_cast<uintptr_t>(buf_.data()) - reinterpret_cast<uintptr_t>(before);
@@ -121,7 +123,7 @@ void TagStream::CheckRest() {
     checked_ = pos_ = tagStart_ = 0;
     keep_ = kNone;
     s_ = {};
-    read();
+    read(piece_);
   }
 }
 

@@ -131,7 +131,7 @@ class TagStream {
   // Checks the bytes from checked_ to `to`; `more`: bytes follow, so that a UTF-8 character
   // that `to` cuts waits for them.
   void check(size_t to, bool more);
-  void read();  // appends a piece of the file to the buffer
+  void read(size_t want);  // appends `want` bytes of the file (fewer at its end) to the buffer
   bool restIsBlank();
   [[noreturn]] void badCode(std::string_view code) const;
 
