@@ -177,7 +177,8 @@ int BandCount(const Document& doc, QPainter& painter) {
   if (!painter.worldTransform().isIdentity() || painter.hasClipping()) return 1;
   long entities = doc.Entities.Count();
   for (const Block& b : doc.Blocks) entities += b.Entities.Count();
-  if (entities < 2000) return 1;  // starting threads would cost more than they save
+  if (entities < 2000) return 1;  // handing out the bands would cost more than they save
+  if (doc.Entities.Count() > static_cast<long>(UINT32_MAX)) return 1;  // bands number entities so
   const int cores = static_cast<int>(std::thread::hardware_concurrency());
   int bands = maxBands.load() > 0 ? maxBands.load() : std::clamp(cores, 1, 8);
   return std::clamp(bands, 1, std::clamp(image.height() / 32, 1, 32));
@@ -226,8 +227,9 @@ bool Render(const Document& doc, QPainter& painter, const Affine& map, double w,
     bandTop[static_cast<size_t>(k)] = std::max(opt.clipMinY, rows * k / bands / dpr - 2);
     bandBottom[static_cast<size_t>(k)] = std::min(opt.clipMaxY, rows * (k + 1) / bands / dpr + 2);
   }
-  // Bit k of an entity's mask: the entity may reach band k.
-  std::vector<std::uint32_t> reaches(n);
+  // reach[j * bands + k]: the entities of band j's share that may reach band k, in order.
+  std::vector<std::vector<std::uint32_t>> reach(static_cast<size_t>(bands) *
+                                                static_cast<size_t>(bands));
   std::barrier measured(bands);
   std::atomic<bool> complete{true}, failed{false};
   std::vector<std::exception_ptr> failures(static_cast<size_t>(bands));
@@ -251,24 +253,26 @@ bool Render(const Document& doc, QPainter& painter, const Affine& map, double w,
       Renderer r(doc, sink, map, o);
       const size_t first = n * static_cast<size_t>(k) / static_cast<size_t>(bands);
       const size_t last = n * static_cast<size_t>(k + 1) / static_cast<size_t>(bands);
+      std::vector<std::uint32_t>* mine = &reach[static_cast<size_t>(k) * bandTop.size()];
       for (size_t i = first; i < last; ++i) {
         double x0, y0, x1, y1;
-        std::uint32_t mask = 0;
         if (r.DeviceBounds(list[i], x0, y0, x1, y1) && x1 >= opt.clipMinX &&
             x0 <= opt.clipMaxX && y1 >= opt.clipMinY && y0 <= opt.clipMaxY) {
           for (size_t b = 0; b < bandTop.size(); ++b) {
-            if (y1 >= bandTop[b] && y0 <= bandBottom[b]) mask |= std::uint32_t{1} << b;
+            if (y1 >= bandTop[b] && y0 <= bandBottom[b])
+              mine[b].push_back(static_cast<std::uint32_t>(i));
           }
         }
-        reaches[i] = mask;
       }
       measuredOk = true;
       arrived = true;
       measured.arrive_and_wait();
       if (failed) return;  // another band could not measure its share
-      const std::uint32_t bit = std::uint32_t{1} << k;
-      for (size_t i = 0; i < n && !r.Truncated(); ++i) {
-        if (reaches[i] & bit) r.Draw(list[i]);
+      for (size_t j = 0; j < bandTop.size() && !r.Truncated(); ++j) {
+        for (std::uint32_t i : reach[j * bandTop.size() + static_cast<size_t>(k)]) {
+          if (r.Truncated()) break;
+          r.Draw(list[i]);
+        }
       }
       sink.Flush();
       if (r.Truncated()) complete = false;

@@ -5,6 +5,7 @@
 #include <QVector>
 #include <cmath>
 #include <mutex>
+#include <unordered_map>
 
 namespace dxf {
 
@@ -239,7 +240,7 @@ void PainterSink::Dot(Point p, Rgb rgb, double width) {
   AfterQt();
 }
 
-const PainterSink::FontInfo& PainterSink::font(const std::string& face) {
+PainterSink::FontInfo& PainterSink::font(const std::string& face) {
   auto it = fonts_.find(face);
   if (it != fonts_.end()) return it->second;
   // Faces measured once for the whole program (looking a face up is slow), shared by the sinks
@@ -261,13 +262,29 @@ const PainterSink::FontInfo& PainterSink::font(const std::string& face) {
   return fonts_.emplace(face, info).first->second;
 }
 
+double PainterSink::advance(FontInfo& fi, const std::string& face, const std::string& text,
+                            const QString& s) {
+  // Texts are laid out at one size whatever the view, so their advances are kept from one
+  // redraw to the next (per thread: the band threads live as long as the program).
+  thread_local std::unordered_map<std::string, double> known;
+  std::string key;
+  key.reserve(face.size() + 1 + text.size());
+  key.append(face).push_back('\n');
+  key.append(text);
+  if (auto it = known.find(key); it != known.end()) return it->second;
+  if (!fi.metrics) fi.metrics.emplace(fi.font);
+  const double w = fi.metrics->horizontalAdvance(s);
+  if (known.size() >= 50000) known.clear();
+  known.emplace(std::move(key), w);
+  return w;
+}
+
 void PainterSink::Text(const TextItem& t) {
   if (t.text.empty() || !(t.height > 0) || t.height > kFar || !Near(t.anchor)) return;
   Flush();
-  const FontInfo& fi = font(t.face);
+  FontInfo& fi = font(t.face);
   QString s = QString::fromUtf8(t.text.data(), static_cast<qsizetype>(t.text.size()));
-  QFontMetricsF fm(fi.font);
-  double w = fm.horizontalAdvance(s);
+  double w = advance(fi, t.face, t.text, s);
   double k = t.height / fi.capHeight;
   double kx = k * (t.widthFactor > 0 ? t.widthFactor : 1);
   if (t.fitLength > 0 && w > 0) kx = t.fitLength / w;

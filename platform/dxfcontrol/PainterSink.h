@@ -3,6 +3,7 @@
 // painter's pixels, y down.
 #include <QColor>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QLineF>
 #include <QPainter>
 #include <QPen>
@@ -11,6 +12,7 @@
 #include <QRectF>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -46,8 +48,11 @@ class PainterSink : public Sink {
     QFont font;
     double capHeight = 1;
     double descent = 0;
+    std::optional<QFontMetricsF> metrics;  // made by the sink that uses it
   };
-  const FontInfo& font(const std::string& face);
+  // The advance of `text` in the face at the layout size.
+  double advance(FontInfo& fi, const std::string& face, const std::string& text, const QString& s);
+  FontInfo& font(const std::string& face);
 
   QPainter& p_;
   QPainter* linePainter_;  // the painter of the current pen: p_ or one of penPainters_
