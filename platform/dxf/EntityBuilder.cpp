@@ -229,6 +229,12 @@ bool BuildEntity(const Object& o, Values& vals, Entity& e) {
   std::string mtext;
   std::vector<Vertex> fit;
   if (isHatch) return BuildHatch(o, vals, e);
+  if (isPoly || isSpline) {
+    // The vertices' block at its size from the start: a drawing holds many small polylines.
+    size_t points = 0;
+    for (const Tag& p : o.groups) points += p.code == 10;
+    if (points > 0) e.Vertices.items().reserve(points);
+  }
   for (const Tag& p : o.groups) {
     switch (p.code) {
       case 1:

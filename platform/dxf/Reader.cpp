@@ -269,6 +269,14 @@ class Parser {
     }
   }
 
+#ifdef MAP_POPULATE
+  // A gathering block is filled whole (but for the last): its pages are mapped at once rather
+  // than one fault at a time.
+  static constexpr int kPopulate = MAP_POPULATE;
+#else
+  static constexpr int kPopulate = 0;
+#endif
+
   // Memory for the larger gathering blocks straight from the system: a block given back while
   // its entities move into the collection leaves the process at once. From the heap it could
   // stay with the process (the heap keeps what lies below memory still in use), and the
@@ -283,7 +291,7 @@ class Parser {
     T* allocate(size_t n) {
       if (!Paged(n)) return std::allocator<T>().allocate(n);
       void* p = ::mmap(nullptr, n * sizeof(T), PROT_READ | PROT_WRITE,
-                       MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+                       MAP_PRIVATE | MAP_ANONYMOUS | kPopulate, -1, 0);
       if (p == MAP_FAILED) throw std::bad_alloc();
       return static_cast<T*>(p);
     }
