@@ -55,8 +55,7 @@ void PlotCAD(int view) {
     cad.PlotMode = 4;
     cad.PlotSetting2C = 2;
     cad.PlotSetting0F = false;
-    const QImage picture = Printing::RenderPlotPicture(cad, device, f);
-    Printing::PaintPlotPicture(device, picture, f);
+    Printing::PrintPlotPicture(cad, device, f);
   });
 }
 

@@ -25,11 +25,29 @@ double RasterFactor2000(double widthPx) { return Factor(widthPx, 2000, 2); }
 
 double RasterFactor2500(double widthPx) { return Factor(widthPx, 2500, 1.5); }
 
-QImage PlotPicture(double width, double height, double factor) {
+namespace {
+
+// The picture's size in pixels; an empty size where there is no picture.
+QSize PictureSize(double width, double height, double factor) {
   if (!(factor > 0) || !(width > 0) || !(height > 0)) return {};
   const double w = std::ceil(width / factor), h = std::ceil(height / factor);
   if (w > kMaxPicturePixels || h > kMaxPicturePixels) return {};
-  QImage picture(static_cast<int>(w), static_cast<int>(h), QImage::Format_RGB32);
+  return {static_cast<int>(w), static_cast<int>(h)};
+}
+
+// The picture of the last raster printed, kept for the next page of its size: a fresh picture
+// of 8 to 21 MB has its memory handed out and cleared by the system again on every page.
+QImage& KeptPicture() {
+  static QImage picture;
+  return picture;
+}
+
+}  // namespace
+
+QImage PlotPicture(double width, double height, double factor) {
+  const QSize size = PictureSize(width, height, factor);
+  if (size.isEmpty()) return {};
+  QImage picture(size, QImage::Format_RGB32);
   picture.fill(Qt::white);
   return picture;
 }
@@ -40,6 +58,21 @@ QImage RenderPlotPicture(const dxf::DrawingControl& control, const printer::Prin
   if (!picture.isNull()) control.RenderToPicture(picture);
   return picture;
 }
+
+void PrintPlotPicture(const dxf::DrawingControl& control, printer::PrintDevice& device,
+                      double factor) {
+  const QSize size = PictureSize(device.scaleWidth(), device.scaleHeight(), factor);
+  if (size.isEmpty()) return;
+  QImage& picture = KeptPicture();
+  if (picture.size() == size)
+    picture.fill(Qt::white);
+  else
+    picture = PlotPicture(device.scaleWidth(), device.scaleHeight(), factor);
+  control.RenderToPicture(picture);
+  PaintPlotPicture(device, picture, factor);
+}
+
+void ReleasePlotPicture() { KeptPicture() = QImage(); }
 
 void PaintPlotPicture(printer::PrintDevice& device, const QImage& picture, double factor) {
   if (picture.isNull()) return;

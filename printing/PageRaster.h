@@ -28,6 +28,12 @@ QImage PlotPicture(double width, double height, double factor);
 QImage RenderPlotPicture(const dxf::DrawingControl& control, const printer::PrintDevice& device,
                          double factor);
 
+// RenderPlotPicture and PaintPlotPicture in one, into a picture kept for the next page of its
+// size rather than a fresh one per page; ReleasePlotPicture gives it back at the end of a job.
+void PrintPlotPicture(const dxf::DrawingControl& control, printer::PrintDevice& device,
+                      double factor);
+void ReleasePlotPicture();
+
 // Paints the picture at (0, 0), picture pixels x f wide and high: the raster covers the
 // printable area from its top-left corner. A null picture paints nothing.
 void PaintPlotPicture(printer::PrintDevice& device, const QImage& picture, double factor);

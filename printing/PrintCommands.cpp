@@ -9,6 +9,7 @@
 #include "platform/ui/Hooks.h"
 #include "printing/DrawingPages.h"
 #include "printing/PagePrinting.h"
+#include "printing/PageRaster.h"
 #include "printing/Printing.h"
 #include "printing/ScaleDialogs.h"
 
@@ -186,6 +187,7 @@ class JobScope {
     hooks().JobStarted();
   }
   ~JobScope() {
+    ReleasePlotPicture();
     hooks().JobEnded();
     jobRunning = false;
   }

@@ -76,9 +76,7 @@ void PrintPageDrawing(vb::Proc& g, dxf::DrawingControl* cad, bool paintRaster) {
   if (paintRaster && !InPreview() && cad->EntityList().Count() > 0) {
     g.step([&] {
       printer::PrintDevice& device = Printing::Printer();
-      const double f = Printing::RasterFactor2000(device.scaleWidth());
-      const QImage picture = Printing::RenderPlotPicture(*cad, device, f);
-      Printing::PaintPlotPicture(device, picture, f);
+      Printing::PrintPlotPicture(*cad, device, Printing::RasterFactor2000(device.scaleWidth()));
     });
   }
   g.step([&] { cad->SetVisible(false); });

@@ -11,6 +11,7 @@
 #include "foundation/Registry.h"
 #include "platform/runtime/StateReset.h"
 #include "platform/runtime/Trap.h"
+#include "printing/PageRaster.h"
 #include "printing/frmPlotPreview.h"
 #include "printing/ScaleDialogs.h"
 
@@ -46,6 +47,7 @@ void ReleaseDevices() {
   if (frmPlotPreview* w = previewWindow()) delete w;
   previewPages().reset();
   currentPrinter().reset();
+  ReleasePlotPicture();
 }
 void ReleaseAtExit() {
   static const bool registered = (qAddPostRoutine(ReleaseDevices), true);

@@ -52,6 +52,41 @@ TEST_F(PagePrinting, TheRasterComesFirstThenTheTextsAndLines) {
   EXPECT_EQ(controls[0]->PlotSetting2C, 2);
 }
 
+// Every page of a job renders its raster afresh into the picture the pages share: the second
+// page shows its own solid and nothing of the first page's, in the PDF as on paper.
+TEST_F(PagePrinting, EachPageOfAJobPrintsItsOwnRaster) {
+  if (!testsupport::HavePopplerTools()) GTEST_SKIP() << "poppler-utils not installed";
+  // A one-inch square SOLID from (x, y) in page inches.
+  const auto square = [](double x, double y) {
+    auto n = [](double v) { return std::to_string(v); };
+    return "0\nSOLID\n8\n0\n10\n" + n(x) + "\n20\n" + n(y) + "\n11\n" + n(x + 1) +
+           "\n21\n" + n(y) + "\n12\n" + n(x) + "\n22\n" + n(y + 1) + "\n13\n" + n(x + 1) +
+           "\n23\n" + n(y + 1) + "\n";
+  };
+  const std::string first = Template("First.dxf", square(1, 8));
+  const std::string second = Template("Second.dxf", square(5, 2));
+  const QString file = OpenPdfJob("rasters.pdf");
+  CadFunctions::PrintDXF(first);
+  Printing::Printer().newPage();
+  CadFunctions::PrintDXF(second);
+  Printing::Printer().endDoc();
+  ASSERT_EQ(testsupport::PdfPageCount(file), 2);
+  constexpr int kDpi = 20;
+  // Dark at the middle of a square from (x, y) in, 11 - y - 0.5 in from the top.
+  const auto darkAt = [&](const QImage& page, double x, double y) {
+    return qGray(page.pixel(static_cast<int>((x + 0.5) * kDpi),
+                            static_cast<int>((11 - y - 0.5) * kDpi))) < 128;
+  };
+  const QImage one = testsupport::PdfPageImage(file, 1, kDpi);
+  const QImage two = testsupport::PdfPageImage(file, 2, kDpi);
+  ASSERT_FALSE(one.isNull());
+  ASSERT_FALSE(two.isNull());
+  EXPECT_TRUE(darkAt(one, 1, 8));
+  EXPECT_FALSE(darkAt(one, 5, 2));
+  EXPECT_TRUE(darkAt(two, 5, 2));
+  EXPECT_FALSE(darkAt(two, 1, 8));
+}
+
 TEST_F(PagePrinting, PreviewGetsTheTextsAndThePrinterNothing) {
   const std::string t = Template("Fixture.dxf", Solid() + Text("Page n of Pages", 1, 10) +
                                                     Line(1, 5, 7.5, 5));
