@@ -32,8 +32,10 @@ using MainForm::ChartPicture;
 
 constexpr gdi::Rgb kRed = 0x0000FF, kBlue = 0xFF0000;
 
-using mwtest::Pump;
+using mwtest::Await;
+using mwtest::AwaitExposed;
 using mwtest::PumpUntil;
+using mwtest::Settle;
 
 void MoveTo(QWidget& w, QPointF at) {
   QMouseEvent move(QEvent::MouseMove, at, w.mapToGlobal(at), Qt::NoButton, Qt::NoButton,
@@ -280,7 +282,8 @@ TEST_F(ChartPictures, RepaintsCopyTheImageAndResizesDrawTheChartAgain) {
   ChartPicture picture(ctl::chrtBlockFuel);
   picture.resize(400, 300);
   picture.show();
-  Pump(20);
+  // Shown, it draws its chart at its size.
+  EXPECT_TRUE(Await([&] { return picture.ChartImage().size() == QSize(400, 300); }));
   picture.Rebuild(true);
   EXPECT_EQ(picture.ChartImage().size(), QSize(400, 300));
 
@@ -301,7 +304,7 @@ TEST_F(ChartPictures, RepaintsCopyTheImageAndResizesDrawTheChartAgain) {
   picture.hide();
   std::filesystem::rename(dir / "moved.mdb", db);
   picture.resize(300, 200);
-  Pump(30);
+  Settle();
   EXPECT_EQ(picture.ChartImage().size(), QSize(520, 360));
   picture.show();
   EXPECT_TRUE(PumpUntil([&] { return picture.ChartImage().size() == QSize(300, 200); }));
@@ -334,7 +337,7 @@ TEST_F(ChartPictures, Screenshot) {
   ChartPicture picture(ctl::chrtPayload, &window);
   picture.setGeometry(20, 20, 640, 480);
   window.show();
-  Pump(200);
+  AwaitExposed(&window);
   picture.Rebuild(true);
   // Plane 2's curve where it falls through 8 passengers: one of the points added for the
   // hover.
@@ -346,7 +349,7 @@ TEST_F(ChartPictures, Screenshot) {
         series = s, point = p;
   ASSERT_NE(point, 0);
   MoveTo(picture, PixelOf(13, series, point, 640));
-  Pump(300);
+  Await([&] { return picture.ShownImage() != picture.ChartImage(); });
   QPixmap shot;
   if (QGuiApplication::platformName() == "xcb")
     shot = QGuiApplication::primaryScreen()->grabWindow(
@@ -356,7 +359,9 @@ TEST_F(ChartPictures, Screenshot) {
   EXPECT_TRUE(shot.save(QString::fromUtf8(file), "PNG"));
   // The caption's box too, beside it.
   MoveTo(picture, QPointF(636, 4));
-  Pump(300);
+  Await([&] {
+    return picture.AssumptionBoxWidget() && picture.AssumptionBoxWidget()->isVisible();
+  });
   const std::string second =
       std::filesystem::path(file).replace_extension("").string() + "-assumptions.png";
   EXPECT_TRUE(window.grab().save(QString::fromStdString(second), "PNG"));

@@ -198,7 +198,7 @@ TEST_F(Commands, TheToolbarDocksFloatsAndHides) {
   auto& reg = Registry::RegSettings();
   w->resize(900, 600);
   w->show();
-  Pump(20);
+  AwaitExposed(w.get());
   w->SetMenuChecked(ctl::mnuViewToolbarShow, true);
   w->SetMenuChecked(ctl::mnuViewToolbarDock, true);
   Toolbar::ShowToolbar(true);
@@ -222,8 +222,7 @@ TEST_F(Commands, TheToolbarDocksFloatsAndHides) {
 
   // Maximising the floating window docks it.
   floating->setWindowState(Qt::WindowMaximized);
-  Pump(30);
-  EXPECT_TRUE(reg.ToolbarDocked);
+  EXPECT_TRUE(Await([&] { return reg.ToolbarDocked; }));
   EXPECT_TRUE(Act(ctl::mnuViewToolbarDock)->isChecked());
   EXPECT_FALSE(floating->isVisible());
   EXPECT_FALSE(floating->isMaximized());
@@ -250,7 +249,7 @@ TEST_F(Commands, TheFloatingToolbarIsPlacedFromTheMainWindowAndKeptOnScreen) {
   auto& reg = Registry::RegSettings();
   w->move(100, 80);
   w->show();
-  Pump(20);
+  AwaitExposed(w.get());
   reg.ToolbarDocked = false;
   Toolbar::ShowToolbar(true);
   MainForm::frmToolbar* floating = w->floatingToolbar();
@@ -276,9 +275,9 @@ TEST_F(Commands, ADialogLowersTheFloatingToolbarWhileItIsOpen) {
   Toolbar::ShowToolbar(true);
   ASSERT_TRUE(Toolbar::Topmost());
   bool lowered = false;
-  QTimer::singleShot(50, [&] {
+  WhenModal about([&](QWidget* d) {
     lowered = !Toolbar::Topmost();
-    if (QWidget* d = QApplication::activeModalWidget()) d->close();
+    d->close();
   });
   w->mnuHelpAbout_Click();
   EXPECT_TRUE(lowered);
@@ -437,10 +436,9 @@ TEST_F(Commands, ChooseThenCancelStillResetsAndUpdates) {
   scroll->setRange(0, 100);
   scroll->setValue(40);
   bool lowered = false;
-  QTimer::singleShot(50, [&] {
+  WhenModal choose([&](QWidget* d) {
     lowered = true;
-    if (QWidget* d = QApplication::activeModalWidget())
-      if (auto* cancel = d->findChild<QPushButton*>(ctl::cmdCancel)) cancel->click();
+    if (auto* cancel = d->findChild<QPushButton*>(ctl::cmdCancel)) cancel->click();
   });
   data->queries.clear();
   Act(ctl::mnuChoose)->trigger();
@@ -508,8 +506,8 @@ TEST_F(Commands, ThePickerDialogChoosesClickedColours) {
   Registry::RegSettings().DimColor = -1;
   for (const Case& c : cases) {
     bool seen = false;
-    QTimer::singleShot(30, [&] {
-      auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    WhenModal picker([&](QWidget* modal) {
+      auto* d = qobject_cast<QDialog*>(modal);
       if (!d || d->objectName() != "frmColor") return;
       seen = true;
       EXPECT_EQ(d->windowTitle(), "Pick");
@@ -555,8 +553,8 @@ TEST_F(Commands, PropertiesApplyOkAndCancel) {
     Registry::LoadDefaults();
     ASSERT_EQ(Registry::SaveRegData(), 0);
     std::filesystem::remove(dir / "registry.ini");
-    QTimer::singleShot(30, [&] {
-      auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    WhenModal properties([&](QWidget* modal) {
+      auto* d = qobject_cast<QDialog*>(modal);
       ASSERT_NE(d, nullptr);
       EXPECT_EQ(d->windowTitle(), "Properties");
       EXPECT_TRUE(d->findChild<QCheckBox*>(ctl::chkPanMouse)->isChecked());
@@ -612,7 +610,7 @@ TEST_F(Commands, TheSchemeColoursTheWindowTabsAndBars) {
   // A pixel of the page area shows the scheme colour.
   w->resize(800, 600);
   w->show();
-  Pump(20);
+  AwaitExposed(w.get());
   auto* page = w->findChild<QWidget*>("framDisplay_0");
   const QImage shot = page->grab().toImage();
   EXPECT_EQ(QColor(shot.pixel(2, shot.height() - 3)), form);
@@ -657,53 +655,63 @@ TEST_F(Screenshots, MainWindowToolbarPickerAboutScheme) {
     auto w = std::make_unique<MainForm::frmMain>();
     w->Start();
     w->show();
-    Pump(2600);  // the splash window closes by itself
+    // The splash window closes by itself, two seconds on the program's clock.
+    Await([&] { return w->startup().FirstActivationDone() && !w->splash(); });
+    AwaitExposed(w.get());
     auto screen = [&](const QString& file) {
-      Pump(200);
+      Settle();
       QGuiApplication::primaryScreen()->grabWindow(0).save(out + "/" + file);
     };
+    auto showTab = [&](int tab) {
+      w->findChild<QTabBar*>(ctl::SSTab)->setCurrentIndex(tab);
+      Await([&] { return MainForm::vars().CurrentTab == tab; });
+    };
     if (*scheme) {
-      w->findChild<QTabBar*>(ctl::SSTab)->setCurrentIndex(1);
-      Pump(100);
+      showTab(1);
       w->grab().save(out + "/scheme-general.png");
-      w->findChild<QTabBar*>(ctl::SSTab)->setCurrentIndex(5);
-      Pump(100);
+      showTab(5);
       w->grab().save(out + "/scheme-interior.png");
-      w->findChild<QTabBar*>(ctl::SSTab)->setCurrentIndex(0);
-      Pump(100);
+      showTab(0);
       w->grab().save(out + "/scheme-aircraft.png");
       screen("scheme-screen.png");
       w->close();
       continue;
     }
-    w->findChild<QTabBar*>(ctl::SSTab)->setCurrentIndex(2);
-    Pump(100);
+    showTab(2);
     w->grab().save(out + "/main-docked.png");
     screen("screen-docked.png");
     w->findChild<QAction*>(ctl::mnuViewToolbarDock)->trigger();
-    Pump(200);
+    AwaitExposed(w->floatingToolbar());
     w->floatingToolbar()->grab().save(out + "/toolbar-floating.png");
     screen("screen-floating.png");
+    // Takes the pictures of the dialog as soon as it is on the screen, then closes it.
     auto grabDialog = [&](const QString& file) {
-      QTimer::singleShot(300, [&, file] {
-        if (QWidget* d = QApplication::activeModalWidget()) {
-          d->grab().save(out + "/" + file);
-          QGuiApplication::primaryScreen()->grabWindow(0).save(out + "/screen-" + file);
-          d->close();
-        }
+      return std::make_unique<WhenModal>([&, file](QWidget* d) {
+        AwaitExposed(d);
+        d->grab().save(out + "/" + file);
+        QGuiApplication::primaryScreen()->grabWindow(0).save(out + "/screen-" + file);
+        d->close();
       });
     };
-    grabDialog("picker.png");
-    Registry::RegSettings().DimColor = -1;
-    Color::SelectColor("Dims Color", -1, true);
-    grabDialog("picker-plane.png");
-    Color::SelectColor("Plane 1 Color", 0x0000FF, false);
-    grabDialog("about.png");
-    w->mnuHelpAbout_Click();
-    grabDialog("properties.png");
-    w->mnuFileProperties_Click();
+    {
+      auto shot = grabDialog("picker.png");
+      Registry::RegSettings().DimColor = -1;
+      Color::SelectColor("Dims Color", -1, true);
+    }
+    {
+      auto shot = grabDialog("picker-plane.png");
+      Color::SelectColor("Plane 1 Color", 0x0000FF, false);
+    }
+    {
+      auto shot = grabDialog("about.png");
+      w->mnuHelpAbout_Click();
+    }
+    {
+      auto shot = grabDialog("properties.png");
+      w->mnuFileProperties_Click();
+    }
     w->findChild<QAction*>(ctl::mnuViewToolbarDock)->trigger();
-    Pump(100);
+    Settle();
     w->close();
   }
 }

@@ -295,14 +295,16 @@ TEST_F(Widgets, SplashClosesOnlyOnceAllowed) {
   splash->show();
   Click(splash);
   Click(splash->findChild<QLabel*>(ctl::lblSplash));
-  Pump(50);
+  // Its timer has looked at the clock a few times and left it open.
+  const long reads = clock.reads;
+  ASSERT_TRUE(Await([&] { return clock.reads >= reads + 2; }));
   ASSERT_TRUE(alive);
   EXPECT_TRUE(splash->isVisible());
   EXPECT_FALSE(main.isVisible());
 
   splash->AllowClose();
   Click(splash->findChild<QLabel*>(ctl::picLogo));
-  Pump(20);
+  Settle();
   EXPECT_FALSE(alive) << "closed at once and deleted";
   EXPECT_TRUE(main.isVisible()) << "its unload shows the main window";
 }
@@ -316,13 +318,15 @@ TEST_F(Widgets, SplashClosesByItselfTwoSecondsAfterPermission) {
   auto* splash = new MainForm::frmSplash(&main);
   QPointer<MainForm::frmSplash> alive(splash);
   splash->show();
-  Pump(30);
+  long reads = clock.reads;
+  ASSERT_TRUE(Await([&] { return clock.reads >= reads + 2; }));
   ASSERT_TRUE(alive);
   EXPECT_NE(splash->cursor().shape(), Qt::BusyCursor) << "no wait before permission";
   splash->AllowClose();
   ASSERT_TRUE(PumpUntil([&] { return splash->cursor().shape() == Qt::BusyCursor; }));
   clock.timer = 0.99f;
-  Pump(30);
+  reads = clock.reads;
+  ASSERT_TRUE(Await([&] { return clock.reads >= reads + 2; }));
   ASSERT_TRUE(alive) << "closed before two seconds had passed";
   EXPECT_FALSE(main.isVisible());
   clock.timer = 1;
@@ -354,7 +358,7 @@ std::unique_ptr<MainForm::frmMain> StartedWindow() {
   auto w = std::make_unique<MainForm::frmMain>();
   w->Start();
   w->show();
-  Pump(50);
+  Await([&] { return w->startup().FirstActivationDone(); });
   return w;
 }
 
@@ -386,8 +390,7 @@ TEST_F(Widgets, TwoSampleJetsSideBySide) {
   };
   shoot("tab0.png");
   tabs->setCurrentIndex(1);
-  Pump(20);
-  EXPECT_EQ(MainForm::vars().CurrentTab, 1);
+  EXPECT_TRUE(Await([] { return MainForm::vars().CurrentTab == 1; }));
   EXPECT_TRUE(w->findChild<QFrame*>("framDisplay_1")->isVisible());
   EXPECT_FALSE(w->findChild<QFrame*>("framDisplay_0")->isVisible());
   EXPECT_TRUE(w->findChild<QFrame*>("framScroll_1")->isVisible());
@@ -405,11 +408,9 @@ TEST_F(Widgets, TwoSampleJetsSideBySide) {
   auto* scroll = w->findChild<QScrollBar*>(ctl::scrollFrame);
   scroll->setValue(scroll->maximum());
   bool dialogSeen = false;
-  QTimer::singleShot(200, [&] {
-    if (QWidget* d = QApplication::activeModalWidget()) {
-      dialogSeen = d->objectName() == "frmChoose" || d->inherits("QDialog");
-      if (auto* ok = d->findChild<QPushButton*>(ctl::cmdOK)) ok->click();
-    }
+  WhenModal choose([&](QWidget* d) {
+    dialogSeen = d->objectName() == "frmChoose" || d->inherits("QDialog");
+    if (auto* ok = d->findChild<QPushButton*>(ctl::cmdOK)) ok->click();
   });
   w->findChild<QAction*>(ctl::mnuChoose)->trigger();
   EXPECT_TRUE(dialogSeen);
@@ -419,7 +420,7 @@ TEST_F(Widgets, TwoSampleJetsSideBySide) {
   EXPECT_EQ(text("lblData2_1"), "VS-8");
 
   w->setWindowState(Qt::WindowMaximized);
-  Pump(20);
+  Await([&] { return w->windowHandle()->windowStates().testFlag(Qt::WindowMaximized); });
   w->close();
   EXPECT_TRUE(w->startup().Unloaded());
   EXPECT_EQ(General::IniStr("Settings", "Aircraft1"), "[101]Aldercrest Aviation Swiftline 6");
@@ -444,8 +445,7 @@ TEST_F(Widgets, AnAccessFileWithoutTheAircraftTablesIsReportedAndTheProgramRuns)
   // The program goes on: a tab switch and the window's close run as always.
   auto* tabs = w->findChild<QTabBar*>(ctl::SSTab);
   tabs->setCurrentIndex(1);
-  Pump(20);
-  EXPECT_EQ(MainForm::vars().CurrentTab, 1);
+  EXPECT_TRUE(Await([] { return MainForm::vars().CurrentTab == 1; }));
   w->close();
   EXPECT_TRUE(w->startup().Unloaded());
   w.reset();
@@ -520,11 +520,14 @@ TEST_F(Widgets, WithTheDatabaseMissingEveryTabAHundredTimesKeepsTheProgramRunnin
 namespace {
 
 // How many pixels of the picture have the colour.
-int CountColour(const QImage& image, QRgb colour) {
+int CountColour(const QImage& picture, QRgb colour) {
+  const QImage image = picture.convertToFormat(QImage::Format_RGB32);
   int n = 0;
-  for (int y = 0; y < image.height(); ++y)
+  for (int y = 0; y < image.height(); ++y) {
+    const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
     for (int x = 0; x < image.width(); ++x)
-      n += (image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF);
+      n += (line[x] & 0xFFFFFF) == (colour & 0xFFFFFF);
+  }
   return n;
 }
 
@@ -586,14 +589,16 @@ TEST_F(Widgets, TheDrawingTabsShowBothAircraft) {
     EXPECT_TRUE(cad->isVisible()) << tab;
     EXPECT_GT(cad->EntityList().Count(), 100) << tab;
     // Both planes' colours on the view: Plane 1 red, Plane 2 blue (smoothed lines: by hue).
-    const QImage image = cad->grab().toImage();
+    const QImage image = cad->grab().toImage().convertToFormat(QImage::Format_ARGB32);
     int red = 0, blue = 0;
-    for (int y = 0; y < image.height(); ++y)
+    for (int y = 0; y < image.height(); ++y) {
+      const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
       for (int x = 0; x < image.width(); ++x) {
-        const QColor c = image.pixelColor(x, y);
-        red += c.red() > 160 && c.green() < 120 && c.blue() < 120;
-        blue += c.blue() > 160 && c.red() < 120 && c.green() < 120;
+        const int r = qRed(line[x]), g = qGreen(line[x]), b = qBlue(line[x]);
+        red += r > 160 && g < 120 && b < 120;
+        blue += b > 160 && r < 120 && g < 120;
       }
+    }
     EXPECT_GT(red, 100) << tab;
     EXPECT_GT(blue, 100) << tab;
     if (shots) w->grab().save(QString(shots) + "/tab" + QString::number(tab) + ".png");
@@ -719,8 +724,7 @@ TEST_F(Widgets, SideBySideInteriorsStandClearOfEachOther) {
     for (const char* view : pair.views) {
       SCOPED_TRACE(std::string(pair.aircraft1) + "+" + pair.aircraft2 + " " + view);
       opt(view)->setChecked(true);
-      Pump(20);
-      ASSERT_TRUE(MainForm::vars().TabDrawn[5]);
+      ASSERT_TRUE(Await([] { return MainForm::vars().TabDrawn[5]; }));
       const PlaneBoxes b = BoxesOf(*w->CAD(5));
       ASSERT_LT(b.p1.minX, b.p1.maxX);
       ASSERT_LT(b.p2.minX, b.p2.maxX);

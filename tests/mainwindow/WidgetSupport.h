@@ -1,9 +1,11 @@
 #pragma once
-// The Qt application of the widget tests (offscreen, Fusion) and an event pump.
+// The Qt application of the widget tests (offscreen, Fusion) and event pumps.
 #include <QApplication>
 #include <QMouseEvent>
 #include <QWidget>
+#include <QWindow>
 #include <chrono>
+#include <functional>
 #include <thread>
 
 #include "support/QtApp.h"
@@ -11,6 +13,8 @@
 namespace mwtest {
 
 using testsupport::PumpUntil;
+using testsupport::Settle;
+using testsupport::WhenModal;
 
 inline QApplication& QtApp() {
   static int argc = 1;
@@ -32,6 +36,20 @@ inline void Pump(int ms) {
     QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
   }
+}
+
+// Lets the event loop run until `done` holds (for at most `timeoutMs` milliseconds, the bound
+// of a failure), then handles what that left pending; says whether it came to hold.
+inline bool Await(const std::function<bool()>& done, int timeoutMs = 5000) {
+  const bool held = PumpUntil(done, timeoutMs);
+  Settle();
+  return held;
+}
+
+// Lets the event loop run until the window is on the screen and has handled what its showing
+// set off.
+inline bool AwaitExposed(QWidget* w) {
+  return Await([w] { return w->windowHandle() && w->windowHandle()->isExposed(); });
 }
 
 inline void Mouse(QWidget* w, QEvent::Type type) {

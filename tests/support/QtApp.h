@@ -2,9 +2,12 @@
 // The Qt application of a widget test program (offscreen unless the environment says
 // otherwise, Fusion style) and an event pump.
 #include <QApplication>
+#include <QTimer>
+#include <QWidget>
 #include <chrono>
 #include <functional>
 #include <thread>
+#include <utility>
 
 namespace testsupport {
 
@@ -54,6 +57,33 @@ inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
   }
   return true;
 }
+
+// While it lives, acts once on the modal widget (a dialog, a message box) as soon as one is
+// shown: a short repeating timer looks for it from whatever event loop runs, the modal one's
+// own included. `act` closes or answers it; the test goes on as soon as it has.
+class WhenModal {
+ public:
+  explicit WhenModal(std::function<void(QWidget*)> act) : act_(std::move(act)) {
+    timer_.setInterval(1);
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (!modal) return;
+      timer_.stop();
+      seen_ = true;
+      act_(modal);
+    });
+    timer_.start();
+  }
+  WhenModal(const WhenModal&) = delete;
+  WhenModal& operator=(const WhenModal&) = delete;
+  // Whether a modal widget was shown (and acted on).
+  bool seen() const { return seen_; }
+
+ private:
+  std::function<void(QWidget*)> act_;
+  QTimer timer_;
+  bool seen_ = false;
+};
 
 // Where a test saves its screenshots: $TOLVANE_SCREENSHOTS, or "" for none.
 inline QString ScreenshotFolder() { return qEnvironmentVariable("TOLVANE_SCREENSHOTS"); }

@@ -49,15 +49,18 @@ class TempDir {
 };
 
 // A clock that reads what the test set; `step` is added after every read of the timer, so
-// that busy waits come to an end.
+// that busy waits come to an end. `reads` counts the reads of the timer, so that a test can
+// wait for a timer of the program to have looked at the clock.
 class FakeClock : public vb::Clock {
  public:
   float timer = 0;
   float step = 0;
   double now = 46001.5;  // 12/10/2025 12:00:00 PM
+  long reads = 0;
   FakeClock() { vb::SetClock(this); }
   ~FakeClock() override { vb::SetClock(nullptr); }
   float SecondsSinceMidnight() override {
+    ++reads;
     float t = timer;
     timer += step;
     return t;
