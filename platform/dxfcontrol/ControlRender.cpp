@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <atomic>
-#include <barrier>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <exception>
@@ -184,10 +184,20 @@ int BandCount(const Document& doc, QPainter& painter) {
   return std::clamp(bands, 1, std::clamp(image.height() / 32, 1, 32));
 }
 
+// A sink that draws nothing (for measuring).
+class NoSink final : public Sink {
+ public:
+  void Polyline(const std::vector<Point>&, Rgb, double, const std::vector<double>&) override {}
+  void Polygon(const std::vector<Point>&, Rgb) override {}
+  void Text(const TextItem&) override {}
+  void Dot(Point, Rgb, double) override {}
+};
+
 // Draws the drawing; false when a budget stopped it before everything was drawn. A large drawing
 // on an image is drawn in horizontal bands on several threads: each band an image of its own
 // over the same pixels, drawn by its own painter with the renderer clipped to the band, in the
-// drawing's order within the band, so that each pixel comes out as in one pass.
+// drawing's order within the band, so that each pixel comes out as in one pass. The entities
+// are measured first (which bands each may reach), then the bands drawn.
 bool Render(const Document& doc, QPainter& painter, const Affine& map, double w, double h,
             double penWidth, Rgb background, double seconds) {
   const QPainter::RenderHints fillHints = painter.renderHints();
@@ -217,73 +227,94 @@ bool Render(const Document& doc, QPainter& painter, const Affine& map, double w,
   const QPainter::RenderHints hints =
       fillHints | QPainter::Antialiasing | QPainter::TextAntialiasing;
   painter.setRenderHints(hints);
-  // First each band fills its rows and measures its share of the entities, then, once all are
-  // measured, draws those that reach it, in the drawing's order.
+  // Twice as many bands as threads, and the entities measured in small shares, each thread
+  // taking the next share or band when done with one: a thread that the system keeps waiting
+  // holds up only what it has taken.
   const std::vector<Entity>& list = doc.Entities.items();
   const size_t n = list.size();
+  const size_t pieces = static_cast<size_t>(std::clamp(bands, 1, std::clamp(rows / 32, 1, 64)));
+  const size_t shares = std::min<size_t>(n, 8 * static_cast<size_t>(bands));
   // The rows of each band, widened as the renderer's clip rectangle is.
-  std::vector<double> bandTop(static_cast<size_t>(bands)), bandBottom(static_cast<size_t>(bands));
-  for (int k = 0; k < bands; ++k) {
-    bandTop[static_cast<size_t>(k)] = std::max(opt.clipMinY, rows * k / bands / dpr - 2);
-    bandBottom[static_cast<size_t>(k)] = std::min(opt.clipMaxY, rows * (k + 1) / bands / dpr + 2);
+  std::vector<int> rowTop(pieces + 1);
+  std::vector<double> bandTop(pieces), bandBottom(pieces);
+  for (size_t k = 0; k <= pieces; ++k) rowTop[k] = static_cast<int>(rows * k / pieces);
+  for (size_t k = 0; k < pieces; ++k) {
+    bandTop[k] = std::max(opt.clipMinY, rowTop[k] / dpr - 2);
+    bandBottom[k] = std::min(opt.clipMaxY, rowTop[k + 1] / dpr + 2);
   }
-  // reach[j * bands + k]: the entities of band j's share that may reach band k, in order.
-  std::vector<std::vector<std::uint32_t>> reach(static_cast<size_t>(bands) *
-                                                static_cast<size_t>(bands));
-  std::barrier measured(bands);
-  std::atomic<bool> complete{true}, failed{false};
+  // reach[j * pieces + k]: the entities of share j that may reach band k, in order.
+  std::vector<std::vector<std::uint32_t>> reach(shares * pieces);
+  const auto start = std::chrono::steady_clock::now();
+  std::atomic<size_t> nextShare{0}, nextBand{0};
+  std::atomic<bool> complete{true};
   std::vector<std::exception_ptr> failures(static_cast<size_t>(bands));
-  auto band = [&](int k) {
-    const int top = rows * k / bands, bottom = rows * (k + 1) / bands;
-    RenderOptions o = opt;
-    o.clipMinY = bandTop[static_cast<size_t>(k)];
-    o.clipMaxY = bandBottom[static_cast<size_t>(k)];
-    QImage part(bits, image.width(), rows, stride, image.format());
-    part.setDevicePixelRatio(dpr);
-    bool measuredOk = false, arrived = false;
+  auto measure = [&](int t) {
     try {
-      QPainter p(&part);
-      // The band's rows only; the painter clips lines as it does on the whole image.
-      const QRectF clip(0, top / dpr, image.width() / dpr, (bottom - top) / dpr);
-      p.setClipRect(clip);
-      p.setRenderHints(fillHints);
-      p.fillRect(QRectF(0, 0, w, h), ToQColor(background));
-      p.setRenderHints(hints);
-      PainterSink sink(p, &clip);
-      Renderer r(doc, sink, map, o);
-      const size_t first = n * static_cast<size_t>(k) / static_cast<size_t>(bands);
-      const size_t last = n * static_cast<size_t>(k + 1) / static_cast<size_t>(bands);
-      std::vector<std::uint32_t>* mine = &reach[static_cast<size_t>(k) * bandTop.size()];
-      for (size_t i = first; i < last; ++i) {
-        double x0, y0, x1, y1;
-        if (r.DeviceBounds(list[i], x0, y0, x1, y1) && x1 >= opt.clipMinX &&
-            x0 <= opt.clipMaxX && y1 >= opt.clipMinY && y0 <= opt.clipMaxY) {
-          for (size_t b = 0; b < bandTop.size(); ++b) {
-            if (y1 >= bandTop[b] && y0 <= bandBottom[b])
-              mine[b].push_back(static_cast<std::uint32_t>(i));
+      NoSink none;
+      Renderer r(doc, none, map, opt);
+      for (size_t j; (j = nextShare++) < shares;) {
+        std::vector<std::uint32_t>* mine = &reach[j * pieces];
+        for (size_t i = n * j / shares, last = n * (j + 1) / shares; i < last; ++i) {
+          double x0, y0, x1, y1;
+          if (r.DeviceBounds(list[i], x0, y0, x1, y1) && x1 >= opt.clipMinX &&
+              x0 <= opt.clipMaxX && y1 >= opt.clipMinY && y0 <= opt.clipMaxY) {
+            for (size_t k = 0; k < pieces; ++k) {
+              if (y1 >= bandTop[k] && y0 <= bandBottom[k])
+                mine[k].push_back(static_cast<std::uint32_t>(i));
+            }
           }
         }
       }
-      measuredOk = true;
-      arrived = true;
-      measured.arrive_and_wait();
-      if (failed) return;  // another band could not measure its share
-      for (size_t j = 0; j < bandTop.size() && !r.Truncated(); ++j) {
-        for (std::uint32_t i : reach[j * bandTop.size() + static_cast<size_t>(k)]) {
-          if (r.Truncated()) break;
-          r.Draw(list[i]);
-        }
-      }
-      sink.Flush();
-      if (r.Truncated()) complete = false;
     } catch (...) {
-      failures[static_cast<size_t>(k)] = std::current_exception();
-      if (!measuredOk) failed = true;
-      // Every band arrives once, or the others would wait for ever.
-      if (!arrived) measured.arrive_and_wait();
+      failures[static_cast<size_t>(t)] = std::current_exception();
     }
   };
-  threads->Run(bands, band);
+  auto draw = [&](int t) {
+    try {
+      for (size_t k; (k = nextBand++) < pieces;) {
+        const int top = rowTop[k], bottom = rowTop[k + 1];
+        RenderOptions o = opt;
+        o.clipMinY = bandTop[k];
+        o.clipMaxY = bandBottom[k];
+        bool late = false;
+        if (opt.maxSeconds > 0) {
+          // The bands share the time of one redraw.
+          const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
+          o.maxSeconds = opt.maxSeconds - spent.count();
+          late = !(o.maxSeconds > 0);
+        }
+        QImage part(bits, image.width(), rows, stride, image.format());
+        part.setDevicePixelRatio(dpr);
+        QPainter p(&part);
+        // The band's rows only; the painter clips lines as it does on the whole image.
+        const QRectF clip(0, top / dpr, image.width() / dpr, (bottom - top) / dpr);
+        p.setClipRect(clip);
+        p.setRenderHints(fillHints);
+        p.fillRect(QRectF(0, 0, w, h), ToQColor(background));
+        p.setRenderHints(hints);
+        if (late) {
+          complete = false;
+          continue;
+        }
+        PainterSink sink(p, &clip);
+        Renderer r(doc, sink, map, o);
+        for (size_t j = 0; j < shares && !r.Truncated(); ++j) {
+          for (std::uint32_t i : reach[j * pieces + k]) {
+            if (r.Truncated()) break;
+            r.Draw(list[i]);
+          }
+        }
+        sink.Flush();
+        if (r.Truncated()) complete = false;
+      }
+    } catch (...) {
+      failures[static_cast<size_t>(t)] = std::current_exception();
+    }
+  };
+  threads->Run(bands, measure);
+  bool measured = true;
+  for (const std::exception_ptr& failure : failures) measured = measured && !failure;
+  if (measured) threads->Run(bands, draw);
   threads->Release();
   for (const std::exception_ptr& failure : failures) {
     if (failure) std::rethrow_exception(failure);
