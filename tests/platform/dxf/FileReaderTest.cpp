@@ -25,13 +25,20 @@ using dxftest::Groups;
 
 const size_t kPieces[] = {1, 2, 3, 7, 64, 4096, size_t{1} << 20};
 
+// A folder of this run's own, removed when the tests end.
 fs::path Scratch() {
-  static const fs::path dir = [] {
-    fs::path d = fs::temp_directory_path() / ("tolvane-filereader-" + std::to_string(getpid()));
-    fs::create_directories(d);
-    return d;
-  }();
-  return dir / "drawing.dxf";
+  struct Folder {
+    Folder() : path(fs::temp_directory_path() / ("tolvane-filereader-" + std::to_string(getpid()))) {
+      fs::create_directories(path);
+    }
+    ~Folder() {
+      std::error_code ec;
+      fs::remove_all(path, ec);
+    }
+    fs::path path;
+  };
+  static const Folder folder;
+  return folder.path / "drawing.dxf";
 }
 
 void Put(const std::string& bytes) { std::ofstream(Scratch(), std::ios::binary) << bytes; }
