@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "MainWindowFixture.h"
 #include "WidgetSupport.h"
@@ -74,7 +76,8 @@ class PrintJobs : public MainWindowTest {
     ASSERT_TRUE(PumpUntil([&] { return window->startup().FirstActivationDone(); }));
   }
   QAction* Item(const char* name) { return window->findChild<QAction*>(name); }
-  // Triggers a print item with the output going to NAME.pdf; the file's path.
+  // Triggers a print item with the output going to NAME.pdf; the file's path. The files are
+  // handed to pdftotext at once, which reads them while the test goes on.
   QString Print(const char* item, const std::string& name, int copies = 1) {
     dialog.file = QString::fromStdString((dir / (name + ".pdf")).string());
     dialog.copies = copies;
@@ -83,6 +86,8 @@ class PrintJobs : public MainWindowTest {
     if (!a) return dialog.file;
     EXPECT_TRUE(a->isEnabled()) << item;
     a->trigger();
+    for (int copy = 1; copy <= copies; ++copy)
+      testsupport::PrefetchPdfText(printer::NumberedFile(dialog.file, copy));
     return dialog.file;
   }
   static int Pages(const QString& file) {
@@ -115,9 +120,9 @@ TEST_F(PrintJobs, JetsPrintAllPagesNumberedAndTheStatusBarNamesTheFile) {
   Start("101", "102");
   const long errors = General::vars().ErrorCount;
   const QString file = Print(ctl::mnuFilePrintAllOverlaid, "jets-all");
-  ExpectNumbered(file, 9);
   EXPECT_EQ(Status(), "Printed to " + file.toStdString());
   const QString side = Print(ctl::mnuFilePrintAllSideBySide, "jets-side-by-side");
+  ExpectNumbered(file, 9);
   ExpectNumbered(side, 12);
   EXPECT_EQ(General::vars().ErrorCount, errors);
   // The page titles follow the lists: aircraft first, payload-range last.
@@ -139,10 +144,11 @@ TEST_F(PrintJobs, HelicoptersPrintEveryInteriorAndBothWATCharts) {
   MainForm::vars().InteriorConfig = 2;
   const int watChart = MainForm::vars().WATChart;
   const QString side = Print(ctl::mnuFilePrintAllSideBySide, "helis-side-by-side");
-  ExpectNumbered(side, 16);
   EXPECT_EQ(MainForm::vars().InteriorConfig, 2);
   EXPECT_EQ(MainForm::vars().WATChart, watChart);
   const QString all = Print(ctl::mnuFilePrintAllOverlaid, "helis-all");
+  const QString wat = Print(ctl::mnuFilePrintWAT, "helis-wat");
+  ExpectNumbered(side, 16);
   ExpectNumbered(all, 11);
   // Pages 4 to 6: the corporate, EMS and utility interiors; 10 and 11: WAT A and WAT B.
   EXPECT_TRUE(testsupport::PdfPageText(all, 4).contains("(Corporate)"));
@@ -150,7 +156,6 @@ TEST_F(PrintJobs, HelicoptersPrintEveryInteriorAndBothWATCharts) {
   EXPECT_TRUE(testsupport::PdfPageText(all, 6).contains("(Utility)"));
   EXPECT_TRUE(testsupport::PdfPageText(all, 10).contains(" A)"));
   EXPECT_TRUE(testsupport::PdfPageText(all, 11).contains(" B)"));
-  const QString wat = Print(ctl::mnuFilePrintWAT, "helis-wat");
   ExpectNumbered(wat, 2);
   if (const char* shots = std::getenv("TOLVANE_SCREENSHOT_DIR"))
     for (int k = 1; k <= 16; ++k)
@@ -192,8 +197,15 @@ TEST_F(PrintJobs, EveryPrintPageItemPrintsItsPages) {
                        {ctl::mnuFilePrintTakeoffLanding, 1},
                        {ctl::mnuFilePrintFlightEnvelope, 1},
                        {ctl::mnuFilePrintPayloadRange, 1}};
+  // Each list printed item after item, then its files read.
+  auto printAll = [&](auto& items, const std::string& prefix) {
+    std::vector<QString> files;
+    for (const Item& i : items) files.push_back(Print(i.name, prefix + i.name));
+    size_t k = 0;
+    for (const Item& i : items) ExpectNumbered(files[k++], i.pages);
+  };
   Start("101", "102");
-  for (const Item& i : jets) ExpectNumbered(Print(i.name, std::string("jets-") + i.name), i.pages);
+  printAll(jets, "jets-");
   EXPECT_EQ(Printing::vars().PrintScale, 0);
   // The pages to scale carry the chosen scale; the ordinary exterior page a scale of its own.
   auto pageText = [&](const char* item, int page) {
@@ -218,35 +230,40 @@ TEST_F(PrintJobs, EveryPrintPageItemPrintsItsPages) {
   window->close();
   window.reset();
   Start("101", "");
-  for (const Item& i : {Item{ctl::mnuFilePrintAll, 9}, Item{ctl::mnuFilePrintExterior, 1},
-                        Item{ctl::mnuFilePrintInterior, 1}})
-    ExpectNumbered(Print(i.name, std::string("jet-") + i.name), i.pages);
+  const Item jet[] = {{ctl::mnuFilePrintAll, 9},
+                      {ctl::mnuFilePrintExterior, 1},
+                      {ctl::mnuFilePrintInterior, 1}};
+  printAll(jet, "jet-");
 
   window->close();
   window.reset();
   Start("201", "202");
-  for (const Item& i :
-       {Item{ctl::mnuFilePrintServiceCeiling, 1}, Item{ctl::mnuFilePrintHVCruiseSpeed, 1},
-        Item{ctl::mnuFilePrintTakeoffLanding, 1}, Item{ctl::mnuFilePrintExteriorSideBySide, 3}})
-    ExpectNumbered(Print(i.name, std::string("helis-") + i.name), i.pages);
+  const Item helis[] = {{ctl::mnuFilePrintServiceCeiling, 1},
+                        {ctl::mnuFilePrintHVCruiseSpeed, 1},
+                        {ctl::mnuFilePrintTakeoffLanding, 1},
+                        {ctl::mnuFilePrintExteriorSideBySide, 3}};
+  printAll(helis, "helis-");
 }
 
 TEST_F(PrintJobs, PrintCurrentPagePrintsThePageOfEveryTab) {
   for (auto [a1, a2] : {std::pair{"101", "102"}, std::pair{"201", "202"}}) {
     Start(a1, a2);
     auto* tabs = window->findChild<QTabBar*>(ctl::SSTab);
+    // Every tab printed, then the files read.
+    std::vector<QString> pages;
+    std::vector<std::pair<int, QString>> plots;
     for (int tab = 0; tab < tabs->count(); ++tab) {
       if (!tabs->isTabVisible(tab)) continue;
       SelectTab(tab);
       // Plot Screen is offered on the drawing tabs only.
       EXPECT_EQ(Item(ctl::mnuFilePlotScreen)->isEnabled(), tab >= 2 && tab <= 5) << tab;
-      ExpectNumbered(Print(ctl::mnuFilePrint, std::string(a1) + "-tab" + std::to_string(tab)), 1);
-      if (tab >= 2 && tab <= 5) {
-        const QString plot =
-            Print(ctl::mnuFilePlotScreen, std::string(a1) + "-plot" + std::to_string(tab));
-        EXPECT_EQ(Pages(plot), 1) << tab;
-      }
+      pages.push_back(Print(ctl::mnuFilePrint, std::string(a1) + "-tab" + std::to_string(tab)));
+      if (tab >= 2 && tab <= 5)
+        plots.emplace_back(
+            tab, Print(ctl::mnuFilePlotScreen, std::string(a1) + "-plot" + std::to_string(tab)));
     }
+    for (const QString& file : pages) ExpectNumbered(file, 1);
+    for (const auto& [tab, plot] : plots) EXPECT_EQ(Pages(plot), 1) << tab;
     window->close();
     window.reset();
   }

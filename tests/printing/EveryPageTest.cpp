@@ -174,9 +174,13 @@ TEST_F(PagePrinting, EveryPageOfBothClassesPrintsCleanlyToPdf) {
   // With the dimensions shown: their numbers must find room on the pages too.
   CadFunctions::vars().ShowDims = true;
   const QByteArray pngDir = qgetenv("TOLVANE_PNG_DIR");
-  for (const PairCase& pair : Pairs()) {
+  const std::vector<PairCase> pairs = Pairs();
+  // Each pair's document is printed, then read: the poppler tools read one document while the
+  // next one prints.
+  std::vector<QString> files;
+  int watChart = 2, interiorConfig = 1;
+  for (const PairCase& pair : pairs) {
     Pair(pair.a1, pair.a2, pair.aircraftClass);
-    int watChart = 2, interiorConfig = 1;
     CadFunctions::SetPageInputsSource([&] {
       CadFunctions::PageInputs p;
       p.PrintPageNumber = Printing::vars().PrintPageNumber;
@@ -185,12 +189,13 @@ TEST_F(PagePrinting, EveryPageOfBothClassesPrintsCleanlyToPdf) {
       p.WATAAvailable = p.WATBAvailable = true;
       return p;
     });
-    CadFunctions::SetDrawingInputsSource([&] {
+    const bool heli = pair.aircraftClass == 2;
+    CadFunctions::SetDrawingInputsSource([&interiorConfig, heli] {
       const Registry::Settings& s = Registry::RegSettings();
       CadFunctions::DrawingInputs in{s.Aircraft1,   s.Aircraft2, s.PlaneColor1,
                                      s.PlaneColor2, s.DimColor,  2};
       in.InteriorConfig = interiorConfig;
-      in.EMSInteriorAvailable = in.UtilityInteriorAvailable = pair.aircraftClass == 2;
+      in.EMSInteriorAvailable = in.UtilityInteriorAvailable = heli;
       return in;
     });
     const QString file = OpenPdfJob(std::string(pair.tag) + ".pdf");
@@ -211,7 +216,14 @@ TEST_F(PagePrinting, EveryPageOfBothClassesPrintsCleanlyToPdf) {
                                    << outside.size() << " points outside, e.g. " << outside.front();
     }
     Printing::Printer().endDoc();
+    testsupport::PrefetchPdfText(file, true);
+    files.push_back(file);
+  }
 
+  for (size_t p = 0; p < pairs.size(); ++p) {
+    const PairCase& pair = pairs[p];
+    const QString& file = files[p];
+    const int count = static_cast<int>(pair.pages.size());
     const testsupport::PdfInfo info = testsupport::ReadPdfInfo(file);
     ASSERT_EQ(info.pages, count) << pair.tag;
     for (int i = 0; i < count; ++i) {

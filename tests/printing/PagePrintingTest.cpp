@@ -273,16 +273,29 @@ TEST_F(PagePrinting, ChartPagesOfTheSamplePairsPrintTheirChartsInTheirBoxes) {
       {"201", "202", 2, "helis",
        {"PrintBalancedFieldLength", "PrintTakeoffLanding", "PrintFlightEnvelope"}}};
   constexpr int kDpi = 60;
+  const auto& pages = Printing::DataPages();
+  const int count = static_cast<int>(pages.size());
   for (const PairCase& pc : pairs) {
     Pair(pc.a1, pc.a2, pc.aircraftClass);
-    for (const Printing::DataPage& page : Printing::DataPages()) {
+    // Every data page as page k of one job, as a print of all pages numbers them; the file is
+    // read once for its texts and once for its pictures.
+    const QString file = OpenPdfJob(std::string(pc.tag) + ".pdf");
+    Printing::vars().PrintPageCount = static_cast<int16_t>(count);
+    for (int k = 0; k < count; ++k) {
+      if (k > 0) Printing::Printer().newPage();
+      Printing::vars().PrintPageNumber = static_cast<int16_t>(k + 1);
+      Printing::PrintDataPage(pages[static_cast<size_t>(k)]);
+    }
+    Printing::Printer().endDoc();
+    testsupport::PrefetchPdfText(file);
+    const std::vector<QImage> images = testsupport::PdfPageImages(file, kDpi);
+    ASSERT_EQ(images.size(), pages.size()) << pc.tag;
+    for (int k = 0; k < count; ++k) {
+      const Printing::DataPage& page = pages[static_cast<size_t>(k)];
       const std::string name = std::string(pc.tag) + "_" + std::string(page.routine);
-      const QString file = OpenPdfJob(name + ".pdf");
-      Printing::PrintDataPage(page);
-      Printing::Printer().endDoc();
-      const QString text = testsupport::PdfPageText(file, 1);
-      EXPECT_TRUE(text.contains("Page 1 of 1")) << name;
-      const QImage img = testsupport::PdfPageImage(file, 1, kDpi);
+      const QString text = testsupport::PdfPageText(file, k + 1);
+      EXPECT_TRUE(text.contains(QString("Page %1 of %2").arg(k + 1).arg(count))) << name;
+      const QImage& img = images[static_cast<size_t>(k)];
       ASSERT_FALSE(img.isNull()) << name;
       printingtest::SaveForLooking(img, QString::fromStdString(name + ".png"));
       const double W = 8.5 * kDpi, H = 11 * kDpi;

@@ -3,6 +3,7 @@
 // a page's text (pdftotext) and a page rendered as an image (pdftoppm). A test skips when the
 // tools are not installed.
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -13,6 +14,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <map>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -57,24 +59,58 @@ inline PdfInfo ReadPdfInfo(const QString& file) {
 
 // What one run of pdftotext over a whole file gave, page by page, kept while the file stays as
 // it was: tests read page after page of one file, and a run per page was most of their time.
-// `mode` is the pdftotext option ("-layout" or "-bbox"); `split` cuts the output into pages.
+// A run may be started ahead (PrefetchPdfText) and goes on beside the test until its output is
+// asked for. `mode` is the pdftotext option ("-layout" or "-bbox").
+struct TextRun {
+  QDateTime modified;
+  qint64 size = -1;
+  QStringList pages;
+  std::unique_ptr<QProcess> running;  // started ahead and not yet read
+};
+
+// The run of `mode` over the file as it is now: the kept one, or one started now.
+inline TextRun& StartTextRun(const QString& file, const QString& mode) {
+  // Never destroyed: a run still going at exit is left to end by itself.
+  static auto* runs = new std::map<std::pair<QString, QString>, TextRun>;
+  const QFileInfo info(file);
+  TextRun& run = (*runs)[{info.absoluteFilePath(), mode}];
+  if (run.size != info.size() || run.modified != info.lastModified()) {
+    run.modified = info.lastModified();
+    run.size = info.size();
+    run.pages.clear();
+    run.running.reset();
+    if (info.exists()) {
+      run.running = std::make_unique<QProcess>();
+      run.running->start("pdftotext", {mode, file, "-"});
+    }
+  }
+  return run;
+}
+
+// Starts pdftotext over the file for the text of its pages (PdfPageText, PdfPageCount) and,
+// with `words`, for their words (PdfPageWords), to be read later: the tool runs while the test
+// goes on.
+inline void PrefetchPdfText(const QString& file, bool words = false) {
+  StartTextRun(file, "-layout");
+  if (words) StartTextRun(file, "-bbox");
+}
+
+// The pages of the run of `mode` over the file; `split` cuts its output into pages.
 inline const QStringList& CachedPages(const QString& file, const QString& mode,
                                       QStringList (*split)(const QString&)) {
-  struct Entry {
-    QDateTime modified;
-    qint64 size = -1;
-    QStringList pages;
-  };
-  static std::map<std::pair<QString, QString>, Entry> cache;
-  const QFileInfo info(file);
-  Entry& e = cache[{info.absoluteFilePath(), mode}];
-  if (e.size != info.size() || e.modified != info.lastModified()) {
-    e.modified = info.lastModified();
-    e.size = info.size();
-    const QString out = info.exists() ? RunTool("pdftotext", {mode, file, "-"}) : QString();
-    e.pages = out.isEmpty() ? QStringList() : split(out);
+  TextRun& run = StartTextRun(file, mode);
+  if (run.running) {
+    QProcess& p = *run.running;
+    // The event loop of the test may have seen the tool end already.
+    const bool ended = p.state() == QProcess::NotRunning || p.waitForFinished(30000);
+    QString out;
+    if (ended && p.error() != QProcess::FailedToStart && p.exitStatus() == QProcess::NormalExit &&
+        p.exitCode() == 0)
+      out = QString::fromUtf8(p.readAllStandardOutput());
+    run.pages = out.isEmpty() ? QStringList() : split(out);
+    run.running.reset();
   }
-  return e.pages;
+  return run.pages;
 }
 
 // The pages of `pdftotext -layout`: each page's text ends with a form feed.
@@ -143,6 +179,19 @@ inline QImage PdfPageImage(const QString& file, int page, int dpi) {
   RunTool("pdftoppm", {"-f", QString::number(page), "-l", QString::number(page), "-r",
                        QString::number(dpi), "-singlefile", file, stem});
   return QImage(stem + ".ppm");
+}
+
+// Every page of the file rendered at `dpi`, in order, from one run of pdftoppm; none when the
+// file cannot be read.
+inline std::vector<QImage> PdfPageImages(const QString& file, int dpi) {
+  QTemporaryDir dir;
+  RunTool("pdftoppm", {"-r", QString::number(dpi), file, dir.filePath("page")});
+  // pdftoppm numbers the pages with as many digits as the last one has: the names sort in
+  // page order.
+  std::vector<QImage> pages;
+  for (const QString& name : QDir(dir.path()).entryList({"page-*.ppm"}, QDir::Files, QDir::Name))
+    pages.emplace_back(dir.filePath(name));
+  return pages;
 }
 
 }  // namespace testsupport
