@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <numbers>
 
 #include "platform/dxf/EntityViews.h"
@@ -24,6 +25,54 @@ Renderer::Renderer(const Document& doc, Sink& sink, const Affine& toDevice, Rend
                 std::chrono::duration_cast<std::chrono::steady_clock::duration>(
                     std::chrono::duration<double>(opt_.maxSeconds));
   }
+}
+
+namespace {
+
+std::uint64_t Bits(double v) {
+  std::uint64_t b;
+  std::memcpy(&b, &v, sizeof b);
+  return b;
+}
+
+int Slot(std::uint64_t b, int slots) {
+  b ^= b >> 29;
+  b *= 0x9E3779B97F4A7C15ull;
+  return static_cast<int>(b >> 58) & (slots - 1);
+}
+
+}  // namespace
+
+void Renderer::sinCos(double t, double& sn, double& cs) {
+  const std::uint64_t key = Bits(t);
+  Trig& slot = sinCos_[Slot(key, kTrig)];
+  if (!slot.known || slot.key != key) {
+    slot.key = key;
+    slot.known = true;
+    slot.a = std::sin(t);
+    slot.b = std::cos(t);
+  }
+  sn = slot.a;
+  cs = slot.b;
+}
+
+double Renderer::atanOf(double b) {
+  const std::uint64_t key = Bits(b);
+  Trig& slot = atan_[Slot(key, kTrig)];
+  if (!slot.known || slot.key != key) {
+    slot.key = key;
+    slot.known = true;
+    slot.a = std::atan(b);
+  }
+  return slot.a;
+}
+
+double Renderer::scaleOf(const Affine& m) {
+  if (!(m.a == scaleMap_.a && m.b == scaleMap_.b && m.c == scaleMap_.c && m.d == scaleMap_.d)) {
+    scaleMap_ = m;
+    scale_ = m.Scale();
+  }
+  return scale_;
 }
 
 bool Renderer::spend(size_t points) {
@@ -177,7 +226,11 @@ const Renderer::Box& Renderer::blockBounds(const Block* b, int depth) {
 
 void Renderer::entityBounds(const Entity& e, Box& box, int depth) {
   if (e.Invisible || e.PaperSpace) return;
-  const Kind k = KindOf(e.EntityType);
+  entityBoundsOf(e, static_cast<int>(KindOf(e.EntityType)), box, depth);
+}
+
+void Renderer::entityBoundsOf(const Entity& e, int kind, Box& box, int depth) {
+  const Kind k = static_cast<Kind>(kind);
   auto addVertices = [&](const Entity& p) {
     const auto& vs = p.Vertices.items();
     for (size_t i = 0; i < vs.size(); ++i) {
@@ -408,16 +461,19 @@ void Renderer::arcPoints(const Affine& m, Point c, double r, double a0, double s
   if (a0 == 0) {
     arcFrom(m, c, r, 0, r, sweep);
   } else {
-    arcFrom(m, c, r * std::cos(a0), r * std::sin(a0), r, sweep);
+    double sn, cs;
+    sinCos(a0, sn, cs);
+    arcFrom(m, c, r * cs, r * sn, r, sweep);
   }
 }
 
 void Renderer::arcFrom(const Affine& m, Point c, double ux, double uy, double r, double sweep,
                        bool skipFirst) {
-  int n = segmentsFor(r * m.Scale(), sweep);
+  int n = segmentsFor(r * scaleOf(m), sweep);
   // The points by a rotation recurrence: one sine and cosine per arc, not per point.
   const double step = sweep / n;
-  const double cs = std::cos(step), sn = std::sin(step);
+  double sn, cs;
+  sinCos(step, sn, cs);
   for (int i = 0; i <= n; ++i) {
     if (i > 0 || !skipFirst) pts_.push_back(m(c.x + ux, c.y + uy));
     double nx = ux * cs - uy * sn;
@@ -459,8 +515,19 @@ void Renderer::ellipsePoints(const Affine& m, Point c, Point major, double ratio
   }
 }
 
+bool Renderer::boxInside(const Affine& m, const Box& local) const {
+  if (m.b != 0 || m.c != 0 || local.Empty()) return false;
+  double lx = m.a * local.minX + m.e, hx = m.a * local.maxX + m.e;
+  double ly = m.d * local.minY + m.f, hy = m.d * local.maxY + m.f;
+  if (lx > hx) std::swap(lx, hx);
+  if (ly > hy) std::swap(ly, hy);
+  return lx >= opt_.clipMinX && hx <= opt_.clipMaxX && ly >= opt_.clipMinY &&
+         hy <= opt_.clipMaxY;
+}
+
 bool Renderer::culled() const {
-  if (!clip_ || pts_.empty()) return false;
+  // The points of an entity whose bounds lie within the clip rectangle lie within it too.
+  if (!clip_ || pts_.empty() || inside_) return false;
   double minX = pts_[0].x, maxX = minX, minY = pts_[0].y, maxY = minY;
   for (const Point& p : pts_) {
     minX = std::min(minX, p.x), maxX = std::max(maxX, p.x);
@@ -530,10 +597,12 @@ bool CheaplyBounded(Kind k) {
 void Renderer::draw(const Entity& e, const Context& ctx) {
   if (e.Invisible || e.PaperSpace || truncated_ || outOfTime()) return;
   const Kind k = KindOf(e.EntityType);
+  inside_ = false;
   if (clip_ && CheaplyBounded(k)) {
     Box box;
-    entityBounds(e, box, ctx.depth);
+    entityBoundsOf(e, static_cast<int>(k), box, ctx.depth);
     if (boxCulled(ctx.m, box)) return;
+    inside_ = boxInside(ctx.m, box);
   }
   // Layer-"0" contents of a block take the enclosing INSERT's layer.
   std::string_view layerName = e.LayerName;
@@ -678,7 +747,7 @@ void Renderer::drawPolyline(const Entity& e, const Context& ctx, bool closed) {
     Point c{(a.X0 + b.X0) / 2 - dy * along, (a.Y0 + b.Y0) / 2 + dx * along};
     double r = std::hypot(dx, dy) * (1 + b2) / (4 * std::fabs(bulge));
     // The arc's first point repeats a, which is already in the chain.
-    arcFrom(m, c, a.X0 - c.x, a.Y0 - c.y, r, 4 * std::atan(bulge), true);
+    arcFrom(m, c, a.X0 - c.x, a.Y0 - c.y, r, 4 * atanOf(bulge), true);
   };
   for (const Vertex& v : vs) {
     if (skip(v)) continue;
@@ -792,8 +861,10 @@ void Renderer::drawText(const Entity& e, const Context& ctx, Rgb rgb) {
     anchor = text.Alignment();
   }
   double rad = angle * kDeg;
-  Point dir = m.Linear(std::cos(rad), std::sin(rad));
-  Point up = m.Linear(-std::sin(rad) * height, std::cos(rad) * height);
+  double sinRad, cosRad;
+  sinCos(rad, sinRad, cosRad);
+  Point dir = m.Linear(cosRad, sinRad);
+  Point up = m.Linear(-sinRad * height, cosRad * height);
   item.height = std::hypot(up.x, up.y);
   if (!(item.height > 0)) return;
   item.anchor = m(anchor.x, anchor.y);
@@ -803,8 +874,6 @@ void Renderer::drawText(const Entity& e, const Context& ctx, Rgb rgb) {
   item.oblique = text.Oblique;
   item.hjust = std::clamp(h, 0, 2);
   item.vjust = std::clamp(v, 0, 3);
-  item.text = e.Text;
-  item.face = faceFor(e.Extra().TextStyle);
   item.rgb = rgb;
   if (clip_) {
     double reach =
@@ -813,6 +882,10 @@ void Renderer::drawText(const Entity& e, const Context& ctx, Rgb rgb) {
         item.anchor.y + reach < opt_.clipMinY || item.anchor.y - reach > opt_.clipMaxY) {
       return;
     }
+  }
+  if (item.height >= opt_.minTextHeight) {  // a greeked text needs neither
+    item.text = e.Text;
+    item.face = faceFor(e.Extra().TextStyle);
   }
   emitText(item, e.Text.size());
 }
@@ -826,8 +899,9 @@ void Renderer::emitText(const TextItem& item, size_t chars) {
   double len = item.fitLength > 0
                    ? item.fitLength
                    : 0.6 * item.height * item.widthFactor * static_cast<double>(chars);
-  double a = item.angle * kDeg;
-  double dx = std::cos(a), dy = opt_.deviceYDown ? -std::sin(a) : std::sin(a);
+  double sn, cs;
+  sinCos(item.angle * kDeg, sn, cs);
+  double dx = cs, dy = opt_.deviceYDown ? -sn : sn;
   double start = item.hjust == 1 ? -len / 2 : item.hjust == 2 ? -len : 0;
   pts_.clear();
   pts_.push_back({item.anchor.x + dx * start, item.anchor.y + dy * start});

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -124,6 +125,10 @@ class Renderer {
   // block that inserts itself); computed once per block and pass.
   const Box& blockBounds(const Block* b, int depth);
   void entityBounds(const Entity& e, Box& box, int depth);
+  void entityBoundsOf(const Entity& e, int kind, Box& box, int depth);  // a visible entity
+  // Whether the device box of `local` under m lies within the clip rectangle (false when
+  // that is not known cheaply).
+  bool boxInside(const Affine& m, const Box& local) const;
   Affine insertMap(const Entity& e, const Block* b, int column, int row) const;
   // Whether the device box of `local` under m misses the clip rectangle.
   bool boxCulled(const Affine& m, const Box& local) const;
@@ -151,11 +156,19 @@ class Renderer {
   const std::vector<double>& dashFor(std::string_view lineType, const Affine& m);
   std::string faceFor(std::string_view style);
 
+  // std::sin and std::cos of t, and std::atan of b, the values of recent arguments kept: the
+  // arcs of a drawing repeat the same angles and bulges.
+  void sinCos(double t, double& sn, double& cs);
+  double atanOf(double b);
+  // m.Scale(), kept for the last map asked for.
+  double scaleOf(const Affine& m);
+
   const Document& doc_;
   Sink& sink_;
   Affine toDevice_;
   RenderOptions opt_;
   bool clip_ = false;
+  bool inside_ = false;  // the entity being drawn lies within the clip rectangle
   std::vector<Point> pts_;  // the chain being built, in device units
   std::vector<double> dash_;
   std::vector<double> noDash_;
@@ -174,6 +187,15 @@ class Renderer {
     std::string_view name;
     const Layer* layer = nullptr;
   };
+  struct Trig {
+    std::uint64_t key = 0;  // the argument's bits
+    bool known = false;
+    double a = 0, b = 0;
+  };
+  static constexpr int kTrig = 64;
+  Trig sinCos_[kTrig], atan_[kTrig];
+  Affine scaleMap_{NAN, NAN, NAN, NAN, 0, 0};
+  double scale_ = 1;
   static constexpr int kLayerHits = 8;
   LayerHit layerHits_[kLayerHits];
   int nextLayerHit_ = 0;
