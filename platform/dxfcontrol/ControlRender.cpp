@@ -70,7 +70,8 @@ class BandThreads {
     if (!app || app == stoppedFor()) return nullptr;
     BandThreads*& threads = instance();
     if (!threads) {
-      // Never deleted: threads still waiting when the process exits must not be destroyed.
+      // Deleted by Stop() only: threads still waiting when a process exits without ending its
+      // application must not be destroyed.
       threads = new BandThreads;
       qAddPostRoutine(&BandThreads::Stop);
     }
@@ -119,15 +120,17 @@ class BandThreads {
     std::lock_guard<std::mutex> lock(instanceLock());
     BandThreads* threads = instance();
     if (!threads) return;
-    std::lock_guard<std::mutex> idle(threads->busy_);
     {
-      std::lock_guard<std::mutex> l(threads->lock_);
-      threads->stop_ = true;
+      std::lock_guard<std::mutex> idle(threads->busy_);  // no redraw is using them
+      {
+        std::lock_guard<std::mutex> l(threads->lock_);
+        threads->stop_ = true;
+      }
+      threads->wake_.notify_all();
+      for (std::thread& t : threads->threads_) t.join();
     }
-    threads->wake_.notify_all();
-    for (std::thread& t : threads->threads_) t.join();
-    threads->threads_.clear();
-    instance() = nullptr;  // the object is never deleted, as in Acquire()
+    delete threads;
+    instance() = nullptr;
     stoppedFor() = QCoreApplication::instance();
   }
   void work(int k) {

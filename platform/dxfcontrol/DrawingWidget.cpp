@@ -51,14 +51,20 @@ void DrawingWidget::updateCursor() {
 void DrawingWidget::paintEvent(QPaintEvent*) {
   const qreal dpr = devicePixelRatioF();
   const int w = width(), h = height();
-  if (!cacheValid_ || cache_.size() != QSize(qRound(w * dpr), qRound(h * dpr))) {
-    cache_ = QImage(qRound(w * dpr), qRound(h * dpr), QImage::Format_RGB32);
+  const QSize pixels(qRound(w * dpr), qRound(h * dpr));
+  if (!cacheValid_ || cache_.size() != pixels) {
+    // The picture of the same size is painted over (every pixel is filled first): a fresh
+    // image of a large window would cost its pages again on every redraw.
+    if (cache_.size() != pixels || cache_.format() != QImage::Format_RGB32)
+      cache_ = QImage(pixels, QImage::Format_RGB32);
     cache_.setDevicePixelRatio(dpr);
     QPainter cp(&cache_);
     try {
       PaintView(cp, w, h);
     } catch (...) {
       // A drawing that cannot be painted leaves the background; nothing escapes into Qt.
+      cp.setClipping(false);
+      cp.fillRect(QRectF(0, 0, w, h), ToQColor(BackgroundColor));
     }
     cacheValid_ = true;
   }

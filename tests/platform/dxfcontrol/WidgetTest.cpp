@@ -340,3 +340,25 @@ TEST(DxfRender, PenPaintersPaintTheSamePixelsAsOnePainter) {
     EXPECT_TRUE(paint(false, pen) == one) << "pen width " << pen;
   }
 }
+
+// The widget paints a new picture over the one it keeps: after a change of drawing it shows what
+// a new widget shows of the new drawing, nothing of the old one.
+TEST(DxfWidget, ARedrawPaintsOverTheKeptPicture) {
+  dxfcontroltest::EnsureGuiApp();
+  const std::string small =
+      File(Groups({{0, "LINE"}, {62, "1"}, {10, "1"}, {20, "1"}, {11, "9"}, {21, "7"}}));
+  auto shot = [](dxf::DrawingWidget& w) {
+    w.ZoomToWindow(-5, -5, 110, 80);
+    return w.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  };
+  dxf::DrawingWidget reused(nullptr), fresh(nullptr);
+  reused.resize(320, 200);
+  fresh.resize(320, 200);
+  reused.LoadDrawingText(MixedDrawing());
+  const QImage before = shot(reused);
+  reused.LoadDrawingText(small);
+  fresh.LoadDrawingText(small);
+  const QImage after = shot(reused);
+  EXPECT_FALSE(after == before);
+  EXPECT_TRUE(after == shot(fresh));
+}
