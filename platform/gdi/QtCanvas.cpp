@@ -9,6 +9,7 @@
 #include <QPolygonF>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace gdi {
 
@@ -272,12 +273,19 @@ PictureCanvas::~PictureCanvas() { endPainting(); }
 
 void PictureCanvas::clear() {
   endPainting();
-  // A picture handed out (image()) and still held is not copied only to be painted over.
+  // A picture handed out (image()) and still held is not copied only to be painted over: the
+  // canvas paints on the one it handed out before, once no one holds that any more, or on a
+  // new one. Two pictures take turns, and no memory is asked for anew per drawing.
   if (!image_.isDetached()) {
-    QImage fresh(image_.size(), image_.format());
-    fresh.setDotsPerMeterX(image_.dotsPerMeterX());
-    fresh.setDotsPerMeterY(image_.dotsPerMeterY());
-    image_ = std::move(fresh);
+    if (spare_.isDetached() && spare_.size() == image_.size() &&
+        spare_.format() == image_.format()) {
+      std::swap(image_, spare_);
+    } else {
+      QImage fresh(image_.size(), image_.format());
+      fresh.setDotsPerMeterX(image_.dotsPerMeterX());
+      fresh.setDotsPerMeterY(image_.dotsPerMeterY());
+      spare_ = std::exchange(image_, std::move(fresh));
+    }
   }
   image_.fill(ToQColor(back_));
 }

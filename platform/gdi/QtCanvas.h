@@ -85,6 +85,7 @@ class PictureCanvas : public PainterCanvas {
   TargetKind kind_;
   Rgb back_;
   QImage image_;
+  QImage spare_;  // the picture handed out before the last clear()
 };
 
 // The printer page: width and height are the printable area in printer pixels, the origin its
