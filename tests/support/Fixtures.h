@@ -5,6 +5,7 @@
 #include <sqlite3.h>
 
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <regex>
 #include <stdexcept>
@@ -28,15 +29,15 @@ inline bool HasOwnTransaction(const std::string& sql) {
   return std::regex_search(sql, begin);
 }
 
-// Creates the SQLite file `target` (replacing one that is there) and runs `sql` in it, in one
-// transaction: a statement at a time with a commit each would write the file hundreds of times.
-// A script with a transaction of its own runs as it is. Throws std::runtime_error with SQLite's
-// message when anything fails; then nothing of the script stays.
-inline void BuildDatabase(const std::filesystem::path& target, const std::string& sql) {
-  std::filesystem::remove(target);
+namespace detail {
+
+// Creates the SQLite file `file` and runs `sql` in it, in one transaction; failures name `target`.
+inline void RunScriptInto(const std::filesystem::path& file, const std::filesystem::path& target,
+                          const std::string& sql) {
+  std::filesystem::remove(file);
   sqlite3* raw = nullptr;
   int rc =
-      sqlite3_open_v2(target.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+      sqlite3_open_v2(file.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
   std::unique_ptr<sqlite3, int (*)(sqlite3*)> db(raw, sqlite3_close);
   if (rc != SQLITE_OK) throw std::runtime_error("cannot create " + target.string());
   const bool wrap = !HasOwnTransaction(sql);
@@ -45,8 +46,47 @@ inline void BuildDatabase(const std::filesystem::path& target, const std::string
   if (sqlite3_exec(raw, script.c_str(), nullptr, nullptr, &message) != SQLITE_OK) {
     std::string text = message ? message : "unknown error";
     sqlite3_free(message);
+    db.reset();
+    std::filesystem::remove(file);
     throw std::runtime_error("building " + target.string() + ": " + text);
   }
+}
+
+}  // namespace detail
+
+// Creates the SQLite file `target` (replacing one that is there) and runs `sql` in it, in one
+// transaction: a statement at a time with a commit each would write the file hundreds of times.
+// A script with a transaction of its own runs as it is. Throws std::runtime_error with SQLite's
+// message when anything fails; then no file is left at `target`. Each script runs once per test
+// program, into a file kept in a folder of the program's own; a script seen before is a copy
+// of that file.
+inline void BuildDatabase(const std::filesystem::path& target, const std::string& sql) {
+  // The built files, by script; their folder goes when the program that made it ends (not a
+  // child of it that runs on after a fork).
+  struct Built {
+    std::filesystem::path folder = TestTempRoot() /
+                                   ("tolvane-scripts-" + std::to_string(::getpid()));
+    pid_t owner = ::getpid();
+    std::map<std::string, std::filesystem::path> files;
+    Built() {
+      std::filesystem::remove_all(folder);
+      std::filesystem::create_directories(folder);
+    }
+    ~Built() {
+      std::error_code ec;
+      if (::getpid() == owner) std::filesystem::remove_all(folder, ec);
+    }
+  };
+  static Built built;
+  std::filesystem::remove(target);
+  auto it = built.files.find(sql);
+  if (it == built.files.end()) {
+    const std::filesystem::path file =
+        built.folder / ("script" + std::to_string(built.files.size()) + ".db");
+    detail::RunScriptInto(file, target, sql);
+    it = built.files.emplace(sql, file).first;
+  }
+  std::filesystem::copy_file(it->second, target);
 }
 
 // Builds `target` from a fixture script, followed by `extraSql` (rows or changes a test needs).
