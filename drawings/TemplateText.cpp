@@ -1,5 +1,8 @@
 // The placeholder texts of a page template filled with the data of the compared aircraft.
+#include <map>
+#include <string>
 #include <string_view>
+#include <utility>
 
 #include "drawings/CadFunctions.h"
 #include "drawings/PageDrawing.h"
@@ -52,20 +55,69 @@ std::string Join(const std::vector<std::string_view>& chars, size_t from, size_t
   return out;
 }
 
+// The joined records of the aircraft whose fields a page fills, each opened once for the page
+// rather than once per field: a page template holds up to a hundred fields, the planes' fields
+// side by side, and each opening is a connection and a query. The record a field reads is the
+// module's (DBase::vars().DBRecordset); the other plane's waits here, read whole, until its next
+// field. The names and the qualifiers read the database through the same module objects, so the
+// records are given up before them and opened again by the next field; a record that failed to
+// open is tried again, and reported again, by the next field of its plane.
+class FieldRecords {
+ public:
+  FieldRecords() = default;
+  FieldRecords(const FieldRecords&) = delete;
+  FieldRecords& operator=(const FieldRecords&) = delete;
+  ~FieldRecords() { Close(); }
+
+  void Use(vb::Proc& g, const std::string& acNum) {
+    DBase::Vars& v = DBase::vars();
+    if (open_ && !current_.empty() && current_ == acNum) return;
+    if (open_ && current_.empty()) {
+      // The last field's record failed to open: it is closed, as after that field alone.
+      g.step([] { DBase::CloseDatabase(); });
+      open_ = false;
+    }
+    if (open_) std::swap(waiting_[current_], v.DBRecordset);
+    if (auto kept = waiting_.find(acNum); kept != waiting_.end()) {
+      std::swap(v.DBRecordset, kept->second);
+      waiting_.erase(kept);
+      open_ = true;
+      current_ = acNum;
+      return;
+    }
+    g.step([&] { DBase::OpenDatabase(acNum); });
+    open_ = true;
+    current_ = v.DBRecordset.isOpen() ? acNum : std::string();
+  }
+  void Close() {
+    if (!open_) return;
+    open_ = false;
+    current_.clear();
+    waiting_.clear();
+    vb::Proc g(kModule, "UpdateCADText");
+    g.step([] { DBase::CloseDatabase(); });
+  }
+
+ private:
+  bool open_ = false;     // the module's record opened here and not closed since
+  std::string current_;   // the aircraft of the module's record; empty when its open failed
+  std::map<std::string, adodb::Recordset> waiting_;  // the other planes' records
+};
+
 // The field spec of a "[1]" / "[2]" placeholder for the plane's aircraft.
-void FillField(long item, const std::string& text, const std::string& acNum) {
+void FillField(long item, const std::string& text, const std::string& acNum,
+               FieldRecords& record) {
   vb::Proc g(kModule, "UpdateCADText");
   if (acNum.empty()) {
     SetCADText(item, "");
     return;
   }
-  g.step([&] { DBase::OpenDatabase(acNum); });
+  record.Use(g, acNum);
   std::string value;
   g.step([&] { value = DBase::DisplayDataValue(text.substr(0, text.size() - 3)); });
   value = MultiLine(value, kFieldWidth);
   ReplaceAll(value, "&&", "&");
   SetCADText(item, value);
-  g.step([&] { DBase::CloseDatabase(); });
 }
 
 std::string ModelName(vb::Proc& g, const std::string& acNum) {
@@ -112,20 +164,22 @@ void FillQualifier(long item, const std::string& text) {
 }
 
 void FillPlaceholder(dxf::DrawingControl& c, long item, const PageInputs& page,
-                     const DrawingInputs& planes) {
+                     const DrawingInputs& planes, FieldRecords& record) {
   const dxf::Entity& e = c.EntityList().Item(item);
   if (e.EntityType != "TEXT") return;
   const std::string t = e.Text;
   if (t.ends_with("[1]")) {
-    FillField(item, t, planes.Aircraft1);
+    FillField(item, t, planes.Aircraft1, record);
   } else if (t.ends_with("[2]")) {
-    FillField(item, t, planes.Aircraft2);
+    FillField(item, t, planes.Aircraft2, record);
   } else if (t == "Page n of Pages") {
     SetCADText(item, "Page " + std::to_string(page.PrintPageNumber) + " of " +
                          std::to_string(page.PrintPageCount));
   } else if (t == "AcNames") {
+    record.Close();
     FillNames(item, planes);
   } else if (t.starts_with("Qualifier:")) {
+    record.Close();
     FillQualifier(item, t);
   } else if (t == "(WAT)" || t == "(CAT)") {
     const bool available = page.WATAAvailable || page.WATBAvailable;
@@ -239,7 +293,11 @@ void UpdateCADText() {
   // The entities there were at the start: the lines SetCADText appends are data, never
   // placeholders to expand again.
   const long count = c->EntityList().Count();
-  for (long item = 1; item <= count; ++item) g.step([&] { FillPlaceholder(*c, item, page, planes); });
+  {
+    FieldRecords record;
+    for (long item = 1; item <= count; ++item)
+      g.step([&] { FillPlaceholder(*c, item, page, planes, record); });
+  }
   g.step([&] { c->Redraw(); });
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QPainter>
+#include <map>
 #include <memory>
 
 #include "PagePrintingFixture.h"
@@ -85,6 +86,51 @@ TEST_F(PagePrinting, EachPageOfAJobPrintsItsOwnRaster) {
   EXPECT_FALSE(darkAt(one, 5, 2));
   EXPECT_TRUE(darkAt(two, 5, 2));
   EXPECT_FALSE(darkAt(two, 1, 8));
+}
+
+// The two planes' fields stand side by side and the names between them: each field is filled
+// from its own plane's record, however the fields take turns.
+TEST_F(PagePrinting, FieldsOfBothPlanesTakingTurnsEachShowTheirOwnPlane) {
+  const std::string t = Template(
+      "Fixture.dxf", Text("AcName[1]", 1, 10) + Text("AcName[2]", 5, 10) +
+                         Text("AcName[1]", 1, 9) + Text("AcNames", 1, 8) +
+                         Text("AcName[2]", 5, 7) + Text("AcName[2]", 5, 6) +
+                         Text("AcName[1]", 1, 5));
+  Printing::InstallPrinter(&rec);
+  CadFunctions::PrintDXF(t);
+  std::map<double, std::string> left, right;  // by height on the page
+  for (const CadFunctions::CadText& text : CadFunctions::entityLists().CadTextList)
+    (text.X < 3 ? left : right)[text.Y] = text.Text;
+  EXPECT_EQ(left, (std::map<double, std::string>{{10, "Swiftline 6"},
+                                                  {9, "Swiftline 6"},
+                                                  {8, "Swiftline 6, Sarrance 8"},
+                                                  {5, "Swiftline 6"}}));
+  EXPECT_EQ(right, (std::map<double, std::string>{
+                       {10, "Sarrance 8"}, {7, "Sarrance 8"}, {6, "Sarrance 8"}}));
+  // The fields left the database closed, as each field alone did.
+  EXPECT_FALSE(DBase::vars().DBRecordset.isOpen());
+  EXPECT_FALSE(DBase::vars().DBConnection.isOpen());
+}
+
+// Without the aircraft database every field is reported as failing to open it, as many times
+// on a page of four fields as on four pages of one field each, and the page still prints.
+TEST_F(PagePrinting, FieldsWithoutTheDatabaseAreReportedFieldByField) {
+  DBase::vars().DBPath = (dir / "missing.mdb").string();
+  const std::string one = Template("One.dxf", Text("AcName[1]", 1, 10));
+  Printing::InstallPrinter(&rec);
+  const long before = General::vars().ErrorCount;
+  CadFunctions::PrintDXF(one);
+  const long perField = General::vars().ErrorCount - before;
+  ASSERT_GT(perField, 0);
+  const std::string four =
+      Template("Four.dxf", Text("AcName[1]", 1, 10) + Text("AcName[2]", 5, 10) +
+                               Text("AcName[1]", 1, 9) + Text("AcName[2]", 5, 9));
+  const long start = General::vars().ErrorCount;
+  rec.forget();
+  CadFunctions::PrintDXF(four);
+  EXPECT_EQ(General::vars().ErrorCount - start, 4 * perField);
+  EXPECT_FALSE(rec.log().empty());
+  EXPECT_FALSE(DBase::vars().DBRecordset.isOpen());
 }
 
 TEST_F(PagePrinting, PreviewGetsTheTextsAndThePrinterNothing) {
