@@ -80,15 +80,26 @@ class BandThreads {
   }
   void Release() { busy_.unlock(); }
 
+  // Whether there are threads for n jobs (starts those missing; false when the system has no
+  // more threads to give).
+  bool Start(int n) {
+    std::unique_lock<std::mutex> lock(lock_);
+    try {
+      while (static_cast<int>(threads_.size()) < n - 1) {
+        const int k = static_cast<int>(threads_.size()) + 1;
+        const long seen = generation_;
+        threads_.emplace_back([this, k, seen] { work(k, seen); });
+      }
+    } catch (...) {
+      return false;
+    }
+    return true;
+  }
   // Runs job(k) for k from 0 to n - 1 side by side, 0 on the calling thread, and returns when
-  // all have returned. Each job runs on a thread of its own, so jobs may wait for each other.
+  // all have returned; after Start(n). Each job runs on a thread of its own.
   void Run(int n, const std::function<void(int)>& job) {
     {
       std::unique_lock<std::mutex> lock(lock_);
-      while (static_cast<int>(threads_.size()) < n - 1) {
-        const int k = static_cast<int>(threads_.size()) + 1;
-        threads_.emplace_back([this, k] { work(k); });
-      }
       job_ = &job;
       count_ = n;
       pending_ = n - 1;
@@ -133,8 +144,7 @@ class BandThreads {
     instance() = nullptr;
     stoppedFor() = QCoreApplication::instance();
   }
-  void work(int k) {
-    long seen = 0;
+  void work(int k, long seen) {
     for (;;) {
       const std::function<void(int)>* job = nullptr;
       {
@@ -215,6 +225,10 @@ bool Render(const Document& doc, QPainter& painter, const Affine& map, double w,
   opt.maxSeconds = seconds;
   int bands = BandCount(doc, painter);
   BandThreads* threads = bands > 1 ? BandThreads::Acquire() : nullptr;
+  if (threads && !threads->Start(bands)) {
+    threads->Release();
+    threads = nullptr;
+  }
   if (!threads) {
     painter.fillRect(QRectF(0, 0, w, h), ToQColor(background));
     painter.setRenderHint(QPainter::Antialiasing, true);
