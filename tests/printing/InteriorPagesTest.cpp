@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <memory>
 #include <sstream>
+#include <utility>
+#include <vector>
 
 #include "DrawingPageFixture.h"
 #include "printing/DrawingPages.h"
@@ -255,6 +257,8 @@ TEST_F(SampleInteriorPages, EveryInteriorPageOfTheSamplePairsPrintsBothAircraftO
       {&CadFunctions::PrintInteriorAndCabin, "overlaid"},
       {&CadFunctions::PrintInterior, "interior"},
       {&CadFunctions::PrintCabin, "cabin"}};
+  // Each pairing's file is handed to pdftotext as it is written and read once all are printed.
+  std::vector<std::pair<const Pairing*, QString>> files;
   for (const Pairing& p : pairs) {
     SCOPED_TRACE(p.name);
     Pair(p.a1, p.a2, p.cls);
@@ -283,13 +287,18 @@ TEST_F(SampleInteriorPages, EveryInteriorPageOfTheSamplePairsPrintsBothAircraftO
       EXPECT_EQ(Lines(kBlue).empty(), !p.plane2Has);
     }
     Printing::Printer().endDoc();
+    testsupport::PrefetchPdfText(file);
+    files.emplace_back(&p, file);
+  }
+  for (const auto& [p, file] : files) {
+    SCOPED_TRACE(p->name);
     for (int page = 1; page <= 3; ++page) {
       const QString text = testsupport::PdfPageText(file, page);
       EXPECT_TRUE(text.contains("Scale = 1:")) << text.toStdString();
       EXPECT_FALSE(text.contains("Scale = 1:0 ")) << text.toStdString();
       EXPECT_FALSE(text.contains("PlotScale")) << text.toStdString();
       printingtest::SavePageForLooking(file, page, 72,
-                                       QString("interior_%1_%2.png").arg(p.name).arg(page));
+                                       QString("interior_%1_%2.png").arg(p->name).arg(page));
     }
   }
 }
