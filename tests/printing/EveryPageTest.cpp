@@ -140,9 +140,8 @@ bool Overlap(const testsupport::PdfWord& a, const testsupport::PdfWord& b) {
   return across > h / 3 && along > w / 5;
 }
 
-// The words of a page printed over each other, as "word at (x, y) and word at (x, y)".
-std::vector<std::string> OverlappingWords(const QString& file, int page) {
-  const std::vector<testsupport::PdfWord> words = testsupport::PdfPageWords(file, page);
+// The words printed over each other, as "word at (x, y) and word at (x, y)".
+std::vector<std::string> OverlappingWords(const std::vector<testsupport::PdfWord>& words) {
   std::vector<std::string> found;
   auto where = [](const testsupport::PdfWord& w) {
     return "\"" + w.text.toStdString() + "\" at (" + std::to_string(w.xMin) + ", " +
@@ -163,7 +162,7 @@ TEST_F(PagePrinting, WordsPrintedOverEachOtherAreFound) {
   const QString file = OpenPdfJob("overlap.pdf");
   CadFunctions::PrintDXF(t);
   Printing::Printer().endDoc();
-  const std::vector<std::string> found = OverlappingWords(file, 1);
+  const std::vector<std::string> found = OverlappingWords(testsupport::PdfPageWords(file, 1));
   ASSERT_EQ(found.size(), 1u);
   EXPECT_NE(found[0].find("Crowded"), std::string::npos);
 }
@@ -241,9 +240,9 @@ TEST_F(PagePrinting, EveryPageOfBothClassesPrintsCleanlyToPdf) {
         EXPECT_TRUE(text.contains(QString(pair.name1) + " -")) << name;
         EXPECT_TRUE(text.contains(QString(pair.name2) + " -")) << name;
       }
-      EXPECT_GT(testsupport::PdfPageWords(file, i + 1).size(), 5u) << name;
-      for (const std::string& pair : OverlappingWords(file, i + 1))
-        ADD_FAILURE() << name << ": " << pair;
+      const std::vector<testsupport::PdfWord> words = testsupport::PdfPageWords(file, i + 1);
+      EXPECT_GT(words.size(), 5u) << name;
+      for (const std::string& pair : OverlappingWords(words)) ADD_FAILURE() << name << ": " << pair;
       if (!pngDir.isEmpty()) {
         const QImage img = testsupport::PdfPageImage(file, i + 1, 100);
         printingtest::SaveForLooking(
