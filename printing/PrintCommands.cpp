@@ -12,6 +12,7 @@
 #include "printing/PageRaster.h"
 #include "printing/Printing.h"
 #include "printing/ScaleDialogs.h"
+#include "printing/ViewPages.h"
 
 namespace Printing {
 
@@ -188,6 +189,7 @@ class JobScope {
   }
   ~JobScope() {
     ReleasePlotPicture();
+    ForgetMeasuredDrawings();
     hooks().JobEnded();
     jobRunning = false;
   }

@@ -5,7 +5,11 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <filesystem>
+#include <map>
 #include <set>
+#include <string>
 
 #include "drawings/PageDrawing.h"
 #include "foundation/Disk.h"
@@ -15,6 +19,7 @@
 #include "platform/runtime/Number.h"
 #include "platform/runtime/Trap.h"
 #include "printing/PagePrinting.h"
+#include "printing/PrintCommands.h"
 #include "printing/Printing.h"
 
 namespace Printing {
@@ -29,6 +34,26 @@ constexpr std::string_view kSection = "Print Locations";
 // The settings already reported as unusable ("key=text"), so that a page printed again and
 // again reports each once.
 std::set<std::string> reported;
+
+// The drawings measured in the running print job: the file as it was when measured (its time
+// and size), the shape of CAD(0) it was framed for, and the framed extents.
+struct Measured {
+  std::filesystem::file_time_type modified;
+  std::uintmax_t size = 0;
+  double aspect = 0;
+  Extents framed;
+};
+std::map<std::string, Measured> measured;
+
+// The file's time and size; false when they cannot be read.
+bool Stamp(const std::string& file, std::filesystem::file_time_type& modified,
+           std::uintmax_t& size) {
+  std::error_code ec;
+  modified = std::filesystem::last_write_time(file, ec);
+  if (ec) return false;
+  size = std::filesystem::file_size(file, ec);
+  return !ec;
+}
 
 bool Shown(int plane) {
   const CF::Vars& v = CF::vars();
@@ -70,18 +95,37 @@ Extents MeasurePlaneView(int plane, std::string_view view) {
   if (file.empty()) return {};
   dxf::DrawingControl* cad = nullptr;
   g.step([&] { cad = &CF::Control(CF::kMeasuringView); });
+  if (!cad) return {};
+  // In a job, the shape of CAD(0) is read first, to look for the drawing among those measured.
+  Measured now;
+  const bool keep = JobRunning() && Stamp(file, now.modified, now.size);
+  bool shapeRead = false;
+  if (keep) {
+    shapeRead = g.step([&] { now.aspect = CF::services().ViewAspect(CF::kMeasuringView); });
+    const auto it = measured.find(file);
+    if (shapeRead && it != measured.end() && it->second.modified == now.modified &&
+        it->second.size == now.size && it->second.aspect == now.aspect)
+      return it->second.framed;
+  }
   // A drawing that does not load is not measured: CAD(0) still holds whatever it held before.
-  if (!cad || !g.step([&] { cad->LoadDrawingFile(file); })) return {};
+  if (!g.step([&] { cad->LoadDrawingFile(file); })) return {};
+  // A shape that could not be read frames nothing; the failure was reported when it was read.
+  if (keep && !shapeRead) return {};
   Extents framed;
-  g.step([&] {
+  const bool measuredOk = g.step([&] {
     CF::ViewWindow w;
-    if (!CF::FrameExtents(CF::MeasureExtents(CF::kMeasuringView),
-                          CF::services().ViewAspect(CF::kMeasuringView), w))
-      return;
+    const double aspect = keep ? now.aspect : CF::services().ViewAspect(CF::kMeasuringView);
+    if (!CF::FrameExtents(CF::MeasureExtents(CF::kMeasuringView), aspect, w)) return;
     framed = Extents{false, w.minX, w.maxX, w.minY, w.maxY};
   });
+  if (keep && measuredOk) {
+    now.framed = framed;
+    measured[file] = now;
+  }
   return framed;
 }
+
+void ForgetMeasuredDrawings() { measured.clear(); }
 
 Extents MeasureView(std::string_view view) {
   Extents both = MeasurePlaneView(1, view);
@@ -143,7 +187,10 @@ double PrintLocationSize(std::string_view key, double defaultValue) {
   return defaultValue;
 }
 
-void resetViewPagesForTest() { reported.clear(); }
+void resetViewPagesForTest() {
+  reported.clear();
+  measured.clear();
+}
 
 void LoadPageTemplate(vb::Proc& g, const std::string& templateFile) {
   dxf::DrawingControl* cad = nullptr;

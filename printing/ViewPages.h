@@ -49,8 +49,12 @@ using CadFunctions::Extents;
 // fixed 3:2 shape of CAD(0)) of plane `plane`'s drawing of `view` (a column of the drawing
 // database), loaded into CAD(0) for measuring. Empty when the plane is hidden or has no
 // aircraft, when the cache has no such drawing, or when it does not load: a plane without a
-// drawing contributes nothing, never what CAD(0) held before.
+// drawing contributes nothing, never what CAD(0) held before. While a print job runs, a drawing
+// file measured once is not read again: the pages of a job measure the same views again and
+// again (the exterior page and the page of each view), and ForgetMeasuredDrawings at the end of
+// the job lets the next job read the files afresh.
 Extents MeasurePlaneView(int plane, std::string_view view);
+void ForgetMeasuredDrawings();
 // Plane 1's and Plane 2's extents of `view`, united; empty when neither has a drawing shown.
 Extents MeasureView(std::string_view view);
 

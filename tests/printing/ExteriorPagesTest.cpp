@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <filesystem>
 #include <limits>
 #include <string>
 #include <vector>
 
 #include "DrawingPageFixture.h"
 #include "printing/DrawingPages.h"
+#include "printing/PrintCommands.h"
 #include "platform/runtime/Trap.h"
 #include "printing/ViewPages.h"
 #include "printing/frmPlotPreview.h"
@@ -50,6 +52,28 @@ TEST_F(ExteriorPages, TheTopPagePlacesEachPlaneAtItsPointAtOneScale) {
   EXPECT_EQ(hooks.delays, (std::vector<float>{0.1f}));
   EXPECT_FALSE(controls[0]->Visible());
   EXPECT_EQ(General::vars().ErrorCount, 0);
+}
+
+// A print job measures a drawing file once for all its pages; the next job measures it afresh.
+// The second page of the first job is printed after the drawing was changed behind the job's
+// back (the same size and time): it keeps the scale the job measured.
+TEST_F(ExteriorPages, AJobMeasuresADrawingOnceAndTheNextJobAfresh) {
+  Drawing("101", "Top", RectangleDrawing(100, 50));
+  Drawing("102", "Top", RectangleDrawing(200, 50));
+  const std::filesystem::path file = dir / "DXF" / "101Top.dxf";
+  dialog.answer = printer::DialogChoice{"Printer", 1, false, printer::PageRange::All};
+  std::vector<std::string> scales;
+  Printing::InstallPageRunner([&](Printing::PageRoutine) {
+    CadFunctions::PrintTop();
+    scales.push_back(CadFunctions::printVars().PlotScaleText1);
+    if (scales.size() != 1) return;
+    const auto written = std::filesystem::last_write_time(file);
+    Drawing("101", "Top", RectangleDrawing(900, 50));  // as many characters as 100
+    std::filesystem::last_write_time(file, written);
+  });
+  Printing::RunCommand(Printing::PrintCommand::InteriorSideBySide);  // two pages
+  Printing::RunCommand(Printing::PrintCommand::Interior);            // one page
+  EXPECT_EQ(scales, (std::vector<std::string>{"Scale = 1:30", "Scale = 1:30", "Scale = 1:140"}));
 }
 
 TEST_F(ExteriorPages, EachPageAndClassHasItsPagePointsAndTheSettingsMoveThem) {
