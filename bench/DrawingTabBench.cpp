@@ -22,6 +22,7 @@
 #include "platform/dxfcontrol/DrawingWidget.h"
 #include "platform/runtime/Files.h"
 #include "platform/runtime/Trap.h"
+#include "StartOptions.h"
 
 #ifndef TOLVANE_SAMPLE_DRAWINGS
 #error "TOLVANE_SAMPLE_DRAWINGS must name the folder of the sample drawings"
@@ -37,18 +38,6 @@ struct CountingTraps : vb::TrapHandler {
   bool HandlingOn() override { return true; }
   void TraceEntry(std::string_view, std::string_view) override {}
   void HandleError(std::string_view, std::string_view, const vb::Error&) override { ++errors; }
-};
-
-// The window's option buttons as at start: side by side, the cross section.
-struct StartOptions : MainForm::CompositionOptions {
-  bool OptionSelected(std::string_view name) override {
-    namespace ctl = CadFunctions::ctl;
-    for (int button : {1, 3, 5, 7})
-      if (name == ctl::Indexed(ctl::optSideOverlay_, button)) return true;
-    return name == ctl::optCabin;
-  }
-  void SetOptionVisible(std::string_view, bool) override {}
-  void SetFrameVisible(std::string_view, bool) override {}
 };
 
 class Setup {

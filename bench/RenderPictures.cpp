@@ -33,6 +33,7 @@
 #include "platform/dxfcontrol/DrawingWidget.h"
 #include "platform/runtime/Files.h"
 #include "platform/runtime/Trap.h"
+#include "StartOptions.h"
 
 namespace {
 
@@ -170,17 +171,6 @@ void BenchDrawings() {
     cad.SaveBitmap((fs::path(outDir.toStdString()) / "bench-bitmap.bmp").string());
   }
 }
-
-struct StartOptions : MainForm::CompositionOptions {
-  bool OptionSelected(std::string_view name) override {
-    namespace ctl = CadFunctions::ctl;
-    for (int button : {1, 3, 5, 7})
-      if (name == ctl::Indexed(ctl::optSideOverlay_, button)) return true;
-    return name == ctl::optCabin;
-  }
-  void SetOptionVisible(std::string_view, bool) override {}
-  void SetFrameVisible(std::string_view, bool) override {}
-};
 
 void Tabs(const fs::path& samples) {
   fs::path folder = fs::temp_directory_path() / "tolvane-render-pictures";
