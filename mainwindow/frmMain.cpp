@@ -767,11 +767,10 @@ void frmMain::SetLabelCaption(Arr array, int index, const std::string& text) {
   // Line ends of multi-line values (CR LF) show as line breaks.
   QString t = QString::fromStdString(text);
   t.replace("\r\n", "\n");
-  // A caption that stays as it is needs no paint: the label already shows it. A new one is
-  // painted with the window's next paint (setText asks for it), not at once: a display update
-  // sets a hundred captions, and painting at once would paint and flush the window per caption.
+  // A caption that stays as it is needs no paint: the label already shows it.
   if (label->text() == t) return;
   label->setText(t);
+  label->repaint();
 }
 
 void frmMain::SetLabelBackColor(Arr array, int index, int32_t rgb) {
