@@ -1,6 +1,7 @@
 #include "platform/dxf/Document.h"
 
 #include <algorithm>
+#include <type_traits>
 #include <utility>
 
 #include "platform/runtime/Error.h"
@@ -108,32 +109,10 @@ const EntityExtra& EntityExtra::Defaults() {
 
 // A drawing holds hundreds of thousands of entities: the common one stays within two cache lines.
 static_assert(sizeof(void*) != 8 || sizeof(Entity) <= 128);
+// Entities move, never copy, when a collection grows.
+static_assert(std::is_nothrow_move_constructible_v<Entity>);
 
 Entity::Entity() : LayerName(NewEntityNames().layer), LineType(NewEntityNames().lineType) {}
-Entity::Entity(const Entity& o)
-    : EntityType(o.EntityType),
-      LayerName(o.LayerName),
-      LineType(o.LineType),
-      Text(o.Text),
-      X0(o.X0),
-      X1(o.X1),
-      Y0(o.Y0),
-      Y1(o.Y1),
-      g40(o.g40),
-      g41(o.g41),
-      g50(o.g50),
-      g51(o.g51),
-      Color(o.Color),
-      Flags(o.Flags),
-      Invisible(o.Invisible),
-      PaperSpace(o.PaperSpace),
-      Vertices(o.Vertices),
-      extra_(o.extra_ ? std::make_unique<EntityExtra>(*o.extra_) : nullptr) {}
-Entity& Entity::operator=(const Entity& o) {
-  if (this != &o) *this = Entity(o);
-  return *this;
-}
-Entity::~Entity() = default;
 
 Entity& EntityCollection::Item(long index) { return At(items_, index); }
 const Entity& EntityCollection::Item(long index) const { return At(items_, index); }

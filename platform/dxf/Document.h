@@ -122,11 +122,6 @@ struct EntityExtra {
 // time. A view over a non-const entity that names one of them allocates it as well.
 struct Entity {
   Entity();
-  Entity(const Entity& o);
-  Entity(Entity&&) noexcept = default;
-  Entity& operator=(const Entity& o);
-  Entity& operator=(Entity&&) noexcept = default;
-  ~Entity();
   SharedText EntityType;                  // 0, upper case ("" for a freshly appended entity)
   SharedText LayerName;                   // 8, upper case ("0" by default)
   SharedText LineType;                    // 6 ("BYLAYER" by default)
@@ -143,13 +138,25 @@ struct Entity {
 
   const EntityExtra& Extra() const { return extra_ ? *extra_ : EntityExtra::Defaults(); }
   EntityExtra& EditExtra() {
-    if (!extra_) extra_ = std::make_unique<EntityExtra>();
+    if (!extra_) extra_.reset(new EntityExtra());
     return *extra_;
   }
   bool HasExtra() const { return extra_ != nullptr; }
 
  private:
-  std::unique_ptr<EntityExtra> extra_;
+  // The block, copied with the entity that owns it.
+  struct ExtraBlock : std::unique_ptr<EntityExtra> {
+    ExtraBlock() = default;
+    ExtraBlock(const ExtraBlock& o)
+        : std::unique_ptr<EntityExtra>(o ? std::make_unique<EntityExtra>(*o) : nullptr) {}
+    ExtraBlock(ExtraBlock&&) noexcept = default;
+    ExtraBlock& operator=(const ExtraBlock& o) {
+      if (this != &o) reset(o ? new EntityExtra(*o) : nullptr);
+      return *this;
+    }
+    ExtraBlock& operator=(ExtraBlock&&) noexcept = default;
+  };
+  ExtraBlock extra_;
 };
 
 class EntityCollection {
