@@ -41,6 +41,18 @@ int Slot(std::uint64_t b, int slots) {
   return static_cast<int>(b >> 58) & (slots - 1);
 }
 
+// The device box of a local box under a map without a turn (m.b = m.c = 0): the corners' x and y
+// come from the box's sides alone, the same values as mapping the four corners.
+struct Unturned {
+  double lx, ly, hx, hy;
+};
+Unturned MapUnturned(const Affine& m, double minX, double minY, double maxX, double maxY) {
+  Unturned u{m.a * minX + m.e, m.d * minY + m.f, m.a * maxX + m.e, m.d * maxY + m.f};
+  if (u.lx > u.hx) std::swap(u.lx, u.hx);
+  if (u.ly > u.hy) std::swap(u.ly, u.hy);
+  return u;
+}
+
 }  // namespace
 
 void Renderer::sinCos(double t, double& sn, double& cs) {
@@ -323,13 +335,9 @@ bool Renderer::DeviceBounds(const Entity& e, double& minX, double& minY, double&
   }
   const Affine& m = toDevice_;
   if (m.b == 0 && m.c == 0) {
-    // No turn: the corners' x and y come from the box's sides alone (the same values).
-    double lx = m.a * local.minX + m.e, hx = m.a * local.maxX + m.e;
-    double ly = m.d * local.minY + m.f, hy = m.d * local.maxY + m.f;
-    if (lx > hx) std::swap(lx, hx);
-    if (ly > hy) std::swap(ly, hy);
-    if (std::isfinite(lx) && std::isfinite(hx) && std::isfinite(ly) && std::isfinite(hy)) {
-      minX = lx, minY = ly, maxX = hx, maxY = hy;
+    const Unturned u = MapUnturned(m, local.minX, local.minY, local.maxX, local.maxY);
+    if (std::isfinite(u.lx) && std::isfinite(u.hx) && std::isfinite(u.ly) && std::isfinite(u.hy)) {
+      minX = u.lx, minY = u.ly, maxX = u.hx, maxY = u.hy;
       return true;
     }
   }
@@ -487,12 +495,9 @@ bool Renderer::boxCulled(const Affine& m, double minX, double minY, double maxX,
   if (!clip_) return false;
   if (m.b == 0 && m.c == 0 && std::isfinite(minX) && std::isfinite(maxX) && std::isfinite(minY) &&
       std::isfinite(maxY)) {
-    // No turn: the corners' x and y come from the box's sides alone (the same values).
-    double lx = m.a * minX + m.e, hx = m.a * maxX + m.e;
-    double ly = m.d * minY + m.f, hy = m.d * maxY + m.f;
-    if (lx > hx) std::swap(lx, hx);
-    if (ly > hy) std::swap(ly, hy);
-    return hx < opt_.clipMinX || lx > opt_.clipMaxX || hy < opt_.clipMinY || ly > opt_.clipMaxY;
+    const Unturned u = MapUnturned(m, minX, minY, maxX, maxY);
+    return u.hx < opt_.clipMinX || u.lx > opt_.clipMaxX || u.hy < opt_.clipMinY ||
+           u.ly > opt_.clipMaxY;
   }
   const Point corners[4] = {m(minX, minY), m(maxX, minY), m(minX, maxY), m(maxX, maxY)};
   double lx = corners[0].x, hx = lx, ly = corners[0].y, hy = ly;
@@ -517,12 +522,9 @@ void Renderer::ellipsePoints(const Affine& m, Point c, Point major, double ratio
 
 bool Renderer::boxInside(const Affine& m, const Box& local) const {
   if (m.b != 0 || m.c != 0 || local.Empty()) return false;
-  double lx = m.a * local.minX + m.e, hx = m.a * local.maxX + m.e;
-  double ly = m.d * local.minY + m.f, hy = m.d * local.maxY + m.f;
-  if (lx > hx) std::swap(lx, hx);
-  if (ly > hy) std::swap(ly, hy);
-  return lx >= opt_.clipMinX && hx <= opt_.clipMaxX && ly >= opt_.clipMinY &&
-         hy <= opt_.clipMaxY;
+  const Unturned u = MapUnturned(m, local.minX, local.minY, local.maxX, local.maxY);
+  return u.lx >= opt_.clipMinX && u.hx <= opt_.clipMaxX && u.ly >= opt_.clipMinY &&
+         u.hy <= opt_.clipMaxY;
 }
 
 bool Renderer::culled() const {
