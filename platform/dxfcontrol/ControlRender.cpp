@@ -244,12 +244,12 @@ bool Render(const Document& doc, QPainter& painter, const Affine& map, double w,
   const QPainter::RenderHints hints =
       fillHints | QPainter::Antialiasing | QPainter::TextAntialiasing;
   painter.setRenderHints(hints);
-  // Twice as many bands as threads, and the entities measured in small shares, each thread
-  // taking the next share or band when done with one: a thread that the system keeps waiting
-  // holds up only what it has taken.
+  // One band per thread, and the entities measured in small shares, each thread taking the
+  // next share or band when done with one: a thread that the system keeps waiting holds up
+  // only what it has taken.
   const std::vector<Entity>& list = doc.Entities.items();
   const size_t n = list.size();
-  const size_t pieces = static_cast<size_t>(std::clamp(bands, 1, std::clamp(rows / 32, 1, 64)));
+  const size_t pieces = static_cast<size_t>(bands);  // BandCount keeps bands to rows / 32
   const size_t shares = std::min<size_t>(n, 8 * static_cast<size_t>(bands));
   // The rows of each band, widened as the renderer's clip rectangle is.
   std::vector<int> rowTop(pieces + 1);
