@@ -52,22 +52,13 @@ QImage PlotPicture(double width, double height, double factor) {
   return picture;
 }
 
-QImage RenderPlotPicture(const dxf::DrawingControl& control, const printer::PrintDevice& device,
-                         double factor) {
-  QImage picture = PlotPicture(device.scaleWidth(), device.scaleHeight(), factor);
-  if (!picture.isNull()) control.RenderToPicture(picture);
-  return picture;
-}
-
 void PrintPlotPicture(const dxf::DrawingControl& control, printer::PrintDevice& device,
                       double factor) {
   const QSize size = PictureSize(device.scaleWidth(), device.scaleHeight(), factor);
   if (size.isEmpty()) return;
   QImage& picture = KeptPicture();
-  if (picture.size() == size)
-    picture.fill(Qt::white);
-  else
-    picture = PlotPicture(device.scaleWidth(), device.scaleHeight(), factor);
+  if (picture.size() != size) picture = QImage(size, QImage::Format_RGB32);
+  picture.fill(Qt::white);
   control.RenderToPicture(picture);
   PaintPlotPicture(device, picture, factor);
 }

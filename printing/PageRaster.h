@@ -23,13 +23,10 @@ double RasterFactor2500(double widthPx);
 // ceil(width / f) x ceil(height / f) pixels, white. An empty area gives a null image.
 QImage PlotPicture(double width, double height, double factor);
 
-// Renders the control into a fresh picture for the device at factor f (the control's plot
-// settings as the caller set them).
-QImage RenderPlotPicture(const dxf::DrawingControl& control, const printer::PrintDevice& device,
-                         double factor);
-
-// RenderPlotPicture and PaintPlotPicture in one, into a picture kept for the next page of its
-// size rather than a fresh one per page; ReleasePlotPicture gives it back at the end of a job.
+// Renders the control (its plot settings as the caller set them) into the white picture for
+// the device at factor f and paints it with PaintPlotPicture. The picture is kept for the next
+// page of its size rather than made afresh per page; ReleasePlotPicture gives it back at the
+// end of a job.
 void PrintPlotPicture(const dxf::DrawingControl& control, printer::PrintDevice& device,
                       double factor);
 void ReleasePlotPicture();
