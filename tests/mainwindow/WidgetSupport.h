@@ -4,9 +4,7 @@
 #include <QMouseEvent>
 #include <QWidget>
 #include <QWindow>
-#include <chrono>
 #include <functional>
-#include <thread>
 
 #include "support/QtApp.h"
 
@@ -28,14 +26,6 @@ inline QApplication& QtApp() {
     QApplication::setQuitOnLastWindowClosed(false);
   }
   return *static_cast<QApplication*>(QCoreApplication::instance());
-}
-
-inline void Pump(int ms) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-  while (std::chrono::steady_clock::now() < end) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  }
 }
 
 // Lets the event loop run until `done` holds (for at most `timeoutMs` milliseconds, the bound
