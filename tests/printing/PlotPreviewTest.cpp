@@ -112,8 +112,8 @@ TEST_F(PrintingTest, ThePreviewWindowShowsTwoPagesAndClosesWithEscape) {
   Graph::RemoveFont();
   Graph::resetForTest();
   target.endDoc();
-  testsupport::Pump(20);
   // The window follows the job to its last page.
+  testsupport::PumpUntil([&] { return w && PageText(w) == "Page 2 of 2"; }, 2000);
   EXPECT_EQ(PageText(w), "Page 2 of 2");
   EXPECT_EQ(w->currentPage(), 1);
   auto* previous = w->findChild<QToolButton*>("cmdPreviousPage");
@@ -164,10 +164,10 @@ TEST_F(PrintingTest, ThePreviewWindowShowsTwoPagesAndClosesWithEscape) {
   }
 
   QTest::keyClick(w, Qt::Key_A);  // other keys do nothing
-  testsupport::Pump(5);
+  testsupport::Settle();
   ASSERT_TRUE(w);
   QTest::keyClick(w, Qt::Key_Escape);
-  testsupport::Pump(20);
+  testsupport::PumpUntil([&] { return !w; }, 2000);
   EXPECT_FALSE(w);  // closed and deleted
   EXPECT_EQ(Printing::PreviewWindow(), nullptr);
   EXPECT_EQ(Printing::Preview().pageCount(), 0);  // its drawing went with it
