@@ -1,8 +1,15 @@
 // Flattening a composed page into the text and segment lists the page printers draw as vectors.
+//
+// The work is bounded whatever the drawing holds, as the renderer's is: what lies wholly off the
+// page is passed over before it is worked out (block copies by the box of their block, curves by
+// their own box), curves are cut into chords by their size on the page, segments that reach far
+// beyond the page are cut back, and a page collects at most so many segments, texts and block
+// contents. What a bound leaves out is reported once for the page; the page prints what fits.
+#include <algorithm>
 #include <cmath>
 #include <numbers>
-#include <set>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "drawings/CadFunctions.h"
@@ -19,8 +26,13 @@ namespace {
 
 constexpr std::string_view kModule = "CadFunctions";
 constexpr double kPi = std::numbers::pi;
-// Curves are cut into chords of 2 degrees: 180 for a whole circle.
-constexpr double kStep = 2 * kPi / 180;
+constexpr double kTurn = 2 * kPi;
+// A curve on the page is cut into chords of at most 2 degrees: 180 for a whole circle.
+constexpr double kStep = kTurn / 180;
+// Segments reaching further than a page beyond the sheet are cut back to this square.
+constexpr double kFarLow = -11, kFarHigh = 22;
+// The nesting limit of block references (a block that inserts itself stops there).
+constexpr int kMaxDepth = 16;
 
 EntityLists& lists() {
   static EntityLists l;
@@ -36,34 +48,304 @@ int32_t LayerRgb(std::string_view layer, const DrawingInputs& in) {
   return 0;
 }
 
-// The walk's view of one entity being added: where it goes and in which colour.
+bool IsText(std::string_view t) { return t == "TEXT"; }
+bool IsPolyline(std::string_view t) { return t == "POLYLINE" || t == "LWPOLYLINE"; }
+// The kinds printed as vectors when a block reference holds them (every ellipse among them).
+bool VectorKind(std::string_view t) {
+  return IsText(t) || t == "LINE" || IsPolyline(t) || t == "CIRCLE" || t == "ELLIPSE";
+}
+
+// An axis-parallel box in page inches or block units; an empty one has min > max, one that
+// cannot be bounded infinite sides.
+struct Box {
+  double minX = 1, minY = 1, maxX = -1, maxY = -1;
+  bool Empty() const { return !(minX <= maxX && minY <= maxY); }
+  bool Unbounded() const {
+    return std::isinf(minX) || std::isinf(minY) || std::isinf(maxX) || std::isinf(maxY);
+  }
+  void Add(double x, double y) {
+    if (!std::isfinite(x) || !std::isfinite(y)) {
+      *this = Whole();
+    } else if (Empty()) {
+      minX = maxX = x;
+      minY = maxY = y;
+    } else {
+      minX = std::min(minX, x), maxX = std::max(maxX, x);
+      minY = std::min(minY, y), maxY = std::max(maxY, y);
+    }
+  }
+  void Add(const Box& b) {
+    if (b.Empty()) return;
+    if (b.Unbounded()) {
+      *this = Whole();
+      return;
+    }
+    Add(b.minX, b.minY);
+    Add(b.maxX, b.maxY);
+  }
+  // The box of b's image under m.
+  void AddMapped(const dxf::Affine& m, const Box& b) {
+    if (b.Empty()) return;
+    if (b.Unbounded()) {
+      *this = Whole();
+      return;
+    }
+    for (double x : {b.minX, b.maxX})
+      for (double y : {b.minY, b.maxY}) {
+        const dxf::Point p = m(x, y);
+        Add(p.x, p.y);
+      }
+  }
+  static Box Whole() { return {-HUGE_VAL, -HUGE_VAL, HUGE_VAL, HUGE_VAL}; }
+};
+
+// Where something on the page can show.
+constexpr Box kShown{kPageShowMinX, kPageShowMinY, kPageShowMaxX, kPageShowMaxY};
+
+bool Misses(const Box& b) {
+  return b.Empty() || b.maxX < kShown.minX || b.minX > kShown.maxX || b.maxY < kShown.minY ||
+         b.minY > kShown.maxY;
+}
+
+// The circle a bulged polyline side runs on: from a to b, turning by 4 atan(bulge), anticlockwise
+// for a positive bulge.
+struct BulgeArc {
+  dxf::Point centre;
+  double radius = 0, sweep = 0;
+};
+BulgeArc ArcOf(dxf::Point a, dxf::Point b, double bulge) {
+  const double dx = b.x - a.x, dy = b.y - a.y;
+  const double along = (1 - bulge * bulge) / (4 * bulge);
+  const dxf::Point c{(a.x + b.x) / 2 - dy * along, (a.y + b.y) / 2 + dx * along};
+  return {c, std::hypot(a.x - c.x, a.y - c.y), 4 * std::atan(bulge)};
+}
+bool Bulged(const dxf::Vertex& a, const dxf::Vertex& b) {
+  return a.Bulge != 0 && std::isfinite(a.Bulge) && !(a.X0 == b.X0 && a.Y0 == b.Y0);
+}
+
+// Spline frame points and face records are no part of a polyline's line.
+bool Skipped(const dxf::Vertex& v) {
+  return (v.Flags & 16) != 0 || ((v.Flags & 128) != 0 && (v.Flags & 64) == 0);
+}
+
+// The number of copies of a block reference: columns by rows, as the renderer draws them.
+void ArraySize(const dxf::Entity& e, int& cols, int& rows) {
+  const dxf::InsertView ins(e);
+  cols = std::clamp(ins.Columns, 1, 10000);
+  rows = std::clamp(ins.Rows, 1, 10000);
+  if (static_cast<long>(cols) * rows > 100000) cols = rows = 1;
+}
+
+// The placement of a block's entity: its base point to the origin, scaled, moved to its copy of
+// the array, turned about the insertion point, moved there. A scale of 0 counts as 1, as the
+// renderer draws it.
+dxf::Affine CopyPlacement(const dxf::Entity& e, const dxf::Block& b, int column, int row) {
+  const dxf::InsertView ins(e);
+  const double sx = ins.XScale == 0 ? 1 : ins.XScale, sy = ins.YScale == 0 ? 1 : ins.YScale;
+  return dxf::Affine::Translate(ins.X, ins.Y) * dxf::Affine::Rotation(ins.Rotation) *
+         dxf::Affine::Translate(column * ins.ColumnSpacing, row * ins.RowSpacing) *
+         dxf::Affine::Scaling(sx, sy) * dxf::Affine::Translate(-b.BaseX, -b.BaseY);
+}
+
+// How an entity is placed on the page: the map of its block copies, and the height factor and
+// turn its texts take (the product of the references' y scales and the sum of their turns).
+struct Placement {
+  dxf::Affine map;
+  double scaleY = 1;
+  double rotation = 0;
+};
+
+// The walk's view of one page: where the texts and segments go, in which colour, and what the
+// page's bounds still allow.
 class Collector {
  public:
-  Collector(EntityLists& out, const dxf::TextStyleList* styles, const DrawingInputs& inputs)
-      : out_(out), styles_(styles), inputs_(inputs) {}
+  Collector(EntityLists& out, const dxf::TextStyleList* styles, const DrawingInputs& inputs,
+            dxf::BlockList* blocks)
+      : out_(out), styles_(styles), inputs_(inputs), blocks_(blocks) {}
 
-  void Add(const dxf::Entity& e, const dxf::Affine& place, double scaleY, double rotation) {
+  // One entity that is collected, as a top-level entity or as a block's.
+  void Add(const dxf::Entity& e, const Placement& place) {
+    if (cut_) return;
     const std::string& t = e.EntityType;
     colour_ = LayerRgb(e.LayerName, inputs_);
-    place_ = place;
-    if (t == "TEXT") {
-      AddText(e, scaleY, rotation);
+    place_ = &place;
+    if (IsText(t)) {
+      AddText(e);
     } else if (t == "LINE") {
-      Segment({e.X0, e.Y0}, {e.X1, e.Y1});
-    } else if (t == "POLYLINE" || t == "LWPOLYLINE") {
+      Segment(place.map(e.X0, e.Y0), place.map(e.X1, e.Y1));
+    } else if (IsPolyline(t)) {
       AddPolyline(e);
     } else if (t == "CIRCLE") {
       const dxf::CircleView c(e);
-      Curve(c.Centre(), {c.Radius, 0}, {0, c.Radius}, 0, 2 * kPi);
+      Curve(c.Centre(), {c.Radius, 0}, {0, c.Radius}, 0, kTurn);
     } else if (t == "ELLIPSE") {
       AddEllipse(e);
     }
   }
 
+  // A block reference and, through it, every copy of its block that may show: the contents are
+  // collected on the reference's layer (`layer`, that of the outermost reference), nested
+  // references expanded in turn.
+  void Expand(vb::Proc& g, dxf::Entity& e, const Placement& outer, const dxf::SharedText& layer,
+              int depth) {
+    if (cut_ || depth >= kMaxDepth) return;
+    dxf::Block* block = nullptr;
+    if (!g.step([&] { block = FindBlock(e.Extra().BlockName); }) || !block) return;
+    expanded_.insert(block);
+    const Box& inner = BlockBox(*block, 0);
+    if (inner.Empty()) return;
+    int cols, rows;
+    ArraySize(e, cols, rows);
+    const dxf::InsertView ins(e);
+    const double sy = ins.YScale == 0 ? 1 : ins.YScale;
+    bool relabelled = false;
+    for (int row = 0; row < rows && !cut_; ++row) {
+      for (int col = 0; col < cols && !cut_; ++col) {
+        Placement place{outer.map * CopyPlacement(e, *block, col, row), outer.scaleY * sy,
+                        outer.rotation + ins.Rotation};
+        Box box;
+        box.AddMapped(place.map, inner);
+        if (Misses(box)) continue;
+        contents_ += static_cast<long>(block->Entities.Count());
+        if (contents_ > kPageMaxBlockEntities) {
+          cut_ = true;
+          return;
+        }
+        if (!relabelled) {
+          for (dxf::Entity& item : block->Entities) item.LayerName = layer;
+          relabelled = true;
+        }
+        for (dxf::Entity& item : block->Entities) {
+          if (cut_) return;
+          if (item.EntityType == "INSERT")
+            Expand(g, item, place, layer, depth + 1);
+          else
+            g.step([&] { Add(item, place); });
+        }
+      }
+    }
+  }
+
+  // The blocks whose contents were collected, and whether a bound stopped the collection.
+  const std::unordered_set<dxf::Block*>& Expanded() const { return expanded_; }
+  bool Cut() const { return cut_; }
+
  private:
-  void AddText(const dxf::Entity& e, double scaleY, double rotation) {
+  // A block by name; a missing one is reported once for the page.
+  dxf::Block* FindBlock(const std::string& name) {
+    dxf::Block* b = Lookup(name);
+    if (!b && missing_.insert(dxf::UpperName(name)).second)
+      vb::Raise(vb::err::SubscriptOutOfRange, "Block \"" + name + "\" not found");
+    return b;
+  }
+  // A block by name, the answers kept for the page (the list is searched by name).
+  dxf::Block* Lookup(const std::string& name) {
+    auto it = found_.find(name);
+    if (it == found_.end()) it = found_.emplace(name, blocks_ ? blocks_->Find(name) : nullptr).first;
+    return it->second;
+  }
+
+  // The box, in the block's own units, of what its contents print as vectors; a block that
+  // reaches itself, or nests too deep, cannot be bounded.
+  const Box& BlockBox(const dxf::Block& b, int depth) {
+    static const Box whole = Box::Whole();
+    auto it = boxes_.find(&b);
+    if (it != boxes_.end()) return it->second;
+    if (depth >= kMaxDepth) return whole;
+    boxes_[&b] = whole;  // while it is measured
+    Box box;
+    for (const dxf::Entity& e : b.Entities) {
+      EntityBox(e, box, depth);
+      if (box.Unbounded()) break;
+    }
+    Box& done = boxes_[&b];
+    done = box;
+    return done;
+  }
+
+  void EntityBox(const dxf::Entity& e, Box& box, int depth) {
+    const std::string& t = e.EntityType;
+    if (t == "LINE") {
+      box.Add(e.X0, e.Y0);
+      box.Add(e.X1, e.Y1);
+    } else if (IsPolyline(t)) {
+      const auto& vs = e.Vertices.items();
+      for (size_t i = 0; i < vs.size(); ++i) {
+        box.Add(vs[i].X0, vs[i].Y0);
+        const dxf::Vertex& next = vs[i + 1 < vs.size() ? i + 1 : 0];
+        if (!Bulged(vs[i], next)) continue;
+        // A bulged side stays within the circle of its arc.
+        const BulgeArc arc = ArcOf({vs[i].X0, vs[i].Y0}, {next.X0, next.Y0}, vs[i].Bulge);
+        box.Add(arc.centre.x - arc.radius, arc.centre.y - arc.radius);
+        box.Add(arc.centre.x + arc.radius, arc.centre.y + arc.radius);
+      }
+    } else if (t == "CIRCLE") {
+      const dxf::CircleView c(e);
+      const double r = std::fabs(c.Radius);
+      box.Add(c.CentreX - r, c.CentreY - r);
+      box.Add(c.CentreX + r, c.CentreY + r);
+    } else if (t == "ELLIPSE") {
+      const dxf::EllipseView v(e);
+      const double r = std::hypot(v.MajorX, v.MajorY) * std::max(1.0, std::fabs(v.Ratio));
+      box.Add(v.CentreX - r, v.CentreY - r);
+      box.Add(v.CentreX + r, v.CentreY + r);
+    } else if (IsText(t)) {
+      const dxf::TextView v(e);
+      const double reach = TextReach(e);
+      for (dxf::Point p : {v.Insertion(), v.Alignment()}) {
+        box.Add(p.x - reach, p.y - reach);
+        box.Add(p.x + reach, p.y + reach);
+      }
+    } else if (t == "INSERT") {
+      const dxf::Block* b = Lookup(e.Extra().BlockName);
+      if (!b) return;
+      const Box& inner = BlockBox(*b, depth + 1);
+      if (inner.Empty()) return;
+      if (inner.Unbounded()) {
+        box = Box::Whole();
+        return;
+      }
+      int cols, rows;
+      ArraySize(e, cols, rows);
+      // The copies lie between those at the array's four corners.
+      for (int col : {0, cols - 1})
+        for (int row : {0, rows - 1}) box.AddMapped(CopyPlacement(e, *b, col, row), inner);
+    }
+  }
+
+  // How far from its points a text may reach: its length in heights, and a margin.
+  static double TextReach(const dxf::Entity& e) {
+    const dxf::TextView v(e);
+    const double h = std::fabs(v.Height > 0 ? v.Height : 0.2);
+    return h * (static_cast<double>(e.Text.size()) + 2) * std::max(1.0, std::fabs(v.WidthFactor));
+  }
+
+  void AddText(const dxf::Entity& e) {
     const dxf::TextView v(e);
     CadText text;
+    text.Height = v.Height * place_->scaleY;
+    text.Angle = v.Rotation + place_->rotation;
+    text.HAlign = static_cast<int>(v.HJust);
+    text.VAlign = static_cast<int>(v.VJust);
+    const double x = text.HAlign == 0 || text.HAlign == 5 ? v.X : v.AlignX;
+    const double y = text.VAlign == 0 || text.VAlign == 3 ? v.Y : v.AlignY;
+    const dxf::Point p = place_->map(x, y);
+    // A text that cannot show on the page, or not at a size a printer can set, is passed over.
+    if (!std::isfinite(text.Height) || !std::isfinite(text.Angle) ||
+        std::fabs(text.Height) > kPageMaxTextHeight)
+      return;
+    const double reach =
+        TextReach(e) * std::max(std::fabs(place_->scaleY), place_->map.Scale());
+    Box box;
+    box.Add(p.x - reach, p.y - reach);
+    box.Add(p.x + reach, p.y + reach);
+    if (Misses(box) || !(std::fabs(p.x) <= kFarReach && std::fabs(p.y) <= kFarReach)) return;
+    if (static_cast<long>(out_.CadTextList.size()) >= kPageMaxTexts ||
+        characters_ + static_cast<long>(e.Text.size()) > kPageMaxTextCharacters) {
+      cut_ = true;
+      return;
+    }
+    characters_ += static_cast<long>(e.Text.size());
     text.Font = e.Extra().TextStyle;
     if (styles_) {
       for (const dxf::TextStyle& s : *styles_) {
@@ -73,30 +355,21 @@ class Collector {
         break;
       }
     }
-    text.Height = v.Height * scaleY;
-    text.Angle = v.Rotation + rotation;
     text.Text = e.Text;
-    text.HAlign = static_cast<int>(v.HJust);
-    text.VAlign = static_cast<int>(v.VJust);
-    const double x = text.HAlign == 0 || text.HAlign == 5 ? v.X : v.AlignX;
-    const double y = text.VAlign == 0 || text.VAlign == 3 ? v.Y : v.AlignY;
-    const dxf::Point p = place_(x, y);
     text.X = p.x;
     text.Y = p.y;
     text.Color = colour_;
     out_.CadTextList.push_back(std::move(text));
   }
 
-  // A polyline's segments, each bulge as its arc; a closed polyline also runs from its last
-  // vertex back to the first. Spline frame points and face records are no part of the line.
+  // A polyline's sides, each bulge as its arc; a closed polyline also runs from its last vertex
+  // back to the first.
   void AddPolyline(const dxf::Entity& e) {
-    auto skip = [](const dxf::Vertex& v) {
-      return (v.Flags & 16) != 0 || ((v.Flags & 128) != 0 && (v.Flags & 64) == 0);
-    };
     const dxf::Vertex* first = nullptr;
     const dxf::Vertex* prev = nullptr;
     for (const dxf::Vertex& v : e.Vertices) {
-      if (skip(v)) continue;
+      if (cut_) return;
+      if (Skipped(v)) continue;
       if (prev) Side(*prev, v);
       if (!first) first = &v;
       prev = &v;
@@ -104,31 +377,16 @@ class Collector {
     if ((e.Flags & 1) != 0 && prev && first && prev != first) Side(*prev, *first);
   }
 
-  // From vertex a to vertex b: straight, or the arc of a's bulge (tan of a quarter of the
-  // included angle; positive turns anticlockwise).
+  // From vertex a to vertex b: straight, or the arc of a's bulge.
   void Side(const dxf::Vertex& a, const dxf::Vertex& b) {
     const dxf::Point pa{a.X0, a.Y0}, pb{b.X0, b.Y0};
-    if (a.Bulge == 0 || !std::isfinite(a.Bulge) || (pa.x == pb.x && pa.y == pb.y)) {
-      Segment(pa, pb);
+    if (!Bulged(a, b)) {
+      Segment(place_->map(pa), place_->map(pb));
       return;
     }
-    const double bulge = a.Bulge, b2 = bulge * bulge;
-    const double dx = pb.x - pa.x, dy = pb.y - pa.y;
-    const double along = (1 - b2) / (4 * bulge);
-    const dxf::Point c{(pa.x + pb.x) / 2 - dy * along, (pa.y + pb.y) / 2 + dx * along};
-    const double sweep = 4 * std::atan(bulge);
-    const int n = std::max(1, static_cast<int>(std::ceil(std::fabs(sweep) / kStep - 1e-9)));
-    const double ux = pa.x - c.x, uy = pa.y - c.y;
-    dxf::Point from = pa;
-    for (int k = 1; k <= n; ++k) {
-      dxf::Point to = pb;
-      if (k < n) {
-        const double t = sweep * k / n, cs = std::cos(t), sn = std::sin(t);
-        to = {c.x + ux * cs - uy * sn, c.y + ux * sn + uy * cs};
-      }
-      Segment(from, to);
-      from = to;
-    }
+    const BulgeArc arc = ArcOf(pa, pb, a.Bulge);
+    const double ux = pa.x - arc.centre.x, uy = pa.y - arc.centre.y;
+    CurveFrom(arc.centre, {ux, uy}, {-uy, ux}, 0, arc.sweep, &pa, &pb);
   }
 
   // An ellipse with its own major axis, ratio and parameter range.
@@ -139,70 +397,254 @@ class Collector {
     const double ratio = v.Ratio;
     const dxf::Point minor{-major.y * ratio, major.x * ratio};
     double t0 = v.StartParam, t1 = v.EndParam;
-    if (t1 <= t0) t1 += 2 * kPi;
-    if (t1 - t0 > 2 * kPi) t1 = t0 + 2 * kPi;
-    Curve(v.Centre(), major, minor, t0, t1);
+    if (t1 <= t0) t1 += kTurn;
+    if (t1 - t0 > kTurn) t1 = t0 + kTurn;
+    Curve(v.Centre(), major, minor, t0, t1 - t0);
   }
 
-  // The chords of c + cos t u + sin t w from t0 to t1; a whole turn is 180 chords and ends
-  // where it started.
-  void Curve(dxf::Point c, dxf::Point u, dxf::Point w, double t0, double t1) {
-    const bool whole = std::fabs(t1 - t0 - 2 * kPi) < 1e-9;
-    const int n =
-        whole ? 180 : std::max(1, static_cast<int>(std::ceil((t1 - t0) / kStep - 1e-9)));
+  // The curve c + cos t u + sin t w of the entity's own units, for t from t0 over `sweep`.
+  void Curve(dxf::Point c, dxf::Point u, dxf::Point w, double t0, double sweep) {
+    CurveFrom(c, u, w, t0, sweep, nullptr, nullptr);
+  }
+
+  // The same; `start` and `end`, when given, are the curve's exact end points (a bulge's
+  // vertices), which its first and last chords keep.
+  void CurveFrom(dxf::Point c, dxf::Point u, dxf::Point w, double t0, double sweep,
+                 const dxf::Point* start, const dxf::Point* end) {
+    if (!(std::fabs(sweep) > 0) || !std::isfinite(sweep) || !std::isfinite(t0)) return;
+    // On the page the curve is C + U cos t + W sin t.
+    const dxf::Affine& m = place_->map;
+    const dxf::Point C = m(c), U = m.Linear(u.x, u.y), W = m.Linear(w.x, w.y);
+    const double hx = std::hypot(U.x, W.x), hy = std::hypot(U.y, W.y);
+    Box box;
+    box.Add(C.x - hx, C.y - hy);
+    box.Add(C.x + hx, C.y + hy);
+    if (Misses(box) || SheetInside(C, U, W)) return;
+    const double radius = std::max(std::hypot(U.x, U.y), std::hypot(W.x, W.y));
+    const bool whole = std::fabs(std::fabs(sweep) - kTurn) < 1e-9;
     auto at = [&](double t) {
       const double cs = std::cos(t), sn = std::sin(t);
       return dxf::Point{c.x + u.x * cs + w.x * sn, c.y + u.y * cs + w.y * sn};
     };
-    const dxf::Point start = at(t0);
-    dxf::Point from = start;
-    for (int k = 1; k <= n; ++k) {
-      const dxf::Point to = whole && k == n ? start : at(t0 + (t1 - t0) * k / n);
-      Segment(from, to);
-      from = to;
+    if (radius <= kLargeRadius) {
+      // Chords of 2 degrees, fewer for a small curve.
+      const int n = std::min(TwoDegreeChords(sweep, whole), LengthChords(radius, sweep, whole));
+      const dxf::Point first = start ? *start : at(t0);
+      dxf::Point from = first;
+      for (int k = 1; k <= n && !cut_; ++k) {
+        const dxf::Point to = k == n && end     ? *end
+                              : k == n && whole ? first
+                                                : at(t0 + sweep * k / n);
+        Segment(m(from), m(to));
+        from = to;
+      }
+      return;
+    }
+    // Much larger than the page: only the pieces that show, cut where the curve crosses the
+    // sides of the shown box, each with as many chords as its size on the page asks for.
+    double cuts[10];
+    int count = 0;
+    const double dir = sweep < 0 ? -1 : 1, len = std::min(std::fabs(sweep), kTurn);
+    auto crossings = [&](double a, double b, double k) {
+      // a cos t + b sin t = k
+      const double amp = std::hypot(a, b);
+      if (!(amp > 0)) return;
+      const double q = k / amp;
+      if (!(std::fabs(q) <= 1)) return;
+      const double phi = std::atan2(b, a), d = std::acos(q);
+      for (double tc : {phi + d, phi - d}) {
+        double s = std::fmod(dir * (tc - t0), kTurn);
+        if (s < 0) s += kTurn;
+        if (s < len && count < 8) cuts[count++] = s;
+      }
+    };
+    crossings(U.x, W.x, kShown.minX - C.x);
+    crossings(U.x, W.x, kShown.maxX - C.x);
+    crossings(U.y, W.y, kShown.minY - C.y);
+    crossings(U.y, W.y, kShown.maxY - C.y);
+    cuts[count++] = 0;
+    cuts[count++] = len;
+    for (int i = 1; i < count; ++i)  // ten values at most: an insertion sort
+      for (int k = i; k > 0 && cuts[k - 1] > cuts[k]; --k) std::swap(cuts[k - 1], cuts[k]);
+    auto page = [&](double s) {
+      const double t = t0 + dir * s, cs = std::cos(t), sn = std::sin(t);
+      return dxf::Point{C.x + U.x * cs + W.x * sn, C.y + U.y * cs + W.y * sn};
+    };
+    for (int i = 0; i + 1 < count && !cut_; ++i) {
+      const double s0 = cuts[i], s1 = cuts[i + 1];
+      if (!(s1 > s0)) continue;
+      const dxf::Point mid = page((s0 + s1) / 2);
+      if (!(mid.x >= kShown.minX && mid.x <= kShown.maxX && mid.y >= kShown.minY &&
+            mid.y <= kShown.maxY))
+        continue;
+      const int n = SizeChords(radius, s1 - s0, false);
+      dxf::Point from = s0 == 0 && start ? m(*start) : page(s0);
+      for (int k = 1; k <= n && !cut_; ++k) {
+        const dxf::Point to = k < n ? page(s0 + (s1 - s0) * k / n)
+                              : s1 == len && end ? m(*end)
+                                                 : page(s1);
+        Segment(from, to);
+        from = to;
+      }
     }
   }
 
-  void Segment(dxf::Point a, dxf::Point b) {
-    const dxf::Point pa = place_(a), pb = place_(b);
-    out_.CadLineList.push_back({static_cast<float>(pa.x), static_cast<float>(pa.y),
-                                static_cast<float>(pb.x), static_cast<float>(pb.y), colour_});
+  // Whether the shown box lies inside the curve's whole ellipse, so that none of it shows.
+  static bool SheetInside(dxf::Point C, dxf::Point U, dxf::Point W) {
+    const double det = U.x * W.y - W.x * U.y;
+    if (!(det != 0) || !std::isfinite(det)) return false;
+    for (double x : {kShown.minX, kShown.maxX}) {
+      for (double y : {kShown.minY, kShown.maxY}) {
+        const double px = x - C.x, py = y - C.y;
+        const double qu = (px * W.y - py * W.x) / det, qv = (U.x * py - U.y * px) / det;
+        if (!(qu * qu + qv * qv < 1)) return false;
+      }
+    }
+    return true;
   }
+
+  static int TwoDegreeChords(double sweep, bool whole) {
+    if (whole) return 180;
+    return std::max(1, static_cast<int>(std::ceil(std::fabs(sweep) / kStep - 1e-9)));
+  }
+
+  // Chords no shorter than the shortest that still adds to a printed curve; at least 8 for a
+  // whole turn, so that a dot of a circle stays round.
+  static int LengthChords(double radius, double sweep, bool whole) {
+    const int least = whole ? 8 : 1;
+    const double n = std::ceil(std::fabs(sweep) * radius / kMinChord - 1e-9);
+    if (!(n < 1e6)) return 1000000;
+    return std::max(least, static_cast<int>(n));
+  }
+
+  // Chords that stay within the tolerance of a curve of this radius on the page.
+  static int SizeChords(double radius, double sweep, bool whole) {
+    const int least = whole ? 8 : 1;
+    if (!(radius > kChordTolerance / 2)) return least;
+    const double step = 2 * std::acos(1 - kChordTolerance / radius);
+    const double n = std::ceil(std::fabs(sweep) / step - 1e-9);
+    if (!(n < 1e6)) return 1000000;
+    return std::max(least, static_cast<int>(n));
+  }
+
+  // One segment in page inches: passed over when it cannot show, cut back when it reaches far
+  // off the page.
+  void Segment(dxf::Point a, dxf::Point b) {
+    if (!std::isfinite(a.x) || !std::isfinite(a.y) || !std::isfinite(b.x) || !std::isfinite(b.y))
+      return;
+    Box box;
+    box.Add(a.x, a.y);
+    box.Add(b.x, b.y);
+    if (Misses(box)) return;
+    if (box.minX < kFarLow || box.minY < kFarLow || box.maxX > kFarHigh || box.maxY > kFarHigh) {
+      if (!dxf::ClipSegment(a, b, kFarLow, kFarHigh)) return;
+    }
+    if (static_cast<long>(out_.CadLineList.size()) >= kPageMaxSegments) {
+      cut_ = true;
+      return;
+    }
+    out_.CadLineList.push_back({static_cast<float>(a.x), static_cast<float>(a.y),
+                                static_cast<float>(b.x), static_cast<float>(b.y), colour_});
+  }
+
+  // Texts whose point lies further off than this cannot reach the page at a size they may have.
+  static constexpr double kFarReach = 1000;
+  // A curve of a larger radius (inches on the page) is flattened only where it shows.
+  static constexpr double kLargeRadius =
+      2 * ((kPageShowMaxX - kPageShowMinX) + (kPageShowMaxY - kPageShowMinY));
 
   EntityLists& out_;
   const dxf::TextStyleList* styles_;
   const DrawingInputs& inputs_;
-  dxf::Affine place_;
+  dxf::BlockList* blocks_;
+  const Placement* place_ = nullptr;
   int32_t colour_ = 0;
+  long contents_ = 0;    // block contents expanded over every copy
+  long characters_ = 0;  // of the texts collected
+  bool cut_ = false;
+  std::unordered_map<std::string, dxf::Block*> found_;
+  std::unordered_set<std::string> missing_;  // blocks reported missing, once each
+  std::unordered_map<const dxf::Block*, Box> boxes_;
+  std::unordered_set<dxf::Block*> expanded_;
 };
-
-// The placement of a block's entity: its base point to the origin, scaled, turned about the
-// insertion point, moved there. Top-level entities pass unchanged.
-dxf::Affine Placement(double insertX, double insertY, double scaleX, double scaleY,
-                      double rotation, double baseX, double baseY) {
-  return dxf::Affine::Translate(insertX, insertY) * dxf::Affine::Rotation(rotation) *
-         dxf::Affine::Scaling(scaleX, scaleY) * dxf::Affine::Translate(-baseX, -baseY);
-}
 
 bool Collected(const dxf::Entity& e) {
   const std::string& t = e.EntityType;
-  if (t == "TEXT" || t == "LINE" || t == "POLYLINE" || t == "LWPOLYLINE" || t == "CIRCLE")
-    return true;
+  if (IsText(t) || t == "LINE" || IsPolyline(t) || t == "CIRCLE") return true;
   // Only a whole ellipse with its major axis along x; the others print with the raster.
   return t == "ELLIPSE" && e.g41 == 0 && std::fabs(e.Extra().g42 - 6.28318530717959) < 0.01 &&
          e.Y1 == 0;
 }
 
+// The references whose blocks were collected draw, in the raster, copies of those blocks
+// without the kinds the vectors printed: the vectors do not print twice, and the blocks
+// themselves stay whole for whatever else draws them (a dimension, a reference on a frozen
+// layer). A copy holds the nested references of its block, pointed at the copies of their own
+// blocks when those were collected too.
+void RasterCopies(dxf::DrawingControl& c, const std::unordered_set<dxf::Block*>& expanded) {
+  if (expanded.empty()) return;
+  dxf::BlockList& blocks = c.Blocks();
+  std::unordered_map<std::string, std::string> copyOf;  // block name (upper case) -> copy's
+  std::vector<dxf::Block> copies;
+  int next = 0;
+  auto freeName = [&] {
+    std::string name;
+    do name = "*VECTORS-PRINTED-" + std::to_string(++next);
+    while (blocks.Find(name));
+    return name;
+  };
+  for (const dxf::Block& b : blocks) {
+    if (!expanded.count(const_cast<dxf::Block*>(&b))) continue;
+    dxf::Block copy;
+    copy.Name = freeName();
+    copy.BaseX = b.BaseX, copy.BaseY = b.BaseY, copy.Flags = b.Flags, copy.LayerName = b.LayerName;
+    for (const dxf::Entity& e : b.Entities)
+      if (!VectorKind(e.EntityType)) copy.Entities.Add(e);
+    copyOf[dxf::UpperName(b.Name)] = copy.Name;
+    copies.push_back(std::move(copy));
+  }
+  auto retarget = [&](dxf::Entity& e) {
+    if (e.EntityType != "INSERT") return;
+    auto it = copyOf.find(dxf::UpperName(e.Extra().BlockName));
+    if (it != copyOf.end()) e.EditExtra().BlockName = it->second;
+  };
+  for (dxf::Block& copy : copies) {
+    for (dxf::Entity& e : copy.Entities) retarget(e);
+    blocks.Add(std::move(copy));
+  }
+  for (dxf::Entity& e : c.EntityList()) retarget(e);
+}
+
+// Whether drawing the entity draws anything once the collected contents have left their blocks;
+// the answer for each block kept in `known`.
+bool DrawsSomething(const dxf::Entity& e, const dxf::BlockList& blocks,
+                    std::unordered_map<std::string, bool>& known, int depth = 0) {
+  if (e.EntityType != "INSERT") return true;
+  if (!e.Extra().Children.empty()) return true;  // its attributes
+  const std::string name = dxf::UpperName(e.Extra().BlockName);
+  if (auto it = known.find(name); it != known.end()) return it->second;
+  const dxf::Block* b = blocks.Find(name);
+  bool draws = false;
+  known[name] = false;  // a block that reaches itself adds nothing of its own
+  if (b && depth < kMaxDepth) {
+    for (const dxf::Entity& inner : b->Entities)
+      if ((draws = DrawsSomething(inner, blocks, known, depth + 1))) break;
+  }
+  known[name] = draws;
+  return draws;
+}
+
 // One pass over the drawing: what is collected or dropped leaves it, the rest closes up in its
-// order (a stable partition, so a page of many thousand entities is walked in one go).
+// order (a stable partition, so a page of many thousand entities is walked in one go). The
+// collected contents of the blocks the references drew leave those blocks too, so that the
+// raster does not print them a second time.
 void Walk(vb::Proc& g, dxf::DrawingControl& c, bool dims, EntityLists& out) {
   const DrawingInputs inputs = CurrentInputs();
-  Collector collector(out, &c.TextStyles(), inputs);
+  Collector collector(out, &c.TextStyles(), inputs, &c.Blocks());
   std::unordered_set<std::string> hidden;
   for (const dxf::Layer& l : c.Layers())
     if (!l.Visible()) hidden.insert(l.Name());
-  std::set<std::string> missing;  // blocks reported missing, once each
-  const dxf::Affine identity;
+  const Placement top;
   std::vector<dxf::Entity>& items = c.EntityList().items();
   size_t kept = 0;
   for (size_t i = 0; i < items.size(); ++i) {
@@ -213,24 +655,10 @@ void Walk(vb::Proc& g, dxf::DrawingControl& c, bool dims, EntityLists& out) {
     } else if (!hidden.empty() && hidden.count(e.LayerName)) {
       // A frozen layer is not printed: its entities stay in the drawing, which hides them.
     } else if (e.EntityType == "INSERT") {
-      g.step([&] {
-        dxf::Block* block = c.Blocks().Find(e.Extra().BlockName);
-        if (!block) {
-          if (!missing.insert(dxf::UpperName(e.Extra().BlockName)).second) return;
-          vb::Raise(vb::err::SubscriptOutOfRange,
-                    "Block \"" + e.Extra().BlockName + "\" not found");
-        }
-        const dxf::InsertView ins(e);
-        const double sx = ins.XScale, sy = ins.YScale;
-        const dxf::Affine place =
-            Placement(ins.X, ins.Y, sx, sy, ins.Rotation, block->BaseX, block->BaseY);
-        for (dxf::Entity& inner : block->Entities) {
-          inner.LayerName = e.LayerName;
-          collector.Add(inner, place, sy, ins.Rotation);
-        }
-      });
+      const dxf::SharedText layer = e.LayerName;
+      collector.Expand(g, e, top, layer, 0);
     } else if (Collected(e)) {
-      g.step([&] { collector.Add(e, identity, 1, 0); });
+      g.step([&] { collector.Add(e, top); });
       stays = false;
     }
     if (!stays) continue;
@@ -238,6 +666,22 @@ void Walk(vb::Proc& g, dxf::DrawingControl& c, bool dims, EntityLists& out) {
     ++kept;
   }
   items.erase(items.begin() + static_cast<std::ptrdiff_t>(kept), items.end());
+
+  RasterCopies(c, collector.Expanded());
+  std::unordered_map<std::string, bool> known;
+  out.RasterEmpty = true;
+  for (const dxf::Entity& e : items) {
+    if (!hidden.empty() && hidden.count(e.LayerName)) continue;
+    if (DrawsSomething(e, c.Blocks(), known)) {
+      out.RasterEmpty = false;
+      break;
+    }
+  }
+  if (collector.Cut()) {
+    g.step([] {
+      vb::Raise(vb::err::Overflow, "The page is too big to print in full; part of it is left out");
+    });
+  }
 }
 
 }  // namespace
@@ -248,6 +692,7 @@ void ClearEntityLists() {
   EntityLists& l = lists();
   l.CadTextList.clear();
   l.CadLineList.clear();
+  l.RasterEmpty = false;
 }
 
 int32_t vbDimColor(int32_t colour, int plane) {
@@ -265,7 +710,7 @@ void AddEntity(const dxf::Entity& entity, double insertX, double insertY, double
     // The text styles of the view the lists belong to; without its control a text keeps its
     // style name as its font.
     const dxf::TextStyleList* styles = nullptr;
-    if (entity.EntityType == "TEXT") {
+    if (IsText(entity.EntityType)) {
       try {
         styles = &services().Control(l.CadEntityViewIndex).TextStyles();
       } catch (const vb::Error&) {
@@ -273,9 +718,12 @@ void AddEntity(const dxf::Entity& entity, double insertX, double insertY, double
       }
     }
     const DrawingInputs inputs = CurrentInputs();
-    Collector(l, styles, inputs)
-        .Add(entity, Placement(insertX, insertY, scaleX, scaleY, rotation, baseX, baseY), scaleY,
-             rotation);
+    const Placement place{dxf::Affine::Translate(insertX, insertY) *
+                              dxf::Affine::Rotation(rotation) *
+                              dxf::Affine::Scaling(scaleX, scaleY) *
+                              dxf::Affine::Translate(-baseX, -baseY),
+                          scaleY, rotation};
+    Collector(l, styles, inputs, nullptr).Add(entity, place);
   });
 }
 

@@ -79,24 +79,53 @@ struct EntityLists {
   std::vector<CadText> CadTextList;
   std::vector<CadLine> CadLineList;
   int CadEntityViewIndex = 0;  // the view the lists were taken from (its text styles)
+  // The flattening left nothing in the drawing that draws: the page needs no raster.
+  bool RasterEmpty = false;
 };
+
+// --- The bounds of one page's flattening, whatever the drawing holds ---
+// What can show on the page, in page inches: the 8.5 x 11 inch sheet and an inch round it.
+// Entities, curves and block copies wholly outside are passed over before they are worked out;
+// segments that reach further than a page beyond the sheet are cut back.
+inline constexpr double kPageShowMinX = -1, kPageShowMinY = -1;
+inline constexpr double kPageShowMaxX = 9.5, kPageShowMaxY = 12;
+// Curves are cut into chords by their size on the page: 2 degrees a chord (180 for a whole
+// circle), as always, but no chord shorter than half a pixel of a 1200 dpi printer, which adds
+// nothing to what the chords before it drew (a circle of 0.01 inch takes 151 chords, one of a
+// thousandth 16). A curve much larger than the page is cut only where it shows, into chords that
+// stay within the tolerance of it.
+inline constexpr double kMinChord = 1.0 / 2400;
+inline constexpr double kChordTolerance = 1e-4;
+// What one page collects at most; a page that asks for more prints what fits and reports, once,
+// that it is too big to print in full.
+inline constexpr long kPageMaxSegments = 1'000'000;
+inline constexpr long kPageMaxTexts = 50'000;
+inline constexpr long kPageMaxTextCharacters = 1'000'000;
+// Entities met through block references, over every copy of every reference.
+inline constexpr long kPageMaxBlockEntities = 250'000;
+// A text taller than the page cannot be printed; it is passed over.
+inline constexpr double kPageMaxTextHeight = 11;
 // The lists of the last flattened page (empty until then).
 const EntityLists& entityLists();
 inline size_t CadTextCount() { return entityLists().CadTextList.size(); }
 inline size_t CadLineCount() { return entityLists().CadLineList.size(); }
 void ClearEntityLists();
 
-// Flattens the drawing of CAD(view) into the lists, which it empties first; with PrintFromCAD
-// the lists stay empty and the drawing untouched. Dimension entities go when dimensions are not
-// enabled for the view; entities on frozen layers stay, uncollected; a block reference stays and
-// its block's entities are collected placed by it (on its layer); TEXT, LINE, polylines,
-// CIRCLEs and whole unturned ELLIPSEs are collected and removed; everything else stays.
+// Flattens the drawing of CAD(view) (a page, in page inches) into the lists, which it empties
+// first; with PrintFromCAD the lists stay empty and the drawing untouched. Dimension entities go
+// when dimensions are not enabled for the view; entities on frozen layers stay, uncollected;
+// TEXT, LINE, polylines, CIRCLEs and whole unturned ELLIPSEs are collected and removed;
+// everything else stays. A block reference stays, and the contents of every copy of its block
+// (each column and row of an array; nested references expanded in turn) are collected placed by
+// it, on its layer; the kinds collected then leave the block, so that the raster does not print
+// them again (a block a dimension draws keeps them). Within the page's bounds (above): what a
+// bound leaves out is reported once.
 void GetCADEntities(int view);
 // Adds one entity, placed by the block reference that holds it (insertion point, scales,
 // rotation in degrees, block base point): a TEXT, or the segments of a LINE, a polyline (its
 // arcs and, when closed, its closing side included), a CIRCLE or an ELLIPSE (its own axis and
-// parameter range) cut into 2-degree chords. Other kinds add nothing. Top-level entities are
-// added with (0, 0, 1, 1, 0).
+// parameter range) cut into chords by their size on the page. Other kinds add nothing.
+// Top-level entities are added with (0, 0, 1, 1, 0).
 void AddEntity(const dxf::Entity& entity, double insertX, double insertY, double scaleX,
                double scaleY, double rotation, double baseX = 0, double baseY = 0);
 // The colour of a dimension layer: the plane's colour for -1 (PlaneColor1 for plane 1,

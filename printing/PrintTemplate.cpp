@@ -73,7 +73,8 @@ void PrintPageDrawing(vb::Proc& g, dxf::DrawingControl* cad, bool paintRaster) {
   cad->PlotSetting0F = false;
   // The raster only carries what the collection left in the drawing; with nothing left (or in
   // preview, where no raster is painted) there is nothing to render.
-  if (paintRaster && !InPreview() && cad->EntityList().Count() > 0) {
+  if (paintRaster && !InPreview() && cad->EntityList().Count() > 0 &&
+      !entityLists().RasterEmpty) {
     g.step([&] {
       printer::PrintDevice& device = Printing::Printer();
       Printing::PrintPlotPicture(*cad, device, Printing::RasterFactor2000(device.scaleWidth()));

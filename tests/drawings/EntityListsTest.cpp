@@ -109,7 +109,7 @@ TEST_F(EntityLists, EachKindIsCollectedOrLeftAsItsRuleSays) {
       {"whole ellipse along x",
        [&] {
          dxf::Entity& e = add("ELLIPSE");
-         e.X1 = 2, e.g40 = 0.5, e.g41 = 0, e.EditExtra().g42 = 2 * kPi;
+         e.X0 = 3, e.Y0 = 3, e.X1 = 2, e.g40 = 0.5, e.g41 = 0, e.EditExtra().g42 = 2 * kPi;
        },
        180,
        0,
@@ -455,13 +455,13 @@ TEST_F(EntityLists, WhatStaysKeepsItsOrder) {
 }
 
 TEST_F(EntityLists, TheListsHoldAsManyEntriesAsThePageHasWithoutAnyError) {
-  // 334 circles: 60,120 segments, more than the 50,000 a fixed list would take; and 6,000
-  // texts, more than 5,000.
+  // 334 circles on the page: 60,120 segments, more than the 50,000 a fixed list would take; and
+  // 6,000 texts, more than 5,000.
   for (int i = 0; i < 334; ++i) {
     dxf::Entity& c = add("CIRCLE", "Plane2");
-    c.X0 = i, c.g40 = 0.5;
+    c.X0 = 1 + (i % 20) * 0.3, c.Y0 = 1 + (i / 20) * 0.5, c.g40 = 1;
   }
-  for (int i = 0; i < 6000; ++i) text(i, 0, 0.1, "t" + std::to_string(i));
+  for (int i = 0; i < 6000; ++i) text((i % 80) * 0.1, (i / 80) * 0.14, 0.1, "t" + std::to_string(i));
   CadFunctions::GetCADEntities(0);
   EXPECT_EQ(CadFunctions::CadLineCount(), 60120u);
   EXPECT_EQ(CadFunctions::CadTextCount(), 6000u);

@@ -7,6 +7,8 @@
 // PNG (<pair>_<page number>_<routine>.png). Without it no page is rendered.
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QFileInfo>
 #include <QString>
 #include <cmath>
 #include <string>
@@ -217,6 +219,9 @@ TEST_F(PagePrinting, EveryPageOfBothClassesPrintsCleanlyToPdf) {
     Printing::Printer().endDoc();
     testsupport::PrefetchPdfText(file, true);
     files.push_back(file);
+    // The documents themselves too, for comparing the pages of two builds.
+    if (!pngDir.isEmpty())
+      QFile::copy(file, QString::fromLocal8Bit(pngDir) + "/" + QFileInfo(file).fileName());
   }
 
   for (size_t p = 0; p < pairs.size(); ++p) {
