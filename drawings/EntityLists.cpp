@@ -677,11 +677,7 @@ void Walk(vb::Proc& g, dxf::DrawingControl& c, bool dims, EntityLists& out) {
       break;
     }
   }
-  if (collector.Cut()) {
-    g.step([] {
-      vb::Raise(vb::err::Overflow, "The page is too big to print in full; part of it is left out");
-    });
-  }
+  out.Cut = collector.Cut();
 }
 
 }  // namespace
@@ -693,6 +689,7 @@ void ClearEntityLists() {
   l.CadTextList.clear();
   l.CadLineList.clear();
   l.RasterEmpty = false;
+  l.Cut = false;
 }
 
 int32_t vbDimColor(int32_t colour, int plane) {

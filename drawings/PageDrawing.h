@@ -81,6 +81,8 @@ struct EntityLists {
   int CadEntityViewIndex = 0;  // the view the lists were taken from (its text styles)
   // The flattening left nothing in the drawing that draws: the page needs no raster.
   bool RasterEmpty = false;
+  // A bound of the page (below) left part of the drawing out; the page printer reports it.
+  bool Cut = false;
 };
 
 // --- The bounds of one page's flattening, whatever the drawing holds ---
@@ -118,8 +120,8 @@ void ClearEntityLists();
 // everything else stays. A block reference stays, and the contents of every copy of its block
 // (each column and row of an array; nested references expanded in turn) are collected placed by
 // it, on its layer; the kinds collected then leave the block, so that the raster does not print
-// them again (a block a dimension draws keeps them). Within the page's bounds (above): what a
-// bound leaves out is reported once.
+// them again. Within the page's bounds (above): what a bound leaves out sets Cut, for the page
+// printer to report once.
 void GetCADEntities(int view);
 // Adds one entity, placed by the block reference that holds it (insertion point, scales,
 // rotation in degrees, block base point): a TEXT, or the segments of a LINE, a polyline (its

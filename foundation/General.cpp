@@ -123,6 +123,8 @@ void HandleError(std::string_view module, std::string_view procedure, const vb::
   LogError(number, description, moduleName, procedureName);
 }
 
+std::string ErrorLogFile() { return vb::InCurDir("ERROR.LOG").string(); }
+
 void LogError(long number, std::string_view description, std::string_view module,
               std::string_view procedure) {
   vb::Proc g(kModule, "LogError", vb::Trap::Silent);
@@ -132,7 +134,7 @@ void LogError(long number, std::string_view description, std::string_view module
            std::string(description);
   });
   g.step([&] { TraceLog(1, text); });
-  g.step([&] { vb::AppendLine(vb::InCurDir("ERROR.LOG"), DateTimeText() + " " + text); });
+  g.step([&] { vb::AppendLine(ErrorLogFile(), DateTimeText() + " " + text); });
 }
 
 void TraceLog(int stamp, std::string_view text) {

@@ -47,6 +47,8 @@ void HandleError(std::string_view module, std::string_view procedure, const vb::
 std::string LocationTag(std::string_view module, std::string_view procedure);
 void LogError(long number, std::string_view description, std::string_view module,
               std::string_view procedure);
+// The error log "ERROR.LOG" in the current folder (the program folder), by its full path.
+std::string ErrorLogFile();
 void TraceLog(int stamp, std::string_view text);
 void LogBanner();
 bool TimerExpired(float target);

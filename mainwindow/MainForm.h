@@ -8,7 +8,7 @@
 #include <string>
 
 #include "foundation/Globals.h"
-#include "mainwindow/RepeatedFailure.h"
+#include "platform/runtime/RepeatedFailure.h"
 
 namespace MainForm {
 
@@ -49,7 +49,7 @@ struct Vars {
   std::string ExportFolder;  // folder of the last export; empty = the program folder
   std::string MainCaption;
   // The failures display updates have reported, passed over until an update meets none.
-  RepeatedFailureFilter DisplayFailures{RepeatedFailureFilter::Memory::UntilCleanRun};
+  vb::RepeatedFailureFilter DisplayFailures{vb::RepeatedFailureFilter::Memory::UntilCleanRun};
 };
 Vars& vars();
 void resetForTest();

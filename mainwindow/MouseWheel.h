@@ -6,7 +6,7 @@
 // current drawing view. No Qt here: the window is reached through WheelWindow.
 #include <cstdint>
 
-#include "mainwindow/RepeatedFailure.h"
+#include "platform/runtime/RepeatedFailure.h"
 
 namespace MouseWheel {
 
@@ -62,7 +62,7 @@ class WheelRouter {
 
  private:
   NotchAccumulator notches_;
-  MainForm::RepeatedFailureFilter failures_;
+  vb::RepeatedFailureFilter failures_;
   WheelWindow* last_ = nullptr;
   long delivered_ = 0;
 };

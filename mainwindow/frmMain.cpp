@@ -30,7 +30,7 @@
 #include "mainwindow/Dialogs.h"
 #include "mainwindow/DisplayUpdate.h"
 #include "mainwindow/MainForm.h"
-#include "mainwindow/RepeatedFailure.h"
+#include "platform/runtime/RepeatedFailure.h"
 #include "mainwindow/WheelFilter.h"
 #include "mainwindow/frmChoose.h"
 #include "mainwindow/frmSplash.h"
@@ -253,7 +253,7 @@ frmMain::frmMain(std::unique_ptr<AircraftData> data)
                                     .WATBAvailable = v.WATBAvailable,
                                     .PrintFromCAD = v.PrintFromCAD};
   });
-  timerFailures_ = std::make_unique<RepeatedFailureFilter>();
+  timerFailures_ = std::make_unique<vb::RepeatedFailureFilter>();
   timer1_.setObjectName(ctl::Timer1);
   timer1_.setInterval(100);
   connect(&timer1_, &QTimer::timeout, this, [this] { Timer1_Timer(); });

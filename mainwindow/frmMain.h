@@ -43,13 +43,16 @@ namespace CadFunctions {
 class DxfCadServices;
 }
 
+namespace vb {
+class RepeatedFailureFilter;
+}
+
 namespace MainForm {
 
 class frmSplash;
 class DrawingWindowHooks;
 class WindowChooseHooks;
 class WindowPrintingHooks;
-class RepeatedFailureFilter;
 
 // A data label: a QLabel that reports double clicks (the plane colour command).
 class DataLabel final : public QLabel {
@@ -261,7 +264,7 @@ class frmMain final : public QMainWindow,
   std::unique_ptr<QObject> jobInputBlocker_;
   std::map<QAction*, bool> printItemsHeld_;  // the print items' states while a job runs
   // The 100 ms timer's failures, each reported once however many ticks meet it.
-  std::unique_ptr<RepeatedFailureFilter> timerFailures_;
+  std::unique_ptr<vb::RepeatedFailureFilter> timerFailures_;
   std::unique_ptr<CompositionControls> composition_;
   std::unique_ptr<TabDispatcher> dispatcher_;
   std::unique_ptr<QObject> wheelHook_;

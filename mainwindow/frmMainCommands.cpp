@@ -27,7 +27,7 @@
 #include "mainwindow/DisplayUpdate.h"
 #include "mainwindow/MainForm.h"
 #include "mainwindow/PlaneLabels.h"
-#include "mainwindow/RepeatedFailure.h"
+#include "platform/runtime/RepeatedFailure.h"
 #include "mainwindow/frmMain.h"
 #include "mainwindow/frmToolbar.h"
 #include "platform/dxfcontrol/DrawingWidget.h"

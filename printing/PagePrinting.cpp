@@ -78,14 +78,16 @@ std::string_view PlotStatusText(int tab) {
   }
 }
 
-void PlotScreen(int currentTab) {
+JobOutcome PlotScreen(int currentTab) {
   vb::Proc g("MainForm", "mnuFilePlotScreen_Click");
-  if (ShowPrinterDialog() == 0) return;
+  JobOutcome outcome;
+  if (ShowPrinterDialog() == 0) return outcome;
+  outcome.ran = true;
   Vars& v = vars();
   v.PrintPageNumber = 1;
   v.PrintPageCount = 1;
   const int view = currentTab;
-  if (PlotStatusText(view).empty()) return;
+  if (PlotStatusText(view).empty()) return outcome;
   g.step([&] {
     dxf::DrawingControl& cad = CadFunctions::Control(view);
     cad.PlotMode = 4;
@@ -94,9 +96,12 @@ void PlotScreen(int currentTab) {
   for (int copy = 1; copy <= v.Options.Copies; ++copy) {
     BusyStatus busy(PlotStatusText(view));
     g.step([] { hooks().Delay(0.1f); });
+    g.step([] { Printer().beginDocument(); });
     CadFunctions::PlotCAD(view);
+    ++outcome.pages;
     g.step([] { Printer().endDoc(); });
   }
+  return outcome;
 }
 
 }  // namespace Printing

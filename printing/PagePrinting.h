@@ -11,12 +11,14 @@
 // raster. The chart pages then draw their charts on the printer at fixed rectangles; the
 // preview shows the template page alone.
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "charts/ChartBuilders.h"
 #include "printing/PageVectors.h"
+#include "printing/PrintCommands.h"
 
 namespace dxf {
 class DrawingControl;
@@ -53,6 +55,14 @@ void PlotCADLine(double x1, double y1, double x2, double y2);
 // nor when nothing stays), CAD(0) hidden, then the collected texts and lines. Without a page
 // drawing (`cad` null) the lists are emptied and nothing of an earlier page is printed.
 void PrintPageDrawing(vb::Proc& g, dxf::DrawingControl* cad, bool paintRaster);
+
+// Page templates are a few dozen kilobytes; a file larger than this is no template and is not
+// read.
+inline constexpr std::uintmax_t kMaxTemplateBytes = std::uintmax_t{16} << 20;
+// Loads a page template (a bare file name in the program folder) into the page drawing. One that
+// cannot be loaded (missing, no regular file, too large, no DXF) is reported and leaves the page
+// drawing empty, so that nothing of an earlier page is printed again.
+void LoadTemplateDrawing(vb::Proc& g, dxf::DrawingControl& cad, const std::string& templateFile);
 
 // One page from a template (a bare file name in the program folder): loaded into CAD(0),
 // placeholders filled, texts and lines collected, the rest rendered and painted as the raster
@@ -117,7 +127,7 @@ void InstallChartDrawer(ChartDrawer drawer);
 // nothing): the printer dialog (in preview mode the preview opens and the plot still goes to
 // the printer), then one document per copy with the view's status text, hourglass and 0.1 s
 // wait. The tab is taken once, so a tab change while the job runs changes nothing.
-void PlotScreen(int currentTab);
+JobOutcome PlotScreen(int currentTab);
 // "Plotting Top View", ..., "Plotting Interior View"; "" for other tabs.
 std::string_view PlotStatusText(int tab);
 

@@ -52,15 +52,16 @@ QImage PlotPicture(double width, double height, double factor) {
   return picture;
 }
 
-void PrintPlotPicture(const dxf::DrawingControl& control, printer::PrintDevice& device,
-                      double factor) {
+bool PrintPlotPicture(const dxf::DrawingControl& control, printer::PrintDevice& device,
+                      double factor, bool reportCut) {
   const QSize size = PictureSize(device.scaleWidth(), device.scaleHeight(), factor);
-  if (size.isEmpty()) return;
+  if (size.isEmpty()) return true;
   QImage& picture = KeptPicture();
   if (picture.size() != size) picture = QImage(size, QImage::Format_RGB32);
   picture.fill(Qt::white);
-  control.RenderToPicture(picture);
+  const bool complete = control.RenderToPicture(picture, reportCut);
   PaintPlotPicture(device, picture, factor);
+  return complete;
 }
 
 void ReleasePlotPicture() { KeptPicture() = QImage(); }

@@ -26,9 +26,10 @@ QImage PlotPicture(double width, double height, double factor);
 // Renders the control (its plot settings as the caller set them) into the white picture for
 // the device at factor f and paints it with PaintPlotPicture. The picture is kept for the next
 // page of its size rather than made afresh per page; ReleasePlotPicture gives it back at the
-// end of a job.
-void PrintPlotPicture(const dxf::DrawingControl& control, printer::PrintDevice& device,
-                      double factor);
+// end of a job. False when the render's budget left part of the drawing out; that is reported
+// by the control unless `reportCut` is false.
+bool PrintPlotPicture(const dxf::DrawingControl& control, printer::PrintDevice& device,
+                      double factor, bool reportCut = true);
 void ReleasePlotPicture();
 
 // Paints the picture at (0, 0), picture pixels x f wide and high: the raster covers the

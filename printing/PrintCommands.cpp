@@ -1,10 +1,11 @@
 #include "printing/PrintCommands.h"
 
-#include <QStringList>
 #include <algorithm>
 #include <optional>
 #include <string>
 
+#include "foundation/General.h"
+#include "platform/runtime/RepeatedFailure.h"
 #include "platform/runtime/Trap.h"
 #include "platform/ui/Hooks.h"
 #include "printing/DrawingPages.h"
@@ -153,31 +154,41 @@ void PrintPage(vb::Proc& g, const PageStep& page) {
   g.step([&] { pageRunner(page.routine); });
 }
 
-// After a job to a file: the files written, on the status bar.
-void ReportFiles() {
-  if (hooks().PlotPreview()) return;
+// The files the job wrote, when it printed to a file on the program's printer.
+std::vector<std::string> FilesOfJob() {
+  std::vector<std::string> files;
+  if (hooks().PlotPreview()) return files;
   printer::QtPrinter& current = CurrentPrinter();
-  if (&Printer() != &current || current.filesOfJob().empty()) return;
-  QStringList files;
-  for (const QString& f : current.filesOfJob()) files << f;
-  ui::Current().SetStatusText("Printed to " + files.join(", ").toStdString());
+  if (&Printer() != &current) return files;
+  for (const QString& f : current.filesOfJob()) files.push_back(f.toStdString());
+  return files;
 }
 
-// The common job: the printer dialog, the page count, then each copy as a document of its own.
-void RunJob(vb::Proc& g, const std::vector<PageStep>& pages) {
+// The common job: the printer dialog, the page count, then each copy as a document of its own,
+// begun before its first page so that a page that draws nothing is still a page of it.
+void RunJob(vb::Proc& g, const std::vector<PageStep>& pages, JobOutcome& outcome) {
   if (ShowPrinterDialog() == 0) return;
+  outcome.ran = true;
   Vars& v = vars();
   v.PrintPageCount = ToInt16(pages.size());
   for (int copy = 1; copy <= v.Options.Copies; ++copy) {
     v.PrintPageNumber = 0;
+    if (!pages.empty()) g.step([] { Target().beginDocument(); });
     for (size_t i = 0; i < pages.size(); ++i) {
       v.PrintPageNumber = ToInt16(i + 1);
       if (i > 0) g.step([] { Target().newPage(); });
       PrintPage(g, pages[i]);
+      ++outcome.pages;
     }
     g.step([] { Target().endDoc(); });
   }
-  g.step(ReportFiles);
+}
+
+// The failures of the print jobs, each reported by the first job that meets it until a job
+// meets none.
+vb::RepeatedFailureFilter& JobFailures() {
+  static vb::RepeatedFailureFilter failures(vb::RepeatedFailureFilter::Memory::UntilCleanRun);
+  return failures;
 }
 
 // The job flag and the window's busy state for one command, ended whatever happens in it.
@@ -293,26 +304,47 @@ bool JobRunning() { return jobRunning; }
 
 void InstallPageRunner(PageRunner runner) { pageRunner = runner ? std::move(runner) : &RunRoutine; }
 
+std::string JobStatusText(const JobOutcome& outcome, long failures,
+                          const std::vector<std::string>& files, const std::string& errorLog) {
+  if (!outcome.ran) return "";
+  std::string written;
+  for (const std::string& f : files) written += (written.empty() ? "" : ", ") + f;
+  const std::string errors = "The print job had errors, logged in " + errorLog;
+  if (outcome.pages == 0) return "Nothing was printed" + (failures > 0 ? ": " + errors : "");
+  if (failures > 0) return errors + (written.empty() ? "" : "; written: " + written);
+  if (!written.empty()) return "Printed to " + written;
+  return "";
+}
+
+void ForgetJobFailures() { JobFailures() = vb::RepeatedFailureFilter(vb::RepeatedFailureFilter::Memory::UntilCleanRun); }
+
 void RunCommand(PrintCommand command) {
   if (jobRunning) return;
   JobScope job;
   const JobInputs inputs = hooks().Inputs();
-  if (command == C::PlotScreen) {
-    PlotScreen(inputs.CurrentTab);
-    vb::Proc g(kHandlerModule, HandlerName(command), vb::Trap::Report, false);
-    g.step(ReportFiles);
-    return;
-  }
-  vb::Proc g(kHandlerModule, HandlerName(command));
-  const std::vector<PageStep> pages = PagesOf(command, inputs);
-  const std::optional<ScaleDialogKind> scale = ScaleDialogOf(command);
-  if (!scale) return RunJob(g, pages);
-  // A to-scale command prints only when a scale was chosen, and leaves none chosen after it.
-  Vars& v = vars();
-  v.PrintScaleKind = *scale == ScaleDialogKind::Single ? 2 : 1;
-  g.step([&] { ShowScaleDialog(*scale); });
-  if (v.PrintScale > 0) RunJob(g, pages);
-  v.PrintScale = 0;
+  JobOutcome outcome;
+  JobFailures().Run([&] {
+    if (command == C::PlotScreen) {
+      outcome = PlotScreen(inputs.CurrentTab);
+      return;
+    }
+    vb::Proc g(kHandlerModule, HandlerName(command));
+    const std::vector<PageStep> pages = PagesOf(command, inputs);
+    const std::optional<ScaleDialogKind> scale = ScaleDialogOf(command);
+    if (!scale) return RunJob(g, pages, outcome);
+    // A to-scale command prints only when a scale was chosen, and leaves none chosen after it.
+    Vars& v = vars();
+    v.PrintScaleKind = *scale == ScaleDialogKind::Single ? 2 : 1;
+    g.step([&] { ShowScaleDialog(*scale); });
+    if (v.PrintScale > 0) RunJob(g, pages, outcome);
+    v.PrintScale = 0;
+  });
+  vb::Proc g(kHandlerModule, HandlerName(command), vb::Trap::Report, false);
+  g.step([&] {
+    const std::string text = JobStatusText(outcome, JobFailures().FailuresOfLastRun(),
+                                           FilesOfJob(), General::ErrorLogFile());
+    if (!text.empty()) ui::Current().SetStatusText(text);
+  });
 }
 
 }  // namespace Printing

@@ -13,6 +13,7 @@
 // items and takes no input while the job runs (Hooks::JobRunning), whatever fails on the way.
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -96,9 +97,27 @@ struct JobInputs {
 // configuration the pair has once: corporate, then EMS, then utility.
 std::vector<PageStep> PagesOf(PrintCommand command, const JobInputs& inputs);
 
+// What one job did: whether it printed at all (its dialogs were answered, not cancelled) and
+// how many pages it printed, over every copy.
+struct JobOutcome {
+  bool ran = false;
+  long pages = 0;
+};
+
 // Runs a command: refused while a job runs; otherwise the job, with the main window told when
-// it starts and ends. After a job to a file the status bar names the files written.
+// it starts and ends. A failure that a job since the last job without failures reported
+// unchanged is not reported again (the error log keeps one line for it), so that no number of
+// jobs over a missing database reaches the error limit. Afterwards the status bar says how the
+// job went (JobStatusText).
 void RunCommand(PrintCommand command);
+// The status bar's words after a job that met `failures` failures and wrote `files` (a job to a
+// file): nothing for a cancelled job; "Nothing was printed" when no page was; "The print job had
+// errors, logged in <log>" (and "; written: <files>") when it met failures; "Printed to
+// <files>" when it wrote files; nothing for a clean job to a printer or the preview.
+std::string JobStatusText(const JobOutcome& outcome, long failures,
+                          const std::vector<std::string>& files, const std::string& errorLog);
+// Forgets the failures earlier jobs reported (tests).
+void ForgetJobFailures();
 // A job is running.
 bool JobRunning();
 

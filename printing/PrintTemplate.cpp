@@ -4,6 +4,7 @@
 #include "drawings/PageDrawing.h"
 #include "foundation/DBase.h"
 #include "platform/dxfcontrol/DrawingControl.h"
+#include "platform/runtime/Error.h"
 #include "platform/runtime/Trap.h"
 #include "printing/PagePrinting.h"
 #include "printing/PageRaster.h"
@@ -73,15 +74,28 @@ void PrintPageDrawing(vb::Proc& g, dxf::DrawingControl* cad, bool paintRaster) {
   cad->PlotSetting0F = false;
   // The raster only carries what the collection left in the drawing; with nothing left (or in
   // preview, where no raster is painted) there is nothing to render.
+  bool rasterWhole = true;
   if (paintRaster && !InPreview() && cad->EntityList().Count() > 0 &&
       !entityLists().RasterEmpty) {
     g.step([&] {
       printer::PrintDevice& device = Printing::Printer();
-      Printing::PrintPlotPicture(*cad, device, Printing::RasterFactor2000(device.scaleWidth()));
+      rasterWhole = Printing::PrintPlotPicture(
+          *cad, device, Printing::RasterFactor2000(device.scaleWidth()), false);
     });
   }
   g.step([&] { cad->SetVisible(false); });
+  // What the page's bounds left out, of its vectors or of its raster, is reported once.
+  if (entityLists().Cut || !rasterWhole) {
+    g.step([] {
+      vb::Raise(vb::err::Overflow,
+                "The page is too big to print in full; part of it is left out");
+    });
+  }
   PrintCADEntities();
+}
+
+void LoadTemplateDrawing(vb::Proc& g, dxf::DrawingControl& cad, const std::string& templateFile) {
+  if (!g.step([&] { cad.LoadDrawingFile(templateFile, kMaxTemplateBytes); })) cad.ClearDrawing();
 }
 
 void PrintDXF(const std::string& templateFile) {
@@ -89,9 +103,7 @@ void PrintDXF(const std::string& templateFile) {
   dxf::DrawingControl* cad = nullptr;
   g.step([&] { cad = &Control(kMeasuringView); });
   if (cad) {
-    // A template that cannot be loaded is reported; the page drawing is then emptied, so that
-    // the page carries no leftovers of the one printed before it.
-    if (!g.step([&] { cad->LoadDrawingFile(templateFile); })) cad->ClearDrawing();
+    LoadTemplateDrawing(g, *cad, templateFile);
     g.step([] { UpdateCADText(); });
     g.step([] { GetCADEntities(kMeasuringView); });
   }

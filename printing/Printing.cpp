@@ -11,6 +11,7 @@
 #include "foundation/Registry.h"
 #include "platform/runtime/StateReset.h"
 #include "platform/runtime/Trap.h"
+#include "platform/ui/Hooks.h"
 #include "printing/PageRaster.h"
 #include "printing/frmPlotPreview.h"
 #include "printing/ScaleDialogs.h"
@@ -53,6 +54,14 @@ void ReleaseAtExit() {
   static const bool registered = (qAddPostRoutine(ReleaseDevices), true);
   (void)registered;
 }
+
+// When the program ends in the middle of a job (the error limit, Cancel in an error box), the
+// document begun is ended first, so that its file is whole and a printer's job is sent.
+void EndOpenDocuments() {
+  if (installedPrinter && installedPrinter->documentOpen()) installedPrinter->endDoc();
+  if (currentPrinter() && currentPrinter()->documentOpen()) currentPrinter()->endDoc();
+}
+const bool endsOpenDocuments = (ui::FinishBeforeEnd(&EndOpenDocuments), true);
 
 int16_t ToInt16(int value) { return static_cast<int16_t>(std::clamp(value, -32768, 32767)); }
 
@@ -130,6 +139,7 @@ void resetForTest() {
   installedPrinter = nullptr;
   InstallScaleDialogRunner(nullptr);
   InstallPageRunner(nullptr);
+  ForgetJobFailures();
   currentPrinter().reset();
   // A watcher a test left on the pages may be gone: it is dropped before the pages are.
   if (previewPages()) {

@@ -196,7 +196,7 @@ void LoadPageTemplate(vb::Proc& g, const std::string& templateFile) {
   dxf::DrawingControl* cad = nullptr;
   g.step([&] { cad = &CF::Control(CF::kMeasuringView); });
   if (!cad) return;
-  if (!g.step([&] { cad->LoadDrawingFile(templateFile); })) cad->ClearDrawing();
+  CF::LoadTemplateDrawing(g, *cad, templateFile);
   g.step([] { CF::SetupNewDrawing(CF::kMeasuringView); });
   g.step([] { CF::UpdateCADText(); });
 }

@@ -111,6 +111,8 @@ void PreviewPages::paintPicture(const QImage& image, double x, double y, double 
   changed();
 }
 
+void PreviewPages::beginDocument() { begin(); }
+
 void PreviewPages::newPage() {
   begin();
   addPage();

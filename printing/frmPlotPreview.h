@@ -44,6 +44,7 @@ class PreviewPages final : public printer::PrintDevice {
   void paintPicture(const QImage& image, double x, double y, double width, double height) override;
   // The next page; so does the first drawing after an end of document, so that nothing is
   // drawn over an earlier page.
+  void beginDocument() override;
   void newPage() override;
   void endDoc() override;
   bool documentOpen() const override { return open_; }

@@ -365,9 +365,9 @@ void DrawingControl::PaintView(QPainter& painter, int width, int height, double 
   }
 }
 
-void DrawingControl::RenderToPicture(QPaintDevice& picture) const {
+bool DrawingControl::RenderToPicture(QPaintDevice& picture, bool reportCut) const {
   const double w = picture.width(), h = picture.height();
-  if (w <= 0 || h <= 0) return;
+  if (w <= 0 || h <= 0) return true;
   QPainter painter(&picture);
   const double pen = std::max(1.0, static_cast<double>(PlotPenWidth));
   const Rgb white = MakeRgb(255, 255, 255);
@@ -380,7 +380,9 @@ void DrawingControl::RenderToPicture(QPaintDevice& picture) const {
   } else {
     map = FitWindow(view_.Displayed(), w, h, PlotLandscape == 1);
   }
-  if (!Render(doc_, painter, map, w, h, pen, white, kPictureSeconds)) reportTooBig();
+  const bool complete = Render(doc_, painter, map, w, h, pen, white, kPictureSeconds);
+  if (!complete && reportCut) reportTooBig();
+  return complete;
 }
 
 void DrawingControl::SaveBitmap(std::string_view file) const {

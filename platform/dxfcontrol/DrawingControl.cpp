@@ -49,6 +49,10 @@ std::filesystem::path DrawingControl::fileToRead(std::string_view file) const {
   if (std::filesystem::is_directory(p, ec)) {
     vb::Raise(vb::err::PathFileAccess, "Path/File access error: " + p.string());
   }
+  // Only a regular file is read: a device or a pipe (a link to /dev/zero) would never end.
+  if (!std::filesystem::is_regular_file(p, ec)) {
+    vb::Raise(vb::err::PathFileAccess, "Path/File access error: " + p.string() + " is not a file");
+  }
   return p;
 }
 
@@ -83,9 +87,17 @@ void DrawingControl::ClearDrawing() {
 
 // Files are read in pieces (ReadDxfFile): a large drawing is never held whole beside the
 // document built from it.
-void DrawingControl::LoadDrawingFile(std::string_view file) {
+void DrawingControl::LoadDrawingFile(std::string_view file, std::uintmax_t maxBytes) {
+  const std::filesystem::path p = fileToRead(file);
+  std::error_code ec;
+  const std::uintmax_t size = std::filesystem::file_size(p, ec);
+  if (!ec && size > maxBytes) {
+    vb::Raise(vb::err::PathFileAccess, "Path/File access error: " + p.string() + " is " +
+                                           std::to_string(size) + " bytes, more than the " +
+                                           std::to_string(maxBytes) + " it may have");
+  }
   Document fresh;
-  ReadDxfFile(fileToRead(file), fresh);  // raises with the old drawing untouched
+  ReadDxfFile(p, fresh);  // raises with the old drawing untouched
   install(std::move(fresh));
 }
 

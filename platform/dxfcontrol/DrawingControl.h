@@ -7,7 +7,9 @@
 // Errors follow the runtime's convention: a failing member raises vb::Error and leaves the
 // control as it was.
 #include <filesystem>
+#include <cstdint>
 #include <functional>
+#include <limits>
 #include <set>
 #include <string>
 #include <string_view>
@@ -41,9 +43,11 @@ class DrawingControl {
   // Empties the drawing: no entities, no blocks, only layer "0" (current); the view stays.
   void ClearDrawing();
   void NewDrawing() { ClearDrawing(); }
-  // Replaces the drawing by the file's. A missing file raises 53, an unreadable one 75, a file
-  // that is no DXF 321; the drawing is then kept as it was.
-  void LoadDrawingFile(std::string_view file);
+  // Replaces the drawing by the file's. A missing file raises 53, one that is no regular file
+  // (a folder, a device), is larger than `maxBytes` or cannot be read 75, a file that is no DXF
+  // 321; the drawing is then kept as it was.
+  void LoadDrawingFile(std::string_view file,
+                       std::uintmax_t maxBytes = std::numeric_limits<std::uintmax_t>::max());
   // Adds the file's entities, identity transform, or p' = S·(R(rotation)·p + offset) with the
   // offset in the file's unscaled units; layer-"0" entities go onto the current layer.
   void MergeDrawingFile(std::string_view file);
@@ -123,7 +127,9 @@ class DrawingControl {
   bool PlotSetting0F = false;
   int PlotLandscape = 0;
   float PlotPenWidth = 1;
-  void RenderToPicture(QPaintDevice& picture) const;
+  // Renders as the plot settings say; false when a budget left part of the drawing out, which
+  // is reported once per drawing unless `reportCut` is false (the caller reports it).
+  bool RenderToPicture(QPaintDevice& picture, bool reportCut = true) const;
 
   // ---- Chart back end
   // Upper corner of the drawing limits (of the extents when the drawing has no limits; (12, 9)
@@ -160,7 +166,7 @@ class DrawingControl {
 
  private:
   std::filesystem::path resolve(std::string_view file) const;
-  // The file's path, checked to be a file (53 when missing, 75 for a folder).
+  // The file's path, checked to be a regular file (53 when missing, 75 for anything else).
   std::filesystem::path fileToRead(std::string_view file) const;
   void install(Document fresh);
   static void checkTransform(float rotation, float scaleX, float scaleY, float offsetX,

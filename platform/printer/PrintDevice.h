@@ -39,6 +39,9 @@ class PrintDevice {
   // PaintPicture: the image stretched over the box (device pixels) of the current page.
   virtual void paintPicture(const QImage& image, double x, double y, double width,
                             double height) = 0;
+  // Begins a document when none is open, as the first drawing would: a page that draws nothing
+  // still counts, and a document that could not begin says so now.
+  virtual void beginDocument() = 0;
   // NewPage: the next page of the same document. With no document open one begins first, so
   // its empty first page counts.
   virtual void newPage() = 0;

@@ -31,7 +31,7 @@ class QtPrinter::Page final : public gdi::PrinterCanvas {
   void renew(int logPixelsY) { deviceChanged(logPixelsY); }
 
  protected:
-  std::unique_ptr<QPainter> openPainter() override { return owner_.beginDocument(); }
+  std::unique_ptr<QPainter> openPainter() override { return owner_.openDocument(); }
 
  private:
   QtPrinter& owner_;
@@ -79,7 +79,7 @@ QString QtPrinter::documentName() const { return printer_.docName(); }
 
 gdi::Canvas& QtPrinter::canvas() { return *page_; }
 
-std::unique_ptr<QPainter> QtPrinter::beginDocument() {
+std::unique_ptr<QPainter> QtPrinter::openDocument() {
   if (failed_) return std::make_unique<QPainter>(&scratch_);
   if (!jobStarted_) {
     // Printing with no dialog before it (the screen plot in preview mode): a job of its own.
@@ -87,7 +87,14 @@ std::unique_ptr<QPainter> QtPrinter::beginDocument() {
     jobStarted_ = true;
   }
   ++documents_;
-  const QString file = NumberedFile(baseFile_, documents_);
+  // The first document goes to the file the user chose (the dialog asked before replacing
+  // it); the copies after it to the next numbers whose files do not exist, so that no file the
+  // user did not name is replaced.
+  if (documents_ == 1) nextNumber_ = 1;
+  QString file = NumberedFile(baseFile_, nextNumber_);
+  if (!baseFile_.isEmpty() && documents_ > 1) {
+    while (QFileInfo::exists(file)) file = NumberedFile(baseFile_, ++nextNumber_);
+  }
   if (!baseFile_.isEmpty()) printer_.setOutputFileName(file);
   page_->renew(printer_.logicalDpiY());
   auto painter = std::make_unique<QPainter>();
@@ -102,6 +109,7 @@ std::unique_ptr<QPainter> QtPrinter::beginDocument() {
     vb::Raise(kPrinterError, "Printer error (" + where.toStdString() + ")");
   }
   if (!baseFile_.isEmpty()) files_.push_back(file);
+  ++nextNumber_;
   // Qt's PDF engine keeps the pen and brush of the printer's last document while a new painter
   // starts with the defaults, so a first drawing in the default black would come out in the
   // last document's colour. Changing both once makes the painter hand its state to the engine.
@@ -117,6 +125,8 @@ void QtPrinter::paintPicture(const QImage& image, double x, double y, double wid
   if (failed_ || image.isNull()) return;
   p.drawImage(QRectF(x, y, width, height), image);
 }
+
+void QtPrinter::beginDocument() { page_->open(); }
 
 void QtPrinter::newPage() {
   page_->open();

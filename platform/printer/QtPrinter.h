@@ -9,7 +9,8 @@
 // A document begins with the first drawing after startJob() or the last endDoc(). When the
 // output is a file, every document of a job gets a file of its own: the first the name as
 // chosen, the next ones numbered ("plot.pdf", "plot-2.pdf", "plot-3.pdf", ...), so that the
-// copies of a job do not overwrite each other. A document that cannot begin (no printer, a
+// copies of a job do not overwrite each other; a numbered name whose file exists is passed over
+// for the next free one, so that no file the user did not name is replaced. A document that cannot begin (no printer, a
 // file that cannot be written) raises a "Printer error" once; the rest of that document is
 // dropped until endDoc().
 #include <QImage>
@@ -53,13 +54,14 @@ class QtPrinter final : public PrintDevice {
   QString documentName() const override;
   gdi::Canvas& canvas() override;
   void paintPicture(const QImage& image, double x, double y, double width, double height) override;
+  void beginDocument() override;
   void newPage() override;
   void endDoc() override;
   bool documentOpen() const override { return open_; }
 
  private:
   class Page;
-  std::unique_ptr<QPainter> beginDocument();
+  std::unique_ptr<QPainter> openDocument();
 
   QPrinter printer_;
   std::unique_ptr<Page> page_;
@@ -69,6 +71,7 @@ class QtPrinter final : public PrintDevice {
   bool open_ = false;
   bool failed_ = false;
   int documents_ = 0;  // documents begun in this job
+  int nextNumber_ = 1;  // the number the next document's file would take
   std::vector<QString> files_;
 };
 

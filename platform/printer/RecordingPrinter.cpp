@@ -86,6 +86,8 @@ void RecordingPrinter::paintPicture(const QImage& image, double x, double y, dou
                  std::to_string(image.width()) + " " + std::to_string(image.height()));
 }
 
+void RecordingPrinter::beginDocument() { begin(); }
+
 void RecordingPrinter::newPage() {
   begin();
   flush();

@@ -34,6 +34,7 @@ class RecordingPrinter final : public PrintDevice {
   QString documentName() const override { return name_; }
   gdi::Canvas& canvas() override;
   void paintPicture(const QImage& image, double x, double y, double width, double height) override;
+  void beginDocument() override;
   void newPage() override;
   void endDoc() override;
   bool documentOpen() const override { return open_; }

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 namespace ui {
 
@@ -35,7 +36,21 @@ void Install(Hooks* hooks) { current = hooks ? hooks : &headless; }
 
 Hooks& Current() { return *current; }
 
+std::vector<std::function<void()>>& finishing() {
+  static std::vector<std::function<void()>> work;
+  return work;
+}
+
+void FinishBeforeEnd(std::function<void()> finish) { finishing().push_back(std::move(finish)); }
+
 void End() {
+  for (const std::function<void()>& finish : finishing()) {
+    try {
+      finish();
+    } catch (...) {
+      // The program ends anyway; what could be finished was.
+    }
+  }
   current->EndProgram();
   throw ProgramEnded{};
 }

@@ -3,6 +3,7 @@
 // boxes, the beep, the hourglass, letting the event loop run and ending the program. The main
 // window installs its Qt implementation; tests install FakeHooks; until either is installed a
 // headless implementation writes to stderr.
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -39,8 +40,12 @@ struct ProgramEnded {};
 void Install(Hooks* hooks);  // nullptr restores the headless implementation
 Hooks& Current();
 
-// End: stops the program at once.
+// End: stops the program at once. What was added by FinishBeforeEnd is done first, in the
+// order added; a failure in it is passed over.
 [[noreturn]] void End();
+// Work that must not be left half done when End() stops the program (a print document begun is
+// ended, so that its file is whole).
+void FinishBeforeEnd(std::function<void()> finish);
 
 // The course of an error with error handling off: "Run-time error 'n':" with its description,
 // then the program ends.

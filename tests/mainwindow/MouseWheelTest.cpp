@@ -134,7 +134,7 @@ TEST_F(Wheel, AFailureOnEveryNotchIsReportedOnce) {
 }
 
 TEST_F(Wheel, RepeatingHandlerReportsAFailureAgainOnlyAfterARunWithoutIt) {
-  MainForm::RepeatedFailureFilter filter;
+  vb::RepeatedFailureFilter filter;
   auto tick = [&](long error) {
     filter.Run([&] {
       vb::Proc g("MainForm", "Timer");
@@ -156,7 +156,7 @@ TEST_F(Wheel, RepeatingHandlerReportsAFailureAgainOnlyAfterARunWithoutIt) {
 // makes two failures of one number differ). What any run since the last clean one reported
 // unchanged is passed over; a run without failures forgets.
 TEST_F(Wheel, DisplayUpdatesReportAnUnchangedFailureOnceUntilAnUpdateWithoutFailures) {
-  MainForm::RepeatedFailureFilter filter(MainForm::RepeatedFailureFilter::Memory::UntilCleanRun);
+  vb::RepeatedFailureFilter filter(vb::RepeatedFailureFilter::Memory::UntilCleanRun);
   struct Failure {
     long number;
     const char* text;

@@ -9,8 +9,9 @@
 // any run since the last run without failures has reported unchanged (same module, procedure,
 // number and text): a run reports it once, and later runs report only what is new. A run that
 // meets no failure at all forgets them, so that a failure coming back is reported again. The
-// display update uses it: with the aircraft database gone, every tab switch would otherwise
-// report the same failed reads again, label after label, switch after switch.
+// display update and the print jobs use it: with the aircraft database gone, every tab switch
+// and every printed page would otherwise report the same failed reads again, label after label,
+// page after page, until the error limit ends the program.
 #include <set>
 #include <string>
 #include <string_view>
@@ -18,7 +19,7 @@
 
 #include "platform/runtime/Trap.h"
 
-namespace MainForm {
+namespace vb {
 
 class RepeatedFailureFilter {
  public:
@@ -30,8 +31,11 @@ class RepeatedFailureFilter {
     Scope scope(*this);
     std::forward<F>(handler)();
   }
-  // The errors the last run met.
+  // The errors the last run met (for a filter that remembers until a clean run: every run's
+  // since then).
   size_t Pending() const { return last_.size(); }
+  // The failures the last run met, reported or passed over.
+  long FailuresOfLastRun() const { return failuresOfLastRun_; }
 
  private:
   // Module, procedure, error number and (until a clean run only) the error's text.
@@ -53,10 +57,12 @@ class RepeatedFailureFilter {
     RepeatedFailureFilter& owner_;
     vb::TrapHandler* inner_;
     std::set<Key> met_;
+    long failures_ = 0;
   };
 
   Memory memory_;
   std::set<Key> last_;
+  long failuresOfLastRun_ = 0;
 };
 
-}  // namespace MainForm
+}  // namespace vb

@@ -1,7 +1,7 @@
 // A repeating handler's failure reported once.
-#include "mainwindow/RepeatedFailure.h"
+#include "platform/runtime/RepeatedFailure.h"
 
-namespace MainForm {
+namespace vb {
 
 RepeatedFailureFilter::Scope::Scope(RepeatedFailureFilter& owner)
     : owner_(owner), inner_(vb::CurrentTrapHandler()) {
@@ -10,6 +10,7 @@ RepeatedFailureFilter::Scope::Scope(RepeatedFailureFilter& owner)
 
 RepeatedFailureFilter::Scope::~Scope() {
   vb::SetTrapHandler(inner_);
+  owner_.failuresOfLastRun_ = failures_;
   if (owner_.memory_ == Memory::AcrossRuns || met_.empty())
     owner_.last_ = std::move(met_);
   else
@@ -26,9 +27,10 @@ void RepeatedFailureFilter::Scope::HandleError(std::string_view module, std::str
                                                const vb::Error& error) {
   Key key{std::string(module), std::string(procedure), error.number,
           owner_.memory_ == Memory::UntilCleanRun ? error.description : std::string()};
+  ++failures_;
   const bool reported = owner_.last_.count(key) > 0 || met_.count(key) > 0;
   met_.insert(std::move(key));
   if (!reported && inner_) inner_->HandleError(module, procedure, error);
 }
 
-}  // namespace MainForm
+}  // namespace vb
