@@ -143,8 +143,12 @@ const vb::StateReset stateReset(vb::ResetOrder::Printing, &resetForTest);
 }  // namespace
 
 std::string JobTitle(const std::string& aircraft1, const std::string& aircraft2) {
-  std::string title = Globals::AircraftFullName(aircraft1);
-  if (!aircraft2.empty()) title += ", " + Globals::AircraftFullName(aircraft2);
+  std::string title;
+  for (const std::string* acNum : {&aircraft1, &aircraft2}) {
+    if (acNum->empty()) continue;
+    const std::string name = Globals::AircraftFullName(*acNum);
+    title += (title.empty() || name.empty() ? "" : ", ") + name;
+  }
   return title;
 }
 

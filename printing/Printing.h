@@ -103,8 +103,8 @@ frmPlotPreview* PreviewWindow();
 // Where the pages of a job are drawn: the preview in preview mode, else the printer.
 printer::PrintDevice& Target();
 
-// The title of a job: the full name of Plane 1, then ", " and that of Plane 2 when Plane 2 is
-// chosen.
+// The title of a job: the full names of the planes chosen, joined by ", " (a plane not chosen
+// adds neither a name nor a separator).
 std::string JobTitle(const std::string& aircraft1, const std::string& aircraft2);
 
 // Opens a print job. Preview mode: the preview window opens (a fresh one, or the open one
