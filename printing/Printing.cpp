@@ -65,10 +65,11 @@ class ToolbarLowered {
   ToolbarLowered& operator=(const ToolbarLowered&) = delete;
 };
 
-// The preview window, a fresh one when none is open; shown modeless with no owner.
+// The preview window, a fresh one when none is open; shown modeless with no owner. A window the
+// user has closed is left to delete itself.
 void OpenPreview() {
   QPointer<frmPlotPreview>& w = previewWindow();
-  if (!w) w = new frmPlotPreview(Preview());
+  if (!w || !w->isOpen()) w = new frmPlotPreview(Preview());
   w->show();
   w->raise();
 }
@@ -111,11 +112,19 @@ PreviewPages& Preview() {
   if (!p) {
     ReleaseAtExit();
     p = std::make_unique<PreviewPages>();
+    // A page that a preview job begins while no window shows the pages (the user closed it
+    // during the job) opens the window again, so the job's later pages are seen.
+    p->setOnPageStart([] {
+      if (hooks().PlotPreview() && !PreviewWindow()) OpenPreview();
+    });
   }
   return *p;
 }
 
-frmPlotPreview* PreviewWindow() { return previewWindow().data(); }
+frmPlotPreview* PreviewWindow() {
+  frmPlotPreview* w = previewWindow().data();
+  return w && w->isOpen() ? w : nullptr;
+}
 
 printer::PrintDevice& Target() {
   if (hooks().PlotPreview()) return Preview();
