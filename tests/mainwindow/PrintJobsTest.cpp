@@ -220,7 +220,8 @@ TEST_F(PrintJobs, EveryPrintPageItemPrintsItsPages) {
         << page;
   // The interior to scale: the interior at its scale, the cabin at the cabin scale.
   const QString overlaid = pageText(ctl::mnuFilePrintInteriorScaleOverlaid, 1);
-  EXPECT_TRUE(overlaid.contains("Scale = 1:80") && overlaid.contains("Scale = 1:30"))
+  EXPECT_TRUE(overlaid.contains("Interior: Scale = 1:80") &&
+              overlaid.contains("Cabin: Scale = 1:30"))
       << overlaid.toStdString();
   EXPECT_TRUE(pageText(ctl::mnuFilePrintInteriorScaleSideBySide, 1).contains("Scale = 1:80"));
   EXPECT_TRUE(pageText(ctl::mnuFilePrintInteriorScaleSideBySide, 2).contains("Scale = 1:30"));
