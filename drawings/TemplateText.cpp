@@ -142,7 +142,9 @@ void FillNames(long item, const DrawingInputs& planes) {
 }
 
 // The qualifier text of a chart key; the key is bound as a parameter of the query, whatever
-// characters it holds.
+// characters it holds. A qualifier that cannot be read is reported and leaves the placeholder
+// empty, as every other placeholder is left when the database fails: the template's own text
+// never reaches the page.
 void FillQualifier(long item, const std::string& text) {
   vb::Proc g(kModule, "UpdateCADText");
   std::string key = text.substr(10);
@@ -150,17 +152,21 @@ void FillQualifier(long item, const std::string& text) {
   DBase::Vars& d = DBase::vars();
   d.DBConnection = adodb::Connection();
   d.DBRecordset = adodb::Recordset();
-  if (!g.step([&] { d.DBConnection.open(DBase::ConnectionString(d.DBPath)); })) return;
-  if (!g.step([&] { d.DBRecordset.open(kQualifierSql, d.DBConnection, {vb::Variant(key)}); })) {
-    d.DBConnection.close();
-    return;
-  }
   std::string notes;
-  g.step([&] {
-    if (!d.DBRecordset.eof()) notes = TextOf(d.DBRecordset.fields("Notes").value());
+  const bool connected = g.step([&] { d.DBConnection.open(DBase::ConnectionString(d.DBPath)); });
+  const bool queried = connected && g.step([&] {
+    d.DBRecordset.open(kQualifierSql, d.DBConnection, {vb::Variant(key)});
   });
+  if (queried) {
+    g.step([&] {
+      if (!d.DBRecordset.eof()) notes = TextOf(d.DBRecordset.fields("Notes").value());
+    });
+  }
   SetCADText(item, notes);
-  g.step([&] { DBase::CloseDatabase(); });
+  if (queried)
+    g.step([&] { DBase::CloseDatabase(); });
+  else if (connected)
+    d.DBConnection.close();
 }
 
 void FillPlaceholder(dxf::DrawingControl& c, long item, const PageInputs& page,

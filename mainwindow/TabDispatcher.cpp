@@ -27,6 +27,21 @@ class BusyPointer {
 
 bool IsDrawingTab(int tab) { return tab >= Tab::Top && tab <= Tab::Interior; }
 
+int StepToTab(int current, int direction, bool wrap, int count,
+              const std::function<bool(int)>& selectable) {
+  if (direction == 0) return current;
+  const int step = direction > 0 ? 1 : -1;
+  for (int tried = 1; tried < count; ++tried) {
+    int tab = current + step * tried;
+    if (wrap)
+      tab = (tab % count + count) % count;
+    else if (tab < 0 || tab >= count)
+      break;
+    if (selectable(tab)) return tab;
+  }
+  return current;
+}
+
 void ClearChartLabels() {
   for (int chart = 1; chart <= 16; ++chart)
     Chart::vars().ChartLabelsLoaded[static_cast<size_t>(chart)] = false;

@@ -7,6 +7,7 @@
 // time. TabStripClick is the tab control's click. No Qt here: the window is reached through
 // TabWindow, the drawing views through the drawing services, and the composition through
 // CompositionControls and CompositionOptions.
+#include <functional>
 #include <string_view>
 
 #include "charts/ChartHover.h"
@@ -69,6 +70,13 @@ class TabDispatcher {
 
 // Tab 2 to 5.
 bool IsDrawingTab(int tab);
+
+// The tab a keyboard step leads to from `current` among `count` tabs: the nearest tab in
+// `direction` (+1 the next, -1 the previous) that `selectable` allows; the tabs the class does
+// not offer are passed over. Past the last (or before the first) selectable tab the step goes
+// round to the other end when `wrap` holds, else it stays on `current`.
+int StepToTab(int current, int direction, bool wrap, int count,
+              const std::function<bool(int)>& selectable);
 
 // Every chart reads its notes and labels from the database again when it is next drawn (a new
 // tab, a new pair or a plane shown or hidden).

@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
@@ -114,6 +115,32 @@ class WindowChooseHooks final : public ChooseHooks {
   void ToolbarFormLoad() override { Toolbar::FormLoad(); }
   void ToolbarFormUnload() override { Toolbar::FormUnload(); }
   void SetTabDrawn(int tab, bool drawn) override { MarkTabDrawn(tab, drawn); }
+};
+
+// The tab the keyboard moves to from the current one, `direction` +1 or -1: the nearest tab shown
+// and enabled, as a hidden tab is one the class does not offer.
+int KeyboardStep(const QTabBar& bar, int direction, bool wrap) {
+  return StepToTab(bar.currentIndex(), direction, wrap, bar.count(), [&bar](int tab) {
+    return bar.isTabVisible(tab) && bar.isTabEnabled(tab);
+  });
+}
+
+// The tab control. Left and Right step to the previous and next shown tab and stop at either
+// end, as a tab bar's arrows do; Qt's own step passes only over disabled tabs and would select
+// a hidden one. Ctrl+Tab and Ctrl+Shift+Tab are the window's (frmMain::keyPressEvent).
+class TabStrip final : public QTabBar {
+ public:
+  using QTabBar::QTabBar;
+
+ protected:
+  void keyPressEvent(QKeyEvent* e) override {
+    if (e->key() != Qt::Key_Left && e->key() != Qt::Key_Right) {
+      QTabBar::keyPressEvent(e);
+      return;
+    }
+    const int back = isRightToLeft() ? Qt::Key_Right : Qt::Key_Left;
+    setCurrentIndex(KeyboardStep(*this, e->key() == back ? -1 : 1, false));
+  }
 };
 
 // The printer dialog's owner and its effects on the window: the floating toolbar lowered while
@@ -456,7 +483,7 @@ void frmMain::BuildClient() {
 
   BuildToolbar(client);
 
-  tabs_ = new QTabBar(client);
+  tabs_ = new TabStrip(client);
   tabs_->setObjectName(ctl::SSTab);
   tabs_->setExpanding(false);
   tabs_->setDrawBase(true);
@@ -941,6 +968,17 @@ void frmMain::mnuHelpContents_Click() {
 void frmMain::Form_Activate() {
   if (!startupDone_ || startup_.Unloaded()) return;
   startup_.FormActivate();
+}
+
+// Ctrl+Tab and Ctrl+Shift+Tab, wherever the focus is in the window, go round the shown tabs.
+void frmMain::keyPressEvent(QKeyEvent* e) {
+  const bool tabKey = e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab;
+  if (!tabKey || !(e->modifiers() & Qt::ControlModifier)) {
+    QMainWindow::keyPressEvent(e);
+    return;
+  }
+  const bool back = e->key() == Qt::Key_Backtab || (e->modifiers() & Qt::ShiftModifier);
+  tabs_->setCurrentIndex(KeyboardStep(*tabs_, back ? -1 : 1, true));
 }
 
 bool frmMain::event(QEvent* e) {

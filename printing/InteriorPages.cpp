@@ -177,6 +177,12 @@ std::array<std::string, 2> InteriorScaleTexts(const InteriorLayout& layout,
   texts[0] = ScaleText(static_cast<float>(scales.d1));
   if (layout.kind != InteriorPageKind::Interior && scales.d2 > 0)
     texts[1] = ScaleText(static_cast<float>(scales.d2));
+  // The overlaid page shares its template with the interior page, which has one scale, so its
+  // texts name their views themselves (the cabin page's template names its two).
+  if (layout.kind == InteriorPageKind::Overlaid) {
+    texts[0] = "Interior: " + texts[0];
+    if (!texts[1].empty()) texts[1] = "Cabin: " + texts[1];
+  }
   return texts;
 }
 

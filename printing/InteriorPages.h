@@ -104,7 +104,8 @@ InteriorScales CombineInteriorScales(const InteriorLayout& layout,
                                      double cabinScale);
 
 // The scale texts of a page: "Scale = 1:" and d1; "Scale = 1:" and d2 where the page has a
-// second scale, else "" (so the fixed-wing cabin page never says "1:0").
+// second scale, else "" (so the fixed-wing cabin page never says "1:0"). On the overlaid page
+// they say whose scale each is: "Interior: Scale = 1:" and d1, "Cabin: Scale = 1:" and d2.
 std::array<std::string, 2> InteriorScaleTexts(const InteriorLayout& layout,
                                               const InteriorScales& scales);
 

@@ -74,10 +74,11 @@ class ToolbarLowered {
   ToolbarLowered& operator=(const ToolbarLowered&) = delete;
 };
 
-// The preview window, a fresh one when none is open; shown modeless with no owner.
+// The preview window, a fresh one when none is open; shown modeless with no owner. A window the
+// user has closed is left to delete itself.
 void OpenPreview() {
   QPointer<frmPlotPreview>& w = previewWindow();
-  if (!w) w = new frmPlotPreview(Preview());
+  if (!w || !w->isOpen()) w = new frmPlotPreview(Preview());
   w->show();
   w->raise();
 }
@@ -120,11 +121,19 @@ PreviewPages& Preview() {
   if (!p) {
     ReleaseAtExit();
     p = std::make_unique<PreviewPages>();
+    // A page that a preview job begins while no window shows the pages (the user closed it
+    // during the job) opens the window again, so the job's later pages are seen.
+    p->setOnPageStart([] {
+      if (hooks().PlotPreview() && !PreviewWindow()) OpenPreview();
+    });
   }
   return *p;
 }
 
-frmPlotPreview* PreviewWindow() { return previewWindow().data(); }
+frmPlotPreview* PreviewWindow() {
+  frmPlotPreview* w = previewWindow().data();
+  return w && w->isOpen() ? w : nullptr;
+}
 
 printer::PrintDevice& Target() {
   if (hooks().PlotPreview()) return Preview();
@@ -153,8 +162,12 @@ const vb::StateReset stateReset(vb::ResetOrder::Printing, &resetForTest);
 }  // namespace
 
 std::string JobTitle(const std::string& aircraft1, const std::string& aircraft2) {
-  std::string title = Globals::AircraftFullName(aircraft1);
-  if (!aircraft2.empty()) title += ", " + Globals::AircraftFullName(aircraft2);
+  std::string title;
+  for (const std::string* acNum : {&aircraft1, &aircraft2}) {
+    if (acNum->empty()) continue;
+    const std::string name = Globals::AircraftFullName(*acNum);
+    title += (title.empty() || name.empty() ? "" : ", ") + name;
+  }
   return title;
 }
 

@@ -95,16 +95,16 @@ printer::QtPrinter& CurrentPrinter();
 // The printer the page routines print on: the current printer, or the one a test installed.
 printer::PrintDevice& Printer();
 void InstallPrinter(printer::PrintDevice* device);  // nullptr restores the current printer
-// The pages of the plot preview; the window shows them while it is open. Drawing goes on into
-// the pages when the user has closed the window; the next job starts afresh.
+// The pages of the plot preview; the window shows them while it is open. Closing the window
+// discards them; in preview mode the next page a job begins opens the window again.
 PreviewPages& Preview();
-// The preview window while it is open.
+// The preview window while it is open (not once the user has closed it).
 frmPlotPreview* PreviewWindow();
 // Where the pages of a job are drawn: the preview in preview mode, else the printer.
 printer::PrintDevice& Target();
 
-// The title of a job: the full name of Plane 1, then ", " and that of Plane 2 when Plane 2 is
-// chosen.
+// The title of a job: the full names of the planes chosen, joined by ", " (a plane not chosen
+// adds neither a name nor a separator).
 std::string JobTitle(const std::string& aircraft1, const std::string& aircraft2);
 
 // Opens a print job. Preview mode: the preview window opens (a fresh one, or the open one

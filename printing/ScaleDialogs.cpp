@@ -9,6 +9,7 @@
 
 #include "foundation/General.h"
 #include "platform/runtime/Number.h"
+#include "platform/runtime/Trap.h"
 #include "printing/ControlNames.h"
 #include "printing/Printing.h"
 
@@ -51,16 +52,24 @@ ScaleList CabinScaleList() { return {kInteriorEntries, "1:30"}; }
 // Sizes are those of a 96 dpi screen (a twip is 1/15 pixel there).
 
 ScaleDialog::ScaleDialog(int height) : QDialog(nullptr) {
-  hooks().ToolbarFormLoad();
   setWindowTitle("Choose Scale");
-  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-  setWindowFlag(Qt::WindowMinMaxButtonsHint, false);
+  // A fixed dialog: its title bar is exactly these hints, a title and a close button (closing
+  // cancels), with no minimise or maximise box and no help button.
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   setFixedSize(254, height);
 }
 
 ScaleDialog::~ScaleDialog() { hooks().ToolbarFormUnload(); }
 
-QComboBox* ScaleDialog::AddScaleBox(const char* name, QRect rect, const ScaleList& list) {
+void ScaleDialog::Form_Load(const char* form, const std::function<void()>& fillBoxes) {
+  vb::Proc g(form, "Form_Load");
+  g.step([] { hooks().ToolbarFormLoad(); });
+  g.step([this] { CentreOnMainWindow(); });
+  g.step(fillBoxes);
+}
+
+QComboBox* ScaleDialog::AddScaleBox(const char* name, QRect rect) {
   auto* box = new QComboBox(this);
   box->setObjectName(name);
   box->setEditable(true);
@@ -68,9 +77,12 @@ QComboBox* ScaleDialog::AddScaleBox(const char* name, QRect rect, const ScaleLis
   box->setCompleter(nullptr);  // the text stays as typed: "1:" is not completed to "1:80"
   box->setGeometry(rect);
   box->setEditText("1:180");
+  return box;
+}
+
+void ScaleDialog::FillScaleBox(QComboBox* box, const ScaleList& list) {
   box->addItems(list.entries);
   box->setEditText(list.text);
-  return box;
 }
 
 void ScaleDialog::AddLabel(const char* name, const char* text, QRect rect, double points) {
@@ -101,7 +113,6 @@ void ScaleDialog::AddButtons(int top, int cancelLeft, int okLeft) {
     StoreChoice();
     accept();
   });
-  CentreOnMainWindow();
 }
 
 void ScaleDialog::CentreOnMainWindow() {
@@ -122,12 +133,13 @@ void ScaleDialog::CentreOnMainWindow() {
 frmScale::frmScale() : ScaleDialog(131) {
   setObjectName(ctl::frmScale);
   AddLabel(ctl::Label1, "Scale to Print", QRect(66, 14, 122, 21), 12);
-  cmbScale =
-      AddScaleBox(ctl::cmbScale, QRect(90, 38, 74, 21), SingleScaleList(vars().PrintScaleKind));
+  cmbScale = AddScaleBox(ctl::cmbScale, QRect(90, 38, 74, 21));
   AddButtons(80, 17, 157);
   setTabOrder(cmbScale, cmdCancel);
   setTabOrder(cmdCancel, cmdOK);
   cmbScale->setFocus();
+  Form_Load(ctl::frmScale,
+            [this] { FillScaleBox(cmbScale, SingleScaleList(vars().PrintScaleKind)); });
 }
 
 void frmScale::StoreChoice() {
@@ -140,14 +152,18 @@ frmScale2::frmScale2() : ScaleDialog(179) {
   setObjectName(ctl::frmScale2);
   AddLabel(ctl::Label1, "Scale to Print", QRect(66, 8, 122, 21), 12);
   AddLabel(ctl::Label2, "Interior Scale", QRect(64, 32, 122, 17), 9.75);
-  cmbScale1 = AddScaleBox(ctl::cmbScale1, QRect(90, 48, 74, 21), InteriorScaleList());
+  cmbScale1 = AddScaleBox(ctl::cmbScale1, QRect(90, 48, 74, 21));
   AddLabel(ctl::Label3, "Cabin Scale", QRect(64, 80, 122, 17), 9.75);
-  cmbScale2 = AddScaleBox(ctl::cmbScale2, QRect(88, 96, 74, 21), CabinScaleList());
+  cmbScale2 = AddScaleBox(ctl::cmbScale2, QRect(88, 96, 74, 21));
   AddButtons(132, 17, 157);
   setTabOrder(cmbScale1, cmdCancel);
   setTabOrder(cmdCancel, cmdOK);
   setTabOrder(cmdOK, cmbScale2);
   cmbScale1->setFocus();
+  Form_Load(ctl::frmScale2, [this] {
+    FillScaleBox(cmbScale1, InteriorScaleList());
+    FillScaleBox(cmbScale2, CabinScaleList());
+  });
 }
 
 // The two boxes are read independently: an unusable cabin text gives CabinPrintScale 0 even

@@ -36,8 +36,11 @@ ScaleList SingleScaleList(int32_t kind);
 ScaleList InteriorScaleList();
 ScaleList CabinScaleList();
 
-// What both dialogs share: lowers the floating toolbar while open, centres itself on the main
-// window, keeps Enter from closing it (no default button), Esc and closing cancel.
+// What both dialogs share: a fixed frame with a close button alone, no default button (Enter does
+// not close it), Esc and closing cancel. Form_Load, once the controls are made, lowers the
+// floating toolbar while the dialog is open, centres it on the main window and fills its boxes,
+// under the form's own name in the trace and the error reports; the destructor (Form_Unload)
+// raises the toolbar again.
 class ScaleDialog : public QDialog {
   Q_OBJECT
  public:
@@ -45,7 +48,10 @@ class ScaleDialog : public QDialog {
 
  protected:
   ScaleDialog(int height);
-  QComboBox* AddScaleBox(const char* name, QRect rect, const ScaleList& list);
+  void Form_Load(const char* form, const std::function<void()>& fillBoxes);
+  // A scale box with the design's text "1:180"; Form_Load gives it its list and default.
+  QComboBox* AddScaleBox(const char* name, QRect rect);
+  static void FillScaleBox(QComboBox* box, const ScaleList& list);
   void AddLabel(const char* name, const char* text, QRect rect, double points);
   // Places both buttons; OK runs accept() after the subclass stored its values.
   void AddButtons(int top, int cancelLeft, int okLeft);

@@ -1,5 +1,6 @@
 #include "printing/frmPlotPreview.h"
 
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -79,9 +80,13 @@ const QImage& PreviewPages::page(int index) {
 }
 
 void PreviewPages::discard() {
+  dropPages();
+  open_ = false;
+}
+
+void PreviewPages::dropPages() {
   surface_->close();
   pages_.clear();
-  open_ = false;
   changed();
 }
 
@@ -93,7 +98,7 @@ void PreviewPages::startJob(const QString& documentName) {
 gdi::Canvas& PreviewPages::canvas() { return *surface_; }
 
 void PreviewPages::begin() {
-  if (open_) return;
+  if (open_ && !pages_.empty()) return;
   open_ = true;
   addPage();
 }
@@ -101,6 +106,7 @@ void PreviewPages::begin() {
 void PreviewPages::addPage() {
   surface_->close();  // the painter never outlives the page it was opened on
   pages_.push_back(std::make_unique<QImage>(BlankPage()));
+  if (onPageStart_) onPageStart_();
   changed();
 }
 
@@ -114,8 +120,10 @@ void PreviewPages::paintPicture(const QImage& image, double x, double y, double 
 void PreviewPages::beginDocument() { begin(); }
 
 void PreviewPages::newPage() {
+  // An open document whose pages were dropped has no page to end: the next one is its first.
+  const bool pageToEnd = !(open_ && pages_.empty());
   begin();
-  addPage();
+  if (pageToEnd) addPage();
 }
 
 void PreviewPages::endDoc() {
@@ -213,10 +221,22 @@ frmPlotPreview::frmPlotPreview(PreviewPages& pages) : QWidget(nullptr, Qt::Tool)
   Form_Load();
 }
 
-frmPlotPreview::~frmPlotPreview() {
+frmPlotPreview::~frmPlotPreview() { release(); }
+
+// The pages go when the window closes, not when the closed window is deleted: that waits for the
+// main event loop, and a job that lets the event loop run in between draws its later pages
+// meanwhile, for the window opened anew.
+void frmPlotPreview::closeEvent(QCloseEvent* event) {
+  release();
+  QWidget::closeEvent(event);
+}
+
+void frmPlotPreview::release() {
+  if (!attached_) return;
+  attached_ = false;
   pages_.setOnChange(nullptr);
-  // Unloading the window discards its drawing.
-  pages_.discard();
+  // Unloading the window discards its drawing; a job drawing meanwhile goes on.
+  pages_.dropPages();
 }
 
 void frmPlotPreview::Form_Load() {

@@ -4,7 +4,8 @@
 // page inch: a Letter page is 580 x 750 pixels); frmPlotPreview (" Plot Preview") shows one
 // page at a time, scrollable, with the page number and buttons to the previous and next pages.
 // The window is a modeless tool window with no owner, centred on the screen when it opens; Esc
-// closes it, and closing it discards the drawing.
+// closes it, and closing it discards the pages drawn so far. A job goes on when the user closes
+// the window: the next page it begins opens a new one (Printing).
 #include <QImage>
 #include <QPointer>
 #include <QWidget>
@@ -29,10 +30,15 @@ class PreviewPages final : public printer::PrintDevice {
   // The pages drawn so far, complete.
   int pageCount() const { return static_cast<int>(pages_.size()); }
   const QImage& page(int index);
-  // Forgets every page (the window closed, or a new job).
+  // Forgets every page and ends the document (a new job).
   void discard();
+  // Forgets the pages drawn so far (the window closed). A document open stays open: the page it
+  // goes on with, or begins next, is the first again.
+  void dropPages();
   // Called after every change (a page added, a refresh, the pages discarded).
   void setOnChange(std::function<void()> onChange) { onChange_ = std::move(onChange); }
+  // Called when a page begins, before the change is told.
+  void setOnPageStart(std::function<void()> onPageStart) { onPageStart_ = std::move(onPageStart); }
 
   gdi::TargetKind kind() const override { return gdi::TargetKind::Form; }
   double scaleWidth() const override { return kPageWidth; }
@@ -61,6 +67,7 @@ class PreviewPages final : public printer::PrintDevice {
   QString name_;
   bool open_ = false;
   std::function<void()> onChange_;
+  std::function<void()> onPageStart_;
 };
 
 class frmPlotPreview final : public QWidget {
@@ -72,11 +79,16 @@ class frmPlotPreview final : public QWidget {
   // The page shown, from 0.
   int currentPage() const { return current_; }
   void showPage(int index);
+  // Until it is closed the window shows the pages; a closed one only waits to be deleted.
+  bool isOpen() const { return attached_; }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
+  // Lets go of the pages, discarding them: once, when the window closes or goes.
+  void release();
   void Form_Load();
   void Form_KeyPress(int keyAscii);
   void pagesChanged();
@@ -90,4 +102,5 @@ class frmPlotPreview final : public QWidget {
   int current_ = 0;
   int shownCount_ = 0;
   int barHeight_ = 0;
+  bool attached_ = true;
 };

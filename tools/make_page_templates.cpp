@@ -163,10 +163,12 @@ std::string Page::Dxf() const {
 enum class Kind { kData, kChart, kDrawing };
 
 // A scale placeholder of the header, with the caption that names its views where a page holds
-// views at two scales that are always both filled.
+// views at two scales that are always both filled. Where a page fills its placeholders with texts
+// that name their views themselves, `widest` is the longest such text.
 struct Scale {
   std::string placeholder;
   std::string caption = {};
+  std::string widest = "Scale = 1:1000";
 };
 
 // Border, header and footer. `extra` goes on the first header line after the page title (the WAT
@@ -185,7 +187,7 @@ Page Frame(const std::string& file, const std::string& title, Kind kind,
   for (const Scale& scale : scales) {
     p.Put(x, kNamesY, kNamesH, scale.placeholder, kRightJ);
     if (scale.caption.empty()) {
-      x -= 1.45;  // room for "Scale = 1:1000" and a gap
+      x -= Width(scale.widest, kNamesH) + 0.5;  // room for the text and a gap
     } else {
       x -= 1.0;  // room for "Scale = 1:1000"
       p.Put(x, kNamesY, kNamesH, scale.caption, kRightJ);
@@ -555,11 +557,13 @@ std::vector<Page> AllPages() {
   pages.push_back(Frame("Side.dxf", "Side View", Kind::kDrawing, {}, {{"PlotScale1"}}));
   pages.push_back(Frame("Front.dxf", "Front View", Kind::kDrawing, {}, {{"PlotScale1"}}));
   // One interior template serves the overlaid page (interior and cabin at two scales) and the
-  // side-by-side interior page (one scale, the second one empty): it names neither view.
+  // side-by-side interior page (one scale, the second one empty): it names neither view, the
+  // overlaid page's scale texts name theirs ("Interior: Scale = 1:50", "Cabin: Scale = 1:110").
+  const std::vector<Scale> interiorScales = {{"PlotScale1", {}, "Interior: Scale = 1:1000"},
+                                             {"PlotScale2", {}, "Cabin: Scale = 1:1000"}};
+  pages.push_back(Frame("Interior.dxf", "Interior", Kind::kDrawing, {}, interiorScales));
   pages.push_back(
-      Frame("Interior.dxf", "Interior", Kind::kDrawing, {}, {{"PlotScale1"}, {"PlotScale2"}}));
-  pages.push_back(Frame("InteriorHeli.dxf", "Interior", Kind::kDrawing, "(CORP/EMS/UTIL)",
-                        {{"PlotScale1"}, {"PlotScale2"}}));
+      Frame("InteriorHeli.dxf", "Interior", Kind::kDrawing, "(CORP/EMS/UTIL)", interiorScales));
   // The fixed-wing cabin page has one scale; its second one would read "Scale = 1:0".
   pages.push_back(Frame("Cabin.dxf", "Cabin", Kind::kDrawing, {}, {{"PlotScale1"}}));
   // Helicopter cabins: the front cross-sections at the first scale, the sides at the second, each

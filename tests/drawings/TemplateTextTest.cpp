@@ -9,6 +9,7 @@
 #include "foundation/DBase.h"
 #include "foundation/Globals.h"
 #include "platform/dxfcontrol/DrawingControl.h"
+#include "platform/runtime/Strings.h"
 #include "support/Fixtures.h"
 #include "support/TestSupport.h"
 
@@ -233,15 +234,38 @@ TEST_F(TemplateText, NamesQualifiersAndLabelsFollowTheChoices) {
   EXPECT_TRUE(traps.errors.empty());
 }
 
-TEST_F(TemplateText, WithoutADatabaseEachPlaceholderIsReportedAndTheRestStillFilled) {
-  DBase::vars().DBPath = (dir / "missing.mdb").string();
-  page.PrintPageNumber = 2;
-  page.PrintPageCount = 2;
-  text(0, 2, "Qualifier:BlockFuel");
-  text(0, 1, "Page n of Pages");
-  CadFunctions::UpdateCADText();
-  EXPECT_FALSE(traps.errors.empty());
-  EXPECT_EQ(texts(), (std::vector<std::string>{"Qualifier:BlockFuel", "Page 2 of 2"}));
+// A database that cannot be read: each placeholder that reads it is reported and printed empty,
+// the qualifier like the fields and the names (never the template's own "Qualifier:" text), and
+// the rest are still filled.
+TEST_F(TemplateText, WithoutADatabaseEachPlaceholderIsReportedAndEmptyAndTheRestStillFilled) {
+  testsupport::BuildDatabase(dir / "bare.mdb", "CREATE TABLE Other (Id INTEGER);");
+  struct Case {
+    const char* name;
+    std::string dbPath;
+  };
+  const Case cases[] = {
+      {"no database file", (dir / "missing.mdb").string()},
+      {"no qualifier table", (dir / "bare.mdb").string()},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    cad(0).EntityList().Clear();
+    traps.errors.clear();
+    DBase::vars().DBPath = c.dbPath;
+    inputs.Aircraft1 = "7";
+    page.PrintPageNumber = 2;
+    page.PrintPageCount = 2;
+    text(0, 4, "Qualifier:BlockFuel");
+    text(0, 3, "AcName[1]");
+    text(0, 2, "AcNames");
+    text(0, 1, "Page n of Pages");
+    CadFunctions::UpdateCADText();
+    EXPECT_FALSE(traps.errors.empty());
+    // What the page prints: a field the database module answers with a blank shows nothing.
+    std::vector<std::string> printed;
+    for (const std::string& t : texts()) printed.push_back(vb::Trim(t));
+    EXPECT_EQ(printed, (std::vector<std::string>{"", "", "", "Page 2 of 2"}));
+  }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -428,6 +429,76 @@ TEST_F(Widgets, TwoSampleJetsSideBySide) {
   EXPECT_EQ(Registry::RegSettings().Top, 0);
   EXPECT_EQ(Registry::RegSettings().Left, 0);
   w.reset();
+}
+
+// The keyboard reaches every tab the class offers, in both directions, and never one it hides:
+// the arrow keys on the tab bar stop at either end, Ctrl+Tab and Ctrl+Shift+Tab from anywhere in
+// the window go round. The tab shown is the program's current tab all the way.
+TEST_F(Widgets, TheKeyboardStepsThroughTheShownTabsOnly) {
+  struct Case {
+    const char *aircraft1, *aircraft2;
+    std::vector<int> shown;
+  };
+  const Case cases[] = {
+      {"101", "102", {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
+      {"201", "202", {0, 1, 2, 3, 4, 5, 6, 8, 10, 11, 12, 13}},
+  };
+  WriteIni("[Settings]\nHandleErrors=True\n[Database]\nDBName=ac.mdb\nDxfDBName=dxf.mdb\n");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.aircraft1);
+    SampleJetsProgramFolder(dir.path(), false, c.aircraft1, c.aircraft2);
+    auto w = StartedWindow();
+    ASSERT_TRUE(w->startup().FirstActivationDone());
+    auto* tabs = w->findChild<QTabBar*>(ctl::SSTab);
+    std::vector<int> visible;
+    for (int tab = 0; tab < tabs->count(); ++tab)
+      if (tabs->isTabVisible(tab)) visible.push_back(tab);
+    ASSERT_EQ(visible, c.shown);
+    // A key pressed on `target`; the tab it leads to, which must be the current tab too.
+    auto press = [&](QWidget* target, int key, Qt::KeyboardModifiers modifiers) {
+      QKeyEvent e(QEvent::KeyPress, key, modifiers);
+      QApplication::sendEvent(target, &e);
+      EXPECT_EQ(MainForm::vars().CurrentTab, tabs->currentIndex());
+      EXPECT_TRUE(w->findChild<QFrame*>(ctl::framDisplay_ + QString::number(tabs->currentIndex()))
+                      ->isVisible());
+      return tabs->currentIndex();
+    };
+    // Where a walk presses its keys: the tab bar, or the page shown.
+    const auto target = [&](bool onPage) -> QWidget* {
+      if (!onPage) return tabs;
+      return w->findChild<QFrame*>(ctl::framDisplay_ + QString::number(tabs->currentIndex()));
+    };
+    std::vector<int> backwards(c.shown.rbegin(), c.shown.rend());
+    struct Walk {
+      const char* name;
+      int key;
+      Qt::KeyboardModifiers modifiers;
+      bool onPage;  // pressed on the page shown rather than on the tab bar
+      bool forwards, wraps;
+    };
+    const Walk walks[] = {
+        {"Right", Qt::Key_Right, Qt::NoModifier, false, true, false},
+        {"Left", Qt::Key_Left, Qt::NoModifier, false, false, false},
+        {"Ctrl+Tab", Qt::Key_Tab, Qt::ControlModifier, true, true, true},
+        {"Ctrl+Shift+Tab", Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, true, false,
+         true},
+    };
+    for (const Walk& walk : walks) {
+      SCOPED_TRACE(walk.name);
+      const std::vector<int>& order = walk.forwards ? c.shown : backwards;
+      w->SelectTab(order.front());
+      w->TabStrip_Click();
+      std::vector<int> reached;
+      for (size_t step = 1; step < order.size(); ++step)
+        reached.push_back(press(target(walk.onPage), walk.key, walk.modifiers));
+      EXPECT_EQ(reached, std::vector<int>(order.begin() + 1, order.end()));
+      // Past the end: round to the other end, or no further.
+      EXPECT_EQ(press(target(walk.onPage), walk.key, walk.modifiers),
+                walk.wraps ? order.front() : order.back());
+    }
+    w->close();
+    w.reset();
+  }
 }
 
 // An Access file that is no aircraft database (the Northwind sample): the missing tables are

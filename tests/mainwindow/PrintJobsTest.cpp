@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QPointer>
 #include <QPrinter>
 #include <QTabBar>
 #include <QTimer>
@@ -219,7 +220,8 @@ TEST_F(PrintJobs, EveryPrintPageItemPrintsItsPages) {
         << page;
   // The interior to scale: the interior at its scale, the cabin at the cabin scale.
   const QString overlaid = pageText(ctl::mnuFilePrintInteriorScaleOverlaid, 1);
-  EXPECT_TRUE(overlaid.contains("Scale = 1:80") && overlaid.contains("Scale = 1:30"))
+  EXPECT_TRUE(overlaid.contains("Interior: Scale = 1:80") &&
+              overlaid.contains("Cabin: Scale = 1:30"))
       << overlaid.toStdString();
   EXPECT_TRUE(pageText(ctl::mnuFilePrintInteriorScaleSideBySide, 1).contains("Scale = 1:80"));
   EXPECT_TRUE(pageText(ctl::mnuFilePrintInteriorScaleSideBySide, 2).contains("Scale = 1:30"));
@@ -318,6 +320,35 @@ TEST_F(PrintJobs, PreviewShowsEveryPageOfPrintAll) {
     EXPECT_EQ(preview->currentPage(), page);
     if (shots) preview->grab().save(QString(shots) + QString("/preview-%1.png").arg(page + 1));
   }
+  MainForm::vars().PlotPreview = false;
+}
+
+// The user closes the preview while Print All waits in the event loop between its pages: the
+// later pages open the window again, from the page under way on.
+TEST_F(PrintJobs, APreviewClosedDuringPrintAllOpensAgainForTheLaterPages) {
+  Start("101", "102");
+  MainForm::vars().PlotPreview = true;
+  frmPlotPreview* closed = nullptr;
+  QPointer<frmPlotPreview> closing;
+  QTimer user;
+  QObject::connect(&user, &QTimer::timeout, [&] {
+    if (closed || Printing::Preview().pageCount() != 3 || !Printing::PreviewWindow()) return;
+    closing = closed = Printing::PreviewWindow();
+    closed->close();
+  });
+  user.start(0);
+  Print(ctl::mnuFilePrintAllOverlaid, "preview-closed");
+  user.stop();
+  ASSERT_NE(closed, nullptr) << "the window was not closed while the job ran";
+  frmPlotPreview* preview = Printing::PreviewWindow();
+  ASSERT_NE(preview, nullptr);
+  EXPECT_NE(preview, closed);
+  EXPECT_TRUE(preview->isVisible());
+  // Pages 3 to 9: the third had only begun when the window closed.
+  EXPECT_EQ(Printing::Preview().pageCount(), 7);
+  EXPECT_TRUE(PumpUntil([&] { return !closing; }));
+  EXPECT_EQ(Printing::PreviewWindow(), preview);
+  EXPECT_EQ(Printing::Preview().pageCount(), 7);
   MainForm::vars().PlotPreview = false;
 }
 

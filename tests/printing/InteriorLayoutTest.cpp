@@ -208,12 +208,13 @@ TEST(InteriorScales, SearchedAndChosenScalesCombinePerPage) {
   constexpr auto kCabin = InteriorPageKind::Cabin;
   const Case cases[] = {
       // Searched: both helicopter cabin views at the larger of their scales.
+      // The overlaid page names its two scales: the template has no names for them.
       {"heli overlaid, side needs more", kOverlaid, kHeli, {90, 40, 60}, 0, 0, {90, 60},
-       "Scale = 1:90", "Scale = 1:60"},
+       "Interior: Scale = 1:90", "Cabin: Scale = 1:60"},
       {"heli overlaid, front needs more", kOverlaid, kHeli, {90, 60, 40}, 0, 0, {90, 60},
-       "Scale = 1:90", "Scale = 1:60"},
-      {"fixed-wing overlaid", kOverlaid, kFixedWing, {80, 30}, 0, 0, {80, 30}, "Scale = 1:80",
-       "Scale = 1:30"},
+       "Interior: Scale = 1:90", "Cabin: Scale = 1:60"},
+      {"fixed-wing overlaid", kOverlaid, kFixedWing, {80, 30}, 0, 0, {80, 30},
+       "Interior: Scale = 1:80", "Cabin: Scale = 1:30"},
       {"interior page", kInterior, kHeli, {70}, 0, 0, {70, 0}, "Scale = 1:70", ""},
       // The helicopter cabin page: the fronts at the larger scale, the sides at their own.
       {"heli cabin, front needs more", kCabin, kHeli, {60, 40}, 0, 0, {60, 40}, "Scale = 1:60",
@@ -222,10 +223,10 @@ TEST(InteriorScales, SearchedAndChosenScalesCombinePerPage) {
        "Scale = 1:60"},
       {"fixed-wing cabin", kCabin, kFixedWing, {50}, 0, 0, {50, 0}, "Scale = 1:50", ""},
       // Chosen, whether or not the drawings then fit.
-      {"overlaid 150 / 30", kOverlaid, kHeli, {90, 40, 60}, 150, 30, {150, 30}, "Scale = 1:150",
-       "Scale = 1:30"},
+      {"overlaid 150 / 30", kOverlaid, kHeli, {90, 40, 60}, 150, 30, {150, 30},
+       "Interior: Scale = 1:150", "Cabin: Scale = 1:30"},
       {"overlaid fixed-wing, overflowing", kOverlaid, kFixedWing, {80, 30}, 20, 20, {20, 20},
-       "Scale = 1:20", "Scale = 1:20"},
+       "Interior: Scale = 1:20", "Cabin: Scale = 1:20"},
       {"interior page, fractional", kInterior, kFixedWing, {70}, 62.3f, 30, {62.3f, 0},
        "Scale = 1:62.3", ""},
       {"cabin page: the cabin scale for every view", kCabin, kHeli, {60, 40}, 150, 30, {30, 30},
@@ -233,10 +234,10 @@ TEST(InteriorScales, SearchedAndChosenScalesCombinePerPage) {
       {"fixed-wing cabin page", kCabin, kFixedWing, {50}, 150, 30, {30, 30}, "Scale = 1:30",
        "Scale = 1:30"},
       // An unusable cabin scale keeps the searched cabin scales and their own texts.
-      {"overlaid, cabin 0", kOverlaid, kHeli, {90, 40, 60}, 150, 0, {150, 60}, "Scale = 1:150",
-       "Scale = 1:60"},
+      {"overlaid, cabin 0", kOverlaid, kHeli, {90, 40, 60}, 150, 0, {150, 60},
+       "Interior: Scale = 1:150", "Cabin: Scale = 1:60"},
       {"overlaid, cabin negative", kOverlaid, kFixedWing, {80, 30}, 150, -5, {150, 30},
-       "Scale = 1:150", "Scale = 1:30"},
+       "Interior: Scale = 1:150", "Cabin: Scale = 1:30"},
       {"cabin page, cabin 0", kCabin, kHeli, {60, 40}, 150, 0, {60, 40}, "Scale = 1:60",
        "Scale = 1:40"},
       {"cabin page, cabin NaN", kCabin, kFixedWing, {50}, 150, nan, {50, 0}, "Scale = 1:50", ""},
@@ -244,7 +245,7 @@ TEST(InteriorScales, SearchedAndChosenScalesCombinePerPage) {
       {"no print scale", kCabin, kHeli, {60, 40}, 0, 30, {60, 40}, "Scale = 1:60",
        "Scale = 1:40"},
       {"negative print scale", kOverlaid, kFixedWing, {80, 30}, -5, 30, {80, 30},
-       "Scale = 1:80", "Scale = 1:30"},
+       "Interior: Scale = 1:80", "Cabin: Scale = 1:30"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -92,8 +92,9 @@ TEST_F(InteriorPages, TheOverlaidFixedWingPageSharesEachViewsPointAtTwoScales) {
   // Plane 2 has no cabin drawing: its interior is merged all the same.
   CadFunctions::PrintInteriorAndCabin();
 
-  EXPECT_EQ(CadFunctions::printVars().PlotScaleText1, "Scale = 1:150");
-  EXPECT_EQ(CadFunctions::printVars().PlotScaleText2, "Scale = 1:30");
+  // Two scales on one page, each named by its views.
+  EXPECT_EQ(CadFunctions::printVars().PlotScaleText1, "Interior: Scale = 1:150");
+  EXPECT_EQ(CadFunctions::printVars().PlotScaleText2, "Cabin: Scale = 1:30");
   EXPECT_DOUBLE_EQ(CadFunctions::printVars().PrintFactor, 1.0 / 150);
   EXPECT_DOUBLE_EQ(CadFunctions::printVars().CabinPrintFactor, 1.0 / 30);
   const auto red = Lines(kRed), blue = Lines(kBlue);
@@ -106,8 +107,8 @@ TEST_F(InteriorPages, TheOverlaidFixedWingPageSharesEachViewsPointAtTwoScales) {
     EXPECT_FALSE(std::fabs(l.X2 - (5.75 + 24.0 / 150)) < 1e-4) << "a dimension line printed";
 
   EXPECT_EQ(Pictures(), 0);  // vectors alone, though the solid stayed in the drawing
-  EXPECT_TRUE(Printed("\"Scale = 1:150\""));
-  EXPECT_TRUE(Printed("\"Scale = 1:30\""));
+  EXPECT_TRUE(Printed("\"Interior: Scale = 1:150\""));
+  EXPECT_TRUE(Printed("\"Cabin: Scale = 1:30\""));
   EXPECT_EQ(ui.statusTexts, (std::vector<std::string>{"Printing Interior and Cabin page", ""}));
 }
 
@@ -121,12 +122,12 @@ TEST_F(InteriorPages, TheOverlaidHelicopterPageReadsItsConfigurationAndSharesThe
   View("201", "Interior", Segment(0, 0, 0, -3000));
   CadFunctions::PrintInteriorAndCabin();
 
-  EXPECT_EQ(CadFunctions::printVars().PlotScaleText2, "Scale = 1:60");
+  EXPECT_EQ(CadFunctions::printVars().PlotScaleText2, "Cabin: Scale = 1:60");
   const auto red = Lines(kRed);
   EXPECT_TRUE(HasLine(red, 2, 7, 2 + 170.0 / 60, 7));  // the front at the side's scale
   EXPECT_TRUE(HasLine(red, 1, 1, 1 + 260.0 / 60, 1));
-  ASSERT_EQ(CadFunctions::printVars().PlotScaleText1.rfind("Scale = 1:", 0), 0u);
-  const double n = std::stod(CadFunctions::printVars().PlotScaleText1.substr(10));
+  ASSERT_EQ(CadFunctions::printVars().PlotScaleText1.rfind("Interior: Scale = 1:", 0), 0u);
+  const double n = std::stod(CadFunctions::printVars().PlotScaleText1.substr(20));
   EXPECT_TRUE(HasLine(red, 5.75, 7, 5.75, 7 - 300 / n));
   EXPECT_TRUE(Lines(kBlue).empty());  // Plane 2 has no EMS drawings
 }

@@ -4,6 +4,11 @@
 // ends of document between them.
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QLabel>
+#include <QPointer>
+#include <QTest>
+
 #include <string>
 #include <vector>
 
@@ -363,6 +368,59 @@ TEST_F(PrintCommands, PreviewGetsOneCopyWithAPageOfItsOwnForEveryPage) {
   // The next job starts the preview afresh.
   Printing::RunCommand(PrintCommand::ExteriorSideBySide);
   EXPECT_EQ(Printing::Preview().pageCount(), 3);
+}
+
+// Whether anything is drawn on a page.
+bool Inked(const QImage& page) {
+  for (int y = 0; y < page.height(); ++y)
+    for (int x = 0; x < page.width(); ++x)
+      if (qGray(page.pixel(x, y)) < 128) return true;
+  return false;
+}
+
+// The user closes the preview with Esc while the job goes on (the pages let the event loop run),
+// before a page is drawn or after: the pages drawn so far go with that window, and the job's
+// later pages open a new one that shows each of them once, with no blank page among them.
+TEST_F(PrintCommands, APreviewClosedDuringTheJobOpensAgainForTheLaterPages) {
+  struct Case {
+    const char* name;
+    bool beforeDrawing;
+    int pagesShown;  // of the nine, from the one closed on (before) or the next (after)
+  };
+  const Case cases[] = {{"before page 3 is drawn", true, 7}, {"after page 3", false, 6}};
+  hooks.preview = true;
+  hooks.inputs = kJets;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    QPointer<frmPlotPreview> closed;
+    auto closeOnPage3 = [&] {
+      if (Printing::vars().PrintPageNumber != 3) return;
+      closed = Printing::PreviewWindow();
+      ASSERT_TRUE(closed);
+      QTest::keyClick(closed, Qt::Key_Escape);
+      EXPECT_EQ(Printing::PreviewWindow(), nullptr);
+    };
+    Printing::InstallPageRunner([&](PageRoutine r) {
+      if (c.beforeDrawing) closeOnPage3();
+      FakePage(r);
+      if (!c.beforeDrawing) closeOnPage3();
+    });
+    Printing::RunCommand(PrintCommand::All);
+    frmPlotPreview* w = Printing::PreviewWindow();
+    ASSERT_NE(w, nullptr);
+    EXPECT_NE(w, closed.data());
+    EXPECT_TRUE(w->isVisible());
+    ASSERT_EQ(Printing::Preview().pageCount(), c.pagesShown);
+    for (int page = 0; page < c.pagesShown; ++page)
+      EXPECT_TRUE(Inked(Printing::Preview().page(page))) << "page " << page + 1 << " is blank";
+    // The closed window deletes itself later, leaving the new one its pages.
+    testsupport::PumpUntil([&] { return !closed; }, 2000);
+    EXPECT_FALSE(closed);
+    EXPECT_EQ(Printing::PreviewWindow(), w);
+    EXPECT_EQ(Printing::Preview().pageCount(), c.pagesShown);
+    EXPECT_EQ(w->findChild<QLabel*>("lblPage")->text(),
+              QString("Page %1 of %1").arg(c.pagesShown));
+  }
 }
 
 TEST_F(PrintCommands, ACommandWhileAJobRunsIsRefusedAndAFailingPageStopsNothing) {

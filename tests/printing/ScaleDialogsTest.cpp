@@ -10,6 +10,8 @@
 #include <cmath>
 
 #include "PrintingTestSupport.h"
+#include "platform/runtime/Error.h"
+#include "platform/runtime/Trap.h"
 #include "printing/ScaleDialogs.h"
 
 namespace {
@@ -215,6 +217,58 @@ TEST_F(ScaleDialogTest, ToolbarLoweredWhileOpenAndCentredOnTheMainWindow) {
   EXPECT_EQ(hooks.toolbar, (std::vector<std::string>{"load", "unload"}));
   { Printing::frmScale2 dialog; }
   EXPECT_EQ(hooks.toolbar, (std::vector<std::string>{"load", "unload", "load", "unload"}));
+}
+
+// Each dialog's Form_Load is traced under the form's name, and a failing step of it is reported
+// there while the others still run: the toolbar failing leaves the dialog centred and filled.
+TEST_F(ScaleDialogTest, FormLoadIsTracedUnderTheFormsNameAndGoesOnAfterAFailure) {
+  struct Traps final : vb::TrapHandler {
+    std::vector<std::string> entries, errors;
+    bool HandlingOn() override { return true; }
+    void TraceEntry(std::string_view m, std::string_view p) override {
+      entries.push_back(std::string(m) + ":" + std::string(p));
+    }
+    void HandleError(std::string_view m, std::string_view p, const vb::Error&) override {
+      errors.push_back(std::string(m) + ":" + std::string(p));
+    }
+  } traps;
+  QWidget main;
+  main.setGeometry(100, 80, 800, 600);
+  struct FailingToolbar final : Printing::Hooks {
+    QWidget* main = nullptr;
+    QWidget* DialogOwner() override { return main; }
+    void ToolbarFormLoad() override { throw vb::Error{91, "Object variable not set"}; }
+  } failing;
+  failing.main = &main;
+  Printing::InstallHooks(&failing);
+  vb::SetTrapHandler(&traps);
+  Printing::vars().PrintScaleKind = 2;
+  Printing::frmScale single;
+  Printing::frmScale2 both;
+  EXPECT_EQ(traps.entries, (std::vector<std::string>{"frmScale:Form_Load", "frmScale2:Form_Load"}));
+  EXPECT_EQ(traps.errors, (std::vector<std::string>{"frmScale:Form_Load", "frmScale2:Form_Load"}));
+  EXPECT_EQ(Box(single, "cmbScale")->currentText(), "1:100");
+  EXPECT_EQ(Box(both, "cmbScale2")->currentText(), "1:30");
+  for (QDialog* d : {static_cast<QDialog*>(&single), static_cast<QDialog*>(&both)})
+    EXPECT_NEAR(d->geometry().center().x(), main.frameGeometry().center().x(), 2);
+}
+
+// Both dialogs keep their size and offer a close button alone: no minimise or maximise box, no
+// help button.
+TEST_F(ScaleDialogTest, TheFixedDialogsHaveACloseButtonAlone) {
+  Printing::frmScale single;
+  Printing::frmScale2 both;
+  for (QDialog* d : {static_cast<QDialog*>(&single), static_cast<QDialog*>(&both)}) {
+    SCOPED_TRACE(d->objectName().toStdString());
+    const Qt::WindowFlags f = d->windowFlags();
+    EXPECT_EQ(d->windowType(), Qt::Dialog);
+    EXPECT_TRUE(f.testFlag(Qt::CustomizeWindowHint));  // the hints below are the whole title bar
+    EXPECT_TRUE(f.testFlag(Qt::WindowTitleHint));
+    EXPECT_TRUE(f.testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_FALSE(f & (Qt::WindowMinMaxButtonsHint | Qt::WindowContextHelpButtonHint |
+                      Qt::WindowFullscreenButtonHint));
+    EXPECT_EQ(d->minimumSize(), d->maximumSize());
+  }
 }
 
 TEST_F(ScaleDialogTest, EveryShowingStartsFromTheDefaults) {

@@ -85,11 +85,11 @@ TEST_F(PrintingTest, TheJobTitleNamesTheAircraftChosen) {
   struct Case {
     const char *a1, *a2, *title;
   };
-  // An empty aircraft number has the empty full name (the blank first entry of the list).
+  // A plane not chosen adds nothing, not even the separator.
   const Case cases[] = {
       {"11", "22", "Maker A Jet One, Maker B Jet Two"},
       {"11", "", "Maker A Jet One"},
-      {"", "22", ", Maker B Jet Two"},
+      {"", "22", "Maker B Jet Two"},
       {"", "", ""},
       {"99", "22", "N/A, Maker B Jet Two"},
   };
