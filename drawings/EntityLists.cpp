@@ -206,8 +206,8 @@ class Collector {
         Box box;
         box.AddMapped(place.map, inner);
         if (Misses(box)) continue;
-        contents_ += static_cast<long>(block->Entities.Count());
-        if (contents_ > kPageMaxBlockEntities) {
+        contents_ += Weight(*block);
+        if (contents_ > kPageMaxBlockContents) {
           cut_ = true;
           return;
         }
@@ -311,6 +311,17 @@ class Collector {
       for (int col : {0, cols - 1})
         for (int row : {0, rows - 1}) box.AddMapped(CopyPlacement(e, *b, col, row), inner);
     }
+  }
+
+  // The work a copy of the block asks for: its entities and their vertices (nested references
+  // count when they are expanded).
+  long Weight(const dxf::Block& b) {
+    auto it = weights_.find(&b);
+    if (it != weights_.end()) return it->second;
+    long w = 0;
+    for (const dxf::Entity& e : b.Entities) w += 1 + e.Vertices.Count();
+    weights_.emplace(&b, w);
+    return w;
   }
 
   // How far from its points a text may reach: its length in heights, and a margin.
@@ -559,12 +570,13 @@ class Collector {
   dxf::BlockList* blocks_;
   const Placement* place_ = nullptr;
   int32_t colour_ = 0;
-  long contents_ = 0;    // block contents expanded over every copy
+  long contents_ = 0;    // block contents (entities, vertices) met over every copy
   long characters_ = 0;  // of the texts collected
   bool cut_ = false;
   std::unordered_map<std::string, dxf::Block*> found_;
   std::unordered_set<std::string> missing_;  // blocks reported missing, once each
   std::unordered_map<const dxf::Block*, Box> boxes_;
+  std::unordered_map<const dxf::Block*, long> weights_;
   std::unordered_set<dxf::Block*> expanded_;
 };
 

@@ -100,11 +100,14 @@ inline constexpr double kMinChord = 1.0 / 2400;
 inline constexpr double kChordTolerance = 1e-4;
 // What one page collects at most; a page that asks for more prints what fits and reports, once,
 // that it is too big to print in full.
-inline constexpr long kPageMaxSegments = 1'000'000;
-inline constexpr long kPageMaxTexts = 50'000;
-inline constexpr long kPageMaxTextCharacters = 1'000'000;
-// Entities met through block references, over every copy of every reference.
-inline constexpr long kPageMaxBlockEntities = 250'000;
+// (A printer takes about a microsecond a segment and fifteen a text: the page prints within
+// half a second whatever it asks for.)
+inline constexpr long kPageMaxSegments = 300'000;
+inline constexpr long kPageMaxTexts = 10'000;
+inline constexpr long kPageMaxTextCharacters = 200'000;
+// Entities and polyline vertices met through block references, over every copy of every
+// reference.
+inline constexpr long kPageMaxBlockContents = 2'000'000;
 // A text taller than the page cannot be printed; it is passed over.
 inline constexpr double kPageMaxTextHeight = 11;
 // The lists of the last flattened page (empty until then).

@@ -8,6 +8,9 @@
 #include <QPrinter>
 #include <QTabBar>
 #include <QTimer>
+#include <sqlite3.h>
+
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -350,6 +353,55 @@ TEST_F(PrintJobs, APreviewClosedDuringPrintAllOpensAgainForTheLaterPages) {
   EXPECT_EQ(Printing::PreviewWindow(), preview);
   EXPECT_EQ(Printing::Preview().pageCount(), 7);
   MainForm::vars().PlotPreview = false;
+}
+
+}  // namespace
+
+namespace {
+
+// The aircraft database deleted while the program runs: two Print All jobs print their nine
+// pages each to whole files, each failure is reported once, and the program goes on.
+TEST_F(PrintJobs, WithTheAircraftDatabaseDeletedPrintAllTwiceStillPrintsWholeFiles) {
+  Start("101", "102");
+  const long before = General::vars().ErrorCount;
+  std::filesystem::remove(dir / "ac.mdb");
+  const QString first = Print(ctl::mnuFilePrintAllOverlaid, "first");
+  const QString second = Print(ctl::mnuFilePrintAllOverlaid, "second");
+  ExpectNumbered(first, 9);
+  ExpectNumbered(second, 9);
+  EXPECT_LT(General::vars().ErrorCount - before, 50);
+  EXPECT_EQ(Status(), "The print job had errors, logged in " + General::ErrorLogFile() +
+                          "; written: " + second.toStdString());
+  // The window still answers: a tab switch displays.
+  SelectTab(1);
+}
+
+// A hostile view drawing in the drawing database (a block of a 20,000-vertex bulged polyline
+// inserted 40 times) as jet 101's top view: File > Print Page > Exterior prints its page within
+// a second, reporting once that it was too big to print in full.
+TEST_F(PrintJobs, AHostileTopViewPrintsTheExteriorPageWithinASecond) {
+  std::string fan;
+  ASSERT_TRUE(vb::ReadWholeFile(std::string(TOLVANE_FIXTURES) + "/hostile/f_fan40.dxf", fan));
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open((dir / "dxf.mdb").c_str(), &db), SQLITE_OK);
+  sqlite3_stmt* st = nullptr;
+  ASSERT_EQ(sqlite3_prepare_v2(db, "UPDATE DXF SET Top = ? WHERE AcNum = 101", -1, &st, nullptr),
+            SQLITE_OK);
+  sqlite3_bind_text(st, 1, fan.c_str(), static_cast<int>(fan.size()), SQLITE_TRANSIENT);
+  ASSERT_EQ(sqlite3_step(st), SQLITE_DONE);
+  sqlite3_finalize(st);
+  sqlite3_close(db);
+  Start("101", "102");
+  const long before = General::vars().ErrorCount;
+  const auto t0 = std::chrono::steady_clock::now();
+  const QString file = Print(ctl::mnuFilePrintExteriorOverlaid, "hostile-exterior");
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+  EXPECT_LT(seconds, 1.0);
+  ExpectNumbered(file, 1);
+  EXPECT_EQ(General::vars().ErrorCount - before, 1);  // too big to print in full
+  EXPECT_EQ(Status(), "The print job had errors, logged in " + General::ErrorLogFile() +
+                          "; written: " + file.toStdString());
 }
 
 }  // namespace
