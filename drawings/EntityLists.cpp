@@ -18,6 +18,7 @@
 #include "platform/dxf/Geometry.h"
 #include "platform/dxfcontrol/DrawingControl.h"
 #include "platform/runtime/Error.h"
+#include "platform/runtime/StateReset.h"
 #include "platform/runtime/Trap.h"
 
 namespace CadFunctions {
@@ -38,6 +39,10 @@ EntityLists& lists() {
   static EntityLists l;
   return l;
 }
+
+PageLimits limits = kPageLimits;
+void ResetLimits() { limits = kPageLimits; }
+const vb::StateReset limitsReset(vb::ResetOrder::Drawings, &ResetLimits);
 
 // The colour of a layer, by its name as the control reports it (upper case).
 int32_t LayerRgb(std::string_view layer, const DrawingInputs& in) {
@@ -207,7 +212,7 @@ class Collector {
         box.AddMapped(place.map, inner);
         if (Misses(box)) continue;
         contents_ += Weight(*block);
-        if (contents_ > kPageMaxBlockContents) {
+        if (contents_ > limits.BlockContents) {
           cut_ = true;
           return;
         }
@@ -351,8 +356,8 @@ class Collector {
     box.Add(p.x - reach, p.y - reach);
     box.Add(p.x + reach, p.y + reach);
     if (Misses(box) || !(std::fabs(p.x) <= kFarReach && std::fabs(p.y) <= kFarReach)) return;
-    if (static_cast<long>(out_.CadTextList.size()) >= kPageMaxTexts ||
-        characters_ + static_cast<long>(e.Text.size()) > kPageMaxTextCharacters) {
+    if (static_cast<long>(out_.CadTextList.size()) >= limits.Texts ||
+        characters_ + static_cast<long>(e.Text.size()) > limits.TextCharacters) {
       cut_ = true;
       return;
     }
@@ -532,7 +537,10 @@ class Collector {
   static int SizeChords(double radius, double sweep, bool whole) {
     const int least = whole ? 8 : 1;
     if (!(radius > kChordTolerance / 2)) return least;
-    const double step = 2 * std::acos(1 - kChordTolerance / radius);
+    // The angle of a chord whose middle lies the tolerance inside the curve; for a curve far
+    // larger than the tolerance 1 - q rounds to 1, and the series of the arc cosine holds.
+    const double q = kChordTolerance / radius;
+    const double step = q < 1e-6 ? 2 * std::sqrt(2 * q) : 2 * std::acos(1 - q);
     const double n = std::ceil(std::fabs(sweep) / step - 1e-9);
     if (!(n < 1e6)) return 1000000;
     return std::max(least, static_cast<int>(n));
@@ -550,7 +558,7 @@ class Collector {
     if (box.minX < kFarLow || box.minY < kFarLow || box.maxX > kFarHigh || box.maxY > kFarHigh) {
       if (!dxf::ClipSegment(a, b, kFarLow, kFarHigh)) return;
     }
-    if (static_cast<long>(out_.CadLineList.size()) >= kPageMaxSegments) {
+    if (static_cast<long>(out_.CadLineList.size()) >= limits.Segments) {
       cut_ = true;
       return;
     }
@@ -695,6 +703,9 @@ void Walk(vb::Proc& g, dxf::DrawingControl& c, bool dims, EntityLists& out) {
 }  // namespace
 
 const EntityLists& entityLists() { return lists(); }
+
+const PageLimits& PageLimitsInForce() { return limits; }
+void SetPageLimits(const PageLimits& l) { limits = l; }
 
 void ClearEntityLists() {
   EntityLists& l = lists();

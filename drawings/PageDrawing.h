@@ -99,15 +99,25 @@ inline constexpr double kPageShowMaxX = 9.5, kPageShowMaxY = 12;
 inline constexpr double kMinChord = 1.0 / 2400;
 inline constexpr double kChordTolerance = 1e-4;
 // What one page collects at most; a page that asks for more prints what fits and reports, once,
-// that it is too big to print in full.
-// (A printer takes about a microsecond a segment and fifteen a text: the page prints within
-// half a second whatever it asks for.)
-inline constexpr long kPageMaxSegments = 300'000;
-inline constexpr long kPageMaxTexts = 10'000;
-inline constexpr long kPageMaxTextCharacters = 200'000;
-// Entities and polyline vertices met through block references, over every copy of every
-// reference.
-inline constexpr long kPageMaxBlockContents = 2'000'000;
+// that it is too big to print in full. (A printer takes about a microsecond a segment and
+// fifteen a text: the page prints within half a second whatever it asks for.)
+struct PageLimits {
+  long Segments = 300'000;
+  long Texts = 10'000;
+  long TextCharacters = 200'000;
+  // Entities and polyline vertices met through block references, over every copy of every
+  // reference.
+  long BlockContents = 2'000'000;
+};
+inline constexpr PageLimits kPageLimits{};
+inline constexpr long kPageMaxSegments = kPageLimits.Segments;
+inline constexpr long kPageMaxTexts = kPageLimits.Texts;
+inline constexpr long kPageMaxTextCharacters = kPageLimits.TextCharacters;
+inline constexpr long kPageMaxBlockContents = kPageLimits.BlockContents;
+// The limits the flattening keeps: kPageLimits unless a fuzz run sets smaller ones, so that its
+// runs stay quick on the same paths (a reset of the program state restores them).
+const PageLimits& PageLimitsInForce();
+void SetPageLimits(const PageLimits& limits);
 // A text taller than the page cannot be printed; it is passed over.
 inline constexpr double kPageMaxTextHeight = 11;
 // The lists of the last flattened page (empty until then).

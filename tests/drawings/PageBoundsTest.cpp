@@ -116,6 +116,14 @@ TEST_F(PageBounds, FarAndNotFiniteSegmentsNeverReachThePrinter) {
   p.Vertices.Add({10, 10});
   Flatten();
   EXPECT_LT(lines().size(), 100u);
+  // The same ten thousand times larger: a circle of radius 3.5e14 through (1, 1).
+  cad(0).EntityList().Clear();
+  dxf::Entity& q = add("LWPOLYLINE");
+  q.Vertices.Add({1, 1, 1e10});
+  q.Vertices.Add({100001, 100001});
+  Flatten();
+  EXPECT_LT(lines().size(), 100u);
+  EXPECT_FALSE(entityLists().Cut);
   for (const CadLine& l : lines()) {
     for (float v : {l.X1, l.Y1, l.X2, l.Y2}) {
       EXPECT_TRUE(std::isfinite(v));
