@@ -666,6 +666,7 @@ void Walk(vb::Proc& g, dxf::DrawingControl& c, bool dims, EntityLists& out) {
     if (!l.Visible()) hidden.insert(l.Name());
   const Placement top;
   std::vector<dxf::Entity>& items = c.EntityList().items();
+  std::vector<size_t> references;  // where the block references stay, in order
   size_t kept = 0;
   for (size_t i = 0; i < items.size(); ++i) {
     dxf::Entity& e = items[i];
@@ -675,8 +676,7 @@ void Walk(vb::Proc& g, dxf::DrawingControl& c, bool dims, EntityLists& out) {
     } else if (!hidden.empty() && hidden.count(e.LayerName)) {
       // A frozen layer is not printed: its entities stay in the drawing, which hides them.
     } else if (e.EntityType == "INSERT") {
-      const dxf::SharedText layer = e.LayerName;
-      collector.Expand(g, e, top, layer, 0);
+      references.push_back(kept);
     } else if (Collected(e)) {
       g.step([&] { collector.Add(e, top); });
       stays = false;
@@ -686,6 +686,13 @@ void Walk(vb::Proc& g, dxf::DrawingControl& c, bool dims, EntityLists& out) {
     ++kept;
   }
   items.erase(items.begin() + static_cast<std::ptrdiff_t>(kept), items.end());
+  // The block references after everything else: their copies, which a few bytes of a file can
+  // multiply without end, take what the page's bounds leave, never the drawings' own entities.
+  for (size_t at : references) {
+    dxf::Entity& e = items[at];
+    const dxf::SharedText layer = e.LayerName;
+    collector.Expand(g, e, top, layer, 0);
+  }
 
   RasterCopies(c, collector.Expanded());
   std::unordered_map<std::string, bool> known;

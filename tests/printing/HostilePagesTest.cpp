@@ -85,6 +85,7 @@ class HostilePages : public printingtest::PagePrinting {
     out.reports = reports.texts;
     out.cutReports = reports.Count("too big to print in full");
     out.pdf = testsupport::ReadPdfInfo(file);
+    printingtest::SavePageForLooking(file, 1, 100, QString::fromStdString(name) + ".png");
     std::printf("%-44s %6.3f s %7.1f MB %3zu reports, %zu segments, %zu texts\n", name.c_str(),
                 out.seconds, out.peakMb, out.reports.size(), CadFunctions::CadLineCount(),
                 CadFunctions::CadTextCount());
