@@ -456,6 +456,50 @@ TEST_F(Widgets, AnAccessFileWithoutTheAircraftTablesIsReportedAndTheProgramRuns)
   w.reset();
 }
 
+// The aircraft database damaged so that reading it does not finish (nwind.mdb with every other
+// page from page 3 on zeroed: mdbtools reads its catalog for ever): the start waits for the
+// reader once, a few seconds; then every access fails at once, the window answers input within
+// 5 s of the start, ERROR.LOG names the damage once, and the program ends normally.
+TEST_F(Widgets, AnAircraftDatabaseWhoseReadingDoesNotFinishCostsOneWait) {
+  const std::filesystem::path nwind = std::filesystem::path(TOLVANE_ACCESS_FIXTURES) / "nwind.mdb";
+  std::string bytes;
+  ASSERT_TRUE(vb::ReadWholeFile(nwind, bytes));
+  for (size_t page = 3; page * 2048 < bytes.size(); page += 2)
+    std::fill_n(bytes.begin() + static_cast<std::ptrdiff_t>(page * 2048), 2048, '\0');
+  SampleJetsProgramFolder(dir.path(), true);
+  ASSERT_TRUE(vb::WriteFileAtomic(dir / "damaged.mdb", bytes));
+  WriteIni("[Settings]\nHandleErrors=True\n[Database]\nDBName=damaged.mdb\nDxfDBName=dxf.mdb\n");
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point started = Clock::now();
+  auto w = StartedWindow();
+  ASSERT_TRUE(w->startup().FirstActivationDone());
+  auto* tabs = w->findChild<QTabBar*>(ctl::SSTab);
+  tabs->setCurrentIndex(1);
+  EXPECT_TRUE(PumpUntil([] { return MainForm::vars().CurrentTab == 1; }));
+  const double answered = std::chrono::duration<double>(Clock::now() - started).count();
+  EXPECT_LT(answered, 5.0);
+  std::printf("the window answered %.2f s after the start\n", answered);
+  // Every tab reads the file again, and fails at once.
+  const Clock::time_point tabsStarted = Clock::now();
+  for (int tab = 0; tab < 14; ++tab) {
+    w->SelectTab(tab);
+    w->TabStrip_Click();
+  }
+  EXPECT_LT(std::chrono::duration<double>(Clock::now() - tabsStarted).count(), 2.0);
+  const std::string log = testsupport::ReadText(dir / "ERROR.LOG");
+  size_t named = 0;
+  for (size_t at = 0; (at = log.find("does not finish", at)) != std::string::npos; ++at) ++named;
+  EXPECT_EQ(named, 1u) << log;
+  EXPECT_NE(log.find("[Access] the database file is damaged: reading the table list of " +
+                     (dir / "damaged.mdb").string()),
+            std::string::npos)
+      << log;
+  w->close();
+  EXPECT_TRUE(w->startup().Unloaded());
+  EXPECT_EQ(hooks.ends, 0);
+  w.reset();
+}
+
 // The ERROR.LOG lines from `from` on, each without its date and time (from its "[" on).
 std::vector<std::string> LogLinesFrom(const std::filesystem::path& log, size_t from) {
   std::vector<std::string> lines;
