@@ -86,6 +86,9 @@ void HandleError(std::string_view module, std::string_view procedure, const vb::
   const std::string moduleName = module.empty() ? v.CurrentModule : std::string(module);
   const std::string procedureName = procedure.empty() ? v.CurrentProcedure : std::string(procedure);
   ui::Hooks& hooks = ui::Current();
+  // A failure of an input that is not tried again is reported the first time it is met: later
+  // procedures meet it at once, and would repeat it.
+  if (vb::IsOnceOnly(error) && !v.ReportedOnceOnly.emplace(number, description).second) return;
 
   v.ErrorCount = std::min(v.ErrorCount + 1, kMaxCount);
 

@@ -1,8 +1,10 @@
 #pragma once
 // Module General: the per-procedure trace and common error handler with their logs, the INI
 // settings file, number text, rounding, metric units and waits.
+#include <set>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/runtime/Error.h"
@@ -32,6 +34,8 @@ struct Vars {
   // The last INI write failure reported: the same failure is not reported again until a write
   // works, so that the several keys of one save give one report.
   std::string LastIniWriteFailure;
+  // The once-only failures reported (vb::RegisterOnceOnly), by number and text.
+  std::set<std::pair<long, std::string>> ReportedOnceOnly;
 };
 Vars& vars();
 

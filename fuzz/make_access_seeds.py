@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Writes the seeds of the access fuzz target: small Access files made of a few pages of the
-test fixtures (../shared/fixtures/access), renumbered so that they hold together: the header,
+test fixtures (tests/fixtures/access), renumbered so that they hold together: the header,
 the catalog table with one of its data pages, and one or two user tables with their usage maps
 and first data page. Tables whose pages are left out stay in the catalog and fail to read,
 which is a path worth fuzzing too.
@@ -12,7 +12,7 @@ import struct
 import sys
 
 root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-fixtures = sys.argv[1] if len(sys.argv) > 1 else os.path.join(root, "..", "shared", "fixtures", "access")
+fixtures = sys.argv[1] if len(sys.argv) > 1 else os.path.join(root, "tests", "fixtures", "access")
 out = sys.argv[2] if len(sys.argv) > 2 else os.path.join(root, "fuzz", "corpus", "access")
 
 

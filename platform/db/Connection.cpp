@@ -303,7 +303,13 @@ Connection::Table& Connection::findTable(std::string_view name) {
     if (vb::EqualsNoCase(t.name, wanted)) return t;
   if (std::string problem = missingTableText(wanted); !problem.empty())
     vb::Raise(err::NoSuchTable, "[Access] " + problem);
-  RaiseDriverError(err::NoSuchTable, "no such table: " + std::string(wanted));
+  raise(err::NoSuchTable, "no such table: " + std::string(wanted));
+}
+
+void Connection::raise(long number, const std::string& message) const {
+  // The message names the driver the file is read by.
+  if (jet_) vb::Raise(number, "[Access] " + message);
+  RaiseDriverError(number, message);
 }
 
 std::string Connection::tableName(std::string_view name) { return findTable(name).name; }
@@ -317,7 +323,7 @@ std::string Connection::columnName(std::string_view table, std::string_view colu
   std::string_view wanted = TrimBlanks(column);
   for (const std::string& c : t.columns)
     if (vb::EqualsNoCase(c, wanted)) return c;
-  RaiseDriverError(err::NoValueGiven, "no such column: " + std::string(wanted));
+  raise(err::NoValueGiven, "no such column: " + std::string(wanted));
 }
 
 }  // namespace adodb

@@ -84,6 +84,9 @@ class Connection {
   };
   Table& findTable(std::string_view name);
   void readTables();
+  // Throws vb::Error with the number and the message after the name of the driver that reads
+  // the file ("[Access] " or "[SQLite] ").
+  [[noreturn]] void raise(long number, const std::string& message) const;
 
   struct SqliteFile;
   std::shared_ptr<SqliteFile> db_;

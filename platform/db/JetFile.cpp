@@ -12,7 +12,9 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <deque>
 #include <functional>
+#include <mutex>
 
 #include "platform/runtime/Error.h"
 
@@ -42,10 +44,14 @@ constexpr long kDriverFailed = -2147467259;  // as err::DriverFailed of Ado.h
 
 constexpr size_t kHeaderSize = 0x20;
 
-// The first bytes of the file (or buffer), as many as there are up to `count`.
-std::string ReadHead(const Source& source, size_t count, uint64_t& size) {
+// The first bytes of the file (or buffer), as many as there are up to `count`; `identity` tells
+// this state of the file from any other: its path, device, inode, size and times (for bytes in
+// memory: their name, size and hash).
+std::string ReadHead(const Source& source, size_t count, uint64_t& size, std::string& identity) {
   if (source.bytes) {
     size = source.bytes->size();
+    identity = "bytes\n" + source.path + "\n" + std::to_string(size) + "\n" +
+               std::to_string(std::hash<std::string>{}(*source.bytes));
     return source.bytes->substr(0, count);
   }
   int fd = ::open(source.path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -56,6 +62,10 @@ std::string ReadHead(const Source& source, size_t count, uint64_t& size) {
     Fail("unable to open database file: " + source.path);
   }
   size = static_cast<uint64_t>(st.st_size);
+  identity = "file\n" + source.path + "\n" + std::to_string(st.st_dev) + "\n" +
+             std::to_string(st.st_ino) + "\n" + std::to_string(size) + "\n" +
+             std::to_string(st.st_mtim.tv_sec) + "." + std::to_string(st.st_mtim.tv_nsec) + "\n" +
+             std::to_string(st.st_ctim.tv_sec) + "." + std::to_string(st.st_ctim.tv_nsec);
   std::string head(count, '\0');
   ssize_t n = ::pread(fd, head.data(), count, 0);
   ::close(fd);
@@ -69,7 +79,15 @@ std::string ReadHead(const Source& source, size_t count, uint64_t& size) {
 // child could tell, with its text).
 class Writer {
  public:
-  explicit Writer(int fd) : fd_(fd) {}
+  explicit Writer(int fd) : fd_(fd), flushed_(std::chrono::steady_clock::now()) {}
+  // After each row or table: sends what is buffered once kFlushMs have passed since the last
+  // send, so that the parent hears from a child that is getting on, and silence means one read
+  // of the library that does not return.
+  void progress() {
+    if (buffer_.empty() || ++sinceClock_ < 64) return;
+    sinceClock_ = 0;
+    if (std::chrono::steady_clock::now() - flushed_ >= std::chrono::milliseconds(kFlushMs)) flush();
+  }
   void u8(uint8_t v) { buffer_.push_back(static_cast<char>(v)); }
   void u32(uint32_t v) { raw(&v, sizeof v); }
   void i64(int64_t v) { raw(&v, sizeof v); }
@@ -102,12 +120,16 @@ class Writer {
       left -= static_cast<size_t>(n);
     }
     buffer_.clear();
+    flushed_ = std::chrono::steady_clock::now();
   }
 
  private:
+  static constexpr int kFlushMs = 200;
   void raw(const void* p, size_t n) { buffer_.append(static_cast<const char*>(p), n); }
   int fd_;
   std::string buffer_;
+  std::chrono::steady_clock::time_point flushed_;
+  int sinceClock_ = 0;
 };
 
 class Reader {
@@ -155,13 +177,47 @@ class Reader {
   size_t pos_ = 0;
 };
 
-// The longest time a child may go without sending anything before it is taken for hung.
-constexpr int kQuietLimitMs = 10000;
+// The longest time a child may go without sending anything before it is taken for hung. A
+// child sends at least every Writer::kFlushMs while it reads rows or tables, so this is the time
+// of one read of the library (a page, a row, the catalog), far less than a second on any file
+// that reads at all.
+constexpr int kQuietLimitMs = 3000;
+
+// The files (each state of a file, by its identity) whose reader child crashed, hung or sent
+// more than the file holds, with the error reported: a later read of the same file fails at
+// once with the same error instead of costing the wait again. A few are kept, the oldest
+// forgotten first; a file that changes has another identity and is read afresh.
+struct Damage {
+  std::string identity;
+  vb::Error error;
+};
+std::mutex gDamageMutex;
+std::deque<Damage> gDamaged;
+constexpr size_t kDamagedKept = 64;
+
+void RaiseIfDamaged(const std::string& identity) {
+  std::lock_guard<std::mutex> lock(gDamageMutex);
+  for (const Damage& d : gDamaged)
+    if (d.identity == identity) throw d.error;
+}
+
+[[noreturn]] void FailDamaged(const std::string& identity, const std::string& message) {
+  const vb::Error error{kDriverFailed, "[Access] " + message};
+  vb::RegisterOnceOnly(error);
+  {
+    std::lock_guard<std::mutex> lock(gDamageMutex);
+    if (gDamaged.size() >= kDamagedKept) gDamaged.pop_front();
+    gDamaged.push_back(Damage{identity, error});
+  }
+  throw error;
+}
 
 // Runs `work` in a forked child and gives what it sent, up to its end record. `what` names
-// the read in messages. The child never returns into the program: it ends with _exit.
-std::string RunInChild(const Source& source, const std::string& what,
+// the read in messages; `identity` is the file's (see ReadHead). The child never returns into
+// the program: it ends with _exit.
+std::string RunInChild(const Source& source, const std::string& identity, const std::string& what,
                        const std::function<void(Writer&)>& work, uint64_t limit) {
+  RaiseIfDamaged(identity);
   int fds[2];
   if (::pipe2(fds, O_CLOEXEC) != 0) Fail("cannot start the reader: " + std::string(strerror(errno)));
   pid_t pid = ::fork();
@@ -172,9 +228,13 @@ std::string RunInChild(const Source& source, const std::string& what,
   }
   if (pid == 0) {
     ::close(fds[0]);
-    // mdbtools writes its complaints to stderr; the parent gives its own message.
+    // mdbtools writes its complaints to stderr, and dumps of damaged pages to stdout; the
+    // parent gives its own message.
     int null = ::open("/dev/null", O_WRONLY);
-    if (null >= 0) ::dup2(null, 2);
+    if (null >= 0) {
+      ::dup2(null, 1);
+      ::dup2(null, 2);
+    }
     // A damaged length must not make the child take the machine's memory. (Not under
     // AddressSanitizer, whose shadow memory alone is far more address space: there the
     // sanitizer's own allocation limit holds.)
@@ -225,13 +285,15 @@ std::string RunInChild(const Source& source, const std::string& what,
   while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
   }
   const std::string where = what + " of " + source.path;
-  if (hung) Fail("the database file is damaged: reading " + where + " does not finish");
-  if (tooMuch) Fail("the database file is damaged: reading " + where + " gives more data than the file holds");
+  if (hung) FailDamaged(identity, "the database file is damaged: reading " + where + " does not finish");
+  if (tooMuch)
+    FailDamaged(identity, "the database file is damaged: reading " + where +
+                              " gives more data than the file holds");
   if (WIFSIGNALED(status))
-    Fail("the database file is damaged: reading " + where + " failed (" +
-         strsignal(WTERMSIG(status)) + ")");
+    FailDamaged(identity, "the database file is damaged: reading " + where + " failed (" +
+                              strsignal(WTERMSIG(status)) + ")");
   if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || data.empty())
-    Fail("the database file is damaged: reading " + where + " failed");
+    FailDamaged(identity, "the database file is damaged: reading " + where + " failed");
   return data;
 }
 
@@ -247,6 +309,7 @@ uint64_t OutputLimit(uint64_t fileSize) { return fileSize * 8 + (64u << 20); }
 struct Shape {
   size_t page = 0;
   uint64_t size = 0;
+  std::string identity;  // see ReadHead
 };
 Shape CheckShape(const Source& source);
 
@@ -412,6 +475,7 @@ void SendRows(Writer& out, MdbHandle* mdb, const std::string& table, bool leaveL
     out.u32(t->cur_row > 0 ? t->cur_row - 1 : 0);
     for (unsigned c = 0; c < t->num_cols; ++c)
       out.value(ReadValue(mdb, ColumnAt(t, c), binding.buffers[c], !leaveLongValues));
+    out.progress();
   }
   out.u8('e');
   mdb_free_tabledef(t);
@@ -465,7 +529,8 @@ size_t CheckStructure(const Source& source) { return CheckShape(source).page; }
 namespace {
 Shape CheckShape(const Source& source) {
   uint64_t size = 0;
-  std::string head = ReadHead(source, 4096 * 3, size);
+  std::string identity;
+  std::string head = ReadHead(source, 4096 * 3, size, identity);
   const std::string& name = source.path;
   if (size == 0) Fail("the database file is empty: " + name);
   if (!LooksLikeAccess(head)) Fail("file is not an Access database: " + name);
@@ -479,13 +544,13 @@ Shape CheckShape(const Source& source) {
   if (size % page != 0) Fail("the database file is cut short (not whole pages): " + name);
   if (static_cast<unsigned char>(head[0]) != 0 || static_cast<unsigned char>(head[page * 2]) != 2)
     Fail("the database file is damaged (no catalog table where it belongs): " + name);
-  return Shape{page, size};
+  return Shape{page, size, std::move(identity)};
 }
 }  // namespace
 
 Catalog ReadCatalog(const Source& source) {
-  const uint64_t size = CheckShape(source).size;
-  std::string data = RunInChild(source, "the table list", [&](Writer& out) {
+  const Shape shape = CheckShape(source);
+  std::string data = RunInChild(source, shape.identity, "the table list", [&](Writer& out) {
     Mdb mdb(source);
     out.u32(mdb.handle->f->jet_version);
     for (unsigned i = 0; i < mdb.handle->num_catalog; ++i) {
@@ -506,6 +571,7 @@ Catalog ReadCatalog(const Source& source) {
       out.text(entry->object_name);
       SendColumns(out, table);
       mdb_free_tabledef(table);
+      out.progress();
     }
     for (const char* system : {"MSysObjects", "MSysQueries"}) {
       out.u8('S');
@@ -516,7 +582,7 @@ Catalog ReadCatalog(const Source& source) {
         out.u8('e');
       }
     }
-  }, OutputLimit(size));
+  }, OutputLimit(shape.size));
   Catalog catalog;
   int systemTables = 0;
   try {
@@ -551,20 +617,20 @@ Catalog ReadCatalog(const Source& source) {
 }
 
 Rows ReadRows(const Source& source, const std::string& table, bool leaveLongValues) {
-  const uint64_t size = CheckShape(source).size;
+  const Shape shape = CheckShape(source);
   const std::string what = "the table " + table;
-  std::string data = RunInChild(source, what, [&](Writer& out) {
+  std::string data = RunInChild(source, shape.identity, what, [&](Writer& out) {
     Mdb mdb(source);
     SendRows(out, mdb.handle, table, leaveLongValues);
-  }, OutputLimit(size));
+  }, OutputLimit(shape.size));
   return DecodeRows(data, what, source);
 }
 
 std::vector<std::vector<Value>> ReadLongValues(const Source& source, const std::string& table,
                                                const std::vector<RowPosition>& positions) {
-  const uint64_t size = CheckShape(source).size;
+  const Shape shape = CheckShape(source);
   const std::string what = "the memo values of " + table;
-  std::string data = RunInChild(source, what, [&](Writer& out) {
+  std::string data = RunInChild(source, shape.identity, what, [&](Writer& out) {
     Mdb mdb(source);
     MdbTableDef* t = OpenTable(mdb.handle, table);
     Binding binding(t, true);
@@ -581,10 +647,11 @@ std::vector<std::vector<Value>> ReadLongValues(const Source& source, const std::
         out.value(IsLongValue(col->col_type) ? ReadValue(mdb.handle, col, binding.buffers[c], true)
                                              : Value{});
       }
+      out.progress();
     }
     out.u8('e');
     mdb_free_tabledef(t);
-  }, OutputLimit(size));
+  }, OutputLimit(shape.size));
   Rows rows = DecodeRows(data, what, source);
   if (rows.values.size() != positions.size())
     Fail("the database file is damaged: reading " + what + " of " + source.path + " failed");

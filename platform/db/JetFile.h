@@ -4,8 +4,10 @@
 // mdbtools trusts the file: a damaged page can make it read out of bounds, allocate without
 // limit or loop. So the header is checked here first, and every read runs in a forked child
 // process that sends its result back through a pipe: a child that crashes, runs out of memory
-// or stops sending is reported as a damaged file, and the program goes on. The file is only
-// ever opened for reading.
+// or stops sending for 3 s is reported as a damaged file, and the program goes on. Such a file
+// is remembered (by path, device, inode, size and times): every later read of it fails at once
+// with the same error, reported once, until the file changes. The file is only ever opened for
+// reading.
 //
 // A source is either a file or a byte buffer (the same bytes a file would hold), so that the
 // reader can be driven from memory as easily as from disk.

@@ -636,8 +636,9 @@ void Renderer::draw(const Entity& e, const Context& ctx) {
     pts_.push_back(m(e.X1, e.Y1));
     emitChain(rgb, lineType, m);
   } else if (k == Kind::LwPolyline || k == Kind::Polyline) {
-    drawPolyline(e, ctx, (e.Flags & 1) != 0);
-    if (!pts_.empty()) emitChain(rgb, lineType, m);
+    // What is left of the chain; a lone point is a dot only when it is the whole polyline.
+    const bool cut = drawPolyline(e, ctx, (e.Flags & 1) != 0, rgb, lineType, true);
+    if (pts_.size() > 1 || (!cut && !pts_.empty())) emitChain(rgb, lineType, m);
   } else if (k == Kind::Spline || k == Kind::Leader) {
     for (const Vertex& v : e.Vertices) pts_.push_back(m(v.X0, v.Y0));
     emitChain(rgb, lineType, m, k == Kind::Spline && (e.Flags & 1));
@@ -710,12 +711,12 @@ void Renderer::draw(const Entity& e, const Context& ctx) {
       drawBlock(b, m, ctx, rgb, layerName, lineType);
     }
   } else if (k == Kind::Hatch) {
-    bool solid = SameName(e.Extra().BlockName, "SOLID");
+    const bool fill = SameName(e.Extra().BlockName, "SOLID") && e.Extra().Children.size() == 1;
     for (const Entity& loop : e.Extra().Children) {
       pts_.clear();
-      drawPolyline(loop, ctx, true);
+      drawPolyline(loop, ctx, true, rgb, lineType, !fill);
       if (pts_.size() < 2) continue;
-      if (solid && e.Extra().Children.size() == 1) {
+      if (fill) {
         if (!culled() && spend(pts_.size())) sink_.Polygon(pts_, rgb);
       } else {
         emitChain(rgb, lineType, m);
@@ -725,18 +726,38 @@ void Renderer::draw(const Entity& e, const Context& ctx) {
   // ATTDEF, VIEWPORT, IMAGE and the rest are not drawn.
 }
 
-void Renderer::drawPolyline(const Entity& e, const Context& ctx, bool closed) {
+bool Renderer::drawPolyline(const Entity& e, const Context& ctx, bool closed, Rgb rgb,
+                            std::string_view lineType, bool mayCut) {
   const Affine& m = ctx.m;
   const auto& vs = e.Vertices.items();
   // Spline frame points and polyface face records are not part of the drawn chain.
   auto skip = [](const Vertex& v) {
     return (v.Flags & 16) != 0 || ((v.Flags & 128) != 0 && (v.Flags & 64) == 0);
   };
+  bool cut = false;
+  // Room for n more points in the chain, checked before they are made: a chain that would
+  // grow past kChainPoints goes to the sink so far (continued from its last point) or, for a
+  // fill, stops the drawing; the pass's point budget counts the points still in the chain.
+  auto room = [&](size_t n) {
+    if (pts_.size() + n > kChainPoints) {
+      if (!mayCut || pts_.empty()) {
+        truncated_ = true;
+        return false;
+      }
+      const Point last = pts_.back();
+      emitChain(rgb, lineType, m);
+      pts_.clear();
+      pts_.push_back(last);
+      cut = true;
+    }
+    if (points_ + static_cast<long>(pts_.size() + n) > opt_.maxPoints) truncated_ = true;
+    return !truncated_;
+  };
   const Vertex* prev = nullptr;
   const Vertex* start = nullptr;
   auto segment = [&](const Vertex& a, const Vertex& b) {
     if (a.Bulge == 0 || !std::isfinite(a.Bulge)) {
-      pts_.push_back(m(b.X0, b.Y0));
+      if (room(1)) pts_.push_back(m(b.X0, b.Y0));
       return;
     }
     // A bulge is tan(sweep / 4); positive turns counter-clockwise from a to b. The centre
@@ -748,11 +769,26 @@ void Renderer::drawPolyline(const Entity& e, const Context& ctx, bool closed) {
     const double along = (1 - b2) / (4 * bulge);
     Point c{(a.X0 + b.X0) / 2 - dy * along, (a.Y0 + b.Y0) / 2 + dx * along};
     double r = std::hypot(dx, dy) * (1 + b2) / (4 * std::fabs(bulge));
+    const double sweep = 4 * atanOf(bulge), devRadius = r * scaleOf(m);
+    const Point u{a.X0 - c.x, a.Y0 - c.y}, v{-u.y, u.x};
+    if (mayCut && large(m, u, v)) {
+      // Far larger than the view: drawn as an arc entity of that size is, only where it
+      // crosses the view, each visible piece a chain of its own; the chain goes on from b.
+      if (pts_.size() > 1) emitChain(rgb, lineType, m);
+      curve(m, c, u, v, 0, sweep, devRadius, rgb, lineType);
+      pts_.clear();
+      pts_.push_back(m(b.X0, b.Y0));
+      cut = true;
+      return;
+    }
     // The arc's first point repeats a, which is already in the chain.
-    arcFrom(m, c, a.X0 - c.x, a.Y0 - c.y, r, 4 * atanOf(bulge), true);
+    if (room(static_cast<size_t>(segmentsFor(devRadius, sweep)))) {
+      arcFrom(m, c, u.x, u.y, r, sweep, true);
+    }
   };
   for (const Vertex& v : vs) {
     if (skip(v)) continue;
+    if (truncated_ || outOfTime()) return cut;
     if (!prev) {
       pts_.push_back(m(v.X0, v.Y0));
       start = &v;
@@ -762,6 +798,7 @@ void Renderer::drawPolyline(const Entity& e, const Context& ctx, bool closed) {
     prev = &v;
   }
   if (closed && prev && start && prev != start) segment(*prev, *start);
+  return cut;
 }
 
 void Renderer::drawInsert(const Entity& e, const Context& ctx, const Layer* layer, Rgb rgb,

@@ -143,7 +143,13 @@ class Renderer {
   void drawText(const Entity& e, const Context& ctx, Rgb rgb);
   void drawMText(const Entity& e, const Context& ctx, Rgb rgb);
   void emitText(const TextItem& item, size_t chars);
-  void drawPolyline(const Entity& e, const Context& ctx, bool closed);
+  // Flattens a polyline into pts_, in colour `rgb` and `lineType`. With `mayCut` (an outline)
+  // parts of the chain may go to the sink already: a bulge far larger than the clip rectangle,
+  // drawn only where it crosses it, and a chain that reaches kChainPoints; what is left stays
+  // in pts_. Without (a fill) the whole chain stays in pts_, or the drawing stops. Gives
+  // whether parts went to the sink.
+  bool drawPolyline(const Entity& e, const Context& ctx, bool closed, Rgb rgb,
+                    std::string_view lineType, bool mayCut);
   void emitChain(Rgb rgb, std::string_view lineType, const Affine& m, bool closed = false);
   void arcPoints(const Affine& m, Point c, double r, double a0, double sweep);
   // An arc from the start vector (ux, uy) about c, of radius r, turning by `sweep` radians.
@@ -170,6 +176,9 @@ class Renderer {
   bool clip_ = false;
   bool inside_ = false;  // the entity being drawn lies within the clip rectangle
   std::vector<Point> pts_;  // the chain being built, in device units
+  // The most points one chain holds, whatever the drawing asks for: so the memory of a redraw
+  // does not grow with a polyline's vertex count.
+  static constexpr size_t kChainPoints = size_t{1} << 20;
   std::vector<double> dash_;
   std::vector<double> noDash_;
   std::string dashName_;

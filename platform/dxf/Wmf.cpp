@@ -80,7 +80,8 @@ class WmfSink : public Sink {
                 const std::vector<double>& dash) override {
     usePen(rgb, dash.empty() ? 0 : 1);
     // Segments are clipped to the 16-bit range, so far-off points never wrap around.
-    std::vector<Point> run;
+    std::vector<Point>& run = run_;
+    run.clear();
     auto flush = [&] {
       if (run.size() >= 2) points(kPolyline, run);
       run.clear();
@@ -109,7 +110,8 @@ class WmfSink : public Sink {
     if (pts.size() < 3) return;
     usePen(rgb, 0);
     useBrush(rgb);
-    std::vector<Point> clamped;
+    std::vector<Point>& clamped = run_;
+    clamped.clear();
     for (const Point& p : pts) {
       if (!std::isfinite(p.x) || !std::isfinite(p.y)) return;
       clamped.push_back({Clamp(p.x), Clamp(p.y)});
@@ -119,8 +121,8 @@ class WmfSink : public Sink {
   }
 
   void Dot(Point p, Rgb rgb, double) override {
-    std::vector<Point> d = {p, {p.x + 1, p.y}};
-    Polyline(d, rgb, 1, {});
+    dot_ = {p, {p.x + 1, p.y}};
+    Polyline(dot_, rgb, 1, {});
   }
 
   void Text(const TextItem& t) override {
@@ -370,6 +372,9 @@ class WmfSink : public Sink {
   size_t start_ = 0;
   size_t maxRecord_ = 0;
   std::vector<bool> slots_;
+  // The points of the record being made and of a dot, kept from one primitive to the next: a
+  // drawing may send millions of primitives.
+  std::vector<Point> run_, dot_;
   int pen_ = -1, brush_ = -1, font_ = -1;
   Rgb penRgb_ = 0, brushRgb_ = 0, textColor_ = 0;
   uint16_t penStyle_ = 0;

@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QPolygonF>
 #include <QVector>
+#include <algorithm>
 #include <cmath>
 #include <mutex>
 #include <unordered_map>
@@ -15,6 +16,12 @@ constexpr int kLayoutPixels = 100;
 // Coordinates are kept within this many pixels: the raster engine's fixed-point arithmetic
 // overflows far beyond it, and nothing out there is visible.
 constexpr double kFar = 1e6;
+// A batch of solid lines is drawn once it holds this many lines, or lines this many pixels long
+// together (about 30 ms of the raster engine's work): the renderer reads its clock between
+// entities, and sees the time the lines take only once they are drawn, so that a redraw of many
+// long lines keeps its time budget.
+constexpr size_t kBatchLines = 65536;
+constexpr double kBatchPixels = 1 << 20;
 
 // Qt's raster engine returns with the upper halves of the AVX registers in use, and on x86-64
 // every SSE instruction after that runs several times slower (measured: the renderer's own
@@ -71,6 +78,7 @@ std::vector<Point> ClipPolygon(const std::vector<Point>& in) {
 PainterSink::PainterSink(QPainter& painter, const QRectF* clip) : p_(painter), linePainter_(&painter) {
   p_.setBrush(Qt::NoBrush);
   QPaintDevice* device = p_.device();
+  if (device) span_ = std::max(1.0, static_cast<double>(device->width() + device->height()));
   if (device && device->devType() == QInternal::Image && p_.worldTransform().isIdentity() &&
       p_.compositionMode() == QPainter::CompositionMode_SourceOver && p_.opacity() == 1 &&
       (clip || !p_.hasClipping())) {
@@ -84,6 +92,7 @@ void PainterSink::Flush() {
   if (lines_.empty()) return;
   linePainter_->drawLines(lines_.data(), static_cast<int>(lines_.size()));
   lines_.clear();
+  batchPixels_ = 0;
   AfterQt();
 }
 
@@ -197,8 +206,10 @@ void PainterSink::Polyline(const std::vector<Point>& pts, Rgb rgb, double width,
       Point a = pts[i], b = pts[i + 1];
       if (!near && !ClipSegment(a, b, -kFar, kFar)) continue;
       lines_.emplace_back(a.x, a.y, b.x, b.y);
+      // What the device shows of the line is at most as long as the device is wide and high.
+      batchPixels_ += std::min(std::fabs(b.x - a.x) + std::fabs(b.y - a.y), span_);
     }
-    if (lines_.size() >= 65536) Flush();
+    if (lines_.size() >= kBatchLines || batchPixels_ >= kBatchPixels) Flush();
     return;
   }
   // A dash pattern runs along the whole chain.

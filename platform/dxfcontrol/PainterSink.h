@@ -78,6 +78,8 @@ class PainterSink : public Sink {
   // Solid lines of the current pen, drawn in one call: far faster than one call per entity,
   // and the drawing order is kept because the batch is drawn before anything else.
   std::vector<QLineF> lines_;
+  double batchPixels_ = 0;  // the length of the lines in the batch, in pixels
+  double span_ = 1e6;       // the device's width and height together
   std::map<std::string, FontInfo> fonts_;
   std::vector<std::pair<std::pair<Rgb, double>, QPen>> solidPens_;
 };

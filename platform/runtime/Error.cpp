@@ -1,5 +1,7 @@
 #include "platform/runtime/Error.h"
 
+#include <deque>
+#include <mutex>
 #include <utility>
 
 namespace vb {
@@ -49,5 +51,28 @@ std::string ErrorText(long number) {
 void Raise(long number) { throw Error{number, ErrorText(number)}; }
 
 void Raise(long number, std::string description) { throw Error{number, std::move(description)}; }
+
+namespace {
+
+std::mutex gOnceOnlyMutex;
+std::deque<Error> gOnceOnly;       // the most recent last
+constexpr size_t kOnceOnlyKept = 256;  // the oldest forgotten first
+
+}  // namespace
+
+void RegisterOnceOnly(const Error& error) {
+  std::lock_guard<std::mutex> lock(gOnceOnlyMutex);
+  for (const Error& e : gOnceOnly)
+    if (e.number == error.number && e.description == error.description) return;
+  if (gOnceOnly.size() >= kOnceOnlyKept) gOnceOnly.pop_front();
+  gOnceOnly.push_back(error);
+}
+
+bool IsOnceOnly(const Error& error) {
+  std::lock_guard<std::mutex> lock(gOnceOnlyMutex);
+  for (const Error& e : gOnceOnly)
+    if (e.number == error.number && e.description == error.description) return true;
+  return false;
+}
 
 }  // namespace vb

@@ -18,6 +18,13 @@ std::string ErrorText(long number);
 [[noreturn]] void Raise(long number);
 [[noreturn]] void Raise(long number, std::string description);
 
+// Failures of an input that is not tried again: an Access file whose reader crashed or did not
+// finish is remembered, and every later read of it, by whatever path, fails at once with the
+// same error. The code that raises one registers it (its number and text); the common handler
+// reports a registered failure the first time only.
+void RegisterOnceOnly(const Error& error);
+bool IsOnceOnly(const Error& error);
+
 // The error numbers the program raises by name.
 namespace err {
 constexpr long InvalidCall = 5;

@@ -5,6 +5,7 @@
 
 #include "DrawingsTestSupport.h"
 #include "foundation/DBase.h"
+#include "platform/db/Ado.h"
 #include "platform/runtime/Files.h"
 #include "support/Fixtures.h"
 #include "support/BrokenDisk.h"
@@ -176,6 +177,19 @@ TEST_F(DrawingDatabase, ADatabaseThatCannotBeOpenedIsReportedAndWritesNothing) {
   ASSERT_EQ(traps.errors.size(), 1u);
   EXPECT_TRUE(folder().empty());
   EXPECT_FALSE(fs::exists(dir / "missing.mdb"));  // never created
+}
+
+// An Access file as the drawing database (the Northwind sample, which has no table DXF): the
+// error names the driver that reads it.
+TEST_F(DrawingDatabase, AnAccessFileWithoutTheDrawingTableIsReportedByTheAccessDriver) {
+  fs::copy_file(fs::path(TOLVANE_ACCESS_FIXTURES) / "nwind.mdb", dir / "nwind.mdb");
+  DBase::vars().DxfDBPath = (dir / "nwind.mdb").string();
+  inputs.Aircraft1 = "7";
+  CadFunctions::AircraftDxfFile(1, "Top");
+  ASSERT_EQ(traps.errors.size(), 1u);
+  EXPECT_EQ(traps.errors[0].number, adodb::err::NoSuchTable);
+  EXPECT_EQ(traps.errors[0].description, "[Access] no such table: DXF");
+  EXPECT_TRUE(folder().empty());
 }
 
 TEST_F(DrawingDatabase, OnlyAColumnOfTheTableAndADigitNumberReachTheQuery) {

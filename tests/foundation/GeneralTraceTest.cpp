@@ -159,6 +159,26 @@ TEST_F(GeneralTrace, EmptyNamesReportUnderTheCurrentProcedure) {
   EXPECT_NE(ErrorLog()[0].find(" [Registry:GetRegData]<Err:6>Overflow"), std::string::npos);
 }
 
+// A failure registered as once-only (a damaged file the reader does not read again) is
+// reported the first time, whichever procedure meets it later; others are reported each time.
+TEST_F(GeneralTrace, AOnceOnlyFailureIsReportedTheFirstTimeOnly) {
+  const vb::Error damaged{-2147467259, "[Access] the database file is damaged: once.mdb"};
+  vb::RegisterOnceOnly(damaged);
+  General::HandleError("DBase", "LoadAircraftDBInfo", damaged);
+  General::HandleError("DBase", "OpenDatabase", damaged);
+  General::HandleError("DBase", "OpenDatabase", vb::Error{6, "Overflow"});
+  General::HandleError("DBase", "LookupSeats", damaged);
+  General::HandleError("DBase", "OpenDatabase", vb::Error{6, "Overflow"});
+  const std::vector<std::string> log = ErrorLog();
+  ASSERT_EQ(log.size(), 3u);
+  EXPECT_NE(log[0].find("[DBase:LoadAircraftDBInfo]<Err:-2147467259>[Access] the database file is "
+                        "damaged: once.mdb"),
+            std::string::npos);
+  EXPECT_NE(log[1].find("<Err:6>Overflow"), std::string::npos);
+  EXPECT_NE(log[2].find("<Err:6>Overflow"), std::string::npos);
+  EXPECT_EQ(v.ErrorCount, 3);
+}
+
 TEST_F(GeneralTrace, WithoutTheMainWindowTheStatusBarIsLeftAlone) {
   hooks.mainWindow = false;
   RunFailingProcedure();

@@ -18,12 +18,16 @@
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <set>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include <unistd.h>
 
 #include "Fakes.h"
 #include "MainWindowFixture.h"
@@ -38,6 +42,7 @@
 #include "platform/dxf/HostileDrawings.h"
 #include "platform/dxfcontrol/DrawingWidget.h"
 #include "platform/printer/PrinterDialog.h"
+#include "platform/runtime/Files.h"
 #include "printing/Printing.h"
 
 namespace {
@@ -522,6 +527,50 @@ TEST_F(Widgets, AnAccessFileWithoutTheAircraftTablesIsReportedAndTheProgramRuns)
   w.reset();
 }
 
+// The aircraft database damaged so that reading it does not finish (nwind.mdb with every other
+// page from page 3 on zeroed: mdbtools reads its catalog for ever): the start waits for the
+// reader once, a few seconds; then every access fails at once, the window answers input within
+// 5 s of the start, ERROR.LOG names the damage once, and the program ends normally.
+TEST_F(Widgets, AnAircraftDatabaseWhoseReadingDoesNotFinishCostsOneWait) {
+  const std::filesystem::path nwind = std::filesystem::path(TOLVANE_ACCESS_FIXTURES) / "nwind.mdb";
+  std::string bytes;
+  ASSERT_TRUE(vb::ReadWholeFile(nwind, bytes));
+  for (size_t page = 3; page * 2048 < bytes.size(); page += 2)
+    std::fill_n(bytes.begin() + static_cast<std::ptrdiff_t>(page * 2048), 2048, '\0');
+  SampleJetsProgramFolder(dir.path(), true);
+  ASSERT_TRUE(vb::WriteFileAtomic(dir / "damaged.mdb", bytes));
+  WriteIni("[Settings]\nHandleErrors=True\n[Database]\nDBName=damaged.mdb\nDxfDBName=dxf.mdb\n");
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point started = Clock::now();
+  auto w = StartedWindow();
+  ASSERT_TRUE(w->startup().FirstActivationDone());
+  auto* tabs = w->findChild<QTabBar*>(ctl::SSTab);
+  tabs->setCurrentIndex(1);
+  EXPECT_TRUE(PumpUntil([] { return MainForm::vars().CurrentTab == 1; }));
+  const double answered = std::chrono::duration<double>(Clock::now() - started).count();
+  EXPECT_LT(answered, 5.0);
+  std::printf("the window answered %.2f s after the start\n", answered);
+  // Every tab reads the file again, and fails at once.
+  const Clock::time_point tabsStarted = Clock::now();
+  for (int tab = 0; tab < 14; ++tab) {
+    w->SelectTab(tab);
+    w->TabStrip_Click();
+  }
+  EXPECT_LT(std::chrono::duration<double>(Clock::now() - tabsStarted).count(), 2.0);
+  const std::string log = testsupport::ReadText(dir / "ERROR.LOG");
+  size_t named = 0;
+  for (size_t at = 0; (at = log.find("does not finish", at)) != std::string::npos; ++at) ++named;
+  EXPECT_EQ(named, 1u) << log;
+  EXPECT_NE(log.find("[Access] the database file is damaged: reading the table list of " +
+                     (dir / "damaged.mdb").string()),
+            std::string::npos)
+      << log;
+  w->close();
+  EXPECT_TRUE(w->startup().Unloaded());
+  EXPECT_EQ(hooks.ends, 0);
+  w.reset();
+}
+
 // The ERROR.LOG lines from `from` on, each without its date and time (from its "[" on).
 std::vector<std::string> LogLinesFrom(const std::filesystem::path& log, size_t from) {
   std::vector<std::string> lines;
@@ -731,6 +780,82 @@ TEST_F(Widgets, HostileDrawingsInTheDrawingDatabaseKeepTheWindowResponsive) {
   w->close();
   w.reset();
   EXPECT_LT(std::chrono::duration<double>(Clock::now() - started).count(), 30.0);
+}
+
+// A figure of /proc/self/status ("VmRSS", "VmHWM"), in kilobytes.
+long StatusKb(const char* key) {
+  const std::string status = testsupport::ReadText("/proc/self/status");
+  const size_t at = status.find(std::string(key) + ":");
+  return at == std::string::npos ? -1 : std::atol(status.c_str() + at + std::strlen(key) + 1);
+}
+
+// A closed polyline of 20,000 or 100,000 vertices, every bulge an arc of nearly a whole turn on a
+// circle billions of pixels across, as the Top view of jet 101: the Top tab shows within the
+// screen's budget, and showing it takes little memory whatever the vertex count. Each size is
+// measured in a fresh run of this test program (a process that has already drawn would reuse
+// the memory it freed): the growth of the resident set from before the tab is chosen to its
+// peak.
+TEST_F(Widgets, BulgedPolylinesAsTheTopViewShowInBoundedTimeAndMemory) {
+  if (const char* drawing = std::getenv("TOLVANE_TOP_VIEW_DRAWING")) {
+    // The measured run.
+    WriteIni("[Settings]\nHandleErrors=True\n[Database]\nDBName=ac.mdb\nDxfDBName=dxf.mdb\n");
+    SampleJetsProgramFolder(dir.path(), true);
+    std::string text;
+    ASSERT_TRUE(vb::ReadWholeFile(drawing, text));
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open((dir / "dxf.mdb").c_str(), &db), SQLITE_OK);
+    sqlite3_stmt* st = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(db, "UPDATE DXF SET Top = ?1 WHERE AcNum = 101", -1, &st, nullptr),
+              SQLITE_OK);
+    sqlite3_bind_text(st, 1, text.data(), static_cast<int>(text.size()), SQLITE_STATIC);
+    ASSERT_EQ(sqlite3_step(st), SQLITE_DONE);
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+    auto w = StartedWindow();
+    ASSERT_TRUE(w->startup().FirstActivationDone());
+    auto* tabs = w->findChild<QTabBar*>(ctl::SSTab);
+    const long before = StatusKb("VmRSS");
+    const auto t0 = std::chrono::steady_clock::now();
+    tabs->setCurrentIndex(2);
+    ASSERT_TRUE(PumpUntil([] { return MainForm::vars().CurrentDrawingTab == 2; }));
+    dxf::DrawingWidget* cad = w->CAD(2);
+    ASSERT_NE(cad, nullptr);
+    cad->repaint();
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    long vertices = 0;  // the stored polyline is on the tab
+    for (const dxf::Entity& e : cad->EntityList()) vertices = std::max(vertices, e.Vertices.Count());
+    std::printf("MEASURED %ld %.3f %ld\n", StatusKb("VmHWM") - before, seconds, vertices);
+    std::fflush(stdout);
+    w->close();
+    w.reset();
+    return;
+  }
+  for (const auto& [columns, rows] : {std::pair{200, 100}, std::pair{500, 200}}) {
+    SCOPED_TRACE(std::to_string(columns * rows) + " vertices");
+    const std::filesystem::path file = dir / "poly.dxf";
+    ASSERT_TRUE(vb::WriteFileAtomic(file, dxftest::BulgedGridPolyline(columns, rows)));
+    const std::string command = "TOLVANE_TOP_VIEW_DRAWING='" + file.string() + "' /proc/" +
+                                std::to_string(getpid()) +
+                                "/exe --gtest_filter=Widgets.BulgedPolylinesAsTheTopViewShowInBoundedTimeAndMemory";
+    std::fflush(nullptr);
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string out;
+    char buffer[4096];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+    const int status = pclose(pipe);
+    long growthKb = -1, vertices = 0;
+    double seconds = -1;
+    const size_t at = out.find("MEASURED ");
+    ASSERT_NE(at, std::string::npos) << out;
+    ASSERT_EQ(std::sscanf(out.c_str() + at, "MEASURED %ld %lf %ld", &growthKb, &seconds, &vertices), 3);
+    EXPECT_EQ(status, 0) << out;
+    std::printf("%d vertices: the Top tab showed in %.3f s, %.1f MB above the program's own use\n",
+                columns * rows, seconds, static_cast<double>(growthKb) / 1024);
+    EXPECT_EQ(vertices, columns * rows);
+    EXPECT_LT(growthKb, 100 * 1024);
+    EXPECT_LT(seconds, 3.0);
+  }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <future>
 #include <map>
 #include <memory>
@@ -471,6 +472,61 @@ TEST_F(AccessFile, DamagedFilesAreReportedAndNeverCrashOrHang) {
     }
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
   }
+}
+
+// A file on which the reader never finishes (nwind.mdb with every other page from page 3 on
+// zeroed: mdbtools reads the catalog's rows for ever) costs its wait once, a few seconds: every
+// later read of the unchanged file, by any path, fails at once with the same error. The file
+// replaced by a sound one reads afresh.
+TEST_F(AccessFile, AFileWhoseReadingDoesNotFinishCostsItsWaitOnce) {
+  std::string whole;
+  {
+    std::ifstream in(kNwind, std::ios::binary);
+    whole.assign(std::istreambuf_iterator<char>(in), {});
+  }
+  std::string damaged = whole;
+  for (size_t page = 3; page * 2048 < damaged.size(); page += 2)
+    std::fill_n(damaged.begin() + static_cast<std::ptrdiff_t>(page * 2048), 2048, '\0');
+  testsupport::TempDir dir;
+  const fs::path file = dir / "damaged.mdb";
+  std::ofstream(file, std::ios::binary) << damaged;
+  using Clock = std::chrono::steady_clock;
+  auto open = [&] {
+    return ErrorOf([&] {
+      adodb::Connection c;
+      c.open(ConnectionStringFor(file));
+    });
+  };
+  Clock::time_point t0 = Clock::now();
+  const vb::Error first = open();
+  const double waited = std::chrono::duration<double>(Clock::now() - t0).count();
+  EXPECT_EQ(first.number, adodb::err::DriverFailed);
+  EXPECT_NE(first.description.find("[Access] the database file is damaged: reading the table "
+                                   "list of " + file.string() + " does not finish"),
+            std::string::npos)
+      << first.description;
+  EXPECT_LT(waited, 6.0);
+  const std::function<void()> later[] = {
+      [&] {
+        adodb::Connection c;
+        c.open(ConnectionStringFor(file));
+      },
+      [&] { adodb::JetDatabase::OfFile(file.string()); },
+      [&] { adodb::jet::ReadRows(adodb::jet::Source::File(file.string()), "Customers", false); },
+  };
+  for (const auto& read : later) {
+    t0 = Clock::now();
+    const vb::Error again = ErrorOf(read);
+    EXPECT_LT(std::chrono::duration<double>(Clock::now() - t0).count(), 0.5);
+    EXPECT_EQ(again.number, first.number);
+    EXPECT_EQ(again.description, first.description);
+  }
+  std::ofstream(file, std::ios::binary | std::ios::trunc) << whole;
+  adodb::Connection c;
+  c.open(ConnectionStringFor(file));
+  adodb::Recordset rs;
+  rs.open("SELECT * FROM Customers", c);
+  EXPECT_EQ(rs.recordCount(), 91);
 }
 
 // A table whose definition page is damaged is named in the error; the other tables still read.

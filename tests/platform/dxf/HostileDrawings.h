@@ -57,6 +57,19 @@ inline std::string HugeCircleAndArc() {
       Groups({{0, "ARC"}, {10, "6"}, {20, "-9999995.5"}, {40, "1e7"}, {50, "0"}, {51, "180"}}));
 }
 
+// One closed LWPOLYLINE through the points of a columns x rows grid of unit steps, row after
+// row, every bulge 1e10: each segment is an arc of nearly a whole turn on a circle billions of
+// units across, so that every vertex asks for a circle's worth of points.
+inline std::string BulgedGridPolyline(int columns, int rows) {
+  std::string body = Groups({{0, "LWPOLYLINE"}, {90, std::to_string(columns * rows)}, {70, "1"}});
+  for (int y = 0; y < rows; ++y) {
+    for (int x = 0; x < columns; ++x) {
+      body += Groups({{10, std::to_string(x)}, {20, std::to_string(y)}, {42, "1e10"}});
+    }
+  }
+  return File(body);
+}
+
 // Every one of them, named.
 inline std::vector<std::pair<std::string, std::string>> HostileInputs() {
   return {{"hatch arc edge of a huge negative angle", HatchWithArcEdge("-1e300", "0")},

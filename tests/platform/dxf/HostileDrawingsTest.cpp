@@ -2,6 +2,7 @@
 // shows. Several of them were found by fuzzing the reader and the renderer.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <string>
@@ -18,6 +19,7 @@ namespace {
 
 using dxf::RecordingSink;
 using dxftest::BlockInsideItself;
+using dxftest::BulgedGridPolyline;
 using dxftest::File;
 using dxftest::Groups;
 using dxftest::HatchWithArcEdge;
@@ -149,6 +151,65 @@ TEST(HostileDrawings, ACircleFarLargerThanTheViewIsFlattenedWhereItIsSeen) {
   const dxf::Point mid = v.DrawingToPixel(6, 4.5);
   EXPECT_NEAR(drawn.items[0].pts[0].x, mid.x, 0.5);
   EXPECT_NEAR(drawn.items[1].pts[0].y, mid.y, 0.5);
+}
+
+// Counts what reaches the device, keeping nothing: the longest chain and the points in all.
+struct CountingSink : dxf::Sink {
+  void Polyline(const std::vector<dxf::Point>& pts, dxf::Rgb, double,
+                const std::vector<double>&) override {
+    count(pts);
+  }
+  void Polygon(const std::vector<dxf::Point>& pts, dxf::Rgb) override { count(pts); }
+  void Text(const dxf::TextItem&) override {}
+  void Dot(dxf::Point, dxf::Rgb, double) override { ++points; }
+  void count(const std::vector<dxf::Point>& pts) {
+    points += static_cast<long>(pts.size());
+    longest = std::max(longest, pts.size());
+  }
+  long points = 0;
+  size_t longest = 0;
+};
+
+TEST(HostileDrawings, BulgesOfHugeArcsAreFlattenedWhereTheViewSeesThem) {
+  // A closed polyline through a 200 x 100 grid, every bulge an arc of nearly a whole turn on a
+  // circle billions of units across: near its vertices each arc runs along its chord's line,
+  // out of the view, and comes back in on the far side. On the screen each arc is drawn where
+  // it crosses the view, a few points a piece, as a circle of that size is.
+  dxf::Document d = Read(BulgedGridPolyline(200, 100));
+  const dxf::Window w{-10, -10, 210, 110};
+  Drawn drawn = DrawOnScreen(d, w);
+  EXPECT_FALSE(drawn.truncated);
+  ASSERT_GT(drawn.items.size(), 20000u);
+  for (const Item& i : drawn.items) {
+    ASSERT_EQ(i.kind, Item::kPolyline);
+    ASSERT_LE(i.pts.size(), 16u);
+  }
+  EXPECT_LT(drawn.points, 20000 * 16);
+  // Every row of the grid is drawn as a line across the view.
+  dxf::ViewState v;
+  v.SetPixelSize(900, 600);
+  v.Show(w.MinX, w.MinY, w.MaxX, w.MaxY);
+  for (int row = 0; row < 100; ++row) {
+    const double y = v.DrawingToPixel(0, row).y;
+    bool across = false;
+    for (const Item& i : drawn.items) {
+      const dxf::Point a = i.pts.front(), b = i.pts.back();
+      across = across || (std::fabs(a.y - y) < 1 && std::fabs(b.y - y) < 1 && std::fabs(a.x - b.x) > 100);
+    }
+    EXPECT_TRUE(across) << "row " << row;
+  }
+
+  // Without a clip rectangle every arc is flattened whole: the chain goes to the device in
+  // pieces of bounded size, and the point budget stops the drawing while the points are made.
+  CountingSink sink;
+  dxf::RenderOptions opt;
+  opt.maxPoints = 3000000;
+  dxf::Renderer r(d, sink, v.ToPixels(), opt);
+  r.DrawAll();
+  EXPECT_TRUE(r.Truncated());
+  EXPECT_GT(sink.points, 0);
+  EXPECT_LE(sink.points, opt.maxPoints);
+  EXPECT_LE(sink.longest, size_t{1} << 20);
 }
 
 TEST(HostileDrawings, ABlockInsideItselfStopsAtTheCopyBudget) {
