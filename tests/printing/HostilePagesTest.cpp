@@ -66,7 +66,7 @@ class HostilePages : public printingtest::PagePrinting {
   }
 
   struct Printed {
-    double seconds = 0, peakMb = 0;
+    double seconds = 0, wallSeconds = 0, peakMb = 0;  // processor and wall time
     testsupport::PdfInfo pdf;
     std::vector<std::string> reports;
     long cutReports = 0;
@@ -78,23 +78,28 @@ class HostilePages : public printingtest::PagePrinting {
     Reports reports(vb::CurrentTrapHandler());
     testsupport::PeakMemory memory;
     const auto t0 = std::chrono::steady_clock::now();
+    const double cpu0 = testsupport::ThreadSeconds();
     page();
     Printing::Printer().endDoc();
-    out.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    out.seconds = testsupport::ThreadSeconds() - cpu0;
+    out.wallSeconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     out.peakMb = memory.Known() ? memory.PeakAboveStartMb() : 0;
     out.reports = reports.texts;
     out.cutReports = reports.Count("too big to print in full");
     out.pdf = testsupport::ReadPdfInfo(file);
     printingtest::SavePageForLooking(file, 1, 100, QString::fromStdString(name) + ".png");
-    std::printf("%-44s %6.3f s %7.1f MB %3zu reports, %zu segments, %zu texts\n", name.c_str(),
-                out.seconds, out.peakMb, out.reports.size(), CadFunctions::CadLineCount(),
-                CadFunctions::CadTextCount());
+    std::printf("%-44s %6.3f s (%.3f s wall) %7.1f MB %3zu reports, %zu segments, %zu texts\n",
+                name.c_str(), out.seconds, out.wallSeconds, out.peakMb, out.reports.size(),
+                CadFunctions::CadLineCount(), CadFunctions::CadTextCount());
     return out;
   }
-  // Within a second and 200 MB, a whole one-page PDF, at most one report of what was cut, and
-  // no number the printer could not take.
+  // Within a second (of processor time: the wall time is that and what else the machine runs;
+  // it is held to a looser bound) and 200 MB, a whole one-page PDF, at most one report of what
+  // was cut, and no number the printer could not take.
   static void ExpectWithinBounds(const Printed& p, const std::string& name) {
     EXPECT_LT(p.seconds, 1.0) << name;
+    EXPECT_LT(p.wallSeconds, 5.0) << name;
     EXPECT_LT(p.peakMb, 200.0) << name;
     EXPECT_TRUE(p.pdf.ok) << name;
     EXPECT_EQ(p.pdf.pages, 1) << name;

@@ -1,6 +1,8 @@
 #pragma once
 // The memory a piece of work takes at its peak, above what the process held before it: the
 // kernel's high-water mark of the resident set, reset before the work (Linux).
+#include <time.h>
+
 #include <fstream>
 #include <string>
 
@@ -31,5 +33,18 @@ class PeakMemory {
  private:
   long start_ = -1;
 };
+
+}  // namespace testsupport
+
+namespace testsupport {
+
+// The processor time the calling thread has used, in seconds: what a piece of work costs,
+// whatever else the machine runs meanwhile (wall time grows with the load of a parallel test
+// run).
+inline double ThreadSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
 
 }  // namespace testsupport
