@@ -44,6 +44,7 @@
 #include "platform/printer/PrinterDialog.h"
 #include "platform/runtime/Files.h"
 #include "printing/Printing.h"
+#include "support/PeakMemory.h"
 
 namespace {
 
@@ -782,13 +783,6 @@ TEST_F(Widgets, HostileDrawingsInTheDrawingDatabaseKeepTheWindowResponsive) {
   EXPECT_LT(std::chrono::duration<double>(Clock::now() - started).count(), 30.0);
 }
 
-// A figure of /proc/self/status ("VmRSS", "VmHWM"), in kilobytes.
-long StatusKb(const char* key) {
-  const std::string status = testsupport::ReadText("/proc/self/status");
-  const size_t at = status.find(std::string(key) + ":");
-  return at == std::string::npos ? -1 : std::atol(status.c_str() + at + std::strlen(key) + 1);
-}
-
 // A closed polyline of 20,000 or 100,000 vertices, every bulge an arc of nearly a whole turn on a
 // circle billions of pixels across, as the Top view of jet 101: the Top tab shows within the
 // screen's budget, and showing it takes little memory whatever the vertex count. Each size is
@@ -802,19 +796,11 @@ TEST_F(Widgets, BulgedPolylinesAsTheTopViewShowInBoundedTimeAndMemory) {
     SampleJetsProgramFolder(dir.path(), true);
     std::string text;
     ASSERT_TRUE(vb::ReadWholeFile(drawing, text));
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open((dir / "dxf.mdb").c_str(), &db), SQLITE_OK);
-    sqlite3_stmt* st = nullptr;
-    ASSERT_EQ(sqlite3_prepare_v2(db, "UPDATE DXF SET Top = ?1 WHERE AcNum = 101", -1, &st, nullptr),
-              SQLITE_OK);
-    sqlite3_bind_text(st, 1, text.data(), static_cast<int>(text.size()), SQLITE_STATIC);
-    ASSERT_EQ(sqlite3_step(st), SQLITE_DONE);
-    sqlite3_finalize(st);
-    sqlite3_close(db);
+    ASSERT_TRUE(testsupport::StoreViewDrawing(dir / "dxf.mdb", "101", "Top", text));
     auto w = StartedWindow();
     ASSERT_TRUE(w->startup().FirstActivationDone());
     auto* tabs = w->findChild<QTabBar*>(ctl::SSTab);
-    const long before = StatusKb("VmRSS");
+    const long before = testsupport::ProcStatusKb("VmRSS");
     const auto t0 = std::chrono::steady_clock::now();
     tabs->setCurrentIndex(2);
     ASSERT_TRUE(PumpUntil([] { return MainForm::vars().CurrentDrawingTab == 2; }));
@@ -824,7 +810,7 @@ TEST_F(Widgets, BulgedPolylinesAsTheTopViewShowInBoundedTimeAndMemory) {
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     long vertices = 0;  // the stored polyline is on the tab
     for (const dxf::Entity& e : cad->EntityList()) vertices = std::max(vertices, e.Vertices.Count());
-    std::printf("MEASURED %ld %.3f %ld\n", StatusKb("VmHWM") - before, seconds, vertices);
+    std::printf("MEASURED %ld %.3f %ld\n", testsupport::ProcStatusKb("VmHWM") - before, seconds, vertices);
     std::fflush(stdout);
     w->close();
     w.reset();

@@ -8,8 +8,6 @@
 #include <QPrinter>
 #include <QTabBar>
 #include <QTimer>
-#include <sqlite3.h>
-
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -383,15 +381,7 @@ TEST_F(PrintJobs, WithTheAircraftDatabaseDeletedPrintAllTwiceStillPrintsWholeFil
 TEST_F(PrintJobs, AHostileTopViewPrintsTheExteriorPageWithinASecond) {
   std::string fan;
   ASSERT_TRUE(vb::ReadWholeFile(std::string(TOLVANE_FIXTURES) + "/hostile/f_fan40.dxf", fan));
-  sqlite3* db = nullptr;
-  ASSERT_EQ(sqlite3_open((dir / "dxf.mdb").c_str(), &db), SQLITE_OK);
-  sqlite3_stmt* st = nullptr;
-  ASSERT_EQ(sqlite3_prepare_v2(db, "UPDATE DXF SET Top = ? WHERE AcNum = 101", -1, &st, nullptr),
-            SQLITE_OK);
-  sqlite3_bind_text(st, 1, fan.c_str(), static_cast<int>(fan.size()), SQLITE_TRANSIENT);
-  ASSERT_EQ(sqlite3_step(st), SQLITE_DONE);
-  sqlite3_finalize(st);
-  sqlite3_close(db);
+  ASSERT_TRUE(testsupport::StoreViewDrawing(dir / "dxf.mdb", "101", "Top", fan));
   Start("101", "102");
   const long before = General::vars().ErrorCount;
   const auto t0 = std::chrono::steady_clock::now();

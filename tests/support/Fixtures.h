@@ -89,6 +89,27 @@ inline void BuildDatabase(const std::filesystem::path& target, const std::string
   std::filesystem::copy_file(it->second, target);
 }
 
+// Stores DXF text as one aircraft's view drawing in the drawing database `dxfDb` (column `view`
+// of table DXF, the row of aircraft `acNum`); false when SQLite refuses.
+inline bool StoreViewDrawing(const std::filesystem::path& dxfDb, const std::string& acNum,
+                             const std::string& view, const std::string& dxf) {
+  sqlite3* db = nullptr;
+  if (sqlite3_open(dxfDb.c_str(), &db) != SQLITE_OK) {
+    sqlite3_close(db);
+    return false;
+  }
+  const std::string sql = "UPDATE DXF SET \"" + view + "\" = ?1 WHERE AcNum = ?2";
+  sqlite3_stmt* st = nullptr;
+  bool ok = sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr) == SQLITE_OK &&
+            sqlite3_bind_text(st, 1, dxf.data(), static_cast<int>(dxf.size()), SQLITE_STATIC) ==
+                SQLITE_OK &&
+            sqlite3_bind_text(st, 2, acNum.c_str(), -1, SQLITE_TRANSIENT) == SQLITE_OK &&
+            sqlite3_step(st) == SQLITE_DONE && sqlite3_changes(db) == 1;
+  sqlite3_finalize(st);
+  sqlite3_close(db);
+  return ok;
+}
+
 // Builds `target` from a fixture script, followed by `extraSql` (rows or changes a test needs).
 inline void BuildFromScript(const std::filesystem::path& target, const std::string& script,
                             const std::string& extraSql = "") {
