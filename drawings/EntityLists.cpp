@@ -596,6 +596,25 @@ bool Collected(const dxf::Entity& e) {
          e.Y1 == 0;
 }
 
+// Whether drawing the entity draws anything once the collected contents have left their blocks;
+// the answer for each block kept in `known`.
+bool DrawsSomething(const dxf::Entity& e, const dxf::BlockList& blocks,
+                    std::unordered_map<std::string, bool>& known, int depth = 0) {
+  if (e.EntityType != "INSERT") return true;
+  if (!e.Extra().Children.empty()) return true;  // its attributes
+  const std::string name = dxf::UpperName(e.Extra().BlockName);
+  if (auto it = known.find(name); it != known.end()) return it->second;
+  const dxf::Block* b = blocks.Find(name);
+  bool draws = false;
+  known[name] = false;  // a block that reaches itself adds nothing of its own
+  if (b && depth < kMaxDepth) {
+    for (const dxf::Entity& inner : b->Entities)
+      if ((draws = DrawsSomething(inner, blocks, known, depth + 1))) break;
+  }
+  known[name] = draws;
+  return draws;
+}
+
 // The references whose blocks were collected draw, in the raster, copies of those blocks
 // without the kinds the vectors printed: the vectors do not print twice, and the blocks
 // themselves stay whole for whatever else draws them (a dimension, a reference on a frozen
@@ -628,31 +647,27 @@ void RasterCopies(dxf::DrawingControl& c, const std::unordered_set<dxf::Block*>&
     auto it = copyOf.find(dxf::UpperName(e.Extra().BlockName));
     if (it != copyOf.end()) e.EditExtra().BlockName = it->second;
   };
+  std::vector<std::string> names;
   for (dxf::Block& copy : copies) {
     for (dxf::Entity& e : copy.Entities) retarget(e);
+    names.push_back(copy.Name);
     blocks.Add(std::move(copy));
   }
   for (dxf::Entity& e : c.EntityList()) retarget(e);
+  // A reference in a copy that draws nothing (its block held only what the vectors print, or
+  // only itself) goes: the raster would expand it, copy after copy, for nothing.
+  std::unordered_map<std::string, bool> known;
+  for (const std::string& name : names) {
+    std::vector<dxf::Entity>& inner = blocks.Item(name).Entities.items();
+    inner.erase(std::remove_if(inner.begin(), inner.end(),
+                               [&](const dxf::Entity& e) {
+                                 return e.EntityType == "INSERT" &&
+                                        !DrawsSomething(e, blocks, known);
+                               }),
+                inner.end());
+  }
 }
 
-// Whether drawing the entity draws anything once the collected contents have left their blocks;
-// the answer for each block kept in `known`.
-bool DrawsSomething(const dxf::Entity& e, const dxf::BlockList& blocks,
-                    std::unordered_map<std::string, bool>& known, int depth = 0) {
-  if (e.EntityType != "INSERT") return true;
-  if (!e.Extra().Children.empty()) return true;  // its attributes
-  const std::string name = dxf::UpperName(e.Extra().BlockName);
-  if (auto it = known.find(name); it != known.end()) return it->second;
-  const dxf::Block* b = blocks.Find(name);
-  bool draws = false;
-  known[name] = false;  // a block that reaches itself adds nothing of its own
-  if (b && depth < kMaxDepth) {
-    for (const dxf::Entity& inner : b->Entities)
-      if ((draws = DrawsSomething(inner, blocks, known, depth + 1))) break;
-  }
-  known[name] = draws;
-  return draws;
-}
 
 // One pass over the drawing: what is collected or dropped leaves it, the rest closes up in its
 // order (a stable partition, so a page of many thousand entities is walked in one go). The
