@@ -11,6 +11,9 @@
 #include "drawings/PageDrawing.h"
 #include "platform/dxf/EntityViews.h"
 #include "platform/dxfcontrol/DrawingControl.h"
+#include "platform/runtime/Files.h"
+#include "support/PeakMemory.h"
+#include "support/QtApp.h"
 
 namespace {
 
@@ -254,6 +257,26 @@ TEST_F(PageBounds, NestedReferencesAreExpandedAndABlockInsideItselfStops) {
   Flatten();
   EXPECT_TRUE(entityLists().Cut);
   EXPECT_LE(lines().size(), static_cast<size_t>(CadFunctions::kPageMaxBlockContents));
+}
+
+// A fuzz finding: a damaged block holding copies of itself with attributes, and dimensions of
+// no block. The page's lists and its raster both stop at their bounds, quickly.
+TEST_F(PageBounds, ABlockOfItselfWithAttributesStopsAtTheBoundsInLists) {
+  testsupport::QtApp();
+  std::string text;
+  ASSERT_TRUE(vb::ReadWholeFile(std::string(TOLVANE_FIXTURES) +
+                                    "/hostile/page_self_insert_attributes.dxf",
+                                text));
+  cad(0).LoadDrawingText(text);
+  const double t0 = testsupport::ThreadSeconds();
+  CadFunctions::GetCADEntities(0);
+  EXPECT_TRUE(entityLists().Cut);
+  EXPECT_LE(lines().size(), static_cast<size_t>(CadFunctions::kPageMaxSegments));
+  cad(0).PlotMode = 0;
+  QImage page(850, 1100, QImage::Format_RGB32);
+  page.fill(Qt::white);
+  EXPECT_FALSE(cad(0).RenderToPicture(page, false));  // the renderer's own bounds
+  EXPECT_LT(testsupport::ThreadSeconds() - t0, 5.0);
 }
 
 }  // namespace
