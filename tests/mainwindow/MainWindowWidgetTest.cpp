@@ -815,6 +815,44 @@ TEST_F(Widgets, SideBySideInteriorsStandClearOfEachOther) {
 
 namespace {
 
+// Pictures of every tab a sample jet pair and a sample helicopter pair show, drawings and charts
+// composed, for comparing the screens of two builds: only when TOLVANE_SCREENSHOT_DIR names a
+// folder (<pair>-tab<nn>.png). Each tab shown is the one selected and none reports an error.
+TEST_F(Widgets, PicturesOfEveryTabOfAJetPairAndAHelicopterPair) {
+  const char* shots = std::getenv("TOLVANE_SCREENSHOT_DIR");
+  if (!shots) GTEST_SKIP() << "TOLVANE_SCREENSHOT_DIR not set";
+  struct Pair {
+    const char* tag;
+    const char* aircraft1;
+    const char* aircraft2;
+  };
+  for (const Pair& pair : {Pair{"jets", "101", "102"}, Pair{"helis", "201", "202"}}) {
+    SCOPED_TRACE(pair.tag);
+    WriteIni("[Settings]\nHandleErrors=True\n[Database]\nDBName=ac.mdb\nDxfDBName=dxf.mdb\n");
+    std::filesystem::remove(dir.path() / "ac.mdb");
+    std::filesystem::remove(dir.path() / "dxf.mdb");
+    SampleJetsProgramFolder(dir.path(), true, pair.aircraft1, pair.aircraft2);
+    auto w = StartedWindow();
+    ASSERT_TRUE(w->startup().FirstActivationDone());
+    const long errorsAtStart = General::vars().ErrorCount;
+    auto* tabs = w->findChild<QTabBar*>(ctl::SSTab);
+    for (int tab = 0; tab < MainForm::kTabCount; ++tab) {
+      if (!tabs->isTabVisible(tab)) continue;
+      tabs->setCurrentIndex(tab);
+      EXPECT_TRUE(Await([&] { return MainForm::vars().CurrentTab == tab; })) << tab;
+      EXPECT_TRUE(w->findChild<QFrame*>(QString("framDisplay_%1").arg(tab))->isVisible()) << tab;
+      w->grab().save(QString("%1/%2-tab%3.png").arg(shots, pair.tag).arg(tab, 2, 10, QChar('0')));
+    }
+    EXPECT_EQ(General::vars().ErrorCount, errorsAtStart);
+    w->close();
+    w.reset();
+  }
+}
+
+}  // namespace
+
+namespace {
+
 // Records the toolbar's state while the dialog is open, then cancels.
 class ToolbarWatchingDialog final : public printer::PrinterDialogRunner {
  public:
