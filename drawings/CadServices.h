@@ -135,6 +135,12 @@ struct DrawingInputs {
   bool EMSInteriorAvailable = false;
   bool UtilityInteriorAvailable = false;
 };
+// The colour plane `plane`'s dimensions show in (1 Plane 1, any other number Plane 2): `dimColor`,
+// or while it is -1 the plane's colour.
+constexpr int32_t ShownDimColor(int32_t dimColor, int plane, int32_t planeColor1,
+                                int32_t planeColor2) {
+  return dimColor != -1 ? dimColor : plane == 1 ? planeColor1 : planeColor2;
+}
 void SetDrawingInputsSource(std::function<DrawingInputs()> source);  // empty: the defaults
 DrawingInputs CurrentInputs();
 

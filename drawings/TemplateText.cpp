@@ -148,7 +148,7 @@ void FillNames(long item, const DrawingInputs& planes) {
 void FillQualifier(long item, const std::string& text) {
   vb::Proc g(kModule, "UpdateCADText");
   std::string key = text.substr(10);
-  if (Globals::vars().AircraftClass == 2) key = "Heli" + key;
+  if (Globals::vars().AircraftClass == Globals::Class::Helicopter) key = "Heli" + key;
   DBase::Vars& d = DBase::vars();
   d.DBConnection = adodb::Connection();
   d.DBRecordset = adodb::Recordset();

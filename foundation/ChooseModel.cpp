@@ -31,8 +31,6 @@ bool InList(std::string_view acNum) {
   return false;
 }
 
-int16_t ClassOfCategory(std::string_view category) { return category == kHelicopters ? 2 : 1; }
-
 }  // namespace
 
 void InstallChooseHooks(ChooseHooks* hooks) { installedHooks = hooks ? hooks : &defaultHooks; }
@@ -55,8 +53,10 @@ void ChooseModel::OfferCategories(int aircraftClass) {
   const std::vector<std::string>& all = AllCategories();
   std::vector<std::string>& items = state_.CategoryItems;
   items.clear();
-  if (aircraftClass != 2) items.insert(items.end(), all.begin(), all.begin() + 3);
-  if (aircraftClass == 2 || aircraftClass == 0) items.push_back(all[3]);
+  if (aircraftClass != Globals::Class::Helicopter)
+    items.insert(items.end(), all.begin(), all.begin() + 3);
+  if (aircraftClass == Globals::Class::Helicopter || aircraftClass == Globals::Class::None)
+    items.push_back(all[3]);
 }
 
 void ChooseModel::PickCategory(int index) {
@@ -183,11 +183,11 @@ void ChooseModel::MoveItems() {
         break;
       }
     }
-    const int16_t aircraftClass = ClassOfCategory(category);
+    const int16_t aircraftClass = Globals::ClassOfCategory(category);
     Globals::vars().AircraftClass = aircraftClass;
     OfferCategories(aircraftClass);
     // List1 is not refilled: it keeps the rest of the category it shows.
-    s.CategoryText = aircraftClass == 2 ? kHelicopters : kJets;
+    s.CategoryText = aircraftClass == Globals::Class::Helicopter ? kHelicopters : kJets;
   });
 }
 
@@ -207,7 +207,7 @@ void ChooseModel::cmdRemove_Click() {
       return;
     }
     s.RemoveEnabled = false;
-    Globals::vars().AircraftClass = 0;
+    Globals::vars().AircraftClass = Globals::Class::None;
     OfferCategories(0);
     s.CategoryText = kJets;
     cmbCategory_Click();
@@ -244,7 +244,8 @@ void ChooseModel::cmdCancel_Click() {
   g.step([&] {
     const std::string& plane1 = Registry::RegSettings().Aircraft1;
     Globals::vars().AircraftClass =
-        plane1.empty() ? 0 : ClassOfCategory(Globals::AircraftCategory(plane1));
+        plane1.empty() ? Globals::Class::None
+                       : Globals::ClassOfCategory(Globals::AircraftCategory(plane1));
   });
   outcome_ = Outcome::Cancel;
 }

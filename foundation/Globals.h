@@ -23,6 +23,18 @@ namespace Class {
 inline constexpr int16_t None = 0, FixedWing = 1, Helicopter = 2;
 }
 
+// The main window's tabs by number: the window shows them, the drawing views are numbered by the
+// tabs that show them (CAD(2) to CAD(5)), and "Print Current Page" prints the page of the tab
+// shown.
+namespace Tab {
+inline constexpr int Aircraft = 0, General = 1, Top = 2, Front = 3, Side = 4, Interior = 5,
+                     BlockFuel = 6, BalancedField = 7, TakeoffLanding = 8, FlightEnvelope = 9,
+                     PayloadRange = 10, ServiceCeiling = 11, HVCruise = 12, WAT = 13;
+inline constexpr int Count = 14;
+// The drawing tabs: Top, Front, Side and Interior.
+inline constexpr int FirstDrawing = Top, LastDrawing = Interior;
+}  // namespace Tab
+
 // The list is loaded once at start-up (DBase::LoadAircraftDBInfo). Entries are 1 to
 // AircraftCount; entry 0 is always there and blank. The list grows as needed (no limit of 2000).
 struct Vars {
@@ -46,6 +58,8 @@ std::string AircraftName(std::string_view acNum);
 // Maker name, a blank and model name, leading blanks removed.
 std::string AircraftFullName(std::string_view acNum);
 std::string AircraftCategory(std::string_view acNum);
+// The class of the aircraft of a category: helicopter for "Helicopters", fixed-wing for any other.
+int16_t ClassOfCategory(std::string_view category);
 // The AcNum of the first entry from 1 on whose full name (as AircraftFullName gives it for that
 // entry's number) equals the text; "0000" when none.
 std::string AircraftNumber(std::string_view fullName);

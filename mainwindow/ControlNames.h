@@ -11,8 +11,6 @@
 
 namespace MainForm::ctl {
 
-#define TOLVANE_CONTROL(name) inline constexpr char name[] = #name
-
 // --- The windows and their fixed parts ---
 TOLVANE_CONTROL(frmMain);
 TOLVANE_CONTROL(frmMainClient);
@@ -176,8 +174,6 @@ TOLVANE_CONTROL(List1);
 TOLVANE_CONTROL(List2);
 TOLVANE_CONTROL(cmdAdd);
 TOLVANE_CONTROL(cmdRemove);
-
-#undef TOLVANE_CONTROL
 
 // The names the drawing operations use (and Indexed()), and those of every dialog's common
 // parts, are theirs.

@@ -15,13 +15,9 @@ namespace MainForm {
 // The trace module word of the main window's procedures.
 inline constexpr const char* kModule = "MainForm";
 
-// The main tabs.
-inline constexpr int kTabCount = 14;
-namespace Tab {
-inline constexpr int Aircraft = 0, General = 1, Top = 2, Front = 3, Side = 4, Interior = 5,
-                     BlockFuel = 6, BalancedField = 7, TakeoffLanding = 8, FlightEnvelope = 9,
-                     PayloadRange = 10, ServiceCeiling = 11, HVCruise = 12, WAT = 13;
-}
+// The main tabs (Globals').
+namespace Tab = Globals::Tab;
+inline constexpr int kTabCount = Tab::Count;
 
 // Values of Globals::vars().AircraftClass.
 namespace Class = Globals::Class;

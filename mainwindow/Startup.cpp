@@ -46,7 +46,7 @@ WindowRect SettingsRect() {
 
 int16_t ClassOfAircraft(const std::string& acNum) {
   if (acNum.empty()) return Class::None;
-  return Globals::AircraftCategory(acNum) == "Helicopters" ? Class::Helicopter : Class::FixedWing;
+  return Globals::ClassOfCategory(Globals::AircraftCategory(acNum));
 }
 
 void Startup::FormLoad() {

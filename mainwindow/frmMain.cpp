@@ -238,7 +238,7 @@ frmMain::frmMain(std::unique_ptr<AircraftData> data)
   composition_ = std::make_unique<DxfCompositionControls>(*drawingServices_);
   dispatcher_ = std::make_unique<TabDispatcher>(*this, *composition_, *this);
   // The drawing views' mouse: the two-click pan and zoom window, and re-centring by a click.
-  for (int view = 2; view <= 5; ++view) {
+  for (int view = Tab::FirstDrawing; view <= Tab::LastDrawing; ++view) {
     dxf::DrawingWidget* cad = cadViews_[static_cast<size_t>(view)];
     if (!cad) continue;
     cad->setMouseTracking(true);
@@ -504,12 +504,12 @@ void frmMain::BuildClient() {
 
   // Tab 0: the aircraft's identity data.
   // The two columns end 120 twips short of the page's right edge, as the views and charts do.
-  frame(frames_[0], ctl::framLabels, TwipRect(60, 120, 2400, 6900));
-  group(frames_[0], "framAircraft_0", "", TwipRect(2520, 120, 3600, 6900));
-  group(frames_[0], "framAircraft_1", "", TwipRect(6180, 120, 3600, 6900));
+  frame(frames_[Tab::Aircraft], ctl::framLabels, TwipRect(60, 120, 2400, 6900));
+  group(frames_[Tab::Aircraft], "framAircraft_0", "", TwipRect(2520, 120, 3600, 6900));
+  group(frames_[Tab::Aircraft], "framAircraft_1", "", TwipRect(6180, 120, 3600, 6900));
 
   // Tab 1: the general data, in two panels that scroll together.
-  general_ = frame(frames_[1], ctl::framGeneral, TwipRect(150, 420, 9300, H - 540));
+  general_ = frame(frames_[Tab::General], ctl::framGeneral, TwipRect(150, 420, 9300, H - 540));
   for (int p = 0; p < 2; ++p) {
     panels_[p] = frame(general_, ctl::framScroll_ + std::to_string(p),
                        TwipRect(0, 0, LabelCatalogue::kPanelWidth, LabelCatalogue::PanelHeight(p)));
@@ -524,14 +524,14 @@ void frmMain::BuildClient() {
   });
 
   // Tabs 2 to 5: the drawing views and their options.
-  for (int tab = 2; tab <= 5; ++tab) {
+  for (int tab = Tab::FirstDrawing; tab <= Tab::LastDrawing; ++tab) {
     auto* cad = new dxf::DrawingWidget(frames_[tab], vb::ProgramFolder());
     cad->setObjectName(ctl::CAD_ + QString::number(tab));
-    cad->setGeometry(tab == 5 ? TwipRect(120, 120, 9660, H - 2400)
-                              : TwipRect(120, 120, 9660, H - 900));
+    cad->setGeometry(tab == Tab::Interior ? TwipRect(120, 120, 9660, H - 2400)
+                                          : TwipRect(120, 120, 9660, H - 900));
     cadViews_[static_cast<size_t>(tab)] = cad;
   }
-  for (int tab = 2; tab <= 4; ++tab) {
+  for (int tab = Tab::Top; tab <= Tab::Side; ++tab) {
     const int even = (tab - 1) * 2;
     option(frames_[tab], ctl::optSideOverlay_ + std::to_string(even), "Overlay",
            TwipRect(6600, H - 720, 1200, 255));
@@ -539,7 +539,7 @@ void frmMain::BuildClient() {
            TwipRect(7860, H - 720, 1800, 255))
         ->setChecked(true);
   }
-  QWidget* interior = frames_[5];
+  QWidget* interior = frames_[Tab::Interior];
   QGroupBox* fi = group(interior, ctl::fraInterior, "View", TwipRect(120, H - 2220, 4500, 780));
   option(fi, ctl::optInterior, "Floor Plan", TwipRect(150, 330, 1350, 300));
   option(fi, ctl::optCabin, "Cross Section", TwipRect(1500, 330, 1650, 300))->setChecked(true);
@@ -569,20 +569,24 @@ void frmMain::BuildClient() {
     const char* qualifiers[2];
   };
   static const Chart charts[] = {
-      {6, {ctl::chrtBlockFuel, ctl::chrtBlockTime}, {ctl::lblBlockFuel, ctl::lblBlockTime}},
-      {7, {ctl::chrtBalancedFieldLength, nullptr}, {ctl::lblTakeoff, nullptr}},
-      {8,
+      {Tab::BlockFuel,
+       {ctl::chrtBlockFuel, ctl::chrtBlockTime},
+       {ctl::lblBlockFuel, ctl::lblBlockTime}},
+      {Tab::BalancedField, {ctl::chrtBalancedFieldLength, nullptr}, {ctl::lblTakeoff, nullptr}},
+      {Tab::TakeoffLanding,
        {ctl::chrtTakeoffElevation, ctl::chrtLanding},
        {ctl::lblTakeoffElevation, ctl::lblLanding}},
-      {9,
+      {Tab::FlightEnvelope,
        {ctl::chrtCruiseSpeed, ctl::chrtOperatingSpeed},
        {ctl::lblCruiseSpeed, ctl::lblOperatingSpeed}},
-      {10, {ctl::chrtPayload, nullptr}, {ctl::lblPayload, nullptr}},
-      {11,
+      {Tab::PayloadRange, {ctl::chrtPayload, nullptr}, {ctl::lblPayload, nullptr}},
+      {Tab::ServiceCeiling,
        {ctl::chrtCeilingCorp, ctl::chrtCeilingUtil},
        {ctl::lblCeilingCorp, ctl::lblCeilingUtil}},
-      {12, {ctl::chrtCeilingHV, ctl::chrtCeilingVNE}, {ctl::lblCeilingHV, ctl::lblCeilingVNE}},
-      {13, {ctl::chrtWATCorp, ctl::chrtWATUtil}, {ctl::lblWATCorp, ctl::lblWATUtil}},
+      {Tab::HVCruise,
+       {ctl::chrtCeilingHV, ctl::chrtCeilingVNE},
+       {ctl::lblCeilingHV, ctl::lblCeilingVNE}},
+      {Tab::WAT, {ctl::chrtWATCorp, ctl::chrtWATUtil}, {ctl::lblWATCorp, ctl::lblWATUtil}},
   };
   for (const Chart& c : charts) {
     const bool two = c.pictures[1] != nullptr;
@@ -601,8 +605,8 @@ void frmMain::BuildClient() {
                 TwipRect(600, 600, 3000, 1500));
     assumption->setVisible(false);
   }
-  option(frames_[13], ctl::optWATA, "Cat A", TwipRect(8280, H - 690, 1200, 255));
-  option(frames_[13], ctl::optWATB, "Cat B", TwipRect(8280, H - 420, 1200, 255));
+  option(frames_[Tab::WAT], ctl::optWATA, "Cat A", TwipRect(8280, H - 690, 1200, 255));
+  option(frames_[Tab::WAT], ctl::optWATB, "Cat B", TwipRect(8280, H - 420, 1200, 255));
 
   // Hidden helpers of the printing and chart code.
   auto* plot = new QLabel(client);

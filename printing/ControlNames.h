@@ -6,8 +6,6 @@
 
 namespace Printing::ctl {
 
-#define TOLVANE_CONTROL(name) inline constexpr char name[] = #name
-
 // --- The plot preview window ---
 TOLVANE_CONTROL(frmPlotPreview);
 TOLVANE_CONTROL(picPage);
@@ -24,8 +22,6 @@ TOLVANE_CONTROL(cmbScale1);
 TOLVANE_CONTROL(cmbScale2);
 TOLVANE_CONTROL(Label2);
 TOLVANE_CONTROL(Label3);
-
-#undef TOLVANE_CONTROL
 
 using namespace ui::ctl;
 

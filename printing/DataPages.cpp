@@ -95,7 +95,8 @@ const std::array<DataPage, 9>& DataPages() {
 }
 
 std::string_view TemplateFor(const DataPage& page, int aircraftClass) {
-  if (aircraftClass == 2 && !page.heliTemplate.empty()) return page.heliTemplate;
+  if (aircraftClass == Globals::Class::Helicopter && !page.heliTemplate.empty())
+    return page.heliTemplate;
   return page.templateFile;
 }
 

@@ -65,13 +65,13 @@ namespace Printing {
 
 std::string_view PlotStatusText(int tab) {
   switch (tab) {
-    case 2:
+    case Globals::Tab::Top:
       return "Plotting Top View";
-    case 3:
+    case Globals::Tab::Front:
       return "Plotting Front View";
-    case 4:
+    case Globals::Tab::Side:
       return "Plotting Side View";
-    case 5:
+    case Globals::Tab::Interior:
       return "Plotting Interior View";
     default:
       return "";

@@ -50,7 +50,7 @@ void RunRoutine(PageRoutine routine) {
 
 PageRunner pageRunner = &RunRoutine;
 
-bool Heli(const JobInputs& in) { return in.AircraftClass == 2; }
+bool Heli(const JobInputs& in) { return in.AircraftClass == Globals::Class::Helicopter; }
 
 void AddWATPages(std::vector<PageStep>& pages, const JobInputs& in) {
   if (in.WATAAvailable) pages.push_back({R::WAT, 0, 1});
@@ -94,21 +94,33 @@ std::vector<PageStep> AllPages(const JobInputs& in, bool sideBySide) {
 
 // The page of "Print Current Page" for the tab shown.
 std::vector<PageStep> CurrentPage(const JobInputs& in) {
+  namespace Tab = Globals::Tab;
   switch (in.CurrentTab) {
-    case 0: return {{R::Aircraft}};
-    case 1: return {{R::General}};
-    case 2:
-    case 3:
-    case 4: return {{R::Exterior}};
-    case 5: return {{R::InteriorAndCabin}};
-    case 6: return {{R::BlockFuelTime}};
-    case 7: return {{R::BalancedFieldLength}};
-    case 8: return {{Heli(in) ? R::WAT : R::TakeoffLanding}};
-    case 9: return {{R::FlightEnvelope}};
-    case 10: return {{R::PayloadRange}};
-    case 11:
-    case 12: return {{R::ServiceCeiling}};
-    case 13: return {{R::WAT}};
+    case Tab::Aircraft:
+      return {{R::Aircraft}};
+    case Tab::General:
+      return {{R::General}};
+    case Tab::Top:
+    case Tab::Front:
+    case Tab::Side:
+      return {{R::Exterior}};
+    case Tab::Interior:
+      return {{R::InteriorAndCabin}};
+    case Tab::BlockFuel:
+      return {{R::BlockFuelTime}};
+    case Tab::BalancedField:
+      return {{R::BalancedFieldLength}};
+    case Tab::TakeoffLanding:
+      return {{Heli(in) ? R::WAT : R::TakeoffLanding}};
+    case Tab::FlightEnvelope:
+      return {{R::FlightEnvelope}};
+    case Tab::PayloadRange:
+      return {{R::PayloadRange}};
+    case Tab::ServiceCeiling:
+    case Tab::HVCruise:
+      return {{R::ServiceCeiling}};
+    case Tab::WAT:
+      return {{R::WAT}};
     default: return {};
   }
 }

@@ -17,6 +17,8 @@
 #include <string_view>
 #include <vector>
 
+#include "foundation/Globals.h"
+
 namespace Printing {
 
 // The page routines of module CadFunctions a command prints.
@@ -84,7 +86,7 @@ std::string_view HandlerName(PrintCommand command);
 
 // What a job reads of the main window when it starts.
 struct JobInputs {
-  int32_t AircraftClass = 0;  // 2: a helicopter pair
+  int32_t AircraftClass = Globals::Class::None;  // as Globals::vars().AircraftClass
   int32_t CurrentTab = 0;     // the page of "Print Current Page", the view of "Plot Screen"
   bool EMSInteriorAvailable = false;
   bool UtilityInteriorAvailable = false;
