@@ -313,8 +313,8 @@ std::string FormatPopupValue(int chart, int s, int p) {
 }
 
 std::string ChartAssumptionFromControl(Chart::ChartPicture picture) {
-  return ChartHover::AssumptionText(ChartHover::ReportGroup(picture, Globals::vars().AircraftClass,
-                                                            ChartBuilders::vars().WATChart));
+  return ChartHover::AssumptionText(
+      ChartHover::ReportGroup(picture, Globals::vars().AircraftClass, Globals::vars().WATChart));
 }
 
 }  // namespace General

@@ -190,7 +190,7 @@ void FillPlaceholder(dxf::DrawingControl& c, long item, const PageInputs& page,
   } else if (t == "(WAT)" || t == "(CAT)") {
     const bool available = page.WATAAvailable || page.WATBAvailable;
     const std::string kind = t == "(WAT)" ? "WAT" : "CAT";
-    SetCADText(item, available ? "(" + kind + (page.WATChart == 1 ? " A)" : " B)") : "");
+    SetCADText(item, available ? "(" + kind + (Globals::vars().WATChart == 1 ? " A)" : " B)") : "");
   } else if (t == "(CORP/EMS/UTIL)") {
     std::string label;
     if (planes.EMSInteriorAvailable || planes.UtilityInteriorAvailable) {

@@ -1,5 +1,6 @@
 #pragma once
-// Module Globals: the in-memory aircraft list and its lookups.
+// Module Globals: the in-memory aircraft list and its lookups, and the choices of the comparison
+// that every subsystem reads (the aircraft class, the WAT chart, the user's country).
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -45,10 +46,15 @@ struct Vars {
   int16_t AircraftClass = 0;
   // The category last picked in the selection dialog; kept in the INI file between runs.
   std::string CategorySelected;
+  // The WAT charts shown and printed: 1 WAT A, 2 WAT B. The display update and the WAT tab's
+  // option buttons choose it; a WAT page sets it for itself and puts it back.
+  int32_t WATChart = 2;
+  // The locale number of the user's country (409 for the United States), set at start-up.
+  int32_t UserGeoLCIDNumber = 0;
 };
 Vars& vars();
 
-// Restores every variable of the module (list, class, category) to its initial value.
+// Restores every variable of the module (list, class, category, choices) to its initial value.
 void resetForTest();
 
 // The lookups walk the list in index order and take the first entry whose AcNum equals the

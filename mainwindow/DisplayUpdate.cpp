@@ -77,10 +77,10 @@ void HelicopterBranch(vb::Proc& g, MainView& view, AircraftData& data) {
     });
   }
   if (v.WATAAvailable && !v.WATBAvailable) {
-    v.WATChart = 1;
+    Globals::vars().WATChart = 1;
     g.step([&] { view.SetOptionValue(ctl::optWATA, true); });
   } else {
-    v.WATChart = 2;
+    Globals::vars().WATChart = 2;
     g.step([&] { view.SetOptionValue(ctl::optWATB, true); });
   }
   view.SetPanelVisible(0, true);
@@ -106,7 +106,7 @@ void FixedWingBranch(vb::Proc& g, MainView& view) {
 }
 
 void UnitCaptions(vb::Proc& g, MainView& view) {
-  const bool metric = vars().MetricUnits;
+  const bool metric = DBase::vars().MetricUnits;
   for (Arr array : {Arr::gen0Units, Arr::gen1Units})
     for (const LabelCatalogue::LabelDef* label : LabelCatalogue::Members(array)) {
       if (label->tag.empty()) continue;
@@ -168,7 +168,6 @@ void ChooseSubmenus(MainView& view) noexcept {
 void UpdateOnce(MainView& view, AircraftData& data) {
   vb::Proc g(kModule, "UpdateDisplay");
   const Registry::Settings& reg = Registry::RegSettings();
-  DBase::vars().MetricUnits = vars().MetricUnits;
   if (Globals::vars().AircraftClass == Class::Helicopter)
     HelicopterBranch(g, view, data);
   else

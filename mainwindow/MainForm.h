@@ -1,8 +1,9 @@
 #pragma once
 // Module MainForm: the state the main window owns and the rest of the program reads (current
-// tab, drawing tab, interior and WAT choices and their availability, the unit setting and the
-// start-up settings), with the program's title and version. The aircraft class and the
-// category of the selection dialog are Globals' (AircraftClass, CategorySelected).
+// tab, drawing tab, the interior choice, the interiors and WAT charts available and the start-up
+// settings), with the program's title and version. The aircraft class, the category of the
+// selection dialog, the WAT chart and the user's country are Globals' (AircraftClass,
+// CategorySelected, WATChart, UserGeoLCIDNumber); the unit setting is DBase's (MetricUnits).
 #include <array>
 #include <cstdint>
 #include <string>
@@ -27,16 +28,13 @@ struct Vars {
   int32_t CurrentDrawingTab = 2;  // 2 to 5, also the index of the drawing view
   std::array<bool, 21> TabDrawn{};
   int32_t InteriorConfig = 1;  // 1 corporate, 2 EMS, 3 utility
-  int32_t WATChart = 2;        // 1 WAT A, 2 WAT B
   bool EMSInteriorAvailable = false;
   bool UtilityInteriorAvailable = false;
   bool WATAAvailable = false;
   bool WATBAvailable = false;
-  bool MetricUnits = false;
   // Start-up settings.
   int32_t UserGeoId = -1;
   int32_t UserLCID = 0;
-  int32_t UserGeoLCIDNumber = 0;  // 409 for the United States
   bool PlotPreview = false;
   bool PrintFromCAD = false;
   bool StartFresh = false;

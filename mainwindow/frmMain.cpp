@@ -163,12 +163,6 @@ class WindowPrintingHooks final : public Printing::Hooks {
   }
   int32_t InteriorConfig() override { return vars().InteriorConfig; }
   void SetInteriorConfig(int32_t config) override { vars().InteriorConfig = config; }
-  int32_t WATChart() override { return vars().WATChart; }
-  // The WAT page's texts read the window's choice, its charts the charts' copy of it.
-  void SetWATChart(int32_t chart) override {
-    vars().WATChart = chart;
-    ChartBuilders::vars().WATChart = chart;
-  }
   void JobStarted() override { window_->PrintJobStarted(); }
   void JobEnded() override { window_->PrintJobEnded(); }
 
@@ -275,7 +269,6 @@ frmMain::frmMain(std::unique_ptr<AircraftData> data)
     const Printing::Vars& p = Printing::vars();
     return CadFunctions::PageInputs{.PrintPageNumber = p.PrintPageNumber,
                                     .PrintPageCount = p.PrintPageCount,
-                                    .WATChart = v.WATChart,
                                     .WATAAvailable = v.WATAAvailable,
                                     .WATBAvailable = v.WATBAvailable,
                                     .PrintFromCAD = v.PrintFromCAD};
@@ -894,9 +887,6 @@ void frmMain::AllowSplashClose() {
 
 void frmMain::ShowTabNo() {
   const int current = vars().CurrentTab;
-  // The charts follow the window's WAT choice and the user's country.
-  ChartBuilders::vars().WATChart = vars().WATChart;
-  ChartBuilders::vars().UserGeoLCIDNumber = vars().UserGeoLCIDNumber;
   if (dispatcher_) dispatcher_->ShowTabNo();
   if (current == Tab::General) SetUpScrollBar();
 }

@@ -20,6 +20,8 @@
 #include "charts/Chart.h"
 #include "drawings/CadFunctions.h"
 #include "drawings/PlaneColors.h"
+#include "foundation/DBase.h"
+#include "foundation/Globals.h"
 #include "foundation/Registry.h"
 #include "mainwindow/ColorPicker.h"
 #include "mainwindow/ControlNames.h"
@@ -27,12 +29,12 @@
 #include "mainwindow/DisplayUpdate.h"
 #include "mainwindow/MainForm.h"
 #include "mainwindow/PlaneLabels.h"
-#include "platform/runtime/RepeatedFailure.h"
 #include "mainwindow/frmMain.h"
 #include "mainwindow/frmToolbar.h"
 #include "platform/dxfcontrol/DrawingWidget.h"
 #include "platform/gdi/Color.h"
 #include "platform/runtime/Error.h"
+#include "platform/runtime/RepeatedFailure.h"
 #include "platform/runtime/Trap.h"
 #include "printing/PrintCommands.h"
 
@@ -386,9 +388,9 @@ void frmMain::mnuViewDimColor_Click() {
 
 void frmMain::mnuViewMetric_Click() {
   // The item has already switched its check mark; that is the new setting.
-  Vars& v = vars();
-  Untraced("mnuViewMetric_Click", [&] { v.MetricUnits = Action(ctl::mnuViewMetric)->isChecked(); });
-  Untraced("mnuViewMetric_Click", [&] { Registry::WriteRegistryValue("Metric", v.MetricUnits); });
+  bool& metric = DBase::vars().MetricUnits;
+  Untraced("mnuViewMetric_Click", [&] { metric = Action(ctl::mnuViewMetric)->isChecked(); });
+  Untraced("mnuViewMetric_Click", [&] { Registry::WriteRegistryValue("Metric", metric); });
   Untraced("mnuViewMetric_Click", [&] { MainForm::UpdateDisplay(*this, *data_); });
 }
 
@@ -494,7 +496,7 @@ void frmMain::OptionClicked(const std::string& name) {
                    [&] { Container(ctl::fraInteriorHeliOverlayView_0)->setVisible(true); });
   } else if (name == ctl::optWATA || name == ctl::optWATB) {
     vb::Proc g(kModule, name == ctl::optWATA ? "optWATA_Click" : "optWATB_Click");
-    v.WATChart = name == ctl::optWATA ? 1 : 2;
+    Globals::vars().WATChart = name == ctl::optWATA ? 1 : 2;
     SetBusyPointer(true);
     g.step([&] { ShowTabNo(); });
     SetBusyPointer(false);

@@ -142,27 +142,30 @@ int16_t ToInt16(size_t n) { return static_cast<int16_t>(std::min<size_t>(n, 3276
 // failed in it. Nothing for a value of 0.
 class ForOnePage {
  public:
-  using Get = int32_t (Hooks::*)();
-  using Set = void (Hooks::*)(int32_t);
-  ForOnePage(int32_t value, Get get, Set set) : set_(set) {
+  ForOnePage(int32_t value, std::function<int32_t()> get, std::function<void(int32_t)> set)
+      : set_(std::move(set)) {
     if (value == 0) return;
-    kept_ = (hooks().*get)();
-    (hooks().*set)(value);
+    kept_ = get();
+    set_(value);
   }
   ~ForOnePage() {
-    if (kept_) (hooks().*set_)(*kept_);
+    if (kept_) set_(*kept_);
   }
   ForOnePage(const ForOnePage&) = delete;
   ForOnePage& operator=(const ForOnePage&) = delete;
 
  private:
-  Set set_;
+  std::function<void(int32_t)> set_;
   std::optional<int32_t> kept_;
 };
 
 void PrintPage(vb::Proc& g, const PageStep& page) {
-  ForOnePage config(page.interiorConfig, &Hooks::InteriorConfig, &Hooks::SetInteriorConfig);
-  ForOnePage chart(page.watChart, &Hooks::WATChart, &Hooks::SetWATChart);
+  ForOnePage config(
+      page.interiorConfig, [] { return hooks().InteriorConfig(); },
+      [](int32_t c) { hooks().SetInteriorConfig(c); });
+  int32_t& watChart = Globals::vars().WATChart;
+  ForOnePage chart(
+      page.watChart, [&] { return watChart; }, [&](int32_t c) { watChart = c; });
   g.step([&] { pageRunner(page.routine); });
 }
 

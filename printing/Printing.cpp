@@ -91,10 +91,6 @@ void Hooks::Delay(float seconds) { General::Delay(seconds); }
 
 JobInputs Hooks::Inputs() { return JobInputs{.AircraftClass = Globals::vars().AircraftClass}; }
 
-int32_t Hooks::WATChart() { return ChartBuilders::vars().WATChart; }
-
-void Hooks::SetWATChart(int32_t chart) { ChartBuilders::vars().WATChart = chart; }
-
 void InstallHooks(Hooks* h) { installedHooks = h ? h : &defaultHooks; }
 
 Hooks& hooks() { return *installedHooks; }

@@ -69,13 +69,11 @@ class Hooks {
   // General.Delay.
   virtual void Delay(float seconds);
   // What a print job reads of the main window when it starts, and the interior configuration
-  // and WAT chart that a page sets for itself and puts back. The defaults keep their own
-  // values (the aircraft class is Globals'; the WAT chart is the one the charts draw).
+  // that a page sets for itself and puts back. The defaults keep their own values (the aircraft
+  // class is Globals'). The WAT chart a page sets is Globals'.
   virtual JobInputs Inputs();
   virtual int32_t InteriorConfig() { return interiorConfig_; }
   virtual void SetInteriorConfig(int32_t config) { interiorConfig_ = config; }
-  virtual int32_t WATChart();
-  virtual void SetWATChart(int32_t chart);
   // A print command has started (its dialogs and pages follow) and has ended, also when it
   // failed or was cancelled.
   virtual void JobStarted() {}

@@ -398,12 +398,12 @@ TEST_F(Widgets, TwoSampleJetsSideBySide) {
   EXPECT_TRUE(w->findChild<QScrollBar*>(ctl::scrollFrame)->maximum() > 0);
   shoot("tab1.png");
 
-  MainForm::vars().MetricUnits = true;
+  DBase::vars().MetricUnits = true;
   w->TabStrip_Click();
   const std::string kg = General::MetricString("Lbs");
   EXPECT_EQ(text("gen1Units_0"), std::string(15 - kg.size(), '_') + kg);
   shoot("tab1-metric.png");
-  MainForm::vars().MetricUnits = false;
+  DBase::vars().MetricUnits = false;
 
   // Choose: the dialog opens on the stored pair; OK keeps it and the panels scroll back up.
   auto* scroll = w->findChild<QScrollBar*>(ctl::scrollFrame);

@@ -146,10 +146,10 @@ TEST_F(PrintJobs, HelicoptersPrintEveryInteriorAndBothWATCharts) {
   ASSERT_TRUE(MainForm::vars().WATBAvailable);
   // The interior tab shows the EMS interior: the job still prints each configuration once.
   MainForm::vars().InteriorConfig = 2;
-  const int watChart = MainForm::vars().WATChart;
+  const int watChart = Globals::vars().WATChart;
   const QString side = Print(ctl::mnuFilePrintAllSideBySide, "helis-side-by-side");
   EXPECT_EQ(MainForm::vars().InteriorConfig, 2);
-  EXPECT_EQ(MainForm::vars().WATChart, watChart);
+  EXPECT_EQ(Globals::vars().WATChart, watChart);
   const QString all = Print(ctl::mnuFilePrintAllOverlaid, "helis-all");
   const QString wat = Print(ctl::mnuFilePrintWAT, "helis-wat");
   ExpectNumbered(side, 16);

@@ -179,14 +179,13 @@ TEST_F(PagePrinting, EveryPageOfBothClassesPrintsCleanlyToPdf) {
   // Each pair's document is printed, then read: the poppler tools read one document while the
   // next one prints.
   std::vector<QString> files;
-  int watChart = 2, interiorConfig = 1;
+  int interiorConfig = 1;
   for (const PairCase& pair : pairs) {
     Pair(pair.a1, pair.a2, pair.aircraftClass);
     CadFunctions::SetPageInputsSource([&] {
       CadFunctions::PageInputs p;
       p.PrintPageNumber = Printing::vars().PrintPageNumber;
       p.PrintPageCount = Printing::vars().PrintPageCount;
-      p.WATChart = watChart;
       p.WATAAvailable = p.WATBAvailable = true;
       return p;
     });
@@ -206,9 +205,8 @@ TEST_F(PagePrinting, EveryPageOfBothClassesPrintsCleanlyToPdf) {
       const PageCase& page = pair.pages[static_cast<size_t>(i)];
       if (i > 0) Printing::Printer().newPage();
       Printing::vars().PrintPageNumber = static_cast<int16_t>(i + 1);
-      watChart = page.watChart;
       interiorConfig = page.interiorConfig;
-      ChartBuilders::vars().WATChart = page.watChart;
+      Globals::vars().WATChart = page.watChart;
       page.print();
       // The charts are drawn on the printer directly: only a drawing page's lists hold anything in
       // the planes' colours.

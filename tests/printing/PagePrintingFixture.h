@@ -62,7 +62,7 @@ class PagePrinting : public PrintingTest {
     ASSERT_TRUE(vb::ReadWholeFile(TOLVANE_SAMPLE_AC_SQL, sql));
     testsupport::BuildDatabase(dir / "ac.mdb", sql);
     DBase::vars().DBPath = (dir / "ac.mdb").string();
-    ChartBuilders::vars().UserGeoLCIDNumber = 409;
+    Globals::vars().UserGeoLCIDNumber = 409;
     for (auto& c : controls) c = std::make_unique<dxf::DrawingControl>(TOLVANE_TEMPLATES);
     services =
         std::make_unique<CadFunctions::DxfCadServices>(CadFunctions::DxfCadServices::Controls{
@@ -78,7 +78,6 @@ class PagePrinting : public PrintingTest {
       CadFunctions::PageInputs p;
       p.PrintPageNumber = Printing::vars().PrintPageNumber;
       p.PrintPageCount = Printing::vars().PrintPageCount;
-      p.WATChart = ChartBuilders::vars().WATChart;
       return p;
     });
     ui::Install(&ui);

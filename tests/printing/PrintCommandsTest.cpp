@@ -63,7 +63,7 @@ class PrintCommands : public printingtest::PrintingTest {
     std::string line = std::string(Printing::RoutineName(r)) + " " +
                        std::to_string(v.PrintPageNumber) + "/" + std::to_string(v.PrintPageCount) +
                        " c" + std::to_string(hooks.interiorConfig) + " w" +
-                       std::to_string(hooks.watChart);
+                       std::to_string(Globals::vars().WATChart);
     if (v.PrintScale > 0) line += " 1:" + Printing::ScaleNumber(v.PrintScale);
     Printing::Target().canvas().textOut(0, 0, line);
     if (onPage) onPage(r);
@@ -215,13 +215,13 @@ TEST_F(PrintCommands, EachCommandPrintsItsPagesInOrderNumberedWithTheValuesTheyN
     const int documents = rec.documents();
     hooks.inputs = c.inputs;
     hooks.interiorConfig = c.configInForce;
-    hooks.watChart = c.chartInForce;
+    Globals::vars().WATChart = c.chartInForce;
     Printing::RunCommand(c.command);
     EXPECT_EQ(Log(), Document(c.pages));
     EXPECT_EQ(rec.documents() - documents, 1);
     // The values in force are back; the numbers stay as the last page left them.
     EXPECT_EQ(hooks.interiorConfig, c.configInForce);
-    EXPECT_EQ(hooks.watChart, c.chartInForce);
+    EXPECT_EQ(Globals::vars().WATChart, c.chartInForce);
     EXPECT_EQ(Printing::vars().PrintPageNumber, static_cast<int>(c.pages.size()));
     EXPECT_EQ(Printing::vars().PrintPageCount, static_cast<int>(c.pages.size()));
   }
@@ -426,7 +426,7 @@ TEST_F(PrintCommands, APreviewClosedDuringTheJobOpensAgainForTheLaterPages) {
 TEST_F(PrintCommands, ACommandWhileAJobRunsIsRefusedAndAFailingPageStopsNothing) {
   hooks.inputs = kHelisWithAll;
   hooks.interiorConfig = 1;
-  hooks.watChart = 2;
+  Globals::vars().WATChart = 2;
   int nested = 0;
   onPage = [&](PageRoutine r) {
     // The page routines let the event loop run: another command may be chosen meanwhile.
@@ -442,7 +442,7 @@ TEST_F(PrintCommands, ACommandWhileAJobRunsIsRefusedAndAFailingPageStopsNothing)
   EXPECT_EQ(rec.documents(), 1);
   EXPECT_EQ(Log().size(), 11u + 10u + 1u);  // every page, new pages and the end of document
   EXPECT_EQ(hooks.interiorConfig, 1);
-  EXPECT_EQ(hooks.watChart, 2);
+  EXPECT_EQ(Globals::vars().WATChart, 2);
   EXPECT_EQ(hooks.jobEvents, (Strings{"started", "ended"}));
   EXPECT_FALSE(Printing::JobRunning());
   // The failing pages were reported: the same failure five times, reported once.

@@ -79,13 +79,10 @@ class FakeHooks final : public Printing::Hooks {
   // The main window's side of a print job.
   Printing::JobInputs inputs;
   int32_t interiorConfig = 1;
-  int32_t watChart = 2;
   std::vector<std::string> jobEvents;  // "started", "ended"
   Printing::JobInputs Inputs() override { return inputs; }
   int32_t InteriorConfig() override { return interiorConfig; }
   void SetInteriorConfig(int32_t config) override { interiorConfig = config; }
-  int32_t WATChart() override { return watChart; }
-  void SetWATChart(int32_t chart) override { watChart = chart; }
   void JobStarted() override { jobEvents.push_back("started"); }
   void JobEnded() override { jobEvents.push_back("ended"); }
 };
