@@ -7,6 +7,7 @@
 
 #include "printing/PageVectors.h"
 #include "printing/Printing.h"
+#include "printing/QtDevices.h"
 #include "printing/frmPlotPreview.h"
 
 namespace {
@@ -31,6 +32,8 @@ class PreviewHooks final : public Printing::Hooks {
 void BM_LinesIntoTheOpenPreview(benchmark::State& state) {
   PreviewHooks hooks;
   Printing::InstallHooks(&hooks);
+  Printing::QtDevices devices;
+  Printing::InstallDevices(&devices);
   Printing::ShowPrinterDialog();  // opens the preview window
   const std::vector<Printing::PageLine> lines = ManyLines();
   std::vector<Printing::PageText> texts;

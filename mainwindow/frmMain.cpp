@@ -31,7 +31,6 @@
 #include "mainwindow/Dialogs.h"
 #include "mainwindow/DisplayUpdate.h"
 #include "mainwindow/MainForm.h"
-#include "platform/runtime/RepeatedFailure.h"
 #include "mainwindow/WheelFilter.h"
 #include "mainwindow/frmChoose.h"
 #include "mainwindow/frmSplash.h"
@@ -39,8 +38,10 @@
 #include "platform/dxfcontrol/DrawingWidget.h"
 #include "platform/gdi/Color.h"
 #include "platform/runtime/Files.h"
+#include "platform/runtime/RepeatedFailure.h"
 #include "platform/runtime/Trap.h"
 #include "printing/Printing.h"
+#include "printing/QtDevices.h"
 
 namespace MainForm {
 
@@ -149,7 +150,6 @@ class WindowPrintingHooks final : public Printing::Hooks {
  public:
   explicit WindowPrintingHooks(frmMain* window) : window_(window) {}
   bool PlotPreview() override { return vars().PlotPreview; }
-  QWidget* DialogOwner() override { return window_; }
   void ToolbarFormLoad() override { Toolbar::FormLoad(); }
   void ToolbarFormUnload() override { Toolbar::FormUnload(); }
   Printing::JobInputs Inputs() override {
@@ -249,6 +249,8 @@ frmMain::frmMain(std::unique_ptr<AircraftData> data)
   InstallChooseHooks(chooseHooks_.get());
   printingHooks_ = std::make_unique<WindowPrintingHooks>(this);
   Printing::InstallHooks(printingHooks_.get());
+  printingDevices_ = std::make_unique<Printing::QtDevices>(this);
+  Printing::InstallDevices(printingDevices_.get());
   CadFunctions::SetDrawingInputsSource([] {
     const Registry::Settings& s = Registry::RegSettings();
     const Vars& v = vars();
@@ -315,6 +317,8 @@ frmMain::~frmMain() {
   chooseHooks_.reset();
   Printing::InstallHooks(nullptr);
   printingHooks_.reset();
+  Printing::InstallDevices(nullptr);
+  printingDevices_.reset();
   CadFunctions::SetDrawingInputsSource({});
   CadFunctions::SetPageInputsSource({});
   drawingHooks_.reset();

@@ -47,6 +47,10 @@ namespace vb {
 class RepeatedFailureFilter;
 }
 
+namespace Printing {
+class QtDevices;
+}
+
 namespace MainForm {
 
 class frmSplash;
@@ -179,6 +183,8 @@ class frmMain final : public QMainWindow,
   Toolbar::Rect MainGeometry() override;
   void FocusMain() override;
   frmToolbar* floatingToolbar() const { return floating_; }
+  // The printer, the printer dialog and the preview window of the window's print jobs.
+  Printing::QtDevices& printingDevices() const { return *printingDevices_; }
   // FontBold of cmdToolbar(index) on the strip and on the floating window.
   void SetToolbarButtonBold(int index, bool bold);
 
@@ -262,6 +268,7 @@ class frmMain final : public QMainWindow,
   std::unique_ptr<CadFunctions::DxfCadServices> drawingServices_;
   std::unique_ptr<WindowChooseHooks> chooseHooks_;
   std::unique_ptr<WindowPrintingHooks> printingHooks_;
+  std::unique_ptr<Printing::QtDevices> printingDevices_;
   std::unique_ptr<QObject> jobInputBlocker_;
   std::map<QAction*, bool> printItemsHeld_;  // the print items' states while a job runs
   // The 100 ms timer's failures, each reported once however many ticks meet it.

@@ -9,7 +9,7 @@
 #include "printing/BusyStatus.h"
 #include "printing/PagePrinting.h"
 #include "printing/Printing.h"
-#include "printing/ScaleDialogs.h"
+#include "printing/Scales.h"
 #include "printing/ViewPages.h"
 
 namespace CadFunctions {

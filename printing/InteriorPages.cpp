@@ -12,7 +12,7 @@
 #include "printing/DrawingPages.h"
 #include "printing/PagePrinting.h"
 #include "printing/Printing.h"
-#include "printing/ScaleDialogs.h"
+#include "printing/Scales.h"
 #include "printing/ViewPages.h"
 
 namespace Printing {

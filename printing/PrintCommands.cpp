@@ -12,7 +12,7 @@
 #include "printing/PagePrinting.h"
 #include "printing/PageRaster.h"
 #include "printing/Printing.h"
-#include "printing/ScaleDialogs.h"
+#include "printing/Scales.h"
 #include "printing/ViewPages.h"
 
 namespace Printing {
@@ -172,11 +172,10 @@ void PrintPage(vb::Proc& g, const PageStep& page) {
 // The files the job wrote, when it printed to a file on the program's printer.
 std::vector<std::string> FilesOfJob() {
   std::vector<std::string> files;
-  if (hooks().PlotPreview()) return files;
-  printer::QtPrinter& current = CurrentPrinter();
-  if (&Printer() != &current) return files;
-  for (const QString& f : current.filesOfJob()) files.push_back(f.toStdString());
-  return files;
+  Devices* devices = InstalledDevices();
+  if (hooks().PlotPreview() || !devices) return files;
+  if (&Printer() != &devices->SystemPrinter()) return files;
+  return devices->FilesOfJob();
 }
 
 // The common job: the printer dialog, the page count, then each copy as a document of its own,

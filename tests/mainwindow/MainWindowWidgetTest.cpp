@@ -39,6 +39,7 @@
 #include "platform/dxfcontrol/DrawingWidget.h"
 #include "platform/printer/PrinterDialog.h"
 #include "printing/Printing.h"
+#include "printing/QtDevices.h"
 
 namespace {
 
@@ -870,7 +871,7 @@ class ToolbarWatchingDialog final : public printer::PrinterDialogRunner {
 TEST_F(Widgets, ThePrinterDialogIsOwnedByTheWindowAndLowersTheFloatingToolbar) {
   MainForm::frmMain w(std::make_unique<FakeAircraftData>());
   ToolbarWatchingDialog dialog;
-  Printing::InstallDialogRunner(&dialog);
+  w.printingDevices().InstallDialogRunner(&dialog);
   Registry::RegSettings().ToolbarVisible = true;
   Registry::RegSettings().ToolbarDocked = false;
   Toolbar::SetTopmost(true);

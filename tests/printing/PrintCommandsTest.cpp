@@ -360,7 +360,7 @@ TEST_F(PrintCommands, PreviewGetsOneCopyWithAPageOfItsOwnForEveryPage) {
   Printing::RunCommand(PrintCommand::All);
   EXPECT_EQ(dialog.calls, 1);
   EXPECT_EQ(Printing::vars().Options.Copies, 1);
-  ASSERT_NE(Printing::PreviewWindow(), nullptr);
+  ASSERT_NE(qt.PreviewWindow(), nullptr);
   EXPECT_EQ(Printing::Preview().pageCount(), 9);
   // Nothing reaches the printer: no page, no new page, no end of document.
   EXPECT_EQ(Log(), Strings{});
@@ -395,10 +395,10 @@ TEST_F(PrintCommands, APreviewClosedDuringTheJobOpensAgainForTheLaterPages) {
     QPointer<frmPlotPreview> closed;
     auto closeOnPage3 = [&] {
       if (Printing::vars().PrintPageNumber != 3) return;
-      closed = Printing::PreviewWindow();
+      closed = qt.PreviewWindow();
       ASSERT_TRUE(closed);
       QTest::keyClick(closed, Qt::Key_Escape);
-      EXPECT_EQ(Printing::PreviewWindow(), nullptr);
+      EXPECT_EQ(qt.PreviewWindow(), nullptr);
     };
     Printing::InstallPageRunner([&](PageRoutine r) {
       if (c.beforeDrawing) closeOnPage3();
@@ -406,7 +406,7 @@ TEST_F(PrintCommands, APreviewClosedDuringTheJobOpensAgainForTheLaterPages) {
       if (!c.beforeDrawing) closeOnPage3();
     });
     Printing::RunCommand(PrintCommand::All);
-    frmPlotPreview* w = Printing::PreviewWindow();
+    frmPlotPreview* w = qt.PreviewWindow();
     ASSERT_NE(w, nullptr);
     EXPECT_NE(w, closed.data());
     EXPECT_TRUE(w->isVisible());
@@ -416,7 +416,7 @@ TEST_F(PrintCommands, APreviewClosedDuringTheJobOpensAgainForTheLaterPages) {
     // The closed window deletes itself later, leaving the new one its pages.
     testsupport::PumpUntil([&] { return !closed; }, 2000);
     EXPECT_FALSE(closed);
-    EXPECT_EQ(Printing::PreviewWindow(), w);
+    EXPECT_EQ(qt.PreviewWindow(), w);
     EXPECT_EQ(Printing::Preview().pageCount(), c.pagesShown);
     EXPECT_EQ(w->findChild<QLabel*>("lblPage")->text(),
               QString("Page %1 of %1").arg(c.pagesShown));

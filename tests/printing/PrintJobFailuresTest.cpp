@@ -163,7 +163,7 @@ TEST_F(PrintJobFailures, TheProgramEndingMidJobLeavesAWholeFile) {
   const testsupport::PdfInfo info = testsupport::ReadPdfInfo(file);
   EXPECT_TRUE(info.ok);
   EXPECT_GE(info.pages, 1);
-  EXPECT_FALSE(Printing::CurrentPrinter().documentOpen());
+  EXPECT_FALSE(qt.CurrentPrinter().documentOpen());
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "platform/printer/PrinterDialog.h"
 #include "platform/runtime/StateReset.h"
 #include "printing/Printing.h"
+#include "printing/QtDevices.h"
 #include "support/Pdf.h"
 #include "support/QtApp.h"
 
@@ -68,11 +69,9 @@ class FakeDialog final : public printer::PrinterDialogRunner {
 class FakeHooks final : public Printing::Hooks {
  public:
   bool preview = false;
-  QWidget* owner = nullptr;
   std::vector<float> delays;
   std::vector<std::string> toolbar;  // "load", "unload"
   bool PlotPreview() override { return preview; }
-  QWidget* DialogOwner() override { return owner; }
   void ToolbarFormLoad() override { toolbar.push_back("load"); }
   void ToolbarFormUnload() override { toolbar.push_back("unload"); }
   void Delay(float seconds) override { delays.push_back(seconds); }
@@ -94,7 +93,8 @@ class PrintingTest : public ::testing::Test {
     testsupport::QtApp();
     vb::ResetProgramState();
     Printing::InstallHooks(&hooks);
-    Printing::InstallDialogRunner(&dialog);
+    Printing::InstallDevices(&qt);
+    qt.InstallDialogRunner(&dialog);
     Globals::Vars& g = Globals::vars();
     g.AircraftList.assign(1, {});
     g.AircraftList.push_back({"Jets", "11", "Jet One", "Maker A", -1});
@@ -112,6 +112,9 @@ class PrintingTest : public ::testing::Test {
 
   FakeDialog dialog;
   FakeHooks hooks;
+  // The printer, the printer dialog (answered by `dialog`), the preview window and the scale
+  // dialogs of the program.
+  Printing::QtDevices qt;
 };
 
 }  // namespace printingtest

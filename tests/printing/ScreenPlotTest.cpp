@@ -112,7 +112,7 @@ TEST_F(ScreenPlot, PreviewModeOpensThePreviewAndStillPlotsOnThePrinter) {
   hooks.preview = true;
   Printing::PlotScreen(3);
   EXPECT_EQ(dialog.calls, 0);
-  ASSERT_NE(Printing::PreviewWindow(), nullptr);
+  ASSERT_NE(qt.PreviewWindow(), nullptr);
   EXPECT_EQ(Printing::Preview().pageCount(), 0);  // the preview stays empty
   EXPECT_EQ(Pictures().size(), 2u);
 }
