@@ -85,9 +85,9 @@ void Startup::FormLoad() {
       {"DrawingCommands",
        [](Startup& s) {
          vars().CurrentDrawingTab = Tab::Top;
-         const bool drawing = IsDrawingTab(vars().CurrentTab);
-         s.view_.SetMenuEnabled(ctl::mnuFilePlotScreen, drawing);
-         s.view_.SetMenuEnabled(ctl::mnuFileExport, drawing);
+         EnableDrawingCommands(vars().CurrentTab, [&s](std::string_view item, bool enabled) {
+           s.view_.SetMenuEnabled(item, enabled);
+         });
        }},
       {"ShowTabNo", [](Startup& s) { s.view_.ShowTabNo(); }},
       // The design size, base of the proportional layout.

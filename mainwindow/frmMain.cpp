@@ -65,10 +65,8 @@ constexpr const char* kTabCaptions[kTabCount] = {"Aircraft",
                                                  "HV/Cruise",
                                                  "WAT"};
 
-// The items of the print commands: held disabled while a print job runs.
-bool IsPrintItem(std::string_view item) {
-  return item.starts_with(ctl::mnuFilePrint) || item == ctl::mnuFilePlotScreen;
-}
+// The items of the print commands and their submenus: held disabled while a print job runs.
+bool IsPrintItem(std::string_view item) { return Printing::FindPrintItem(item) != nullptr; }
 
 QRect TwipRect(int left, int top, int width, int height) {
   return QRect(frmMain::Px(left), frmMain::Px(top), frmMain::Px(width), frmMain::Px(height));
@@ -336,24 +334,18 @@ frmSplash* frmMain::splash() const { return splash_.data(); }
 
 void frmMain::BuildMenus() {
   QMenuBar* bar = menuBar();
-  auto item = [&](QMenu* menu, const char* name, const char* caption) {
-    QAction* a = menu->addAction(QString::fromUtf8(caption));
-    a->setObjectName(name);
+  auto text = [](std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); };
+  auto item = [&](QMenu* menu, std::string_view name, std::string_view caption) {
+    QAction* a = menu->addAction(text(caption));
+    a->setObjectName(text(name));
     actions_.emplace(name, a);
     return a;
   };
-  auto submenu = [&](QMenu* menu, const char* name, const char* caption) {
-    QMenu* sub = menu->addMenu(QString::fromUtf8(caption));
-    sub->setObjectName(name);
-    sub->menuAction()->setObjectName(QString(name) + "_action");
+  auto submenu = [&](QMenu* menu, std::string_view name, std::string_view caption) {
+    QMenu* sub = menu->addMenu(text(caption));
+    sub->setObjectName(text(name));
+    sub->menuAction()->setObjectName(text(name) + "_action");
     actions_.emplace(name, sub->menuAction());
-    return sub;
-  };
-  auto pair = [&](QMenu* menu, const char* name, const char* caption, const char* overlaid,
-                  const char* sideBySide) {
-    QMenu* sub = submenu(menu, name, caption);
-    item(sub, overlaid, "Overlaid");
-    item(sub, sideBySide, "Side by Side");
     return sub;
   };
 
@@ -363,33 +355,18 @@ void frmMain::BuildMenus() {
           [this] { mnuFileNew_Click(); });
   item(file, ctl::mnuFileExport, "&Export");
   file->addSeparator();
-  item(file, ctl::mnuFilePlotScreen, "Plot &Screen");
-  item(file, ctl::mnuFilePrint, "&Print Current Page");
-  QMenu* page = submenu(file, ctl::mnuFilePrintPage, "Print P&age");
-  item(page, ctl::mnuFilePrintAll, "&All Pages");
-  pair(page, ctl::mnuFilePrintAllChoose, "&All Pages", ctl::mnuFilePrintAllOverlaid,
-       ctl::mnuFilePrintAllSideBySide);
-  QMenu* scale = submenu(page, ctl::mnuFilePrintScale, "Print Images to &Scale");
-  pair(scale, ctl::mnuFilePrintExteriorScale, "&Exterior", ctl::mnuFilePrintExteriorScaleOverlaid,
-       ctl::mnuFilePrintExteriorScaleSideBySide);
-  pair(scale, ctl::mnuFilePrintInteriorScale, "&Interior", ctl::mnuFilePrintInteriorScaleOverlaid,
-       ctl::mnuFilePrintInteriorScaleSideBySide);
-  item(page, ctl::mnuFilePrintAircraft, "&Aircraft");
-  item(page, ctl::mnuFilePrintGeneral, "&General");
-  item(page, ctl::mnuFilePrintExterior, "&Exterior");
-  pair(page, ctl::mnuFilePrintExteriorChoose, "&Exterior", ctl::mnuFilePrintExteriorOverlaid,
-       ctl::mnuFilePrintExteriorSideBySide);
-  item(page, ctl::mnuFilePrintInterior, "&Interior View");
-  pair(page, ctl::mnuFilePrintInteriorChoose, "&Interior View", ctl::mnuFilePrintInteriorOverlaid,
-       ctl::mnuFilePrintInteriorSideBySide);
-  item(page, ctl::mnuFilePrintBlockFuelTime, "&Block Fuel/Time");
-  item(page, ctl::mnuFilePrintBalancedFieldLength, "&Balanced Field Length");
-  item(page, ctl::mnuFilePrintTakeoffLanding, "&Takeoff and Landing");
-  item(page, ctl::mnuFilePrintFlightEnvelope, "&Flight Envelope");
-  item(page, ctl::mnuFilePrintPayloadRange, "&Payload Range");
-  item(page, ctl::mnuFilePrintServiceCeiling, "&Service Ceiling");
-  item(page, ctl::mnuFilePrintHVCruiseSpeed, "&HV/Cruise Speed");
-  item(page, ctl::mnuFilePrintWAT, "&WAT");
+  // The print items, each command's and each submenu's as the print commands register them.
+  // Those of a pair of aircraft start hidden, and those that print a drawing view disabled: the
+  // display update and the tabs switch them.
+  std::map<std::string_view, QMenu*> printMenus{{"", file}};
+  for (const Printing::PrintItem& p : Printing::PrintItems()) {
+    QMenu* parent = printMenus.at(p.parent);
+    QAction* a = p.command
+                     ? item(parent, p.name, p.caption)
+                     : (printMenus[p.name] = submenu(parent, p.name, p.caption))->menuAction();
+    if (p.offered == Printing::Offered::TwoPlanes) a->setVisible(false);
+    if (p.enabled == Printing::Enabled::OnDrawingTabs) a->setEnabled(false);
+  }
   file->addSeparator();
   item(file, ctl::mnuFileProperties, "&Properties");
   file->addSeparator();
@@ -426,11 +403,6 @@ void frmMain::BuildMenus() {
   connect(item(help, ctl::mnuHelpContents, "&Contents"), &QAction::triggered, this,
           [this] { mnuHelpContents_Click(); });
   item(help, ctl::mnuHelpAbout, "&About");
-
-  // The twins of the print items start hidden; the display update switches them.
-  for (const char* twin : {ctl::mnuFilePrintAllChoose, ctl::mnuFilePrintExteriorChoose,
-                           ctl::mnuFilePrintInteriorChoose})
-    actions_.at(twin)->setVisible(false);
 }
 
 void frmMain::BuildClient() {
@@ -458,7 +430,10 @@ void frmMain::BuildClient() {
     containers_.emplace(name, g);
     return g;
   };
-  auto option = [&](QWidget* parent, const std::string& name, const char* caption, QRect rect) {
+  // An option button and what choosing it does (its Click handler, connected once the window is
+  // built).
+  auto option = [&](QWidget* parent, const std::string& name, const char* caption, QRect rect,
+                    std::function<void()> click) {
     auto* o = new QRadioButton(QString::fromUtf8(caption), parent);
     o->setObjectName(QString::fromStdString(name));
     QFont f = o->font();
@@ -466,8 +441,20 @@ void frmMain::BuildClient() {
     o->setFont(f);
     o->setGeometry(rect);
     options_.emplace(name, o);
+    optionClicks_.emplace_back(o, std::move(click));
     return o;
   };
+  auto layout = [this](int index) { return [this, index] { optSideOverlay_Click(index); }; };
+  auto interiorView = [this](const char* procedure) {
+    return [this, procedure] { InteriorRedraw(procedure, {}); };
+  };
+  auto configuration = [this](int config) {
+    return [this, config] { Configuration_Click(config); };
+  };
+  auto heliView = [this](const char* procedure) {
+    return [this, procedure] { HeliView_Click(procedure); };
+  };
+  auto watChart = [this](int chart) { return [this, chart] { WATChart_Click(chart); }; };
   auto picture = [&](QWidget* parent, const char* name, QRect rect) {
     auto* p = frame(parent, name, rect, QFrame::Box);
     p->setAutoFillBackground(true);
@@ -530,33 +517,46 @@ void frmMain::BuildClient() {
   }
   for (int tab = Tab::Top; tab <= Tab::Side; ++tab) {
     const int even = (tab - 1) * 2;
-    option(frames_[tab], ctl::optSideOverlay_ + std::to_string(even), "Overlay",
-           TwipRect(6600, H - 720, 1200, 255));
-    option(frames_[tab], ctl::optSideOverlay_ + std::to_string(even + 1), "Side-By-Side",
-           TwipRect(7860, H - 720, 1800, 255))
+    option(frames_[tab], ctl::Indexed(ctl::optSideOverlay_, even), "Overlay",
+           TwipRect(6600, H - 720, 1200, 255), layout(even));
+    option(frames_[tab], ctl::Indexed(ctl::optSideOverlay_, even + 1), "Side-By-Side",
+           TwipRect(7860, H - 720, 1800, 255), layout(even + 1))
         ->setChecked(true);
   }
   QWidget* interior = frames_[Tab::Interior];
   QGroupBox* fi = group(interior, ctl::fraInterior, "View", TwipRect(120, H - 2220, 4500, 780));
-  option(fi, ctl::optInterior, "Floor Plan", TwipRect(150, 330, 1350, 300));
-  option(fi, ctl::optCabin, "Cross Section", TwipRect(1500, 330, 1650, 300))->setChecked(true);
-  option(fi, ctl::optBothInterior, "View All", TwipRect(3225, 330, 1200, 300));
+  option(fi, ctl::optInterior, "Floor Plan", TwipRect(150, 330, 1350, 300),
+         interiorView("optInterior_Click"));
+  option(fi, ctl::optCabin, "Cross Section", TwipRect(1500, 330, 1650, 300),
+         interiorView("optCabin_Click"))
+      ->setChecked(true);
+  option(fi, ctl::optBothInterior, "View All", TwipRect(3225, 330, 1200, 300),
+         interiorView("optBothInterior_Click"));
   QGroupBox* fh = group(interior, ctl::fraInteriorHeli, "View", TwipRect(120, H - 2220, 4500, 780));
-  option(fh, ctl::optHeliInterior, "Floor Plan", TwipRect(90, 330, 1050, 300));
-  option(fh, ctl::optHeliCabin, "Cross Section", TwipRect(1140, 330, 1275, 300))->setChecked(true);
-  option(fh, ctl::optHeliCabinSide, "Cross Section Side", TwipRect(2415, 330, 1200, 300));
-  option(fh, ctl::optHeliAll, "View All", TwipRect(3615, 330, 870, 300));
+  option(fh, ctl::optHeliInterior, "Floor Plan", TwipRect(90, 330, 1050, 300),
+         heliView("optHeliInterior_Click"));
+  option(fh, ctl::optHeliCabin, "Cross Section", TwipRect(1140, 330, 1275, 300),
+         heliView("optHeliCabin_Click"))
+      ->setChecked(true);
+  option(fh, ctl::optHeliCabinSide, "Cross Section Side", TwipRect(2415, 330, 1200, 300),
+         heliView("optHeliCabinSide_Click"));
+  option(fh, ctl::optHeliAll, "View All", TwipRect(3615, 330, 870, 300),
+         [this] { optHeliAll_Click(); });
   fh->setVisible(false);
   QGroupBox* ft = group(interior, ctl::fraInteriorHeliType, "Configuration",
                         TwipRect(4740, H - 2220, 2700, 780));
-  option(ft, ctl::optCorp, "Corporate", TwipRect(120, 330, 1050, 300))->setChecked(true);
-  option(ft, ctl::optEMS, "EMS", TwipRect(1200, 330, 660, 300));
-  option(ft, ctl::optUtil, "Utility", TwipRect(1890, 330, 780, 300));
+  option(ft, ctl::optCorp, "Corporate", TwipRect(120, 330, 1050, 300), configuration(1))
+      ->setChecked(true);
+  option(ft, ctl::optEMS, "EMS", TwipRect(1200, 330, 660, 300), configuration(2));
+  option(ft, ctl::optUtil, "Utility", TwipRect(1890, 330, 780, 300), configuration(3));
   QGroupBox* fo =
       group(interior, ctl::fraInteriorHeliOverlayView_0, "", TwipRect(7560, H - 2220, 2220, 780));
   // One above the other: side by side the two captions do not fit the frame's width.
-  option(fo, "optSideOverlay_0", "Overlay", TwipRect(120, 150, 2000, 285));
-  option(fo, "optSideOverlay_1", "Side-By-Side", TwipRect(120, 450, 2000, 285))->setChecked(true);
+  option(fo, ctl::Indexed(ctl::optSideOverlay_, 0), "Overlay", TwipRect(120, 150, 2000, 285),
+         layout(0));
+  option(fo, ctl::Indexed(ctl::optSideOverlay_, 1), "Side-By-Side", TwipRect(120, 450, 2000, 285),
+         layout(1))
+      ->setChecked(true);
   group(interior, ctl::fraIntCabVol_0, "Volumes", TwipRect(120, H - 1350, 4440, 840));
 
   // Tabs 6 to 13: the chart pictures with their qualifiers and assumption boxes.
@@ -602,8 +602,8 @@ void frmMain::BuildClient() {
                 TwipRect(600, 600, 3000, 1500));
     assumption->setVisible(false);
   }
-  option(frames_[Tab::WAT], ctl::optWATA, "Cat A", TwipRect(8280, H - 690, 1200, 255));
-  option(frames_[Tab::WAT], ctl::optWATB, "Cat B", TwipRect(8280, H - 420, 1200, 255));
+  option(frames_[Tab::WAT], ctl::optWATA, "Cat A", TwipRect(8280, H - 690, 1200, 255), watChart(1));
+  option(frames_[Tab::WAT], ctl::optWATB, "Cat B", TwipRect(8280, H - 420, 1200, 255), watChart(2));
 
   // Hidden helpers of the printing and chart code.
   auto* plot = new QLabel(client);

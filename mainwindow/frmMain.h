@@ -212,9 +212,15 @@ class frmMain final : public QMainWindow,
   // The data labels of either aircraft: that plane's colour chosen (plane 1 or 2).
   void lblData_DblClick(int plane);
   void framDisplay_MouseMove(int index);
-  // The option buttons of the interior and WAT tabs (their Click handlers).
-  void OptionClicked(const std::string& name);
+  // The option buttons' Click handlers: the layout of a drawing tab (optSideOverlay(index)), the
+  // helicopter configuration (optCorp 1, optEMS 2, optUtil 3), the helicopter interior views
+  // (optHeliAll, and each other one under its own procedure name) and the WAT chart (optWATA 1,
+  // optWATB 2). The fixed-wing interior views only redraw the interior (InteriorRedraw).
   void optSideOverlay_Click(int index);
+  void Configuration_Click(int config);
+  void optHeliAll_Click();
+  void HeliView_Click(const char* procedure);
+  void WATChart_Click(int chart);
   void Timer1_Timer();
   void Form_Activate();
   // A print job has started or ended: while it runs the print items are disabled and the
@@ -253,6 +259,7 @@ class frmMain final : public QMainWindow,
   std::map<std::string, QWidget*, std::less<>> containers_;
   std::map<std::pair<int, int>, QLabel*> labels_;
   std::map<std::string, QRadioButton*, std::less<>> options_;
+  std::vector<std::pair<QRadioButton*, std::function<void()>>> optionClicks_;
   QTabBar* tabs_ = nullptr;
   QWidget* stage_ = nullptr;
   QFrame* frames_[14] = {};

@@ -79,7 +79,7 @@ std::string_view PlotStatusText(int tab) {
 }
 
 JobOutcome PlotScreen(int currentTab) {
-  vb::Proc g("MainForm", "mnuFilePlotScreen_Click");
+  vb::Proc g("MainForm", HandlerName(PrintCommand::PlotScreen));
   JobOutcome outcome;
   if (ShowPrinterDialog() == 0) return outcome;
   outcome.ran = true;

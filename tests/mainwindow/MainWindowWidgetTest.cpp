@@ -20,6 +20,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <set>
 #include <string>
 #include <thread>
@@ -38,6 +39,8 @@
 #include "platform/dxf/HostileDrawings.h"
 #include "platform/dxfcontrol/DrawingWidget.h"
 #include "platform/printer/PrinterDialog.h"
+#include "platform/runtime/Trap.h"
+#include "printing/PrintCommands.h"
 #include "printing/Printing.h"
 #include "printing/QtDevices.h"
 
@@ -119,6 +122,59 @@ TEST_F(Widgets, MenusHaveTheirCaptionsAndStates) {
   // Plot Screen waits for a drawing tab.
   w.SetMenuEnabled("mnuFilePlotScreen", true);
   EXPECT_TRUE(w.findChild<QAction*>("mnuFilePlotScreen")->isEnabled());
+}
+
+// The File menu holds the print items as the print commands register them: each in its submenu
+// with its caption, in their order, and each command's item runs that command.
+TEST_F(Widgets, TheFileMenusPrintItemsAreTheRegisteredOnes) {
+  MainForm::frmMain w(std::make_unique<FakeAircraftData>());
+  auto* file = w.findChild<QMenu*>(ctl::mnuFile);
+  ASSERT_NE(file, nullptr);
+  std::map<std::string_view, std::vector<QAction*>> seen;  // the items each menu showed so far
+  for (const Printing::PrintItem& item : Printing::PrintItems()) {
+    const QString name = QString::fromUtf8(item.name.data(), qsizetype(item.name.size()));
+    SCOPED_TRACE(name.toStdString());
+    QMenu* parent = item.parent.empty() ? file
+                                        : w.findChild<QMenu*>(QString::fromUtf8(
+                                              item.parent.data(), qsizetype(item.parent.size())));
+    ASSERT_NE(parent, nullptr);
+    QAction* action =
+        item.command ? w.findChild<QAction*>(name) : w.findChild<QMenu*>(name)->menuAction();
+    ASSERT_NE(action, nullptr);
+    EXPECT_EQ(action->text().toStdString(), item.caption);
+    // After the items before it in the same menu.
+    std::vector<QAction*>& before = seen[item.parent];
+    const QList<QAction*> actions = parent->actions();
+    const qsizetype at = actions.indexOf(action);
+    ASSERT_GE(at, 0);
+    for (QAction* earlier : before) EXPECT_LT(actions.indexOf(earlier), at);
+    before.push_back(action);
+    // Those of a pair start hidden (and read as disabled so), those of a drawing view disabled.
+    const bool shown = item.offered != Printing::Offered::TwoPlanes;
+    EXPECT_EQ(action->isVisible(), shown);
+    EXPECT_EQ(action->isEnabled(), shown && item.enabled == Printing::Enabled::Always);
+  }
+  // A command's item runs its command: with no aircraft and the printer dialog cancelled, the
+  // handler's trace entry is its item's.
+  struct Traced final : vb::TrapHandler {
+    std::vector<std::string> entries;
+    bool HandlingOn() override { return true; }
+    void TraceEntry(std::string_view m, std::string_view p) override {
+      entries.push_back(std::string(m) + ":" + std::string(p));
+    }
+    void HandleError(std::string_view, std::string_view, const vb::Error&) override {}
+  } traced;
+  struct Cancel final : printer::PrinterDialogRunner {
+    std::optional<printer::DialogChoice> run(QPrinter&, int, QWidget*) override { return {}; }
+  } cancel;
+  w.printingDevices().InstallDialogRunner(&cancel);
+  vb::TrapHandler* program = vb::CurrentTrapHandler();
+  vb::SetTrapHandler(&traced);
+  w.findChild<QAction*>(ctl::mnuFilePrintGeneral)->trigger();
+  vb::SetTrapHandler(program);
+  EXPECT_NE(
+      std::find(traced.entries.begin(), traced.entries.end(), "MainForm:mnuFilePrintGeneral_Click"),
+      traced.entries.end());
 }
 
 TEST_F(Widgets, EveryNamedControlExists) {

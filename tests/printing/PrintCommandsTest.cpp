@@ -8,7 +8,8 @@
 #include <QLabel>
 #include <QPointer>
 #include <QTest>
-
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,8 @@
 #include "platform/printer/RecordingPrinter.h"
 #include "platform/runtime/Error.h"
 #include "platform/ui/FakeHooks.h"
+#include "printing/ControlNames.h"
+#include "printing/PagePrinting.h"
 #include "printing/PrintCommands.h"
 #include "printing/ScaleDialogs.h"
 #include "printing/frmPlotPreview.h"
@@ -452,6 +455,84 @@ TEST_F(PrintCommands, ACommandWhileAJobRunsIsRefusedAndAFailingPageStopsNothing)
   onPage = nullptr;
   Printing::RunCommand(PrintCommand::Aircraft);
   EXPECT_EQ(Log(), Document({"PrintAircraft 1/1 c1 w2"}));
+}
+
+}  // namespace
+
+namespace {
+
+using Printing::Offered;
+using Printing::PrintItem;
+
+// The File menu is built from the print items: every command has exactly one item, whose name
+// its handler's trace name carries; no two items share a name; every item's submenu comes before
+// it, so the menu can be built in one pass.
+TEST(PrintItems, EachCommandIsRegisteredOnceUnderASubmenuListedBeforeIt) {
+  std::set<std::string_view> names, submenus{""};
+  std::map<PrintCommand, int> registered;
+  for (const PrintItem& item : Printing::PrintItems()) {
+    SCOPED_TRACE(std::string(item.name));
+    EXPECT_TRUE(names.insert(item.name).second) << "named twice";
+    EXPECT_TRUE(submenus.count(item.parent)) << "in a submenu not listed before it";
+    EXPECT_FALSE(item.caption.empty());
+    if (!item.command) {
+      submenus.insert(item.name);
+      EXPECT_EQ(item.pages, nullptr);
+      continue;
+    }
+    ++registered[*item.command];
+    EXPECT_EQ(&Printing::ItemOf(*item.command), &item);
+    EXPECT_EQ(Printing::FindPrintItem(item.name), &item);
+    EXPECT_EQ(Printing::HandlerName(*item.command), std::string(item.name) + "_Click");
+    // Plot Screen prints the view shown as a raster; every other command has pages.
+    EXPECT_EQ(item.pages == nullptr, *item.command == PrintCommand::PlotScreen);
+  }
+  for (int c = 0; c <= static_cast<int>(PrintCommand::WAT); ++c)
+    EXPECT_EQ(registered[static_cast<PrintCommand>(c)], 1) << "command " << c;
+  EXPECT_EQ(Printing::FindPrintItem("mnuFileExport"), nullptr);
+}
+
+// The items a pair is offered: its class's, and the twins that ask overlaid or side by side in
+// place of the items of one aircraft exactly when both aircraft are chosen.
+TEST(PrintItems, TheItemsOfferedFollowTheClassAndTheAircraftChosen) {
+  auto offered = [](bool helicopters, bool both) {
+    std::set<std::string_view> out;
+    for (const PrintItem& item : Printing::PrintItems())
+      if (Printing::IsOffered(item, helicopters, both)) out.insert(item.name);
+    return out;
+  };
+  namespace ctl = Printing::ctl;
+  for (bool both : {false, true}) {
+    const auto jets = offered(false, both), helis = offered(true, both);
+    for (const char* name :
+         {ctl::mnuFilePrintBalancedFieldLength, ctl::mnuFilePrintFlightEnvelope}) {
+      EXPECT_TRUE(jets.count(name)) << name;
+      EXPECT_FALSE(helis.count(name)) << name;
+    }
+    for (const char* name :
+         {ctl::mnuFilePrintServiceCeiling, ctl::mnuFilePrintHVCruiseSpeed, ctl::mnuFilePrintWAT}) {
+      EXPECT_FALSE(jets.count(name)) << name;
+      EXPECT_TRUE(helis.count(name)) << name;
+    }
+    for (const auto& set : {jets, helis}) {
+      EXPECT_TRUE(set.count(ctl::mnuFilePrintTakeoffLanding));
+      EXPECT_TRUE(set.count(ctl::mnuFilePrintPayloadRange));
+      for (auto [one, twin] : {std::pair{ctl::mnuFilePrintAll, ctl::mnuFilePrintAllChoose},
+                               {ctl::mnuFilePrintExterior, ctl::mnuFilePrintExteriorChoose},
+                               {ctl::mnuFilePrintInterior, ctl::mnuFilePrintInteriorChoose}}) {
+        EXPECT_EQ(set.count(one), both ? 0u : 1u) << one;
+        EXPECT_EQ(set.count(twin), both ? 1u : 0u) << twin;
+      }
+    }
+  }
+}
+
+// The data pages are found by their routine, whichever place they hold in the list.
+TEST(DataPages, EachIsFoundByItsRoutineAndADrawingPageIsNone) {
+  for (const Printing::DataPage& page : Printing::DataPages())
+    EXPECT_EQ(&Printing::DataPageOf(page.routine), &page) << Printing::RoutineName(page.routine);
+  EXPECT_EQ(Printing::DataPageOf(PageRoutine::WAT).templateFile, "WAT.dxf");
+  EXPECT_THROW(Printing::DataPageOf(PageRoutine::Top), vb::Error);
 }
 
 }  // namespace
