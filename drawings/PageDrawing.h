@@ -30,6 +30,7 @@ struct PageInputs {
   bool PrintFromCAD = false;  // INI "Settings" "PrintFromCAD": nothing is flattened
 };
 void SetPageInputsSource(std::function<PageInputs()> source);  // empty: the defaults
+const std::function<PageInputs()>& PageInputsSource();
 PageInputs CurrentPageInputs();
 
 // --- Template texts ---

@@ -209,6 +209,8 @@ void FillPlaceholder(dxf::DrawingControl& c, long item, const PageInputs& page,
 
 void SetPageInputsSource(std::function<PageInputs()> source) { pageSource() = std::move(source); }
 
+const std::function<PageInputs()>& PageInputsSource() { return pageSource(); }
+
 PageInputs CurrentPageInputs() {
   const auto& source = pageSource();
   return source ? source() : PageInputs{};

@@ -43,6 +43,10 @@ const vb::StateReset stateReset(vb::ResetOrder::Foundation, &ResetChooseHooks);
 
 ChooseHooks& chooseHooks() { return *installedHooks; }
 
+ChooseHooks* InstalledChooseHooks() {
+  return installedHooks == &defaultHooks ? nullptr : installedHooks;
+}
+
 const std::vector<std::string>& ChooseModel::AllCategories() {
   static const std::vector<std::string> categories = {"Jets", "Pistons", "TurboProps",
                                                       "Helicopters"};
@@ -235,7 +239,8 @@ void ChooseModel::cmdOK_Click() {
     reg.Aircraft2 = number(1);
   });
   // Every drawing tab is rebuilt for the new pair.
-  for (int tab = 2; tab <= 5; ++tab) g.step([&] { chooseHooks().SetTabDrawn(tab, false); });
+  for (int tab = Globals::Tab::FirstDrawing; tab <= Globals::Tab::LastDrawing; ++tab)
+    g.step([&] { chooseHooks().SetTabDrawn(tab, false); });
   outcome_ = Outcome::OK;
 }
 

@@ -48,6 +48,9 @@ struct Vars {
 Vars& vars();
 void resetForTest();
 
+// TabDrawn(tab) := drawn; a tab number out of range changes nothing.
+void MarkTabDrawn(int tab, bool drawn);
+
 // The program's title and version (from the build).
 std::string ProgramTitle();
 // major.minor.revision, as compared with RegSettings().ProgramVersion.

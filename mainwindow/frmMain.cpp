@@ -32,6 +32,7 @@
 #include "mainwindow/DisplayUpdate.h"
 #include "mainwindow/MainForm.h"
 #include "mainwindow/WheelFilter.h"
+#include "mainwindow/Wiring.h"
 #include "mainwindow/frmChoose.h"
 #include "mainwindow/frmSplash.h"
 #include "mainwindow/frmToolbar.h"
@@ -72,11 +73,6 @@ QRect TwipRect(int left, int top, int width, int height) {
   return QRect(frmMain::Px(left), frmMain::Px(top), frmMain::Px(width), frmMain::Px(height));
 }
 
-// The drawn mark of a tab; a tab number out of range changes nothing.
-void MarkTabDrawn(int tab, bool drawn) {
-  if (tab >= 0 && tab < static_cast<int>(vars().TabDrawn.size())) vars().TabDrawn[tab] = drawn;
-}
-
 // Runs a handler under the common error convention (trace entry, each failure reported).
 template <class F>
 void Handler(const char* procedure, F&& body) {
@@ -107,15 +103,6 @@ class DrawingWindowHooks final : public CadFunctions::WindowHooks {
   frmMain* window_;
 };
 
-// The selection dialog's effects on the window: the floating toolbar lowered while it is open,
-// the drawn marks of the tabs.
-class WindowChooseHooks final : public ChooseHooks {
- public:
-  void ToolbarFormLoad() override { Toolbar::FormLoad(); }
-  void ToolbarFormUnload() override { Toolbar::FormUnload(); }
-  void SetTabDrawn(int tab, bool drawn) override { MarkTabDrawn(tab, drawn); }
-};
-
 // The tab the keyboard moves to from the current one, `direction` +1 or -1: the nearest tab shown
 // and enabled, as a hidden tab is one the class does not offer.
 int KeyboardStep(const QTabBar& bar, int direction, bool wrap) {
@@ -142,25 +129,13 @@ class TabStrip final : public QTabBar {
   }
 };
 
-// The printer dialog's owner and its effects on the window: the floating toolbar lowered while
-// the dialog is open; preview mode as start-up read it.
+// A print job's effects on the window: the floating toolbar lowered while the printer dialog is
+// open, the window's input held while the job runs.
 class WindowPrintingHooks final : public Printing::Hooks {
  public:
   explicit WindowPrintingHooks(frmMain* window) : window_(window) {}
-  bool PlotPreview() override { return vars().PlotPreview; }
   void ToolbarFormLoad() override { Toolbar::FormLoad(); }
   void ToolbarFormUnload() override { Toolbar::FormUnload(); }
-  Printing::JobInputs Inputs() override {
-    const Vars& v = vars();
-    return Printing::JobInputs{.AircraftClass = Globals::vars().AircraftClass,
-                               .CurrentTab = v.CurrentTab,
-                               .EMSInteriorAvailable = v.EMSInteriorAvailable,
-                               .UtilityInteriorAvailable = v.UtilityInteriorAvailable,
-                               .WATAAvailable = v.WATAAvailable,
-                               .WATBAvailable = v.WATBAvailable};
-  }
-  int32_t InteriorConfig() override { return vars().InteriorConfig; }
-  void SetInteriorConfig(int32_t config) override { vars().InteriorConfig = config; }
   void JobStarted() override { window_->PrintJobStarted(); }
   void JobEnded() override { window_->PrintJobEnded(); }
 
@@ -220,13 +195,27 @@ frmMain::frmMain(std::unique_ptr<AircraftData> data)
   BuildLabels();
   RecordPageDesign();
   hooks_.SetMainWindow(this, panel1_);
-  ui::Install(&hooks_);
   drawingHooks_ = std::make_unique<DrawingWindowHooks>(this);
-  CadFunctions::InstallWindowHooks(drawingHooks_.get());
   drawingServices_ =
       std::make_unique<CadFunctions::DxfCadServices>(CadFunctions::DxfCadServices::Controls{
           cadViews_[0], nullptr, cadViews_[2], cadViews_[3], cadViews_[4], cadViews_[5]});
-  CadFunctions::InstallServices(drawingServices_.get());
+  printingHooks_ = std::make_unique<WindowPrintingHooks>(this);
+  printingDevices_ = std::make_unique<Printing::QtDevices>(this);
+  floating_ = new frmToolbar(this);
+  // Every process-wide hook, the window's parts and what the logic reads of its state.
+  wiring_ = std::make_unique<Wiring::Installed>(Wiring::Parts{
+      .ui = &hooks_,
+      .drawingServices = drawingServices_.get(),
+      .drawingWindow = drawingHooks_.get(),
+      .printingWindow = printingHooks_.get(),
+      .printingDevices = printingDevices_.get(),
+      .toolbar = this,
+      .colorPicker = &frmColor::Run,
+      // A chart's qualifier text goes to the label under its picture.
+      .chartQualifiers = [this](const std::string& label, const std::string& caption) {
+        if (auto* q = findChild<QLabel*>(QString::fromStdString(label)))
+          q->setText(QString::fromStdString(caption));
+      }});
   composition_ = std::make_unique<DxfCompositionControls>(*drawingServices_);
   dispatcher_ = std::make_unique<TabDispatcher>(*this, *composition_, *this);
   // The drawing views' mouse: the two-click pan and zoom window, and re-centring by a click.
@@ -243,50 +232,11 @@ frmMain::frmMain(std::unique_ptr<AircraftData> data)
     };
     cad->ReadStatus = [] { CAD_ReadStatus(); };
   }
-  chooseHooks_ = std::make_unique<WindowChooseHooks>();
-  InstallChooseHooks(chooseHooks_.get());
-  printingHooks_ = std::make_unique<WindowPrintingHooks>(this);
-  Printing::InstallHooks(printingHooks_.get());
-  printingDevices_ = std::make_unique<Printing::QtDevices>(this);
-  Printing::InstallDevices(printingDevices_.get());
-  CadFunctions::SetDrawingInputsSource([] {
-    const Registry::Settings& s = Registry::RegSettings();
-    const Vars& v = vars();
-    return CadFunctions::DrawingInputs{.Aircraft1 = s.Aircraft1,
-                                       .Aircraft2 = s.Aircraft2,
-                                       .PlaneColor1 = s.PlaneColor1,
-                                       .PlaneColor2 = s.PlaneColor2,
-                                       .DimColor = s.DimColor,
-                                       .CurrentDrawingTab = v.CurrentDrawingTab,
-                                       .InteriorConfig = v.InteriorConfig,
-                                       .EMSInteriorAvailable = v.EMSInteriorAvailable,
-                                       .UtilityInteriorAvailable = v.UtilityInteriorAvailable};
-  });
-  // What the page printers read: the page counters of the print job, the WAT chart choice and
-  // the start-up setting that leaves every page to the drawing control.
-  CadFunctions::SetPageInputsSource([] {
-    const Vars& v = vars();
-    const Printing::Vars& p = Printing::vars();
-    return CadFunctions::PageInputs{.PrintPageNumber = p.PrintPageNumber,
-                                    .PrintPageCount = p.PrintPageCount,
-                                    .WATAAvailable = v.WATAAvailable,
-                                    .WATBAvailable = v.WATBAvailable,
-                                    .PrintFromCAD = v.PrintFromCAD};
-  });
   timerFailures_ = std::make_unique<vb::RepeatedFailureFilter>();
   timer1_.setObjectName(ctl::Timer1);
   timer1_.setInterval(100);
   connect(&timer1_, &QTimer::timeout, this, [this] { Timer1_Timer(); });
-  floating_ = new frmToolbar(this);
-  Toolbar::Install(this);
-  Color::SetDefaultPicker(&frmColor::Run);
   ConnectCommands();
-  // A chart's qualifier text goes to the label under its picture.
-  ChartBuilders::vars().QualifierSink = [this](const std::string& label,
-                                               const std::string& caption) {
-    if (auto* q = findChild<QLabel*>(QString::fromStdString(label)))
-      q->setText(QString::fromStdString(caption));
-  };
   // Another application in front lowers the floating toolbar; coming back raises it again.
   connect(qApp, &QGuiApplication::applicationStateChanged, this, [](Qt::ApplicationState st) {
     if (!Registry::RegSettings().ToolbarVisible) return;
@@ -302,25 +252,15 @@ frmMain::frmMain(std::unique_ptr<AircraftData> data)
 
 frmMain::~frmMain() {
   timer1_.stop();
-  Toolbar::Install(nullptr);
-  Color::SetDefaultPicker(nullptr);
-  CadFunctions::InstallWindowHooks(nullptr);
+  // The hooks go before the parts they point to.
+  wiring_.reset();
   UnHookWindow();
   dispatcher_.reset();
   composition_.reset();
-  CadFunctions::InstallServices(nullptr);
-  ChartBuilders::vars().QualifierSink = nullptr;
   drawingServices_.reset();
-  InstallChooseHooks(nullptr);
-  chooseHooks_.reset();
-  Printing::InstallHooks(nullptr);
   printingHooks_.reset();
-  Printing::InstallDevices(nullptr);
   printingDevices_.reset();
-  CadFunctions::SetDrawingInputsSource({});
-  CadFunctions::SetPageInputsSource({});
   drawingHooks_.reset();
-  ui::Install(nullptr);
 }
 
 void frmMain::Start() {

@@ -51,11 +51,14 @@ namespace Printing {
 class QtDevices;
 }
 
+namespace Wiring {
+class Installed;
+}
+
 namespace MainForm {
 
 class frmSplash;
 class DrawingWindowHooks;
-class WindowChooseHooks;
 class WindowPrintingHooks;
 
 // A data label: a QLabel that reports double clicks (the plane colour command).
@@ -185,6 +188,8 @@ class frmMain final : public QMainWindow,
   frmToolbar* floatingToolbar() const { return floating_; }
   // The printer, the printer dialog and the preview window of the window's print jobs.
   Printing::QtDevices& printingDevices() const { return *printingDevices_; }
+  // The program's wiring as the window installed it.
+  const Wiring::Installed& wiring() const { return *wiring_; }
   // FontBold of cmdToolbar(index) on the strip and on the floating window.
   void SetToolbarButtonBold(int index, bool bold);
 
@@ -273,9 +278,11 @@ class frmMain final : public QMainWindow,
   // The drawing operations work on this window's own drawing controls CAD(0) and CAD(2..5).
   std::unique_ptr<DrawingWindowHooks> drawingHooks_;
   std::unique_ptr<CadFunctions::DxfCadServices> drawingServices_;
-  std::unique_ptr<WindowChooseHooks> chooseHooks_;
   std::unique_ptr<WindowPrintingHooks> printingHooks_;
   std::unique_ptr<Printing::QtDevices> printingDevices_;
+  // Every process-wide hook, installed while the window lives (declared after the parts it
+  // points to, so that it goes first).
+  std::unique_ptr<Wiring::Installed> wiring_;
   std::unique_ptr<QObject> jobInputBlocker_;
   std::map<QAction*, bool> printItemsHeld_;  // the print items' states while a job runs
   // The 100 ms timer's failures, each reported once however many ticks meet it.

@@ -128,7 +128,7 @@ void PrintDataPage(const DataPage& page) {
   g.step([] { hooks().Delay(0.1f); });
   const std::string file(TemplateFor(page, Globals::vars().AircraftClass));
   CadFunctions::PrintDXF(file);
-  if (hooks().PlotPreview() || page.charts.empty()) return;
+  if (jobState().PlotPreview() || page.charts.empty()) return;
   ChartEngineKept kept;
   for (const PageChart& chart : page.charts)
     g.step([&] { chartDrawer(chart, Printer().canvas()); });

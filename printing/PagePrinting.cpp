@@ -21,7 +21,7 @@ constexpr std::string_view kModule = "CadFunctions";
 
 PrintVars printState;
 
-bool InPreview() { return Printing::hooks().PlotPreview(); }
+bool InPreview() { return Printing::jobState().PlotPreview(); }
 
 }  // namespace
 

@@ -151,8 +151,8 @@ class ForOnePage {
 
 void PrintPage(vb::Proc& g, const PageStep& page) {
   ForOnePage config(
-      page.interiorConfig, [] { return hooks().InteriorConfig(); },
-      [](int32_t c) { hooks().SetInteriorConfig(c); });
+      page.interiorConfig, [] { return jobState().InteriorConfig(); },
+      [](int32_t c) { jobState().SetInteriorConfig(c); });
   int32_t& watChart = Globals::vars().WATChart;
   ForOnePage chart(
       page.watChart, [&] { return watChart; }, [&](int32_t c) { watChart = c; });
@@ -163,7 +163,7 @@ void PrintPage(vb::Proc& g, const PageStep& page) {
 std::vector<std::string> FilesOfJob() {
   std::vector<std::string> files;
   Devices* devices = InstalledDevices();
-  if (hooks().PlotPreview() || !devices) return files;
+  if (jobState().PlotPreview() || !devices) return files;
   if (&Printer() != &devices->SystemPrinter()) return files;
   return devices->FilesOfJob();
 }
@@ -427,7 +427,7 @@ void ForgetJobFailures() { JobFailures() = vb::RepeatedFailureFilter(vb::Repeate
 void RunCommand(PrintCommand command) {
   if (jobRunning) return;
   JobScope job;
-  const JobInputs inputs = hooks().Inputs();
+  const JobInputs inputs = jobState().Inputs();
   JobOutcome outcome;
   JobFailures().Run([&] {
     if (command == C::PlotScreen) {

@@ -21,6 +21,8 @@ namespace {
 Vars state;
 Hooks defaultHooks;
 Hooks* installedHooks = &defaultHooks;
+JobState defaultJobState;
+JobState* installedJobState = &defaultJobState;
 Devices* installedDevices = nullptr;
 printer::PrintDevice* installedPrinter = nullptr;
 
@@ -100,11 +102,21 @@ Vars& vars() { return state; }
 
 void Hooks::Delay(float seconds) { General::Delay(seconds); }
 
-JobInputs Hooks::Inputs() { return JobInputs{.AircraftClass = Globals::vars().AircraftClass}; }
+JobInputs JobState::Inputs() { return JobInputs{.AircraftClass = Globals::vars().AircraftClass}; }
 
 void InstallHooks(Hooks* h) { installedHooks = h ? h : &defaultHooks; }
 
 Hooks& hooks() { return *installedHooks; }
+
+Hooks* InstalledHooks() { return installedHooks == &defaultHooks ? nullptr : installedHooks; }
+
+void InstallJobState(JobState* s) { installedJobState = s ? s : &defaultJobState; }
+
+JobState& jobState() { return *installedJobState; }
+
+JobState* InstalledJobState() {
+  return installedJobState == &defaultJobState ? nullptr : installedJobState;
+}
 
 void InstallDevices(Devices* devices) { installedDevices = devices; }
 
@@ -127,7 +139,7 @@ PreviewPages& Preview() {
     // A page that a preview job begins while no window shows the pages (the user closed it
     // during the job) opens the window again, so the job's later pages are seen.
     p->setOnPageStart([] {
-      if (hooks().PlotPreview() && !PreviewOpen()) OpenPreview();
+      if (jobState().PlotPreview() && !PreviewOpen()) OpenPreview();
     });
   }
   return *p;
@@ -136,13 +148,15 @@ PreviewPages& Preview() {
 bool PreviewOpen() { return installedDevices && installedDevices->PreviewOpen(); }
 
 printer::PrintDevice& Target() {
-  if (hooks().PlotPreview()) return Preview();
+  if (jobState().PlotPreview()) return Preview();
   return Printer();
 }
 
 void resetForTest() {
   state = Vars{};
   installedHooks = &defaultHooks;
+  defaultJobState = JobState{};
+  installedJobState = &defaultJobState;
   installedDevices = nullptr;
   installedPrinter = nullptr;
   InstallScaleDialogRunner(nullptr);
@@ -172,7 +186,7 @@ std::string JobTitle(const std::string& aircraft1, const std::string& aircraft2)
 int32_t ShowPrinterDialog() {
   vb::Proc g(kModule, "ShowPrinterDialog");
   PrintOptions& options = state.Options;
-  if (hooks().PlotPreview()) {
+  if (jobState().PlotPreview()) {
     g.step([&] {
       OpenPreview();
       Preview().startJob(QString());

@@ -53,38 +53,48 @@ struct Vars {
   int32_t PrintScaleKind = 0;
 };
 Vars& vars();
-// Variables back to their start values, the hooks to the defaults, no devices and no printer
-// installed, the preview's pages discarded.
+// Variables back to their start values, the hooks and the job state to the defaults, no devices
+// and no printer installed, the preview's pages discarded.
 void resetForTest();
 
-// What the module needs of the windows around it. The defaults do without a main window; the
-// main window installs its own.
+// What a print job does to the windows around it. The defaults do without a main window; the
+// main window gives its own to the program's wiring.
 class Hooks {
  public:
   virtual ~Hooks() = default;
-  // The INI setting "PlotPreview", read at start-up.
-  virtual bool PlotPreview() { return false; }
   // The floating toolbar is lowered while the dialog is open and raised again after.
   virtual void ToolbarFormLoad() {}
   virtual void ToolbarFormUnload() {}
   // General.Delay.
   virtual void Delay(float seconds);
-  // What a print job reads of the main window when it starts, and the interior configuration
-  // that a page sets for itself and puts back. The defaults keep their own values (the aircraft
-  // class is Globals'). The WAT chart a page sets is Globals'.
-  virtual JobInputs Inputs();
-  virtual int32_t InteriorConfig() { return interiorConfig_; }
-  virtual void SetInteriorConfig(int32_t config) { interiorConfig_ = config; }
   // A print command has started (its dialogs and pages follow) and has ended, also when it
   // failed or was cancelled.
   virtual void JobStarted() {}
   virtual void JobEnded() {}
+};
+void InstallHooks(Hooks* hooks);  // nullptr restores the defaults
+Hooks& hooks();
+Hooks* InstalledHooks();  // nullptr while the defaults serve
+
+// What a print job reads of the program's state, and the interior configuration a page sets for
+// itself and puts back (the WAT chart a page sets is Globals'). The program's wiring installs
+// the main window's state; the defaults keep their own values (the aircraft class is Globals').
+class JobState {
+ public:
+  virtual ~JobState() = default;
+  // The INI setting "PlotPreview", read at start-up.
+  virtual bool PlotPreview() { return false; }
+  // What a job reads when it starts.
+  virtual JobInputs Inputs();
+  virtual int32_t InteriorConfig() { return interiorConfig_; }
+  virtual void SetInteriorConfig(int32_t config) { interiorConfig_ = config; }
 
  private:
   int32_t interiorConfig_ = 1;
 };
-void InstallHooks(Hooks* hooks);  // nullptr restores the defaults
-Hooks& hooks();
+void InstallJobState(JobState* state);  // nullptr restores the defaults
+JobState& jobState();
+JobState* InstalledJobState();  // nullptr while the defaults serve
 
 // What printing prints on and shows that is not its own: the program's current printer, the
 // printer dialog over it, the plot preview window and the scale dialogs.

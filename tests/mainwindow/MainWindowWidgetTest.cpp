@@ -937,7 +937,7 @@ TEST_F(Widgets, ThePrinterDialogIsOwnedByTheWindowAndLowersTheFloatingToolbar) {
   EXPECT_TRUE(Toolbar::Topmost());
   // Preview mode as start-up read it.
   MainForm::vars().PlotPreview = true;
-  EXPECT_TRUE(Printing::hooks().PlotPreview());
+  EXPECT_TRUE(Printing::jobState().PlotPreview());
   MainForm::vars().PlotPreview = false;
-  EXPECT_FALSE(Printing::hooks().PlotPreview());
+  EXPECT_FALSE(Printing::jobState().PlotPreview());
 }

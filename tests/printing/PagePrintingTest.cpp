@@ -31,6 +31,11 @@ using printingtest::PagePrinting;
 using printingtest::Solid;
 using printingtest::Text;
 
+TEST_F(PagePrinting, TheFixtureRunsTheProgramsWiring) {
+  ExpectTheProgramsWiring();
+  EXPECT_NE(CadFunctions::InstalledServices(), nullptr);
+}
+
 TEST_F(PagePrinting, TheRasterComesFirstThenTheTextsAndLines) {
   const std::string t = Template(
       "Fixture.dxf", Solid() + Text("Page n of Pages", 1, 10) + Text("AcNames", 1, 9.5) +
@@ -137,7 +142,7 @@ TEST_F(PagePrinting, PreviewGetsTheTextsAndThePrinterNothing) {
   const std::string t = Template("Fixture.dxf", Solid() + Text("Page n of Pages", 1, 10) +
                                                     Line(1, 5, 7.5, 5));
   Printing::InstallPrinter(&rec);
-  hooks.preview = true;
+  MainForm::vars().PlotPreview = true;
   ASSERT_NE(Printing::ShowPrinterDialog(), 0);
   CadFunctions::PrintDXF(t);
   EXPECT_TRUE(rec.log().empty());
@@ -260,7 +265,7 @@ TEST_F(PagePrinting, EveryPageHasItsStatusTemplateAndChartsInOrder) {
     EXPECT_EQ(drawn, c.charts) << c.status;
   }
   // In preview no chart is drawn and nothing reaches the printer.
-  hooks.preview = true;
+  MainForm::vars().PlotPreview = true;
   drawn.clear();
   rec.forget();
   CadFunctions::PrintWAT();

@@ -90,7 +90,7 @@ TEST_F(PrintingTest, TheDrawingLayerDrawsOnThePreviewAt85Percent) {
 }
 
 TEST_F(PrintingTest, ThePreviewWindowShowsTwoPagesAndClosesWithEscape) {
-  hooks.preview = true;
+  MainForm::vars().PlotPreview = true;
   ASSERT_EQ(Printing::ShowPrinterDialog(), -1);
   QPointer<frmPlotPreview> w = qt.PreviewWindow();
   ASSERT_TRUE(w);

@@ -47,14 +47,9 @@ class PrintCommands : public printingtest::PrintingTest {
     PrintingTest::SetUp();
     // Failing steps are reported and the procedure goes on, as in the program.
     testsupport::ReportErrorsAndGoOn();
-    ui::Install(&ui);
     Printing::InstallPrinter(&rec);
     Printing::InstallPageRunner([this](PageRoutine r) { FakePage(r); });
     Answer(1);
-  }
-  void TearDown() override {
-    ui::Install(nullptr);
-    PrintingTest::TearDown();
   }
   void Answer(int copies) {
     dialog.answer = DialogChoice{"Printer", copies, false, PageRange::All};
@@ -65,7 +60,7 @@ class PrintCommands : public printingtest::PrintingTest {
     const Printing::Vars& v = Printing::vars();
     std::string line = std::string(Printing::RoutineName(r)) + " " +
                        std::to_string(v.PrintPageNumber) + "/" + std::to_string(v.PrintPageCount) +
-                       " c" + std::to_string(hooks.interiorConfig) + " w" +
+                       " c" + std::to_string(MainForm::vars().InteriorConfig) + " w" +
                        std::to_string(Globals::vars().WATChart);
     if (v.PrintScale > 0) line += " 1:" + Printing::ScaleNumber(v.PrintScale);
     Printing::Target().canvas().textOut(0, 0, line);
@@ -95,7 +90,6 @@ class PrintCommands : public printingtest::PrintingTest {
   }
 
   printer::RecordingPrinter rec;
-  ui::FakeHooks ui;
   std::function<void(PageRoutine)> onPage;
 };
 
@@ -216,14 +210,14 @@ TEST_F(PrintCommands, EachCommandPrintsItsPagesInOrderNumberedWithTheValuesTheyN
     SCOPED_TRACE(c.name);
     rec.forget();
     const int documents = rec.documents();
-    hooks.inputs = c.inputs;
-    hooks.interiorConfig = c.configInForce;
+    SetJobInputs(c.inputs);
+    MainForm::vars().InteriorConfig = c.configInForce;
     Globals::vars().WATChart = c.chartInForce;
     Printing::RunCommand(c.command);
     EXPECT_EQ(Log(), Document(c.pages));
     EXPECT_EQ(rec.documents() - documents, 1);
     // The values in force are back; the numbers stay as the last page left them.
-    EXPECT_EQ(hooks.interiorConfig, c.configInForce);
+    EXPECT_EQ(MainForm::vars().InteriorConfig, c.configInForce);
     EXPECT_EQ(Globals::vars().WATChart, c.chartInForce);
     EXPECT_EQ(Printing::vars().PrintPageNumber, static_cast<int>(c.pages.size()));
     EXPECT_EQ(Printing::vars().PrintPageCount, static_cast<int>(c.pages.size()));
@@ -240,7 +234,7 @@ TEST_F(PrintCommands, PrintCurrentPagePrintsThePageOfTheTabShown) {
     for (int tab = 0; tab <= 13; ++tab) {
       SCOPED_TRACE(testing::Message() << "class " << aircraftClass << " tab " << tab);
       rec.forget();
-      hooks.inputs = JobInputs{.AircraftClass = aircraftClass, .CurrentTab = tab};
+      SetJobInputs(JobInputs{.AircraftClass = aircraftClass, .CurrentTab = tab});
       Printing::RunCommand(PrintCommand::CurrentPage);
       const std::string routine = aircraftClass == 2 && tab == 8 ? "PrintWAT" : routines[tab];
       EXPECT_EQ(Log(), Document({routine + " 1/1 c1 w2"}));
@@ -250,7 +244,7 @@ TEST_F(PrintCommands, PrintCurrentPagePrintsThePageOfTheTabShown) {
 
 TEST_F(PrintCommands, EveryCopyIsADocumentOfItsOwnNumberedFromOne) {
   Answer(3);
-  hooks.inputs = kJets;
+  SetJobInputs(kJets);
   Printing::RunCommand(PrintCommand::ExteriorSideBySide);
   const Strings one =
       Document({"PrintTop 1/3 c1 w2", "PrintSide 2/3 c1 w2", "PrintFront 3/3 c1 w2"});
@@ -262,7 +256,7 @@ TEST_F(PrintCommands, EveryCopyIsADocumentOfItsOwnNumberedFromOne) {
   // WAT A and B, two copies: page 2 after a new page in each.
   rec.forget();
   Answer(2);
-  hooks.inputs = kHelisWithAll;
+  SetJobInputs(kHelisWithAll);
   Printing::RunCommand(PrintCommand::WAT);
   const Strings wat = Document({"PrintWAT 1/2 c1 w1", "PrintWAT 2/2 c1 w2"});
   Strings twice = wat;
@@ -276,7 +270,7 @@ TEST_F(PrintCommands, EveryCopyIsADocumentOfItsOwnNumberedFromOne) {
     rec.forget();
     const int documents = rec.documents();
     Answer(copies);
-    hooks.inputs = inputs;
+    SetJobInputs(inputs);
     Printing::RunCommand(command);
     EXPECT_EQ(Log(), Strings{});
     EXPECT_EQ(rec.documents(), documents);
@@ -288,7 +282,7 @@ TEST_F(PrintCommands, CancelInThePrinterDialogPrintsNothingAndChangesNoNumber) {
   Printing::vars().PrintPageNumber = 4;
   Printing::vars().PrintPageCount = 5;
   dialog.answer.reset();
-  hooks.inputs = kJets;
+  SetJobInputs(kJets);
   Printing::RunCommand(PrintCommand::All);
   EXPECT_EQ(dialog.calls, 1);
   EXPECT_EQ(dialog.maxPageSeen, 5);  // the last job's count, offered as the last page
@@ -307,7 +301,7 @@ TEST_F(PrintCommands, ToScaleCommandsAskTheScaleFirstAndLeaveNoneChosen) {
     kinds.push_back(Printing::vars().PrintScaleKind);
     if (choice != 0) Printing::vars().PrintScale = choice;
   });
-  hooks.inputs = kJets;
+  SetJobInputs(kJets);
   using K = Printing::ScaleDialogKind;
   struct Case {
     PrintCommand command;
@@ -358,8 +352,8 @@ TEST_F(PrintCommands, PreviewGetsOneCopyWithAPageOfItsOwnForEveryPage) {
   Answer(3);
   ASSERT_NE(Printing::ShowPrinterDialog(), 0);  // an earlier dialog chose three copies
   rec.forget();
-  hooks.preview = true;
-  hooks.inputs = kJets;
+  MainForm::vars().PlotPreview = true;
+  SetJobInputs(kJets);
   Printing::RunCommand(PrintCommand::All);
   EXPECT_EQ(dialog.calls, 1);
   EXPECT_EQ(Printing::vars().Options.Copies, 1);
@@ -391,8 +385,8 @@ TEST_F(PrintCommands, APreviewClosedDuringTheJobOpensAgainForTheLaterPages) {
     int pagesShown;  // of the nine, from the one closed on (before) or the next (after)
   };
   const Case cases[] = {{"before page 3 is drawn", true, 7}, {"after page 3", false, 6}};
-  hooks.preview = true;
-  hooks.inputs = kJets;
+  MainForm::vars().PlotPreview = true;
+  SetJobInputs(kJets);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     QPointer<frmPlotPreview> closed;
@@ -427,8 +421,8 @@ TEST_F(PrintCommands, APreviewClosedDuringTheJobOpensAgainForTheLaterPages) {
 }
 
 TEST_F(PrintCommands, ACommandWhileAJobRunsIsRefusedAndAFailingPageStopsNothing) {
-  hooks.inputs = kHelisWithAll;
-  hooks.interiorConfig = 1;
+  SetJobInputs(kHelisWithAll);
+  MainForm::vars().InteriorConfig = 1;
   Globals::vars().WATChart = 2;
   int nested = 0;
   onPage = [&](PageRoutine r) {
@@ -444,7 +438,7 @@ TEST_F(PrintCommands, ACommandWhileAJobRunsIsRefusedAndAFailingPageStopsNothing)
   EXPECT_EQ(dialog.calls, 1);  // the second command opened no dialog
   EXPECT_EQ(rec.documents(), 1);
   EXPECT_EQ(Log().size(), 11u + 10u + 1u);  // every page, new pages and the end of document
-  EXPECT_EQ(hooks.interiorConfig, 1);
+  EXPECT_EQ(MainForm::vars().InteriorConfig, 1);
   EXPECT_EQ(Globals::vars().WATChart, 2);
   EXPECT_EQ(hooks.jobEvents, (Strings{"started", "ended"}));
   EXPECT_FALSE(Printing::JobRunning());

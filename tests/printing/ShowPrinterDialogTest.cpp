@@ -105,7 +105,7 @@ TEST_F(PrintingTest, TheJobTitleNamesTheAircraftChosen) {
 }
 
 TEST_F(PrintingTest, PreviewModeOpensTheWindowWithOneCopyAndNoDialog) {
-  hooks.preview = true;
+  MainForm::vars().PlotPreview = true;
   Printing::vars().Options = Earlier();
   qt.CurrentPrinter().qprinter().setDocName("Before");
   EXPECT_EQ(Printing::ShowPrinterDialog(), -1);
