@@ -110,34 +110,30 @@ struct Slot {
   bool (*wirings)(const Own&);
 };
 
+// A part that is an object the module keeps a pointer to: installed as given, told by the
+// module's pointer.
+template <auto Part, auto Install, auto InstalledOne>
+constexpr Slot PartSlot(std::string_view name) {
+  return {name,
+          false,
+          [](const Own& o) { return o.parts.*Part != nullptr; },
+          [](Own& o) { Install(o.parts.*Part); },
+          [] { Install(nullptr); },
+          [] { return InstalledOne() != nullptr; },
+          [](const Own& o) { return InstalledOne() == o.parts.*Part; }};
+}
+
 const Slot kSlots[] = {
-    {"ui", false, [](const Own& o) { return o.parts.ui != nullptr; },
-     [](Own& o) { ui::Install(o.parts.ui); }, [] { ui::Install(nullptr); },
-     [] { return ui::Installed() != nullptr; },
-     [](const Own& o) { return ui::Installed() == o.parts.ui; }},
-    {"drawing services", false, [](const Own& o) { return o.parts.drawingServices != nullptr; },
-     [](Own& o) { CadFunctions::InstallServices(o.parts.drawingServices); },
-     [] { CadFunctions::InstallServices(nullptr); },
-     [] { return CadFunctions::InstalledServices() != nullptr; },
-     [](const Own& o) { return CadFunctions::InstalledServices() == o.parts.drawingServices; }},
-    {"drawing window", false, [](const Own& o) { return o.parts.drawingWindow != nullptr; },
-     [](Own& o) { CadFunctions::InstallWindowHooks(o.parts.drawingWindow); },
-     [] { CadFunctions::InstallWindowHooks(nullptr); },
-     [] { return CadFunctions::InstalledWindowHooks() != nullptr; },
-     [](const Own& o) { return CadFunctions::InstalledWindowHooks() == o.parts.drawingWindow; }},
-    {"printing window", false, [](const Own& o) { return o.parts.printingWindow != nullptr; },
-     [](Own& o) { Printing::InstallHooks(o.parts.printingWindow); },
-     [] { Printing::InstallHooks(nullptr); }, [] { return Printing::InstalledHooks() != nullptr; },
-     [](const Own& o) { return Printing::InstalledHooks() == o.parts.printingWindow; }},
-    {"printing devices", false, [](const Own& o) { return o.parts.printingDevices != nullptr; },
-     [](Own& o) { Printing::InstallDevices(o.parts.printingDevices); },
-     [] { Printing::InstallDevices(nullptr); },
-     [] { return Printing::InstalledDevices() != nullptr; },
-     [](const Own& o) { return Printing::InstalledDevices() == o.parts.printingDevices; }},
-    {"toolbar windows", false, [](const Own& o) { return o.parts.toolbar != nullptr; },
-     [](Own& o) { Toolbar::Install(o.parts.toolbar); }, [] { Toolbar::Install(nullptr); },
-     [] { return Toolbar::InstalledWindows() != nullptr; },
-     [](const Own& o) { return Toolbar::InstalledWindows() == o.parts.toolbar; }},
+    PartSlot<&Parts::ui, &ui::Install, &ui::Installed>("ui"),
+    PartSlot<&Parts::drawingServices, &CadFunctions::InstallServices,
+             &CadFunctions::InstalledServices>("drawing services"),
+    PartSlot<&Parts::drawingWindow, &CadFunctions::InstallWindowHooks,
+             &CadFunctions::InstalledWindowHooks>("drawing window"),
+    PartSlot<&Parts::printingWindow, &Printing::InstallHooks, &Printing::InstalledHooks>(
+        "printing window"),
+    PartSlot<&Parts::printingDevices, &Printing::InstallDevices, &Printing::InstalledDevices>(
+        "printing devices"),
+    PartSlot<&Parts::toolbar, &Toolbar::Install, &Toolbar::InstalledWindows>("toolbar windows"),
     {"colour picker", false, [](const Own& o) { return bool(o.parts.colorPicker); },
      [](Own&) { Color::SetDefaultPicker(&ShowColorPicker); },
      [] { Color::SetDefaultPicker(nullptr); }, [] { return bool(Color::DefaultPicker()); },

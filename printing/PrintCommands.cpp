@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "foundation/General.h"
 #include "platform/runtime/RepeatedFailure.h"
@@ -93,37 +94,36 @@ std::vector<PageStep> AllPages(const JobInputs& in, bool sideBySide) {
   return pages;
 }
 
-// The page of "Print Current Page" for the tab shown.
+// The page of "Print Current Page" for each tab.
+namespace Tab = Globals::Tab;
+constexpr std::pair<int, R> kPageOfTab[] = {
+    {Tab::Aircraft, R::Aircraft},
+    {Tab::General, R::General},
+    {Tab::Top, R::Exterior},
+    {Tab::Front, R::Exterior},
+    {Tab::Side, R::Exterior},
+    {Tab::Interior, R::InteriorAndCabin},
+    {Tab::BlockFuel, R::BlockFuelTime},
+    {Tab::BalancedField, R::BalancedFieldLength},
+    {Tab::TakeoffLanding, R::TakeoffLanding},
+    {Tab::FlightEnvelope, R::FlightEnvelope},
+    {Tab::PayloadRange, R::PayloadRange},
+    {Tab::ServiceCeiling, R::ServiceCeiling},
+    {Tab::HVCruise, R::ServiceCeiling},
+    {Tab::WAT, R::WAT},
+};
+
+// The page a routine's charts print on for the pair: a helicopter pair's take-off and landing
+// charts are on its WAT page.
+R PageFor(R routine, const JobInputs& in) {
+  return routine == R::TakeoffLanding && Heli(in) ? R::WAT : routine;
+}
+
+// The page of "Print Current Page" for the tab shown; none for another number.
 std::vector<PageStep> CurrentPage(const JobInputs& in) {
-  namespace Tab = Globals::Tab;
-  switch (in.CurrentTab) {
-    case Tab::Aircraft:
-      return {{R::Aircraft}};
-    case Tab::General:
-      return {{R::General}};
-    case Tab::Top:
-    case Tab::Front:
-    case Tab::Side:
-      return {{R::Exterior}};
-    case Tab::Interior:
-      return {{R::InteriorAndCabin}};
-    case Tab::BlockFuel:
-      return {{R::BlockFuelTime}};
-    case Tab::BalancedField:
-      return {{R::BalancedFieldLength}};
-    case Tab::TakeoffLanding:
-      return {{Heli(in) ? R::WAT : R::TakeoffLanding}};
-    case Tab::FlightEnvelope:
-      return {{R::FlightEnvelope}};
-    case Tab::PayloadRange:
-      return {{R::PayloadRange}};
-    case Tab::ServiceCeiling:
-    case Tab::HVCruise:
-      return {{R::ServiceCeiling}};
-    case Tab::WAT:
-      return {{R::WAT}};
-    default: return {};
-  }
+  for (auto [tab, page] : kPageOfTab)
+    if (tab == in.CurrentTab) return {{PageFor(page, in)}};
+  return {};
 }
 
 int16_t ToInt16(size_t n) { return static_cast<int16_t>(std::min<size_t>(n, 32767)); }
@@ -320,10 +320,9 @@ const PrintItem kItems[] = {
         ctl::mnuFilePrintBalancedFieldLength, "&Balanced Field Length", ctl::mnuFilePrintPage,
         C::BalancedFieldLength, [](const JobInputs&) { return Pages{{R::BalancedFieldLength}}; },
         Offered::FixedWing),
-    // A helicopter pair's take-off and landing charts are on its WAT page.
     Item(ctl::mnuFilePrintTakeoffLanding, "&Takeoff and Landing", ctl::mnuFilePrintPage,
          C::TakeoffLanding,
-         [](const JobInputs& in) { return Pages{{Heli(in) ? R::WAT : R::TakeoffLanding}}; }),
+         [](const JobInputs& in) { return Pages{{PageFor(R::TakeoffLanding, in)}}; }),
     Item(
         ctl::mnuFilePrintFlightEnvelope, "&Flight Envelope", ctl::mnuFilePrintPage,
         C::FlightEnvelope, [](const JobInputs&) { return Pages{{R::FlightEnvelope}}; },

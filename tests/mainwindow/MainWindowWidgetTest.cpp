@@ -62,6 +62,9 @@ class Widgets : public MainWindowTest {
     QtApp();
     MainWindowTest::SetUp();
   }
+  // A fresh run on the sample databases, drawings included, with the pair stored as the last one.
+  std::unique_ptr<MainForm::frmMain> StartOnSamplePair(const char* aircraft1,
+                                                       const char* aircraft2);
 };
 
 // This test and the next spell the object names out rather than through the window's name
@@ -418,6 +421,15 @@ std::unique_ptr<MainForm::frmMain> StartedWindow() {
   w->show();
   Await([&] { return w->startup().FirstActivationDone(); });
   return w;
+}
+
+std::unique_ptr<MainForm::frmMain> Widgets::StartOnSamplePair(const char* aircraft1,
+                                                              const char* aircraft2) {
+  WriteIni("[Settings]\nHandleErrors=True\n[Database]\nDBName=ac.mdb\nDxfDBName=dxf.mdb\n");
+  std::filesystem::remove(dir.path() / "ac.mdb");
+  std::filesystem::remove(dir.path() / "dxf.mdb");
+  SampleJetsProgramFolder(dir.path(), true, aircraft1, aircraft2);
+  return StartedWindow();
 }
 
 // A whole run: the sample database, two sample jets stored as the last pair.
@@ -837,11 +849,7 @@ TEST_F(Widgets, SideBySideInteriorsStandClearOfEachOther) {
                         {"201", "202", {"optHeliInterior", "optHeliCabin", "optHeliCabinSide"}}};
   const char* shots = std::getenv("TOLVANE_SCREENSHOT_DIR");
   for (const Pair& pair : pairs) {
-    WriteIni("[Settings]\nHandleErrors=True\n[Database]\nDBName=ac.mdb\nDxfDBName=dxf.mdb\n");
-    std::filesystem::remove(dir.path() / "ac.mdb");
-    std::filesystem::remove(dir.path() / "dxf.mdb");
-    SampleJetsProgramFolder(dir.path(), true, pair.aircraft1, pair.aircraft2);
-    auto w = StartedWindow();
+    auto w = StartOnSamplePair(pair.aircraft1, pair.aircraft2);
     ASSERT_TRUE(w->startup().FirstActivationDone());
     const long errorsAtStart = General::vars().ErrorCount;
     auto* tabs = w->findChild<QTabBar*>(ctl::SSTab);
@@ -885,11 +893,7 @@ TEST_F(Widgets, PicturesOfEveryTabOfAJetPairAndAHelicopterPair) {
   };
   for (const Pair& pair : {Pair{"jets", "101", "102"}, Pair{"helis", "201", "202"}}) {
     SCOPED_TRACE(pair.tag);
-    WriteIni("[Settings]\nHandleErrors=True\n[Database]\nDBName=ac.mdb\nDxfDBName=dxf.mdb\n");
-    std::filesystem::remove(dir.path() / "ac.mdb");
-    std::filesystem::remove(dir.path() / "dxf.mdb");
-    SampleJetsProgramFolder(dir.path(), true, pair.aircraft1, pair.aircraft2);
-    auto w = StartedWindow();
+    auto w = StartOnSamplePair(pair.aircraft1, pair.aircraft2);
     ASSERT_TRUE(w->startup().FirstActivationDone());
     const long errorsAtStart = General::vars().ErrorCount;
     auto* tabs = w->findChild<QTabBar*>(ctl::SSTab);
