@@ -43,7 +43,7 @@ struct Vars {
   int16_t AircraftCount = 0;
   // The class of the aircraft being compared: 0 none chosen, 1 fixed-wing, 2 helicopter. The
   // first aircraft chosen in the selection dialog fixes it.
-  int16_t AircraftClass = 0;
+  int16_t AircraftClass = Class::None;
   // The category last picked in the selection dialog; kept in the INI file between runs.
   std::string CategorySelected;
   // The WAT charts shown and printed: 1 WAT A, 2 WAT B. The display update and the WAT tab's

@@ -71,7 +71,7 @@ class ProgramChooseHooks final : public ChooseHooks {
 }  // namespace
 
 struct Installed::Own {
-  Parts parts;
+  Adapters adapters;
   ProgramJobState jobState;
   ProgramChooseHooks choose;
 };
@@ -83,10 +83,11 @@ Installed::Own* current = nullptr;
 // The window's colour dialog and qualifier labels are reached through the wiring in force, so
 // that the hook in force can be told for the wiring's.
 void ShowColorPicker(Color::PickerModel& model) {
-  if (current && current->parts.colorPicker) current->parts.colorPicker(model);
+  if (current && current->adapters.colorPicker) current->adapters.colorPicker(model);
 }
 void ShowQualifier(const std::string& label, const std::string& caption) {
-  if (current && current->parts.chartQualifiers) current->parts.chartQualifiers(label, caption);
+  if (current && current->adapters.chartQualifiers)
+    current->adapters.chartQualifiers(label, caption);
 }
 
 template <class F, class G>
@@ -97,7 +98,7 @@ bool Holds(const std::function<F>& f, G* target) {
 
 using Own = Installed::Own;
 
-// One hook of the program: whether the wiring installs it (a part given, or always for the
+// One hook of the program: whether the wiring installs it (an adapter given, or always for the
 // wiring's own), how, how it goes back to its module's default, whether the module has a hook
 // in force, and whether that one is the wiring's.
 struct Slot {
@@ -110,35 +111,36 @@ struct Slot {
   bool (*wirings)(const Own&);
 };
 
-// A part that is an object the module keeps a pointer to: installed as given, told by the
+// An adapter that is an object the module keeps a pointer to: installed as given, told by the
 // module's pointer.
-template <auto Part, auto Install, auto InstalledOne>
-constexpr Slot PartSlot(std::string_view name) {
+template <auto Adapter, auto Install, auto InstalledOne>
+constexpr Slot AdapterSlot(std::string_view name) {
   return {name,
           false,
-          [](const Own& o) { return o.parts.*Part != nullptr; },
-          [](Own& o) { Install(o.parts.*Part); },
+          [](const Own& o) { return o.adapters.*Adapter != nullptr; },
+          [](Own& o) { Install(o.adapters.*Adapter); },
           [] { Install(nullptr); },
           [] { return InstalledOne() != nullptr; },
-          [](const Own& o) { return InstalledOne() == o.parts.*Part; }};
+          [](const Own& o) { return InstalledOne() == o.adapters.*Adapter; }};
 }
 
 const Slot kSlots[] = {
-    PartSlot<&Parts::ui, &ui::Install, &ui::Installed>("ui"),
-    PartSlot<&Parts::drawingServices, &CadFunctions::InstallServices,
-             &CadFunctions::InstalledServices>("drawing services"),
-    PartSlot<&Parts::drawingWindow, &CadFunctions::InstallWindowHooks,
-             &CadFunctions::InstalledWindowHooks>("drawing window"),
-    PartSlot<&Parts::printingWindow, &Printing::InstallHooks, &Printing::InstalledHooks>(
+    AdapterSlot<&Adapters::ui, &ui::Install, &ui::Installed>("ui"),
+    AdapterSlot<&Adapters::drawingServices, &CadFunctions::InstallServices,
+                &CadFunctions::InstalledServices>("drawing services"),
+    AdapterSlot<&Adapters::drawingWindow, &CadFunctions::InstallWindowHooks,
+                &CadFunctions::InstalledWindowHooks>("drawing window"),
+    AdapterSlot<&Adapters::printingWindow, &Printing::InstallHooks, &Printing::InstalledHooks>(
         "printing window"),
-    PartSlot<&Parts::printingDevices, &Printing::InstallDevices, &Printing::InstalledDevices>(
+    AdapterSlot<&Adapters::printingDevices, &Printing::InstallDevices, &Printing::InstalledDevices>(
         "printing devices"),
-    PartSlot<&Parts::toolbar, &Toolbar::Install, &Toolbar::InstalledWindows>("toolbar windows"),
-    {"colour picker", false, [](const Own& o) { return bool(o.parts.colorPicker); },
+    AdapterSlot<&Adapters::toolbar, &Toolbar::Install, &Toolbar::InstalledWindows>(
+        "toolbar windows"),
+    {"colour picker", false, [](const Own& o) { return bool(o.adapters.colorPicker); },
      [](Own&) { Color::SetDefaultPicker(&ShowColorPicker); },
      [] { Color::SetDefaultPicker(nullptr); }, [] { return bool(Color::DefaultPicker()); },
      [](const Own&) { return Holds(Color::DefaultPicker(), &ShowColorPicker); }},
-    {"chart qualifiers", false, [](const Own& o) { return bool(o.parts.chartQualifiers); },
+    {"chart qualifiers", false, [](const Own& o) { return bool(o.adapters.chartQualifiers); },
      [](Own&) { ChartBuilders::vars().QualifierSink = &ShowQualifier; },
      [] { ChartBuilders::vars().QualifierSink = nullptr; },
      [] { return bool(ChartBuilders::vars().QualifierSink); },
@@ -187,8 +189,8 @@ std::vector<std::string_view> HooksInForce() {
   return names;
 }
 
-Installed::Installed(Parts parts) : own_(std::make_unique<Own>()) {
-  own_->parts = std::move(parts);
+Installed::Installed(Adapters adapters) : own_(std::make_unique<Own>()) {
+  own_->adapters = std::move(adapters);
   current = own_.get();
   for (const Slot& s : kSlots) {
     if (!s.given(*own_)) continue;

@@ -1,10 +1,10 @@
 #pragma once
 // The program's wiring: every process-wide hook the logic calls through, installed in one place.
-// The main window gives its parts, what it carries out on screen for the logic; the wiring adds
+// The main window gives its adapters, what it carries out on screen for the logic; the wiring adds
 // what the logic reads of the program's state and sets in it: the drawing and page inputs, the
 // print job's state and the selection dialog's hooks, all over the main window's state
 // (MainForm, Globals, Registry, Printing). The window and the test fixtures make the same call,
-// so the tests run what ships; a fixture gives fakes for the parts it has, and leaves out those
+// so the tests run what ships; a fixture gives fakes for the adapters it has, and leaves out those
 // of a window it does not have.
 //
 // It lives with the window's logic (no Qt Widgets): the window's Qt adapters call it, and so can
@@ -23,9 +23,9 @@
 
 namespace Wiring {
 
-// What the main window carries out for the logic. A part left out (nullptr, empty) leaves that
+// What the main window carries out for the logic. An adapter left out (nullptr, empty) leaves that
 // hook to its module's default.
-struct Parts {
+struct Adapters {
   // The status bar, message boxes, the hourglass and the event pump.
   ui::Hooks* ui = nullptr;
   // The drawing controls CAD(0) to CAD(5).
@@ -44,9 +44,9 @@ struct Parts {
   std::function<void(const std::string& label, const std::string& caption)> chartQualifiers{};
 };
 
-// Every hook of the program by name, in the order installed: the parts', then the wiring's own.
+// Every hook of the program by name, in the order installed: the adapters', then the wiring's own.
 std::vector<std::string_view> ProgramHooks();
-// The wiring's own: installed whatever parts are given.
+// The wiring's own: installed whatever adapters are given.
 std::vector<std::string_view> StateHooks();
 // The hooks not at their module's default now, by name, in the order of ProgramHooks().
 std::vector<std::string_view> HooksInForce();
@@ -56,7 +56,7 @@ std::vector<std::string_view> HooksInForce();
 // the first).
 class Installed {
  public:
-  explicit Installed(Parts parts);
+  explicit Installed(Adapters adapters);
   ~Installed();
   Installed(const Installed&) = delete;
   Installed& operator=(const Installed&) = delete;

@@ -17,13 +17,10 @@
 #include <QUrl>
 #include <filesystem>
 
-#include "charts/ChartBuilders.h"
 #include "drawings/CadFunctions.h"
 #include "drawings/DrawingMouse.h"
 #include "drawings/DxfCadServices.h"
-#include "drawings/PageDrawing.h"
 #include "foundation/General.h"
-#include "foundation/Globals.h"
 #include "foundation/Registry.h"
 #include "mainwindow/ChartPicture.h"
 #include "mainwindow/ColorPicker.h"
@@ -202,8 +199,8 @@ frmMain::frmMain(std::unique_ptr<AircraftData> data)
   printingHooks_ = std::make_unique<WindowPrintingHooks>(this);
   printingDevices_ = std::make_unique<Printing::QtDevices>(this);
   floating_ = new frmToolbar(this);
-  // Every process-wide hook, the window's parts and what the logic reads of its state.
-  wiring_ = std::make_unique<Wiring::Installed>(Wiring::Parts{
+  // Every process-wide hook: the window's adapters and what the logic reads of its state.
+  wiring_ = std::make_unique<Wiring::Installed>(Wiring::Adapters{
       .ui = &hooks_,
       .drawingServices = drawingServices_.get(),
       .drawingWindow = drawingHooks_.get(),
@@ -252,7 +249,7 @@ frmMain::frmMain(std::unique_ptr<AircraftData> data)
 
 frmMain::~frmMain() {
   timer1_.stop();
-  // The hooks go before the parts they point to.
+  // The hooks go before the adapters they point to.
   wiring_.reset();
   UnHookWindow();
   dispatcher_.reset();

@@ -280,7 +280,7 @@ class frmMain final : public QMainWindow,
   std::unique_ptr<CadFunctions::DxfCadServices> drawingServices_;
   std::unique_ptr<WindowPrintingHooks> printingHooks_;
   std::unique_ptr<Printing::QtDevices> printingDevices_;
-  // Every process-wide hook, installed while the window lives (declared after the parts it
+  // Every process-wide hook, installed while the window lives (declared after the adapters it
   // points to, so that it goes first).
   std::unique_ptr<Wiring::Installed> wiring_;
   std::unique_ptr<QObject> jobInputBlocker_;

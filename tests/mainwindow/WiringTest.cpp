@@ -43,13 +43,13 @@ TEST_F(WiringTest, TheWindowInstallsEveryHookOfTheProgramThroughTheWiring) {
   EXPECT_EQ(Wiring::HooksInForce(), Names{});
 }
 
-// A part left out stays at its module's default; a hook installed over the wiring's is told, and
-// the wiring going leaves it in place.
-TEST_F(WiringTest, APartLeftOutOrAHookInstalledOverTheWiringsIsTold) {
+// An adapter left out stays at its module's default; a hook installed over the wiring's is told,
+// and the wiring going leaves it in place.
+TEST_F(WiringTest, AnAdapterLeftOutOrAHookInstalledOverTheWiringsIsTold) {
   ui::FakeHooks mine;
   Names inForce;
   {
-    const Wiring::Installed wiring(Wiring::Parts{.ui = &mine});
+    const Wiring::Installed wiring(Wiring::Adapters{.ui = &mine});
     Names expected{"ui"};
     for (std::string_view own : Wiring::StateHooks()) expected.push_back(own);
     EXPECT_EQ(wiring.Report(), expected);
@@ -74,7 +74,7 @@ TEST_F(WiringTest, APartLeftOutOrAHookInstalledOverTheWiringsIsTold) {
 // What the wiring installs itself is the window's state: the drawing operations, the page
 // routines, the print jobs and the selection dialog read it and set it there.
 TEST_F(WiringTest, TheProgramsOwnHooksReadAndSetTheWindowsState) {
-  const Wiring::Installed wiring(Wiring::Parts{});
+  const Wiring::Installed wiring(Wiring::Adapters{});
   Registry::Settings& reg = Registry::RegSettings();
   reg.Aircraft1 = "201";
   reg.Aircraft2 = "202";

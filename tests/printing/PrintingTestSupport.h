@@ -90,8 +90,8 @@ class FakeHooks final : public Printing::Hooks {
   void JobEnded() override { jobEvents.push_back("ended"); }
 };
 
-// Module state reset, the program's wiring with the fakes as the window's parts (what a job reads
-// of the window is the window's state: MainForm, Globals, Registry), a small aircraft list.
+// Module state reset, the program's wiring with the fakes as the window's adapters (what a job
+// reads of the window is the window's state: MainForm, Globals, Registry), a small aircraft list.
 class PrintingTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -135,7 +135,7 @@ class PrintingTest : public ::testing::Test {
     Wire();
   }
   // The fixture runs what ships: the program's wiring is in force, its own hooks (what the page
-  // routines and the jobs read of the window) untouched by the fixture, and the fixture's parts
+  // routines and the jobs read of the window) untouched by the fixture, and the fixture's adapters
   // installed through it.
   void ExpectTheProgramsWiring() {
     ASSERT_NE(wiring, nullptr);
@@ -152,13 +152,13 @@ class PrintingTest : public ::testing::Test {
     EXPECT_EQ(CadFunctions::CurrentInputs().InteriorConfig, 3);
     MainForm::vars().InteriorConfig = 1;
   }
-  // The program's wiring, with the fixture's parts in the window's place.
+  // The program's wiring, with the fixture's adapters in the window's place.
   void Wire() {
     wiring.reset();
-    wiring = std::make_unique<Wiring::Installed>(Wiring::Parts{.ui = &ui,
-                                                               .drawingServices = services.get(),
-                                                               .printingWindow = &hooks,
-                                                               .printingDevices = &qt});
+    wiring = std::make_unique<Wiring::Installed>(Wiring::Adapters{.ui = &ui,
+                                                                  .drawingServices = services.get(),
+                                                                  .printingWindow = &hooks,
+                                                                  .printingDevices = &qt});
   }
 
   FakeDialog dialog;
