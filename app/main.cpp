@@ -42,6 +42,7 @@ int main(int argc, char** argv) {
   vb::UseSystemLocale();
   General::InstallTraps();
 
+  // The window installs the program's wiring (mainwindow/Wiring) while it lives.
   MainForm::frmMain window;
   try {
     window.Start();

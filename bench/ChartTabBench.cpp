@@ -25,7 +25,7 @@ void ChooseSampleJets() {
   Registry::RegSettings().PlaneColor2 = 0xFF0000;
   Globals::vars().AircraftClass = 1;
   CadFunctions::vars().ShowPlane1 = CadFunctions::vars().ShowPlane2 = true;
-  ChartBuilders::vars().UserGeoLCIDNumber = 409;
+  Globals::vars().UserGeoLCIDNumber = 409;
 }
 
 void DrawTab(benchmark::State& state, std::initializer_list<int> charts) {

@@ -24,6 +24,7 @@
 #include "platform/runtime/Trap.h"
 #include "printing/DrawingPages.h"
 #include "printing/Printing.h"
+#include "printing/QtDevices.h"
 #include "printing/ViewPages.h"
 #include "support/Fixtures.h"
 
@@ -74,7 +75,8 @@ class Setup {
     auto& cv = CadFunctions::vars();
     cv.ShowPlane1 = cv.ShowPlane2 = cv.ShowDims = true;
     Printing::InstallHooks(&hooks_);
-    QPrinter& printer = Printing::CurrentPrinter().qprinter();
+    Printing::InstallDevices(&devices);
+    QPrinter& printer = devices.CurrentPrinter().qprinter();
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString::fromStdString(pdf().string()));
   }
@@ -86,6 +88,7 @@ class Setup {
   }
   fs::path pdf() const { return dir_ / "top.pdf"; }
   CountingTraps traps;
+  Printing::QtDevices devices;
 
  private:
   testsupport::TempDir dir_;
@@ -118,9 +121,9 @@ BENCHMARK(BM_FlattenTopPageOfLargeDrawing)->Unit(benchmark::kMillisecond);
 // document ended (the file written).
 void BM_PrintTopPageOfLargeDrawingToPdf(benchmark::State& state) {
   for (auto _ : state) {
-    Printing::CurrentPrinter().startJob("bench");
+    setup->devices.CurrentPrinter().startJob("bench");
     CadFunctions::PrintTop();
-    Printing::CurrentPrinter().endDoc();
+    setup->devices.CurrentPrinter().endDoc();
   }
   state.counters["segments"] = static_cast<double>(CadFunctions::CadLineCount());
   state.counters["texts"] = static_cast<double>(CadFunctions::CadTextCount());

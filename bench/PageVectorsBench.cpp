@@ -7,6 +7,7 @@
 
 #include "printing/PageVectors.h"
 #include "printing/Printing.h"
+#include "printing/QtDevices.h"
 #include "printing/frmPlotPreview.h"
 
 namespace {
@@ -24,13 +25,20 @@ Printing::LegendState NoLegend() { return {}; }
 
 class PreviewHooks final : public Printing::Hooks {
  public:
-  bool PlotPreview() override { return true; }
   void Delay(float) override {}
+};
+class PreviewMode final : public Printing::JobState {
+ public:
+  bool PlotPreview() override { return true; }
 };
 
 void BM_LinesIntoTheOpenPreview(benchmark::State& state) {
   PreviewHooks hooks;
   Printing::InstallHooks(&hooks);
+  PreviewMode preview;
+  Printing::InstallJobState(&preview);
+  Printing::QtDevices devices;
+  Printing::InstallDevices(&devices);
   Printing::ShowPrinterDialog();  // opens the preview window
   const std::vector<Printing::PageLine> lines = ManyLines();
   std::vector<Printing::PageText> texts;

@@ -91,7 +91,7 @@ Plane PlaneOf(int number) {
   return plane;
 }
 
-bool Helicopters() { return Globals::vars().AircraftClass == 2; }
+bool Helicopters() { return Globals::vars().AircraftClass == Globals::Class::Helicopter; }
 
 bool IsTrue(const vb::Variant& value) {
   if (value.isNull() || value.isEmpty() || !value.isNumber()) return false;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "charts/BuildersInternal.h"
+#include "foundation/Globals.h"
 
 namespace General {
 
@@ -84,7 +85,7 @@ std::function<void(int)> Grouped(std::string_view table, std::string_view x, std
   return [=](int plane) { LookupDataLines(table, plane, 0, "", x, y, "GroupID", "", "", "", ""); };
 }
 
-std::string_view WatCategory() { return ChartBuilders::vars().WATChart == 1 ? "WAT A" : "WAT B"; }
+std::string_view WatCategory() { return Globals::vars().WATChart == 1 ? "WAT A" : "WAT B"; }
 
 }  // namespace
 

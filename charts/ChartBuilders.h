@@ -19,10 +19,9 @@
 
 namespace ChartBuilders {
 
-// State the builders read that the main window owns, and the qualifier labels they write.
+// The qualifier labels the builders write. (The WAT chart and the user's country they read are
+// Globals'.)
 struct Vars {
-  int WATChart = 2;           // 1 WAT A, 2 WAT B: the main window's WAT option
-  int UserGeoLCIDNumber = 0;  // the locale number of the user's country (409 = United States)
   // Called with the qualifier label's name ("lblBlockFuel", ...) and its new caption whenever a
   // builder reads a chart's qualifier; the main window sets the label's text.
   std::function<void(const std::string& label, const std::string& caption)> QualifierSink;

@@ -109,7 +109,7 @@ Chart::ChartPicture PictureFromName(std::string_view name) {
 std::string ReportGroup(Chart::ChartPicture picture, int aircraftClass, int watChart) {
   const PictureInfo* info = Find(picture);
   if (!info) return {};
-  if (aircraftClass != 2) return std::string(info->fixedWing);
+  if (aircraftClass != Globals::Class::Helicopter) return std::string(info->fixedWing);
   if (watChart == 1 && !info->heliWatA.empty()) return std::string(info->heliWatA);
   return std::string(info->heli);
 }
@@ -313,8 +313,8 @@ std::string FormatPopupValue(int chart, int s, int p) {
 }
 
 std::string ChartAssumptionFromControl(Chart::ChartPicture picture) {
-  return ChartHover::AssumptionText(ChartHover::ReportGroup(picture, Globals::vars().AircraftClass,
-                                                            ChartBuilders::vars().WATChart));
+  return ChartHover::AssumptionText(
+      ChartHover::ReportGroup(picture, Globals::vars().AircraftClass, Globals::vars().WATChart));
 }
 
 }  // namespace General

@@ -7,6 +7,7 @@
 #include "charts/BuildersInternal.h"
 #include "charts/Graph.h"
 #include "foundation/DBase.h"
+#include "foundation/Globals.h"
 #include "platform/runtime/Error.h"
 #include "platform/runtime/Number.h"
 #include "platform/runtime/Strings.h"
@@ -63,7 +64,7 @@ void LookupChartLabels(std::string& graph) {
   const int chart = v.CurrentChartNumber;
   if (chart < 0 || chart > Chart::kMaxCharts) return;
   // WAT A has notes of its own; WAT B's are stored under the plain keys.
-  if (ChartBuilders::vars().WATChart == 1) {
+  if (Globals::vars().WATChart == 1) {
     if (vb::EqualsNoCase(graph, "WATCorp"))
       graph = "WATACorp";
     else if (vb::EqualsNoCase(graph, "WATUtil"))
@@ -73,7 +74,7 @@ void LookupChartLabels(std::string& graph) {
   labels.clear();
   const Plane planes[2] = {PlaneOf(1), PlaneOf(2)};
   const bool localSize =
-      vb::EqualsNoCase(graph, "Landing") && ChartBuilders::vars().UserGeoLCIDNumber != 409;
+      vb::EqualsNoCase(graph, "Landing") && Globals::vars().UserGeoLCIDNumber != 409;
   if (OpenModuleQuery(g, kNotesSql, graph)) {
     adodb::Recordset& rs = DBase::vars().DBRecordset;
     std::vector<adodb::Field> f;

@@ -192,7 +192,7 @@ void AddPoint(double x, std::optional<double> y) {
 }
 
 int ChartNumberFromPicture(ChartPicture picture) {
-  const bool heli = Globals::vars().AircraftClass == 2;
+  const bool heli = Globals::vars().AircraftClass == Globals::Class::Helicopter;
   switch (picture) {
     case ChartPicture::BlockFuel:
       return 1;

@@ -76,7 +76,7 @@ int PaletteIndex(int32_t colour) {
 }
 
 int DimIndex(int32_t colour, int plane, int32_t planeColor1, int32_t planeColor2) {
-  return PaletteIndex(colour == -1 ? (plane == 1 ? planeColor1 : planeColor2) : colour);
+  return PaletteIndex(CadFunctions::ShownDimColor(colour, plane, planeColor1, planeColor2));
 }
 
 }  // namespace

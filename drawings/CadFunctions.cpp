@@ -336,8 +336,8 @@ void Widen(Extents& into, const Extents& other) {
 Extents MeasureExtents(int view) {
   Extents extents;
   services().ForEachEntity(view, [&](const EntityPoints& entity) {
-    // The grid lines (the control reports layer names in upper case).
-    if (entity.layerName == "GRID") return;
+    // The grid lines.
+    if (IsLayer(entity.layerName, LayerName::Grid)) return;
     extents.add(entity.x0, entity.y0);
     // A polyline counts its vertices too; an R12 POLYLINE's own point is only its elevation
     // (normally the origin) and would otherwise be all of it that counted.

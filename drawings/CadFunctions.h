@@ -7,19 +7,17 @@
 #include <string_view>
 
 #include "drawings/CadServices.h"
+#include "foundation/Globals.h"
+#include "platform/runtime/Strings.h"
 #include "platform/runtime/Variant.h"
 
 namespace CadFunctions {
 
 // CAD(0) measures view drawings and composes pages; CAD(2) to CAD(5) are the views of the
-// top, front, side and interior tabs (index = tab number).
+// top, front, side and interior tabs (index = tab number, Globals::Tab).
 constexpr int kMeasuringView = 0;
-constexpr int kFirstTabView = 2;
-constexpr int kLastTabView = 5;
-// The drawing tabs, each shown in the drawing view of its number.
-namespace View {
-inline constexpr int Top = 2, Front = 3, Side = 4, Interior = 5;
-}
+constexpr int kFirstTabView = Globals::Tab::FirstDrawing;
+constexpr int kLastTabView = Globals::Tab::LastDrawing;
 
 // 1-based positions of the standard layers of a set-up drawing.
 namespace Layer {
@@ -45,7 +43,14 @@ constexpr std::string_view Plane1 = "Plane1";
 constexpr std::string_view Plane2 = "Plane2";
 constexpr std::string_view DimA = "DimA";
 constexpr std::string_view DimB = "DimB";
+// The view drawings' own dimension layer, which a merge moves onto the plane's ("Dim1", "Dim2").
+constexpr std::string_view Dim = "Dim";
 }  // namespace LayerName
+// Whether a layer name as the control gives it (entities carry it upper case: "PLANE1") is the
+// layer `name` (LayerName::Plane1).
+inline bool IsLayer(std::string_view layerName, std::string_view name) {
+  return vb::EqualsNoCase(layerName, name);
+}
 
 // The extents of a drawing: the box of its counted points; `empty` while no point counted.
 struct Extents {

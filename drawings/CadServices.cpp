@@ -69,6 +69,12 @@ Services& services() {
 
 void InstallWindowHooks(WindowHooks* hooks) { installed().hooks = hooks; }
 
+Services* InstalledServices() { return installed().services; }
+
+WindowHooks* InstalledWindowHooks() { return installed().hooks; }
+
+const std::function<DrawingInputs()>& DrawingInputsSource() { return installed().inputs; }
+
 WindowHooks& windowHooks() {
   WindowHooks* h = installed().hooks;
   return h ? *h : NoHooks();

@@ -94,6 +94,7 @@ class Services {
 // Installs the drawing subsystem's services; nullptr restores the ones that do nothing.
 void InstallServices(Services* services);
 Services& services();
+Services* InstalledServices();  // nullptr while the ones that do nothing serve
 
 // The main window's side of the drawing operations. Every member does nothing by default.
 class WindowHooks {
@@ -118,6 +119,7 @@ class WindowHooks {
 // Installs the main window's hooks; nullptr restores the ones that do nothing.
 void InstallWindowHooks(WindowHooks* hooks);
 WindowHooks& windowHooks();
+WindowHooks* InstalledWindowHooks();  // nullptr while the ones that do nothing serve
 
 // The program values the drawing operations read: the registry settings record (Aircraft1,
 // Aircraft2, PlaneColor1, PlaneColor2, DimColor) and the main window's CurrentDrawingTab, as
@@ -135,7 +137,14 @@ struct DrawingInputs {
   bool EMSInteriorAvailable = false;
   bool UtilityInteriorAvailable = false;
 };
+// The colour plane `plane`'s dimensions show in (1 Plane 1, any other number Plane 2): `dimColor`,
+// or while it is -1 the plane's colour.
+constexpr int32_t ShownDimColor(int32_t dimColor, int plane, int32_t planeColor1,
+                                int32_t planeColor2) {
+  return dimColor != -1 ? dimColor : plane == 1 ? planeColor1 : planeColor2;
+}
 void SetDrawingInputsSource(std::function<DrawingInputs()> source);  // empty: the defaults
+const std::function<DrawingInputs()>& DrawingInputsSource();
 DrawingInputs CurrentInputs();
 
 }  // namespace CadFunctions

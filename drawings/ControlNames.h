@@ -8,9 +8,9 @@
 // constant is the prefix up to the underscore, and Indexed() builds the name.
 #include <string>
 
-namespace CadFunctions::ctl {
+#include "platform/ui/ControlNames.h"
 
-#define TOLVANE_CONTROL(name) inline constexpr char name[] = #name
+namespace CadFunctions::ctl {
 
 // --- The view menu items the drawing operations check ---
 TOLVANE_CONTROL(mnuViewPlane1);
@@ -32,8 +32,6 @@ TOLVANE_CONTROL(optHeliAll);
 TOLVANE_CONTROL(optCorp);
 TOLVANE_CONTROL(optEMS);
 TOLVANE_CONTROL(optUtil);
-
-#undef TOLVANE_CONTROL
 
 // The name of member `index` of a control array: Indexed(optSideOverlay_, 3) is
 // "optSideOverlay_3".

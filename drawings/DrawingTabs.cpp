@@ -19,7 +19,7 @@ namespace MainForm {
 namespace {
 
 namespace CF = CadFunctions;
-namespace Tab = CF::View;
+namespace Tab = Globals::Tab;
 namespace ctl = CF::ctl;
 using CF::Extents;
 

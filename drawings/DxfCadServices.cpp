@@ -63,7 +63,8 @@ dxf::DrawingControl& DxfCadServices::Control(int view) const {
 void DxfCadServices::InitDwgs() {
   // Every control there is gets set up; a missing one is reported once the others are done.
   int missing = -1;
-  for (int view : {kMeasuringView, 2, 3, 4, kLastTabView}) {
+  for (int view : {kMeasuringView, Globals::Tab::Top, Globals::Tab::Front, Globals::Tab::Side,
+                   Globals::Tab::Interior}) {
     if (!controls_[view]) {
       if (missing < 0) missing = view;
       continue;
@@ -99,25 +100,27 @@ void DxfCadServices::SetToCurrentLayer(int view) {
   dxf::DrawingControl& c = Control(view);
   const std::string current = c.CurrentLayerName();
   const char d = current.empty() ? '?' : current.back();
-  const std::string ownDims = std::string("DIM") + d;
+  // The layer names as entities carry them (upper case).
+  const std::string ownDims = dxf::UpperName(LayerName::Dim) + d;
+  const std::string dim1 = dxf::UpperName(LayerName::Dim1), dim2 = dxf::UpperName(LayerName::Dim2);
   dxf::EntityCollection& entities = c.EntityList();
   const long first = std::min(remapped_[view], entities.Count());
   for (long i = first; i < entities.Count(); ++i) {
     dxf::Entity& e = entities.items()[static_cast<size_t>(i)];
-    if (e.LayerName == "0") e.LayerName = current;
-    // "DIMA" belongs to Plane 1's dimensions and "DIMB" to Plane 2's: merged for the other
+    if (e.LayerName == LayerName::Zero) e.LayerName = current;
+    // "DimA" belongs to Plane 1's dimensions and "DimB" to Plane 2's: merged for the other
     // plane they stay where they are.
-    if (e.LayerName == "DIMA") {
+    if (IsLayer(e.LayerName, LayerName::DimA)) {
       if (d == '1') {
-        e.LayerName = "DIM1";
+        e.LayerName = dim1;
         e.Color = dxf::kByLayer;
       }
-    } else if (e.LayerName == "DIMB") {
+    } else if (IsLayer(e.LayerName, LayerName::DimB)) {
       if (d == '2') {
-        e.LayerName = "DIM2";
+        e.LayerName = dim2;
         e.Color = dxf::kByLayer;
       }
-    } else if (e.LayerName == "DIM") {
+    } else if (IsLayer(e.LayerName, LayerName::Dim)) {
       e.LayerName = ownDims;
       e.Color = dxf::kByLayer;
     }

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 
 #include "drawings/CadFunctions.h"
 #include "drawings/PageDrawing.h"
@@ -44,12 +45,14 @@ PageLimits limits = kPageLimits;
 void ResetLimits() { limits = kPageLimits; }
 const vb::StateReset limitsReset(vb::ResetOrder::Drawings, &ResetLimits);
 
-// The colour of a layer, by its name as the control reports it (upper case).
+// The colour of a layer, by its name as the control reports it: the planes' layers and their
+// dimension layers in the planes' colours, any other black.
 int32_t LayerRgb(std::string_view layer, const DrawingInputs& in) {
-  if (layer == "PLANE1") return in.PlaneColor1;
-  if (layer == "PLANE2") return in.PlaneColor2;
-  if (layer == "DIM1") return in.DimColor == -1 ? in.PlaneColor1 : in.DimColor;
-  if (layer == "DIM2") return in.DimColor == -1 ? in.PlaneColor2 : in.DimColor;
+  if (IsLayer(layer, LayerName::Plane1)) return in.PlaneColor1;
+  if (IsLayer(layer, LayerName::Plane2)) return in.PlaneColor2;
+  for (int plane : {1, 2})
+    if (IsLayer(layer, plane == 1 ? LayerName::Dim1 : LayerName::Dim2))
+      return ShownDimColor(in.DimColor, plane, in.PlaneColor1, in.PlaneColor2);
   return 0;
 }
 
@@ -195,7 +198,8 @@ class Collector {
               int depth) {
     if (cut_ || depth >= kMaxDepth) return;
     dxf::Block* block = nullptr;
-    if (!g.step([&] { block = FindBlock(e.Extra().BlockName); }) || !block) return;
+    if (!g.step([&] { block = FindBlock(dxf::InsertView(std::as_const(e)).Block); }) || !block)
+      return;
     expanded_.insert(block);
     const Box& inner = BlockBox(*block, 0);
     if (inner.Empty()) return;
@@ -302,7 +306,7 @@ class Collector {
         box.Add(p.x + reach, p.y + reach);
       }
     } else if (t == "INSERT") {
-      const dxf::Block* b = Lookup(e.Extra().BlockName);
+      const dxf::Block* b = Lookup(dxf::InsertView(e).Block);
       if (!b) return;
       const Box& inner = BlockBox(*b, depth + 1);
       if (inner.Empty()) return;
@@ -592,8 +596,9 @@ bool Collected(const dxf::Entity& e) {
   const std::string& t = e.EntityType;
   if (IsText(t) || t == "LINE" || IsPolyline(t) || t == "CIRCLE") return true;
   // Only a whole ellipse with its major axis along x; the others print with the raster.
-  return t == "ELLIPSE" && e.g41 == 0 && std::fabs(e.Extra().g42 - 6.28318530717959) < 0.01 &&
-         e.Y1 == 0;
+  if (t != "ELLIPSE") return false;
+  const dxf::EllipseView v(e);
+  return v.StartParam == 0 && std::fabs(v.EndParam - 6.28318530717959) < 0.01 && v.MajorY == 0;
 }
 
 // Whether drawing the entity draws anything once the collected contents have left their blocks;
@@ -602,7 +607,7 @@ bool DrawsSomething(const dxf::Entity& e, const dxf::BlockList& blocks,
                     std::unordered_map<std::string, bool>& known, int depth = 0) {
   if (e.EntityType != "INSERT") return true;
   if (!e.Extra().Children.empty()) return true;  // its attributes
-  const std::string name = dxf::UpperName(e.Extra().BlockName);
+  const std::string name = dxf::UpperName(dxf::InsertView(e).Block);
   if (auto it = known.find(name); it != known.end()) return it->second;
   const dxf::Block* b = blocks.Find(name);
   bool draws = false;
@@ -644,8 +649,8 @@ void RasterCopies(dxf::DrawingControl& c, const std::unordered_set<dxf::Block*>&
   }
   auto retarget = [&](dxf::Entity& e) {
     if (e.EntityType != "INSERT") return;
-    auto it = copyOf.find(dxf::UpperName(e.Extra().BlockName));
-    if (it != copyOf.end()) e.EditExtra().BlockName = it->second;
+    auto it = copyOf.find(dxf::UpperName(dxf::InsertView(std::as_const(e)).Block));
+    if (it != copyOf.end()) dxf::InsertView(e).Block = it->second;
   };
   std::vector<std::string> names;
   for (dxf::Block& copy : copies) {
@@ -686,7 +691,7 @@ void Walk(vb::Proc& g, dxf::DrawingControl& c, bool dims, EntityLists& out) {
   for (size_t i = 0; i < items.size(); ++i) {
     dxf::Entity& e = items[i];
     bool stays = true;
-    if ((e.LayerName == "DIM1" || e.LayerName == "DIM2") && !dims) {
+    if (!dims && (IsLayer(e.LayerName, LayerName::Dim1) || IsLayer(e.LayerName, LayerName::Dim2))) {
       stays = false;
     } else if (!hidden.empty() && hidden.count(e.LayerName)) {
       // A frozen layer is not printed: its entities stay in the drawing, which hides them.
@@ -739,9 +744,8 @@ void ClearEntityLists() {
 
 int32_t vbDimColor(int32_t colour, int plane) {
   vb::Proc g(kModule, "vbDimColor");
-  if (colour != -1) return colour;
   const DrawingInputs in = CurrentInputs();
-  return plane == 1 ? in.PlaneColor1 : in.PlaneColor2;
+  return ShownDimColor(colour, plane, in.PlaneColor1, in.PlaneColor2);
 }
 
 void AddEntity(const dxf::Entity& entity, double insertX, double insertY, double scaleX,

@@ -20,16 +20,17 @@ class DrawingControl;
 namespace CadFunctions {
 
 // --- What the page routines read of the main window and the print job (the interior
-// configuration and the interiors a pair has come with the DrawingInputs) ---
+// configuration and the interiors a pair has come with the DrawingInputs, the WAT chart is
+// Globals') ---
 struct PageInputs {
   int PrintPageNumber = 1;  // the page being printed, from 1
   int PrintPageCount = 1;   // the pages of the print job
-  int WATChart = 2;         // 1 WAT A, 2 WAT B
   bool WATAAvailable = false;
   bool WATBAvailable = false;
   bool PrintFromCAD = false;  // INI "Settings" "PrintFromCAD": nothing is flattened
 };
 void SetPageInputsSource(std::function<PageInputs()> source);  // empty: the defaults
+const std::function<PageInputs()>& PageInputsSource();
 PageInputs CurrentPageInputs();
 
 // --- Template texts ---

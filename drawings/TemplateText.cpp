@@ -148,7 +148,7 @@ void FillNames(long item, const DrawingInputs& planes) {
 void FillQualifier(long item, const std::string& text) {
   vb::Proc g(kModule, "UpdateCADText");
   std::string key = text.substr(10);
-  if (Globals::vars().AircraftClass == 2) key = "Heli" + key;
+  if (Globals::vars().AircraftClass == Globals::Class::Helicopter) key = "Heli" + key;
   DBase::Vars& d = DBase::vars();
   d.DBConnection = adodb::Connection();
   d.DBRecordset = adodb::Recordset();
@@ -190,7 +190,7 @@ void FillPlaceholder(dxf::DrawingControl& c, long item, const PageInputs& page,
   } else if (t == "(WAT)" || t == "(CAT)") {
     const bool available = page.WATAAvailable || page.WATBAvailable;
     const std::string kind = t == "(WAT)" ? "WAT" : "CAT";
-    SetCADText(item, available ? "(" + kind + (page.WATChart == 1 ? " A)" : " B)") : "");
+    SetCADText(item, available ? "(" + kind + (Globals::vars().WATChart == 1 ? " A)" : " B)") : "");
   } else if (t == "(CORP/EMS/UTIL)") {
     std::string label;
     if (planes.EMSInteriorAvailable || planes.UtilityInteriorAvailable) {
@@ -208,6 +208,8 @@ void FillPlaceholder(dxf::DrawingControl& c, long item, const PageInputs& page,
 }  // namespace
 
 void SetPageInputsSource(std::function<PageInputs()> source) { pageSource() = std::move(source); }
+
+const std::function<PageInputs()>& PageInputsSource() { return pageSource(); }
 
 PageInputs CurrentPageInputs() {
   const auto& source = pageSource();

@@ -31,8 +31,6 @@ bool InList(std::string_view acNum) {
   return false;
 }
 
-int16_t ClassOfCategory(std::string_view category) { return category == kHelicopters ? 2 : 1; }
-
 }  // namespace
 
 void InstallChooseHooks(ChooseHooks* hooks) { installedHooks = hooks ? hooks : &defaultHooks; }
@@ -45,6 +43,10 @@ const vb::StateReset stateReset(vb::ResetOrder::Foundation, &ResetChooseHooks);
 
 ChooseHooks& chooseHooks() { return *installedHooks; }
 
+ChooseHooks* InstalledChooseHooks() {
+  return installedHooks == &defaultHooks ? nullptr : installedHooks;
+}
+
 const std::vector<std::string>& ChooseModel::AllCategories() {
   static const std::vector<std::string> categories = {"Jets", "Pistons", "TurboProps",
                                                       "Helicopters"};
@@ -55,8 +57,10 @@ void ChooseModel::OfferCategories(int aircraftClass) {
   const std::vector<std::string>& all = AllCategories();
   std::vector<std::string>& items = state_.CategoryItems;
   items.clear();
-  if (aircraftClass != 2) items.insert(items.end(), all.begin(), all.begin() + 3);
-  if (aircraftClass == 2 || aircraftClass == 0) items.push_back(all[3]);
+  if (aircraftClass != Globals::Class::Helicopter)
+    items.insert(items.end(), all.begin(), all.begin() + 3);
+  if (aircraftClass == Globals::Class::Helicopter || aircraftClass == Globals::Class::None)
+    items.push_back(all[3]);
 }
 
 void ChooseModel::PickCategory(int index) {
@@ -183,11 +187,11 @@ void ChooseModel::MoveItems() {
         break;
       }
     }
-    const int16_t aircraftClass = ClassOfCategory(category);
+    const int16_t aircraftClass = Globals::ClassOfCategory(category);
     Globals::vars().AircraftClass = aircraftClass;
     OfferCategories(aircraftClass);
     // List1 is not refilled: it keeps the rest of the category it shows.
-    s.CategoryText = aircraftClass == 2 ? kHelicopters : kJets;
+    s.CategoryText = aircraftClass == Globals::Class::Helicopter ? kHelicopters : kJets;
   });
 }
 
@@ -207,7 +211,7 @@ void ChooseModel::cmdRemove_Click() {
       return;
     }
     s.RemoveEnabled = false;
-    Globals::vars().AircraftClass = 0;
+    Globals::vars().AircraftClass = Globals::Class::None;
     OfferCategories(0);
     s.CategoryText = kJets;
     cmbCategory_Click();
@@ -235,7 +239,8 @@ void ChooseModel::cmdOK_Click() {
     reg.Aircraft2 = number(1);
   });
   // Every drawing tab is rebuilt for the new pair.
-  for (int tab = 2; tab <= 5; ++tab) g.step([&] { chooseHooks().SetTabDrawn(tab, false); });
+  for (int tab = Globals::Tab::FirstDrawing; tab <= Globals::Tab::LastDrawing; ++tab)
+    g.step([&] { chooseHooks().SetTabDrawn(tab, false); });
   outcome_ = Outcome::OK;
 }
 
@@ -244,7 +249,8 @@ void ChooseModel::cmdCancel_Click() {
   g.step([&] {
     const std::string& plane1 = Registry::RegSettings().Aircraft1;
     Globals::vars().AircraftClass =
-        plane1.empty() ? 0 : ClassOfCategory(Globals::AircraftCategory(plane1));
+        plane1.empty() ? Globals::Class::None
+                       : Globals::ClassOfCategory(Globals::AircraftCategory(plane1));
   });
   outcome_ = Outcome::Cancel;
 }

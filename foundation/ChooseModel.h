@@ -29,6 +29,7 @@ class ChooseHooks {
 // Installs the dialog's hooks; nullptr restores the ones that do nothing.
 void InstallChooseHooks(ChooseHooks* hooks);
 ChooseHooks& chooseHooks();
+ChooseHooks* InstalledChooseHooks();  // nullptr while the ones that do nothing serve
 
 class ChooseModel {
  public:

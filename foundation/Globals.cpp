@@ -66,6 +66,10 @@ std::string AircraftCategory(std::string_view acNum) {
   return result;
 }
 
+int16_t ClassOfCategory(std::string_view category) {
+  return category == "Helicopters" ? Class::Helicopter : Class::FixedWing;
+}
+
 std::string AircraftNumber(std::string_view fullName) {
   vb::Proc g(kModule, "AircraftNumber");
   std::string result = "0000";

@@ -135,8 +135,8 @@ void ChartPicture::Rebuild(bool fromDatabase) {
   chartImage_ = canvas_->image();
   captionKnown_ = false;
   // The assumption text is read with the chart, so that opening the box reads nothing.
-  const std::string group = ChartHover::ReportGroup(picture_, Globals::vars().AircraftClass,
-                                                    ChartBuilders::vars().WATChart);
+  const std::string group =
+      ChartHover::ReportGroup(picture_, Globals::vars().AircraftClass, Globals::vars().WATChart);
   if (fromDatabase || group != assumptionGroup_) {
     assumptionText_ = ChartHover::AssumptionText(group);
     assumptionGroup_ = group;

@@ -63,6 +63,8 @@ void InstallPicker(PickerRunner r) { runner() = std::move(r); }
 
 void SetDefaultPicker(PickerRunner r) { defaultRunner() = std::move(r); }
 
+const PickerRunner& DefaultPicker() { return defaultRunner(); }
+
 int32_t SelectColor(std::string_view title, int32_t colour, bool planeOption) {
   vb::Proc g("Color", "SelectColor");
   Vars& v = vars();

@@ -65,6 +65,7 @@ using PickerRunner = std::function<void(PickerModel&)>;
 void InstallPicker(PickerRunner runner);
 // The dialog that serves while no runner is installed (the main window sets frmColor).
 void SetDefaultPicker(PickerRunner runner);
+const PickerRunner& DefaultPicker();
 
 int32_t SelectColor(std::string_view title, int32_t colour, bool planeOption);
 

@@ -8,10 +8,9 @@
 // constant is the prefix up to the underscore, and Indexed() builds the name.
 #include "drawings/ControlNames.h"
 #include "platform/ui/ControlNames.h"
+#include "printing/ControlNames.h"
 
 namespace MainForm::ctl {
-
-#define TOLVANE_CONTROL(name) inline constexpr char name[] = #name
 
 // --- The windows and their fixed parts ---
 TOLVANE_CONTROL(frmMain);
@@ -34,38 +33,6 @@ TOLVANE_CONTROL(CommonDialog);
 TOLVANE_CONTROL(mnuFile);
 TOLVANE_CONTROL(mnuFileNew);
 TOLVANE_CONTROL(mnuFileExport);
-TOLVANE_CONTROL(mnuFilePlotScreen);
-TOLVANE_CONTROL(mnuFilePrint);
-TOLVANE_CONTROL(mnuFilePrintPage);
-TOLVANE_CONTROL(mnuFilePrintAll);
-TOLVANE_CONTROL(mnuFilePrintAllChoose);
-TOLVANE_CONTROL(mnuFilePrintAllOverlaid);
-TOLVANE_CONTROL(mnuFilePrintAllSideBySide);
-TOLVANE_CONTROL(mnuFilePrintScale);
-TOLVANE_CONTROL(mnuFilePrintExteriorScale);
-TOLVANE_CONTROL(mnuFilePrintExteriorScaleOverlaid);
-TOLVANE_CONTROL(mnuFilePrintExteriorScaleSideBySide);
-TOLVANE_CONTROL(mnuFilePrintInteriorScale);
-TOLVANE_CONTROL(mnuFilePrintInteriorScaleOverlaid);
-TOLVANE_CONTROL(mnuFilePrintInteriorScaleSideBySide);
-TOLVANE_CONTROL(mnuFilePrintAircraft);
-TOLVANE_CONTROL(mnuFilePrintGeneral);
-TOLVANE_CONTROL(mnuFilePrintExterior);
-TOLVANE_CONTROL(mnuFilePrintExteriorChoose);
-TOLVANE_CONTROL(mnuFilePrintExteriorOverlaid);
-TOLVANE_CONTROL(mnuFilePrintExteriorSideBySide);
-TOLVANE_CONTROL(mnuFilePrintInterior);
-TOLVANE_CONTROL(mnuFilePrintInteriorChoose);
-TOLVANE_CONTROL(mnuFilePrintInteriorOverlaid);
-TOLVANE_CONTROL(mnuFilePrintInteriorSideBySide);
-TOLVANE_CONTROL(mnuFilePrintBlockFuelTime);
-TOLVANE_CONTROL(mnuFilePrintBalancedFieldLength);
-TOLVANE_CONTROL(mnuFilePrintTakeoffLanding);
-TOLVANE_CONTROL(mnuFilePrintFlightEnvelope);
-TOLVANE_CONTROL(mnuFilePrintPayloadRange);
-TOLVANE_CONTROL(mnuFilePrintServiceCeiling);
-TOLVANE_CONTROL(mnuFilePrintHVCruiseSpeed);
-TOLVANE_CONTROL(mnuFilePrintWAT);
 TOLVANE_CONTROL(mnuFileProperties);
 TOLVANE_CONTROL(mnuFileExit);
 
@@ -177,11 +144,10 @@ TOLVANE_CONTROL(List2);
 TOLVANE_CONTROL(cmdAdd);
 TOLVANE_CONTROL(cmdRemove);
 
-#undef TOLVANE_CONTROL
-
-// The names the drawing operations use (and Indexed()), and those of every dialog's common
-// parts, are theirs.
+// The names the drawing operations use (and Indexed()), the File menu's print items (and the
+// printing windows'), and those of every dialog's common parts, are theirs.
 using namespace CadFunctions::ctl;
+using namespace Printing::ctl;
 using namespace ui::ctl;
 
 }  // namespace MainForm::ctl

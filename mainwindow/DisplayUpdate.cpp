@@ -10,6 +10,7 @@
 #include "mainwindow/ControlNames.h"
 #include "mainwindow/MainForm.h"
 #include "platform/runtime/Trap.h"
+#include "printing/PrintCommands.h"
 
 namespace MainForm {
 
@@ -26,14 +27,14 @@ void ReplaceAll(std::string& text, const std::string& from, const std::string& t
     text.replace(at, from.size(), to);
 }
 
-void ShowPrintItems(MainView& view, bool helicopter) noexcept {
-  view.SetMenuVisible(ctl::mnuFilePrintBalancedFieldLength, !helicopter);
-  view.SetMenuVisible(ctl::mnuFilePrintTakeoffLanding, true);
-  view.SetMenuVisible(ctl::mnuFilePrintFlightEnvelope, !helicopter);
-  view.SetMenuVisible(ctl::mnuFilePrintPayloadRange, true);
-  view.SetMenuVisible(ctl::mnuFilePrintServiceCeiling, helicopter);
-  view.SetMenuVisible(ctl::mnuFilePrintHVCruiseSpeed, helicopter);
-  view.SetMenuVisible(ctl::mnuFilePrintWAT, helicopter);
+// The print items the pair is offered: those of its class, and with both aircraft chosen the
+// twins that ask overlaid or side by side in place of the items that print one aircraft.
+void OfferPrintItems(MainView& view) noexcept {
+  const Registry::Settings& reg = Registry::RegSettings();
+  const bool helicopters = Globals::vars().AircraftClass == Class::Helicopter;
+  const bool both = !reg.Aircraft1.empty() && !reg.Aircraft2.empty();
+  for (const Printing::PrintItem& item : Printing::PrintItems())
+    view.SetMenuVisible(item.name, Printing::IsOffered(item, helicopters, both));
 }
 
 void ShowClassTabs(MainView& view, bool helicopter) {
@@ -48,7 +49,6 @@ void ShowClassTabs(MainView& view, bool helicopter) {
 void HelicopterBranch(vb::Proc& g, MainView& view, AircraftData& data) {
   Vars& v = vars();
   const Registry::Settings& reg = Registry::RegSettings();
-  ShowPrintItems(view, true);
   g.step([&] { ShowClassTabs(view, true); });
 
   v.EMSInteriorAvailable = false;
@@ -77,10 +77,10 @@ void HelicopterBranch(vb::Proc& g, MainView& view, AircraftData& data) {
     });
   }
   if (v.WATAAvailable && !v.WATBAvailable) {
-    v.WATChart = 1;
+    Globals::vars().WATChart = 1;
     g.step([&] { view.SetOptionValue(ctl::optWATA, true); });
   } else {
-    v.WATChart = 2;
+    Globals::vars().WATChart = 2;
     g.step([&] { view.SetOptionValue(ctl::optWATB, true); });
   }
   view.SetPanelVisible(0, true);
@@ -89,7 +89,6 @@ void HelicopterBranch(vb::Proc& g, MainView& view, AircraftData& data) {
 
 void FixedWingBranch(vb::Proc& g, MainView& view) {
   Vars& v = vars();
-  ShowPrintItems(view, false);
   g.step([&] { ShowClassTabs(view, false); });
   v.EMSInteriorAvailable = false;
   v.UtilityInteriorAvailable = false;
@@ -106,7 +105,7 @@ void FixedWingBranch(vb::Proc& g, MainView& view) {
 }
 
 void UnitCaptions(vb::Proc& g, MainView& view) {
-  const bool metric = vars().MetricUnits;
+  const bool metric = DBase::vars().MetricUnits;
   for (Arr array : {Arr::gen0Units, Arr::gen1Units})
     for (const LabelCatalogue::LabelDef* label : LabelCatalogue::Members(array)) {
       if (label->tag.empty()) continue;
@@ -151,24 +150,9 @@ void PlaneLabels(vb::Proc& g, MainView& view, AircraftData& data, int plane,
   if (opened) g.step([&] { data.Close(); });
 }
 
-void ChooseSubmenus(MainView& view) noexcept {
-  const Registry::Settings& reg = Registry::RegSettings();
-  const bool both = !reg.Aircraft1.empty() && !reg.Aircraft2.empty();
-  // Each print item with its twin that asks which of the two aircraft.
-  static constexpr std::pair<const char*, const char*> kTwins[] = {
-      {ctl::mnuFilePrintAll, ctl::mnuFilePrintAllChoose},
-      {ctl::mnuFilePrintExterior, ctl::mnuFilePrintExteriorChoose},
-      {ctl::mnuFilePrintInterior, ctl::mnuFilePrintInteriorChoose}};
-  for (const auto& [item, twin] : kTwins) {
-    view.SetMenuVisible(item, !both);
-    view.SetMenuVisible(twin, both);
-  }
-}
-
 void UpdateOnce(MainView& view, AircraftData& data) {
   vb::Proc g(kModule, "UpdateDisplay");
   const Registry::Settings& reg = Registry::RegSettings();
-  DBase::vars().MetricUnits = vars().MetricUnits;
   if (Globals::vars().AircraftClass == Class::Helicopter)
     HelicopterBranch(g, view, data);
   else
@@ -179,7 +163,7 @@ void UpdateOnce(MainView& view, AircraftData& data) {
   const std::string plane1 = reg.Aircraft1, plane2 = reg.Aircraft2;
   PlaneLabels(g, view, data, 1, plane1);
   PlaneLabels(g, view, data, 2, plane2);
-  ChooseSubmenus(view);
+  OfferPrintItems(view);
   g.step([&] { view.ShowTabNo(); });
 }
 

@@ -18,6 +18,10 @@ Vars& vars() { return state; }
 
 void resetForTest() { state = Vars{}; }
 
+void MarkTabDrawn(int tab, bool drawn) {
+  if (tab >= 0 && tab < static_cast<int>(state.TabDrawn.size())) state.TabDrawn[tab] = drawn;
+}
+
 namespace {
 const vb::StateReset stateReset(vb::ResetOrder::Window, &resetForTest);
 }  // namespace

@@ -1,8 +1,9 @@
 #pragma once
 // Module MainForm: the state the main window owns and the rest of the program reads (current
-// tab, drawing tab, interior and WAT choices and their availability, the unit setting and the
-// start-up settings), with the program's title and version. The aircraft class and the
-// category of the selection dialog are Globals' (AircraftClass, CategorySelected).
+// tab, drawing tab, the interior choice, the interiors and WAT charts available and the start-up
+// settings), with the program's title and version. The aircraft class, the category of the
+// selection dialog, the WAT chart and the user's country are Globals' (AircraftClass,
+// CategorySelected, WATChart, UserGeoLCIDNumber); the unit setting is DBase's (MetricUnits).
 #include <array>
 #include <cstdint>
 #include <string>
@@ -15,13 +16,9 @@ namespace MainForm {
 // The trace module word of the main window's procedures.
 inline constexpr const char* kModule = "MainForm";
 
-// The main tabs.
-inline constexpr int kTabCount = 14;
-namespace Tab {
-inline constexpr int Aircraft = 0, General = 1, Top = 2, Front = 3, Side = 4, Interior = 5,
-                     BlockFuel = 6, BalancedField = 7, TakeoffLanding = 8, FlightEnvelope = 9,
-                     PayloadRange = 10, ServiceCeiling = 11, HVCruise = 12, WAT = 13;
-}
+// The main tabs (Globals').
+namespace Tab = Globals::Tab;
+inline constexpr int kTabCount = Tab::Count;
 
 // Values of Globals::vars().AircraftClass.
 namespace Class = Globals::Class;
@@ -31,16 +28,13 @@ struct Vars {
   int32_t CurrentDrawingTab = 2;  // 2 to 5, also the index of the drawing view
   std::array<bool, 21> TabDrawn{};
   int32_t InteriorConfig = 1;  // 1 corporate, 2 EMS, 3 utility
-  int32_t WATChart = 2;        // 1 WAT A, 2 WAT B
   bool EMSInteriorAvailable = false;
   bool UtilityInteriorAvailable = false;
   bool WATAAvailable = false;
   bool WATBAvailable = false;
-  bool MetricUnits = false;
   // Start-up settings.
   int32_t UserGeoId = -1;
   int32_t UserLCID = 0;
-  int32_t UserGeoLCIDNumber = 0;  // 409 for the United States
   bool PlotPreview = false;
   bool PrintFromCAD = false;
   bool StartFresh = false;
@@ -53,6 +47,9 @@ struct Vars {
 };
 Vars& vars();
 void resetForTest();
+
+// TabDrawn(tab) := drawn; a tab number out of range changes nothing.
+void MarkTabDrawn(int tab, bool drawn);
 
 // The program's title and version (from the build).
 std::string ProgramTitle();

@@ -61,7 +61,7 @@ std::optional<std::vector<LayoutRect>> ProportionalLayout::Arrange(int32_t width
 
 ScrollBarSetting ScrollRule(int32_t generalHeight, int32_t panel0Height, int32_t panel1Height,
                             int16_t aircraftClass) {
-  const int32_t shown = aircraftClass == 2 ? panel0Height : panel1Height;
+  const int32_t shown = aircraftClass == Globals::Class::Helicopter ? panel0Height : panel1Height;
   ScrollBarSetting s;
   if (static_cast<int64_t>(generalHeight) - kScrollStep < shown) {
     s.visible = true;

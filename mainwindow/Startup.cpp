@@ -46,7 +46,7 @@ WindowRect SettingsRect() {
 
 int16_t ClassOfAircraft(const std::string& acNum) {
   if (acNum.empty()) return Class::None;
-  return Globals::AircraftCategory(acNum) == "Helicopters" ? Class::Helicopter : Class::FixedWing;
+  return Globals::ClassOfCategory(Globals::AircraftCategory(acNum));
 }
 
 void Startup::FormLoad() {
@@ -58,7 +58,7 @@ void Startup::FormLoad() {
   // The user's country and language, for the charts' units and the date forms.
   v.UserGeoId = locale::GetUserGeoID(locale::GEOCLASS_NATION);
   v.UserLCID = static_cast<int32_t>(locale::GetUserDefaultLCID());
-  v.UserGeoLCIDNumber = LocaleNumber(Geo::GeoLCID(v.UserGeoId, v.UserLCID));
+  Globals::vars().UserGeoLCIDNumber = LocaleNumber(Geo::GeoLCID(v.UserGeoId, v.UserLCID));
   // The INI file: preview mode and whether errors are trapped and reported.
   General::vars().IniFileName = (vb::ProgramFolder() / "Tolvane.ini").string();
   if (General::IniBool("Settings", "PlotPreview", false)) v.PlotPreview = true;
@@ -85,9 +85,9 @@ void Startup::FormLoad() {
       {"DrawingCommands",
        [](Startup& s) {
          vars().CurrentDrawingTab = Tab::Top;
-         const bool drawing = IsDrawingTab(vars().CurrentTab);
-         s.view_.SetMenuEnabled(ctl::mnuFilePlotScreen, drawing);
-         s.view_.SetMenuEnabled(ctl::mnuFileExport, drawing);
+         EnableDrawingCommands(vars().CurrentTab, [&s](std::string_view item, bool enabled) {
+           s.view_.SetMenuEnabled(item, enabled);
+         });
        }},
       {"ShowTabNo", [](Startup& s) { s.view_.ShowTabNo(); }},
       // The design size, base of the proportional layout.
@@ -201,9 +201,9 @@ void Startup::FormActivate() {
            s.view_.SetMenuChecked(ctl::mnuViewToolbarDock, reg.ToolbarDocked);
          }},
         {"MetricUnits",
-         [](Startup&) { vars().MetricUnits = Registry::RegistryValue("Metric").toBool(); }},
+         [](Startup&) { DBase::vars().MetricUnits = Registry::RegistryValue("Metric").toBool(); }},
         {"MetricCheck",
-         [](Startup& s) { s.view_.SetMenuChecked(ctl::mnuViewMetric, vars().MetricUnits); }},
+         [](Startup& s) { s.view_.SetMenuChecked(ctl::mnuViewMetric, DBase::vars().MetricUnits); }},
         {"ShowToolbar",
          [](Startup& s) { s.view_.ShowToolbar(Registry::RegSettings().ToolbarVisible); }},
         {"AircraftClass",

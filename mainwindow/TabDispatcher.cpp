@@ -6,6 +6,7 @@
 #include "mainwindow/ControlNames.h"
 #include "mainwindow/MainForm.h"
 #include "platform/runtime/Trap.h"
+#include "printing/PrintCommands.h"
 
 namespace MainForm {
 
@@ -26,6 +27,13 @@ class BusyPointer {
 }  // namespace
 
 bool IsDrawingTab(int tab) { return tab >= Tab::Top && tab <= Tab::Interior; }
+
+void EnableDrawingCommands(int tab, const std::function<void(std::string_view, bool)>& setEnabled) {
+  const bool drawing = IsDrawingTab(tab);
+  for (const Printing::PrintItem& item : Printing::PrintItems())
+    if (item.enabled == Printing::Enabled::OnDrawingTabs) setEnabled(item.name, drawing);
+  setEnabled(ctl::mnuFileExport, drawing);
+}
 
 int StepToTab(int current, int direction, bool wrap, int count,
               const std::function<bool(int)>& selectable) {
@@ -81,8 +89,9 @@ void TabDispatcher::TabStripClick() {
   BusyPointer busy(window_);
   v.CurrentTab = window_.SelectedTab();
   const bool drawing = IsDrawingTab(v.CurrentTab);
-  window_.SetMenuEnabled(ctl::mnuFilePlotScreen, drawing);
-  window_.SetMenuEnabled(ctl::mnuFileExport, drawing);
+  EnableDrawingCommands(v.CurrentTab, [this](std::string_view item, bool enabled) {
+    window_.SetMenuEnabled(item, enabled);
+  });
   // Leaving a drawing tab keeps the last one: the drawing commands go on acting on its view.
   if (drawing) v.CurrentDrawingTab = v.CurrentTab;
   ClearChartLabels();
@@ -96,8 +105,9 @@ void TabDispatcher::SetTabVisible(int tab, bool visible) {
   if (visible || tab != v.CurrentTab || tab == Tab::Aircraft) return;
   v.CurrentTab = Tab::Aircraft;
   window_.SelectTab(Tab::Aircraft);
-  window_.SetMenuEnabled(ctl::mnuFilePlotScreen, false);
-  window_.SetMenuEnabled(ctl::mnuFileExport, false);
+  EnableDrawingCommands(Tab::Aircraft, [this](std::string_view item, bool enabled) {
+    window_.SetMenuEnabled(item, enabled);
+  });
 }
 
 }  // namespace MainForm

@@ -70,6 +70,10 @@ class TabDispatcher {
 
 // Tab 2 to 5.
 bool IsDrawingTab(int tab);
+// Plot Screen (each print item that prints the drawing view shown) and Export act on a drawing
+// view: enabled with tab `tab` current exactly when it is a drawing tab. `setEnabled` is the
+// window's SetMenuEnabled.
+void EnableDrawingCommands(int tab, const std::function<void(std::string_view, bool)>& setEnabled);
 
 // The tab a keyboard step leads to from `current` among `count` tabs: the nearest tab in
 // `direction` (+1 the next, -1 the previous) that `selectable` allows; the tabs the class does

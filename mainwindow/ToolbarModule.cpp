@@ -66,6 +66,8 @@ std::string_view ButtonTooltip(int index, bool floating) {
 
 void Install(Windows* windows) { state().windows = windows; }
 
+Windows* InstalledWindows() { return state().windows; }
+
 bool Topmost() { return state().topmost; }
 
 void SetTopmost(bool topmost) {

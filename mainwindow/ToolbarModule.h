@@ -60,6 +60,7 @@ class Windows {
 
 // Installs the windows; nullptr leaves the module without windows (every call does nothing).
 void Install(Windows* windows);
+Windows* InstalledWindows();
 
 // Whether the floating window was last made topmost (the state kept for the window).
 bool Topmost();

@@ -17,13 +17,10 @@
 #include <QUrl>
 #include <filesystem>
 
-#include "charts/ChartBuilders.h"
 #include "drawings/CadFunctions.h"
 #include "drawings/DrawingMouse.h"
 #include "drawings/DxfCadServices.h"
-#include "drawings/PageDrawing.h"
 #include "foundation/General.h"
-#include "foundation/Globals.h"
 #include "foundation/Registry.h"
 #include "mainwindow/ChartPicture.h"
 #include "mainwindow/ColorPicker.h"
@@ -31,16 +28,18 @@
 #include "mainwindow/Dialogs.h"
 #include "mainwindow/DisplayUpdate.h"
 #include "mainwindow/MainForm.h"
-#include "platform/runtime/RepeatedFailure.h"
 #include "mainwindow/WheelFilter.h"
+#include "mainwindow/Wiring.h"
 #include "mainwindow/frmChoose.h"
 #include "mainwindow/frmSplash.h"
 #include "mainwindow/frmToolbar.h"
 #include "platform/dxfcontrol/DrawingWidget.h"
 #include "platform/gdi/Color.h"
 #include "platform/runtime/Files.h"
+#include "platform/runtime/RepeatedFailure.h"
 #include "platform/runtime/Trap.h"
 #include "printing/Printing.h"
+#include "printing/QtDevices.h"
 
 namespace MainForm {
 
@@ -64,18 +63,11 @@ constexpr const char* kTabCaptions[kTabCount] = {"Aircraft",
                                                  "HV/Cruise",
                                                  "WAT"};
 
-// The items of the print commands: held disabled while a print job runs.
-bool IsPrintItem(std::string_view item) {
-  return item.starts_with(ctl::mnuFilePrint) || item == ctl::mnuFilePlotScreen;
-}
+// The items of the print commands and their submenus: held disabled while a print job runs.
+bool IsPrintItem(std::string_view item) { return Printing::FindPrintItem(item) != nullptr; }
 
 QRect TwipRect(int left, int top, int width, int height) {
   return QRect(frmMain::Px(left), frmMain::Px(top), frmMain::Px(width), frmMain::Px(height));
-}
-
-// The drawn mark of a tab; a tab number out of range changes nothing.
-void MarkTabDrawn(int tab, bool drawn) {
-  if (tab >= 0 && tab < static_cast<int>(vars().TabDrawn.size())) vars().TabDrawn[tab] = drawn;
 }
 
 // Runs a handler under the common error convention (trace entry, each failure reported).
@@ -108,15 +100,6 @@ class DrawingWindowHooks final : public CadFunctions::WindowHooks {
   frmMain* window_;
 };
 
-// The selection dialog's effects on the window: the floating toolbar lowered while it is open,
-// the drawn marks of the tabs.
-class WindowChooseHooks final : public ChooseHooks {
- public:
-  void ToolbarFormLoad() override { Toolbar::FormLoad(); }
-  void ToolbarFormUnload() override { Toolbar::FormUnload(); }
-  void SetTabDrawn(int tab, bool drawn) override { MarkTabDrawn(tab, drawn); }
-};
-
 // The tab the keyboard moves to from the current one, `direction` +1 or -1: the nearest tab shown
 // and enabled, as a hidden tab is one the class does not offer.
 int KeyboardStep(const QTabBar& bar, int direction, bool wrap) {
@@ -143,32 +126,13 @@ class TabStrip final : public QTabBar {
   }
 };
 
-// The printer dialog's owner and its effects on the window: the floating toolbar lowered while
-// the dialog is open; preview mode as start-up read it.
+// A print job's effects on the window: the floating toolbar lowered while the printer dialog is
+// open, the window's input held while the job runs.
 class WindowPrintingHooks final : public Printing::Hooks {
  public:
   explicit WindowPrintingHooks(frmMain* window) : window_(window) {}
-  bool PlotPreview() override { return vars().PlotPreview; }
-  QWidget* DialogOwner() override { return window_; }
   void ToolbarFormLoad() override { Toolbar::FormLoad(); }
   void ToolbarFormUnload() override { Toolbar::FormUnload(); }
-  Printing::JobInputs Inputs() override {
-    const Vars& v = vars();
-    return Printing::JobInputs{.AircraftClass = Globals::vars().AircraftClass,
-                               .CurrentTab = v.CurrentTab,
-                               .EMSInteriorAvailable = v.EMSInteriorAvailable,
-                               .UtilityInteriorAvailable = v.UtilityInteriorAvailable,
-                               .WATAAvailable = v.WATAAvailable,
-                               .WATBAvailable = v.WATBAvailable};
-  }
-  int32_t InteriorConfig() override { return vars().InteriorConfig; }
-  void SetInteriorConfig(int32_t config) override { vars().InteriorConfig = config; }
-  int32_t WATChart() override { return vars().WATChart; }
-  // The WAT page's texts read the window's choice, its charts the charts' copy of it.
-  void SetWATChart(int32_t chart) override {
-    vars().WATChart = chart;
-    ChartBuilders::vars().WATChart = chart;
-  }
   void JobStarted() override { window_->PrintJobStarted(); }
   void JobEnded() override { window_->PrintJobEnded(); }
 
@@ -228,17 +192,31 @@ frmMain::frmMain(std::unique_ptr<AircraftData> data)
   BuildLabels();
   RecordPageDesign();
   hooks_.SetMainWindow(this, panel1_);
-  ui::Install(&hooks_);
   drawingHooks_ = std::make_unique<DrawingWindowHooks>(this);
-  CadFunctions::InstallWindowHooks(drawingHooks_.get());
   drawingServices_ =
       std::make_unique<CadFunctions::DxfCadServices>(CadFunctions::DxfCadServices::Controls{
           cadViews_[0], nullptr, cadViews_[2], cadViews_[3], cadViews_[4], cadViews_[5]});
-  CadFunctions::InstallServices(drawingServices_.get());
+  printingHooks_ = std::make_unique<WindowPrintingHooks>(this);
+  printingDevices_ = std::make_unique<Printing::QtDevices>(this);
+  floating_ = new frmToolbar(this);
+  // Every process-wide hook: the window's adapters and what the logic reads of its state.
+  wiring_ = std::make_unique<Wiring::Installed>(Wiring::Adapters{
+      .ui = &hooks_,
+      .drawingServices = drawingServices_.get(),
+      .drawingWindow = drawingHooks_.get(),
+      .printingWindow = printingHooks_.get(),
+      .printingDevices = printingDevices_.get(),
+      .toolbar = this,
+      .colorPicker = &frmColor::Run,
+      // A chart's qualifier text goes to the label under its picture.
+      .chartQualifiers = [this](const std::string& label, const std::string& caption) {
+        if (auto* q = findChild<QLabel*>(QString::fromStdString(label)))
+          q->setText(QString::fromStdString(caption));
+      }});
   composition_ = std::make_unique<DxfCompositionControls>(*drawingServices_);
   dispatcher_ = std::make_unique<TabDispatcher>(*this, *composition_, *this);
   // The drawing views' mouse: the two-click pan and zoom window, and re-centring by a click.
-  for (int view = 2; view <= 5; ++view) {
+  for (int view = Tab::FirstDrawing; view <= Tab::LastDrawing; ++view) {
     dxf::DrawingWidget* cad = cadViews_[static_cast<size_t>(view)];
     if (!cad) continue;
     cad->setMouseTracking(true);
@@ -251,49 +229,11 @@ frmMain::frmMain(std::unique_ptr<AircraftData> data)
     };
     cad->ReadStatus = [] { CAD_ReadStatus(); };
   }
-  chooseHooks_ = std::make_unique<WindowChooseHooks>();
-  InstallChooseHooks(chooseHooks_.get());
-  printingHooks_ = std::make_unique<WindowPrintingHooks>(this);
-  Printing::InstallHooks(printingHooks_.get());
-  CadFunctions::SetDrawingInputsSource([] {
-    const Registry::Settings& s = Registry::RegSettings();
-    const Vars& v = vars();
-    return CadFunctions::DrawingInputs{.Aircraft1 = s.Aircraft1,
-                                       .Aircraft2 = s.Aircraft2,
-                                       .PlaneColor1 = s.PlaneColor1,
-                                       .PlaneColor2 = s.PlaneColor2,
-                                       .DimColor = s.DimColor,
-                                       .CurrentDrawingTab = v.CurrentDrawingTab,
-                                       .InteriorConfig = v.InteriorConfig,
-                                       .EMSInteriorAvailable = v.EMSInteriorAvailable,
-                                       .UtilityInteriorAvailable = v.UtilityInteriorAvailable};
-  });
-  // What the page printers read: the page counters of the print job, the WAT chart choice and
-  // the start-up setting that leaves every page to the drawing control.
-  CadFunctions::SetPageInputsSource([] {
-    const Vars& v = vars();
-    const Printing::Vars& p = Printing::vars();
-    return CadFunctions::PageInputs{.PrintPageNumber = p.PrintPageNumber,
-                                    .PrintPageCount = p.PrintPageCount,
-                                    .WATChart = v.WATChart,
-                                    .WATAAvailable = v.WATAAvailable,
-                                    .WATBAvailable = v.WATBAvailable,
-                                    .PrintFromCAD = v.PrintFromCAD};
-  });
   timerFailures_ = std::make_unique<vb::RepeatedFailureFilter>();
   timer1_.setObjectName(ctl::Timer1);
   timer1_.setInterval(100);
   connect(&timer1_, &QTimer::timeout, this, [this] { Timer1_Timer(); });
-  floating_ = new frmToolbar(this);
-  Toolbar::Install(this);
-  Color::SetDefaultPicker(&frmColor::Run);
   ConnectCommands();
-  // A chart's qualifier text goes to the label under its picture.
-  ChartBuilders::vars().QualifierSink = [this](const std::string& label,
-                                               const std::string& caption) {
-    if (auto* q = findChild<QLabel*>(QString::fromStdString(label)))
-      q->setText(QString::fromStdString(caption));
-  };
   // Another application in front lowers the floating toolbar; coming back raises it again.
   connect(qApp, &QGuiApplication::applicationStateChanged, this, [](Qt::ApplicationState st) {
     if (!Registry::RegSettings().ToolbarVisible) return;
@@ -309,23 +249,15 @@ frmMain::frmMain(std::unique_ptr<AircraftData> data)
 
 frmMain::~frmMain() {
   timer1_.stop();
-  Toolbar::Install(nullptr);
-  Color::SetDefaultPicker(nullptr);
-  CadFunctions::InstallWindowHooks(nullptr);
+  // The hooks go before the adapters they point to.
+  wiring_.reset();
   UnHookWindow();
   dispatcher_.reset();
   composition_.reset();
-  CadFunctions::InstallServices(nullptr);
-  ChartBuilders::vars().QualifierSink = nullptr;
   drawingServices_.reset();
-  InstallChooseHooks(nullptr);
-  chooseHooks_.reset();
-  Printing::InstallHooks(nullptr);
   printingHooks_.reset();
-  CadFunctions::SetDrawingInputsSource({});
-  CadFunctions::SetPageInputsSource({});
+  printingDevices_.reset();
   drawingHooks_.reset();
-  ui::Install(nullptr);
 }
 
 void frmMain::Start() {
@@ -339,24 +271,18 @@ frmSplash* frmMain::splash() const { return splash_.data(); }
 
 void frmMain::BuildMenus() {
   QMenuBar* bar = menuBar();
-  auto item = [&](QMenu* menu, const char* name, const char* caption) {
-    QAction* a = menu->addAction(QString::fromUtf8(caption));
-    a->setObjectName(name);
+  auto text = [](std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); };
+  auto item = [&](QMenu* menu, std::string_view name, std::string_view caption) {
+    QAction* a = menu->addAction(text(caption));
+    a->setObjectName(text(name));
     actions_.emplace(name, a);
     return a;
   };
-  auto submenu = [&](QMenu* menu, const char* name, const char* caption) {
-    QMenu* sub = menu->addMenu(QString::fromUtf8(caption));
-    sub->setObjectName(name);
-    sub->menuAction()->setObjectName(QString(name) + "_action");
+  auto submenu = [&](QMenu* menu, std::string_view name, std::string_view caption) {
+    QMenu* sub = menu->addMenu(text(caption));
+    sub->setObjectName(text(name));
+    sub->menuAction()->setObjectName(text(name) + "_action");
     actions_.emplace(name, sub->menuAction());
-    return sub;
-  };
-  auto pair = [&](QMenu* menu, const char* name, const char* caption, const char* overlaid,
-                  const char* sideBySide) {
-    QMenu* sub = submenu(menu, name, caption);
-    item(sub, overlaid, "Overlaid");
-    item(sub, sideBySide, "Side by Side");
     return sub;
   };
 
@@ -366,33 +292,18 @@ void frmMain::BuildMenus() {
           [this] { mnuFileNew_Click(); });
   item(file, ctl::mnuFileExport, "&Export");
   file->addSeparator();
-  item(file, ctl::mnuFilePlotScreen, "Plot &Screen");
-  item(file, ctl::mnuFilePrint, "&Print Current Page");
-  QMenu* page = submenu(file, ctl::mnuFilePrintPage, "Print P&age");
-  item(page, ctl::mnuFilePrintAll, "&All Pages");
-  pair(page, ctl::mnuFilePrintAllChoose, "&All Pages", ctl::mnuFilePrintAllOverlaid,
-       ctl::mnuFilePrintAllSideBySide);
-  QMenu* scale = submenu(page, ctl::mnuFilePrintScale, "Print Images to &Scale");
-  pair(scale, ctl::mnuFilePrintExteriorScale, "&Exterior", ctl::mnuFilePrintExteriorScaleOverlaid,
-       ctl::mnuFilePrintExteriorScaleSideBySide);
-  pair(scale, ctl::mnuFilePrintInteriorScale, "&Interior", ctl::mnuFilePrintInteriorScaleOverlaid,
-       ctl::mnuFilePrintInteriorScaleSideBySide);
-  item(page, ctl::mnuFilePrintAircraft, "&Aircraft");
-  item(page, ctl::mnuFilePrintGeneral, "&General");
-  item(page, ctl::mnuFilePrintExterior, "&Exterior");
-  pair(page, ctl::mnuFilePrintExteriorChoose, "&Exterior", ctl::mnuFilePrintExteriorOverlaid,
-       ctl::mnuFilePrintExteriorSideBySide);
-  item(page, ctl::mnuFilePrintInterior, "&Interior View");
-  pair(page, ctl::mnuFilePrintInteriorChoose, "&Interior View", ctl::mnuFilePrintInteriorOverlaid,
-       ctl::mnuFilePrintInteriorSideBySide);
-  item(page, ctl::mnuFilePrintBlockFuelTime, "&Block Fuel/Time");
-  item(page, ctl::mnuFilePrintBalancedFieldLength, "&Balanced Field Length");
-  item(page, ctl::mnuFilePrintTakeoffLanding, "&Takeoff and Landing");
-  item(page, ctl::mnuFilePrintFlightEnvelope, "&Flight Envelope");
-  item(page, ctl::mnuFilePrintPayloadRange, "&Payload Range");
-  item(page, ctl::mnuFilePrintServiceCeiling, "&Service Ceiling");
-  item(page, ctl::mnuFilePrintHVCruiseSpeed, "&HV/Cruise Speed");
-  item(page, ctl::mnuFilePrintWAT, "&WAT");
+  // The print items, each command's and each submenu's as the print commands register them.
+  // Those of a pair of aircraft start hidden, and those that print a drawing view disabled: the
+  // display update and the tabs switch them.
+  std::map<std::string_view, QMenu*> printMenus{{"", file}};
+  for (const Printing::PrintItem& p : Printing::PrintItems()) {
+    QMenu* parent = printMenus.at(p.parent);
+    QAction* a = p.command
+                     ? item(parent, p.name, p.caption)
+                     : (printMenus[p.name] = submenu(parent, p.name, p.caption))->menuAction();
+    if (p.offered == Printing::Offered::TwoPlanes) a->setVisible(false);
+    if (p.enabled == Printing::Enabled::OnDrawingTabs) a->setEnabled(false);
+  }
   file->addSeparator();
   item(file, ctl::mnuFileProperties, "&Properties");
   file->addSeparator();
@@ -429,11 +340,6 @@ void frmMain::BuildMenus() {
   connect(item(help, ctl::mnuHelpContents, "&Contents"), &QAction::triggered, this,
           [this] { mnuHelpContents_Click(); });
   item(help, ctl::mnuHelpAbout, "&About");
-
-  // The twins of the print items start hidden; the display update switches them.
-  for (const char* twin : {ctl::mnuFilePrintAllChoose, ctl::mnuFilePrintExteriorChoose,
-                           ctl::mnuFilePrintInteriorChoose})
-    actions_.at(twin)->setVisible(false);
 }
 
 void frmMain::BuildClient() {
@@ -461,7 +367,10 @@ void frmMain::BuildClient() {
     containers_.emplace(name, g);
     return g;
   };
-  auto option = [&](QWidget* parent, const std::string& name, const char* caption, QRect rect) {
+  // An option button and what choosing it does (its Click handler, connected once the window is
+  // built).
+  auto option = [&](QWidget* parent, const std::string& name, const char* caption, QRect rect,
+                    std::function<void()> click) {
     auto* o = new QRadioButton(QString::fromUtf8(caption), parent);
     o->setObjectName(QString::fromStdString(name));
     QFont f = o->font();
@@ -469,8 +378,20 @@ void frmMain::BuildClient() {
     o->setFont(f);
     o->setGeometry(rect);
     options_.emplace(name, o);
+    optionClicks_.emplace_back(o, std::move(click));
     return o;
   };
+  auto layout = [this](int index) { return [this, index] { optSideOverlay_Click(index); }; };
+  auto interiorView = [this](const char* procedure) {
+    return [this, procedure] { InteriorRedraw(procedure, {}); };
+  };
+  auto configuration = [this](int config) {
+    return [this, config] { Configuration_Click(config); };
+  };
+  auto heliView = [this](const char* procedure) {
+    return [this, procedure] { HeliView_Click(procedure); };
+  };
+  auto watChart = [this](int chart) { return [this, chart] { WATChart_Click(chart); }; };
   auto picture = [&](QWidget* parent, const char* name, QRect rect) {
     auto* p = frame(parent, name, rect, QFrame::Box);
     p->setAutoFillBackground(true);
@@ -504,12 +425,12 @@ void frmMain::BuildClient() {
 
   // Tab 0: the aircraft's identity data.
   // The two columns end 120 twips short of the page's right edge, as the views and charts do.
-  frame(frames_[0], ctl::framLabels, TwipRect(60, 120, 2400, 6900));
-  group(frames_[0], "framAircraft_0", "", TwipRect(2520, 120, 3600, 6900));
-  group(frames_[0], "framAircraft_1", "", TwipRect(6180, 120, 3600, 6900));
+  frame(frames_[Tab::Aircraft], ctl::framLabels, TwipRect(60, 120, 2400, 6900));
+  group(frames_[Tab::Aircraft], "framAircraft_0", "", TwipRect(2520, 120, 3600, 6900));
+  group(frames_[Tab::Aircraft], "framAircraft_1", "", TwipRect(6180, 120, 3600, 6900));
 
   // Tab 1: the general data, in two panels that scroll together.
-  general_ = frame(frames_[1], ctl::framGeneral, TwipRect(150, 420, 9300, H - 540));
+  general_ = frame(frames_[Tab::General], ctl::framGeneral, TwipRect(150, 420, 9300, H - 540));
   for (int p = 0; p < 2; ++p) {
     panels_[p] = frame(general_, ctl::framScroll_ + std::to_string(p),
                        TwipRect(0, 0, LabelCatalogue::kPanelWidth, LabelCatalogue::PanelHeight(p)));
@@ -524,42 +445,55 @@ void frmMain::BuildClient() {
   });
 
   // Tabs 2 to 5: the drawing views and their options.
-  for (int tab = 2; tab <= 5; ++tab) {
+  for (int tab = Tab::FirstDrawing; tab <= Tab::LastDrawing; ++tab) {
     auto* cad = new dxf::DrawingWidget(frames_[tab], vb::ProgramFolder());
     cad->setObjectName(ctl::CAD_ + QString::number(tab));
-    cad->setGeometry(tab == 5 ? TwipRect(120, 120, 9660, H - 2400)
-                              : TwipRect(120, 120, 9660, H - 900));
+    cad->setGeometry(tab == Tab::Interior ? TwipRect(120, 120, 9660, H - 2400)
+                                          : TwipRect(120, 120, 9660, H - 900));
     cadViews_[static_cast<size_t>(tab)] = cad;
   }
-  for (int tab = 2; tab <= 4; ++tab) {
+  for (int tab = Tab::Top; tab <= Tab::Side; ++tab) {
     const int even = (tab - 1) * 2;
-    option(frames_[tab], ctl::optSideOverlay_ + std::to_string(even), "Overlay",
-           TwipRect(6600, H - 720, 1200, 255));
-    option(frames_[tab], ctl::optSideOverlay_ + std::to_string(even + 1), "Side-By-Side",
-           TwipRect(7860, H - 720, 1800, 255))
+    option(frames_[tab], ctl::Indexed(ctl::optSideOverlay_, even), "Overlay",
+           TwipRect(6600, H - 720, 1200, 255), layout(even));
+    option(frames_[tab], ctl::Indexed(ctl::optSideOverlay_, even + 1), "Side-By-Side",
+           TwipRect(7860, H - 720, 1800, 255), layout(even + 1))
         ->setChecked(true);
   }
-  QWidget* interior = frames_[5];
+  QWidget* interior = frames_[Tab::Interior];
   QGroupBox* fi = group(interior, ctl::fraInterior, "View", TwipRect(120, H - 2220, 4500, 780));
-  option(fi, ctl::optInterior, "Floor Plan", TwipRect(150, 330, 1350, 300));
-  option(fi, ctl::optCabin, "Cross Section", TwipRect(1500, 330, 1650, 300))->setChecked(true);
-  option(fi, ctl::optBothInterior, "View All", TwipRect(3225, 330, 1200, 300));
+  option(fi, ctl::optInterior, "Floor Plan", TwipRect(150, 330, 1350, 300),
+         interiorView("optInterior_Click"));
+  option(fi, ctl::optCabin, "Cross Section", TwipRect(1500, 330, 1650, 300),
+         interiorView("optCabin_Click"))
+      ->setChecked(true);
+  option(fi, ctl::optBothInterior, "View All", TwipRect(3225, 330, 1200, 300),
+         interiorView("optBothInterior_Click"));
   QGroupBox* fh = group(interior, ctl::fraInteriorHeli, "View", TwipRect(120, H - 2220, 4500, 780));
-  option(fh, ctl::optHeliInterior, "Floor Plan", TwipRect(90, 330, 1050, 300));
-  option(fh, ctl::optHeliCabin, "Cross Section", TwipRect(1140, 330, 1275, 300))->setChecked(true);
-  option(fh, ctl::optHeliCabinSide, "Cross Section Side", TwipRect(2415, 330, 1200, 300));
-  option(fh, ctl::optHeliAll, "View All", TwipRect(3615, 330, 870, 300));
+  option(fh, ctl::optHeliInterior, "Floor Plan", TwipRect(90, 330, 1050, 300),
+         heliView("optHeliInterior_Click"));
+  option(fh, ctl::optHeliCabin, "Cross Section", TwipRect(1140, 330, 1275, 300),
+         heliView("optHeliCabin_Click"))
+      ->setChecked(true);
+  option(fh, ctl::optHeliCabinSide, "Cross Section Side", TwipRect(2415, 330, 1200, 300),
+         heliView("optHeliCabinSide_Click"));
+  option(fh, ctl::optHeliAll, "View All", TwipRect(3615, 330, 870, 300),
+         [this] { optHeliAll_Click(); });
   fh->setVisible(false);
   QGroupBox* ft = group(interior, ctl::fraInteriorHeliType, "Configuration",
                         TwipRect(4740, H - 2220, 2700, 780));
-  option(ft, ctl::optCorp, "Corporate", TwipRect(120, 330, 1050, 300))->setChecked(true);
-  option(ft, ctl::optEMS, "EMS", TwipRect(1200, 330, 660, 300));
-  option(ft, ctl::optUtil, "Utility", TwipRect(1890, 330, 780, 300));
+  option(ft, ctl::optCorp, "Corporate", TwipRect(120, 330, 1050, 300), configuration(1))
+      ->setChecked(true);
+  option(ft, ctl::optEMS, "EMS", TwipRect(1200, 330, 660, 300), configuration(2));
+  option(ft, ctl::optUtil, "Utility", TwipRect(1890, 330, 780, 300), configuration(3));
   QGroupBox* fo =
       group(interior, ctl::fraInteriorHeliOverlayView_0, "", TwipRect(7560, H - 2220, 2220, 780));
   // One above the other: side by side the two captions do not fit the frame's width.
-  option(fo, "optSideOverlay_0", "Overlay", TwipRect(120, 150, 2000, 285));
-  option(fo, "optSideOverlay_1", "Side-By-Side", TwipRect(120, 450, 2000, 285))->setChecked(true);
+  option(fo, ctl::Indexed(ctl::optSideOverlay_, 0), "Overlay", TwipRect(120, 150, 2000, 285),
+         layout(0));
+  option(fo, ctl::Indexed(ctl::optSideOverlay_, 1), "Side-By-Side", TwipRect(120, 450, 2000, 285),
+         layout(1))
+      ->setChecked(true);
   group(interior, ctl::fraIntCabVol_0, "Volumes", TwipRect(120, H - 1350, 4440, 840));
 
   // Tabs 6 to 13: the chart pictures with their qualifiers and assumption boxes.
@@ -569,20 +503,24 @@ void frmMain::BuildClient() {
     const char* qualifiers[2];
   };
   static const Chart charts[] = {
-      {6, {ctl::chrtBlockFuel, ctl::chrtBlockTime}, {ctl::lblBlockFuel, ctl::lblBlockTime}},
-      {7, {ctl::chrtBalancedFieldLength, nullptr}, {ctl::lblTakeoff, nullptr}},
-      {8,
+      {Tab::BlockFuel,
+       {ctl::chrtBlockFuel, ctl::chrtBlockTime},
+       {ctl::lblBlockFuel, ctl::lblBlockTime}},
+      {Tab::BalancedField, {ctl::chrtBalancedFieldLength, nullptr}, {ctl::lblTakeoff, nullptr}},
+      {Tab::TakeoffLanding,
        {ctl::chrtTakeoffElevation, ctl::chrtLanding},
        {ctl::lblTakeoffElevation, ctl::lblLanding}},
-      {9,
+      {Tab::FlightEnvelope,
        {ctl::chrtCruiseSpeed, ctl::chrtOperatingSpeed},
        {ctl::lblCruiseSpeed, ctl::lblOperatingSpeed}},
-      {10, {ctl::chrtPayload, nullptr}, {ctl::lblPayload, nullptr}},
-      {11,
+      {Tab::PayloadRange, {ctl::chrtPayload, nullptr}, {ctl::lblPayload, nullptr}},
+      {Tab::ServiceCeiling,
        {ctl::chrtCeilingCorp, ctl::chrtCeilingUtil},
        {ctl::lblCeilingCorp, ctl::lblCeilingUtil}},
-      {12, {ctl::chrtCeilingHV, ctl::chrtCeilingVNE}, {ctl::lblCeilingHV, ctl::lblCeilingVNE}},
-      {13, {ctl::chrtWATCorp, ctl::chrtWATUtil}, {ctl::lblWATCorp, ctl::lblWATUtil}},
+      {Tab::HVCruise,
+       {ctl::chrtCeilingHV, ctl::chrtCeilingVNE},
+       {ctl::lblCeilingHV, ctl::lblCeilingVNE}},
+      {Tab::WAT, {ctl::chrtWATCorp, ctl::chrtWATUtil}, {ctl::lblWATCorp, ctl::lblWATUtil}},
   };
   for (const Chart& c : charts) {
     const bool two = c.pictures[1] != nullptr;
@@ -601,8 +539,8 @@ void frmMain::BuildClient() {
                 TwipRect(600, 600, 3000, 1500));
     assumption->setVisible(false);
   }
-  option(frames_[13], ctl::optWATA, "Cat A", TwipRect(8280, H - 690, 1200, 255));
-  option(frames_[13], ctl::optWATB, "Cat B", TwipRect(8280, H - 420, 1200, 255));
+  option(frames_[Tab::WAT], ctl::optWATA, "Cat A", TwipRect(8280, H - 690, 1200, 255), watChart(1));
+  option(frames_[Tab::WAT], ctl::optWATB, "Cat B", TwipRect(8280, H - 420, 1200, 255), watChart(2));
 
   // Hidden helpers of the printing and chart code.
   auto* plot = new QLabel(client);
@@ -890,9 +828,6 @@ void frmMain::AllowSplashClose() {
 
 void frmMain::ShowTabNo() {
   const int current = vars().CurrentTab;
-  // The charts follow the window's WAT choice and the user's country.
-  ChartBuilders::vars().WATChart = vars().WATChart;
-  ChartBuilders::vars().UserGeoLCIDNumber = vars().UserGeoLCIDNumber;
   if (dispatcher_) dispatcher_->ShowTabNo();
   if (current == Tab::General) SetUpScrollBar();
 }

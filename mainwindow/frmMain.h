@@ -47,11 +47,18 @@ namespace vb {
 class RepeatedFailureFilter;
 }
 
+namespace Printing {
+class QtDevices;
+}
+
+namespace Wiring {
+class Installed;
+}
+
 namespace MainForm {
 
 class frmSplash;
 class DrawingWindowHooks;
-class WindowChooseHooks;
 class WindowPrintingHooks;
 
 // A data label: a QLabel that reports double clicks (the plane colour command).
@@ -179,6 +186,10 @@ class frmMain final : public QMainWindow,
   Toolbar::Rect MainGeometry() override;
   void FocusMain() override;
   frmToolbar* floatingToolbar() const { return floating_; }
+  // The printer, the printer dialog and the preview window of the window's print jobs.
+  Printing::QtDevices& printingDevices() const { return *printingDevices_; }
+  // The program's wiring as the window installed it.
+  const Wiring::Installed& wiring() const { return *wiring_; }
   // FontBold of cmdToolbar(index) on the strip and on the floating window.
   void SetToolbarButtonBold(int index, bool bold);
 
@@ -206,9 +217,15 @@ class frmMain final : public QMainWindow,
   // The data labels of either aircraft: that plane's colour chosen (plane 1 or 2).
   void lblData_DblClick(int plane);
   void framDisplay_MouseMove(int index);
-  // The option buttons of the interior and WAT tabs (their Click handlers).
-  void OptionClicked(const std::string& name);
+  // The option buttons' Click handlers: the layout of a drawing tab (optSideOverlay(index)), the
+  // helicopter configuration (optCorp 1, optEMS 2, optUtil 3), the helicopter interior views
+  // (optHeliAll, and each other one under its own procedure name) and the WAT chart (optWATA 1,
+  // optWATB 2). The fixed-wing interior views only redraw the interior (InteriorRedraw).
   void optSideOverlay_Click(int index);
+  void Configuration_Click(int config);
+  void optHeliAll_Click();
+  void HeliView_Click(const char* procedure);
+  void WATChart_Click(int chart);
   void Timer1_Timer();
   void Form_Activate();
   // A print job has started or ended: while it runs the print items are disabled and the
@@ -247,6 +264,7 @@ class frmMain final : public QMainWindow,
   std::map<std::string, QWidget*, std::less<>> containers_;
   std::map<std::pair<int, int>, QLabel*> labels_;
   std::map<std::string, QRadioButton*, std::less<>> options_;
+  std::vector<std::pair<QRadioButton*, std::function<void()>>> optionClicks_;
   QTabBar* tabs_ = nullptr;
   QWidget* stage_ = nullptr;
   QFrame* frames_[14] = {};
@@ -260,8 +278,11 @@ class frmMain final : public QMainWindow,
   // The drawing operations work on this window's own drawing controls CAD(0) and CAD(2..5).
   std::unique_ptr<DrawingWindowHooks> drawingHooks_;
   std::unique_ptr<CadFunctions::DxfCadServices> drawingServices_;
-  std::unique_ptr<WindowChooseHooks> chooseHooks_;
   std::unique_ptr<WindowPrintingHooks> printingHooks_;
+  std::unique_ptr<Printing::QtDevices> printingDevices_;
+  // Every process-wide hook, installed while the window lives (declared after the adapters it
+  // points to, so that it goes first).
+  std::unique_ptr<Wiring::Installed> wiring_;
   std::unique_ptr<QObject> jobInputBlocker_;
   std::map<QAction*, bool> printItemsHeld_;  // the print items' states while a job runs
   // The 100 ms timer's failures, each reported once however many ticks meet it.

@@ -20,6 +20,8 @@
 #include "charts/Chart.h"
 #include "drawings/CadFunctions.h"
 #include "drawings/PlaneColors.h"
+#include "foundation/DBase.h"
+#include "foundation/Globals.h"
 #include "foundation/Registry.h"
 #include "mainwindow/ColorPicker.h"
 #include "mainwindow/ControlNames.h"
@@ -27,12 +29,12 @@
 #include "mainwindow/DisplayUpdate.h"
 #include "mainwindow/MainForm.h"
 #include "mainwindow/PlaneLabels.h"
-#include "platform/runtime/RepeatedFailure.h"
 #include "mainwindow/frmMain.h"
 #include "mainwindow/frmToolbar.h"
 #include "platform/dxfcontrol/DrawingWidget.h"
 #include "platform/gdi/Color.h"
 #include "platform/runtime/Error.h"
+#include "platform/runtime/RepeatedFailure.h"
 #include "platform/runtime/Trap.h"
 #include "printing/PrintCommands.h"
 
@@ -130,40 +132,13 @@ void frmMain::ConnectCommands() {
   on(ctl::mnuViewToolbarDock, &frmMain::mnuViewToolbarDock_Click);
   on(ctl::mnuViewToolbarShow, &frmMain::mnuViewToolbarShow_Click);
   if (QAction* a = Action(ctl::mnuViewToolbar)) a->setEnabled(true);
-  // Export and Plot Screen act on a drawing view; the aircraft tab comes first.
+  // Export acts on a drawing view; the aircraft tab comes first.
   if (QAction* a = Action(ctl::mnuFileExport)) a->setEnabled(false);
-  if (QAction* a = Action(ctl::mnuFilePlotScreen)) a->setEnabled(false);
   // The print commands: each item runs its command as a print job.
-  using Printing::PrintCommand;
-  const std::pair<const char*, PrintCommand> printItems[] = {
-      {ctl::mnuFilePlotScreen, PrintCommand::PlotScreen},
-      {ctl::mnuFilePrint, PrintCommand::CurrentPage},
-      {ctl::mnuFilePrintAll, PrintCommand::All},
-      {ctl::mnuFilePrintAllOverlaid, PrintCommand::AllOverlaid},
-      {ctl::mnuFilePrintAllSideBySide, PrintCommand::AllSideBySide},
-      {ctl::mnuFilePrintExteriorScaleOverlaid, PrintCommand::ExteriorScaleOverlaid},
-      {ctl::mnuFilePrintExteriorScaleSideBySide, PrintCommand::ExteriorScaleSideBySide},
-      {ctl::mnuFilePrintInteriorScaleOverlaid, PrintCommand::InteriorScaleOverlaid},
-      {ctl::mnuFilePrintInteriorScaleSideBySide, PrintCommand::InteriorScaleSideBySide},
-      {ctl::mnuFilePrintAircraft, PrintCommand::Aircraft},
-      {ctl::mnuFilePrintGeneral, PrintCommand::General},
-      {ctl::mnuFilePrintExterior, PrintCommand::Exterior},
-      {ctl::mnuFilePrintExteriorOverlaid, PrintCommand::ExteriorOverlaid},
-      {ctl::mnuFilePrintExteriorSideBySide, PrintCommand::ExteriorSideBySide},
-      {ctl::mnuFilePrintInterior, PrintCommand::Interior},
-      {ctl::mnuFilePrintInteriorOverlaid, PrintCommand::InteriorOverlaid},
-      {ctl::mnuFilePrintInteriorSideBySide, PrintCommand::InteriorSideBySide},
-      {ctl::mnuFilePrintBlockFuelTime, PrintCommand::BlockFuelTime},
-      {ctl::mnuFilePrintBalancedFieldLength, PrintCommand::BalancedFieldLength},
-      {ctl::mnuFilePrintTakeoffLanding, PrintCommand::TakeoffLanding},
-      {ctl::mnuFilePrintFlightEnvelope, PrintCommand::FlightEnvelope},
-      {ctl::mnuFilePrintPayloadRange, PrintCommand::PayloadRange},
-      {ctl::mnuFilePrintServiceCeiling, PrintCommand::ServiceCeiling},
-      {ctl::mnuFilePrintHVCruiseSpeed, PrintCommand::HVCruiseSpeed},
-      {ctl::mnuFilePrintWAT, PrintCommand::WAT}};
-  for (auto [name, command] : printItems)
-    if (QAction* a = Action(name))
-      connect(a, &QAction::triggered, this, [command] { Printing::RunCommand(command); });
+  for (const Printing::PrintItem& p : Printing::PrintItems())
+    if (QAction* a = p.command ? Action(p.name) : nullptr)
+      connect(a, &QAction::triggered, this,
+              [command = *p.command] { Printing::RunCommand(command); });
   // Both planes and the dimensions start shown (the first activation sets the flags so).
   for (const char* item : {ctl::mnuViewPlane1, ctl::mnuViewPlane2, ctl::mnuViewShowDims})
     if (QAction* a = Action(item)) a->setChecked(true);
@@ -178,10 +153,9 @@ void frmMain::ConnectCommands() {
     }
   }
   // A programmatic selection runs the handler too, as the display update relies on.
-  for (auto& [name, button] : options_) {
-    const std::string n = name;
-    connect(button, &QRadioButton::toggled, this, [this, n](bool on) {
-      if (on) OptionClicked(n);
+  for (auto& [button, click] : optionClicks_) {
+    connect(button, &QRadioButton::toggled, this, [click = click](bool on) {
+      if (on) click();
     });
   }
   for (QFrame* f : frames_) f->installEventFilter(this);
@@ -386,9 +360,9 @@ void frmMain::mnuViewDimColor_Click() {
 
 void frmMain::mnuViewMetric_Click() {
   // The item has already switched its check mark; that is the new setting.
-  Vars& v = vars();
-  Untraced("mnuViewMetric_Click", [&] { v.MetricUnits = Action(ctl::mnuViewMetric)->isChecked(); });
-  Untraced("mnuViewMetric_Click", [&] { Registry::WriteRegistryValue("Metric", v.MetricUnits); });
+  bool& metric = DBase::vars().MetricUnits;
+  Untraced("mnuViewMetric_Click", [&] { metric = Action(ctl::mnuViewMetric)->isChecked(); });
+  Untraced("mnuViewMetric_Click", [&] { Registry::WriteRegistryValue("Metric", metric); });
   Untraced("mnuViewMetric_Click", [&] { MainForm::UpdateDisplay(*this, *data_); });
 }
 
@@ -474,40 +448,41 @@ void frmMain::InteriorRedraw(const char* procedure, const std::function<void()>&
   SetBusyPointer(false);
 }
 
-void frmMain::OptionClicked(const std::string& name) {
-  Vars& v = vars();
-  if (name.starts_with(ctl::optSideOverlay_)) {
-    optSideOverlay_Click(std::stoi(name.substr(std::string_view(ctl::optSideOverlay_).size())));
-  } else if (name == ctl::optInterior || name == ctl::optCabin || name == ctl::optBothInterior) {
-    InteriorRedraw((name + "_Click").c_str(), {});
-  } else if (name == ctl::optCorp || name == ctl::optEMS || name == ctl::optUtil) {
-    v.InteriorConfig = name == ctl::optCorp ? 1 : name == ctl::optEMS ? 2 : 3;
-    InteriorRedraw(name == ctl::optCorp ? "optCorporate_Click" : (name + "_Click").c_str(), {});
-  } else if (name == ctl::optHeliAll) {
-    InteriorRedraw("optHeliAll_Click", [&] {
-      SetOptionValue("optSideOverlay_0", true);
-      Container(ctl::fraInteriorHeliOverlayView_0)->setVisible(false);
-    });
-  } else if (name == ctl::optHeliInterior || name == ctl::optHeliCabin ||
-             name == ctl::optHeliCabinSide) {
-    InteriorRedraw((name + "_Click").c_str(),
-                   [&] { Container(ctl::fraInteriorHeliOverlayView_0)->setVisible(true); });
-  } else if (name == ctl::optWATA || name == ctl::optWATB) {
-    vb::Proc g(kModule, name == ctl::optWATA ? "optWATA_Click" : "optWATB_Click");
-    v.WATChart = name == ctl::optWATA ? 1 : 2;
-    SetBusyPointer(true);
-    g.step([&] { ShowTabNo(); });
-    SetBusyPointer(false);
-  }
+void frmMain::Configuration_Click(int config) {
+  vars().InteriorConfig = config;
+  InteriorRedraw(config == 1   ? "optCorporate_Click"
+                 : config == 2 ? "optEMS_Click"
+                               : "optUtil_Click",
+                 {});
+}
+
+void frmMain::optHeliAll_Click() {
+  InteriorRedraw("optHeliAll_Click", [&] {
+    SetOptionValue(ctl::Indexed(ctl::optSideOverlay_, 0), true);
+    Container(ctl::fraInteriorHeliOverlayView_0)->setVisible(false);
+  });
+}
+
+void frmMain::HeliView_Click(const char* procedure) {
+  InteriorRedraw(procedure,
+                 [&] { Container(ctl::fraInteriorHeliOverlayView_0)->setVisible(true); });
+}
+
+void frmMain::WATChart_Click(int chart) {
+  vb::Proc g(kModule, chart == 1 ? "optWATA_Click" : "optWATB_Click");
+  Globals::vars().WATChart = chart;
+  SetBusyPointer(true);
+  g.step([&] { ShowTabNo(); });
+  SetBusyPointer(false);
 }
 
 void frmMain::optSideOverlay_Click(int index) {
   if (index == 0 || index == 1) {
     // The configuration buttons run the interior's recomposition; with none selected nothing
     // happens.
-    if (Option(ctl::optCorp)->isChecked()) OptionClicked(ctl::optCorp);
-    if (Option(ctl::optEMS)->isChecked()) OptionClicked(ctl::optEMS);
-    if (Option(ctl::optUtil)->isChecked()) OptionClicked(ctl::optUtil);
+    if (Option(ctl::optCorp)->isChecked()) Configuration_Click(1);
+    if (Option(ctl::optEMS)->isChecked()) Configuration_Click(2);
+    if (Option(ctl::optUtil)->isChecked()) Configuration_Click(3);
   } else {
     Untraced("optSideOverlay_Click", [&] { MainForm::UpdateDisplay(*this, *data_); });
   }

@@ -2,6 +2,7 @@
 #include "charts/Chart.h"
 #include "charts/ChartHover.h"
 #include "foundation/Globals.h"
+#include "platform/runtime/Error.h"
 #include "platform/runtime/StateReset.h"
 #include "platform/runtime/Trap.h"
 #include "printing/BusyStatus.h"
@@ -43,26 +44,27 @@ ChartDrawer chartDrawer = &DrawWithBuilder;
 
 const std::array<DataPage, 9>& DataPages() {
   using namespace General;
+  using R = PageRoutine;
   static const std::array<DataPage, 9> pages{{
-      {"PrintAircraft", "Printing Aircraft page", "Aircraft.dxf", "", {}},
-      {"PrintGeneral", "Printing General page", "General.dxf", "GeneralHeli.dxf", {}},
-      {"PrintPayloadRange",
+      {R::Aircraft, "Printing Aircraft page", "Aircraft.dxf", "", {}},
+      {R::General, "Printing General page", "General.dxf", "GeneralHeli.dxf", {}},
+      {R::PayloadRange,
        "Printing Payload Range page",
        "Payload.dxf",
        "",
        {{"ChartPayload", &ChartPayload, 10, 25, 75, 60}}},
-      {"PrintBalancedFieldLength",
+      {R::BalancedFieldLength,
        "Printing Balanced Field Length page",
        "BalancedFieldLength.dxf",
        "",
        {{"ChartBalancedFieldLength", &ChartBalancedFieldLength, 10, 25, 75, 60}}},
-      {"PrintBlockFuelTime",
+      {R::BlockFuelTime,
        "Printing Block Fuel/Time page",
        "BlockFuelTime.dxf",
        "",
        {{"GraphBlockFuel", &GraphBlockFuel, 10, 13, 75, 38},
         {"ChartBlockTime", &ChartBlockTime, 10, 72, 75, 38}}},
-      {"PrintWAT",
+      {R::WAT,
        "Printing WAT page",
        "WAT.dxf",
        "",
@@ -70,7 +72,7 @@ const std::array<DataPage, 9>& DataPages() {
         {"ChartWATUtil", &ChartWATUtil, 10, 53, 75, 23},
         {"ChartLandingSL", &ChartLandingSL, 10, 93, 35, 21},
         {"ChartLanding5000Ft", &ChartLanding5000Ft, 50, 93, 35, 21}}},
-      {"PrintServiceCeiling",
+      {R::ServiceCeiling,
        "Printing Service Ceiling page",
        "ServiceCeiling.dxf",
        "",
@@ -78,13 +80,13 @@ const std::array<DataPage, 9>& DataPages() {
         {"ChartCeilingUtil", &ChartCeilingUtil, 46, 12, 39, 38},
         {"ChartCeilingHV", &ChartCeilingHV, 5, 71, 39, 38},
         {"ChartCeilingVNE", &ChartCeilingVNE, 46, 71, 39, 38}}},
-      {"PrintTakeoffLanding",
+      {R::TakeoffLanding,
        "Printing Takeoff/Landing page",
        "TakeoffLanding.dxf",
        "",
        {{"ChartTakeoffElevation", &ChartTakeoffElevation, 10, 13, 75, 38},
         {"ChartLanding", &ChartLanding, 10, 72, 75, 38}}},
-      {"PrintFlightEnvelope",
+      {R::FlightEnvelope,
        "Printing Flight Envelope page",
        "Flight.dxf",
        "",
@@ -94,8 +96,15 @@ const std::array<DataPage, 9>& DataPages() {
   return pages;
 }
 
+const DataPage& DataPageOf(PageRoutine routine) {
+  for (const DataPage& page : DataPages())
+    if (page.routine == routine) return page;
+  vb::Raise(vb::err::InvalidCall, "No data page for " + std::string(RoutineName(routine)));
+}
+
 std::string_view TemplateFor(const DataPage& page, int aircraftClass) {
-  if (aircraftClass == 2 && !page.heliTemplate.empty()) return page.heliTemplate;
+  if (aircraftClass == Globals::Class::Helicopter && !page.heliTemplate.empty())
+    return page.heliTemplate;
   return page.templateFile;
 }
 
@@ -114,12 +123,12 @@ const vb::StateReset stateReset(vb::ResetOrder::Printing, &ResetChartDrawer);
 }  // namespace
 
 void PrintDataPage(const DataPage& page) {
-  vb::Proc g(kPageModule, page.routine);
+  vb::Proc g(kPageModule, RoutineName(page.routine));
   BusyStatus busy(page.status);
   g.step([] { hooks().Delay(0.1f); });
   const std::string file(TemplateFor(page, Globals::vars().AircraftClass));
   CadFunctions::PrintDXF(file);
-  if (hooks().PlotPreview() || page.charts.empty()) return;
+  if (jobState().PlotPreview() || page.charts.empty()) return;
   ChartEngineKept kept;
   for (const PageChart& chart : page.charts)
     g.step([&] { chartDrawer(chart, Printer().canvas()); });
@@ -130,14 +139,17 @@ void PrintDataPage(const DataPage& page) {
 
 namespace CadFunctions {
 
-void PrintAircraft() { Printing::PrintDataPage(Printing::DataPages()[0]); }
-void PrintGeneral() { Printing::PrintDataPage(Printing::DataPages()[1]); }
-void PrintPayloadRange() { Printing::PrintDataPage(Printing::DataPages()[2]); }
-void PrintBalancedFieldLength() { Printing::PrintDataPage(Printing::DataPages()[3]); }
-void PrintBlockFuelTime() { Printing::PrintDataPage(Printing::DataPages()[4]); }
-void PrintWAT() { Printing::PrintDataPage(Printing::DataPages()[5]); }
-void PrintServiceCeiling() { Printing::PrintDataPage(Printing::DataPages()[6]); }
-void PrintTakeoffLanding() { Printing::PrintDataPage(Printing::DataPages()[7]); }
-void PrintFlightEnvelope() { Printing::PrintDataPage(Printing::DataPages()[8]); }
+using Printing::DataPageOf;
+using R = Printing::PageRoutine;
+
+void PrintAircraft() { Printing::PrintDataPage(DataPageOf(R::Aircraft)); }
+void PrintGeneral() { Printing::PrintDataPage(DataPageOf(R::General)); }
+void PrintPayloadRange() { Printing::PrintDataPage(DataPageOf(R::PayloadRange)); }
+void PrintBalancedFieldLength() { Printing::PrintDataPage(DataPageOf(R::BalancedFieldLength)); }
+void PrintBlockFuelTime() { Printing::PrintDataPage(DataPageOf(R::BlockFuelTime)); }
+void PrintWAT() { Printing::PrintDataPage(DataPageOf(R::WAT)); }
+void PrintServiceCeiling() { Printing::PrintDataPage(DataPageOf(R::ServiceCeiling)); }
+void PrintTakeoffLanding() { Printing::PrintDataPage(DataPageOf(R::TakeoffLanding)); }
+void PrintFlightEnvelope() { Printing::PrintDataPage(DataPageOf(R::FlightEnvelope)); }
 
 }  // namespace CadFunctions

@@ -9,7 +9,7 @@
 #include "printing/BusyStatus.h"
 #include "printing/PagePrinting.h"
 #include "printing/Printing.h"
-#include "printing/ScaleDialogs.h"
+#include "printing/Scales.h"
 #include "printing/ViewPages.h"
 
 namespace CadFunctions {
@@ -17,7 +17,7 @@ namespace {
 
 constexpr std::string_view kModule = "CadFunctions";
 
-bool Heli() { return Globals::vars().AircraftClass == 2; }
+bool Heli() { return Globals::vars().AircraftClass == Globals::Class::Helicopter; }
 
 // One exterior view of both aircraft on a page of its own, Plane 1 above Plane 2, at one scale
 // that fits both into the page's box; box and page points come from "Print Locations".

@@ -12,13 +12,13 @@
 #include "printing/DrawingPages.h"
 #include "printing/PagePrinting.h"
 #include "printing/Printing.h"
-#include "printing/ScaleDialogs.h"
+#include "printing/Scales.h"
 #include "printing/ViewPages.h"
 
 namespace Printing {
 
 InteriorColumns InteriorColumnsFor(int aircraftClass, int interiorConfig) {
-  if (aircraftClass != 2) return {"Interior", "Cabin", ""};
+  if (aircraftClass != Globals::Class::Helicopter) return {"Interior", "Cabin", ""};
   switch (interiorConfig) {
     case 1:
       return {"Interior", "CabinFront", "CabinSide"};
@@ -70,7 +70,7 @@ InteriorLayout InteriorLayoutFor(InteriorPageKind kind, int aircraftClass, int i
                                  const LocationReader& read) {
   InteriorLayout page;
   page.kind = kind;
-  page.heli = aircraftClass == 2;
+  page.heli = aircraftClass == Globals::Class::Helicopter;
   const InteriorColumns columns = InteriorColumnsFor(aircraftClass, interiorConfig);
   auto view = [&](std::string_view column, int scale, double fw, double fh, double cw, double ch,
                   std::array<double, 2> x, std::array<double, 2> y,

@@ -21,7 +21,7 @@ constexpr std::string_view kModule = "CadFunctions";
 
 PrintVars printState;
 
-bool InPreview() { return Printing::hooks().PlotPreview(); }
+bool InPreview() { return Printing::jobState().PlotPreview(); }
 
 }  // namespace
 
@@ -65,13 +65,13 @@ namespace Printing {
 
 std::string_view PlotStatusText(int tab) {
   switch (tab) {
-    case 2:
+    case Globals::Tab::Top:
       return "Plotting Top View";
-    case 3:
+    case Globals::Tab::Front:
       return "Plotting Front View";
-    case 4:
+    case Globals::Tab::Side:
       return "Plotting Side View";
-    case 5:
+    case Globals::Tab::Interior:
       return "Plotting Interior View";
     default:
       return "";
@@ -79,7 +79,7 @@ std::string_view PlotStatusText(int tab) {
 }
 
 JobOutcome PlotScreen(int currentTab) {
-  vb::Proc g("MainForm", "mnuFilePlotScreen_Click");
+  vb::Proc g("MainForm", HandlerName(PrintCommand::PlotScreen));
   JobOutcome outcome;
   if (ShowPrinterDialog() == 0) return outcome;
   outcome.ran = true;

@@ -98,7 +98,7 @@ struct PageChart {
 };
 // One data or chart page.
 struct DataPage {
-  std::string_view routine;      // "PrintPayloadRange", ...
+  PageRoutine routine;           // its page routine, whose name its trace entry carries
   std::string_view status;       // "Printing Payload Range page"
   std::string_view templateFile; // "Payload.dxf"
   std::string_view heliTemplate; // for a helicopter pair when not empty ("GeneralHeli.dxf")
@@ -107,7 +107,10 @@ struct DataPage {
 // The nine pages in the order Aircraft, General, Payload Range, Balanced Field Length, Block
 // Fuel/Time, WAT, Service Ceiling, Takeoff/Landing, Flight Envelope.
 const std::array<DataPage, 9>& DataPages();
-// The template of a page for an aircraft class (2 = helicopter pair).
+// The page of a data or chart page routine (PageRoutine::WAT, ...); raises error 5 for a
+// drawing page's routine.
+const DataPage& DataPageOf(PageRoutine routine);
+// The template of a page for an aircraft class (Globals::Class).
 std::string_view TemplateFor(const DataPage& page, int aircraftClass);
 // Prints one page: status text and hourglass, 0.1 s wait, the template, the charts (not in
 // preview), then the status cleared and the default pointer, whatever failed on the way.

@@ -3,16 +3,18 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "foundation/General.h"
 #include "platform/runtime/RepeatedFailure.h"
 #include "platform/runtime/Trap.h"
 #include "platform/ui/Hooks.h"
+#include "printing/ControlNames.h"
 #include "printing/DrawingPages.h"
 #include "printing/PagePrinting.h"
 #include "printing/PageRaster.h"
 #include "printing/Printing.h"
-#include "printing/ScaleDialogs.h"
+#include "printing/Scales.h"
 #include "printing/ViewPages.h"
 
 namespace Printing {
@@ -50,7 +52,7 @@ void RunRoutine(PageRoutine routine) {
 
 PageRunner pageRunner = &RunRoutine;
 
-bool Heli(const JobInputs& in) { return in.AircraftClass == 2; }
+bool Heli(const JobInputs& in) { return in.AircraftClass == Globals::Class::Helicopter; }
 
 void AddWATPages(std::vector<PageStep>& pages, const JobInputs& in) {
   if (in.WATAAvailable) pages.push_back({R::WAT, 0, 1});
@@ -92,36 +94,36 @@ std::vector<PageStep> AllPages(const JobInputs& in, bool sideBySide) {
   return pages;
 }
 
-// The page of "Print Current Page" for the tab shown.
-std::vector<PageStep> CurrentPage(const JobInputs& in) {
-  switch (in.CurrentTab) {
-    case 0: return {{R::Aircraft}};
-    case 1: return {{R::General}};
-    case 2:
-    case 3:
-    case 4: return {{R::Exterior}};
-    case 5: return {{R::InteriorAndCabin}};
-    case 6: return {{R::BlockFuelTime}};
-    case 7: return {{R::BalancedFieldLength}};
-    case 8: return {{Heli(in) ? R::WAT : R::TakeoffLanding}};
-    case 9: return {{R::FlightEnvelope}};
-    case 10: return {{R::PayloadRange}};
-    case 11:
-    case 12: return {{R::ServiceCeiling}};
-    case 13: return {{R::WAT}};
-    default: return {};
-  }
+// The page of "Print Current Page" for each tab.
+namespace Tab = Globals::Tab;
+constexpr std::pair<int, R> kPageOfTab[] = {
+    {Tab::Aircraft, R::Aircraft},
+    {Tab::General, R::General},
+    {Tab::Top, R::Exterior},
+    {Tab::Front, R::Exterior},
+    {Tab::Side, R::Exterior},
+    {Tab::Interior, R::InteriorAndCabin},
+    {Tab::BlockFuel, R::BlockFuelTime},
+    {Tab::BalancedField, R::BalancedFieldLength},
+    {Tab::TakeoffLanding, R::TakeoffLanding},
+    {Tab::FlightEnvelope, R::FlightEnvelope},
+    {Tab::PayloadRange, R::PayloadRange},
+    {Tab::ServiceCeiling, R::ServiceCeiling},
+    {Tab::HVCruise, R::ServiceCeiling},
+    {Tab::WAT, R::WAT},
+};
+
+// The page a routine's charts print on for the pair: a helicopter pair's take-off and landing
+// charts are on its WAT page.
+R PageFor(R routine, const JobInputs& in) {
+  return routine == R::TakeoffLanding && Heli(in) ? R::WAT : routine;
 }
 
-// The scale dialog a to-scale command asks first.
-std::optional<ScaleDialogKind> ScaleDialogOf(PrintCommand command) {
-  switch (command) {
-    case C::ExteriorScaleOverlaid:
-    case C::ExteriorScaleSideBySide: return ScaleDialogKind::Single;
-    case C::InteriorScaleOverlaid:
-    case C::InteriorScaleSideBySide: return ScaleDialogKind::InteriorAndCabin;
-    default: return std::nullopt;
-  }
+// The page of "Print Current Page" for the tab shown; none for another number.
+std::vector<PageStep> CurrentPage(const JobInputs& in) {
+  for (auto [tab, page] : kPageOfTab)
+    if (tab == in.CurrentTab) return {{PageFor(page, in)}};
+  return {};
 }
 
 int16_t ToInt16(size_t n) { return static_cast<int16_t>(std::min<size_t>(n, 32767)); }
@@ -130,38 +132,40 @@ int16_t ToInt16(size_t n) { return static_cast<int16_t>(std::min<size_t>(n, 3276
 // failed in it. Nothing for a value of 0.
 class ForOnePage {
  public:
-  using Get = int32_t (Hooks::*)();
-  using Set = void (Hooks::*)(int32_t);
-  ForOnePage(int32_t value, Get get, Set set) : set_(set) {
+  ForOnePage(int32_t value, std::function<int32_t()> get, std::function<void(int32_t)> set)
+      : set_(std::move(set)) {
     if (value == 0) return;
-    kept_ = (hooks().*get)();
-    (hooks().*set)(value);
+    kept_ = get();
+    set_(value);
   }
   ~ForOnePage() {
-    if (kept_) (hooks().*set_)(*kept_);
+    if (kept_) set_(*kept_);
   }
   ForOnePage(const ForOnePage&) = delete;
   ForOnePage& operator=(const ForOnePage&) = delete;
 
  private:
-  Set set_;
+  std::function<void(int32_t)> set_;
   std::optional<int32_t> kept_;
 };
 
 void PrintPage(vb::Proc& g, const PageStep& page) {
-  ForOnePage config(page.interiorConfig, &Hooks::InteriorConfig, &Hooks::SetInteriorConfig);
-  ForOnePage chart(page.watChart, &Hooks::WATChart, &Hooks::SetWATChart);
+  ForOnePage config(
+      page.interiorConfig, [] { return jobState().InteriorConfig(); },
+      [](int32_t c) { jobState().SetInteriorConfig(c); });
+  int32_t& watChart = Globals::vars().WATChart;
+  ForOnePage chart(
+      page.watChart, [&] { return watChart; }, [&](int32_t c) { watChart = c; });
   g.step([&] { pageRunner(page.routine); });
 }
 
 // The files the job wrote, when it printed to a file on the program's printer.
 std::vector<std::string> FilesOfJob() {
   std::vector<std::string> files;
-  if (hooks().PlotPreview()) return files;
-  printer::QtPrinter& current = CurrentPrinter();
-  if (&Printer() != &current) return files;
-  for (const QString& f : current.filesOfJob()) files.push_back(f.toStdString());
-  return files;
+  Devices* devices = InstalledDevices();
+  if (jobState().PlotPreview() || !devices) return files;
+  if (&Printer() != &devices->SystemPrinter()) return files;
+  return devices->FilesOfJob();
 }
 
 // The common job: the printer dialog, the page count, then each copy as a document of its own,
@@ -232,72 +236,173 @@ std::string_view RoutineName(PageRoutine routine) {
   return "";
 }
 
-std::string_view HandlerName(PrintCommand command) {
-  switch (command) {
-    case C::PlotScreen: return "mnuFilePlotScreen_Click";
-    case C::CurrentPage: return "mnuFilePrint_Click";
-    case C::All: return "mnuFilePrintAll_Click";
-    case C::AllOverlaid: return "mnuFilePrintAllOverlaid_Click";
-    case C::AllSideBySide: return "mnuFilePrintAllSideBySide_Click";
-    case C::ExteriorScaleOverlaid: return "mnuFilePrintExteriorScaleOverlaid_Click";
-    case C::ExteriorScaleSideBySide: return "mnuFilePrintExteriorScaleSideBySide_Click";
-    case C::InteriorScaleOverlaid: return "mnuFilePrintInteriorScaleOverlaid_Click";
-    case C::InteriorScaleSideBySide: return "mnuFilePrintInteriorScaleSideBySide_Click";
-    case C::Aircraft: return "mnuFilePrintAircraft_Click";
-    case C::General: return "mnuFilePrintGeneral_Click";
-    case C::Exterior: return "mnuFilePrintExterior_Click";
-    case C::ExteriorOverlaid: return "mnuFilePrintExteriorOverlaid_Click";
-    case C::ExteriorSideBySide: return "mnuFilePrintExteriorSideBySide_Click";
-    case C::Interior: return "mnuFilePrintInterior_Click";
-    case C::InteriorOverlaid: return "mnuFilePrintInteriorOverlaid_Click";
-    case C::InteriorSideBySide: return "mnuFilePrintInteriorSideBySide_Click";
-    case C::BlockFuelTime: return "mnuFilePrintBlockFuelTime_Click";
-    case C::BalancedFieldLength: return "mnuFilePrintBalancedFieldLength_Click";
-    case C::TakeoffLanding: return "mnuFilePrintTakeoffLanding_Click";
-    case C::FlightEnvelope: return "mnuFilePrintFlightEnvelope_Click";
-    case C::PayloadRange: return "mnuFilePrintPayloadRange_Click";
-    case C::ServiceCeiling: return "mnuFilePrintServiceCeiling_Click";
-    case C::HVCruiseSpeed: return "mnuFilePrintHVCruiseSpeed_Click";
-    case C::WAT: return "mnuFilePrintWAT_Click";
+namespace {
+
+using Pages = std::vector<PageStep>;
+using K = ScaleDialogKind;
+namespace ctl = Printing::ctl;
+
+Pages ExteriorOverlaid(const JobInputs&) { return {{R::Exterior}}; }
+Pages ExteriorSideBySide(const JobInputs&) { return {{R::Top}, {R::Side}, {R::Front}}; }
+Pages InteriorOverlaid(const JobInputs&) { return {{R::InteriorAndCabin}}; }
+Pages InteriorSideBySide(const JobInputs&) { return {{R::Interior}, {R::Cabin}}; }
+
+using PagesFn = Pages (*)(const JobInputs&);
+
+// A submenu of print items, and the item of a command.
+PrintItem Menu(std::string_view name, std::string_view caption, std::string_view parent,
+               Offered offered = Offered::Always) {
+  return {.name = name, .caption = caption, .parent = parent, .offered = offered};
+}
+PrintItem Item(std::string_view name, std::string_view caption, std::string_view parent, C command,
+               PagesFn pages, Offered offered = Offered::Always,
+               std::optional<K> scale = std::nullopt) {
+  return {.name = name,
+          .caption = caption,
+          .parent = parent,
+          .command = command,
+          .offered = offered,
+          .pages = pages,
+          .scale = scale};
+}
+
+Pages AllOverlaid(const JobInputs& in) { return AllPages(in, false); }
+Pages AllSideBySide(const JobInputs& in) { return AllPages(in, true); }
+
+// The File menu's print items. Each command's item names it, captions it and gives its pages.
+const PrintItem kItems[] = {
+    {.name = ctl::mnuFilePlotScreen,
+     .caption = "Plot &Screen",
+     .command = C::PlotScreen,
+     .enabled = Enabled::OnDrawingTabs},
+    Item(ctl::mnuFilePrint, "&Print Current Page", "", C::CurrentPage, &CurrentPage),
+    Menu(ctl::mnuFilePrintPage, "Print P&age", ""),
+    Item(ctl::mnuFilePrintAll, "&All Pages", ctl::mnuFilePrintPage, C::All, &AllOverlaid,
+         Offered::OnePlane),
+    Menu(ctl::mnuFilePrintAllChoose, "&All Pages", ctl::mnuFilePrintPage, Offered::TwoPlanes),
+    Item(ctl::mnuFilePrintAllOverlaid, "Overlaid", ctl::mnuFilePrintAllChoose, C::AllOverlaid,
+         &AllOverlaid),
+    Item(ctl::mnuFilePrintAllSideBySide, "Side by Side", ctl::mnuFilePrintAllChoose,
+         C::AllSideBySide, &AllSideBySide),
+    Menu(ctl::mnuFilePrintScale, "Print Images to &Scale", ctl::mnuFilePrintPage),
+    Menu(ctl::mnuFilePrintExteriorScale, "&Exterior", ctl::mnuFilePrintScale),
+    Item(ctl::mnuFilePrintExteriorScaleOverlaid, "Overlaid", ctl::mnuFilePrintExteriorScale,
+         C::ExteriorScaleOverlaid, &ExteriorOverlaid, Offered::Always, K::Single),
+    Item(ctl::mnuFilePrintExteriorScaleSideBySide, "Side by Side", ctl::mnuFilePrintExteriorScale,
+         C::ExteriorScaleSideBySide, &ExteriorSideBySide, Offered::Always, K::Single),
+    Menu(ctl::mnuFilePrintInteriorScale, "&Interior", ctl::mnuFilePrintScale),
+    Item(ctl::mnuFilePrintInteriorScaleOverlaid, "Overlaid", ctl::mnuFilePrintInteriorScale,
+         C::InteriorScaleOverlaid, &InteriorOverlaid, Offered::Always, K::InteriorAndCabin),
+    Item(ctl::mnuFilePrintInteriorScaleSideBySide, "Side by Side", ctl::mnuFilePrintInteriorScale,
+         C::InteriorScaleSideBySide, &InteriorSideBySide, Offered::Always, K::InteriorAndCabin),
+    Item(ctl::mnuFilePrintAircraft, "&Aircraft", ctl::mnuFilePrintPage, C::Aircraft,
+         [](const JobInputs&) { return Pages{{R::Aircraft}}; }),
+    Item(ctl::mnuFilePrintGeneral, "&General", ctl::mnuFilePrintPage, C::General,
+         [](const JobInputs&) { return Pages{{R::General}}; }),
+    Item(ctl::mnuFilePrintExterior, "&Exterior", ctl::mnuFilePrintPage, C::Exterior,
+         &ExteriorOverlaid, Offered::OnePlane),
+    Menu(ctl::mnuFilePrintExteriorChoose, "&Exterior", ctl::mnuFilePrintPage, Offered::TwoPlanes),
+    Item(ctl::mnuFilePrintExteriorOverlaid, "Overlaid", ctl::mnuFilePrintExteriorChoose,
+         C::ExteriorOverlaid, &ExteriorOverlaid),
+    Item(ctl::mnuFilePrintExteriorSideBySide, "Side by Side", ctl::mnuFilePrintExteriorChoose,
+         C::ExteriorSideBySide, &ExteriorSideBySide),
+    Item(ctl::mnuFilePrintInterior, "&Interior View", ctl::mnuFilePrintPage, C::Interior,
+         &InteriorOverlaid, Offered::OnePlane),
+    Menu(ctl::mnuFilePrintInteriorChoose, "&Interior View", ctl::mnuFilePrintPage,
+         Offered::TwoPlanes),
+    Item(ctl::mnuFilePrintInteriorOverlaid, "Overlaid", ctl::mnuFilePrintInteriorChoose,
+         C::InteriorOverlaid, &InteriorOverlaid),
+    Item(ctl::mnuFilePrintInteriorSideBySide, "Side by Side", ctl::mnuFilePrintInteriorChoose,
+         C::InteriorSideBySide, &InteriorSideBySide),
+    Item(ctl::mnuFilePrintBlockFuelTime, "&Block Fuel/Time", ctl::mnuFilePrintPage,
+         C::BlockFuelTime, [](const JobInputs&) { return Pages{{R::BlockFuelTime}}; }),
+    Item(
+        ctl::mnuFilePrintBalancedFieldLength, "&Balanced Field Length", ctl::mnuFilePrintPage,
+        C::BalancedFieldLength, [](const JobInputs&) { return Pages{{R::BalancedFieldLength}}; },
+        Offered::FixedWing),
+    Item(ctl::mnuFilePrintTakeoffLanding, "&Takeoff and Landing", ctl::mnuFilePrintPage,
+         C::TakeoffLanding,
+         [](const JobInputs& in) { return Pages{{PageFor(R::TakeoffLanding, in)}}; }),
+    Item(
+        ctl::mnuFilePrintFlightEnvelope, "&Flight Envelope", ctl::mnuFilePrintPage,
+        C::FlightEnvelope, [](const JobInputs&) { return Pages{{R::FlightEnvelope}}; },
+        Offered::FixedWing),
+    Item(ctl::mnuFilePrintPayloadRange, "&Payload Range", ctl::mnuFilePrintPage, C::PayloadRange,
+         [](const JobInputs&) { return Pages{{R::PayloadRange}}; }),
+    // The service ceiling page carries the height-velocity and cruise speed charts too.
+    Item(
+        ctl::mnuFilePrintServiceCeiling, "&Service Ceiling", ctl::mnuFilePrintPage,
+        C::ServiceCeiling, [](const JobInputs&) { return Pages{{R::ServiceCeiling}}; },
+        Offered::Helicopter),
+    Item(
+        ctl::mnuFilePrintHVCruiseSpeed, "&HV/Cruise Speed", ctl::mnuFilePrintPage, C::HVCruiseSpeed,
+        [](const JobInputs&) { return Pages{{R::ServiceCeiling}}; }, Offered::Helicopter),
+    Item(
+        ctl::mnuFilePrintWAT, "&WAT", ctl::mnuFilePrintPage, C::WAT,
+        [](const JobInputs& in) {
+          Pages pages;
+          AddWATPages(pages, in);
+          return pages;
+        },
+        Offered::Helicopter),
+};
+
+// The items of the commands, in the order of the command enumeration, and their handlers' names.
+struct CommandIndex {
+  std::vector<const PrintItem*> items;
+  std::vector<std::string> handlers;
+  CommandIndex() {
+    for (const PrintItem& item : kItems) {
+      if (!item.command) continue;
+      const auto at = static_cast<size_t>(*item.command);
+      if (items.size() <= at) items.resize(at + 1, nullptr), handlers.resize(at + 1);
+      items[at] = &item;
+      handlers[at] = std::string(item.name) + "_Click";
+    }
   }
-  return "";
+};
+const CommandIndex& Commands() {
+  static const CommandIndex index;
+  return index;
+}
+
+}  // namespace
+
+std::span<const PrintItem> PrintItems() { return kItems; }
+
+const PrintItem& ItemOf(PrintCommand command) {
+  return *Commands().items.at(static_cast<size_t>(command));
+}
+
+const PrintItem* FindPrintItem(std::string_view name) {
+  for (const PrintItem& item : kItems)
+    if (item.name == name) return &item;
+  return nullptr;
+}
+
+bool IsOffered(const PrintItem& item, bool helicopters, bool bothPlanes) {
+  switch (item.offered) {
+    case Offered::Always:
+      return true;
+    case Offered::FixedWing:
+      return !helicopters;
+    case Offered::Helicopter:
+      return helicopters;
+    case Offered::OnePlane:
+      return !bothPlanes;
+    case Offered::TwoPlanes:
+      return bothPlanes;
+  }
+  return true;
+}
+
+std::string_view HandlerName(PrintCommand command) {
+  return Commands().handlers.at(static_cast<size_t>(command));
 }
 
 std::vector<PageStep> PagesOf(PrintCommand command, const JobInputs& in) {
-  switch (command) {
-    case C::PlotScreen: return {};
-    case C::CurrentPage: return CurrentPage(in);
-    case C::All:
-    case C::AllOverlaid: return AllPages(in, false);
-    case C::AllSideBySide: return AllPages(in, true);
-    case C::Exterior:
-    case C::ExteriorOverlaid:
-    case C::ExteriorScaleOverlaid: return {{R::Exterior}};
-    case C::ExteriorSideBySide:
-    case C::ExteriorScaleSideBySide: return {{R::Top}, {R::Side}, {R::Front}};
-    case C::Interior:
-    case C::InteriorOverlaid:
-    case C::InteriorScaleOverlaid: return {{R::InteriorAndCabin}};
-    case C::InteriorSideBySide:
-    case C::InteriorScaleSideBySide: return {{R::Interior}, {R::Cabin}};
-    case C::Aircraft: return {{R::Aircraft}};
-    case C::General: return {{R::General}};
-    case C::BlockFuelTime: return {{R::BlockFuelTime}};
-    case C::BalancedFieldLength: return {{R::BalancedFieldLength}};
-    // A helicopter pair's take-off and landing charts are on its WAT page.
-    case C::TakeoffLanding: return {{Heli(in) ? R::WAT : R::TakeoffLanding}};
-    case C::FlightEnvelope: return {{R::FlightEnvelope}};
-    case C::PayloadRange: return {{R::PayloadRange}};
-    // The service ceiling page carries the height-velocity and cruise speed charts too.
-    case C::ServiceCeiling:
-    case C::HVCruiseSpeed: return {{R::ServiceCeiling}};
-    case C::WAT: {
-      std::vector<PageStep> pages;
-      AddWATPages(pages, in);
-      return pages;
-    }
-  }
-  return {};
+  const PrintItem& item = ItemOf(command);
+  return item.pages ? item.pages(in) : std::vector<PageStep>{};
 }
 
 bool JobRunning() { return jobRunning; }
@@ -321,7 +426,7 @@ void ForgetJobFailures() { JobFailures() = vb::RepeatedFailureFilter(vb::Repeate
 void RunCommand(PrintCommand command) {
   if (jobRunning) return;
   JobScope job;
-  const JobInputs inputs = hooks().Inputs();
+  const JobInputs inputs = jobState().Inputs();
   JobOutcome outcome;
   JobFailures().Run([&] {
     if (command == C::PlotScreen) {
@@ -330,7 +435,7 @@ void RunCommand(PrintCommand command) {
     }
     vb::Proc g(kHandlerModule, HandlerName(command));
     const std::vector<PageStep> pages = PagesOf(command, inputs);
-    const std::optional<ScaleDialogKind> scale = ScaleDialogOf(command);
+    const std::optional<ScaleDialogKind> scale = ItemOf(command).scale;
     if (!scale) return RunJob(g, pages, outcome);
     // A to-scale command prints only when a scale was chosen, and leaves none chosen after it.
     Vars& v = vars();

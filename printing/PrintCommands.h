@@ -13,9 +13,14 @@
 // items and takes no input while the job runs (Hooks::JobRunning), whatever fails on the way.
 #include <cstdint>
 #include <functional>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "foundation/Globals.h"
+#include "printing/Scales.h"
 
 namespace Printing {
 
@@ -51,7 +56,7 @@ struct PageStep {
   bool operator==(const PageStep&) const = default;
 };
 
-// The commands, one per menu item.
+// The commands, one per menu item; PrintItems() registers each with its item.
 enum class PrintCommand {
   PlotScreen,
   CurrentPage,
@@ -79,12 +84,13 @@ enum class PrintCommand {
   HVCruiseSpeed,
   WAT,
 };
-// The command's handler, the procedure name of its trace entry ("mnuFilePrintAll_Click").
+// The command's handler, the procedure name of its trace entry: its item's name and "_Click"
+// ("mnuFilePrintAll_Click").
 std::string_view HandlerName(PrintCommand command);
 
 // What a job reads of the main window when it starts.
 struct JobInputs {
-  int32_t AircraftClass = 0;  // 2: a helicopter pair
+  int32_t AircraftClass = Globals::Class::None;  // as Globals::vars().AircraftClass
   int32_t CurrentTab = 0;     // the page of "Print Current Page", the view of "Plot Screen"
   bool EMSInteriorAvailable = false;
   bool UtilityInteriorAvailable = false;
@@ -96,6 +102,42 @@ struct JobInputs {
 // a raster). A helicopter pair's Print All and All Side by Side print each interior
 // configuration the pair has once: corporate, then EMS, then utility.
 std::vector<PageStep> PagesOf(PrintCommand command, const JobInputs& inputs);
+
+// When the File menu offers a print item.
+enum class Offered {
+  Always,
+  FixedWing,   // not for a pair of helicopters
+  Helicopter,  // for a pair of helicopters only
+  OnePlane,    // while at most one aircraft is chosen (its twin asks overlaid or side by side)
+  TwoPlanes,   // while both aircraft are chosen
+};
+// When an item offered can be chosen. While a job runs every print item is held disabled.
+enum class Enabled {
+  Always,
+  OnDrawingTabs,  // it prints the drawing view shown
+};
+// A print item of the File menu: a command, or a submenu (no command) that holds others.
+struct PrintItem {
+  std::string_view name{};     // the object name ("mnuFilePrintAll")
+  std::string_view caption{};  // "&All Pages"
+  std::string_view parent{};   // the submenu it is in; empty for the File menu itself
+  std::optional<PrintCommand> command{};
+  Offered offered = Offered::Always;
+  Enabled enabled = Enabled::Always;
+  // The pages of one copy (none for a submenu and for Plot Screen).
+  std::vector<PageStep> (*pages)(const JobInputs&) = nullptr;
+  // The scale dialog a to-scale command asks first.
+  std::optional<ScaleDialogKind> scale{};
+};
+// Every print item, in the order of the menu: each command once, after the submenus that hold
+// it. The main window builds its print items from this list, and offers and enables them by it.
+std::span<const PrintItem> PrintItems();
+// The item of a command; the item of a name (nullptr for a name that is no print item).
+const PrintItem& ItemOf(PrintCommand command);
+const PrintItem* FindPrintItem(std::string_view name);
+// Whether the menu offers an item for a pair of helicopters (or not) with both aircraft chosen
+// (or at most one).
+bool IsOffered(const PrintItem& item, bool helicopters, bool bothPlanes);
 
 // What one job did: whether it printed at all (its dialogs were answered, not cancelled) and
 // how many pages it printed, over every copy.

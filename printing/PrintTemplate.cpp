@@ -16,7 +16,7 @@ namespace {
 
 constexpr std::string_view kModule = "CadFunctions";
 
-bool InPreview() { return Printing::hooks().PlotPreview(); }
+bool InPreview() { return Printing::jobState().PlotPreview(); }
 
 // The legend placeholders' inputs from the program state.
 Printing::LegendState CurrentLegend() {

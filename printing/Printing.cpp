@@ -1,20 +1,18 @@
 #include "printing/Printing.h"
 
 #include <QCoreApplication>
-#include <QPrinter>
 #include <algorithm>
 #include <memory>
 
-#include "charts/ChartBuilders.h"
 #include "foundation/General.h"
 #include "foundation/Globals.h"
 #include "foundation/Registry.h"
+#include "platform/runtime/Error.h"
 #include "platform/runtime/StateReset.h"
 #include "platform/runtime/Trap.h"
 #include "platform/ui/Hooks.h"
 #include "printing/PageRaster.h"
-#include "printing/frmPlotPreview.h"
-#include "printing/ScaleDialogs.h"
+#include "printing/PreviewPages.h"
 
 namespace Printing {
 
@@ -23,31 +21,22 @@ namespace {
 Vars state;
 Hooks defaultHooks;
 Hooks* installedHooks = &defaultHooks;
-printer::QtPrinterDialogRunner systemDialog;
-printer::PrinterDialogRunner* dialogRunner = &systemDialog;
+JobState defaultJobState;
+JobState* installedJobState = &defaultJobState;
+Devices* installedDevices = nullptr;
 printer::PrintDevice* installedPrinter = nullptr;
 
-// Made on first use: a QPrinter and the preview's fonts want the application to exist.
-std::unique_ptr<printer::QtPrinter>& currentPrinter() {
-  static std::unique_ptr<printer::QtPrinter> p;
-  return p;
-}
+// Made on first use: the preview's fonts want the application to exist.
 std::unique_ptr<PreviewPages>& previewPages() {
   static std::unique_ptr<PreviewPages> p;
   return p;
 }
-QPointer<frmPlotPreview>& previewWindow() {
-  static QPointer<frmPlotPreview> w;
-  return w;
-}
 
-// The window, the pages and the printer go while the application is still there (an open
-// document is ended, so what was printed is sent): the print plugins are gone by the time
-// static objects are destroyed.
+// The pages and the raster go while the application is still there: Qt's fonts and images are
+// gone by the time static objects are destroyed. (The devices are their owner's: the main
+// window releases them when it goes.)
 void ReleaseDevices() {
-  if (frmPlotPreview* w = previewWindow()) delete w;
   previewPages().reset();
-  currentPrinter().reset();
   ReleasePlotPicture();
 }
 void ReleaseAtExit() {
@@ -59,8 +48,30 @@ void ReleaseAtExit() {
 // document begun is ended first, so that its file is whole and a printer's job is sent.
 void EndOpenDocuments() {
   if (installedPrinter && installedPrinter->documentOpen()) installedPrinter->endDoc();
-  if (currentPrinter() && currentPrinter()->documentOpen()) currentPrinter()->endDoc();
+  if (installedDevices) installedDevices->EndOpenDocument();
 }
+
+// Where nothing can be printed: no devices are installed. Every document fails to begin, as on
+// a printer that is not there.
+class NoPrinter final : public printer::PrintDevice {
+ public:
+  gdi::TargetKind kind() const override { return gdi::TargetKind::Printer; }
+  double scaleWidth() const override { return 0; }
+  double scaleHeight() const override { return 0; }
+  int resolution() const override { return 1200; }
+  void startJob(const QString& documentName) override { name_ = documentName; }
+  QString documentName() const override { return name_; }
+  gdi::Canvas& canvas() override { Fail(); }
+  void paintPicture(const QImage&, double, double, double, double) override { Fail(); }
+  void beginDocument() override { Fail(); }
+  void newPage() override { Fail(); }
+  void endDoc() override {}
+  bool documentOpen() const override { return false; }
+
+ private:
+  [[noreturn]] static void Fail() { vb::Raise(printer::kPrinterError, "No printer is set up"); }
+  QString name_;
+};
 const bool endsOpenDocuments = (ui::FinishBeforeEnd(&EndOpenDocuments), true);
 
 int16_t ToInt16(int value) { return static_cast<int16_t>(std::clamp(value, -32768, 32767)); }
@@ -74,13 +85,15 @@ class ToolbarLowered {
   ToolbarLowered& operator=(const ToolbarLowered&) = delete;
 };
 
-// The preview window, a fresh one when none is open; shown modeless with no owner. A window the
-// user has closed is left to delete itself.
+// The preview window, a fresh one when none is open; shown modeless with no owner.
 void OpenPreview() {
-  QPointer<frmPlotPreview>& w = previewWindow();
-  if (!w || !w->isOpen()) w = new frmPlotPreview(Preview());
-  w->show();
-  w->raise();
+  if (installedDevices) installedDevices->ShowPreview(Preview());
+}
+
+// The devices; without them the dialog cannot be shown, which is reported.
+Devices& RequireDevices() {
+  if (!installedDevices) vb::Raise(vb::err::ObjectNotSet, "No printer is set up");
+  return *installedDevices;
 }
 
 }  // namespace
@@ -89,30 +102,32 @@ Vars& vars() { return state; }
 
 void Hooks::Delay(float seconds) { General::Delay(seconds); }
 
-JobInputs Hooks::Inputs() { return JobInputs{.AircraftClass = Globals::vars().AircraftClass}; }
-
-int32_t Hooks::WATChart() { return ChartBuilders::vars().WATChart; }
-
-void Hooks::SetWATChart(int32_t chart) { ChartBuilders::vars().WATChart = chart; }
+JobInputs JobState::Inputs() { return JobInputs{.AircraftClass = Globals::vars().AircraftClass}; }
 
 void InstallHooks(Hooks* h) { installedHooks = h ? h : &defaultHooks; }
 
 Hooks& hooks() { return *installedHooks; }
 
-void InstallDialogRunner(printer::PrinterDialogRunner* runner) {
-  dialogRunner = runner ? runner : &systemDialog;
+Hooks* InstalledHooks() { return installedHooks == &defaultHooks ? nullptr : installedHooks; }
+
+void InstallJobState(JobState* s) { installedJobState = s ? s : &defaultJobState; }
+
+JobState& jobState() { return *installedJobState; }
+
+JobState* InstalledJobState() {
+  return installedJobState == &defaultJobState ? nullptr : installedJobState;
 }
 
-printer::QtPrinter& CurrentPrinter() {
-  auto& p = currentPrinter();
-  if (!p) {
-    ReleaseAtExit();
-    p = std::make_unique<printer::QtPrinter>();
-  }
-  return *p;
-}
+void InstallDevices(Devices* devices) { installedDevices = devices; }
 
-printer::PrintDevice& Printer() { return installedPrinter ? *installedPrinter : CurrentPrinter(); }
+Devices* InstalledDevices() { return installedDevices; }
+
+printer::PrintDevice& Printer() {
+  if (installedPrinter) return *installedPrinter;
+  if (installedDevices) return installedDevices->SystemPrinter();
+  static NoPrinter none;
+  return none;
+}
 
 void InstallPrinter(printer::PrintDevice* device) { installedPrinter = device; }
 
@@ -124,32 +139,29 @@ PreviewPages& Preview() {
     // A page that a preview job begins while no window shows the pages (the user closed it
     // during the job) opens the window again, so the job's later pages are seen.
     p->setOnPageStart([] {
-      if (hooks().PlotPreview() && !PreviewWindow()) OpenPreview();
+      if (jobState().PlotPreview() && !PreviewOpen()) OpenPreview();
     });
   }
   return *p;
 }
 
-frmPlotPreview* PreviewWindow() {
-  frmPlotPreview* w = previewWindow().data();
-  return w && w->isOpen() ? w : nullptr;
-}
+bool PreviewOpen() { return installedDevices && installedDevices->PreviewOpen(); }
 
 printer::PrintDevice& Target() {
-  if (hooks().PlotPreview()) return Preview();
+  if (jobState().PlotPreview()) return Preview();
   return Printer();
 }
 
 void resetForTest() {
-  if (frmPlotPreview* w = previewWindow()) delete w;
   state = Vars{};
   installedHooks = &defaultHooks;
-  dialogRunner = &systemDialog;
+  defaultJobState = JobState{};
+  installedJobState = &defaultJobState;
+  installedDevices = nullptr;
   installedPrinter = nullptr;
   InstallScaleDialogRunner(nullptr);
   InstallPageRunner(nullptr);
   ForgetJobFailures();
-  currentPrinter().reset();
   // A watcher a test left on the pages may be gone: it is dropped before the pages are.
   if (previewPages()) {
     previewPages()->setOnChange(nullptr);
@@ -174,7 +186,7 @@ std::string JobTitle(const std::string& aircraft1, const std::string& aircraft2)
 int32_t ShowPrinterDialog() {
   vb::Proc g(kModule, "ShowPrinterDialog");
   PrintOptions& options = state.Options;
-  if (hooks().PlotPreview()) {
+  if (jobState().PlotPreview()) {
     g.step([&] {
       OpenPreview();
       Preview().startJob(QString());
@@ -185,16 +197,16 @@ int32_t ShowPrinterDialog() {
 
   int32_t result = 0;
   std::optional<printer::DialogChoice> choice;
-  printer::QtPrinter* current = nullptr;
+  Devices* devices = nullptr;
   g.step([&] {
-    current = &CurrentPrinter();
+    devices = &RequireDevices();
     // A document left open by an earlier job is finished before the printer may change.
-    current->endDoc();
-    current->keepProgramPage();  // the dialog opens on portrait
+    devices->SystemPrinter().endDoc();
+    devices->KeepProgramPage();  // the dialog opens on portrait
     ToolbarLowered lowered;
-    choice = dialogRunner->run(current->qprinter(), state.PrintPageCount, hooks().DialogOwner());
+    choice = devices->RunPrinterDialog(state.PrintPageCount);
   });
-  if (choice && current) {
+  if (choice && devices) {
     const printer::DialogChoice& c = *choice;
     // The printer the user picked is the one the dialog left current: no search by name.
     options.DeviceName = c.deviceName.toStdString();
@@ -220,12 +232,13 @@ int32_t ShowPrinterDialog() {
         break;
     }
     // The program prints the copies itself, on portrait pages.
-    g.step([&] { current->keepProgramPage(); });
+    g.step([&] { devices->KeepProgramPage(); });
     g.step([&] {
       const Registry::Settings& reg = Registry::RegSettings();
       const QString title = QString::fromStdString(JobTitle(reg.Aircraft1, reg.Aircraft2));
-      current->startJob(title);
-      if (installedPrinter && installedPrinter != current) installedPrinter->startJob(title);
+      printer::PrintDevice& current = devices->SystemPrinter();
+      current.startJob(title);
+      if (installedPrinter && installedPrinter != &current) installedPrinter->startJob(title);
     });
     result = 1;
   }

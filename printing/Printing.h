@@ -2,20 +2,23 @@
 // Module Printing: the opening of every print job. ShowPrinterDialog shows the printer dialog
 // over the program's current printer and keeps the user's choices in PrintOptions; in preview
 // mode it opens the plot preview window instead. The module also holds the devices the page
-// routines draw on: the current printer (one QPrinter for the whole run) and the preview's
-// pages.
+// routines draw on: the current printer (one for the whole run) and the preview's pages.
+//
+// The system's printer, the printer dialog, the preview window and the scale dialogs are Qt
+// Widgets and Qt Print Support, which this library does not link: it reaches them through
+// Devices, which printing's Qt adapters give (QtDevices.h) and the program's wiring installs.
 #include <QString>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "platform/printer/DialogChoice.h"
 #include "platform/printer/PrintDevice.h"
-#include "platform/printer/PrinterDialog.h"
-#include "platform/printer/QtPrinter.h"
 #include "printing/PrintCommands.h"
+#include "printing/Scales.h"
 
-class QWidget;
 class PreviewPages;
-class frmPlotPreview;
 
 namespace Printing {
 
@@ -50,56 +53,87 @@ struct Vars {
   int32_t PrintScaleKind = 0;
 };
 Vars& vars();
-// Variables back to their start values, the dialog runner, hooks and printer to the program's,
-// the preview window closed.
+// Variables back to their start values, the hooks and the job state to the defaults, no devices
+// and no printer installed, the preview's pages discarded.
 void resetForTest();
 
-// What the module needs of the windows around it. The defaults do without a main window; the
-// main window installs its own.
+// What a print job does to the windows around it. The defaults do without a main window; the
+// main window gives its own to the program's wiring.
 class Hooks {
  public:
   virtual ~Hooks() = default;
-  // The INI setting "PlotPreview", read at start-up.
-  virtual bool PlotPreview() { return false; }
-  // The owner of the printer dialog (the main window).
-  virtual QWidget* DialogOwner() { return nullptr; }
   // The floating toolbar is lowered while the dialog is open and raised again after.
   virtual void ToolbarFormLoad() {}
   virtual void ToolbarFormUnload() {}
   // General.Delay.
   virtual void Delay(float seconds);
-  // What a print job reads of the main window when it starts, and the interior configuration
-  // and WAT chart that a page sets for itself and puts back. The defaults keep their own
-  // values (the aircraft class is Globals'; the WAT chart is the one the charts draw).
-  virtual JobInputs Inputs();
-  virtual int32_t InteriorConfig() { return interiorConfig_; }
-  virtual void SetInteriorConfig(int32_t config) { interiorConfig_ = config; }
-  virtual int32_t WATChart();
-  virtual void SetWATChart(int32_t chart);
   // A print command has started (its dialogs and pages follow) and has ended, also when it
   // failed or was cancelled.
   virtual void JobStarted() {}
   virtual void JobEnded() {}
+};
+void InstallHooks(Hooks* hooks);  // nullptr restores the defaults
+Hooks& hooks();
+Hooks* InstalledHooks();  // nullptr while the defaults serve
+
+// What a print job reads of the program's state, and the interior configuration a page sets for
+// itself and puts back (the WAT chart a page sets is Globals'). The program's wiring installs
+// the main window's state; the defaults keep their own values (the aircraft class is Globals').
+class JobState {
+ public:
+  virtual ~JobState() = default;
+  // The INI setting "PlotPreview", read at start-up.
+  virtual bool PlotPreview() { return false; }
+  // What a job reads when it starts.
+  virtual JobInputs Inputs();
+  virtual int32_t InteriorConfig() { return interiorConfig_; }
+  virtual void SetInteriorConfig(int32_t config) { interiorConfig_ = config; }
 
  private:
   int32_t interiorConfig_ = 1;
 };
-void InstallHooks(Hooks* hooks);  // nullptr restores the defaults
-Hooks& hooks();
+void InstallJobState(JobState* state);  // nullptr restores the defaults
+JobState& jobState();
+JobState* InstalledJobState();  // nullptr while the defaults serve
 
-// The dialog; nullptr restores the system printer dialog.
-void InstallDialogRunner(printer::PrinterDialogRunner* runner);
+// What printing prints on and shows that is not its own: the program's current printer, the
+// printer dialog over it, the plot preview window and the scale dialogs.
+class Devices {
+ public:
+  virtual ~Devices() = default;
+  // The program's current printer: one for the whole run.
+  virtual printer::PrintDevice& SystemPrinter() = 0;
+  // The printer's page as the program prints it: copy count 1, portrait, no margins, the paper
+  // kept (before the dialog opens and after the user chose).
+  virtual void KeepProgramPage() = 0;
+  // The printer dialog over the current printer, modal to the main window, pages 1 to maxPage;
+  // the user's choices on OK (the printer set up as chosen), nothing on Cancel.
+  virtual std::optional<printer::DialogChoice> RunPrinterDialog(int maxPage) = 0;
+  // The files the documents of the current job went to (a job to a file), in order.
+  virtual std::vector<std::string> FilesOfJob() = 0;
+  // The preview window over the pages, shown and raised: the open one, or a fresh one when none
+  // is open (a window the user has closed deletes itself).
+  virtual void ShowPreview(PreviewPages& pages) = 0;
+  // A preview window is open (not once the user has closed it).
+  virtual bool PreviewOpen() = 0;
+  // The scale dialog, modal; it stores the scale chosen (PrintScale, CabinPrintScale).
+  virtual void ShowScaleDialog(ScaleDialogKind kind) = 0;
+  // Ends a document the current printer has open, so that what was printed is sent or written
+  // (the program is ending in the middle of a job).
+  virtual void EndOpenDocument() = 0;
+};
+// nullptr: none (no dialog is shown and nothing reaches a printer: the job reports it).
+void InstallDevices(Devices* devices);
+Devices* InstalledDevices();
 
-// The program's current printer.
-printer::QtPrinter& CurrentPrinter();
 // The printer the page routines print on: the current printer, or the one a test installed.
 printer::PrintDevice& Printer();
 void InstallPrinter(printer::PrintDevice* device);  // nullptr restores the current printer
 // The pages of the plot preview; the window shows them while it is open. Closing the window
 // discards them; in preview mode the next page a job begins opens the window again.
 PreviewPages& Preview();
-// The preview window while it is open (not once the user has closed it).
-frmPlotPreview* PreviewWindow();
+// The preview window is open (not once the user has closed it).
+bool PreviewOpen();
 // Where the pages of a job are drawn: the preview in preview mode, else the printer.
 printer::PrintDevice& Target();
 

@@ -3,55 +3,18 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
-#include <cfloat>
-#include <charconv>
-#include <cmath>
 
-#include "foundation/General.h"
-#include "platform/runtime/Number.h"
 #include "platform/runtime/Trap.h"
 #include "printing/ControlNames.h"
 #include "printing/Printing.h"
 
 namespace Printing {
 
-float ParseScale(std::string_view text) {
-  const size_t colon = text.find(':');
-  if (colon == std::string_view::npos) return 0;
-  // General.Value raises an overflow (and reports it) for a number beyond the float range; such
-  // a scale is as unusable as no number at all.
-  const double wide = vb::Val(text.substr(colon + 1));
-  if (!std::isfinite(wide) || std::fabs(wide) > FLT_MAX) return 0;
-  return General::Value(text, ":");
-}
-
-std::string ScaleNumber(float n) {
-  char buffer[64];
-  // Fixed notation with the fewest digits that read back as the same float.
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, n, std::chars_format::fixed);
-  return std::string(buffer, result.ptr);
-}
-
-std::string ScaleText(float n) { return "Scale = 1:" + ScaleNumber(n); }
-
-ScaleList SingleScaleList(int32_t kind) {
-  if (kind == 2) return {{"1:80", "1:100", "1:120", "1:180", "1:200", "1:300"}, "1:100"};
-  if (kind == 1) return {{"1:20", "1:30", "1:60", "1:90", "1:100"}, "1:30"};
-  return {{}, "1:180"};
-}
-
-namespace {
-const QStringList kInteriorEntries{"1:20",  "1:30",  "1:60",  "1:90",
-                                   "1:100", "1:150", "1:200", "1:300"};
-}  // namespace
-
-ScaleList InteriorScaleList() { return {kInteriorEntries, "1:150"}; }
-ScaleList CabinScaleList() { return {kInteriorEntries, "1:30"}; }
-
 // --- ScaleDialog ---
 // Sizes are those of a 96 dpi screen (a twip is 1/15 pixel there).
 
-ScaleDialog::ScaleDialog(int height) : QDialog(nullptr) {
+ScaleDialog::ScaleDialog(int height, QWidget* mainWindow)
+    : QDialog(nullptr), mainWindow_(mainWindow) {
   setWindowTitle("Choose Scale");
   // A fixed dialog: its title bar is exactly these hints, a title and a close button (closing
   // cancels), with no minimise or maximise box and no help button.
@@ -116,7 +79,7 @@ void ScaleDialog::AddButtons(int top, int cancelLeft, int okLeft) {
 }
 
 void ScaleDialog::CentreOnMainWindow() {
-  QWidget* main = hooks().DialogOwner();
+  QWidget* main = mainWindow_;
   if (!main) return;
   // Outer rectangles: the dialog's frame is taken to be as wide as the main window's.
   const QRect outer = main->frameGeometry();
@@ -130,7 +93,7 @@ void ScaleDialog::CentreOnMainWindow() {
 
 // --- frmScale ---
 
-frmScale::frmScale() : ScaleDialog(131) {
+frmScale::frmScale(QWidget* mainWindow) : ScaleDialog(131, mainWindow) {
   setObjectName(ctl::frmScale);
   AddLabel(ctl::Label1, "Scale to Print", QRect(66, 14, 122, 21), 12);
   cmbScale = AddScaleBox(ctl::cmbScale, QRect(90, 38, 74, 21));
@@ -148,7 +111,7 @@ void frmScale::StoreChoice() {
 
 // --- frmScale2 ---
 
-frmScale2::frmScale2() : ScaleDialog(179) {
+frmScale2::frmScale2(QWidget* mainWindow) : ScaleDialog(179, mainWindow) {
   setObjectName(ctl::frmScale2);
   AddLabel(ctl::Label1, "Scale to Print", QRect(66, 8, 122, 21), 12);
   AddLabel(ctl::Label2, "Interior Scale", QRect(64, 32, 122, 17), 9.75);
@@ -171,32 +134,6 @@ frmScale2::frmScale2() : ScaleDialog(179) {
 void frmScale2::StoreChoice() {
   vars().PrintScale = ParseScale(cmbScale1->currentText().toStdString());
   vars().CabinPrintScale = ParseScale(cmbScale2->currentText().toStdString());
-}
-
-// --- showing ---
-
-namespace {
-ScaleDialogRunner& runner() {
-  static ScaleDialogRunner r;
-  return r;
-}
-}  // namespace
-
-void InstallScaleDialogRunner(ScaleDialogRunner r) { runner() = std::move(r); }
-
-void ShowScaleDialog(ScaleDialogKind kind) {
-  if (runner()) {
-    runner()(kind);
-    return;
-  }
-  // Made for one showing and gone with it, so every showing starts from the default texts.
-  if (kind == ScaleDialogKind::Single) {
-    frmScale dialog;
-    dialog.exec();
-  } else {
-    frmScale2 dialog;
-    dialog.exec();
-  }
 }
 
 }  // namespace Printing

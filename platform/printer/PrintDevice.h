@@ -15,6 +15,9 @@
 
 namespace printer {
 
+// The number of the printer error VB raised (a document that cannot begin, no printer).
+inline constexpr long kPrinterError = 482;
+
 class PrintDevice {
  public:
   virtual ~PrintDevice() = default;

@@ -2,26 +2,15 @@
 // The printer dialog: what it returns and who shows it. The program shows the system dialog
 // (QPrintDialog) through QtPrinterDialogRunner; tests put a runner of their own in its place
 // and answer OK or Cancel without a modal loop.
-#include <QString>
 #include <optional>
+
+#include "platform/printer/DialogChoice.h"
 
 class QPrinter;
 class QPrintDialog;
 class QWidget;
 
 namespace printer {
-
-enum class PageRange { All, Selection, Pages };
-
-// The user's choices as the dialog returned them.
-struct DialogChoice {
-  QString deviceName;  // the printer chosen, or the output file when printing to a file
-  int copies = 1;
-  bool landscape = false;
-  PageRange range = PageRange::All;
-  int fromPage = 0, toPage = 0;  // with PageRange::Pages
-  bool operator==(const DialogChoice&) const = default;
-};
 
 // The choices the dialog left on the printer it set up.
 DialogChoice ChoiceOf(const QPrinter& printer);

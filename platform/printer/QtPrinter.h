@@ -22,9 +22,6 @@
 
 namespace printer {
 
-// The number of the printer error VB raised.
-inline constexpr long kPrinterError = 482;
-
 // The file name of the n-th document (from 1) of a job printed to `file`: the name itself for
 // the first, then "-n" before the suffix ("plot-2.pdf"; "plot" without a suffix: "plot-2").
 QString NumberedFile(const QString& file, int n);

@@ -36,6 +36,8 @@ void Install(Hooks* hooks) { current = hooks ? hooks : &headless; }
 
 Hooks& Current() { return *current; }
 
+Hooks* Installed() { return current == &headless ? nullptr : current; }
+
 std::vector<std::function<void()>>& finishing() {
   static std::vector<std::function<void()>> work;
   return work;

@@ -39,6 +39,7 @@ struct ProgramEnded {};
 
 void Install(Hooks* hooks);  // nullptr restores the headless implementation
 Hooks& Current();
+Hooks* Installed();  // nullptr while the headless implementation serves
 
 // End: stops the program at once. What was added by FinishBeforeEnd is done first, in the
 // order added; a failure in it is passed over.

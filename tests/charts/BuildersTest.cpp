@@ -102,7 +102,7 @@ TEST_F(Builders, EachBuilderReadsItsSeriesForEachClass) {
       HelicopterPair();
     else
       FixedWingPair();
-    ChartBuilders::vars().WATChart = k.watChart;
+    Globals::vars().WATChart = k.watChart;
     Build(k.chart);
     EXPECT_EQ(v.CurrentChartNumber, k.chart);
     EXPECT_EQ(Series(), k.series);
@@ -330,13 +330,13 @@ TEST_F(Builders, TheQualifierIsReadWhileTheNotesAreNotLoaded) {
 
 TEST_F(Builders, WatChartsReadTheirNotesOnEveryCallAndTheQualifierAfterAClear) {
   HelicopterPair();
-  ChartBuilders::vars().WATChart = 1;
+  Globals::vars().WATChart = 1;
   RecordingCanvas a(TargetKind::Picture, 640, 480);
   ChartBuilders::BuildChart(15, a, true);
   EXPECT_TRUE(Has(a.lines(), "\"WAT A note\""));
   EXPECT_EQ(ChartBuilders::QualifierCaption("lblWATCorp"), "WAT corporate qualifier");
   const size_t reads = captions.size();
-  ChartBuilders::vars().WATChart = 2;  // no clearing of the loaded flag
+  Globals::vars().WATChart = 2;  // no clearing of the loaded flag
   RecordingCanvas b(TargetKind::Picture, 640, 480);
   ChartBuilders::BuildChart(15, b, true);
   EXPECT_TRUE(Has(b.lines(), "\"WAT B note\""));

@@ -81,7 +81,7 @@ TEST_F(ChartNotes, BarChartNotesStandInTheirPlanesHalfInBlack) {
   };
   for (const Case& k : {Case{409, 8}, Case{1031, 10}}) {
     SCOPED_TRACE(k.locale);
-    ChartBuilders::vars().UserGeoLCIDNumber = k.locale;
+    Globals::vars().UserGeoLCIDNumber = k.locale;
     Load(9, "Landing", 1, 4);
     const std::string s = gdi::ShortNumber(k.size);
     EXPECT_EQ(Stored(9),
@@ -103,7 +103,7 @@ TEST_F(ChartNotes, KeysCompareWithoutCaseAndWatNotesFollowTheCategory) {
   };
   for (const Case& k : {Case{1, "WATCorp", "WATACorp", "WAT A note"},
                         Case{2, "WATCorp", "WATCorp", "WAT B note"}}) {
-    ChartBuilders::vars().WATChart = k.wat;
+    Globals::vars().WATChart = k.wat;
     std::string key = k.key;
     v.CurrentChartNumber = 15;
     General::LookupChartLabels(key);

@@ -33,7 +33,7 @@ class SampleCharts : public ChartFixture {
     Registry::RegSettings().PlaneColor1 = static_cast<int32_t>(kRed);
     Registry::RegSettings().PlaneColor2 = static_cast<int32_t>(kBlue);
     CadFunctions::vars().ShowPlane1 = CadFunctions::vars().ShowPlane2 = true;
-    ChartBuilders::vars().UserGeoLCIDNumber = 409;
+    Globals::vars().UserGeoLCIDNumber = 409;
   }
   void Choose(const char* ac1, const char* ac2, int aircraftClass) {
     Registry::RegSettings().Aircraft1 = ac1;
@@ -64,7 +64,7 @@ TEST_F(SampleCharts, EveryChartOfAJetPairAndAHelicopterPairDraws) {
   if (folder) std::filesystem::create_directories(folder);
   for (const Pair& pair : pairs) {
     Choose(pair.ac1, pair.ac2, pair.aircraftClass);
-    ChartBuilders::vars().WATChart = pair.watChart;
+    Globals::vars().WATChart = pair.watChart;
     for (int chart : pair.charts) {
       SCOPED_TRACE(std::string(pair.name) + " " + Chart::ChartKey(chart));
       gdi::PictureCanvas picture(640, 480);

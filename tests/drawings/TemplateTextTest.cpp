@@ -141,7 +141,7 @@ TEST_F(TemplateText, AFixtureTemplateFilledForAPairOnPageThreeOfNine) {
   page.PrintPageNumber = 3;
   page.PrintPageCount = 9;
   page.WATAAvailable = true;
-  page.WATChart = 1;
+  Globals::vars().WATChart = 1;
   inputs.UtilityInteriorAvailable = true;
   inputs.InteriorConfig = 2;
   Globals::vars().AircraftClass = 1;
@@ -195,12 +195,11 @@ TEST_F(TemplateText, NamesQualifiersAndLabelsFollowTheChoices) {
       {"no plane", [] {}, "AcNames", ""},
       {"a plane not chosen", [&] { inputs.Aircraft1 = "7"; }, "AcName[2]", ""},
       {"no such qualifier", [] {}, "Qualifier:Nothing", ""},
-      {"helicopters put Heli first",
-       [&] { Globals::vars().AircraftClass = 2; }, "Qualifier:BlockFuel",
-       "Printed helicopter block fuel"},
+      {"helicopters put Heli first", [&] { Globals::vars().AircraftClass = 2; },
+       "Qualifier:BlockFuel", "Printed helicopter block fuel"},
       {"a quote in the key", [] {}, "Qualifier:Pilot's", "A key with a quote"},
       {"no notes", [] {}, "Qualifier:Empty", ""},
-      {"no WAT chart", [&] { page.WATChart = 1; }, "(WAT)", ""},
+      {"no WAT chart", [&] { Globals::vars().WATChart = 1; }, "(WAT)", ""},
       {"WAT B", [&] { page.WATBAvailable = true; }, "(WAT)", "(WAT B)"},
       {"CAT B", [&] { page.WATAAvailable = true; }, "(CAT)", "(CAT B)"},
       {"no configurations", [&] { inputs.InteriorConfig = 3; }, "(CORP/EMS/UTIL)", ""},
@@ -227,6 +226,7 @@ TEST_F(TemplateText, NamesQualifiersAndLabelsFollowTheChoices) {
     inputs = {};
     page = {};
     Globals::vars().AircraftClass = 1;
+    Globals::vars().WATChart = 2;
     DBase::vars().MetricUnits = false;
     c.set();
     EXPECT_EQ(filled(c.placeholder), c.expected);

@@ -97,7 +97,7 @@ class ChartPictures : public charttest::ChartFixture {
     Registry::RegSettings().PlaneColor1 = static_cast<int32_t>(kRed);
     Registry::RegSettings().PlaneColor2 = static_cast<int32_t>(kBlue);
     CadFunctions::vars().ShowPlane1 = CadFunctions::vars().ShowPlane2 = true;
-    ChartBuilders::vars().UserGeoLCIDNumber = 409;
+    Globals::vars().UserGeoLCIDNumber = 409;
   }
   void Choose(const char* ac1, const char* ac2, int aircraftClass) {
     Registry::RegSettings().Aircraft1 = ac1;
@@ -181,7 +181,7 @@ TEST_F(ChartPictures, EveryChartOfAPairShowsItsValuesWithoutReadingTheDatabase) 
       {"jets", "101", "102", 1, {1, 2, 3, 8, 9, 12, 13, 14}},
       {"helicopters", "201", "202", 2, {1, 2, 4, 5, 6, 7, 10, 11, 13, 15, 16}},
   };
-  ChartBuilders::vars().WATChart = 1;
+  Globals::vars().WATChart = 1;
   for (const Pair& pair : pairs) {
     SCOPED_TRACE(pair.name);
     if (!std::filesystem::exists(db)) std::filesystem::rename(dir / "moved.mdb", db);

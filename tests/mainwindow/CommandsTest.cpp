@@ -151,10 +151,10 @@ TEST_F(Commands, MetricIsWrittenToTheRegistryBeforeTheUpdate) {
   std::string seen = "<not opened>";
   data->onOpen = [&](const std::string&) { seen = Registry::RegistryValue("Metric").toString(); };
   Act(ctl::mnuViewMetric)->trigger();
-  EXPECT_TRUE(MainForm::vars().MetricUnits);
+  EXPECT_TRUE(DBase::vars().MetricUnits);
   EXPECT_EQ(seen, "True");
   Act(ctl::mnuViewMetric)->trigger();
-  EXPECT_FALSE(MainForm::vars().MetricUnits);
+  EXPECT_FALSE(DBase::vars().MetricUnits);
   EXPECT_EQ(Registry::RegistryValue("Metric").toString(), "False");
 }
 
@@ -332,9 +332,9 @@ TEST_F(Commands, OverlayWithNoConfigurationSelectedDoesNothing) {
 
 TEST_F(Commands, WatButtonsChooseTheChart) {
   Opt(ctl::optWATA)->setChecked(true);
-  EXPECT_EQ(MainForm::vars().WATChart, 1);
+  EXPECT_EQ(Globals::vars().WATChart, 1);
   Opt(ctl::optWATB)->setChecked(true);
-  EXPECT_EQ(MainForm::vars().WATChart, 2);
+  EXPECT_EQ(Globals::vars().WATChart, 2);
   EXPECT_EQ(cad.count("ClearDrawing"), 0) << "the drawing views are not touched";
 }
 

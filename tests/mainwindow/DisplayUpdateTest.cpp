@@ -105,7 +105,7 @@ TEST_F(DisplayUpdate, HelicopterInteriorsAndWatChartsOfEitherPlane) {
     EXPECT_EQ(vars().UtilityInteriorAvailable, c.util);
     EXPECT_EQ(vars().WATAAvailable, c.watA);
     EXPECT_EQ(vars().WATBAvailable, c.watB);
-    EXPECT_EQ(vars().WATChart, c.chart);
+    EXPECT_EQ(Globals::vars().WATChart, c.chart);
     EXPECT_EQ(v.optionValue[c.chart == 1 ? ctl::optWATA : ctl::optWATB], true);
     EXPECT_TRUE(v.optionValue[ctl::optCorp]);
   }
@@ -188,13 +188,13 @@ TEST_F(DisplayUpdate, UnitCaptionsFollowTheUnitSetting) {
   const std::string ft = General::MetricString("Ft");
   ASSERT_NE(lbs, "Lbs");
   Pair("", "", 1);
-  vars().MetricUnits = true;
+  DBase::vars().MetricUnits = true;
   MainForm::UpdateDisplay(view, data);
   EXPECT_EQ(view.Caption(Arr::gen1Units, 0), std::string(15 - lbs.size(), '_') + lbs);
   EXPECT_EQ(view.Caption(Arr::gen1Units, 59), "Aircraft Footprint Sq " + ft + ":");
   EXPECT_EQ(view.Caption(Arr::gen1Units, 43), "_____________NM") << "fixed units stay";
   EXPECT_EQ(view.Caption(Arr::gen0Units, 41), "____________NM");
-  vars().MetricUnits = false;
+  DBase::vars().MetricUnits = false;
   MainForm::UpdateDisplay(view, data);
   EXPECT_EQ(view.Caption(Arr::gen1Units, 0), "____________Lbs");
   EXPECT_EQ(view.Caption(Arr::gen1Units, 34), "___________CuFt");

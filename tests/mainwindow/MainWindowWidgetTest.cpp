@@ -22,6 +22,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <map>
 #include <set>
 #include <string>
 #include <thread>
@@ -43,7 +44,10 @@
 #include "platform/dxfcontrol/DrawingWidget.h"
 #include "platform/printer/PrinterDialog.h"
 #include "platform/runtime/Files.h"
+#include "platform/runtime/Trap.h"
+#include "printing/PrintCommands.h"
 #include "printing/Printing.h"
+#include "printing/QtDevices.h"
 #include "support/PeakMemory.h"
 
 namespace {
@@ -64,6 +68,9 @@ class Widgets : public MainWindowTest {
     QtApp();
     MainWindowTest::SetUp();
   }
+  // A fresh run on the sample databases, drawings included, with the pair stored as the last one.
+  std::unique_ptr<MainForm::frmMain> StartOnSamplePair(const char* aircraft1,
+                                                       const char* aircraft2);
 };
 
 // This test and the next spell the object names out rather than through the window's name
@@ -124,6 +131,59 @@ TEST_F(Widgets, MenusHaveTheirCaptionsAndStates) {
   // Plot Screen waits for a drawing tab.
   w.SetMenuEnabled("mnuFilePlotScreen", true);
   EXPECT_TRUE(w.findChild<QAction*>("mnuFilePlotScreen")->isEnabled());
+}
+
+// The File menu holds the print items as the print commands register them: each in its submenu
+// with its caption, in their order, and each command's item runs that command.
+TEST_F(Widgets, TheFileMenusPrintItemsAreTheRegisteredOnes) {
+  MainForm::frmMain w(std::make_unique<FakeAircraftData>());
+  auto* file = w.findChild<QMenu*>(ctl::mnuFile);
+  ASSERT_NE(file, nullptr);
+  std::map<std::string_view, std::vector<QAction*>> seen;  // the items each menu showed so far
+  for (const Printing::PrintItem& item : Printing::PrintItems()) {
+    const QString name = QString::fromUtf8(item.name.data(), qsizetype(item.name.size()));
+    SCOPED_TRACE(name.toStdString());
+    QMenu* parent = item.parent.empty() ? file
+                                        : w.findChild<QMenu*>(QString::fromUtf8(
+                                              item.parent.data(), qsizetype(item.parent.size())));
+    ASSERT_NE(parent, nullptr);
+    QAction* action =
+        item.command ? w.findChild<QAction*>(name) : w.findChild<QMenu*>(name)->menuAction();
+    ASSERT_NE(action, nullptr);
+    EXPECT_EQ(action->text().toStdString(), item.caption);
+    // After the items before it in the same menu.
+    std::vector<QAction*>& before = seen[item.parent];
+    const QList<QAction*> actions = parent->actions();
+    const qsizetype at = actions.indexOf(action);
+    ASSERT_GE(at, 0);
+    for (QAction* earlier : before) EXPECT_LT(actions.indexOf(earlier), at);
+    before.push_back(action);
+    // Those of a pair start hidden (and read as disabled so), those of a drawing view disabled.
+    const bool shown = item.offered != Printing::Offered::TwoPlanes;
+    EXPECT_EQ(action->isVisible(), shown);
+    EXPECT_EQ(action->isEnabled(), shown && item.enabled == Printing::Enabled::Always);
+  }
+  // A command's item runs its command: with no aircraft and the printer dialog cancelled, the
+  // handler's trace entry is its item's.
+  struct Traced final : vb::TrapHandler {
+    std::vector<std::string> entries;
+    bool HandlingOn() override { return true; }
+    void TraceEntry(std::string_view m, std::string_view p) override {
+      entries.push_back(std::string(m) + ":" + std::string(p));
+    }
+    void HandleError(std::string_view, std::string_view, const vb::Error&) override {}
+  } traced;
+  struct Cancel final : printer::PrinterDialogRunner {
+    std::optional<printer::DialogChoice> run(QPrinter&, int, QWidget*) override { return {}; }
+  } cancel;
+  w.printingDevices().InstallDialogRunner(&cancel);
+  vb::TrapHandler* program = vb::CurrentTrapHandler();
+  vb::SetTrapHandler(&traced);
+  w.findChild<QAction*>(ctl::mnuFilePrintGeneral)->trigger();
+  vb::SetTrapHandler(program);
+  EXPECT_NE(
+      std::find(traced.entries.begin(), traced.entries.end(), "MainForm:mnuFilePrintGeneral_Click"),
+      traced.entries.end());
 }
 
 TEST_F(Widgets, EveryNamedControlExists) {
@@ -369,6 +429,15 @@ std::unique_ptr<MainForm::frmMain> StartedWindow() {
   return w;
 }
 
+std::unique_ptr<MainForm::frmMain> Widgets::StartOnSamplePair(const char* aircraft1,
+                                                              const char* aircraft2) {
+  WriteIni("[Settings]\nHandleErrors=True\n[Database]\nDBName=ac.mdb\nDxfDBName=dxf.mdb\n");
+  std::filesystem::remove(dir.path() / "ac.mdb");
+  std::filesystem::remove(dir.path() / "dxf.mdb");
+  SampleJetsProgramFolder(dir.path(), true, aircraft1, aircraft2);
+  return StartedWindow();
+}
+
 // A whole run: the sample database, two sample jets stored as the last pair.
 TEST_F(Widgets, TwoSampleJetsSideBySide) {
   WriteIni("[Settings]\nHandleErrors=True\n[Database]\nDBName=ac.mdb\nDxfDBName=dxf.mdb\n");
@@ -404,12 +473,12 @@ TEST_F(Widgets, TwoSampleJetsSideBySide) {
   EXPECT_TRUE(w->findChild<QScrollBar*>(ctl::scrollFrame)->maximum() > 0);
   shoot("tab1.png");
 
-  MainForm::vars().MetricUnits = true;
+  DBase::vars().MetricUnits = true;
   w->TabStrip_Click();
   const std::string kg = General::MetricString("Lbs");
   EXPECT_EQ(text("gen1Units_0"), std::string(15 - kg.size(), '_') + kg);
   shoot("tab1-metric.png");
-  MainForm::vars().MetricUnits = false;
+  DBase::vars().MetricUnits = false;
 
   // Choose: the dialog opens on the stored pair; OK keeps it and the panels scroll back up.
   auto* scroll = w->findChild<QScrollBar*>(ctl::scrollFrame);
@@ -891,11 +960,7 @@ TEST_F(Widgets, SideBySideInteriorsStandClearOfEachOther) {
                         {"201", "202", {"optHeliInterior", "optHeliCabin", "optHeliCabinSide"}}};
   const char* shots = std::getenv("TOLVANE_SCREENSHOT_DIR");
   for (const Pair& pair : pairs) {
-    WriteIni("[Settings]\nHandleErrors=True\n[Database]\nDBName=ac.mdb\nDxfDBName=dxf.mdb\n");
-    std::filesystem::remove(dir.path() / "ac.mdb");
-    std::filesystem::remove(dir.path() / "dxf.mdb");
-    SampleJetsProgramFolder(dir.path(), true, pair.aircraft1, pair.aircraft2);
-    auto w = StartedWindow();
+    auto w = StartOnSamplePair(pair.aircraft1, pair.aircraft2);
     ASSERT_TRUE(w->startup().FirstActivationDone());
     const long errorsAtStart = General::vars().ErrorCount;
     auto* tabs = w->findChild<QTabBar*>(ctl::SSTab);
@@ -926,6 +991,40 @@ TEST_F(Widgets, SideBySideInteriorsStandClearOfEachOther) {
 
 namespace {
 
+// Pictures of every tab a sample jet pair and a sample helicopter pair show, drawings and charts
+// composed, for comparing the screens of two builds: only when TOLVANE_SCREENSHOT_DIR names a
+// folder (<pair>-tab<nn>.png). Each tab shown is the one selected and none reports an error.
+TEST_F(Widgets, PicturesOfEveryTabOfAJetPairAndAHelicopterPair) {
+  const char* shots = std::getenv("TOLVANE_SCREENSHOT_DIR");
+  if (!shots) GTEST_SKIP() << "TOLVANE_SCREENSHOT_DIR not set";
+  struct Pair {
+    const char* tag;
+    const char* aircraft1;
+    const char* aircraft2;
+  };
+  for (const Pair& pair : {Pair{"jets", "101", "102"}, Pair{"helis", "201", "202"}}) {
+    SCOPED_TRACE(pair.tag);
+    auto w = StartOnSamplePair(pair.aircraft1, pair.aircraft2);
+    ASSERT_TRUE(w->startup().FirstActivationDone());
+    const long errorsAtStart = General::vars().ErrorCount;
+    auto* tabs = w->findChild<QTabBar*>(ctl::SSTab);
+    for (int tab = 0; tab < MainForm::kTabCount; ++tab) {
+      if (!tabs->isTabVisible(tab)) continue;
+      tabs->setCurrentIndex(tab);
+      EXPECT_TRUE(Await([&] { return MainForm::vars().CurrentTab == tab; })) << tab;
+      EXPECT_TRUE(w->findChild<QFrame*>(QString("framDisplay_%1").arg(tab))->isVisible()) << tab;
+      w->grab().save(QString("%1/%2-tab%3.png").arg(shots, pair.tag).arg(tab, 2, 10, QChar('0')));
+    }
+    EXPECT_EQ(General::vars().ErrorCount, errorsAtStart);
+    w->close();
+    w.reset();
+  }
+}
+
+}  // namespace
+
+namespace {
+
 // Records the toolbar's state while the dialog is open, then cancels.
 class ToolbarWatchingDialog final : public printer::PrinterDialogRunner {
  public:
@@ -943,7 +1042,7 @@ class ToolbarWatchingDialog final : public printer::PrinterDialogRunner {
 TEST_F(Widgets, ThePrinterDialogIsOwnedByTheWindowAndLowersTheFloatingToolbar) {
   MainForm::frmMain w(std::make_unique<FakeAircraftData>());
   ToolbarWatchingDialog dialog;
-  Printing::InstallDialogRunner(&dialog);
+  w.printingDevices().InstallDialogRunner(&dialog);
   Registry::RegSettings().ToolbarVisible = true;
   Registry::RegSettings().ToolbarDocked = false;
   Toolbar::SetTopmost(true);
@@ -953,7 +1052,7 @@ TEST_F(Widgets, ThePrinterDialogIsOwnedByTheWindowAndLowersTheFloatingToolbar) {
   EXPECT_TRUE(Toolbar::Topmost());
   // Preview mode as start-up read it.
   MainForm::vars().PlotPreview = true;
-  EXPECT_TRUE(Printing::hooks().PlotPreview());
+  EXPECT_TRUE(Printing::jobState().PlotPreview());
   MainForm::vars().PlotPreview = false;
-  EXPECT_FALSE(Printing::hooks().PlotPreview());
+  EXPECT_FALSE(Printing::jobState().PlotPreview());
 }

@@ -1,6 +1,8 @@
 // The print commands of the File menu end to end: the program on the sample databases and page
 // templates, a menu item triggered, the pages printed to a PDF file and read back with the
 // poppler tools.
+#include <sqlite3.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -22,6 +24,7 @@
 #include "platform/printer/PrinterDialog.h"
 #include "printing/PrintCommands.h"
 #include "printing/Printing.h"
+#include "printing/QtDevices.h"
 #include "printing/ScaleDialogs.h"
 #include "printing/frmPlotPreview.h"
 #include "support/Pdf.h"
@@ -52,7 +55,6 @@ class PrintJobs : public MainWindowTest {
     QtApp();
     MainWindowTest::SetUp();
     if (!testsupport::HavePopplerTools()) GTEST_SKIP() << "poppler-utils not installed";
-    Printing::InstallDialogRunner(&dialog);
     for (const auto& t : std::filesystem::directory_iterator(TOLVANE_TEMPLATES))
       std::filesystem::copy_file(t.path(), dir / t.path().filename().string());
     std::string sql;
@@ -74,6 +76,7 @@ class PrintJobs : public MainWindowTest {
     Registry::RegSettings().ProgramVersion = MainForm::VersionText();
     ASSERT_EQ(Registry::SaveRegData(), 0);
     window = std::make_unique<MainForm::frmMain>();
+    window->printingDevices().InstallDialogRunner(&dialog);
     window->Start();
     window->show();
     ASSERT_TRUE(PumpUntil([&] { return window->startup().FirstActivationDone(); }));
@@ -145,10 +148,10 @@ TEST_F(PrintJobs, HelicoptersPrintEveryInteriorAndBothWATCharts) {
   ASSERT_TRUE(MainForm::vars().WATBAvailable);
   // The interior tab shows the EMS interior: the job still prints each configuration once.
   MainForm::vars().InteriorConfig = 2;
-  const int watChart = MainForm::vars().WATChart;
+  const int watChart = Globals::vars().WATChart;
   const QString side = Print(ctl::mnuFilePrintAllSideBySide, "helis-side-by-side");
   EXPECT_EQ(MainForm::vars().InteriorConfig, 2);
-  EXPECT_EQ(MainForm::vars().WATChart, watChart);
+  EXPECT_EQ(Globals::vars().WATChart, watChart);
   const QString all = Print(ctl::mnuFilePrintAllOverlaid, "helis-all");
   const QString wat = Print(ctl::mnuFilePrintWAT, "helis-wat");
   ExpectNumbered(side, 16);
@@ -310,7 +313,7 @@ TEST_F(PrintJobs, PreviewShowsEveryPageOfPrintAll) {
   MainForm::vars().PlotPreview = true;
   Print(ctl::mnuFilePrintAllOverlaid, "preview");
   EXPECT_EQ(dialog.calls, 0);
-  frmPlotPreview* preview = Printing::PreviewWindow();
+  frmPlotPreview* preview = window->printingDevices().PreviewWindow();
   ASSERT_NE(preview, nullptr);
   EXPECT_EQ(Printing::Preview().pageCount(), 9);
   // The preview window shown and painted: what is pending is handled, without waiting for more.
@@ -334,22 +337,24 @@ TEST_F(PrintJobs, APreviewClosedDuringPrintAllOpensAgainForTheLaterPages) {
   QPointer<frmPlotPreview> closing;
   QTimer user;
   QObject::connect(&user, &QTimer::timeout, [&] {
-    if (closed || Printing::Preview().pageCount() != 3 || !Printing::PreviewWindow()) return;
-    closing = closed = Printing::PreviewWindow();
+    if (closed || Printing::Preview().pageCount() != 3 ||
+        !window->printingDevices().PreviewWindow())
+      return;
+    closing = closed = window->printingDevices().PreviewWindow();
     closed->close();
   });
   user.start(0);
   Print(ctl::mnuFilePrintAllOverlaid, "preview-closed");
   user.stop();
   ASSERT_NE(closed, nullptr) << "the window was not closed while the job ran";
-  frmPlotPreview* preview = Printing::PreviewWindow();
+  frmPlotPreview* preview = window->printingDevices().PreviewWindow();
   ASSERT_NE(preview, nullptr);
   EXPECT_NE(preview, closed);
   EXPECT_TRUE(preview->isVisible());
   // Pages 3 to 9: the third had only begun when the window closed.
   EXPECT_EQ(Printing::Preview().pageCount(), 7);
   EXPECT_TRUE(PumpUntil([&] { return !closing; }));
-  EXPECT_EQ(Printing::PreviewWindow(), preview);
+  EXPECT_EQ(window->printingDevices().PreviewWindow(), preview);
   EXPECT_EQ(Printing::Preview().pageCount(), 7);
   MainForm::vars().PlotPreview = false;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // A program folder for the drawing pages: the sample aircraft database, an empty drawing
 // database, a "DXF" cache folder the test fills with view drawings, a settings file, the page
-// templates, the drawing controls and a recording printer. Plane 1 prints in red, Plane 2 in
+// templates, the drawing controls wired in and a recording printer. The interior configuration
+// is the window's (MainForm::vars().InteriorConfig). Plane 1 prints in red, Plane 2 in
 // blue, both shown; the pair is 101 and 102 (fixed-wing) until a test chooses another.
 #include <gtest/gtest.h>
 
@@ -86,25 +87,7 @@ class DrawingPageTest : public PrintingTest {
         "CabinSideUtil TEXT);");
     DBase::vars().DxfDBPath = (dir / "dxf.mdb").string();
     std::filesystem::create_directory(dir / "DXF");
-    for (auto& c : controls) c = std::make_unique<dxf::DrawingControl>(TOLVANE_TEMPLATES);
-    services = std::make_unique<CadFunctions::DxfCadServices>(CadFunctions::DxfCadServices::Controls{
-        controls[0].get(), nullptr, controls[2].get(), controls[3].get(), controls[4].get(),
-        controls[5].get()});
-    CadFunctions::InstallServices(services.get());
-    CadFunctions::SetDrawingInputsSource([this] {
-      const Registry::Settings& s = Registry::RegSettings();
-      CadFunctions::DrawingInputs in{s.Aircraft1, s.Aircraft2, s.PlaneColor1, s.PlaneColor2,
-                                     s.DimColor, 2};
-      in.InteriorConfig = interiorConfig;
-      return in;
-    });
-    CadFunctions::SetPageInputsSource([] {
-      CadFunctions::PageInputs p;
-      p.PrintPageNumber = Printing::vars().PrintPageNumber;
-      p.PrintPageCount = Printing::vars().PrintPageCount;
-      return p;
-    });
-    ui::Install(&ui);
+    UseDrawingControls(TOLVANE_TEMPLATES);
     Registry::RegSettings().PlaneColor1 = kRed;
     Registry::RegSettings().PlaneColor2 = kBlue;
     Registry::RegSettings().DimColor = -1;
@@ -115,7 +98,6 @@ class DrawingPageTest : public PrintingTest {
     Printing::InstallPrinter(&rec);
   }
   void TearDown() override {
-    ui::Install(nullptr);
     vb::SetProgramFolder({});
     PrintingTest::TearDown();
   }
@@ -142,11 +124,7 @@ class DrawingPageTest : public PrintingTest {
   }
 
   testsupport::TempDir dir;
-  std::array<std::unique_ptr<dxf::DrawingControl>, 6> controls;
-  std::unique_ptr<CadFunctions::DxfCadServices> services;
   printer::RecordingPrinter rec;
-  ui::FakeHooks ui;
-  int32_t interiorConfig = 1;
 };
 
 }  // namespace printingtest

@@ -179,26 +179,13 @@ TEST_F(PagePrinting, EveryPageOfBothClassesPrintsCleanlyToPdf) {
   // Each pair's document is printed, then read: the poppler tools read one document while the
   // next one prints.
   std::vector<QString> files;
-  int watChart = 2, interiorConfig = 1;
   for (const PairCase& pair : pairs) {
     Pair(pair.a1, pair.a2, pair.aircraftClass);
-    CadFunctions::SetPageInputsSource([&] {
-      CadFunctions::PageInputs p;
-      p.PrintPageNumber = Printing::vars().PrintPageNumber;
-      p.PrintPageCount = Printing::vars().PrintPageCount;
-      p.WATChart = watChart;
-      p.WATAAvailable = p.WATBAvailable = true;
-      return p;
-    });
-    const bool heli = pair.aircraftClass == 2;
-    CadFunctions::SetDrawingInputsSource([&interiorConfig, heli] {
-      const Registry::Settings& s = Registry::RegSettings();
-      CadFunctions::DrawingInputs in{s.Aircraft1,   s.Aircraft2, s.PlaneColor1,
-                                     s.PlaneColor2, s.DimColor,  2};
-      in.InteriorConfig = interiorConfig;
-      in.EMSInteriorAvailable = in.UtilityInteriorAvailable = heli;
-      return in;
-    });
+    // What the display update finds for the pair: both WAT charts, and a helicopter pair's EMS
+    // and utility interiors.
+    MainForm::Vars& window = MainForm::vars();
+    window.WATAAvailable = window.WATBAvailable = true;
+    window.EMSInteriorAvailable = window.UtilityInteriorAvailable = pair.aircraftClass == 2;
     const QString file = OpenPdfJob(std::string(pair.tag) + ".pdf");
     const int count = static_cast<int>(pair.pages.size());
     Printing::vars().PrintPageCount = static_cast<int16_t>(count);
@@ -206,9 +193,8 @@ TEST_F(PagePrinting, EveryPageOfBothClassesPrintsCleanlyToPdf) {
       const PageCase& page = pair.pages[static_cast<size_t>(i)];
       if (i > 0) Printing::Printer().newPage();
       Printing::vars().PrintPageNumber = static_cast<int16_t>(i + 1);
-      watChart = page.watChart;
-      interiorConfig = page.interiorConfig;
-      ChartBuilders::vars().WATChart = page.watChart;
+      window.InteriorConfig = page.interiorConfig;
+      Globals::vars().WATChart = page.watChart;
       page.print();
       // The charts are drawn on the printer directly: only a drawing page's lists hold anything in
       // the planes' colours.

@@ -30,6 +30,8 @@ class ExteriorPages : public printingtest::DrawingPageTest {};
 
 // Framed as CAD(0) frames them (5 % margin, widened to 3:2), two rectangles of 100 x 50 and
 // 200 x 50 span 220 x 146.7 in: 1:30 is the first scale at which they fit 7.5 x 6.5.
+TEST_F(ExteriorPages, TheFixtureRunsTheProgramsWiring) { ExpectTheProgramsWiring(); }
+
 TEST_F(ExteriorPages, TheTopPagePlacesEachPlaneAtItsPointAtOneScale) {
   Drawing("101", "Top", RectangleDrawing(100, 50, true));
   Drawing("102", "Top", RectangleDrawing(200, 50));
@@ -170,7 +172,7 @@ TEST_F(ExteriorPages, AnUnusableFitBoxTakesItsDefault) {
 TEST_F(ExteriorPages, PreviewPaintsNoRasterAndShowsTheVectors) {
   Drawing("101", "Side", RectangleDrawing(100, 50, true));
   Drawing("102", "Side", RectangleDrawing(100, 50));
-  hooks.preview = true;
+  MainForm::vars().PlotPreview = true;
   ASSERT_NE(Printing::ShowPrinterDialog(), 0);
   CadFunctions::PrintSide();
   EXPECT_TRUE(rec.log().empty());

@@ -114,7 +114,7 @@ TEST_F(InteriorPages, TheOverlaidFixedWingPageSharesEachViewsPointAtTwoScales) {
 
 TEST_F(InteriorPages, TheOverlaidHelicopterPageReadsItsConfigurationAndSharesTheCabinScale) {
   Pair("201", "202", 2);
-  interiorConfig = 2;
+  MainForm::vars().InteriorConfig = 2;
   View("201", "InteriorEMS", Segment(0, 0, 0, -300));
   View("201", "CabinFrontEMS", Segment(0, 0, 170, 0));  // framed 187 wide: 1:40 in 5 x 5
   View("201", "CabinSideEMS", Segment(0, 0, 260, 0));   // framed 286 wide: 1:60
@@ -216,7 +216,7 @@ TEST_F(InteriorPages, TheFixedWingCabinPageHasNoSecondScale) {
 TEST_F(InteriorPages, PreviewGetsTheSamePageAndThePrinterNothing) {
   Pair("101", "102", 1);
   View("101", "Interior", Segment(0, 0, 0, -600));
-  hooks.preview = true;
+  MainForm::vars().PlotPreview = true;
   ASSERT_NE(Printing::ShowPrinterDialog(), 0);
   CadFunctions::PrintInterior();
   EXPECT_TRUE(rec.log().empty());
@@ -263,7 +263,7 @@ TEST_F(SampleInteriorPages, EveryInteriorPageOfTheSamplePairsPrintsBothAircraftO
   for (const Pairing& p : pairs) {
     SCOPED_TRACE(p.name);
     Pair(p.a1, p.a2, p.cls);
-    interiorConfig = p.config;
+    MainForm::vars().InteriorConfig = p.config;
     Ini(p.crosses ? "[Settings]\nShowRefPoint=True\n" : "");
     const QString file = QString::fromStdString((dir / (std::string(p.name) + ".pdf")).string());
     dialog.AnswerPdf(file);

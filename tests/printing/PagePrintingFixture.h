@@ -1,7 +1,7 @@
 #pragma once
 // The fixture of the page printing tests: the sample aircraft database, the drawing controls and
-// services of the program, a fake window, Plane 1 red and Plane 2 blue, both shown; and small
-// page templates of a test's own.
+// services of the program wired in with a fake window, Plane 1 red and Plane 2 blue, both shown;
+// and small page templates of a test's own.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -62,26 +62,8 @@ class PagePrinting : public PrintingTest {
     ASSERT_TRUE(vb::ReadWholeFile(TOLVANE_SAMPLE_AC_SQL, sql));
     testsupport::BuildDatabase(dir / "ac.mdb", sql);
     DBase::vars().DBPath = (dir / "ac.mdb").string();
-    ChartBuilders::vars().UserGeoLCIDNumber = 409;
-    for (auto& c : controls) c = std::make_unique<dxf::DrawingControl>(TOLVANE_TEMPLATES);
-    services =
-        std::make_unique<CadFunctions::DxfCadServices>(CadFunctions::DxfCadServices::Controls{
-            controls[0].get(), nullptr, controls[2].get(), controls[3].get(), controls[4].get(),
-            controls[5].get()});
-    CadFunctions::InstallServices(services.get());
-    CadFunctions::SetDrawingInputsSource([] {
-      const Registry::Settings& s = Registry::RegSettings();
-      return CadFunctions::DrawingInputs{s.Aircraft1,   s.Aircraft2, s.PlaneColor1,
-                                         s.PlaneColor2, s.DimColor,  2};
-    });
-    CadFunctions::SetPageInputsSource([] {
-      CadFunctions::PageInputs p;
-      p.PrintPageNumber = Printing::vars().PrintPageNumber;
-      p.PrintPageCount = Printing::vars().PrintPageCount;
-      p.WATChart = ChartBuilders::vars().WATChart;
-      return p;
-    });
-    ui::Install(&ui);
+    Globals::vars().UserGeoLCIDNumber = 409;
+    UseDrawingControls(TOLVANE_TEMPLATES);
     Registry::RegSettings().PlaneColor1 = static_cast<int32_t>(kRed);
     Registry::RegSettings().PlaneColor2 = static_cast<int32_t>(kBlue);
     Registry::RegSettings().DimColor = -1;
@@ -92,7 +74,6 @@ class PagePrinting : public PrintingTest {
   }
   void TearDown() override {
     if (!savedProgramFolder.empty()) vb::SetProgramFolder(savedProgramFolder);
-    ui::Install(nullptr);
     PrintingTest::TearDown();
   }
   void Pair(const char* a1, const char* a2, int aircraftClass) {
@@ -136,10 +117,7 @@ class PagePrinting : public PrintingTest {
 
   testsupport::TempDir dir;
   std::filesystem::path savedProgramFolder;
-  std::array<std::unique_ptr<dxf::DrawingControl>, 6> controls;
-  std::unique_ptr<CadFunctions::DxfCadServices> services;
   printer::RecordingPrinter rec;
-  ui::FakeHooks ui;
 };
 
 }  // namespace printingtest

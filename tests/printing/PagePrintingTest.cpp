@@ -31,6 +31,11 @@ using printingtest::PagePrinting;
 using printingtest::Solid;
 using printingtest::Text;
 
+TEST_F(PagePrinting, TheFixtureRunsTheProgramsWiring) {
+  ExpectTheProgramsWiring();
+  EXPECT_NE(CadFunctions::InstalledServices(), nullptr);
+}
+
 TEST_F(PagePrinting, TheRasterComesFirstThenTheTextsAndLines) {
   const std::string t = Template(
       "Fixture.dxf", Solid() + Text("Page n of Pages", 1, 10) + Text("AcNames", 1, 9.5) +
@@ -137,7 +142,7 @@ TEST_F(PagePrinting, PreviewGetsTheTextsAndThePrinterNothing) {
   const std::string t = Template("Fixture.dxf", Solid() + Text("Page n of Pages", 1, 10) +
                                                     Line(1, 5, 7.5, 5));
   Printing::InstallPrinter(&rec);
-  hooks.preview = true;
+  MainForm::vars().PlotPreview = true;
   ASSERT_NE(Printing::ShowPrinterDialog(), 0);
   CadFunctions::PrintDXF(t);
   EXPECT_TRUE(rec.log().empty());
@@ -260,7 +265,7 @@ TEST_F(PagePrinting, EveryPageHasItsStatusTemplateAndChartsInOrder) {
     EXPECT_EQ(drawn, c.charts) << c.status;
   }
   // In preview no chart is drawn and nothing reaches the printer.
-  hooks.preview = true;
+  MainForm::vars().PlotPreview = true;
   drawn.clear();
   rec.forget();
   CadFunctions::PrintWAT();
@@ -271,9 +276,10 @@ TEST_F(PagePrinting, EveryPageHasItsStatusTemplateAndChartsInOrder) {
 TEST_F(PagePrinting, TheGeneralPageFollowsTheClassAndAFailureStillClearsTheStatus) {
   const std::pair<int, std::string_view> classes[] = {
       {0, "General.dxf"}, {1, "General.dxf"}, {2, "GeneralHeli.dxf"}};
-  const Printing::DataPage& general = Printing::DataPages()[1];
+  const Printing::DataPage& general = Printing::DataPageOf(Printing::PageRoutine::General);
   for (auto [cls, file] : classes) EXPECT_EQ(Printing::TemplateFor(general, cls), file);
-  EXPECT_EQ(Printing::TemplateFor(Printing::DataPages()[2], 2), "Payload.dxf");
+  EXPECT_EQ(Printing::TemplateFor(Printing::DataPageOf(Printing::PageRoutine::PayloadRange), 2),
+            "Payload.dxf");
   // No page drawing at all: every step fails and is reported, the charts are still drawn, the
   // status is cleared and the pointer restored.
   CadFunctions::InstallServices(nullptr);
@@ -288,18 +294,21 @@ TEST_F(PagePrinting, TheGeneralPageFollowsTheClassAndAFailureStillClearsTheStatu
 
 TEST(ChartBoxes, PercentOfTheWidthAcrossAndDownPercentOfTheHeightForTheHeight) {
   // On a printable area of 8 x 10.5 in (in inches).
-  const Printing::PageChart& bfl = Printing::DataPages()[3].charts[0];
+  const Printing::PageChart& bfl =
+      Printing::DataPageOf(Printing::PageRoutine::BalancedFieldLength).charts[0];
   const Printing::Box b = Printing::ChartBox(bfl, 8, 10.5);
   EXPECT_NEAR(b.left, 0.8, 1e-12);
   EXPECT_NEAR(b.right, 6.8, 1e-12);
   EXPECT_NEAR(b.top, 2.0, 1e-12);
   EXPECT_NEAR(b.bottom, 8.3, 1e-12);
-  const Printing::PageChart& time = Printing::DataPages()[4].charts[1];
+  const Printing::PageChart& time =
+      Printing::DataPageOf(Printing::PageRoutine::BlockFuelTime).charts[1];
   const Printing::Box t = Printing::ChartBox(time, 8, 10.5);
   EXPECT_NEAR(t.top, 5.76, 1e-12);
   EXPECT_NEAR(t.bottom, 9.75, 1e-12);
   // The WAT bottom row passes 100 % (93 + 21) and still ends on a Letter page.
-  const Printing::Box w = Printing::ChartBox(Printing::DataPages()[5].charts[2], 8.5, 11);
+  const Printing::Box w =
+      Printing::ChartBox(Printing::DataPageOf(Printing::PageRoutine::WAT).charts[2], 8.5, 11);
   EXPECT_LT(w.bottom, 11);
 }
 
@@ -338,15 +347,16 @@ TEST_F(PagePrinting, ChartPagesOfTheSamplePairsPrintTheirChartsInTheirBoxes) {
     ASSERT_EQ(images.size(), pages.size()) << pc.tag;
     for (int k = 0; k < count; ++k) {
       const Printing::DataPage& page = pages[static_cast<size_t>(k)];
-      const std::string name = std::string(pc.tag) + "_" + std::string(page.routine);
+      const std::string name =
+          std::string(pc.tag) + "_" + std::string(Printing::RoutineName(page.routine));
       const QString text = testsupport::PdfPageText(file, k + 1);
       EXPECT_TRUE(text.contains(QString("Page %1 of %2").arg(k + 1).arg(count))) << name;
       const QImage& img = images[static_cast<size_t>(k)];
       ASSERT_FALSE(img.isNull()) << name;
       printingtest::SaveForLooking(img, QString::fromStdString(name + ".png"));
       const double W = 8.5 * kDpi, H = 11 * kDpi;
-      const bool data = std::find(pc.withoutData.begin(), pc.withoutData.end(), page.routine) ==
-                        pc.withoutData.end();
+      const bool data = std::find(pc.withoutData.begin(), pc.withoutData.end(),
+                                  Printing::RoutineName(page.routine)) == pc.withoutData.end();
       for (const Printing::PageChart& chart : page.charts) {
         const Printing::Box b = Printing::ChartBox(chart, W, H);
         int coloured = 0, dark = 0;

@@ -90,9 +90,9 @@ TEST_F(PrintingTest, TheDrawingLayerDrawsOnThePreviewAt85Percent) {
 }
 
 TEST_F(PrintingTest, ThePreviewWindowShowsTwoPagesAndClosesWithEscape) {
-  hooks.preview = true;
+  MainForm::vars().PlotPreview = true;
   ASSERT_EQ(Printing::ShowPrinterDialog(), -1);
-  QPointer<frmPlotPreview> w = Printing::PreviewWindow();
+  QPointer<frmPlotPreview> w = qt.PreviewWindow();
   ASSERT_TRUE(w);
   EXPECT_TRUE(w->testAttribute(Qt::WA_DeleteOnClose));
   EXPECT_TRUE(w->windowFlags().testFlag(Qt::Tool));
@@ -169,12 +169,12 @@ TEST_F(PrintingTest, ThePreviewWindowShowsTwoPagesAndClosesWithEscape) {
   QTest::keyClick(w, Qt::Key_Escape);
   testsupport::PumpUntil([&] { return !w; }, 2000);
   EXPECT_FALSE(w);  // closed and deleted
-  EXPECT_EQ(Printing::PreviewWindow(), nullptr);
+  EXPECT_EQ(qt.PreviewWindow(), nullptr);
   EXPECT_EQ(Printing::Preview().pageCount(), 0);  // its drawing went with it
 
   // The next preview job gets a new, empty window.
   ASSERT_EQ(Printing::ShowPrinterDialog(), -1);
-  frmPlotPreview* again = Printing::PreviewWindow();
+  frmPlotPreview* again = qt.PreviewWindow();
   ASSERT_NE(again, nullptr);
   EXPECT_TRUE(again->isVisible());
   EXPECT_EQ(Printing::Preview().pageCount(), 0);

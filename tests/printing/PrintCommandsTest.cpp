@@ -8,7 +8,8 @@
 #include <QLabel>
 #include <QPointer>
 #include <QTest>
-
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,8 @@
 #include "platform/printer/RecordingPrinter.h"
 #include "platform/runtime/Error.h"
 #include "platform/ui/FakeHooks.h"
+#include "printing/ControlNames.h"
+#include "printing/PagePrinting.h"
 #include "printing/PrintCommands.h"
 #include "printing/ScaleDialogs.h"
 #include "printing/frmPlotPreview.h"
@@ -44,14 +47,9 @@ class PrintCommands : public printingtest::PrintingTest {
     PrintingTest::SetUp();
     // Failing steps are reported and the procedure goes on, as in the program.
     testsupport::ReportErrorsAndGoOn();
-    ui::Install(&ui);
     Printing::InstallPrinter(&rec);
     Printing::InstallPageRunner([this](PageRoutine r) { FakePage(r); });
     Answer(1);
-  }
-  void TearDown() override {
-    ui::Install(nullptr);
-    PrintingTest::TearDown();
   }
   void Answer(int copies) {
     dialog.answer = DialogChoice{"Printer", copies, false, PageRange::All};
@@ -62,8 +60,8 @@ class PrintCommands : public printingtest::PrintingTest {
     const Printing::Vars& v = Printing::vars();
     std::string line = std::string(Printing::RoutineName(r)) + " " +
                        std::to_string(v.PrintPageNumber) + "/" + std::to_string(v.PrintPageCount) +
-                       " c" + std::to_string(hooks.interiorConfig) + " w" +
-                       std::to_string(hooks.watChart);
+                       " c" + std::to_string(MainForm::vars().InteriorConfig) + " w" +
+                       std::to_string(Globals::vars().WATChart);
     if (v.PrintScale > 0) line += " 1:" + Printing::ScaleNumber(v.PrintScale);
     Printing::Target().canvas().textOut(0, 0, line);
     if (onPage) onPage(r);
@@ -92,7 +90,6 @@ class PrintCommands : public printingtest::PrintingTest {
   }
 
   printer::RecordingPrinter rec;
-  ui::FakeHooks ui;
   std::function<void(PageRoutine)> onPage;
 };
 
@@ -213,15 +210,15 @@ TEST_F(PrintCommands, EachCommandPrintsItsPagesInOrderNumberedWithTheValuesTheyN
     SCOPED_TRACE(c.name);
     rec.forget();
     const int documents = rec.documents();
-    hooks.inputs = c.inputs;
-    hooks.interiorConfig = c.configInForce;
-    hooks.watChart = c.chartInForce;
+    SetJobInputs(c.inputs);
+    MainForm::vars().InteriorConfig = c.configInForce;
+    Globals::vars().WATChart = c.chartInForce;
     Printing::RunCommand(c.command);
     EXPECT_EQ(Log(), Document(c.pages));
     EXPECT_EQ(rec.documents() - documents, 1);
     // The values in force are back; the numbers stay as the last page left them.
-    EXPECT_EQ(hooks.interiorConfig, c.configInForce);
-    EXPECT_EQ(hooks.watChart, c.chartInForce);
+    EXPECT_EQ(MainForm::vars().InteriorConfig, c.configInForce);
+    EXPECT_EQ(Globals::vars().WATChart, c.chartInForce);
     EXPECT_EQ(Printing::vars().PrintPageNumber, static_cast<int>(c.pages.size()));
     EXPECT_EQ(Printing::vars().PrintPageCount, static_cast<int>(c.pages.size()));
   }
@@ -237,7 +234,7 @@ TEST_F(PrintCommands, PrintCurrentPagePrintsThePageOfTheTabShown) {
     for (int tab = 0; tab <= 13; ++tab) {
       SCOPED_TRACE(testing::Message() << "class " << aircraftClass << " tab " << tab);
       rec.forget();
-      hooks.inputs = JobInputs{.AircraftClass = aircraftClass, .CurrentTab = tab};
+      SetJobInputs(JobInputs{.AircraftClass = aircraftClass, .CurrentTab = tab});
       Printing::RunCommand(PrintCommand::CurrentPage);
       const std::string routine = aircraftClass == 2 && tab == 8 ? "PrintWAT" : routines[tab];
       EXPECT_EQ(Log(), Document({routine + " 1/1 c1 w2"}));
@@ -247,7 +244,7 @@ TEST_F(PrintCommands, PrintCurrentPagePrintsThePageOfTheTabShown) {
 
 TEST_F(PrintCommands, EveryCopyIsADocumentOfItsOwnNumberedFromOne) {
   Answer(3);
-  hooks.inputs = kJets;
+  SetJobInputs(kJets);
   Printing::RunCommand(PrintCommand::ExteriorSideBySide);
   const Strings one =
       Document({"PrintTop 1/3 c1 w2", "PrintSide 2/3 c1 w2", "PrintFront 3/3 c1 w2"});
@@ -259,7 +256,7 @@ TEST_F(PrintCommands, EveryCopyIsADocumentOfItsOwnNumberedFromOne) {
   // WAT A and B, two copies: page 2 after a new page in each.
   rec.forget();
   Answer(2);
-  hooks.inputs = kHelisWithAll;
+  SetJobInputs(kHelisWithAll);
   Printing::RunCommand(PrintCommand::WAT);
   const Strings wat = Document({"PrintWAT 1/2 c1 w1", "PrintWAT 2/2 c1 w2"});
   Strings twice = wat;
@@ -273,7 +270,7 @@ TEST_F(PrintCommands, EveryCopyIsADocumentOfItsOwnNumberedFromOne) {
     rec.forget();
     const int documents = rec.documents();
     Answer(copies);
-    hooks.inputs = inputs;
+    SetJobInputs(inputs);
     Printing::RunCommand(command);
     EXPECT_EQ(Log(), Strings{});
     EXPECT_EQ(rec.documents(), documents);
@@ -285,7 +282,7 @@ TEST_F(PrintCommands, CancelInThePrinterDialogPrintsNothingAndChangesNoNumber) {
   Printing::vars().PrintPageNumber = 4;
   Printing::vars().PrintPageCount = 5;
   dialog.answer.reset();
-  hooks.inputs = kJets;
+  SetJobInputs(kJets);
   Printing::RunCommand(PrintCommand::All);
   EXPECT_EQ(dialog.calls, 1);
   EXPECT_EQ(dialog.maxPageSeen, 5);  // the last job's count, offered as the last page
@@ -304,7 +301,7 @@ TEST_F(PrintCommands, ToScaleCommandsAskTheScaleFirstAndLeaveNoneChosen) {
     kinds.push_back(Printing::vars().PrintScaleKind);
     if (choice != 0) Printing::vars().PrintScale = choice;
   });
-  hooks.inputs = kJets;
+  SetJobInputs(kJets);
   using K = Printing::ScaleDialogKind;
   struct Case {
     PrintCommand command;
@@ -355,12 +352,12 @@ TEST_F(PrintCommands, PreviewGetsOneCopyWithAPageOfItsOwnForEveryPage) {
   Answer(3);
   ASSERT_NE(Printing::ShowPrinterDialog(), 0);  // an earlier dialog chose three copies
   rec.forget();
-  hooks.preview = true;
-  hooks.inputs = kJets;
+  MainForm::vars().PlotPreview = true;
+  SetJobInputs(kJets);
   Printing::RunCommand(PrintCommand::All);
   EXPECT_EQ(dialog.calls, 1);
   EXPECT_EQ(Printing::vars().Options.Copies, 1);
-  ASSERT_NE(Printing::PreviewWindow(), nullptr);
+  ASSERT_NE(qt.PreviewWindow(), nullptr);
   EXPECT_EQ(Printing::Preview().pageCount(), 9);
   // Nothing reaches the printer: no page, no new page, no end of document.
   EXPECT_EQ(Log(), Strings{});
@@ -388,17 +385,17 @@ TEST_F(PrintCommands, APreviewClosedDuringTheJobOpensAgainForTheLaterPages) {
     int pagesShown;  // of the nine, from the one closed on (before) or the next (after)
   };
   const Case cases[] = {{"before page 3 is drawn", true, 7}, {"after page 3", false, 6}};
-  hooks.preview = true;
-  hooks.inputs = kJets;
+  MainForm::vars().PlotPreview = true;
+  SetJobInputs(kJets);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     QPointer<frmPlotPreview> closed;
     auto closeOnPage3 = [&] {
       if (Printing::vars().PrintPageNumber != 3) return;
-      closed = Printing::PreviewWindow();
+      closed = qt.PreviewWindow();
       ASSERT_TRUE(closed);
       QTest::keyClick(closed, Qt::Key_Escape);
-      EXPECT_EQ(Printing::PreviewWindow(), nullptr);
+      EXPECT_EQ(qt.PreviewWindow(), nullptr);
     };
     Printing::InstallPageRunner([&](PageRoutine r) {
       if (c.beforeDrawing) closeOnPage3();
@@ -406,7 +403,7 @@ TEST_F(PrintCommands, APreviewClosedDuringTheJobOpensAgainForTheLaterPages) {
       if (!c.beforeDrawing) closeOnPage3();
     });
     Printing::RunCommand(PrintCommand::All);
-    frmPlotPreview* w = Printing::PreviewWindow();
+    frmPlotPreview* w = qt.PreviewWindow();
     ASSERT_NE(w, nullptr);
     EXPECT_NE(w, closed.data());
     EXPECT_TRUE(w->isVisible());
@@ -416,7 +413,7 @@ TEST_F(PrintCommands, APreviewClosedDuringTheJobOpensAgainForTheLaterPages) {
     // The closed window deletes itself later, leaving the new one its pages.
     testsupport::PumpUntil([&] { return !closed; }, 2000);
     EXPECT_FALSE(closed);
-    EXPECT_EQ(Printing::PreviewWindow(), w);
+    EXPECT_EQ(qt.PreviewWindow(), w);
     EXPECT_EQ(Printing::Preview().pageCount(), c.pagesShown);
     EXPECT_EQ(w->findChild<QLabel*>("lblPage")->text(),
               QString("Page %1 of %1").arg(c.pagesShown));
@@ -424,9 +421,9 @@ TEST_F(PrintCommands, APreviewClosedDuringTheJobOpensAgainForTheLaterPages) {
 }
 
 TEST_F(PrintCommands, ACommandWhileAJobRunsIsRefusedAndAFailingPageStopsNothing) {
-  hooks.inputs = kHelisWithAll;
-  hooks.interiorConfig = 1;
-  hooks.watChart = 2;
+  SetJobInputs(kHelisWithAll);
+  MainForm::vars().InteriorConfig = 1;
+  Globals::vars().WATChart = 2;
   int nested = 0;
   onPage = [&](PageRoutine r) {
     // The page routines let the event loop run: another command may be chosen meanwhile.
@@ -441,8 +438,8 @@ TEST_F(PrintCommands, ACommandWhileAJobRunsIsRefusedAndAFailingPageStopsNothing)
   EXPECT_EQ(dialog.calls, 1);  // the second command opened no dialog
   EXPECT_EQ(rec.documents(), 1);
   EXPECT_EQ(Log().size(), 11u + 10u + 1u);  // every page, new pages and the end of document
-  EXPECT_EQ(hooks.interiorConfig, 1);
-  EXPECT_EQ(hooks.watChart, 2);
+  EXPECT_EQ(MainForm::vars().InteriorConfig, 1);
+  EXPECT_EQ(Globals::vars().WATChart, 2);
   EXPECT_EQ(hooks.jobEvents, (Strings{"started", "ended"}));
   EXPECT_FALSE(Printing::JobRunning());
   // The failing pages were reported: the same failure five times, reported once.
@@ -452,6 +449,84 @@ TEST_F(PrintCommands, ACommandWhileAJobRunsIsRefusedAndAFailingPageStopsNothing)
   onPage = nullptr;
   Printing::RunCommand(PrintCommand::Aircraft);
   EXPECT_EQ(Log(), Document({"PrintAircraft 1/1 c1 w2"}));
+}
+
+}  // namespace
+
+namespace {
+
+using Printing::Offered;
+using Printing::PrintItem;
+
+// The File menu is built from the print items: every command has exactly one item, whose name
+// its handler's trace name carries; no two items share a name; every item's submenu comes before
+// it, so the menu can be built in one pass.
+TEST(PrintItems, EachCommandIsRegisteredOnceUnderASubmenuListedBeforeIt) {
+  std::set<std::string_view> names, submenus{""};
+  std::map<PrintCommand, int> registered;
+  for (const PrintItem& item : Printing::PrintItems()) {
+    SCOPED_TRACE(std::string(item.name));
+    EXPECT_TRUE(names.insert(item.name).second) << "named twice";
+    EXPECT_TRUE(submenus.count(item.parent)) << "in a submenu not listed before it";
+    EXPECT_FALSE(item.caption.empty());
+    if (!item.command) {
+      submenus.insert(item.name);
+      EXPECT_EQ(item.pages, nullptr);
+      continue;
+    }
+    ++registered[*item.command];
+    EXPECT_EQ(&Printing::ItemOf(*item.command), &item);
+    EXPECT_EQ(Printing::FindPrintItem(item.name), &item);
+    EXPECT_EQ(Printing::HandlerName(*item.command), std::string(item.name) + "_Click");
+    // Plot Screen prints the view shown as a raster; every other command has pages.
+    EXPECT_EQ(item.pages == nullptr, *item.command == PrintCommand::PlotScreen);
+  }
+  for (int c = 0; c <= static_cast<int>(PrintCommand::WAT); ++c)
+    EXPECT_EQ(registered[static_cast<PrintCommand>(c)], 1) << "command " << c;
+  EXPECT_EQ(Printing::FindPrintItem("mnuFileExport"), nullptr);
+}
+
+// The items a pair is offered: its class's, and the twins that ask overlaid or side by side in
+// place of the items of one aircraft exactly when both aircraft are chosen.
+TEST(PrintItems, TheItemsOfferedFollowTheClassAndTheAircraftChosen) {
+  auto offered = [](bool helicopters, bool both) {
+    std::set<std::string_view> out;
+    for (const PrintItem& item : Printing::PrintItems())
+      if (Printing::IsOffered(item, helicopters, both)) out.insert(item.name);
+    return out;
+  };
+  namespace ctl = Printing::ctl;
+  for (bool both : {false, true}) {
+    const auto jets = offered(false, both), helis = offered(true, both);
+    for (const char* name :
+         {ctl::mnuFilePrintBalancedFieldLength, ctl::mnuFilePrintFlightEnvelope}) {
+      EXPECT_TRUE(jets.count(name)) << name;
+      EXPECT_FALSE(helis.count(name)) << name;
+    }
+    for (const char* name :
+         {ctl::mnuFilePrintServiceCeiling, ctl::mnuFilePrintHVCruiseSpeed, ctl::mnuFilePrintWAT}) {
+      EXPECT_FALSE(jets.count(name)) << name;
+      EXPECT_TRUE(helis.count(name)) << name;
+    }
+    for (const auto& set : {jets, helis}) {
+      EXPECT_TRUE(set.count(ctl::mnuFilePrintTakeoffLanding));
+      EXPECT_TRUE(set.count(ctl::mnuFilePrintPayloadRange));
+      for (auto [one, twin] : {std::pair{ctl::mnuFilePrintAll, ctl::mnuFilePrintAllChoose},
+                               {ctl::mnuFilePrintExterior, ctl::mnuFilePrintExteriorChoose},
+                               {ctl::mnuFilePrintInterior, ctl::mnuFilePrintInteriorChoose}}) {
+        EXPECT_EQ(set.count(one), both ? 0u : 1u) << one;
+        EXPECT_EQ(set.count(twin), both ? 1u : 0u) << twin;
+      }
+    }
+  }
+}
+
+// The data pages are found by their routine, whichever place they hold in the list.
+TEST(DataPages, EachIsFoundByItsRoutineAndADrawingPageIsNone) {
+  for (const Printing::DataPage& page : Printing::DataPages())
+    EXPECT_EQ(&Printing::DataPageOf(page.routine), &page) << Printing::RoutineName(page.routine);
+  EXPECT_EQ(Printing::DataPageOf(PageRoutine::WAT).templateFile, "WAT.dxf");
+  EXPECT_THROW(Printing::DataPageOf(PageRoutine::Top), vb::Error);
 }
 
 }  // namespace

@@ -26,7 +26,6 @@ class PrintJobFailures : public printingtest::PagePrinting {
     PagePrinting::SetUp();
     if (!testsupport::HavePopplerTools()) GTEST_SKIP() << "poppler-utils not installed";
     vb::ChDir(dir.path());  // the error log's folder, as start-up makes it
-    hooks.inputs.AircraftClass = 1;
   }
   // A job of `command` to NAME.pdf of the test folder (`copies` documents); the first file.
   QString Job(PrintCommand command, const std::string& name, int copies = 1) {
@@ -137,13 +136,13 @@ TEST_F(PrintJobFailures, ACancelledJobSaysNothingAndAJobOfNoPageSaysSo) {
   ASSERT_EQ(LastStatus(), "Printed to " + file.toStdString());
   const size_t said = ui.statusTexts.size();
   // Plot Screen (and any command) cancelled in the printer dialog.
-  hooks.inputs.CurrentTab = 2;
+  MainForm::vars().CurrentTab = 2;
   dialog.answer.reset();
   Printing::RunCommand(PrintCommand::PlotScreen);
   Printing::RunCommand(PrintCommand::Aircraft);
   EXPECT_EQ(ui.statusTexts.size(), said);
   // The WAT pages of a pair that has no WAT chart.
-  hooks.inputs.AircraftClass = 2;
+  Globals::vars().AircraftClass = 2;
   Job(PrintCommand::WAT, "no-wat");
   EXPECT_EQ(LastStatus(), "Nothing was printed");
   EXPECT_FALSE(fs::exists(dir / "no-wat.pdf"));
@@ -163,7 +162,7 @@ TEST_F(PrintJobFailures, TheProgramEndingMidJobLeavesAWholeFile) {
   const testsupport::PdfInfo info = testsupport::ReadPdfInfo(file);
   EXPECT_TRUE(info.ok);
   EXPECT_GE(info.pages, 1);
-  EXPECT_FALSE(Printing::CurrentPrinter().documentOpen());
+  EXPECT_FALSE(qt.CurrentPrinter().documentOpen());
 }
 
 }  // namespace

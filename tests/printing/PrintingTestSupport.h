@@ -1,16 +1,28 @@
 #pragma once
-// A printer dialog and window hooks for the printing tests.
+// A printer dialog and window hooks for the printing tests, and their fixture over the program's
+// wiring.
 #include <QImage>
 #include <QPrinter>
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <memory>
 #include <optional>
+#include <string_view>
 #include <vector>
 
+#include "drawings/DxfCadServices.h"
 #include "foundation/General.h"
 #include "foundation/Globals.h"
 #include "foundation/Registry.h"
+#include "mainwindow/MainForm.h"
+#include "mainwindow/Wiring.h"
+#include "platform/dxfcontrol/DrawingControl.h"
 #include "platform/printer/PrinterDialog.h"
 #include "platform/runtime/StateReset.h"
+#include "platform/ui/FakeHooks.h"
 #include "printing/Printing.h"
+#include "printing/QtDevices.h"
 #include "support/Pdf.h"
 #include "support/QtApp.h"
 
@@ -65,39 +77,28 @@ class FakeDialog final : public printer::PrinterDialogRunner {
   }
 };
 
+// What a print job does to the window it has not got, recorded.
 class FakeHooks final : public Printing::Hooks {
  public:
-  bool preview = false;
-  QWidget* owner = nullptr;
   std::vector<float> delays;
-  std::vector<std::string> toolbar;  // "load", "unload"
-  bool PlotPreview() override { return preview; }
-  QWidget* DialogOwner() override { return owner; }
+  std::vector<std::string> toolbar;    // "load", "unload"
+  std::vector<std::string> jobEvents;  // "started", "ended"
   void ToolbarFormLoad() override { toolbar.push_back("load"); }
   void ToolbarFormUnload() override { toolbar.push_back("unload"); }
   void Delay(float seconds) override { delays.push_back(seconds); }
-  // The main window's side of a print job.
-  Printing::JobInputs inputs;
-  int32_t interiorConfig = 1;
-  int32_t watChart = 2;
-  std::vector<std::string> jobEvents;  // "started", "ended"
-  Printing::JobInputs Inputs() override { return inputs; }
-  int32_t InteriorConfig() override { return interiorConfig; }
-  void SetInteriorConfig(int32_t config) override { interiorConfig = config; }
-  int32_t WATChart() override { return watChart; }
-  void SetWATChart(int32_t chart) override { watChart = chart; }
   void JobStarted() override { jobEvents.push_back("started"); }
   void JobEnded() override { jobEvents.push_back("ended"); }
 };
 
-// Module state reset, the fakes installed, a small aircraft list.
+// Module state reset, the program's wiring with the fakes as the window's adapters (what a job
+// reads of the window is the window's state: MainForm, Globals, Registry), a small aircraft list.
 class PrintingTest : public ::testing::Test {
  protected:
   void SetUp() override {
     testsupport::QtApp();
     vb::ResetProgramState();
-    Printing::InstallHooks(&hooks);
-    Printing::InstallDialogRunner(&dialog);
+    qt.InstallDialogRunner(&dialog);
+    Wire();
     Globals::Vars& g = Globals::vars();
     g.AircraftList.assign(1, {});
     g.AircraftList.push_back({"Jets", "11", "Jet One", "Maker A", -1});
@@ -105,6 +106,7 @@ class PrintingTest : public ::testing::Test {
     g.AircraftCount = 2;
   }
   void TearDown() override {
+    wiring.reset();
     vb::ResetProgramState();
     testsupport::Settle();
   }
@@ -112,9 +114,62 @@ class PrintingTest : public ::testing::Test {
     Registry::RegSettings().Aircraft1 = a1;
     Registry::RegSettings().Aircraft2 = a2;
   }
+  // What a print job reads of the window when it starts, as the window's state.
+  static void SetJobInputs(const Printing::JobInputs& in) {
+    Globals::vars().AircraftClass = static_cast<int16_t>(in.AircraftClass);
+    MainForm::Vars& v = MainForm::vars();
+    v.CurrentTab = in.CurrentTab;
+    v.EMSInteriorAvailable = in.EMSInteriorAvailable;
+    v.UtilityInteriorAvailable = in.UtilityInteriorAvailable;
+    v.WATAAvailable = in.WATAAvailable;
+    v.WATBAvailable = in.WATBAvailable;
+  }
+  // The drawing controls CAD(0) and CAD(2) to CAD(5) of the window, page templates read from
+  // `folder`, wired in as the drawing services.
+  void UseDrawingControls(const std::filesystem::path& folder = {}) {
+    for (auto& c : controls) c = std::make_unique<dxf::DrawingControl>(folder);
+    services =
+        std::make_unique<CadFunctions::DxfCadServices>(CadFunctions::DxfCadServices::Controls{
+            controls[0].get(), nullptr, controls[2].get(), controls[3].get(), controls[4].get(),
+            controls[5].get()});
+    Wire();
+  }
+  // The fixture runs what ships: the program's wiring is in force, its own hooks (what the page
+  // routines and the jobs read of the window) untouched by the fixture, and the fixture's adapters
+  // installed through it.
+  void ExpectTheProgramsWiring() {
+    ASSERT_NE(wiring, nullptr);
+    EXPECT_EQ(wiring->Replaced(), std::vector<std::string_view>{});
+    const std::vector<std::string_view> inForce = Wiring::HooksInForce();
+    for (std::string_view hook : Wiring::StateHooks())
+      EXPECT_NE(std::find(inForce.begin(), inForce.end(), hook), inForce.end()) << hook;
+    for (std::string_view hook : {"ui", "printing window", "printing devices"})
+      EXPECT_NE(std::find(wiring->Report().begin(), wiring->Report().end(), hook),
+                wiring->Report().end())
+          << hook;
+    // The inputs of the page routines are the window's state.
+    MainForm::vars().InteriorConfig = 3;
+    EXPECT_EQ(CadFunctions::CurrentInputs().InteriorConfig, 3);
+    MainForm::vars().InteriorConfig = 1;
+  }
+  // The program's wiring, with the fixture's adapters in the window's place.
+  void Wire() {
+    wiring.reset();
+    wiring = std::make_unique<Wiring::Installed>(Wiring::Adapters{.ui = &ui,
+                                                                  .drawingServices = services.get(),
+                                                                  .printingWindow = &hooks,
+                                                                  .printingDevices = &qt});
+  }
 
   FakeDialog dialog;
   FakeHooks hooks;
+  ui::FakeHooks ui;
+  // The printer, the printer dialog (answered by `dialog`), the preview window and the scale
+  // dialogs of the program.
+  Printing::QtDevices qt;
+  std::array<std::unique_ptr<dxf::DrawingControl>, 6> controls;
+  std::unique_ptr<CadFunctions::DxfCadServices> services;
+  std::unique_ptr<Wiring::Installed> wiring;
 };
 
 }  // namespace printingtest

@@ -205,9 +205,8 @@ TEST_F(ScaleDialogTest, NoDefaultButtonAndFocusStartsInTheFirstBox) {
 TEST_F(ScaleDialogTest, ToolbarLoweredWhileOpenAndCentredOnTheMainWindow) {
   QWidget main;
   main.setGeometry(100, 80, 800, 600);
-  hooks.owner = &main;
   {
-    Printing::frmScale dialog;
+    Printing::frmScale dialog(&main);
     EXPECT_EQ(hooks.toolbar, (std::vector<std::string>{"load"}));
     EXPECT_EQ(dialog.parentWidget(), nullptr);  // shown without an owner
     const QPoint centre = dialog.geometry().center();
@@ -235,16 +234,13 @@ TEST_F(ScaleDialogTest, FormLoadIsTracedUnderTheFormsNameAndGoesOnAfterAFailure)
   QWidget main;
   main.setGeometry(100, 80, 800, 600);
   struct FailingToolbar final : Printing::Hooks {
-    QWidget* main = nullptr;
-    QWidget* DialogOwner() override { return main; }
     void ToolbarFormLoad() override { throw vb::Error{91, "Object variable not set"}; }
   } failing;
-  failing.main = &main;
   Printing::InstallHooks(&failing);
   vb::SetTrapHandler(&traps);
   Printing::vars().PrintScaleKind = 2;
-  Printing::frmScale single;
-  Printing::frmScale2 both;
+  Printing::frmScale single(&main);
+  Printing::frmScale2 both(&main);
   EXPECT_EQ(traps.entries, (std::vector<std::string>{"frmScale:Form_Load", "frmScale2:Form_Load"}));
   EXPECT_EQ(traps.errors, (std::vector<std::string>{"frmScale:Form_Load", "frmScale2:Form_Load"}));
   EXPECT_EQ(Box(single, "cmbScale")->currentText(), "1:100");
@@ -296,6 +292,28 @@ TEST_F(ScaleDialogTest, EveryShowingStartsFromTheDefaults) {
   EXPECT_EQ(Printing::vars().PrintScale, 20);
   EXPECT_EQ(Printing::vars().CabinPrintScale, 30);
   EXPECT_EQ(hooks.toolbar.size(), 6u);
+}
+
+// The print commands show the devices' dialog: centred on the devices' main window, without an
+// owner.
+TEST_F(ScaleDialogTest, TheDevicesShowTheirDialogCentredOnTheMainWindow) {
+  QWidget main;
+  main.setGeometry(100, 80, 800, 600);
+  qt.SetMainWindow(&main);
+  QPoint centre;
+  QWidget* owner = &main;
+  QTimer::singleShot(0, [&] {
+    auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(d, nullptr);
+    centre = d->frameGeometry().center();
+    owner = d->parentWidget();
+    QTest::mouseClick(Button(*d, "cmdCancel"), Qt::LeftButton);
+  });
+  Printing::ShowScaleDialog(ScaleDialogKind::InteriorAndCabin);
+  EXPECT_EQ(owner, nullptr);
+  // Shown, the dialog may move by its frame.
+  EXPECT_NEAR(centre.x(), main.frameGeometry().center().x(), 4);
+  EXPECT_NEAR(centre.y(), main.frameGeometry().center().y(), 4);
 }
 
 TEST_F(ScaleDialogTest, InstalledRunnerReplacesTheDialogs) {

@@ -31,21 +31,12 @@ class ScreenPlot : public printingtest::PrintingTest {
  protected:
   void SetUp() override {
     PrintingTest::SetUp();
-    for (auto& c : controls) c = std::make_unique<dxf::DrawingControl>();
-    services = std::make_unique<CadFunctions::DxfCadServices>(CadFunctions::DxfCadServices::Controls{
-        controls[0].get(), nullptr, controls[2].get(), controls[3].get(), controls[4].get(),
-        controls[5].get()});
-    CadFunctions::InstallServices(services.get());
+    UseDrawingControls();
     for (int v = 2; v <= 5; ++v) {
       controls[v]->LoadDrawingText(kViewDxf);
       controls[v]->ZoomToWindow(0, 0, 10, 10);
     }
-    ui::Install(&ui);
     Choose("11", "22");
-  }
-  void TearDown() override {
-    ui::Install(nullptr);
-    PrintingTest::TearDown();
   }
   std::vector<std::string> Pictures() {
     std::vector<std::string> out;
@@ -54,10 +45,7 @@ class ScreenPlot : public printingtest::PrintingTest {
     return out;
   }
 
-  std::array<std::unique_ptr<dxf::DrawingControl>, 6> controls;
-  std::unique_ptr<CadFunctions::DxfCadServices> services;
   printer::RecordingPrinter rec;
-  ui::FakeHooks ui;
 };
 
 TEST_F(ScreenPlot, EveryCopyIsADocumentOfOneRasterWithItsStatusText) {
@@ -109,10 +97,10 @@ TEST_F(ScreenPlot, StatusTextPerTabLandscapeAndCancel) {
 
 TEST_F(ScreenPlot, PreviewModeOpensThePreviewAndStillPlotsOnThePrinter) {
   Printing::InstallPrinter(&rec);
-  hooks.preview = true;
+  MainForm::vars().PlotPreview = true;
   Printing::PlotScreen(3);
   EXPECT_EQ(dialog.calls, 0);
-  ASSERT_NE(Printing::PreviewWindow(), nullptr);
+  ASSERT_NE(qt.PreviewWindow(), nullptr);
   EXPECT_EQ(Printing::Preview().pageCount(), 0);  // the preview stays empty
   EXPECT_EQ(Pictures().size(), 2u);
 }

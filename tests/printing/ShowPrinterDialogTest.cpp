@@ -5,7 +5,9 @@
 
 #include "PrintingTestSupport.h"
 #include "platform/printer/RecordingPrinter.h"
+#include "platform/runtime/Error.h"
 #include "printing/frmPlotPreview.h"
+#include "support/ErrorsGoOn.h"
 #include "support/Pdf.h"
 #include "support/TestSupport.h"
 
@@ -31,17 +33,17 @@ PrintOptions Earlier() {
 TEST_F(PrintingTest, CancelChangesNothingAndStillWaits) {
   Choose("11", "22");
   Printing::vars().Options = Earlier();
-  Printing::CurrentPrinter().qprinter().setDocName("Before");
+  qt.CurrentPrinter().qprinter().setDocName("Before");
   Printing::vars().PrintPageCount = 9;
   QWidget owner;
-  hooks.owner = &owner;
+  qt.SetMainWindow(&owner);
   EXPECT_EQ(Printing::ShowPrinterDialog(), 0);
   EXPECT_EQ(dialog.calls, 1);
   EXPECT_EQ(dialog.maxPageSeen, 9);  // the page count of the last job
   EXPECT_EQ(dialog.ownerSeen, &owner);
   EXPECT_TRUE(dialog.portraitWhenOpened);
   EXPECT_EQ(Printing::vars().Options, Earlier());
-  EXPECT_EQ(Printing::CurrentPrinter().documentName(), "Before");
+  EXPECT_EQ(qt.CurrentPrinter().documentName(), "Before");
   EXPECT_EQ(hooks.delays, std::vector<float>{0.1f});
   EXPECT_EQ(hooks.toolbar, (std::vector<std::string>{"load", "unload"}));
 }
@@ -69,7 +71,7 @@ TEST_F(PrintingTest, OkKeepsTheChoicesAndLeavesOneCopyOnAPortraitPage) {
     dialog.answer = c.choice;
     EXPECT_EQ(Printing::ShowPrinterDialog(), 1) << c.choice.deviceName.toStdString();
     EXPECT_EQ(Printing::vars().Options, c.expected) << c.choice.deviceName.toStdString();
-    QPrinter& qp = Printing::CurrentPrinter().qprinter();
+    QPrinter& qp = qt.CurrentPrinter().qprinter();
     // The program loops the copies itself; landscape is the screen plot's business.
     EXPECT_EQ(qp.copyCount(), 1);
     EXPECT_EQ(qp.pageLayout().orientation(), QPageLayout::Portrait);
@@ -98,14 +100,14 @@ TEST_F(PrintingTest, TheJobTitleNamesTheAircraftChosen) {
     EXPECT_EQ(Printing::JobTitle(c.a1, c.a2), c.title);
     Choose(c.a1, c.a2);
     ASSERT_EQ(Printing::ShowPrinterDialog(), 1);
-    EXPECT_EQ(Printing::CurrentPrinter().documentName().toStdString(), c.title);
+    EXPECT_EQ(qt.CurrentPrinter().documentName().toStdString(), c.title);
   }
 }
 
 TEST_F(PrintingTest, PreviewModeOpensTheWindowWithOneCopyAndNoDialog) {
-  hooks.preview = true;
+  MainForm::vars().PlotPreview = true;
   Printing::vars().Options = Earlier();
-  Printing::CurrentPrinter().qprinter().setDocName("Before");
+  qt.CurrentPrinter().qprinter().setDocName("Before");
   EXPECT_EQ(Printing::ShowPrinterDialog(), -1);
   EXPECT_EQ(dialog.calls, 0);
   EXPECT_TRUE(hooks.delays.empty());
@@ -113,8 +115,8 @@ TEST_F(PrintingTest, PreviewModeOpensTheWindowWithOneCopyAndNoDialog) {
   PrintOptions expected = Earlier();
   expected.Copies = 1;
   EXPECT_EQ(Printing::vars().Options, expected);
-  EXPECT_EQ(Printing::CurrentPrinter().documentName(), "Before");
-  frmPlotPreview* w = Printing::PreviewWindow();
+  EXPECT_EQ(qt.CurrentPrinter().documentName(), "Before");
+  frmPlotPreview* w = qt.PreviewWindow();
   ASSERT_NE(w, nullptr);
   EXPECT_TRUE(w->isVisible());
   EXPECT_EQ(w->parentWidget(), nullptr);  // no owner
@@ -124,12 +126,32 @@ TEST_F(PrintingTest, PreviewModeOpensTheWindowWithOneCopyAndNoDialog) {
   Printing::Target().canvas().lineTo(10, 10);
   EXPECT_EQ(Printing::Preview().pageCount(), 1);
   EXPECT_EQ(Printing::ShowPrinterDialog(), -1);
-  EXPECT_EQ(Printing::PreviewWindow(), w);
+  EXPECT_EQ(qt.PreviewWindow(), w);
   EXPECT_EQ(Printing::Preview().pageCount(), 0);
 }
 
+// Without devices (no wiring) no dialog can be shown and nothing can be printed: each is
+// reported as a failure, never taken for a job that ran.
+TEST_F(PrintingTest, WithoutDevicesTheDialogAndThePrinterFailAndSaySo) {
+  testsupport::ReportErrorsAndGoOn();
+  Printing::InstallDevices(nullptr);
+  Printing::vars().Options = Earlier();
+  const long errors = General::vars().ErrorCount;
+  EXPECT_EQ(Printing::ShowPrinterDialog(), 0);
+  EXPECT_EQ(dialog.calls, 0);
+  EXPECT_EQ(General::vars().ErrorCount, errors + 1);
+  EXPECT_EQ(Printing::vars().Options, Earlier());
+  try {
+    Printing::Printer().beginDocument();
+    ADD_FAILURE() << "a document began without a printer";
+  } catch (const vb::Error& e) {
+    EXPECT_EQ(e.number, printer::kPrinterError);
+  }
+  EXPECT_FALSE(Printing::PreviewOpen());
+}
+
 TEST_F(PrintingTest, OutsidePreviewThePagesGoToThePrinterOrTheOneInstalled) {
-  EXPECT_EQ(&Printing::Target(), static_cast<printer::PrintDevice*>(&Printing::CurrentPrinter()));
+  EXPECT_EQ(&Printing::Target(), static_cast<printer::PrintDevice*>(&qt.CurrentPrinter()));
   printer::RecordingPrinter recording;
   Printing::InstallPrinter(&recording);
   EXPECT_EQ(&Printing::Target(), static_cast<printer::PrintDevice*>(&recording));
