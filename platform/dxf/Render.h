@@ -84,29 +84,6 @@ class Renderer {
   bool Truncated() const { return truncated_; }
 
  private:
-  // An axis-parallel box; an empty one has min > max, an unbounded one infinite sides.
-  struct Box {
-    double minX = 1, minY = 1, maxX = -1, maxY = -1;
-    bool Empty() const { return !(minX <= maxX && minY <= maxY); }
-    void Add(double x, double y) {
-      if (!std::isfinite(x) || !std::isfinite(y)) {
-        *this = Unbounded();
-      } else if (Empty()) {
-        minX = maxX = x;
-        minY = maxY = y;
-      } else {
-        minX = x < minX ? x : minX, maxX = x > maxX ? x : maxX;
-        minY = y < minY ? y : minY, maxY = y > maxY ? y : maxY;
-      }
-    }
-    void Add(const Box& b) {
-      if (b.Empty()) return;
-      Add(b.minX, b.minY);
-      Add(b.maxX, b.maxY);
-    }
-    void AddMapped(const Affine& m, const Box& b);  // the box of b's image under m
-    static Box Unbounded();
-  };
   struct Context {
     Affine m;
     std::string_view layer;  // the enclosing INSERT's layer (for layer-"0" contents)
@@ -162,10 +139,10 @@ class Renderer {
   const std::vector<double>& dashFor(std::string_view lineType, const Affine& m);
   std::string faceFor(std::string_view style);
 
-  // std::sin and std::cos of t, and std::atan of b, the values of recent arguments kept: the
-  // arcs of a drawing repeat the same angles and bulges.
+  // std::sin and std::cos of t, and the sweep of a bulge, the values of recent arguments kept:
+  // the arcs of a drawing repeat the same angles and bulges.
   void sinCos(double t, double& sn, double& cs);
-  double atanOf(double b);
+  double sweepOf(double bulge);
   // m.Scale(), kept for the last map asked for.
   double scaleOf(const Affine& m);
 
@@ -202,7 +179,7 @@ class Renderer {
     double a = 0, b = 0;
   };
   static constexpr int kTrig = 64;
-  Trig sinCos_[kTrig], atan_[kTrig];
+  Trig sinCos_[kTrig], sweeps_[kTrig];
   Affine scaleMap_{NAN, NAN, NAN, NAN, 0, 0};
   double scale_ = 1;
   static constexpr int kLayerHits = 8;
