@@ -832,7 +832,6 @@ void Renderer::drawText(const Entity& e, const Context& ctx, Rgb rgb) {
   item.widthFactor = (text.WidthFactor > 0 ? text.WidthFactor : 1) * dirLen * height / item.height;
   item.oblique = text.Oblique;
   item.hjust = std::clamp(h, 0, 2);
-  item.vjust = std::clamp(v, 0, 3);
   item.rgb = rgb;
   if (clip_) {
     double reach =
@@ -846,11 +845,46 @@ void Renderer::drawText(const Entity& e, const Context& ctx, Rgb rgb) {
     item.text = e.Text;
     item.face = faceFor(e.Extra().TextStyle);
   }
-  emitText(item, e.Text.size());
+  emitText(item, e.Text.size(), std::clamp(v, 0, 3));
 }
 
-void Renderer::emitText(const TextItem& item, size_t chars) {
+void Renderer::placeOnBaseline(TextItem& item, int vjust) {
+  if (vjust < 1 || vjust > 3) return;
+  if (!measured_ || item.face != measuredFace_) {
+    measures_ = opt_.fonts ? opt_.fonts->Measure(item.face) : FaceMeasures{};
+    measuredFace_ = item.face;
+    measured_ = true;
+  }
+  const FaceMeasures& f = measures_;
+  if (!(f.capHeight > 0) || !std::isfinite(f.descent)) return;
+  // How far below the anchor the baseline lies, in the face's units and then scaled as the text
+  // is: for a text by its bottom the descent above it, by its middle half the cap height below,
+  // by its top the cap height below.
+  const double below = vjust == 1 ? -f.descent : vjust == 2 ? f.capHeight / 2 : f.capHeight;
+  const double k = item.height / f.capHeight, drop = k * below;
+  // The text's downward axis in device units (exact for quarter turns); an oblique text leans,
+  // and its anchor with it, along the baseline by the tangent of its angle.
+  double sn, cs;
+  if (std::fmod(item.angle, 90.0) == 0) {
+    sn = std::round(std::sin(item.angle * kDeg));
+    cs = std::round(std::cos(item.angle * kDeg));
+  } else {
+    sinCos(item.angle * kDeg, sn, cs);
+  }
+  const double downY = opt_.deviceYDown ? cs : -cs, alongY = opt_.deviceYDown ? -sn : sn;
+  item.anchor.x += drop * sn;
+  item.anchor.y += drop * downY;
+  if (item.oblique != 0) {
+    const double lean = -std::tan(item.oblique * kDeg) * k *
+                        (item.widthFactor > 0 ? item.widthFactor : 1) * below;
+    item.anchor.x += lean * cs;
+    item.anchor.y += lean * alongY;
+  }
+}
+
+void Renderer::emitText(TextItem& item, size_t chars, int vjust) {
   if (item.height >= opt_.minTextHeight) {
+    placeOnBaseline(item, vjust);
     if (spend(4)) sink_.Text(item);
     return;
   }
@@ -889,7 +923,6 @@ void Renderer::drawMText(const Entity& e, const Context& ctx, Rgb rgb) {
   item.angle = std::atan2(opt_.deviceYDown ? -devDir.y : devDir.y, devDir.x) / kDeg;
   item.widthFactor = std::hypot(devDir.x, devDir.y) * height / item.height;
   item.hjust = hjust;
-  item.vjust = 3;
   item.face = faceFor(e.Extra().TextStyle);
   item.rgb = rgb;
   for (size_t i = 0; i < lines.size(); ++i) {
@@ -897,7 +930,7 @@ void Renderer::drawMText(const Entity& e, const Context& ctx, Rgb rgb) {
     double off = top - spacing * static_cast<double>(i);
     item.anchor = m(mt.X + upUnit.x * off, mt.Y + upUnit.y * off);
     item.text = lines[i];
-    emitText(item, lines[i].size());
+    emitText(item, lines[i].size(), 3);  // each line stands by its top
   }
 }
 
