@@ -11,6 +11,7 @@
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 
 #include "drawings/CadFunctions.h"
 #include "drawings/PageDrawing.h"
@@ -81,25 +82,6 @@ bool Skipped(const dxf::Vertex& v) {
   return (v.Flags & 16) != 0 || ((v.Flags & 128) != 0 && (v.Flags & 64) == 0);
 }
 
-// The number of copies of a block reference: columns by rows, as the renderer draws them.
-void ArraySize(const dxf::Entity& e, int& cols, int& rows) {
-  const dxf::InsertView ins(e);
-  cols = std::clamp(ins.Columns, 1, 10000);
-  rows = std::clamp(ins.Rows, 1, 10000);
-  if (static_cast<long>(cols) * rows > 100000) cols = rows = 1;
-}
-
-// The placement of a block's entity: its base point to the origin, scaled, moved to its copy of
-// the array, turned about the insertion point, moved there. A scale of 0 counts as 1, as the
-// renderer draws it.
-dxf::Affine CopyPlacement(const dxf::Entity& e, const dxf::Block& b, int column, int row) {
-  const dxf::InsertView ins(e);
-  const double sx = ins.XScale == 0 ? 1 : ins.XScale, sy = ins.YScale == 0 ? 1 : ins.YScale;
-  return dxf::Affine::Translate(ins.X, ins.Y) * dxf::Affine::Rotation(ins.Rotation) *
-         dxf::Affine::Translate(column * ins.ColumnSpacing, row * ins.RowSpacing) *
-         dxf::Affine::Scaling(sx, sy) * dxf::Affine::Translate(-b.BaseX, -b.BaseY);
-}
-
 // How an entity is placed on the page: the map of its block copies, and the height factor and
 // turn its texts take (the product of the references' y scales and the sum of their turns).
 struct Placement {
@@ -147,14 +129,15 @@ class Collector {
     expanded_.insert(block);
     const Box& inner = BlockBox(*block, 0);
     if (inner.Empty()) return;
+    // The copies as the renderer draws them.
+    const dxf::InsertView ins(std::as_const(e));
     int cols, rows;
-    ArraySize(e, cols, rows);
-    const dxf::InsertView ins(e);
+    ins.ArraySize(cols, rows);
     const double sy = ins.YScale == 0 ? 1 : ins.YScale;
     bool relabelled = false;
     for (int row = 0; row < rows && !cut_; ++row) {
       for (int col = 0; col < cols && !cut_; ++col) {
-        Placement place{outer.map * CopyPlacement(e, *block, col, row), outer.scaleY * sy,
+        Placement place{outer.map * ins.CopyMap(*block, col, row), outer.scaleY * sy,
                         outer.rotation + ins.Rotation};
         Box box;
         box.AddMapped(place.map, inner);
@@ -259,11 +242,12 @@ class Collector {
         box = Box::Whole();
         return;
       }
+      const dxf::InsertView ins(e);
       int cols, rows;
-      ArraySize(e, cols, rows);
+      ins.ArraySize(cols, rows);
       // The copies lie between those at the array's four corners.
       for (int col : {0, cols - 1})
-        for (int row : {0, rows - 1}) box.AddMapped(CopyPlacement(e, *b, col, row), inner);
+        for (int row : {0, rows - 1}) box.AddMapped(ins.CopyMap(*b, col, row), inner);
     }
   }
 

@@ -167,13 +167,6 @@ Kind KindOf(std::string_view t) {
   }
 }
 
-void ArraySize(const Entity& e, int& cols, int& rows) {
-  const InsertView ins(e);
-  cols = std::clamp(ins.Columns, 1, 10000);
-  rows = std::clamp(ins.Rows, 1, 10000);
-  if (static_cast<long>(cols) * rows > 100000) cols = rows = 1;
-}
-
 // Narrows [first, last] to the integers c for which the range [lo, hi] shifted by c·a overlaps
 // [L, H], that is L - hi <= c·a <= H - lo; an empty result has first > last.
 void Overlapping(double lo, double hi, double a, double L, double H, int& first, int& last) {
@@ -195,15 +188,6 @@ void Overlapping(double lo, double hi, double a, double L, double H, int& first,
 }
 
 }  // namespace
-
-Affine Renderer::insertMap(const Entity& e, const Block* b, int column, int row) const {
-  const InsertView ins(e);
-  // A scale of 0 (a freshly appended INSERT) counts as 1.
-  double sx = ins.XScale == 0 ? 1 : ins.XScale, sy = ins.YScale == 0 ? 1 : ins.YScale;
-  return Affine::Translate(ins.X, ins.Y) * Affine::Rotation(ins.Rotation) *
-         Affine::Translate(column * ins.ColumnSpacing, row * ins.RowSpacing) *
-         Affine::Scaling(sx, sy) * Affine::Translate(-b->BaseX, -b->BaseY);
-}
 
 const Box& Renderer::blockBounds(const Block* b, int depth) {
   static const Box unbounded = Box::Whole();
@@ -294,13 +278,14 @@ void Renderer::entityBoundsOf(const Entity& e, int kind, Box& box, int depth) {
         if (inner.Unbounded()) {
           box.Add(inner);
         } else {
+          const InsertView ins(e);
           int cols, rows;
-          ArraySize(e, cols, rows);
+          ins.ArraySize(cols, rows);
           // The copies lie between those at the array's four corners.
-          box.AddMapped(insertMap(e, b, 0, 0), inner);
-          box.AddMapped(insertMap(e, b, cols - 1, 0), inner);
-          box.AddMapped(insertMap(e, b, 0, rows - 1), inner);
-          box.AddMapped(insertMap(e, b, cols - 1, rows - 1), inner);
+          box.AddMapped(ins.CopyMap(*b, 0, 0), inner);
+          box.AddMapped(ins.CopyMap(*b, cols - 1, 0), inner);
+          box.AddMapped(ins.CopyMap(*b, 0, rows - 1), inner);
+          box.AddMapped(ins.CopyMap(*b, cols - 1, rows - 1), inner);
         }
       }
     }
@@ -729,13 +714,13 @@ void Renderer::drawInsert(const Entity& e, const Context& ctx, const Layer* laye
   if (ctx.depth > 0 && e.LayerName == "0") layerName = ctx.layer;
   const InsertView ins(e);
   int cols, rows;
-  ArraySize(e, cols, rows);
+  ins.ArraySize(cols, rows);
   const Block* b = findBlock(ins.Block);
   const Box* local = b ? &blockBounds(b, ctx.depth) : nullptr;
   if (b && !local->Empty()) {
     const bool bounded = !local->Unbounded();
     // Copy (c, r) is copy (0, 0) moved by c·du + r·dv in device units.
-    const Affine m00 = ctx.m * insertMap(e, b, 0, 0);
+    const Affine m00 = ctx.m * ins.CopyMap(*b, 0, 0);
     const Affine frame = ctx.m * Affine::Translate(ins.X, ins.Y) * Affine::Rotation(ins.Rotation);
     const Point du = frame.Linear(ins.ColumnSpacing, 0), dv = frame.Linear(0, ins.RowSpacing);
     Box first;

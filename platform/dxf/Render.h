@@ -125,7 +125,6 @@ class Renderer {
   // Whether the device box of `local` under m lies within the clip rectangle (false when
   // that is not known cheaply).
   bool boxInside(const Affine& m, const Box& local) const;
-  Affine insertMap(const Entity& e, const Block* b, int column, int row) const;
   // Whether the device box of `local` under m misses the clip rectangle.
   bool boxCulled(const Affine& m, const Box& local) const;
   // The points of c + u cos t + v sin t for t from t0 over `sweep` radians; a curve much larger
