@@ -63,49 +63,8 @@ bool VectorKind(std::string_view t) {
   return IsText(t) || t == "LINE" || IsPolyline(t) || t == "CIRCLE" || t == "ELLIPSE";
 }
 
-// An axis-parallel box in page inches or block units; an empty one has min > max, one that
-// cannot be bounded infinite sides.
-struct Box {
-  double minX = 1, minY = 1, maxX = -1, maxY = -1;
-  bool Empty() const { return !(minX <= maxX && minY <= maxY); }
-  bool Unbounded() const {
-    return std::isinf(minX) || std::isinf(minY) || std::isinf(maxX) || std::isinf(maxY);
-  }
-  void Add(double x, double y) {
-    if (!std::isfinite(x) || !std::isfinite(y)) {
-      *this = Whole();
-    } else if (Empty()) {
-      minX = maxX = x;
-      minY = maxY = y;
-    } else {
-      minX = std::min(minX, x), maxX = std::max(maxX, x);
-      minY = std::min(minY, y), maxY = std::max(maxY, y);
-    }
-  }
-  void Add(const Box& b) {
-    if (b.Empty()) return;
-    if (b.Unbounded()) {
-      *this = Whole();
-      return;
-    }
-    Add(b.minX, b.minY);
-    Add(b.maxX, b.maxY);
-  }
-  // The box of b's image under m.
-  void AddMapped(const dxf::Affine& m, const Box& b) {
-    if (b.Empty()) return;
-    if (b.Unbounded()) {
-      *this = Whole();
-      return;
-    }
-    for (double x : {b.minX, b.maxX})
-      for (double y : {b.minY, b.maxY}) {
-        const dxf::Point p = m(x, y);
-        Add(p.x, p.y);
-      }
-  }
-  static Box Whole() { return {-HUGE_VAL, -HUGE_VAL, HUGE_VAL, HUGE_VAL}; }
-};
+// Boxes in page inches or block units.
+using dxf::Box;
 
 // Where something on the page can show.
 constexpr Box kShown{kPageShowMinX, kPageShowMinY, kPageShowMaxX, kPageShowMaxY};
@@ -115,44 +74,14 @@ bool Misses(const Box& b) {
          b.minY > kShown.maxY;
 }
 
-// The circle a bulged polyline side runs on: from a to b, turning by 4 atan(bulge), anticlockwise
-// for a positive bulge.
-struct BulgeArc {
-  dxf::Point centre;
-  double radius = 0, sweep = 0;
-};
-BulgeArc ArcOf(dxf::Point a, dxf::Point b, double bulge) {
-  const double dx = b.x - a.x, dy = b.y - a.y;
-  const double along = (1 - bulge * bulge) / (4 * bulge);
-  const dxf::Point c{(a.x + b.x) / 2 - dy * along, (a.y + b.y) / 2 + dx * along};
-  return {c, std::hypot(a.x - c.x, a.y - c.y), 4 * std::atan(bulge)};
-}
+// Whether the side from a to b is an arc: a side of no length is a segment of its own.
 bool Bulged(const dxf::Vertex& a, const dxf::Vertex& b) {
-  return a.Bulge != 0 && std::isfinite(a.Bulge) && !(a.X0 == b.X0 && a.Y0 == b.Y0);
+  return dxf::Bends(a.Bulge) && !(a.X0 == b.X0 && a.Y0 == b.Y0);
 }
 
 // Spline frame points and face records are no part of a polyline's line.
 bool Skipped(const dxf::Vertex& v) {
   return (v.Flags & 16) != 0 || ((v.Flags & 128) != 0 && (v.Flags & 64) == 0);
-}
-
-// The number of copies of a block reference: columns by rows, as the renderer draws them.
-void ArraySize(const dxf::Entity& e, int& cols, int& rows) {
-  const dxf::InsertView ins(e);
-  cols = std::clamp(ins.Columns, 1, 10000);
-  rows = std::clamp(ins.Rows, 1, 10000);
-  if (static_cast<long>(cols) * rows > 100000) cols = rows = 1;
-}
-
-// The placement of a block's entity: its base point to the origin, scaled, moved to its copy of
-// the array, turned about the insertion point, moved there. A scale of 0 counts as 1, as the
-// renderer draws it.
-dxf::Affine CopyPlacement(const dxf::Entity& e, const dxf::Block& b, int column, int row) {
-  const dxf::InsertView ins(e);
-  const double sx = ins.XScale == 0 ? 1 : ins.XScale, sy = ins.YScale == 0 ? 1 : ins.YScale;
-  return dxf::Affine::Translate(ins.X, ins.Y) * dxf::Affine::Rotation(ins.Rotation) *
-         dxf::Affine::Translate(column * ins.ColumnSpacing, row * ins.RowSpacing) *
-         dxf::Affine::Scaling(sx, sy) * dxf::Affine::Translate(-b.BaseX, -b.BaseY);
 }
 
 // How an entity is placed on the page: the map of its block copies, and the height factor and
@@ -203,14 +132,15 @@ class Collector {
     expanded_.insert(block);
     const Box& inner = BlockBox(*block, 0);
     if (inner.Empty()) return;
+    // The copies as the renderer draws them.
+    const dxf::InsertView ins(std::as_const(e));
     int cols, rows;
-    ArraySize(e, cols, rows);
-    const dxf::InsertView ins(e);
+    ins.ArraySize(cols, rows);
     const double sy = ins.YScale == 0 ? 1 : ins.YScale;
     bool relabelled = false;
     for (int row = 0; row < rows && !cut_; ++row) {
       for (int col = 0; col < cols && !cut_; ++col) {
-        Placement place{outer.map * CopyPlacement(e, *block, col, row), outer.scaleY * sy,
+        Placement place{outer.map * ins.CopyMap(*block, col, row), outer.scaleY * sy,
                         outer.rotation + ins.Rotation};
         Box box;
         box.AddMapped(place.map, inner);
@@ -284,7 +214,8 @@ class Collector {
         const dxf::Vertex& next = vs[i + 1 < vs.size() ? i + 1 : 0];
         if (!Bulged(vs[i], next)) continue;
         // A bulged side stays within the circle of its arc.
-        const BulgeArc arc = ArcOf({vs[i].X0, vs[i].Y0}, {next.X0, next.Y0}, vs[i].Bulge);
+        const dxf::BulgeCircle arc =
+            dxf::CircleOfBulge({vs[i].X0, vs[i].Y0}, {next.X0, next.Y0}, vs[i].Bulge);
         box.Add(arc.centre.x - arc.radius, arc.centre.y - arc.radius);
         box.Add(arc.centre.x + arc.radius, arc.centre.y + arc.radius);
       }
@@ -314,11 +245,12 @@ class Collector {
         box = Box::Whole();
         return;
       }
+      const dxf::InsertView ins(e);
       int cols, rows;
-      ArraySize(e, cols, rows);
+      ins.ArraySize(cols, rows);
       // The copies lie between those at the array's four corners.
       for (int col : {0, cols - 1})
-        for (int row : {0, rows - 1}) box.AddMapped(CopyPlacement(e, *b, col, row), inner);
+        for (int row : {0, rows - 1}) box.AddMapped(ins.CopyMap(*b, col, row), inner);
     }
   }
 
@@ -404,9 +336,9 @@ class Collector {
       Segment(place_->map(pa), place_->map(pb));
       return;
     }
-    const BulgeArc arc = ArcOf(pa, pb, a.Bulge);
-    const double ux = pa.x - arc.centre.x, uy = pa.y - arc.centre.y;
-    CurveFrom(arc.centre, {ux, uy}, {-uy, ux}, 0, arc.sweep, &pa, &pb);
+    const dxf::Point c = dxf::CircleOfBulge(pa, pb, a.Bulge).centre;
+    const double ux = pa.x - c.x, uy = pa.y - c.y;
+    CurveFrom(c, {ux, uy}, {-uy, ux}, 0, dxf::BulgeSweep(a.Bulge), &pa, &pb);
   }
 
   // An ellipse with its own major axis, ratio and parameter range.
@@ -434,93 +366,45 @@ class Collector {
     if (!(std::fabs(sweep) > 0) || !std::isfinite(sweep) || !std::isfinite(t0)) return;
     // On the page the curve is C + U cos t + W sin t.
     const dxf::Affine& m = place_->map;
-    const dxf::Point C = m(c), U = m.Linear(u.x, u.y), W = m.Linear(w.x, w.y);
+    const dxf::Curve own{c, u, w}, page{m(c), m.Linear(u.x, u.y), m.Linear(w.x, w.y)};
+    const dxf::Point C = page.c, U = page.u, W = page.v;
     const double hx = std::hypot(U.x, W.x), hy = std::hypot(U.y, W.y);
     Box box;
     box.Add(C.x - hx, C.y - hy);
     box.Add(C.x + hx, C.y + hy);
-    if (Misses(box) || SheetInside(C, U, W)) return;
+    if (Misses(box) || page.Encloses(kShown)) return;
     const double radius = std::max(std::hypot(U.x, U.y), std::hypot(W.x, W.y));
     const bool whole = std::fabs(std::fabs(sweep) - kTurn) < 1e-9;
-    auto at = [&](double t) {
-      const double cs = std::cos(t), sn = std::sin(t);
-      return dxf::Point{c.x + u.x * cs + w.x * sn, c.y + u.y * cs + w.y * sn};
-    };
     if (radius <= kLargeRadius) {
       // Chords of 2 degrees, fewer for a small curve.
       const int n = std::min(TwoDegreeChords(sweep, whole), LengthChords(radius, sweep, whole));
-      const dxf::Point first = start ? *start : at(t0);
+      const dxf::Point first = start ? *start : own.At(t0);
       dxf::Point from = first;
       for (int k = 1; k <= n && !cut_; ++k) {
         const dxf::Point to = k == n && end     ? *end
                               : k == n && whole ? first
-                                                : at(t0 + sweep * k / n);
+                                                : own.At(t0 + sweep * k / n);
         Segment(m(from), m(to));
         from = to;
       }
       return;
     }
-    // Much larger than the page: only the pieces that show, cut where the curve crosses the
-    // sides of the shown box, each with as many chords as its size on the page asks for.
-    double cuts[10];
-    int count = 0;
-    const double dir = sweep < 0 ? -1 : 1, len = std::min(std::fabs(sweep), kTurn);
-    auto crossings = [&](double a, double b, double k) {
-      // a cos t + b sin t = k
-      const double amp = std::hypot(a, b);
-      if (!(amp > 0)) return;
-      const double q = k / amp;
-      if (!(std::fabs(q) <= 1)) return;
-      const double phi = std::atan2(b, a), d = std::acos(q);
-      for (double tc : {phi + d, phi - d}) {
-        double s = std::fmod(dir * (tc - t0), kTurn);
-        if (s < 0) s += kTurn;
-        if (s < len && count < 8) cuts[count++] = s;
-      }
-    };
-    crossings(U.x, W.x, kShown.minX - C.x);
-    crossings(U.x, W.x, kShown.maxX - C.x);
-    crossings(U.y, W.y, kShown.minY - C.y);
-    crossings(U.y, W.y, kShown.maxY - C.y);
-    cuts[count++] = 0;
-    cuts[count++] = len;
-    for (int i = 1; i < count; ++i)  // ten values at most: an insertion sort
-      for (int k = i; k > 0 && cuts[k - 1] > cuts[k]; --k) std::swap(cuts[k - 1], cuts[k]);
-    auto page = [&](double s) {
-      const double t = t0 + dir * s, cs = std::cos(t), sn = std::sin(t);
-      return dxf::Point{C.x + U.x * cs + W.x * sn, C.y + U.y * cs + W.y * sn};
-    };
-    for (int i = 0; i + 1 < count && !cut_; ++i) {
-      const double s0 = cuts[i], s1 = cuts[i + 1];
-      if (!(s1 > s0)) continue;
-      const dxf::Point mid = page((s0 + s1) / 2);
-      if (!(mid.x >= kShown.minX && mid.x <= kShown.maxX && mid.y >= kShown.minY &&
-            mid.y <= kShown.maxY))
-        continue;
+    // Much larger than the page: only the pieces that show, each with as many chords as its
+    // size on the page asks for.
+    const dxf::CurvePieces shown = dxf::PiecesWithin(page, t0, sweep, kShown, false);
+    auto at = [&](double s) { return page.At(shown.T(s)); };
+    for (int i = 0; i < shown.count && !cut_; ++i) {
+      const double s0 = shown.pieces[i].s0, s1 = shown.pieces[i].s1;
       const int n = SizeChords(radius, s1 - s0, false);
-      dxf::Point from = s0 == 0 && start ? m(*start) : page(s0);
+      dxf::Point from = s0 == 0 && start ? m(*start) : at(s0);
       for (int k = 1; k <= n && !cut_; ++k) {
-        const dxf::Point to = k < n ? page(s0 + (s1 - s0) * k / n)
-                              : s1 == len && end ? m(*end)
-                                                 : page(s1);
+        const dxf::Point to = k < n ? at(s0 + (s1 - s0) * k / n)
+                              : s1 == shown.len && end ? m(*end)
+                                                       : at(s1);
         Segment(from, to);
         from = to;
       }
     }
-  }
-
-  // Whether the shown box lies inside the curve's whole ellipse, so that none of it shows.
-  static bool SheetInside(dxf::Point C, dxf::Point U, dxf::Point W) {
-    const double det = U.x * W.y - W.x * U.y;
-    if (!(det != 0) || !std::isfinite(det)) return false;
-    for (double x : {kShown.minX, kShown.maxX}) {
-      for (double y : {kShown.minY, kShown.maxY}) {
-        const double px = x - C.x, py = y - C.y;
-        const double qu = (px * W.y - py * W.x) / det, qv = (U.x * py - U.y * px) / det;
-        if (!(qu * qu + qv * qv < 1)) return false;
-      }
-    }
-    return true;
   }
 
   static int TwoDegreeChords(double sweep, bool whole) {

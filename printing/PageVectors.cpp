@@ -32,6 +32,9 @@ gdi::Point LinePoint(const PageMapping& m, double X, double Y) {
 gdi::Point TextTopLeft(gdi::Point at, double w, double h, int hAlign, int vAlign,
                        double angleDegrees) {
   const double dx = hAlign == 1 ? -w / 2 : hAlign == 2 ? -w : 0;
+  // Unlike the screen and the metafile, whose texts the renderer sets on their baselines by the
+  // face's measures, the page places a text's cell: the drawing layer prints a text by the
+  // top-left of its cell and knows only the cell's size, and the page templates are laid out so.
   const double dy = vAlign == 2 ? -h / 2 : vAlign == 0 ? -0.75 * h : -h;
   if (angleDegrees == 0) return {at.x + dx, at.y + dy};
   // The cell's own x axis runs along (cos a, -sin a) and its downward axis along (sin a, cos a)

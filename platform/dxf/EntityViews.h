@@ -10,6 +10,7 @@
 // these views are the names the drawing code reads them by. A view over a non-const entity
 // that names a field of EntityExtra (a text's justification, an insert's scales) gives the
 // entity that block: read a drawing through const views.
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <type_traits>
@@ -208,6 +209,22 @@ struct InsertView {
   Real& RowSpacing;
   Str& Block;
   Point Insertion() const { return {X, Y}; }
+  // The copies the reference draws, columns by rows: each count within 1 to 10000, and a
+  // single copy where there would be more than 100000.
+  void ArraySize(int& cols, int& rows) const {
+    cols = std::clamp(static_cast<int>(Columns), 1, 10000);
+    rows = std::clamp(static_cast<int>(Rows), 1, 10000);
+    if (static_cast<long>(cols) * rows > 100000) cols = rows = 1;
+  }
+  // Where the copy (column, row) of block b lies: the base point to the origin, scaled (a scale
+  // of 0, as a freshly appended reference has, counts as 1), moved to its place in the array,
+  // turned about the insertion point and moved there.
+  Affine CopyMap(const dxf::Block& b, int column, int row) const {
+    const double sx = XScale == 0 ? 1 : XScale, sy = YScale == 0 ? 1 : YScale;
+    return Affine::Translate(X, Y) * Affine::Rotation(Rotation) *
+           Affine::Translate(column * ColumnSpacing, row * RowSpacing) * Affine::Scaling(sx, sy) *
+           Affine::Translate(-b.BaseX, -b.BaseY);
+  }
 };
 template <class E>
 InsertView(E&) -> InsertView<E>;

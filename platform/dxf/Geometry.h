@@ -1,5 +1,7 @@
 #pragma once
-// Plane affine maps for the drawing: x' = a x + c y + e, y' = b x + d y + f.
+// The plane geometry the renderer and the page flattening share: affine maps
+// (x' = a x + c y + e, y' = b x + d y + f), boxes, the arcs of bulged polyline sides and the
+// pieces of a curve within a rectangle.
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -75,5 +77,104 @@ inline bool ClipSegment(Point& a, Point& b, double lo, double hi) {
   b = nb;
   return true;
 }
+
+// An axis-parallel box; an empty one has min > max, one that cannot be bounded infinite sides.
+struct Box {
+  double minX = 1, minY = 1, maxX = -1, maxY = -1;
+  bool Empty() const { return !(minX <= maxX && minY <= maxY); }
+  bool Unbounded() const {
+    return std::isinf(minX) || std::isinf(minY) || std::isinf(maxX) || std::isinf(maxY);
+  }
+  // A point that is not finite makes the box unbounded.
+  void Add(double x, double y) {
+    if (!std::isfinite(x) || !std::isfinite(y)) {
+      *this = Whole();
+    } else if (Empty()) {
+      minX = maxX = x;
+      minY = maxY = y;
+    } else {
+      minX = std::min(minX, x), maxX = std::max(maxX, x);
+      minY = std::min(minY, y), maxY = std::max(maxY, y);
+    }
+  }
+  void Add(const Box& b) {
+    if (b.Empty()) return;
+    if (b.Unbounded()) {
+      *this = Whole();
+      return;
+    }
+    Add(b.minX, b.minY);
+    Add(b.maxX, b.maxY);
+  }
+  // The box of b's image under m.
+  void AddMapped(const Affine& m, const Box& b) {
+    if (b.Empty()) return;
+    if (b.Unbounded()) {
+      *this = Whole();
+      return;
+    }
+    for (double x : {b.minX, b.maxX}) {
+      for (double y : {b.minY, b.maxY}) {
+        const Point p = m(x, y);
+        Add(p.x, p.y);
+      }
+    }
+  }
+  bool Contains(Point p) const { return p.x >= minX && p.x <= maxX && p.y >= minY && p.y <= maxY; }
+  static Box Whole() { return {-HUGE_VAL, -HUGE_VAL, HUGE_VAL, HUGE_VAL}; }
+};
+
+// Whether a polyline vertex's bulge bends the side that starts there: not 0, and a number.
+inline bool Bends(double bulge) { return bulge != 0 && std::isfinite(bulge); }
+
+// The circle a bulged polyline side from a to b runs on. The bulge is the tangent of a quarter
+// of the side's sweep, positive turning anticlockwise; the centre lies on the chord's normal at
+// (1 - bulge^2) / (4 bulge) chords from the chord's middle, the radius is
+// (1 + bulge^2) / (4 |bulge|) chords.
+struct BulgeCircle {
+  Point centre;
+  double radius = 0;
+};
+inline BulgeCircle CircleOfBulge(Point a, Point b, double bulge) {
+  const double dx = b.x - a.x, dy = b.y - a.y, b2 = bulge * bulge;
+  const double along = (1 - b2) / (4 * bulge);
+  return {{(a.x + b.x) / 2 - dy * along, (a.y + b.y) / 2 + dx * along},
+          std::hypot(dx, dy) * (1 + b2) / (4 * std::fabs(bulge))};
+}
+// The sweep of a bulged side in radians.
+inline double BulgeSweep(double bulge) { return 4 * std::atan(bulge); }
+
+// The curve c + u cos t + v sin t: an ellipse, or a circle where u and v are square and of one
+// length.
+struct Curve {
+  Point c, u, v;
+  Point At(double t) const {
+    const double cs = std::cos(t), sn = std::sin(t);
+    return {c.x + u.x * cs + v.x * sn, c.y + u.y * cs + v.y * sn};
+  }
+  // Whether the rectangle lies inside the whole curve (all its corners do), so that no piece
+  // of the curve can reach it.
+  bool Encloses(const Box& r) const;
+};
+
+// The pieces of a curve, for t from t0 over `sweep` radians (at most a turn either way), that
+// lie within a rectangle: the curve is cut where it crosses the lines of the rectangle's sides,
+// and a piece is kept when its middle lies within. A piece runs over the offsets s0 to s1 from
+// t0 in the sweep's sense (t = t0 + dir s), the pieces in order.
+struct CurvePieces {
+  struct Piece {
+    double s0 = 0, s1 = 0;
+  };
+  double t0 = 0;   // where the offsets start: the given t0, or the crossing a whole turn starts at
+  double dir = 1;  // +1 anticlockwise, -1 clockwise
+  double len = 0;  // the length of the sweep
+  int count = 0;
+  Piece pieces[9];
+  double T(double s) const { return t0 + dir * s; }
+};
+// With `wholeFromCrossing` a whole turn starts at a crossing, so that no piece is split where
+// the curve closes.
+CurvePieces PiecesWithin(const Curve& curve, double t0, double sweep, const Box& rect,
+                         bool wholeFromCrossing);
 
 }  // namespace dxf

@@ -68,13 +68,13 @@ void Renderer::sinCos(double t, double& sn, double& cs) {
   cs = slot.b;
 }
 
-double Renderer::atanOf(double b) {
-  const std::uint64_t key = Bits(b);
-  Trig& slot = atan_[Slot(key, kTrig)];
+double Renderer::sweepOf(double bulge) {
+  const std::uint64_t key = Bits(bulge);
+  Trig& slot = sweeps_[Slot(key, kTrig)];
   if (!slot.known || slot.key != key) {
     slot.key = key;
     slot.known = true;
-    slot.a = std::atan(b);
+    slot.a = BulgeSweep(bulge);
   }
   return slot.a;
 }
@@ -100,18 +100,6 @@ bool Renderer::outOfTime() {
   if (std::chrono::steady_clock::now() > deadline_) truncated_ = true;
   return truncated_;
 }
-
-void Renderer::Box::AddMapped(const Affine& m, const Box& b) {
-  if (b.Empty()) return;
-  for (double x : {b.minX, b.maxX}) {
-    for (double y : {b.minY, b.maxY}) {
-      Point p = m(x, y);
-      Add(p.x, p.y);
-    }
-  }
-}
-
-Renderer::Box Renderer::Box::Unbounded() { return {-HUGE_VAL, -HUGE_VAL, HUGE_VAL, HUGE_VAL}; }
 
 const Block* Renderer::findBlock(const std::string& name) {
   auto it = blocks_.find(name);
@@ -179,13 +167,6 @@ Kind KindOf(std::string_view t) {
   }
 }
 
-void ArraySize(const Entity& e, int& cols, int& rows) {
-  const InsertView ins(e);
-  cols = std::clamp(ins.Columns, 1, 10000);
-  rows = std::clamp(ins.Rows, 1, 10000);
-  if (static_cast<long>(cols) * rows > 100000) cols = rows = 1;
-}
-
 // Narrows [first, last] to the integers c for which the range [lo, hi] shifted by c·a overlaps
 // [L, H], that is L - hi <= c·a <= H - lo; an empty result has first > last.
 void Overlapping(double lo, double hi, double a, double L, double H, int& first, int& last) {
@@ -208,17 +189,8 @@ void Overlapping(double lo, double hi, double a, double L, double H, int& first,
 
 }  // namespace
 
-Affine Renderer::insertMap(const Entity& e, const Block* b, int column, int row) const {
-  const InsertView ins(e);
-  // A scale of 0 (a freshly appended INSERT) counts as 1.
-  double sx = ins.XScale == 0 ? 1 : ins.XScale, sy = ins.YScale == 0 ? 1 : ins.YScale;
-  return Affine::Translate(ins.X, ins.Y) * Affine::Rotation(ins.Rotation) *
-         Affine::Translate(column * ins.ColumnSpacing, row * ins.RowSpacing) *
-         Affine::Scaling(sx, sy) * Affine::Translate(-b->BaseX, -b->BaseY);
-}
-
-const Renderer::Box& Renderer::blockBounds(const Block* b, int depth) {
-  static const Box unbounded = Box::Unbounded();
+const Box& Renderer::blockBounds(const Block* b, int depth) {
+  static const Box unbounded = Box::Whole();
   auto it = bounds_.find(b);
   if (it != bounds_.end()) return it->second;
   if (depth >= opt_.maxDepth) return unbounded;
@@ -229,7 +201,7 @@ const Renderer::Box& Renderer::blockBounds(const Block* b, int depth) {
   Box box;
   for (const Entity& e : b->Entities) {
     entityBounds(e, box, depth + 1);
-    if (std::isinf(box.maxX)) break;
+    if (box.Unbounded()) break;
   }
   Box& done = bounds_[b];  // references into the map stay valid as it grows
   done = box;
@@ -248,15 +220,13 @@ void Renderer::entityBoundsOf(const Entity& e, int kind, Box& box, int depth) {
     for (size_t i = 0; i < vs.size(); ++i) {
       const Vertex& a = vs[i];
       box.Add(a.X0, a.Y0);
-      if (a.Bulge == 0 || !std::isfinite(a.Bulge)) continue;
+      if (!Bends(a.Bulge)) continue;
       // A bulged segment stays within the circle of its arc.
       const Vertex& b = vs[i + 1 < vs.size() ? i + 1 : 0];
-      double dx = b.X0 - a.X0, dy = b.Y0 - a.Y0;
-      const double bulge = a.Bulge, along = (1 - bulge * bulge) / (4 * bulge);
-      const double cx = (a.X0 + b.X0) / 2 - dy * along, cy = (a.Y0 + b.Y0) / 2 + dx * along;
-      const double r = std::hypot(dx, dy) * (1 + bulge * bulge) / (4 * std::fabs(bulge));
-      box.Add(cx - r, cy - r);
-      box.Add(cx + r, cy + r);
+      const BulgeCircle arc = CircleOfBulge({a.X0, a.Y0}, {b.X0, b.Y0}, a.Bulge);
+      const double r = arc.radius;
+      box.Add(arc.centre.x - r, arc.centre.y - r);
+      box.Add(arc.centre.x + r, arc.centre.y + r);
     }
   };
   auto addText = [&](double height, double extra, size_t chars) {
@@ -305,16 +275,17 @@ void Renderer::entityBoundsOf(const Entity& e, int kind, Box& box, int depth) {
       if (k == Kind::Dimension) {
         box.Add(inner);
       } else if (!inner.Empty()) {
-        if (std::isinf(inner.maxX)) {
+        if (inner.Unbounded()) {
           box.Add(inner);
         } else {
+          const InsertView ins(e);
           int cols, rows;
-          ArraySize(e, cols, rows);
+          ins.ArraySize(cols, rows);
           // The copies lie between those at the array's four corners.
-          box.AddMapped(insertMap(e, b, 0, 0), inner);
-          box.AddMapped(insertMap(e, b, cols - 1, 0), inner);
-          box.AddMapped(insertMap(e, b, 0, rows - 1), inner);
-          box.AddMapped(insertMap(e, b, cols - 1, rows - 1), inner);
+          box.AddMapped(ins.CopyMap(*b, 0, 0), inner);
+          box.AddMapped(ins.CopyMap(*b, cols - 1, 0), inner);
+          box.AddMapped(ins.CopyMap(*b, 0, rows - 1), inner);
+          box.AddMapped(ins.CopyMap(*b, cols - 1, rows - 1), inner);
         }
       }
     }
@@ -327,8 +298,7 @@ bool Renderer::DeviceBounds(const Entity& e, double& minX, double& minY, double&
   Box local;
   entityBounds(e, local, 0);
   if (local.Empty()) return false;
-  if (std::isinf(local.maxX) || std::isinf(local.minX) || std::isinf(local.maxY) ||
-      std::isinf(local.minY)) {
+  if (local.Unbounded()) {
     minX = minY = -HUGE_VAL;
     maxX = maxY = HUGE_VAL;
     return true;
@@ -351,10 +321,7 @@ bool Renderer::DeviceBounds(const Entity& e, double& minX, double& minY, double&
 bool Renderer::boxCulled(const Affine& m, const Box& local) const {
   if (!clip_) return false;
   if (local.Empty()) return true;
-  if (std::isinf(local.maxX) || std::isinf(local.minX) || std::isinf(local.maxY) ||
-      std::isinf(local.minY)) {
-    return false;
-  }
+  if (local.Unbounded()) return false;
   return boxCulled(m, local.minX, local.minY, local.maxX, local.maxY);
 }
 
@@ -368,73 +335,17 @@ bool Renderer::large(const Affine& m, Point u, Point v) const {
 void Renderer::curve(const Affine& m, Point c, Point u, Point v, double t0, double sweep,
                      double devRadius, Rgb rgb, std::string_view lineType) {
   // In device units the curve is C + U cos t + V sin t.
-  const Point C = m(c), U = m.Linear(u.x, u.y), V = m.Linear(v.x, v.y);
-  const double L = opt_.clipMinX, R = opt_.clipMaxX, T = opt_.clipMinY, B = opt_.clipMaxY;
-  // Nothing to draw when the clip rectangle lies inside the curve: its corners, in the frame
-  // where the curve is the unit circle, are all within it.
-  const double det = U.x * V.y - V.x * U.y;
-  if (det != 0 && std::isfinite(det)) {
-    bool allInside = true;
-    for (double x : {L, R}) {
-      for (double y : {T, B}) {
-        const double px = x - C.x, py = y - C.y;
-        const double qu = (px * V.y - py * V.x) / det, qv = (U.x * py - U.y * px) / det;
-        allInside = allInside && qu * qu + qv * qv < 1;
-      }
-    }
-    if (allInside) return;
-  }
-  t0 = std::fmod(t0, kTwoPi);
-  const double dir = sweep < 0 ? -1 : 1, len = std::min(std::fabs(sweep), kTwoPi);
-  // Where the curve crosses the lines of the clip rectangle's sides cuts it into pieces that are
-  // wholly in or wholly out.
-  double cuts[10];
-  int n = 0;
-  auto crossings = [&](double a, double b, double k) {
-    // a cos t + b sin t = k
-    const double amp = std::hypot(a, b);
-    if (!(amp > 0)) return;
-    const double q = k / amp;
-    if (!(std::fabs(q) <= 1)) return;
-    const double phi = std::atan2(b, a), d = std::acos(q);
-    for (double tc : {phi + d, phi - d}) {
-      double s = std::fmod(dir * (tc - t0), kTwoPi);
-      if (s < 0) s += kTwoPi;
-      if (s < len && n < 8) cuts[n++] = s;
-    }
-  };
-  crossings(U.x, V.x, L - C.x);
-  crossings(U.x, V.x, R - C.x);
-  crossings(U.y, V.y, T - C.y);
-  crossings(U.y, V.y, B - C.y);
-  if (len >= kTwoPi && n > 0) {
-    // A whole curve starts at a crossing, so that no visible piece is split where it closes.
-    const double shift = cuts[0];
-    t0 += dir * shift;
-    for (int i = 0; i < n; ++i) {
-      cuts[i] = std::fmod(cuts[i] - shift + kTwoPi, kTwoPi);
-    }
-  }
-  cuts[n++] = 0;
-  cuts[n++] = len;
-  for (int i = 1; i < n; ++i) {  // ten values at most: an insertion sort
-    for (int k = i; k > 0 && cuts[k - 1] > cuts[k]; --k) std::swap(cuts[k - 1], cuts[k]);
-  }
-  auto at = [&](double s) {
-    const double t = t0 + dir * s;
-    const double cs = std::cos(t), sn = std::sin(t);
-    return Point{C.x + U.x * cs + V.x * sn, C.y + U.y * cs + V.y * sn};
-  };
+  const Curve k{m(c), m.Linear(u.x, u.y), m.Linear(v.x, v.y)};
+  const Box clip{opt_.clipMinX, opt_.clipMinY, opt_.clipMaxX, opt_.clipMaxY};
+  if (k.Encloses(clip)) return;  // nothing of it shows
+  const CurvePieces shown = PiecesWithin(k, std::fmod(t0, kTwoPi), sweep, clip, true);
   // Chords no further than a quarter pixel from the curve, as segmentsFor.
   const double step = devRadius > 0.5 ? std::sqrt(2 / devRadius) : kTwoPi / 4;
-  for (int i = 0; i + 1 < n; ++i) {
-    const double s0 = cuts[i], s1 = cuts[i + 1];
-    if (!(s1 > s0)) continue;
-    const Point mid = at((s0 + s1) / 2);
-    if (!(mid.x >= L && mid.x <= R && mid.y >= T && mid.y <= B)) continue;
+  for (int i = 0; i < shown.count; ++i) {
+    const double s0 = shown.pieces[i].s0, s1 = shown.pieces[i].s1;
     const int pieces = static_cast<int>(std::clamp(std::ceil((s1 - s0) / step), 1.0, 2048.0));
     pts_.clear();
-    for (int k = 0; k <= pieces; ++k) pts_.push_back(at(s0 + (s1 - s0) * k / pieces));
+    for (int j = 0; j <= pieces; ++j) pts_.push_back(k.At(shown.T(s0 + (s1 - s0) * j / pieces)));
     emitChain(rgb, lineType, m);
   }
 }
@@ -756,20 +667,15 @@ bool Renderer::drawPolyline(const Entity& e, const Context& ctx, bool closed, Rg
   const Vertex* prev = nullptr;
   const Vertex* start = nullptr;
   auto segment = [&](const Vertex& a, const Vertex& b) {
-    if (a.Bulge == 0 || !std::isfinite(a.Bulge)) {
+    if (!Bends(a.Bulge)) {
       if (room(1)) pts_.push_back(m(b.X0, b.Y0));
       return;
     }
-    // A bulge is tan(sweep / 4); positive turns counter-clockwise from a to b. The centre
-    // lies on the chord's normal at (1 - b^2) / (4 b) chords from its middle; the radius is
-    // (1 + b^2) / (4 |b|) chords.
-    double dx = b.X0 - a.X0, dy = b.Y0 - a.Y0;
-    if (dx == 0 && dy == 0) return;
-    const double bulge = a.Bulge, b2 = bulge * bulge;
-    const double along = (1 - b2) / (4 * bulge);
-    Point c{(a.X0 + b.X0) / 2 - dy * along, (a.Y0 + b.Y0) / 2 + dx * along};
-    double r = std::hypot(dx, dy) * (1 + b2) / (4 * std::fabs(bulge));
-    const double sweep = 4 * atanOf(bulge), devRadius = r * scaleOf(m);
+    if (b.X0 - a.X0 == 0 && b.Y0 - a.Y0 == 0) return;
+    const BulgeCircle arc = CircleOfBulge({a.X0, a.Y0}, {b.X0, b.Y0}, a.Bulge);
+    const Point c = arc.centre;
+    const double r = arc.radius;
+    const double sweep = sweepOf(a.Bulge), devRadius = r * scaleOf(m);
     const Point u{a.X0 - c.x, a.Y0 - c.y}, v{-u.y, u.x};
     if (mayCut && large(m, u, v)) {
       // Far larger than the view: drawn as an arc entity of that size is, only where it
@@ -808,14 +714,13 @@ void Renderer::drawInsert(const Entity& e, const Context& ctx, const Layer* laye
   if (ctx.depth > 0 && e.LayerName == "0") layerName = ctx.layer;
   const InsertView ins(e);
   int cols, rows;
-  ArraySize(e, cols, rows);
+  ins.ArraySize(cols, rows);
   const Block* b = findBlock(ins.Block);
   const Box* local = b ? &blockBounds(b, ctx.depth) : nullptr;
   if (b && !local->Empty()) {
-    const bool bounded = !std::isinf(local->minX) && !std::isinf(local->maxX) &&
-                         !std::isinf(local->minY) && !std::isinf(local->maxY);
+    const bool bounded = !local->Unbounded();
     // Copy (c, r) is copy (0, 0) moved by c·du + r·dv in device units.
-    const Affine m00 = ctx.m * insertMap(e, b, 0, 0);
+    const Affine m00 = ctx.m * ins.CopyMap(*b, 0, 0);
     const Affine frame = ctx.m * Affine::Translate(ins.X, ins.Y) * Affine::Rotation(ins.Rotation);
     const Point du = frame.Linear(ins.ColumnSpacing, 0), dv = frame.Linear(0, ins.RowSpacing);
     Box first;
@@ -912,7 +817,6 @@ void Renderer::drawText(const Entity& e, const Context& ctx, Rgb rgb) {
   item.widthFactor = (text.WidthFactor > 0 ? text.WidthFactor : 1) * dirLen * height / item.height;
   item.oblique = text.Oblique;
   item.hjust = std::clamp(h, 0, 2);
-  item.vjust = std::clamp(v, 0, 3);
   item.rgb = rgb;
   if (clip_) {
     double reach =
@@ -926,11 +830,46 @@ void Renderer::drawText(const Entity& e, const Context& ctx, Rgb rgb) {
     item.text = e.Text;
     item.face = faceFor(e.Extra().TextStyle);
   }
-  emitText(item, e.Text.size());
+  emitText(item, e.Text.size(), std::clamp(v, 0, 3));
 }
 
-void Renderer::emitText(const TextItem& item, size_t chars) {
+void Renderer::placeOnBaseline(TextItem& item, int vjust) {
+  if (vjust < 1 || vjust > 3) return;
+  if (!measured_ || item.face != measuredFace_) {
+    measures_ = opt_.fonts ? opt_.fonts->Measure(item.face) : FaceMeasures{};
+    measuredFace_ = item.face;
+    measured_ = true;
+  }
+  const FaceMeasures& f = measures_;
+  if (!(f.capHeight > 0) || !std::isfinite(f.descent)) return;
+  // How far below the anchor the baseline lies, in the face's units and then scaled as the text
+  // is: for a text by its bottom the descent above it, by its middle half the cap height below,
+  // by its top the cap height below.
+  const double below = vjust == 1 ? -f.descent : vjust == 2 ? f.capHeight / 2 : f.capHeight;
+  const double k = item.height / f.capHeight, drop = k * below;
+  // The text's downward axis in device units (exact for quarter turns); an oblique text leans,
+  // and its anchor with it, along the baseline by the tangent of its angle.
+  double sn, cs;
+  if (std::fmod(item.angle, 90.0) == 0) {
+    sn = std::round(std::sin(item.angle * kDeg));
+    cs = std::round(std::cos(item.angle * kDeg));
+  } else {
+    sinCos(item.angle * kDeg, sn, cs);
+  }
+  const double downY = opt_.deviceYDown ? cs : -cs, alongY = opt_.deviceYDown ? -sn : sn;
+  item.anchor.x += drop * sn;
+  item.anchor.y += drop * downY;
+  if (item.oblique != 0) {
+    const double lean = -std::tan(item.oblique * kDeg) * k *
+                        (item.widthFactor > 0 ? item.widthFactor : 1) * below;
+    item.anchor.x += lean * cs;
+    item.anchor.y += lean * alongY;
+  }
+}
+
+void Renderer::emitText(TextItem& item, size_t chars, int vjust) {
   if (item.height >= opt_.minTextHeight) {
+    placeOnBaseline(item, vjust);
     if (spend(4)) sink_.Text(item);
     return;
   }
@@ -969,7 +908,6 @@ void Renderer::drawMText(const Entity& e, const Context& ctx, Rgb rgb) {
   item.angle = std::atan2(opt_.deviceYDown ? -devDir.y : devDir.y, devDir.x) / kDeg;
   item.widthFactor = std::hypot(devDir.x, devDir.y) * height / item.height;
   item.hjust = hjust;
-  item.vjust = 3;
   item.face = faceFor(e.Extra().TextStyle);
   item.rgb = rgb;
   for (size_t i = 0; i < lines.size(); ++i) {
@@ -977,7 +915,7 @@ void Renderer::drawMText(const Entity& e, const Context& ctx, Rgb rgb) {
     double off = top - spacing * static_cast<double>(i);
     item.anchor = m(mt.X + upUnit.x * off, mt.Y + upUnit.y * off);
     item.text = lines[i];
-    emitText(item, lines[i].size());
+    emitText(item, lines[i].size(), 3);  // each line stands by its top
   }
 }
 

@@ -18,18 +18,34 @@
 
 namespace dxf {
 
+// One line of text as the sink draws it: the renderer has placed it on its baseline, so that
+// every sink sets it at the same height; only where along the baseline the anchor lies (hjust)
+// is left to the sink, which alone knows the text's length.
 struct TextItem {
   std::string text;   // UTF-8, one line
-  Point anchor;       // device units
+  Point anchor;       // device units: the start, middle or end of the baseline (hjust)
   double height = 0;  // cap height in device units
   double angle = 0;   // degrees, counter-clockwise as the viewer sees it
   std::string face;
   Rgb rgb = 0;
   int hjust = 0;  // 0 left, 1 centre, 2 right
-  int vjust = 0;  // 0 baseline, 1 bottom, 2 middle, 3 top
   double widthFactor = 1;
   double oblique = 0;    // degrees
   double fitLength = 0;  // > 0: stretch the text to this baseline length
+};
+
+// The vertical measures of a face, in any one unit: the renderer places a text that stands by
+// its bottom, middle or top on its baseline by them. The defaults, in ems, are those of a
+// typical sans-serif face.
+struct FaceMeasures {
+  double capHeight = 0.72;
+  double descent = 0.21;  // below the baseline
+};
+class FontMeasures {
+ public:
+  virtual ~FontMeasures() = default;
+  // Called from the threads that render in bands, so it must be safe to call from several.
+  virtual FaceMeasures Measure(const std::string& face) const = 0;
 };
 
 class Sink {
@@ -66,6 +82,9 @@ struct RenderOptions {
   // Texts smaller than this (device units) are drawn as a line along their baseline, as CAD
   // programs do: unreadable anyway, and shaping thousands of them would slow every redraw.
   double minTextHeight = 0;
+  // The measures of the faces the texts are drawn in (the screen's fonts); null: the
+  // FaceMeasures defaults for every face.
+  const FontMeasures* fonts = nullptr;
 };
 
 class Renderer {
@@ -84,29 +103,6 @@ class Renderer {
   bool Truncated() const { return truncated_; }
 
  private:
-  // An axis-parallel box; an empty one has min > max, an unbounded one infinite sides.
-  struct Box {
-    double minX = 1, minY = 1, maxX = -1, maxY = -1;
-    bool Empty() const { return !(minX <= maxX && minY <= maxY); }
-    void Add(double x, double y) {
-      if (!std::isfinite(x) || !std::isfinite(y)) {
-        *this = Unbounded();
-      } else if (Empty()) {
-        minX = maxX = x;
-        minY = maxY = y;
-      } else {
-        minX = x < minX ? x : minX, maxX = x > maxX ? x : maxX;
-        minY = y < minY ? y : minY, maxY = y > maxY ? y : maxY;
-      }
-    }
-    void Add(const Box& b) {
-      if (b.Empty()) return;
-      Add(b.minX, b.minY);
-      Add(b.maxX, b.maxY);
-    }
-    void AddMapped(const Affine& m, const Box& b);  // the box of b's image under m
-    static Box Unbounded();
-  };
   struct Context {
     Affine m;
     std::string_view layer;  // the enclosing INSERT's layer (for layer-"0" contents)
@@ -129,7 +125,6 @@ class Renderer {
   // Whether the device box of `local` under m lies within the clip rectangle (false when
   // that is not known cheaply).
   bool boxInside(const Affine& m, const Box& local) const;
-  Affine insertMap(const Entity& e, const Block* b, int column, int row) const;
   // Whether the device box of `local` under m misses the clip rectangle.
   bool boxCulled(const Affine& m, const Box& local) const;
   // The points of c + u cos t + v sin t for t from t0 over `sweep` radians; a curve much larger
@@ -142,7 +137,10 @@ class Renderer {
   bool outOfTime();
   void drawText(const Entity& e, const Context& ctx, Rgb rgb);
   void drawMText(const Entity& e, const Context& ctx, Rgb rgb);
-  void emitText(const TextItem& item, size_t chars);
+  // Sends a text, placed on its baseline, to the sink; a text too small to read becomes a line.
+  // `vjust` tells what of the text its anchor marks: 0 baseline, 1 bottom, 2 middle, 3 top.
+  void emitText(TextItem& item, size_t chars, int vjust);
+  void placeOnBaseline(TextItem& item, int vjust);
   // Flattens a polyline into pts_, in colour `rgb` and `lineType`. With `mayCut` (an outline)
   // parts of the chain may go to the sink already: a bulge far larger than the clip rectangle,
   // drawn only where it crosses it, and a chain that reaches kChainPoints; what is left stays
@@ -162,10 +160,10 @@ class Renderer {
   const std::vector<double>& dashFor(std::string_view lineType, const Affine& m);
   std::string faceFor(std::string_view style);
 
-  // std::sin and std::cos of t, and std::atan of b, the values of recent arguments kept: the
-  // arcs of a drawing repeat the same angles and bulges.
+  // std::sin and std::cos of t, and the sweep of a bulge, the values of recent arguments kept:
+  // the arcs of a drawing repeat the same angles and bulges.
   void sinCos(double t, double& sn, double& cs);
-  double atanOf(double b);
+  double sweepOf(double bulge);
   // m.Scale(), kept for the last map asked for.
   double scaleOf(const Affine& m);
 
@@ -184,6 +182,9 @@ class Renderer {
   std::string dashName_;
   double dashScale_ = -1;
   std::string faceStyle_, face_;
+  std::string measuredFace_;  // the face of measures_
+  bool measured_ = false;
+  FaceMeasures measures_;
   std::vector<std::string> missing_;
   long expanded_ = 0;
   long points_ = 0;
@@ -202,7 +203,7 @@ class Renderer {
     double a = 0, b = 0;
   };
   static constexpr int kTrig = 64;
-  Trig sinCos_[kTrig], atan_[kTrig];
+  Trig sinCos_[kTrig], sweeps_[kTrig];
   Affine scaleMap_{NAN, NAN, NAN, NAN, 0, 0};
   double scale_ = 1;
   static constexpr int kLayerHits = 8;

@@ -146,26 +146,9 @@ class WmfSink : public Sink {
       end();
       align_ = align;
     }
-    // Baseline anchoring; bottom, middle and top move the anchor along the text's up direction.
-    double shift = 0;
-    switch (t.vjust) {
-      case 1:
-        shift = -0.21 * em;
-        break;
-      case 2:
-        shift = t.height / 2;
-        break;
-      case 3:
-        shift = t.height;
-        break;
-      default:
-        break;
-    }
-    double a = t.angle * 3.14159265358979 / 180;
-    double x = t.anchor.x + std::sin(a) * shift, y = t.anchor.y + std::cos(a) * shift;
-    begin(kExtTextOut);
-    i16(Clamp(y));
-    i16(Clamp(x));
+    begin(kExtTextOut);  // at the anchor, which the renderer placed on the baseline
+    i16(Clamp(t.anchor.y));
+    i16(Clamp(t.anchor.x));
     u16(static_cast<uint16_t>(bytes.size()));
     u16(0);  // no options, no rectangle
     bytes_.append(bytes);
@@ -386,7 +369,8 @@ class WmfSink : public Sink {
 
 }  // namespace
 
-std::string WriteMetafile(const Document& doc, const Window& window, Rgb background) {
+std::string WriteMetafile(const Document& doc, const Window& window, Rgb background,
+                          const FontMeasures* fonts) {
   double ww = window.Width() > 0 ? window.Width() : 1;
   double wh = window.Height() > 0 ? window.Height() : 1;
   double k = kWmfMaxExtent / std::max(ww, wh);
@@ -399,6 +383,7 @@ std::string WriteMetafile(const Document& doc, const Window& window, Rgb backgro
   opt.clipMinY = 0;
   opt.clipMaxX = lw;
   opt.clipMaxY = lh;
+  opt.fonts = fonts;
   Affine map{k, 0, 0, -k, -window.MinX * k, window.MaxY * k};
   Renderer r(doc, sink, map, opt);
   r.DrawAll();

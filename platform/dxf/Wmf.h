@@ -6,6 +6,7 @@
 
 #include "platform/dxf/Aci.h"
 #include "platform/dxf/Document.h"
+#include "platform/dxf/Render.h"
 #include "platform/dxf/ViewState.h"
 
 namespace dxf {
@@ -13,6 +14,9 @@ namespace dxf {
 constexpr int kWmfUnitsPerInch = 1440;
 constexpr int kWmfMaxExtent = 32000;
 
-std::string WriteMetafile(const Document& doc, const Window& window, Rgb background);
+// `fonts`: the measures the texts are placed by (the screen's, so that they stand where the
+// screen shows them); null: the renderer's defaults.
+std::string WriteMetafile(const Document& doc, const Window& window, Rgb background,
+                          const FontMeasures* fonts = nullptr);
 
 }  // namespace dxf

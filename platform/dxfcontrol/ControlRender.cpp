@@ -223,6 +223,7 @@ bool Render(const Document& doc, QPainter& painter, const Affine& map, double w,
   opt.clipMaxY = h + 2;
   opt.minTextHeight = 2.5;
   opt.maxSeconds = seconds;
+  opt.fonts = &ScreenFonts();
   int bands = BandCount(doc, painter);
   BandThreads* threads = bands > 1 ? BandThreads::Acquire() : nullptr;
   if (threads && !threads->Start(bands)) {
@@ -410,7 +411,9 @@ void DrawingControl::SaveDxf(std::string_view file) const {
 }
 
 void DrawingControl::SaveMetafile(std::string_view file) const {
-  std::string bytes = WriteMetafile(doc_, view_.Displayed(), MakeRgb(255, 255, 255));
+  // The texts stand where the screen shows them.
+  std::string bytes =
+      WriteMetafile(doc_, view_.Displayed(), MakeRgb(255, 255, 255), &ScreenFonts());
   std::filesystem::path p = resolve(file);
   if (!vb::WriteFileAtomic(p, bytes)) {
     vb::Raise(vb::err::PathFileAccess, "Path/File access error: " + p.string());

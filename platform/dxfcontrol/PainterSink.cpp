@@ -251,25 +251,54 @@ void PainterSink::Dot(Point p, Rgb rgb, double width) {
   AfterQt();
 }
 
+namespace {
+
+// A face measured at the layout size: cap height and descent in pixels of that size.
+struct MeasuredFace {
+  QFont font;
+  double capHeight = 1, descent = 0;
+};
+
+// Faces measured once for the whole program (looking a face up is slow), shared by the sinks
+// and the measures of every thread.
+MeasuredFace Measured(const std::string& face) {
+  static std::mutex sharedLock;
+  static std::map<std::string, MeasuredFace> shared;
+  std::lock_guard<std::mutex> lock(sharedLock);
+  if (auto known = shared.find(face); known != shared.end()) return known->second;
+  MeasuredFace m;
+  m.font = QFont(QString::fromStdString(face));
+  m.font.setPixelSize(kLayoutPixels);
+  m.font.setStyleHint(QFont::SansSerif);
+  QFontMetricsF fm(m.font);
+  m.capHeight = fm.capHeight() > 0 ? fm.capHeight() : fm.ascent() * 0.7;
+  m.descent = fm.descent();
+  if (shared.size() < 256) shared.emplace(face, m);
+  return m;
+}
+
+class ScreenFontMeasures final : public FontMeasures {
+ public:
+  FaceMeasures Measure(const std::string& face) const override {
+    const MeasuredFace m = Measured(face);
+    return {m.capHeight, m.descent};
+  }
+};
+
+}  // namespace
+
+const FontMeasures& ScreenFonts() {
+  static const ScreenFontMeasures fonts;
+  return fonts;
+}
+
 PainterSink::FontInfo& PainterSink::font(const std::string& face) {
   auto it = fonts_.find(face);
   if (it != fonts_.end()) return it->second;
-  // Faces measured once for the whole program (looking a face up is slow), shared by the sinks
-  // of every thread.
-  static std::mutex sharedLock;
-  static std::map<std::string, FontInfo> shared;
-  std::lock_guard<std::mutex> lock(sharedLock);
-  if (auto known = shared.find(face); known != shared.end()) {
-    return fonts_.emplace(face, known->second).first->second;
-  }
+  const MeasuredFace m = Measured(face);
   FontInfo info;
-  info.font = QFont(QString::fromStdString(face));
-  info.font.setPixelSize(kLayoutPixels);
-  info.font.setStyleHint(QFont::SansSerif);
-  QFontMetricsF fm(info.font);
-  info.capHeight = fm.capHeight() > 0 ? fm.capHeight() : fm.ascent() * 0.7;
-  info.descent = fm.descent();
-  if (shared.size() < 256) shared.emplace(face, info);
+  info.font = m.font;
+  info.capHeight = m.capHeight;
   return fonts_.emplace(face, info).first->second;
 }
 
@@ -299,21 +328,8 @@ void PainterSink::Text(const TextItem& t) {
   double k = t.height / fi.capHeight;
   double kx = k * (t.widthFactor > 0 ? t.widthFactor : 1);
   if (t.fitLength > 0 && w > 0) kx = t.fitLength / w;
+  // The anchor is on the baseline: at its start, middle or end.
   double x = t.hjust == 1 ? -w / 2 : t.hjust == 2 ? -w : 0;
-  double y = 0;
-  switch (t.vjust) {
-    case 1:
-      y = -fi.descent;
-      break;
-    case 2:
-      y = fi.capHeight / 2;
-      break;
-    case 3:
-      y = fi.capHeight;
-      break;
-    default:
-      break;
-  }
   p_.save();
   p_.translate(t.anchor.x, t.anchor.y);
   p_.rotate(-t.angle);
@@ -321,7 +337,7 @@ void PainterSink::Text(const TextItem& t) {
   if (t.oblique != 0) p_.shear(-std::tan(t.oblique * 3.14159265358979 / 180), 0);
   p_.setFont(fi.font);
   p_.setPen(ToQColor(t.rgb));
-  p_.drawText(QPointF(x, y), s);
+  p_.drawText(QPointF(x, 0), s);
   p_.restore();  // the pen and brush come back with it
   AfterQt();
 }

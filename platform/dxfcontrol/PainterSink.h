@@ -24,6 +24,10 @@ namespace dxf {
 // The program's RGB (0x00BBGGRR) as a QColor.
 inline QColor ToQColor(Rgb rgb) { return QColor(RedOf(rgb), GreenOf(rgb), BlueOf(rgb)); }
 
+// The measures of the faces as the painter sink draws them: the renderer places texts on their
+// baselines by them, for the screen and for every export that shows what the screen does.
+const FontMeasures& ScreenFonts();
+
 class PainterSink : public Sink {
  public:
   // `clip`: the clip rectangle the painter was given, if any. On an image the solid lines of each
@@ -47,7 +51,6 @@ class PainterSink : public Sink {
   struct FontInfo {
     QFont font;
     double capHeight = 1;
-    double descent = 0;
     std::optional<QFontMetricsF> metrics;  // made by the sink that uses it
   };
   // The advance of `text` in the face at the layout size.

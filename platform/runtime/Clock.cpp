@@ -43,11 +43,6 @@ Clock* current = &systemClock;
 constexpr std::chrono::sys_days epoch =
     std::chrono::year{1899} / std::chrono::December / std::chrono::day{30};
 
-std::string padded(int v, size_t width) {
-  std::string s = std::to_string(v);
-  return s.size() >= width ? s : std::string(width - s.size(), '0') + s;
-}
-
 }  // namespace
 
 void SetClock(Clock* clock) { current = clock ? clock : &systemClock; }
@@ -94,6 +89,41 @@ DateForms& CurrentDateForms() {
   return forms;
 }
 
+bool AppendDateField(std::string& out, const DateTimeParts& p, char letter, size_t count) {
+  int value = 0;
+  size_t width = count >= 2 ? 2 : 1;
+  switch (letter) {
+    case 'd':
+      value = p.day;
+      break;
+    case 'M':
+      value = p.month;
+      break;
+    case 'y':
+      value = count >= 3 ? p.year : p.year % 100;
+      width = count >= 3 ? 4 : 2;
+      break;
+    case 'h':
+      value = p.hour % 12 == 0 ? 12 : p.hour % 12;
+      break;
+    case 'H':
+      value = p.hour;
+      break;
+    case 'm':
+      value = p.minute;
+      break;
+    case 's':
+      value = p.second;
+      break;
+    default:
+      return false;
+  }
+  const std::string digits = std::to_string(value);
+  if (digits.size() < width) out.append(width - digits.size(), '0');
+  out += digits;
+  return true;
+}
+
 std::string FormatDatePattern(double date, std::string_view pattern) {
   DateTimeParts p = PartsOfDate(date);
   const DateForms& forms = CurrentDateForms();
@@ -102,35 +132,10 @@ std::string FormatDatePattern(double date, std::string_view pattern) {
     char c = pattern[i];
     size_t n = 1;
     while (i + n < pattern.size() && pattern[i + n] == c) ++n;
-    int hour12 = p.hour % 12 == 0 ? 12 : p.hour % 12;
-    switch (c) {
-      case 'd':
-        out += padded(p.day, n >= 2 ? 2 : 1);
-        break;
-      case 'M':
-        out += padded(p.month, n >= 2 ? 2 : 1);
-        break;
-      case 'y':
-        out += n >= 3 ? padded(p.year, 4) : padded(p.year % 100, 2);
-        break;
-      case 'h':
-        out += padded(hour12, n >= 2 ? 2 : 1);
-        break;
-      case 'H':
-        out += padded(p.hour, n >= 2 ? 2 : 1);
-        break;
-      case 'm':
-        out += padded(p.minute, n >= 2 ? 2 : 1);
-        break;
-      case 's':
-        out += padded(p.second, n >= 2 ? 2 : 1);
-        break;
-      case 't':
-        out += p.hour < 12 ? forms.am : forms.pm;
-        break;
-      default:
-        out.append(n, c);
-        break;
+    if (c == 't') {
+      out += p.hour < 12 ? forms.am : forms.pm;
+    } else if (!AppendDateField(out, p, c, n)) {
+      out.append(n, c);
     }
     i += n;
   }

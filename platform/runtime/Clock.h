@@ -52,6 +52,11 @@ DateForms& CurrentDateForms();
 
 // A date laid out by a pattern of the letters above; other characters stand as they are.
 std::string FormatDatePattern(double date, std::string_view pattern);
+// Appends one field of a date pattern, a run of `count` letters in the letters above: d day,
+// M month, y year, h hour of 12, H hour of 24, m minute, s second. One letter gives the number
+// as it is, more give at least two digits; the year is its last two digits, or all four from
+// three letters on. False, and nothing appended, for any other letter.
+bool AppendDateField(std::string& out, const DateTimeParts& parts, char letter, size_t count);
 
 // The general date text (CStr of a date): the short date, a blank and the long time; the date
 // alone when the time is midnight, the time alone for the zero date.

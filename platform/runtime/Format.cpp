@@ -264,11 +264,6 @@ bool IsDatePattern(std::string_view pattern) {
   return letters;
 }
 
-std::string Pad(int v, size_t width) {
-  std::string s = std::to_string(v);
-  return s.size() >= width ? s : std::string(width - s.size(), '0') + s;
-}
-
 std::string FormatDate(double date, std::string_view pattern) {
   const NumberForms& forms = CurrentNumberForms();
   const DateForms& dateForms = CurrentDateForms();
@@ -299,29 +294,25 @@ std::string FormatDate(double date, std::string_view pattern) {
     while (i + n < pattern.size() && static_cast<char>(pattern[i + n] | 0x20) == l &&
            std::isalpha(static_cast<unsigned char>(c)))
       ++n;
-    int hour12 = p.hour % 12 == 0 ? 12 : p.hour % 12;
     bool twelve = false;
     for (size_t k = i; k + 5 <= pattern.size(); ++k)
       twelve |= EqualsNoCase(pattern.substr(k, 5), "AM/PM");
+    // The fields in the letters of the runtime's date patterns (FormatDatePattern).
     switch (l) {
       case 'd':
-        out += Pad(p.day, n >= 2 ? 2 : 1);
-        break;
       case 'y':
-        out += n >= 3 ? Pad(p.year, 4) : Pad(p.year % 100, 2);
+      case 's':
+        AppendDateField(out, p, l, n);
         break;
       case 'h':
-        out += Pad(twelve ? hour12 : p.hour, n >= 2 ? 2 : 1);
+        AppendDateField(out, p, twelve ? 'h' : 'H', n);
         afterHour = true;
         break;
       case 'n':
-        out += Pad(p.minute, n >= 2 ? 2 : 1);
-        break;
-      case 's':
-        out += Pad(p.second, n >= 2 ? 2 : 1);
+        AppendDateField(out, p, 'm', n);
         break;
       case 'm':
-        out += afterHour ? Pad(p.minute, n >= 2 ? 2 : 1) : Pad(p.month, n >= 2 ? 2 : 1);
+        AppendDateField(out, p, afterHour ? 'm' : 'M', n);
         afterHour = false;
         break;
       case '/':

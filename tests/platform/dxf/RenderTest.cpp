@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 #include "platform/dxf/DxfTestSupport.h"
 #include "platform/dxf/Reader.h"
@@ -195,11 +196,13 @@ TEST(DxfRender, SolidOrderTextAndCurves) {
   ExpectPoint(items[0].pts[2], 1, 1, "solid 4");
   ExpectPoint(items[0].pts[3], 0, 1, "solid 3");
   const dxf::TextItem& t = items[1].text;
-  ExpectPoint(t.anchor, 5, 6, "justified text at its second point");
+  // Justified by its second point, top right: placed on its baseline, a cap height below the
+  // point across the text's turn.
+  ExpectPoint(t.anchor, 5 + 0.5 * std::sin(std::numbers::pi / 6),
+              6 - 0.5 * std::cos(std::numbers::pi / 6), "justified text at its second point");
   EXPECT_NEAR(t.height, 0.5, 1e-12);
   EXPECT_NEAR(t.angle, 30, 1e-9);
   EXPECT_EQ(t.hjust, 2);
-  EXPECT_EQ(t.vjust, 3);
   EXPECT_NEAR(t.widthFactor, 0.75, 1e-12);
   // Bulge 1: a half circle from (0,0) to (2,0) counter-clockwise, passing (1,-1).
   const auto& arc = items[2].pts;
@@ -214,7 +217,55 @@ TEST(DxfRender, SolidOrderTextAndCurves) {
   ExpectPoint(items[4].pts.back(), 0, 2, "arc end");
   EXPECT_EQ(items[5].text.text, "Galley");
   EXPECT_EQ(items[6].text.text, "Aft");
-  EXPECT_NEAR(items[6].text.anchor.y, 10 - 5.0 / 3.0, 1e-9);
+  EXPECT_NEAR(items[6].text.anchor.y, 10 - 5.0 / 3.0 - 1, 1e-9);  // the second line's baseline
+}
+
+// A face whose cap height is 0.7 and descent 0.3 of its em.
+struct FakeFonts : dxf::FontMeasures {
+  dxf::FaceMeasures Measure(const std::string& face) const override {
+    asked.push_back(face);
+    return {0.7, 0.3};
+  }
+  mutable std::vector<std::string> asked;
+};
+
+TEST(DxfRender, TextsStandOnTheirBaselines) {
+  // Each text 1 high at (1, 1); on the device 10 pixels high at (10, -10), y down.
+  auto text = [](const std::string& vjust, const std::string& more = "") {
+    return Groups({{0, "TEXT"}, {10, "1"}, {20, "1"}, {11, "1"}, {21, "1"}, {40, "1"}, {1, "A"},
+                   {73, vjust}}) +
+           more;
+  };
+  const std::string entities = text("0") + text("1") + text("2") + text("3") +
+                               text("3", Groups({{50, "90"}})) + text("3", Groups({{51, "45"}})) +
+                               Groups({{0, "MTEXT"}, {10, "1"}, {20, "1"}, {40, "1"}, {71, "1"},
+                                       {1, "A"}});
+  dxf::Document d;
+  dxf::ReadDxf(File(entities), d);
+  RecordingSink sink;
+  FakeFonts fonts;
+  dxf::RenderOptions opt;
+  opt.fonts = &fonts;
+  dxf::Renderer(d, sink, dxf::Affine::Scaling(10, -10), opt).DrawAll();
+  ASSERT_EQ(sink.items.size(), 7u);
+  const struct {
+    double x, y;
+    const char* what;
+  } expected[] = {
+      {10, -10, "baseline"},
+      {10, -10 - 10 * 0.3 / 0.7, "bottom: the descent below the baseline"},
+      {10, -5, "middle: half the cap height above it"},
+      {10, 0, "top: the cap height above it"},
+      {20, -10, "top, turned a quarter: the baseline to the text's right"},
+      {0, 0, "top, leaning 45 degrees: the baseline a cap height back along it"},
+      {10, 0, "an MTEXT line by its top"},
+  };
+  for (size_t i = 0; i < 7; ++i) {
+    ASSERT_EQ(sink.items[i].kind, Item::kText) << i;
+    ExpectPoint(sink.items[i].text.anchor, expected[i].x, expected[i].y, expected[i].what);
+  }
+  EXPECT_FALSE(fonts.asked.empty());
+  EXPECT_LE(fonts.asked.size(), 1u) << "a face is measured once a pass";
 }
 
 TEST(DxfRender, ClosedPolylinesAndLineTypes) {

@@ -9,6 +9,7 @@
 #include "platform/dxf/Writer.h"
 #include "platform/dxfcontrol/DrawingControl.h"
 #include "platform/dxfcontrol/DxfControlTestSupport.h"
+#include "platform/dxfcontrol/PainterSink.h"
 #include "platform/runtime/Error.h"
 #include "support/TestSupport.h"
 
@@ -265,6 +266,37 @@ TEST(DxfExport, MetafileRecordWalk) {
   EXPECT_GE(polylines, 6);
   EXPECT_EQ(live, 0) << "every object created is deleted";
   EXPECT_GE(objects, 3);
+}
+
+// The metafile's texts stand on the baselines the screen draws them on: by the measures of the
+// screen's face, not by proportions of the metafile's own.
+TEST(DxfExport, MetafileTextsStandWhereTheScreenShowsThem) {
+  dxfcontroltest::EnsureGuiApp();
+  testsupport::TempDir dir;
+  dxf::DrawingControl cad(dir.path());
+  cad.SetSize(300, 200);
+  // Texts 4 high at x 50: by their bottom at y 20, by their middle at y 40.
+  auto text = [](const char* y, const char* vjust) {
+    return Groups({{0, "TEXT"}, {10, "50"}, {20, y}, {11, "50"}, {21, y}, {40, "4"},
+                   {1, "Text"}, {73, vjust}});
+  };
+  cad.LoadDrawingText(File(text("20", "1") + text("40", "2")));
+  cad.ZoomToWindow(0, 0, 150, 100);
+  cad.SaveMetafile("texts.wmf");
+  const std::string b = testsupport::ReadText(dir / "texts.wmf");
+  std::vector<std::pair<int, int>> at;  // (x, y) of each text record
+  for (size_t i = 22 + 18; i + 6 <= b.size() && W32(b, i) >= 3; i += W32(b, i) * 2) {
+    if (W16(b, i + 4) == 0x0A32) at.emplace_back(S16(b, i + 8), S16(b, i + 6));
+  }
+  ASSERT_EQ(at.size(), 2u);
+  const double k = dxf::kWmfMaxExtent / std::max(cad.ViewMaxX() - cad.ViewMinX(),
+                                                 cad.ViewMaxY() - cad.ViewMinY());
+  const dxf::FaceMeasures face = dxf::ScreenFonts().Measure(dxf::FontFaceForFile(""));
+  EXPECT_NEAR(at[0].first, (50 - cad.ViewMinX()) * k, 1);
+  EXPECT_NEAR(at[0].second, (cad.ViewMaxY() - 20 - 4 * face.descent / face.capHeight) * k, 1)
+      << "the baseline of a text by its bottom lies the face's descent above its point";
+  EXPECT_NEAR(at[1].second, (cad.ViewMaxY() - 40 + 2) * k, 1)
+      << "the baseline of a text by its middle lies half its height below its point";
 }
 
 }  // namespace

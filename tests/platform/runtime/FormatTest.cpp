@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/runtime/Clock.h"
 #include "platform/runtime/Format.h"
 
 namespace {
@@ -55,6 +56,18 @@ TEST(Format, DatePatterns) {
   EXPECT_EQ(vb::Format("12/10/2025 8:34:12 PM", "m/d/yyyy hh:mm"), "12/10/2025 20:34");
   EXPECT_EQ(vb::Format("12/10/2025 8:04:12 PM", "h:nn AM/PM"), "8:04 PM");
   EXPECT_EQ(vb::Format("1998", "mm/dd/yy"), "06/20/05");  // a number is a date serial
+}
+
+// The fields of a date by one letter and by two, in both pattern forms: Format's (m is minutes
+// after an hour, n minutes, the hour of 12 only with AM/PM) and the runtime's own.
+TEST(Format, DateFieldsInBothPatternForms) {
+  const double date = vb::DateFromParts({2003, 1, 2, 0, 5, 9});
+  EXPECT_EQ(vb::Format("1/2/2003 12:05:09 AM", "d-m-y h:n:s AM/PM"), "2-1-03 12:5:9 AM");
+  EXPECT_EQ(vb::Format("1/2/2003 12:05:09 AM", "dd-mm-yyyy hh:mm:ss"), "02-01-2003 00:05:09");
+  EXPECT_EQ(vb::FormatDatePattern(date, "d-M-y h:m:s tt"), "2-1-03 12:5:9 AM");
+  EXPECT_EQ(vb::FormatDatePattern(date, "dd-MM-yyyy HH:mm:ss"), "02-01-2003 00:05:09");
+  EXPECT_EQ(vb::FormatDatePattern(vb::DateFromParts({2003, 1, 2, 13, 0, 0}), "hh HHH yyy"),
+            "01 13 2003");
 }
 
 TEST(Format, LocaleAppliesToTheOutputOnly) {
