@@ -116,16 +116,11 @@ std::string ReportGroup(Chart::ChartPicture picture, int aircraftClass, int watC
 
 bool IsBarChart(int chart) { return chart >= 9 && chart <= 11; }
 
-Vars& vars() {
-  static Vars v;
-  return v;
-}
+using State = vb::ModuleState<Vars, vb::ResetOrder::Charts>;
 
-void resetForTest() { vars() = Vars{}; }
+Vars& vars() { return State::Get(); }
 
-namespace {
-const vb::StateReset stateReset(vb::ResetOrder::Charts, &resetForTest);
-}  // namespace
+void resetForTest() { State::Reset(); }
 
 Position PopupPosition(int chart, int s, int p) {
   if (!ValidChart(chart)) return {};

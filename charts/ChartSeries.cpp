@@ -22,16 +22,11 @@ bool ValidChart(int chart) { return chart >= 0 && chart <= kMaxCharts; }
 
 Vars::Vars() : ChartPoints(kMaxSeries + 1) {}
 
-Vars& vars() {
-  static Vars v;
-  return v;
-}
+using State = vb::ModuleState<Vars, vb::ResetOrder::Charts>;
 
-void resetForTest() { vars() = Vars{}; }
+Vars& vars() { return State::Get(); }
 
-namespace {
-const vb::StateReset stateReset(vb::ResetOrder::Charts, &resetForTest);
-}  // namespace
+void resetForTest() { State::Reset(); }
 
 // --- SeriesCache ---
 

@@ -131,16 +131,11 @@ void StyledLine(LineStyleState& s, Style style, double x1, double y1, double x2,
 
 }  // namespace
 
-Vars& vars() {
-  static Vars v;
-  return v;
-}
+using State = vb::ModuleState<Vars, vb::ResetOrder::Charts>;
 
-void resetForTest() { vars() = Vars{}; }
+Vars& vars() { return State::Get(); }
 
-namespace {
-const vb::StateReset stateReset(vb::ResetOrder::Charts, &resetForTest);
-}  // namespace
+void resetForTest() { State::Reset(); }
 
 gdi::Canvas* Target() { return vars().GraphTarget; }
 

@@ -111,16 +111,11 @@ int32_t IndexColor(int colourIndex) {
   return 0;
 }
 
-Vars& vars() {
-  static Vars v;
-  return v;
-}
+using State = vb::ModuleState<Vars, vb::ResetOrder::Drawings>;
 
-void resetForTest() { vars() = Vars{}; }
+Vars& vars() { return State::Get(); }
 
-namespace {
-const vb::StateReset stateReset(vb::ResetOrder::Drawings, &resetForTest);
-}  // namespace
+void resetForTest() { State::Reset(); }
 
 void BindTarget(dxf::DrawingControl* control) { vars().Target = control; }
 

@@ -96,16 +96,11 @@ std::string DatabaseFile(const std::string& joined) {
 
 }  // namespace
 
-Vars& vars() {
-  static Vars v;
-  return v;
-}
+using State = vb::ModuleState<Vars, vb::ResetOrder::Foundation>;
 
-void resetForTest() { vars() = Vars{}; }
+Vars& vars() { return State::Get(); }
 
-namespace {
-const vb::StateReset stateReset(vb::ResetOrder::Foundation, &resetForTest);
-}  // namespace
+void resetForTest() { State::Reset(); }
 
 std::string ConnectionString(std::string_view path) {
   // The password is the Windows design's; SQLite has no use for it.

@@ -27,16 +27,11 @@ const AircraftListEntry* Find(std::string_view acNum, size_t first) {
 
 }  // namespace
 
-Vars& vars() {
-  static Vars v;
-  return v;
-}
+using State = vb::ModuleState<Vars, vb::ResetOrder::Foundation>;
 
-void resetForTest() { vars() = Vars{}; }
+Vars& vars() { return State::Get(); }
 
-namespace {
-const vb::StateReset stateReset(vb::ResetOrder::Foundation, &resetForTest);
-}  // namespace
+void resetForTest() { State::Reset(); }
 
 std::string AircraftName(std::string_view acNum) {
   vb::Proc g(kModule, "AircraftName");

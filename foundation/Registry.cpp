@@ -26,10 +26,9 @@ struct Vars {
   double ScreenHeight = 1080 * 15;
 };
 
-Vars& vars() {
-  static Vars v;
-  return v;
-}
+using State = vb::ModuleState<Vars, vb::ResetOrder::Foundation>;
+
+Vars& vars() { return State::Get(); }
 
 // The steps of one procedure, remembering the last error they met (number and description),
 // so that the box at the end of a whole read or write can show it.
@@ -136,11 +135,7 @@ void SetScreenSize(double widthTwips, double heightTwips) {
 double ScreenWidth() { return vars().ScreenWidth; }
 double ScreenHeight() { return vars().ScreenHeight; }
 
-void resetForTest() { vars() = Vars{}; }
-
-namespace {
-const vb::StateReset stateReset(vb::ResetOrder::Foundation, &resetForTest);
-}  // namespace
+void resetForTest() { State::Reset(); }
 
 void LoadDefaults() {
   vb::Proc g(kModule, "LoadDefaults");

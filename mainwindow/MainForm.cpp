@@ -10,21 +10,16 @@
 
 namespace MainForm {
 
-namespace {
-Vars state;
-}
+using State = vb::ModuleState<Vars, vb::ResetOrder::Window>;
 
-Vars& vars() { return state; }
+Vars& vars() { return State::Get(); }
 
-void resetForTest() { state = Vars{}; }
+void resetForTest() { State::Reset(); }
 
 void MarkTabDrawn(int tab, bool drawn) {
-  if (tab >= 0 && tab < static_cast<int>(state.TabDrawn.size())) state.TabDrawn[tab] = drawn;
+  Vars& v = vars();
+  if (tab >= 0 && tab < static_cast<int>(v.TabDrawn.size())) v.TabDrawn[tab] = drawn;
 }
-
-namespace {
-const vb::StateReset stateReset(vb::ResetOrder::Window, &resetForTest);
-}  // namespace
 
 std::string ProgramTitle() { return "Tolvane"; }
 

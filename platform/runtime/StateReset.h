@@ -23,4 +23,27 @@ class StateReset {
 // Runs every registered reset.
 void ResetProgramState();
 
+// The state a module keeps in one object of its own type T: made on first use, and made afresh
+// by ResetProgramState, its reset registered in `Order` at static initialisation. A module's .cpp
+// holds no more than
+//
+//   using State = vb::ModuleState<Vars, vb::ResetOrder::Charts>;
+//   Vars& vars() { return State::Get(); }
+//   void resetForTest() { State::Reset(); }
+//
+// Each state type is one module's (two modules naming the same T would share one object).
+template <class T, ResetOrder Order>
+class ModuleState {
+ public:
+  static T& Get() {
+    static_cast<void>(&registration_);  // the reset is registered wherever the state is used
+    static T value;
+    return value;
+  }
+  static void Reset() { Get() = T{}; }
+
+ private:
+  static inline const StateReset registration_{Order, &ModuleState::Reset};
+};
+
 }  // namespace vb

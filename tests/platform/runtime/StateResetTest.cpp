@@ -44,4 +44,22 @@ TEST(StateReset, TheRuntimeDropsTheInstalledErrorHandler) {
   EXPECT_EQ(vb::CurrentTrapHandler(), nullptr);
 }
 
+// A module's state kept by ModuleState: the same object on every use, fresh after the reset,
+// which was registered without the module doing anything but use it.
+struct Counters {
+  int calls = 0;
+  std::string last = "start";
+};
+using Kept = vb::ModuleState<Counters, vb::ResetOrder::Charts>;
+
+TEST(StateReset, AModulesStateIsOneObjectMadeAfreshByTheReset) {
+  Kept::Get().calls = 3;
+  Kept::Get().last = "changed";
+  EXPECT_EQ(&Kept::Get(), &Kept::Get());
+  EXPECT_EQ(Kept::Get().calls, 3);
+  vb::ResetProgramState();
+  EXPECT_EQ(Kept::Get().calls, 0);
+  EXPECT_EQ(Kept::Get().last, "start");
+}
+
 }  // namespace
