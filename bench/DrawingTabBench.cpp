@@ -22,6 +22,7 @@
 #include "platform/dxfcontrol/DrawingWidget.h"
 #include "platform/runtime/Files.h"
 #include "platform/runtime/Trap.h"
+#include "CountingTraps.h"
 #include "StartOptions.h"
 
 #ifndef TOLVANE_SAMPLE_DRAWINGS
@@ -32,13 +33,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Counts what the composition reports, so that a broken run shows in the figures.
-struct CountingTraps : vb::TrapHandler {
-  long errors = 0;
-  bool HandlingOn() override { return true; }
-  void TraceEntry(std::string_view, std::string_view) override {}
-  void HandleError(std::string_view, std::string_view, const vb::Error&) override { ++errors; }
-};
+using benchsupport::CountingTraps;
 
 class Setup {
  public:

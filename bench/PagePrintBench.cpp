@@ -22,6 +22,7 @@
 #include "platform/dxfcontrol/DrawingControl.h"
 #include "platform/runtime/Files.h"
 #include "platform/runtime/Trap.h"
+#include "CountingTraps.h"
 #include "printing/DrawingPages.h"
 #include "printing/Printing.h"
 #include "printing/QtDevices.h"
@@ -36,13 +37,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Counts what the page reports, so that a broken run shows in the figures.
-struct CountingTraps : vb::TrapHandler {
-  long errors = 0;
-  bool HandlingOn() override { return true; }
-  void TraceEntry(std::string_view, std::string_view) override {}
-  void HandleError(std::string_view, std::string_view, const vb::Error&) override { ++errors; }
-};
+using benchsupport::CountingTraps;
 
 // The print job's view of the window: no waits.
 struct NoWaits final : Printing::Hooks {
