@@ -557,7 +557,6 @@ void RasterCopies(dxf::DrawingControl& c, const std::unordered_set<dxf::Block*>&
   }
 }
 
-
 // One pass over the drawing: what is collected or dropped leaves it, the rest closes up in its
 // order (a stable partition, so a page of many thousand entities is walked in one go). The
 // collected contents of the blocks the references drew leave those blocks too, so that the

@@ -124,6 +124,30 @@ constexpr Slot AdapterSlot(std::string_view name) {
           [](const Own& o) { return InstalledOne() == o.adapters.*Adapter; }};
 }
 
+// One of the wiring's own objects, kept in Own, that the module keeps a pointer to.
+template <auto Object, auto Install, auto InstalledOne>
+constexpr Slot OwnSlot(std::string_view name) {
+  return {name,
+          true,
+          [](const Own&) { return true; },
+          [](Own& o) { Install(&(o.*Object)); },
+          [] { Install(nullptr); },
+          [] { return InstalledOne() != nullptr; },
+          [](const Own& o) { return InstalledOne() == &(o.*Object); }};
+}
+
+// One of the wiring's own functions, set as the module's source of what it reads.
+template <auto Function, auto Set, auto Source>
+constexpr Slot SourceSlot(std::string_view name) {
+  return {name,
+          true,
+          [](const Own&) { return true; },
+          [](Own&) { Set(Function); },
+          [] { Set({}); },
+          [] { return bool(Source()); },
+          [](const Own&) { return Holds(Source(), Function); }};
+}
+
 const Slot kSlots[] = {
     AdapterSlot<&Adapters::ui, &ui::Install, &ui::Installed>("ui"),
     AdapterSlot<&Adapters::drawingServices, &CadFunctions::InstallServices,
@@ -146,25 +170,13 @@ const Slot kSlots[] = {
      [] { return bool(ChartBuilders::vars().QualifierSink); },
      [](const Own&) { return Holds(ChartBuilders::vars().QualifierSink, &ShowQualifier); }},
     // The wiring's own, over the main window's state.
-    {"choose hooks", true, [](const Own&) { return true; },
-     [](Own& o) { InstallChooseHooks(&o.choose); }, [] { InstallChooseHooks(nullptr); },
-     [] { return InstalledChooseHooks() != nullptr; },
-     [](const Own& o) { return InstalledChooseHooks() == &o.choose; }},
-    {"drawing inputs", true, [](const Own&) { return true; },
-     [](Own&) { CadFunctions::SetDrawingInputsSource(&ProgramDrawingInputs); },
-     [] { CadFunctions::SetDrawingInputsSource({}); },
-     [] { return bool(CadFunctions::DrawingInputsSource()); },
-     [](const Own&) { return Holds(CadFunctions::DrawingInputsSource(), &ProgramDrawingInputs); }},
-    {"page inputs", true, [](const Own&) { return true; },
-     [](Own&) { CadFunctions::SetPageInputsSource(&ProgramPageInputs); },
-     [] { CadFunctions::SetPageInputsSource({}); },
-     [] { return bool(CadFunctions::PageInputsSource()); },
-     [](const Own&) { return Holds(CadFunctions::PageInputsSource(), &ProgramPageInputs); }},
-    {"print job state", true, [](const Own&) { return true; },
-     [](Own& o) { Printing::InstallJobState(&o.jobState); },
-     [] { Printing::InstallJobState(nullptr); },
-     [] { return Printing::InstalledJobState() != nullptr; },
-     [](const Own& o) { return Printing::InstalledJobState() == &o.jobState; }},
+    OwnSlot<&Own::choose, &InstallChooseHooks, &InstalledChooseHooks>("choose hooks"),
+    SourceSlot<&ProgramDrawingInputs, &CadFunctions::SetDrawingInputsSource,
+               &CadFunctions::DrawingInputsSource>("drawing inputs"),
+    SourceSlot<&ProgramPageInputs, &CadFunctions::SetPageInputsSource,
+               &CadFunctions::PageInputsSource>("page inputs"),
+    OwnSlot<&Own::jobState, &Printing::InstallJobState, &Printing::InstalledJobState>(
+        "print job state"),
 };
 
 }  // namespace
