@@ -1,8 +1,6 @@
 // The print commands of the File menu end to end: the program on the sample databases and page
 // templates, a menu item triggered, the pages printed to a PDF file and read back with the
 // poppler tools.
-#include <sqlite3.h>
-
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -10,15 +8,13 @@
 #include <QPrinter>
 #include <QTabBar>
 #include <QTimer>
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <utility>
 #include <vector>
 
-#include "MainWindowFixture.h"
-#include "WidgetSupport.h"
+#include "PrintJobsFixture.h"
 #include "mainwindow/ControlNames.h"
 #include "mainwindow/frmMain.h"
 #include "platform/printer/PrinterDialog.h"
@@ -28,99 +24,11 @@
 #include "printing/ScaleDialogs.h"
 #include "printing/frmPlotPreview.h"
 #include "support/Pdf.h"
-#include "support/PeakMemory.h"
 
 namespace {
 
 namespace ctl = MainForm::ctl;
 using namespace mwtest;
-
-// The printer dialog answered at once with a PDF file and a number of copies.
-class PdfDialog final : public printer::PrinterDialogRunner {
- public:
-  QString file;
-  int copies = 1;
-  int calls = 0;
-  std::optional<printer::DialogChoice> run(QPrinter& printer, int, QWidget*) override {
-    ++calls;
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(file);
-    return printer::DialogChoice{file, copies, false, printer::PageRange::All};
-  }
-};
-
-class PrintJobs : public MainWindowTest {
- protected:
-  void SetUp() override {
-    QtApp();
-    MainWindowTest::SetUp();
-    if (!testsupport::HavePopplerTools()) GTEST_SKIP() << "poppler-utils not installed";
-    for (const auto& t : std::filesystem::directory_iterator(TOLVANE_TEMPLATES))
-      std::filesystem::copy_file(t.path(), dir / t.path().filename().string());
-    std::string sql;
-    ASSERT_TRUE(vb::ReadWholeFile(TOLVANE_SAMPLE_AC_SQL, sql));
-    testsupport::BuildDatabase(dir / "ac.mdb", sql);
-    std::filesystem::copy_file(TOLVANE_SAMPLE_DXF_DB, dir / "dxf.mdb");
-    WriteIni("[Settings]\nHandleErrors=True\n[Database]\nDBName=ac.mdb\nDxfDBName=dxf.mdb\n");
-  }
-  void TearDown() override {
-    if (window) window->close();
-    window.reset();
-    MainWindowTest::TearDown();
-  }
-  // The program started on a stored pair.
-  void Start(const char* a1, const char* a2) {
-    Registry::LoadDefaults();
-    Registry::RegSettings().Aircraft1 = a1;
-    Registry::RegSettings().Aircraft2 = a2;
-    Registry::RegSettings().ProgramVersion = MainForm::VersionText();
-    ASSERT_EQ(Registry::SaveRegData(), 0);
-    window = std::make_unique<MainForm::frmMain>();
-    window->printingDevices().InstallDialogRunner(&dialog);
-    window->Start();
-    window->show();
-    ASSERT_TRUE(PumpUntil([&] { return window->startup().FirstActivationDone(); }));
-  }
-  QAction* Item(const char* name) { return window->findChild<QAction*>(name); }
-  // Triggers a print item with the output going to NAME.pdf; the file's path. The files are
-  // handed to pdftotext at once, which reads them while the test goes on.
-  QString Print(const char* item, const std::string& name, int copies = 1) {
-    dialog.file = QString::fromStdString((dir / (name + ".pdf")).string());
-    dialog.copies = copies;
-    QAction* a = Item(item);
-    EXPECT_NE(a, nullptr) << item;
-    if (!a) return dialog.file;
-    EXPECT_TRUE(a->isEnabled()) << item;
-    a->trigger();
-    for (int copy = 1; copy <= copies; ++copy)
-      testsupport::PrefetchPdfText(printer::NumberedFile(dialog.file, copy));
-    return dialog.file;
-  }
-  static int Pages(const QString& file) {
-    if (!QFileInfo::exists(file)) return 0;
-    return testsupport::PdfPageCount(file);
-  }
-  // Every page k of the file says "Page k of n".
-  static void ExpectNumbered(const QString& file, int n) {
-    ASSERT_EQ(Pages(file), n) << file.toStdString();
-    for (int k = 1; k <= n; ++k) {
-      const QString text = testsupport::PdfPageText(file, k).simplified();
-      EXPECT_TRUE(text.contains(QString("Page %1 of %2").arg(k).arg(n)))
-          << file.toStdString() << " page " << k << ": " << text.left(300).toStdString();
-    }
-  }
-  std::string Status() {
-    auto* panel = window->findChild<QLabel*>(ctl::sbStatusbar_panel1);
-    return panel ? panel->text().toStdString() : std::string("<none>");
-  }
-  void SelectTab(int tab) {
-    window->findChild<QTabBar*>(ctl::SSTab)->setCurrentIndex(tab);
-    EXPECT_TRUE(PumpUntil([&] { return MainForm::vars().CurrentTab == tab; }));
-  }
-
-  PdfDialog dialog;
-  std::unique_ptr<MainForm::frmMain> window;
-};
 
 TEST_F(PrintJobs, JetsPrintAllPagesNumberedAndTheStatusBarNamesTheFile) {
   Start("101", "102");
@@ -378,27 +286,6 @@ TEST_F(PrintJobs, WithTheAircraftDatabaseDeletedPrintAllTwiceStillPrintsWholeFil
                           "; written: " + second.toStdString());
   // The window still answers: a tab switch displays.
   SelectTab(1);
-}
-
-// A hostile view drawing in the drawing database (a block of a 20,000-vertex bulged polyline
-// inserted 40 times) as jet 101's top view: File > Print Page > Exterior prints its page within
-// a second, reporting once that it was too big to print in full.
-TEST_F(PrintJobs, AHostileTopViewPrintsTheExteriorPageWithinASecond) {
-  std::string fan;
-  ASSERT_TRUE(vb::ReadWholeFile(std::string(TOLVANE_FIXTURES) + "/hostile/f_fan40.dxf", fan));
-  ASSERT_TRUE(testsupport::StoreViewDrawing(dir / "dxf.mdb", "101", "Top", fan));
-  Start("101", "102");
-  const long before = General::vars().ErrorCount;
-  const auto t0 = std::chrono::steady_clock::now();
-  const double cpu0 = testsupport::ThreadSeconds();
-  const QString file = Print(ctl::mnuFilePrintExteriorOverlaid, "hostile-exterior");
-  // Processor time: the wall time also holds what else the machine runs.
-  EXPECT_LT(testsupport::ThreadSeconds() - cpu0, 1.0);
-  EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count(), 5.0);
-  ExpectNumbered(file, 1);
-  EXPECT_EQ(General::vars().ErrorCount - before, 1);  // too big to print in full
-  EXPECT_EQ(Status(), "The print job had errors, logged in " + General::ErrorLogFile() +
-                          "; written: " + file.toStdString());
 }
 
 }  // namespace
