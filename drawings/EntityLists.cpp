@@ -8,10 +8,13 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
+#include <vector>
 
 #include "drawings/CadFunctions.h"
 #include "drawings/PageDrawing.h"
@@ -485,24 +488,46 @@ bool Collected(const dxf::Entity& e) {
   return v.StartParam == 0 && std::fabs(v.EndParam - 6.28318530717959) < 0.01 && v.MajorY == 0;
 }
 
-// Whether drawing the entity draws anything once the collected contents have left their blocks;
-// the answer for each block kept in `known`.
-bool DrawsSomething(const dxf::Entity& e, const dxf::BlockList& blocks,
-                    std::unordered_map<std::string, bool>& known, int depth = 0) {
-  if (e.EntityType != "INSERT") return true;
-  if (!e.Extra().Children.empty()) return true;  // its attributes
-  const std::string name = dxf::UpperName(dxf::InsertView(e).Block);
-  if (auto it = known.find(name); it != known.end()) return it->second;
-  const dxf::Block* b = blocks.Find(name);
-  bool draws = false;
-  known[name] = false;  // a block that reaches itself adds nothing of its own
-  if (b && depth < kMaxDepth) {
-    for (const dxf::Entity& inner : b->Entities)
-      if ((draws = DrawsSomething(inner, blocks, known, depth + 1))) break;
+// Which block references still draw something in the raster once the collected contents have
+// left their blocks. A block draws when it holds anything but plain references (an entity of
+// another kind, a reference with attributes) or a reference to a block that draws. The answer
+// is worked out once for every block, from the blocks that draw by their own entities up
+// through the references to them, so that it is the same wherever a walk comes into blocks
+// that refer to each other in a loop, and at whatever depth a block is met.
+class RasterBlocks {
+ public:
+  explicit RasterBlocks(const dxf::BlockList& blocks) {
+    std::unordered_map<std::string, std::vector<std::string>> referrers;  // block -> its referrers
+    std::vector<std::string> reached;                                     // draws, referrers unseen
+    for (const dxf::Block& b : blocks) {
+      const std::string name = dxf::UpperName(b.Name);
+      for (const dxf::Entity& e : b.Entities) {
+        if (!DrawsByItself(e)) {
+          referrers[dxf::UpperName(dxf::InsertView(e).Block)].push_back(name);
+        } else if (draws_.insert(name).second) {
+          reached.push_back(name);
+        }
+      }
+    }
+    while (!reached.empty()) {
+      const std::string name = std::move(reached.back());
+      reached.pop_back();
+      const auto it = referrers.find(name);
+      if (it == referrers.end()) continue;
+      for (const std::string& referrer : it->second)
+        if (draws_.insert(referrer).second) reached.push_back(referrer);
+    }
   }
-  known[name] = draws;
-  return draws;
-}
+  bool Draws(const dxf::Entity& e) const {
+    return DrawsByItself(e) || draws_.count(dxf::UpperName(dxf::InsertView(e).Block)) != 0;
+  }
+
+ private:
+  static bool DrawsByItself(const dxf::Entity& e) {
+    return e.EntityType != "INSERT" || !e.Extra().Children.empty();
+  }
+  std::unordered_set<std::string> draws_;  // upper-case names
+};
 
 // The references whose blocks were collected draw, in the raster, copies of those blocks
 // without the kinds the vectors printed: the vectors do not print twice, and the blocks
@@ -545,14 +570,11 @@ void RasterCopies(dxf::DrawingControl& c, const std::unordered_set<dxf::Block*>&
   for (dxf::Entity& e : c.EntityList()) retarget(e);
   // A reference in a copy that draws nothing (its block held only what the vectors print, or
   // only itself) goes: the raster would expand it, copy after copy, for nothing.
-  std::unordered_map<std::string, bool> known;
+  const RasterBlocks drawing(blocks);
   for (const std::string& name : names) {
     std::vector<dxf::Entity>& inner = blocks.Item(name).Entities.items();
     inner.erase(std::remove_if(inner.begin(), inner.end(),
-                               [&](const dxf::Entity& e) {
-                                 return e.EntityType == "INSERT" &&
-                                        !DrawsSomething(e, blocks, known);
-                               }),
+                               [&](const dxf::Entity& e) { return !drawing.Draws(e); }),
                 inner.end());
   }
 }
@@ -598,11 +620,12 @@ void Walk(vb::Proc& g, dxf::DrawingControl& c, bool dims, EntityLists& out) {
   }
 
   RasterCopies(c, collector.Expanded());
-  std::unordered_map<std::string, bool> known;
   out.RasterEmpty = true;
+  std::optional<RasterBlocks> drawing;  // only when a reference is left to ask about
   for (const dxf::Entity& e : items) {
     if (!hidden.empty() && hidden.count(e.LayerName)) continue;
-    if (DrawsSomething(e, c.Blocks(), known)) {
+    if (e.EntityType == "INSERT" && !drawing) drawing.emplace(c.Blocks());
+    if (e.EntityType != "INSERT" || drawing->Draws(e)) {
       out.RasterEmpty = false;
       break;
     }

@@ -229,6 +229,43 @@ TEST_F(PageBounds, EveryCopyOfABlockPrintsOnceAsVectors) {
   EXPECT_TRUE(entityLists().RasterEmpty);
 }
 
+// Two blocks that refer to each other, only the first holding what the raster draws (a solid):
+// the references inside the raster's copies are kept wherever the walk came into the loop, so
+// the page's picture draws the solid of every nested copy, as the screen does.
+TEST_F(PageBounds, BlocksReferringToEachOtherKeepTheirReferencesInThePicture) {
+  auto ref = [](const std::string& name, double x, double y) {
+    dxf::Entity e;
+    e.EntityType = "INSERT";
+    e.EditExtra().BlockName = name;
+    e.X0 = x, e.Y0 = y, e.g41 = 1, e.EditExtra().g42 = 1;
+    return e;
+  };
+  dxf::Entity solid;
+  solid.EntityType = "SOLID";
+  solid.X0 = 0, solid.Y0 = 0, solid.X1 = 0.5, solid.Y1 = 0;
+  solid.EditExtra().X2 = 0, solid.EditExtra().Y2 = 0.5, solid.EditExtra().X3 = 0.5,
+  solid.EditExtra().Y3 = 0.5;
+  // B comes first in the drawing, and A meets B before its own solid: a walk from B's reference
+  // to A comes back to B while A's answer is still open.
+  block("B").Entities.Add(ref("A", 0, 2));
+  dxf::Block& a = block("A");
+  a.Entities.Add(ref("B", 2, 0));
+  a.Entities.Add(solid);
+  insert("A", 1, 1);
+  Flatten();
+  ASSERT_FALSE(entityLists().RasterEmpty);
+  // The page's raster, 100 pixels an inch: A's solid at (1, 1), and again through B at (3, 3).
+  cad(0).PlotMode = 0;
+  QImage page(850, 1100, QImage::Format_RGB32);
+  page.fill(Qt::white);
+  cad(0).RenderToPicture(page);
+  for (const double at : {1.25, 3.25, 5.25}) {
+    EXPECT_NE(page.pixel(static_cast<int>(at * 100), 1100 - static_cast<int>(at * 100)),
+              qRgb(255, 255, 255))
+        << at;
+  }
+}
+
 TEST_F(PageBounds, NestedReferencesAreExpandedAndABlockInsideItselfStops) {
   dxf::Block& inner = block("INNER");
   inner.Entities.Add(Line(0, 0, 1, 0));
