@@ -533,9 +533,11 @@ class RasterBlocks {
 // without the kinds the vectors printed: the vectors do not print twice, and the blocks
 // themselves stay whole for whatever else draws them (a dimension, a reference on a frozen
 // layer). A copy holds the nested references of its block, pointed at the copies of their own
-// blocks when those were collected too.
-void RasterCopies(dxf::DrawingControl& c, const std::unordered_set<dxf::Block*>& expanded) {
-  if (expanded.empty()) return;
+// blocks when those were collected too. Gives the copies' names.
+std::vector<std::string> RasterCopies(dxf::DrawingControl& c,
+                                      const std::unordered_set<dxf::Block*>& expanded) {
+  std::vector<std::string> names;
+  if (expanded.empty()) return names;
   dxf::BlockList& blocks = c.Blocks();
   std::unordered_map<std::string, std::string> copyOf;  // block name (upper case) -> copy's
   std::vector<dxf::Block> copies;
@@ -561,17 +563,21 @@ void RasterCopies(dxf::DrawingControl& c, const std::unordered_set<dxf::Block*>&
     auto it = copyOf.find(dxf::UpperName(dxf::InsertView(std::as_const(e)).Block));
     if (it != copyOf.end()) dxf::InsertView(e).Block = it->second;
   };
-  std::vector<std::string> names;
   for (dxf::Block& copy : copies) {
     for (dxf::Entity& e : copy.Entities) retarget(e);
     names.push_back(copy.Name);
     blocks.Add(std::move(copy));
   }
   for (dxf::Entity& e : c.EntityList()) retarget(e);
-  // A reference in a copy that draws nothing (its block held only what the vectors print, or
-  // only itself) goes: the raster would expand it, copy after copy, for nothing.
-  const RasterBlocks drawing(blocks);
-  for (const std::string& name : names) {
+  return names;
+}
+
+// A reference in a raster copy that draws nothing (its block held only what the vectors print,
+// or only itself) goes: the raster would expand it, copy after copy, for nothing. Taking such
+// references out changes no block's answer.
+void DropEmptyReferences(dxf::BlockList& blocks, const std::vector<std::string>& copies,
+                         const RasterBlocks& drawing) {
+  for (const std::string& name : copies) {
     std::vector<dxf::Entity>& inner = blocks.Item(name).Entities.items();
     inner.erase(std::remove_if(inner.begin(), inner.end(),
                                [&](const dxf::Entity& e) { return !drawing.Draws(e); }),
@@ -619,9 +625,11 @@ void Walk(vb::Proc& g, dxf::DrawingControl& c, bool dims, EntityLists& out) {
     collector.Expand(g, e, top, layer, 0);
   }
 
-  RasterCopies(c, collector.Expanded());
+  const std::vector<std::string> copies = RasterCopies(c, collector.Expanded());
+  // Which blocks draw in the raster, worked out once for the page, when a reference asks.
+  std::optional<RasterBlocks> drawing;
+  if (!copies.empty()) DropEmptyReferences(c.Blocks(), copies, drawing.emplace(c.Blocks()));
   out.RasterEmpty = true;
-  std::optional<RasterBlocks> drawing;  // only when a reference is left to ask about
   for (const dxf::Entity& e : items) {
     if (!hidden.empty() && hidden.count(e.LayerName)) continue;
     if (e.EntityType == "INSERT" && !drawing) drawing.emplace(c.Blocks());
