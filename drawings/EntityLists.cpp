@@ -242,18 +242,8 @@ class Collector {
     } else if (t == "INSERT") {
       const dxf::Block* b = Lookup(dxf::InsertView(e).Block);
       if (!b) return;
-      const Box& inner = BlockBox(*b, depth + 1);
-      if (inner.Empty()) return;
-      if (inner.Unbounded()) {
-        box = Box::Whole();
-        return;
-      }
-      const dxf::InsertView ins(e);
-      int cols, rows;
-      ins.ArraySize(cols, rows);
-      // The copies lie between those at the array's four corners.
-      for (int col : {0, cols - 1})
-        for (int row : {0, rows - 1}) box.AddMapped(ins.CopyMap(*b, col, row), inner);
+      // Nothing when the block's box is empty, all of the plane when it is unbounded.
+      dxf::InsertView(e).AddCopiesBox(box, *b, BlockBox(*b, depth + 1));
     }
   }
 

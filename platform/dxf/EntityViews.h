@@ -225,6 +225,14 @@ struct InsertView {
            Affine::Translate(column * ColumnSpacing, row * RowSpacing) * Affine::Scaling(sx, sy) *
            Affine::Translate(-b.BaseX, -b.BaseY);
   }
+  // Adds to `box` the box of every copy of block b, whose own box is `inner`: the copies lie
+  // between those at the array's four corners.
+  void AddCopiesBox(Box& box, const dxf::Block& b, const Box& inner) const {
+    int cols, rows;
+    ArraySize(cols, rows);
+    for (int col : {0, cols - 1})
+      for (int row : {0, rows - 1}) box.AddMapped(CopyMap(b, col, row), inner);
+  }
 };
 template <class E>
 InsertView(E&) -> InsertView<E>;

@@ -274,19 +274,8 @@ void Renderer::entityBoundsOf(const Entity& e, int kind, Box& box, int depth) {
       const Box& inner = blockBounds(b, depth);
       if (k == Kind::Dimension) {
         box.Add(inner);
-      } else if (!inner.Empty()) {
-        if (inner.Unbounded()) {
-          box.Add(inner);
-        } else {
-          const InsertView ins(e);
-          int cols, rows;
-          ins.ArraySize(cols, rows);
-          // The copies lie between those at the array's four corners.
-          box.AddMapped(ins.CopyMap(*b, 0, 0), inner);
-          box.AddMapped(ins.CopyMap(*b, cols - 1, 0), inner);
-          box.AddMapped(ins.CopyMap(*b, 0, rows - 1), inner);
-          box.AddMapped(ins.CopyMap(*b, cols - 1, rows - 1), inner);
-        }
+      } else {
+        InsertView(e).AddCopiesBox(box, *b, inner);  // nothing when empty, all when unbounded
       }
     }
     for (const Entity& a : e.Extra().Children) entityBounds(a, box, depth);
