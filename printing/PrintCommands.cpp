@@ -242,9 +242,12 @@ using Pages = std::vector<PageStep>;
 using K = ScaleDialogKind;
 namespace ctl = Printing::ctl;
 
-Pages ExteriorOverlaid(const JobInputs&) { return {{R::Exterior}}; }
+// The one page a routine prints.
+template <R routine>
+Pages OnePage(const JobInputs&) {
+  return {{routine}};
+}
 Pages ExteriorSideBySide(const JobInputs&) { return {{R::Top}, {R::Side}, {R::Front}}; }
-Pages InteriorOverlaid(const JobInputs&) { return {{R::InteriorAndCabin}}; }
 Pages InteriorSideBySide(const JobInputs&) { return {{R::Interior}, {R::Cabin}}; }
 
 using PagesFn = Pages (*)(const JobInputs&);
@@ -287,56 +290,50 @@ const PrintItem kItems[] = {
     Menu(ctl::mnuFilePrintScale, "Print Images to &Scale", ctl::mnuFilePrintPage),
     Menu(ctl::mnuFilePrintExteriorScale, "&Exterior", ctl::mnuFilePrintScale),
     Item(ctl::mnuFilePrintExteriorScaleOverlaid, "Overlaid", ctl::mnuFilePrintExteriorScale,
-         C::ExteriorScaleOverlaid, &ExteriorOverlaid, Offered::Always, K::Single),
+         C::ExteriorScaleOverlaid, &OnePage<R::Exterior>, Offered::Always, K::Single),
     Item(ctl::mnuFilePrintExteriorScaleSideBySide, "Side by Side", ctl::mnuFilePrintExteriorScale,
          C::ExteriorScaleSideBySide, &ExteriorSideBySide, Offered::Always, K::Single),
     Menu(ctl::mnuFilePrintInteriorScale, "&Interior", ctl::mnuFilePrintScale),
     Item(ctl::mnuFilePrintInteriorScaleOverlaid, "Overlaid", ctl::mnuFilePrintInteriorScale,
-         C::InteriorScaleOverlaid, &InteriorOverlaid, Offered::Always, K::InteriorAndCabin),
+         C::InteriorScaleOverlaid, &OnePage<R::InteriorAndCabin>, Offered::Always,
+         K::InteriorAndCabin),
     Item(ctl::mnuFilePrintInteriorScaleSideBySide, "Side by Side", ctl::mnuFilePrintInteriorScale,
          C::InteriorScaleSideBySide, &InteriorSideBySide, Offered::Always, K::InteriorAndCabin),
     Item(ctl::mnuFilePrintAircraft, "&Aircraft", ctl::mnuFilePrintPage, C::Aircraft,
-         [](const JobInputs&) { return Pages{{R::Aircraft}}; }),
+         &OnePage<R::Aircraft>),
     Item(ctl::mnuFilePrintGeneral, "&General", ctl::mnuFilePrintPage, C::General,
-         [](const JobInputs&) { return Pages{{R::General}}; }),
+         &OnePage<R::General>),
     Item(ctl::mnuFilePrintExterior, "&Exterior", ctl::mnuFilePrintPage, C::Exterior,
-         &ExteriorOverlaid, Offered::OnePlane),
+         &OnePage<R::Exterior>, Offered::OnePlane),
     Menu(ctl::mnuFilePrintExteriorChoose, "&Exterior", ctl::mnuFilePrintPage, Offered::TwoPlanes),
     Item(ctl::mnuFilePrintExteriorOverlaid, "Overlaid", ctl::mnuFilePrintExteriorChoose,
-         C::ExteriorOverlaid, &ExteriorOverlaid),
+         C::ExteriorOverlaid, &OnePage<R::Exterior>),
     Item(ctl::mnuFilePrintExteriorSideBySide, "Side by Side", ctl::mnuFilePrintExteriorChoose,
          C::ExteriorSideBySide, &ExteriorSideBySide),
     Item(ctl::mnuFilePrintInterior, "&Interior View", ctl::mnuFilePrintPage, C::Interior,
-         &InteriorOverlaid, Offered::OnePlane),
+         &OnePage<R::InteriorAndCabin>, Offered::OnePlane),
     Menu(ctl::mnuFilePrintInteriorChoose, "&Interior View", ctl::mnuFilePrintPage,
          Offered::TwoPlanes),
     Item(ctl::mnuFilePrintInteriorOverlaid, "Overlaid", ctl::mnuFilePrintInteriorChoose,
-         C::InteriorOverlaid, &InteriorOverlaid),
+         C::InteriorOverlaid, &OnePage<R::InteriorAndCabin>),
     Item(ctl::mnuFilePrintInteriorSideBySide, "Side by Side", ctl::mnuFilePrintInteriorChoose,
          C::InteriorSideBySide, &InteriorSideBySide),
     Item(ctl::mnuFilePrintBlockFuelTime, "&Block Fuel/Time", ctl::mnuFilePrintPage,
-         C::BlockFuelTime, [](const JobInputs&) { return Pages{{R::BlockFuelTime}}; }),
-    Item(
-        ctl::mnuFilePrintBalancedFieldLength, "&Balanced Field Length", ctl::mnuFilePrintPage,
-        C::BalancedFieldLength, [](const JobInputs&) { return Pages{{R::BalancedFieldLength}}; },
-        Offered::FixedWing),
+         C::BlockFuelTime, &OnePage<R::BlockFuelTime>),
+    Item(ctl::mnuFilePrintBalancedFieldLength, "&Balanced Field Length", ctl::mnuFilePrintPage,
+         C::BalancedFieldLength, &OnePage<R::BalancedFieldLength>, Offered::FixedWing),
     Item(ctl::mnuFilePrintTakeoffLanding, "&Takeoff and Landing", ctl::mnuFilePrintPage,
          C::TakeoffLanding,
          [](const JobInputs& in) { return Pages{{PageFor(R::TakeoffLanding, in)}}; }),
-    Item(
-        ctl::mnuFilePrintFlightEnvelope, "&Flight Envelope", ctl::mnuFilePrintPage,
-        C::FlightEnvelope, [](const JobInputs&) { return Pages{{R::FlightEnvelope}}; },
-        Offered::FixedWing),
+    Item(ctl::mnuFilePrintFlightEnvelope, "&Flight Envelope", ctl::mnuFilePrintPage,
+         C::FlightEnvelope, &OnePage<R::FlightEnvelope>, Offered::FixedWing),
     Item(ctl::mnuFilePrintPayloadRange, "&Payload Range", ctl::mnuFilePrintPage, C::PayloadRange,
-         [](const JobInputs&) { return Pages{{R::PayloadRange}}; }),
+         &OnePage<R::PayloadRange>),
     // The service ceiling page carries the height-velocity and cruise speed charts too.
-    Item(
-        ctl::mnuFilePrintServiceCeiling, "&Service Ceiling", ctl::mnuFilePrintPage,
-        C::ServiceCeiling, [](const JobInputs&) { return Pages{{R::ServiceCeiling}}; },
-        Offered::Helicopter),
-    Item(
-        ctl::mnuFilePrintHVCruiseSpeed, "&HV/Cruise Speed", ctl::mnuFilePrintPage, C::HVCruiseSpeed,
-        [](const JobInputs&) { return Pages{{R::ServiceCeiling}}; }, Offered::Helicopter),
+    Item(ctl::mnuFilePrintServiceCeiling, "&Service Ceiling", ctl::mnuFilePrintPage,
+         C::ServiceCeiling, &OnePage<R::ServiceCeiling>, Offered::Helicopter),
+    Item(ctl::mnuFilePrintHVCruiseSpeed, "&HV/Cruise Speed", ctl::mnuFilePrintPage,
+         C::HVCruiseSpeed, &OnePage<R::ServiceCeiling>, Offered::Helicopter),
     Item(
         ctl::mnuFilePrintWAT, "&WAT", ctl::mnuFilePrintPage, C::WAT,
         [](const JobInputs& in) {
