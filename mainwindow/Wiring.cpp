@@ -179,26 +179,27 @@ const Slot kSlots[] = {
         "print job state"),
 };
 
+// The names of the slots that `keep` holds for, in their order.
+template <class Keep>
+std::vector<std::string_view> NamesOf(Keep keep) {
+  std::vector<std::string_view> names;
+  for (const Slot& s : kSlots)
+    if (keep(s)) names.push_back(s.name);
+  return names;
+}
+
 }  // namespace
 
 std::vector<std::string_view> ProgramHooks() {
-  std::vector<std::string_view> names;
-  for (const Slot& s : kSlots) names.push_back(s.name);
-  return names;
+  return NamesOf([](const Slot&) { return true; });
 }
 
 std::vector<std::string_view> StateHooks() {
-  std::vector<std::string_view> names;
-  for (const Slot& s : kSlots)
-    if (s.own) names.push_back(s.name);
-  return names;
+  return NamesOf([](const Slot& s) { return s.own; });
 }
 
 std::vector<std::string_view> HooksInForce() {
-  std::vector<std::string_view> names;
-  for (const Slot& s : kSlots)
-    if (s.inForce()) names.push_back(s.name);
-  return names;
+  return NamesOf([](const Slot& s) { return s.inForce(); });
 }
 
 Installed::Installed(Adapters adapters) : own_(std::make_unique<Own>()) {
@@ -219,10 +220,7 @@ Installed::~Installed() {
 }
 
 std::vector<std::string_view> Installed::Replaced() const {
-  std::vector<std::string_view> names;
-  for (const Slot& s : kSlots)
-    if (s.given(*own_) && !s.wirings(*own_)) names.push_back(s.name);
-  return names;
+  return NamesOf([this](const Slot& s) { return s.given(*own_) && !s.wirings(*own_); });
 }
 
 }  // namespace Wiring

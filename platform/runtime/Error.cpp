@@ -58,21 +58,25 @@ std::mutex gOnceOnlyMutex;
 std::deque<Error> gOnceOnly;       // the most recent last
 constexpr size_t kOnceOnlyKept = 256;  // the oldest forgotten first
 
+// Whether the error is registered; under gOnceOnlyMutex.
+bool Registered(const Error& error) {
+  for (const Error& e : gOnceOnly)
+    if (e.number == error.number && e.description == error.description) return true;
+  return false;
+}
+
 }  // namespace
 
 void RegisterOnceOnly(const Error& error) {
   std::lock_guard<std::mutex> lock(gOnceOnlyMutex);
-  for (const Error& e : gOnceOnly)
-    if (e.number == error.number && e.description == error.description) return;
+  if (Registered(error)) return;
   if (gOnceOnly.size() >= kOnceOnlyKept) gOnceOnly.pop_front();
   gOnceOnly.push_back(error);
 }
 
 bool IsOnceOnly(const Error& error) {
   std::lock_guard<std::mutex> lock(gOnceOnlyMutex);
-  for (const Error& e : gOnceOnly)
-    if (e.number == error.number && e.description == error.description) return true;
-  return false;
+  return Registered(error);
 }
 
 }  // namespace vb
