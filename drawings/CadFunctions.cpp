@@ -38,9 +38,6 @@ constexpr std::array<std::string_view, 13> kViewColumns = {
 // A zoom about the centre shows at least a tenth of the former window.
 constexpr float kMaxZoomPercent = 90;
 
-// The start values of the raw extents, which stay when nothing is counted.
-constexpr double kNoExtent = 2000;
-
 int CurrentView() { return CurrentInputs().CurrentDrawingTab; }
 
 // A plane's dimension layer is shown exactly when its plane is shown and dimensions are enabled
@@ -382,11 +379,12 @@ void GetMinMax(int view, vb::Variant& minX, vb::Variant& maxX, vb::Variant& minY
   vb::Proc g(kModule, "GetMinMax");
   // The values are handed back only when every entity was read.
   g.step([&] {
-    const Extents e = MeasureExtents(view);
-    minX = e.empty ? kNoExtent : e.minX;
-    maxX = e.empty ? -kNoExtent : e.maxX;
-    minY = e.empty ? kNoExtent : e.minY;
-    maxY = e.empty ? -kNoExtent : e.maxY;
+    Extents e{false, minX.toDouble(), maxX.toDouble(), minY.toDouble(), maxY.toDouble()};
+    Widen(e, MeasureExtents(view));
+    minX = e.minX;
+    maxX = e.maxX;
+    minY = e.minY;
+    maxY = e.maxY;
   });
 }
 

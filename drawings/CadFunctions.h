@@ -62,6 +62,9 @@ struct Extents {
 };
 // Widens `into` to cover `other` (an empty one adds nothing).
 void Widen(Extents& into, const Extents& other);
+// Extents taken from empty values, as GetMinMax and a drawing tab's composition take them: an
+// empty value counts as 0, so they hold the origin before anything is measured.
+inline constexpr Extents kFromEmptyValues{false, 0, 0, 0, 0};
 
 // Module variables.
 struct Vars {
@@ -139,8 +142,8 @@ std::string CommandPrompt();
 // vertex of a polyline (light-weight or R12). No other point counts: not the end points of a
 // line, the radius of a circle or the extent of a text.
 Extents MeasureExtents(int view);
-// The raw extents in the four values (as doubles); with nothing counted they hold the start
-// values 2000, -2000, 2000, -2000.
+// Widens the four values (in and out, written back as doubles) to cover the extents of CAD(view).
+// An empty value counts as 0, so extents measured from empty values always hold the origin.
 void GetMinMax(int view, vb::Variant& minX, vb::Variant& maxX, vb::Variant& minY,
                vb::Variant& maxY);
 // The framed extents: a 5 % margin on each side, then widened about the centre to the shape

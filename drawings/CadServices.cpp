@@ -47,8 +47,14 @@ Installed& installed() {
   return i;
 }
 
+// No main window: nothing to set, and no view with its overlay selected.
+class NoWindow final : public WindowHooks {
+ public:
+  bool OverlaySelected(int) override { return false; }
+};
+
 WindowHooks& NoHooks() {
-  static WindowHooks none;
+  static NoWindow none;
   return none;
 }
 

@@ -96,10 +96,19 @@ void InstallServices(Services* services);
 Services& services();
 Services* InstalledServices();  // nullptr while the ones that do nothing serve
 
-// The main window's side of the drawing operations. Every member does nothing by default.
+// The main window's side of the drawing operations: what they set on the window, and what they
+// ask of it.
 class WindowHooks {
  public:
   virtual ~WindowHooks() = default;
+
+  // --- Questions: the window answers each; there is no default to fall back on ---
+  // Whether the "Overlay" option button of drawing view `view` (2 to 5) is selected
+  // (optSideOverlay 2, 4, 6 and 0 for the views 2, 3, 4 and 5).
+  virtual bool OverlaySelected(int view) = 0;
+
+  // --- Effects: each does nothing by default, on purpose: where no window is (pages composed in
+  // CAD(0), the stand-in until one is installed) nothing shows them ---
   // Checked of a View menu item: "mnuViewPlane1", "mnuViewPlane2", "mnuViewShowDims" or
   // "mnuViewShowGrid".
   virtual void SetMenuChecked(std::string_view /*item*/, bool /*checked*/) {}
@@ -107,19 +116,17 @@ class WindowHooks {
   virtual void SetToolbarButtonBold(int /*index*/, bool /*bold*/) {}
   // Value of the check box chkACVisible(index): 1 when checked, 0 when not.
   virtual void SetAircraftVisibleCheck(int /*index*/, bool /*checked*/) {}
-  // Whether the "Overlay" option button of drawing view `view` (2 to 5) is selected
-  // (optSideOverlay 2, 4, 6 and 0 for the views 2, 3, 4 and 5).
-  virtual bool OverlaySelected(int /*view*/) { return false; }
   // TabDrawn(tab) of the tab dispatcher.
   virtual void SetTabDrawn(int /*tab*/, bool /*drawn*/) {}
   // General.ShowTabNo: shows the current tab again.
   virtual void ShowTabNo() {}
 };
 
-// Installs the main window's hooks; nullptr restores the ones that do nothing.
+// Installs the main window's hooks; nullptr restores the stand-in, which sets nothing and answers
+// as a window with no overlay selected.
 void InstallWindowHooks(WindowHooks* hooks);
 WindowHooks& windowHooks();
-WindowHooks* InstalledWindowHooks();  // nullptr while the ones that do nothing serve
+WindowHooks* InstalledWindowHooks();  // nullptr while the stand-in serves
 
 // The program values the drawing operations read: the registry settings record (Aircraft1,
 // Aircraft2, PlaneColor1, PlaneColor2, DimColor) and the main window's CurrentDrawingTab, as

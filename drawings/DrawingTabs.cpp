@@ -155,7 +155,7 @@ void ComposeExterior(int tab, CompositionControls& controls, CompositionOptions&
   // Every tab places the aircraft by their top views.
   int32_t offset = 0;
   if (sideBySide) {
-    Extents a, b;
+    Extents a = CF::kFromEmptyValues, b = CF::kFromEmptyValues;
     g.step([&] {
       if (tab == Tab::Top) {
         MeasureView(controls, 1, "Top", a);
@@ -204,28 +204,37 @@ void ComposeInterior(CompositionControls& controls, CompositionOptions& options)
   const CF::DrawingInputs mv = CF::CurrentInputs();
   const CF::Vars& cv = CF::vars();
 
-  // The configuration buttons exist for the interiors the pair has.
+  // The configuration buttons exist for the interiors the pair has; with none of them the
+  // helicopter frame gives way to the fixed-wing one.
+  const bool util = mv.UtilityInteriorAvailable, ems = mv.EMSInteriorAvailable;
+  const bool heliFrame = util || ems;
   g.step([&] {
-    const bool util = mv.UtilityInteriorAvailable, ems = mv.EMSInteriorAvailable;
-    options.SetOptionVisible(ctl::optCorp, util || ems);
+    options.SetOptionVisible(ctl::optCorp, heliFrame);
     options.SetOptionVisible(ctl::optUtil, util);
     options.SetOptionVisible(ctl::optEMS, ems);
-    options.SetFrameVisible(ctl::fraInterior, !(util || ems));
-    options.SetFrameVisible(ctl::fraInteriorHeli, util || ems);
+    options.SetFrameVisible(ctl::fraInterior, !heliFrame);
+    options.SetFrameVisible(ctl::fraInteriorHeli, heliFrame);
   });
   g.step([&] { CF::MakeGrid(tab); });
 
   bool overlay = false;
-  g.step([&] { overlay = options.OptionSelected(ctl::Indexed(ctl::optSideOverlay_, 0)); });
+  g.step([&] { overlay = OverlaySelected(options, tab); });
   int32_t floorX = overlay ? 0 : 120;
   int32_t cabinX = overlay ? -25 : -190;
   const int32_t cabinSideY = overlay ? 100 : 190;
 
-  auto selected = [&](std::string_view a, std::string_view b) {
-    return g.value([&] { return options.OptionSelected(a) || options.OptionSelected(b); }, false);
+  auto selected = [&](std::string_view name) {
+    return g.value([&] { return options.OptionSelected(name); }, false);
   };
   const bool heli = Globals::vars().AircraftClass == Globals::Class::Helicopter;
   const HeliViews hv = HeliViewNames(mv.InteriorConfig);
+  // The views to show, by the buttons shown: a helicopter without an EMS or utility interior
+  // shows the fixed-wing frame, whose "View All" shows all three of its views.
+  const bool heliButtons = heli && heliFrame;
+  const bool all = selected(heliButtons ? ctl::optHeliAll : ctl::optBothInterior);
+  const bool floorPlan = all || selected(heliButtons ? ctl::optHeliInterior : ctl::optInterior);
+  const bool crossSection = all || selected(heliButtons ? ctl::optHeliCabin : ctl::optCabin);
+  const bool crossSectionSide = all || (heliButtons && selected(ctl::optHeliCabinSide));
 
   for (int plane : {1, 2}) {
     if (!Chosen(plane)) continue;
@@ -233,25 +242,24 @@ void ComposeInterior(CompositionControls& controls, CompositionOptions& options)
     if (heli) {
       // Plane 2 keeps the overlay places; Plane 1 moves aside when side by side.
       const bool p1 = plane == 1;
-      if (selected(ctl::optHeliInterior, ctl::optHeliAll)) {
+      if (floorPlan) {
         // Side by side, Plane 1's plan stands at its fixed place, or further right where a
         // longer pair of plans would meet there.
         if (p1 && !overlay && cv.ShowPlane1 && cv.ShowPlane2 && Chosen(2)) {
           g.step([&] {
-            Extents a, b;
-            MeasureView(controls, 1, hv.floor, a);
-            MeasureView(controls, 2, hv.floor, b);
-            if (!a.empty && !b.empty) floorX = std::max(floorX, FloorPlanOffset(a, b));
+            Extents a = CF::kFromEmptyValues, b = CF::kFromEmptyValues;
+            if (MeasureView(controls, 1, hv.floor, a) && MeasureView(controls, 2, hv.floor, b))
+              floorX = std::max(floorX, FloorPlanOffset(a, b));
           });
         }
         const Placement at{kFloorTurn, 1, 1, p1 ? static_cast<float>(floorX) : 0.0f, 0};
         MergeView(g, controls, tab, plane, hv.floor, &at);
       }
-      if (selected(ctl::optHeliCabin, ctl::optHeliAll)) {
+      if (crossSection) {
         const Placement at{0, 2, 2, p1 ? static_cast<float>(cabinX) : -25.0f, 100};
         MergeView(g, controls, tab, plane, hv.cabin, &at);
       }
-      if (selected(ctl::optHeliCabinSide, ctl::optHeliAll)) {
+      if (crossSectionSide) {
         const Placement at{0, 2, 2, 120, p1 ? static_cast<float>(cabinSideY) : 100.0f};
         MergeView(g, controls, tab, plane, hv.cabinSide, &at);
       }
@@ -260,8 +268,8 @@ void ComposeInterior(CompositionControls& controls, CompositionOptions& options)
       g.step([&] { sideSelected = options.OptionSelected(ctl::Indexed(ctl::optSideOverlay_, 1)); });
       // Both measurements share the extents sets: with "View All" the cabin widens what the
       // floor plan left.
-      Extents a, b;
-      if (selected(ctl::optInterior, ctl::optBothInterior)) {
+      Extents a = CF::kFromEmptyValues, b = CF::kFromEmptyValues;
+      if (floorPlan) {
         if (sideSelected && cv.ShowPlane1 && cv.ShowPlane2) {
           g.step([&] {
             MeasureView(controls, 1, "Interior", a);
@@ -274,7 +282,7 @@ void ComposeInterior(CompositionControls& controls, CompositionOptions& options)
         const Placement at{kFloorTurn, 1, 1, static_cast<float>(floorX), 0};
         MergeView(g, controls, tab, 1, "Interior", &at);
       }
-      if (selected(ctl::optCabin, ctl::optBothInterior)) {
+      if (crossSection) {
         if (sideSelected) {
           g.step([&] {
             MeasureView(controls, 1, "Cabin", a);
@@ -288,11 +296,11 @@ void ComposeInterior(CompositionControls& controls, CompositionOptions& options)
         MergeView(g, controls, tab, 1, "Cabin", &at);
       }
     } else {
-      if (selected(ctl::optInterior, ctl::optBothInterior)) {
+      if (floorPlan) {
         const Placement at{90, 1, 1, 0, 0};
         MergeView(g, controls, tab, 2, "Interior", &at);
       }
-      if (selected(ctl::optCabin, ctl::optBothInterior)) {
+      if (crossSection) {
         const Placement at{0, 2, 2, -120, 200};
         MergeView(g, controls, tab, 2, "Cabin", &at);
       }
@@ -309,14 +317,19 @@ void ComposeInterior(CompositionControls& controls, CompositionOptions& options)
 
 int SideBySideButton(int tab) { return tab == Tab::Interior ? 1 : (tab - 1) * 2 + 1; }
 
-void MeasureView(CompositionControls& controls, int plane, std::string_view view, Extents& into) {
+bool OverlaySelected(CompositionOptions& options, int tab) {
+  if (tab < Tab::Top || tab > Tab::Interior) return false;
+  return options.OptionSelected(ctl::Indexed(ctl::optSideOverlay_, SideBySideButton(tab) - 1));
+}
+
+bool MeasureView(CompositionControls& controls, int plane, std::string_view view, Extents& into) {
   vb::Proc g(kGeneral, "MeasureView");
   // A drawing that did not load is not measured: CAD(0) still holds the one before.
   if (!UseCachedDrawing(g, plane, view, [&](const std::string& path) {
         controls.LoadDrawingFile(CF::kMeasuringView, path);
       }))
-    return;
-  g.step([&] { CF::Widen(into, CF::MeasureExtents(CF::kMeasuringView)); });
+    return false;
+  return g.step([&] { CF::Widen(into, CF::MeasureExtents(CF::kMeasuringView)); });
 }
 
 void ComposeDrawingTab(int tab, CompositionControls& controls, CompositionOptions& options) {

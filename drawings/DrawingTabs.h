@@ -42,15 +42,19 @@ class CompositionOptions {
 // The option button "Side-By-Side" of a drawing tab (optSideOverlay 3, 5, 7 and 1 for the tabs
 // 2, 3, 4 and 5); its pair "Overlay" is the one before it.
 int SideBySideButton(int tab);
+// Whether the "Overlay" button of drawing tab `tab` (2 to 5) is selected: the window's answer to
+// the drawing operations (CadFunctions::WindowHooks::OverlaySelected). False for any other tab.
+bool OverlaySelected(CompositionOptions& options, int tab);
 
 // Composes drawing tab `tab` (2 to 5) and marks it drawn through the window hooks; other tabs
 // are left alone. The interior tab follows the interior choices of the drawing inputs.
 void ComposeDrawingTab(int tab, CompositionControls& controls, CompositionOptions& options);
 
 // The extents of plane p's view drawing V, loaded into the measuring view CAD(0), widened into
-// `into`. A plane not chosen, or a drawing missing from the cache, adds nothing (never what
-// CAD(0) held before).
-void MeasureView(CompositionControls& controls, int plane, std::string_view view,
+// `into`; whether it was measured. A plane not chosen, or a drawing missing from the cache, adds
+// nothing (never what CAD(0) held before). The composition's extents sets start from empty
+// values (CadFunctions::kFromEmptyValues), so they always hold the origin.
+bool MeasureView(CompositionControls& controls, int plane, std::string_view view,
                  CadFunctions::Extents& into);
 
 // The real controls: the drawing controls of the installed drawing services.

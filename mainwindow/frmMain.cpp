@@ -95,6 +95,7 @@ class DrawingWindowHooks final : public CadFunctions::WindowHooks {
   }
   void SetTabDrawn(int tab, bool drawn) override { MarkTabDrawn(tab, drawn); }
   void ShowTabNo() override { window_->ShowTabNo(); }
+  bool OverlaySelected(int view) override { return MainForm::OverlaySelected(*window_, view); }
 
  private:
   frmMain* window_;

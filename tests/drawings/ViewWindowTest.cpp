@@ -60,10 +60,10 @@ TEST_F(Extent, OnlyFirstPointsAndPolylineVerticesCountAndTheGridNever) {
        {0, 7, 0, 9}},  // its own point (the origin) counts as well
       {"the grid never counts",
        Line("GRID", -2400, -2400, 0, 0) + Line("DIM", 3, 4, 0, 0) + Text("0", -1, 2, 1, "A"),
-       {-1, 3, 2, 4}},
-      {"nothing counted keeps the start values",
+       {-1, 3, 0, 4}},  // measured from empty values: the origin counts
+      {"nothing counted leaves the origin",
        Line("GRID", 1, 1, 2, 2),
-       {2000, -2000, 2000, -2000}},
+       {0, 0, 0, 0}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -73,22 +73,30 @@ TEST_F(Extent, OnlyFirstPointsAndPolylineVerticesCountAndTheGridNever) {
   EXPECT_TRUE(traps.errors.empty());
 }
 
-TEST_F(Extent, GetMinMaxMeasuresAfreshAndWidenAccumulates) {
-  load(0, Line("0", 10, 10, 0, 0));
-  vb::Variant a(-50.0), b(50.0), c(-50.0), d(50.0);
-  CadFunctions::GetMinMax(0, a, b, c, d);  // earlier values do not count
-  EXPECT_EQ(a, vb::Variant(10.0));
-  EXPECT_EQ(d, vb::Variant(10.0));
+TEST_F(Extent, GetMinMaxWidensTheValuesGivenAndWidenAccumulates) {
+  load(0, Line("0", 10, 10, 0, 0) + Line("0", 12, 14, 0, 0));
+  // The values given count: they are widened, never replaced.
+  vb::Variant a(-50.0), b(11.0), c(13.0), d(50.0);
+  CadFunctions::GetMinMax(0, a, b, c, d);
+  EXPECT_EQ(std::vector<vb::Variant>({a, b, c, d}),
+            std::vector<vb::Variant>({vb::Variant(-50.0), vb::Variant(12.0), vb::Variant(10.0),
+                                      vb::Variant(50.0)}));
+  // Empty values count as 0: a drawing away from the origin is measured from it.
+  vb::Variant e, f, g, h;
+  CadFunctions::GetMinMax(0, e, f, g, h);
+  EXPECT_EQ(std::vector<vb::Variant>({e, f, g, h}),
+            std::vector<vb::Variant>(
+                {vb::Variant(0.0), vb::Variant(12.0), vb::Variant(0.0), vb::Variant(14.0)}));
 
   Extents all;
   Widen(all, CadFunctions::MeasureExtents(0));
   load(0, Line("0", -4, 20, 0, 0) + Line("0", -2, 15, 0, 0));
   Widen(all, CadFunctions::MeasureExtents(0));
   Widen(all, Extents{});  // an empty measurement adds nothing
-  EXPECT_EQ(all, (Extents{false, -4, 10, 10, 20}));
+  EXPECT_EQ(all, (Extents{false, -4, 12, 10, 20}));
   Extents origin{false, 0, 0, 0, 0};  // extents that start at the origin keep it
   Widen(origin, all);
-  EXPECT_EQ(origin, (Extents{false, -4, 10, 0, 20}));
+  EXPECT_EQ(origin, (Extents{false, -4, 12, 0, 20}));
 }
 
 TEST_F(Extent, FramingAddsAMarginAndTakesTheShapeOfTheControl) {

@@ -46,7 +46,7 @@ class CachedDrawing : public mwtest::CompositionTest {
     DBase::vars().DxfDBPath = (dir / "dxf.mdb").string();
     CadFunctions::InstallServices(real.get());
     CadFunctions::InitDwgs();
-    inputs.Aircraft2.clear();
+    Registry::RegSettings().Aircraft2.clear();
   }
   void TearDown() override {
     DBase::vars().DxfDBPath.clear();

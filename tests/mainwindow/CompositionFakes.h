@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@
 #include "foundation/Globals.h"
 #include "foundation/Registry.h"
 #include "mainwindow/MainForm.h"
+#include "mainwindow/Wiring.h"
 #include "platform/runtime/Files.h"
 #include "platform/runtime/Number.h"
 #include "platform/runtime/StateReset.h"
@@ -105,11 +107,14 @@ struct RecordingTraps : vb::TrapHandler {
   }
 };
 
-// The window side of the drawing operations: records the check boxes, keeps the drawn marks
-// and calls the tab display back, as the main window does.
+// The window side of the drawing operations: records the check boxes, keeps the drawn marks,
+// calls the tab display back and answers from the option buttons, as the main window does.
 struct RecordingWindowHooks : CadFunctions::WindowHooks {
+  explicit RecordingWindowHooks(MainForm::CompositionOptions& o) : options(o) {}
+  MainForm::CompositionOptions& options;
   std::vector<std::string> events;
   std::function<void()> showTab;
+  bool OverlaySelected(int view) override { return MainForm::OverlaySelected(options, view); }
   void SetTabDrawn(int tab, bool drawn) override {
     MainForm::vars().TabDrawn.at(static_cast<size_t>(tab)) = drawn;
   }
@@ -129,34 +134,31 @@ class CompositionTest : public ::testing::Test {
   RecordingControls controls{fake};
   FakeOptions options;
   RecordingTraps traps;
-  RecordingWindowHooks hooks;
-  CadFunctions::DrawingInputs inputs;
+  RecordingWindowHooks hooks{options};
+  // The program's wiring over the fakes: what the composition reads of the program (the pair,
+  // the current drawing tab, the interior choices) comes from the settings and the window's
+  // state, as in the program.
+  std::unique_ptr<Wiring::Installed> wiring;
 
   void SetUp() override {
     vb::ResetProgramState();
     vb::SetProgramFolder(dir.path());
     General::vars().IniFileName = (dir / "Tolvane.ini").string();
-    CadFunctions::InstallServices(&fake);
-    CadFunctions::InstallWindowHooks(&hooks);
-    // The interior choices come from the window's state, as in the program.
-    CadFunctions::SetDrawingInputsSource([this] {
-      CadFunctions::DrawingInputs in = inputs;
-      const MainForm::Vars& mv = MainForm::vars();
-      in.InteriorConfig = mv.InteriorConfig;
-      in.EMSInteriorAvailable = mv.EMSInteriorAvailable;
-      in.UtilityInteriorAvailable = mv.UtilityInteriorAvailable;
-      return in;
-    });
+    wiring = std::make_unique<Wiring::Installed>(
+        Wiring::Adapters{.drawingServices = &fake, .drawingWindow = &hooks});
     vb::SetTrapHandler(&traps);
-    inputs.Aircraft1 = "101";
-    inputs.Aircraft2 = "102";
+    Registry::RegSettings().Aircraft1 = "101";
+    Registry::RegSettings().Aircraft2 = "102";
     Globals::vars().AircraftClass = MainForm::Class::FixedWing;
     // The first activation.
     auto& cv = CadFunctions::vars();
     cv.ShowPlane1 = cv.ShowPlane2 = cv.ShowDims = true;
     std::filesystem::create_directories(dir / "DXF");
   }
-  void TearDown() override { vb::ResetProgramState(); }
+  void TearDown() override {
+    wiring.reset();
+    vb::ResetProgramState();
+  }
 
   // A cached view drawing of an aircraft, with the extents the recording control gives it.
   void Cache(const std::string& acNum, const std::string& view, CadFunctions::Extents e = {}) {

@@ -97,6 +97,47 @@ TEST_F(DrawingTabs, ExteriorMergeArgumentsForEveryPlacement) {
   }
 }
 
+// Side by side, a top view that does not reach the origin is measured from it (the extents start
+// from empty values, which count as 0): Plane 2 stands clear of all of Plane 1, not inside it.
+TEST_F(DrawingTabs, TopViewsAwayFromTheOriginAreMeasuredFromIt) {
+  struct Case {
+    const char* name;
+    int tab;
+    CadFunctions::Extents top1, top2;
+    Strings merges;
+  };
+  const std::vector<Case> cases = {
+      // 1017 from the origin, not the drawing's own width 669.
+      {"top, Plane 1 at X 348..1017",
+       2,
+       Box(348, 1017, 10, 50),
+       Box(-8, 50.5, -3, 12.5),
+       {"Merge 2,101Top.dxf", "Merge 2,102Top.dxf,0,1,1,1017,0"}},
+      // Both right ends left of the origin: (0 + 0) / 2, not (-100 + -50) / 2.
+      {"front, both left of the origin",
+       3,
+       Box(-900, -100, -5, 5),
+       Box(-800, -50, -5, 5),
+       {"Merge 3,101Front.dxf", "Merge 3,102Front.dxf,0,1,1,0,0"}},
+      // Plane 2's top view below the origin: 0, not -20.
+      {"side, Plane 2 below the origin",
+       4,
+       Box(-10, 30, -5, 20),
+       Box(-8, 50, -300, -20),
+       {"Merge 4,101Side.dxf,0,1,1,0,0", "Merge 4,102Side.dxf"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Cache("101", "Top", c.top1);
+    Cache("102", "Top", c.top2);
+    fake.calls.clear();
+    MainForm::vars().TabDrawn.fill(false);
+    Compose(c.tab);
+    EXPECT_EQ(Merges(), c.merges);
+  }
+  EXPECT_TRUE(traps.errors.empty());
+}
+
 TEST_F(DrawingTabs, ExteriorStepsRunInOrderEndingWithTheVisibility) {
   Compose(2);
   Strings ops;
@@ -130,7 +171,7 @@ TEST_F(DrawingTabs, AMissingDrawingAddsNothingToTheMeasurement) {
 }
 
 TEST_F(DrawingTabs, OnlyPlaneOneChosenIsMergedAloneAndNotMoved) {
-  inputs.Aircraft2.clear();
+  Registry::RegSettings().Aircraft2.clear();
   Compose(4);
   EXPECT_EQ(Merges(), (Strings{"Merge 4,101Side.dxf,0,1,1,0,0"}));
   EXPECT_TRUE(Loads().empty());
@@ -158,8 +199,10 @@ TEST_F(DrawingTabs, HiddenPlaneStaysHiddenInAViewComposedAfresh) {
 
 TEST_F(DrawingTabs, HelicopterInteriorPlacesForEveryViewAndConfiguration) {
   Globals::vars().AircraftClass = MainForm::Class::Helicopter;
-  inputs.Aircraft1 = "201";
-  inputs.Aircraft2 = "202";
+  Registry::RegSettings().Aircraft1 = "201";
+  Registry::RegSettings().Aircraft2 = "202";
+  // The pair has a configuration to choose: the helicopter frame's buttons are shown.
+  MainForm::vars().EMSInteriorAvailable = true;
   struct Config {
     int32_t config;
     std::string suffix;
@@ -216,6 +259,39 @@ TEST_F(DrawingTabs, HelicopterInteriorPlacesForEveryViewAndConfiguration) {
   EXPECT_TRUE(traps.errors.empty());
 }
 
+// A helicopter pair without an EMS or utility interior shows the fixed-wing frame: its buttons
+// choose among the corporate views ("View All" all three), whatever the hidden helicopter
+// buttons hold.
+TEST_F(DrawingTabs, AHelicopterWithoutConfigurationsFollowsTheFixedWingButtons) {
+  Globals::vars().AircraftClass = MainForm::Class::Helicopter;
+  Registry::RegSettings().Aircraft1 = "202";
+  Registry::RegSettings().Aircraft2.clear();
+  MainForm::vars().InteriorConfig = 1;
+  for (const char* view : {"Interior", "CabinFront", "CabinSide"}) Cache("202", view);
+  struct Case {
+    const char* button;
+    Strings merges;
+  };
+  const std::vector<Case> cases = {
+      {"optInterior", {"Merge 5,202Interior.dxf,90,1,1,120,0"}},
+      {"optCabin", {"Merge 5,202CabinFront.dxf,0,2,2,-190,100"}},
+      {"optBothInterior",
+       {"Merge 5,202Interior.dxf,90,1,1,120,0", "Merge 5,202CabinFront.dxf,0,2,2,-190,100",
+        "Merge 5,202CabinSide.dxf,0,2,2,120,190"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.button);
+    fake.calls.clear();
+    options = {};  // the hidden helicopter buttons keep "Cross Section"
+    options.Select(c.button, {"optInterior", "optCabin", "optBothInterior"});
+    Compose(5);
+    EXPECT_EQ(options.visible["fraInterior"], true);
+    EXPECT_EQ(options.visible["fraInteriorHeli"], false);
+    EXPECT_EQ(Merges(), c.merges);
+  }
+  EXPECT_TRUE(traps.errors.empty());
+}
+
 // Side by side, the floor plans are merged a quarter turn round (x, y to -y, x), and Plane 1's
 // plan must stand clear to the right of Plane 2's as placed: its offset is measured across the
 // turned plans. A helicopter's plan keeps its fixed place 120 unless the plans would meet there.
@@ -242,9 +318,10 @@ TEST_F(DrawingTabs, SideBySideFloorPlansStandClearAfterTheirTurn) {
       {"short helicopters", MainForm::Class::Helicopter, shortPlan, shortPlan, 0, 120},
       {"helicopters, Plane 2 hidden", MainForm::Class::Helicopter, heli1, heli2, 2, 120},
   };
-  inputs.Aircraft1 = "301";
-  inputs.Aircraft2 = "302";
+  Registry::RegSettings().Aircraft1 = "301";
+  Registry::RegSettings().Aircraft2 = "302";
   MainForm::vars().InteriorConfig = 1;
+  MainForm::vars().UtilityInteriorAvailable = true;  // the helicopters' buttons are shown
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     Globals::vars().AircraftClass = c.aircraftClass;
@@ -392,7 +469,7 @@ class DrawingMouse : public mwtest::CompositionTest {
 };
 
 TEST_F(DrawingMouse, SecondClickOnAnotherViewLeavesNoViewWaiting) {
-  inputs.CurrentDrawingTab = 2;
+  MainForm::vars().CurrentDrawingTab = 2;
   CadFunctions::Pan();
   EXPECT_EQ(fake.views[2].pickMode, 2);
   MainForm::CAD_MouseDown(2);
@@ -408,7 +485,7 @@ TEST_F(DrawingMouse, SecondClickOnAnotherViewLeavesNoViewWaiting) {
 }
 
 TEST_F(DrawingMouse, CommandsStillArmedKeepTheirPick) {
-  inputs.CurrentDrawingTab = 2;
+  MainForm::vars().CurrentDrawingTab = 2;
   CadFunctions::Pan();
   CadFunctions::ZoomWindow();
   MainForm::CAD_MouseUp(2, 1, 1);  // pan start

@@ -707,36 +707,6 @@ TEST_F(Widgets, TheDrawingTabsShowBothAircraft) {
 
 namespace {
 
-// The extents of each aircraft's entities on a drawing view, by layer.
-struct PlaneBoxes {
-  struct Box {
-    double minX = 1e300, maxX = -1e300, minY = 1e300, maxY = -1e300;
-  } p1, p2;
-  // Neither box reaches into the other.
-  bool Apart() const {
-    return p1.maxX < p2.minX || p2.maxX < p1.minX || p1.maxY < p2.minY || p2.maxY < p1.minY;
-  }
-};
-PlaneBoxes BoxesOf(const dxf::DrawingWidget& cad) {
-  PlaneBoxes s;
-  for (const dxf::Entity& e : cad.EntityList()) {
-    const bool p1 = e.LayerName == "PLANE1";
-    if (!p1 && e.LayerName != "PLANE2") continue;
-    PlaneBoxes::Box& b = p1 ? s.p1 : s.p2;
-    auto add = [&](double x, double y) {
-      b.minX = std::min(b.minX, x);
-      b.maxX = std::max(b.maxX, x);
-      b.minY = std::min(b.minY, y);
-      b.maxY = std::max(b.maxY, y);
-    };
-    add(e.X0, e.Y0);
-    if (e.EntityType == "LINE") add(e.X1, e.Y1);
-    for (long i = 1; i <= e.Vertices.Count(); ++i)
-      add(e.Vertices.Item(i).X0, e.Vertices.Item(i).Y0);
-  }
-  return s;
-}
-
 // Side by side, the two aircraft's floor plans (merged a quarter turn round) and cross sections
 // on the interior tab stand clear of each other: the sample jets, whose plans are longer than
 // they are wide, and the sample helicopters in their corporate interiors.

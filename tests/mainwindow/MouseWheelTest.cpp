@@ -58,7 +58,7 @@ class Wheel : public mwtest::CompositionTest {
   void SetUp() override {
     CompositionTest::SetUp();
     fake.views[3].window = {0, 0, 10, 10};
-    inputs.CurrentDrawingTab = 3;
+    MainForm::vars().CurrentDrawingTab = 3;
   }
 };
 

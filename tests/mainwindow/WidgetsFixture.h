@@ -1,6 +1,7 @@
 #pragma once
 // The whole program in the Qt main window on the offscreen platform, started on the sample
 // databases: the fixture of the widget tests.
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -8,6 +9,7 @@
 #include "MainWindowFixture.h"
 #include "WidgetSupport.h"
 #include "mainwindow/frmMain.h"
+#include "platform/dxfcontrol/DrawingWidget.h"
 #include "platform/runtime/Files.h"
 #include "support/Fixtures.h"
 
@@ -36,6 +38,36 @@ inline std::unique_ptr<MainForm::frmMain> StartedWindow() {
   return w;
 }
 
+// The extents of each aircraft's entities on a drawing view, by layer.
+struct PlaneBoxes {
+  struct Box {
+    double minX = 1e300, maxX = -1e300, minY = 1e300, maxY = -1e300;
+  } p1, p2;
+  // Neither box reaches into the other.
+  bool Apart() const {
+    return p1.maxX < p2.minX || p2.maxX < p1.minX || p1.maxY < p2.minY || p2.maxY < p1.minY;
+  }
+};
+inline PlaneBoxes BoxesOf(const dxf::DrawingWidget& cad) {
+  PlaneBoxes s;
+  for (const dxf::Entity& e : cad.EntityList()) {
+    const bool p1 = e.LayerName == "PLANE1";
+    if (!p1 && e.LayerName != "PLANE2") continue;
+    PlaneBoxes::Box& b = p1 ? s.p1 : s.p2;
+    auto add = [&](double x, double y) {
+      b.minX = std::min(b.minX, x);
+      b.maxX = std::max(b.maxX, x);
+      b.minY = std::min(b.minY, y);
+      b.maxY = std::max(b.maxY, y);
+    };
+    add(e.X0, e.Y0);
+    if (e.EntityType == "LINE") add(e.X1, e.Y1);
+    for (long i = 1; i <= e.Vertices.Count(); ++i)
+      add(e.Vertices.Item(i).X0, e.Vertices.Item(i).Y0);
+  }
+  return s;
+}
+
 class Widgets : public MainWindowTest {
  protected:
   void SetUp() override {
@@ -50,6 +82,26 @@ class Widgets : public MainWindowTest {
     std::filesystem::remove(dir.path() / "dxf.mdb");
     SampleJetsProgramFolder(dir.path(), true, aircraft1, aircraft2);
     return StartedWindow();
+  }
+};
+
+// One run of the program on a sample pair at a time, closed at the end of the test.
+class SamplePairRun : public Widgets {
+ protected:
+  std::unique_ptr<MainForm::frmMain> w;
+
+  void Start(const char* aircraft1, const char* aircraft2) {
+    w = StartOnSamplePair(aircraft1, aircraft2);
+    ASSERT_TRUE(w->startup().FirstActivationDone());
+  }
+  void Close() {
+    if (!w) return;
+    w->close();
+    w.reset();
+  }
+  void TearDown() override {
+    Close();
+    Widgets::TearDown();
   }
 };
 
