@@ -47,6 +47,13 @@ TOLVANE_CONTROL(mnuViewMetric);
 TOLVANE_CONTROL(mnuViewToolbar);
 TOLVANE_CONTROL(mnuViewToolbarShow);
 TOLVANE_CONTROL(mnuViewToolbarDock);
+// The toolbar's drawing commands (buttons 4 to 9) on the View menu.
+TOLVANE_CONTROL(mnuViewZoomAll);
+TOLVANE_CONTROL(mnuViewZoomWindow);
+TOLVANE_CONTROL(mnuViewZoomIn);
+TOLVANE_CONTROL(mnuViewZoomOut);
+TOLVANE_CONTROL(mnuViewZoomPrevious);
+TOLVANE_CONTROL(mnuViewPan);
 TOLVANE_CONTROL(mnuChoose);
 TOLVANE_CONTROL(mnuHelp);
 TOLVANE_CONTROL(mnuHelpContents);

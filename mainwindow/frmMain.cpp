@@ -322,6 +322,22 @@ void frmMain::BuildMenus() {
         std::pair{ctl::mnuViewShowDims, "&Dimensions"}, std::pair{ctl::mnuViewShowGrid, "&Grid"}})
     item(view, name, caption)->setCheckable(true);
   view->addSeparator();
+  // The toolbar's drawing commands, also there when the toolbar is hidden: each runs the
+  // handler of its button.
+  struct Command {
+    const char* name;
+    const char* caption;
+    int button;
+  };
+  for (const Command& c : {Command{ctl::mnuViewZoomAll, "Zoom to &Extents", 4},
+                           Command{ctl::mnuViewZoomWindow, "Zoom &Window", 5},
+                           Command{ctl::mnuViewZoomIn, "Zoom I&n", 6},
+                           Command{ctl::mnuViewZoomOut, "Zoom O&ut", 7},
+                           Command{ctl::mnuViewZoomPrevious, "&Previous View", 8},
+                           Command{ctl::mnuViewPan, "P&an", 9}})
+    connect(item(view, c.name, c.caption), &QAction::triggered, this,
+            [button = c.button] { Toolbar::ButtonClick(button); });
+  view->addSeparator();
   item(view, ctl::mnuViewPlane1Color, "Plane 1 &Color...");
   item(view, ctl::mnuViewPlane2Color, "Plane 2 C&olor...");
   item(view, ctl::mnuViewDimColor, "D&imension Color...");

@@ -1,6 +1,7 @@
 // The drawing tabs in the Qt main window on the offscreen platform, with the program's wiring:
-// the dimensions of an overlaid pair, side by side from drawings away from the origin, and the
-// interior buttons of a helicopter with no configuration to choose.
+// the dimensions of an overlaid pair, side by side from drawings away from the origin, the
+// interior buttons of a helicopter with no configuration to choose, and the zoom and pan
+// commands of the View menu.
 #include <QAction>
 #include <QLabel>
 #include <QRadioButton>
@@ -128,6 +129,42 @@ TEST_F(DrawingViews, AHelicopterAloneFollowsTheButtonsShown) {
   // The floor plan is not the cross section, and "View All" adds the side cross section to both.
   EXPECT_NE(floor.p1.minY, cabin.p1.minY);
   EXPECT_GT(all, floorPlan + crossSection);
+}
+
+// With the toolbar hidden the View menu has its drawing commands: each acts as its button does.
+TEST_F(DrawingViews, TheViewMenuZoomsAndPansAsTheToolbarDoes) {
+  Start("101", "102");
+  w->findChild<QAction*>(ctl::mnuViewToolbarShow)->trigger();
+  ASSERT_FALSE(Registry::RegSettings().ToolbarVisible);
+  ShowTab(2);
+  dxf::DrawingWidget* cad = w->CAD(2);
+  auto width = [&] { return cad->ViewMaxX() - cad->ViewMinX(); };
+  auto menu = [&](const char* name) {
+    QAction* a = w->findChild<QAction*>(name);
+    EXPECT_NE(a, nullptr) << name;
+    if (a) {
+      EXPECT_TRUE(a->isVisible() && a->isEnabled()) << name;
+      a->trigger();
+    }
+    Settle();
+  };
+  const double all = width();
+  menu("mnuViewZoomIn");
+  EXPECT_NEAR(width(), all * 0.85, all * 1e-4);
+  menu("mnuViewZoomOut");
+  EXPECT_NEAR(width(), all * 0.85 * 1.15, all * 1e-4);
+  menu("mnuViewZoomPrevious");
+  EXPECT_NEAR(width(), all * 0.85, all * 1e-4);
+  menu("mnuViewZoomAll");
+  EXPECT_NEAR(width(), all, all * 1e-4);
+  auto* status = w->findChild<QLabel*>(ctl::sbStatusbar_panel1);
+  menu("mnuViewZoomWindow");
+  EXPECT_TRUE(CadFunctions::vars().ZoomWindowMode);
+  EXPECT_EQ(cad->PickMode(), 2);
+  EXPECT_EQ(status->text().toStdString(), "Select First Corner for Window");
+  menu("mnuViewPan");
+  EXPECT_TRUE(CadFunctions::vars().PanMode);
+  EXPECT_EQ(status->text().toStdString(), "Select Start Point for Pan");
 }
 
 }  // namespace
