@@ -386,7 +386,7 @@ std::vector<Row> FixedWingRows() {
       C("Maximum Cruise:"),
       D("Maximum Range:", "MaxRngMax", "NM"),
       D("Average Cruise Speed:", "AvgCrSpeedMax", "KTAS"),
-      D("Max Cert Alt.:", "CertCeiling", "Ft"),
+      D("Max Cert Alt.:", "CertCeiling{Ft}", "Ft"),
       H("Equipment"),
       C("Avionics:"),
       Long("Avionics System:", "EqpAvSys"),
@@ -454,7 +454,7 @@ std::vector<Row> HelicopterRows() {
          "PilotSeats=2>UtilSeats\\|PassSeats=2>UtilSeats"),
       D("Crew/Litters/Attendants:", "Attendants"),
       D("Volume--      Total Pass Cabin:", "CabinVol{CuFt}", "Cu. Ft."),
-      D("Passenger Area:", "SeatVol", "Cu. Ft."),
+      D("Passenger Area:", "SeatVol{CuFt}", "Cu. Ft."),
       D("Forward Pass Seat:", "ForwardPassSeat{CuFt}"),
       D("Baggage  - Total:", "BagVolExt{CuFt}", "Cu. Ft."),
       H("Performance"),
@@ -464,7 +464,7 @@ std::vector<Row> HelicopterRows() {
       D("--One Engine Inop:", "RocOei{Ft}", "Ft/Min"),
       D("Maximum Range (30 Min Res):", "MR", "NM"),
       D("Max Endurance (30 Min Res):", "ME", "Hrs"),
-      D("Max Cert Alt.:", "CertCeiling", "Ft"),
+      D("Max Cert Alt.:", "CertCeiling{Ft}", "Ft"),
   };
 }
 

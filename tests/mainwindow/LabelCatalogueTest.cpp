@@ -100,7 +100,9 @@ TEST(LabelCatalogue, UnitLabelsArePaddedOrFixed) {
       {Arr::gen1Units, 34, "CuFt", "___________CuFt", true},
       {Arr::gen1Units, 18, "", "________Lbs/SHP", true},
       {Arr::gen1Units, 36, "", "______________%", true},
-      {Arr::gen1Units, 1, "", "", false},
+      // In the unit of the row above: blank underscores; no unit at all: nothing.
+      {Arr::gen1Units, 1, "", "_______________", true},
+      {Arr::gen1Units, 16, "", "", false},
       {Arr::gen0Units, 41, "", "____________NM", true},
       {Arr::gen0Units, 45, "Cu. Ft.", "________Cu. Ft.", true},
       {Arr::gen0Units, 47, "", "__________Cu. Ft.", true},

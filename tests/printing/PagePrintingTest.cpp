@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QPainter>
+#include <algorithm>
+#include <cmath>
 #include <map>
 #include <memory>
 
@@ -290,6 +292,53 @@ TEST_F(PagePrinting, TheGeneralPageFollowsTheClassAndAFailureStillClearsTheStatu
   EXPECT_EQ(ui.statusTexts, (std::vector<std::string>{"Printing Payload Range page", ""}));
   EXPECT_FALSE(ui.hourglass);
   EXPECT_EQ(drawn.size(), 1u);
+}
+
+// With metric units the general data page converts every figure whose unit turns metric, as the
+// General tab does: the certified ceiling in metres, the helicopters' passenger area in cubic
+// metres; a unit that stays imperial keeps its figure ("Cu. Ft." of the jets' passenger area).
+TEST_F(PagePrinting, TheMetricGeneralPageConvertsEveryFigureWhoseUnitTurnsMetric) {
+  struct Case {
+    const char* aircraft1;
+    const char* aircraft2;
+    int aircraftClass;
+    std::vector<std::vector<std::string>> lines;  // caption, unit, Plane 1, Plane 2
+  };
+  const Case cases[] = {
+      {"101",
+       "102",
+       1,
+       {{"Max Cert Alt.:", "M", "13,106", "13,716"},
+        {"Passenger Area:", " Cu. Ft.", "235.0", "690.0"}}},
+      {"201",
+       "202",
+       2,
+       {{"Max Cert Alt.:", "M", "6,096", "5,486"},
+        {"Passenger Area:", "Cu. M.", "5.1", "3.3"},
+        {"Volume--      Total Pass Cabin:", "Cu. M.", "6.1", "4.0"}}},
+  };
+  DBase::vars().MetricUnits = true;
+  Printing::InstallPrinter(&rec);
+  const long errorsBefore = General::vars().ErrorCount;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.aircraft1);
+    Pair(c.aircraft1, c.aircraft2, c.aircraftClass);
+    CadFunctions::PrintGeneral();
+    const std::vector<CadFunctions::CadText>& texts = CadFunctions::entityLists().CadTextList;
+    for (const std::vector<std::string>& line : c.lines) {
+      auto caption = std::find_if(texts.begin(), texts.end(),
+                                  [&](const CadFunctions::CadText& t) { return t.Text == line[0]; });
+      ASSERT_NE(caption, texts.end()) << line[0];
+      // The texts of the caption's line, left to right.
+      std::map<double, std::string> across;
+      for (const CadFunctions::CadText& t : texts)
+        if (std::abs(t.Y - caption->Y) < 0.01) across[t.X] = t.Text;
+      std::vector<std::string> found;
+      for (const auto& [x, text] : across) found.push_back(text);
+      EXPECT_EQ(found, line);
+    }
+  }
+  EXPECT_EQ(General::vars().ErrorCount, errorsBefore);
 }
 
 TEST(ChartBoxes, PercentOfTheWidthAcrossAndDownPercentOfTheHeightForTheHeight) {
