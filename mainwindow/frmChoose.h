@@ -35,6 +35,8 @@ class frmChoose : public QDialog {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  // The lists' and the category box's keys that Qt would handle otherwise (see the .cpp).
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // Shows the model's state in the controls.
