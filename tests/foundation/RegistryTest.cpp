@@ -341,13 +341,9 @@ TEST_F(RegistryRecord, DamagedStoreShowsTheReadBoxAndIsKeptAside) {
   std::ofstream(file)
       << "[HKEY_CURRENT_USER\\Software\\Velmora\\Tolvane]\n\"Top\"=\"5\"\ngarbage\n";
   Registry::GetRegData();
-  std::vector<fs::path> aside;
-  for (const auto& entry : fs::directory_iterator(dir.path()))
-    if (entry.path().filename().string().starts_with("registry.ini.corrupt-")) {
-      aside.push_back(entry.path());
-      EXPECT_NE(ReadText(entry.path()).find("garbage"), std::string::npos);
-    }
+  const std::vector<fs::path> aside = testsupport::AsideStores(dir.path());
   ASSERT_EQ(aside.size(), 1u);
+  EXPECT_NE(ReadText(aside[0]).find("garbage"), std::string::npos);
   ASSERT_EQ(hooks.boxes.size(), 1u);
   EXPECT_EQ(hooks.boxes[0].prompt, "Error The registry store " + file.string() +
                                        " is damaged at line 3; it is kept as " +

@@ -14,6 +14,7 @@
 
 #include "WidgetsFixture.h"
 #include "mainwindow/ControlNames.h"
+#include "support/TestSupport.h"
 
 namespace {
 
@@ -96,13 +97,6 @@ class SettingsFailures : public Widgets {
     for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
     return n;
   }
-  std::vector<fs::path> AsideStores() {
-    std::vector<fs::path> found;
-    for (const auto& entry : fs::directory_iterator(dir.path()))
-      if (entry.path().filename().string().starts_with("registry.ini.corrupt-"))
-        found.push_back(entry.path());
-    return found;
-  }
 };
 
 // A damaged store is told at start, kept aside, and the settings start from their defaults; the
@@ -125,7 +119,7 @@ TEST_F(SettingsFailures, ADamagedStoreIsReportedKeptAsideAndTheNextStartIsClean)
     Close(w);
     EXPECT_EQ(answer.boxes.size(), 1u);
   }
-  const std::vector<fs::path> aside = AsideStores();
+  const std::vector<fs::path> aside = testsupport::AsideStores(dir.path());
   ASSERT_EQ(aside.size(), 1u);
   EXPECT_EQ(testsupport::ReadText(aside[0]), damaged);
   EXPECT_EQ(Count(ErrorLog(), "<Err:75>"), 1u) << ErrorLog();
@@ -142,7 +136,7 @@ TEST_F(SettingsFailures, ADamagedStoreIsReportedKeptAsideAndTheNextStartIsClean)
   Close(w);
   EXPECT_TRUE(answer.boxes.empty());
   EXPECT_EQ(ErrorLog(), log);
-  EXPECT_EQ(AsideStores(), aside);
+  EXPECT_EQ(testsupport::AsideStores(dir.path()), aside);
 }
 
 // A read-only Tolvane.ini: the drawing-cache date cannot be noted at start, nor the aircraft at

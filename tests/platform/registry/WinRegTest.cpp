@@ -53,13 +53,7 @@ class WinReg : public ::testing::Test {
       names.push_back(name);
     return names;
   }
-  std::vector<fs::path> AsideFiles() {
-    std::vector<fs::path> found;
-    for (const auto& entry : fs::directory_iterator(dir.path()))
-      if (entry.path().filename().string().starts_with("registry.ini.corrupt-"))
-        found.push_back(entry.path());
-    return found;
-  }
+  std::vector<fs::path> AsideFiles() { return testsupport::AsideStores(dir.path()); }
 };
 
 TEST_F(WinReg, MissingStoreHoldsOnlySoftwareAndIsNotCreatedByReading) {
