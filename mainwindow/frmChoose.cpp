@@ -130,11 +130,14 @@ frmChoose::frmChoose(QWidget* parent) : QDialog(parent) {
   cmdCancel_ = button(ctl::cmdCancel, "&Cancel", Twips(795, 3420, 1215, 495));
   cmdOK_ = button(ctl::cmdOK, "&OK", Twips(5190, 3405, 1215, 495));
 
-  // Keys the dialog takes before the lists and the category box see them.
-  for (QWidget* w : {static_cast<QWidget*>(List1_), static_cast<QWidget*>(List2_),
-                     static_cast<QWidget*>(cmbCategory_),
-                     static_cast<QWidget*>(cmbCategory_->lineEdit())})
-    w->installEventFilter(this);
+  // Only a pick from the drop-down list refills List1: Qt's editable box would also take typed
+  // text that names an entry as a pick of it, on Enter and when the focus leaves the box.
+  QObject::disconnect(cmbCategory_->lineEdit(), &QLineEdit::returnPressed, cmbCategory_, nullptr);
+  QObject::disconnect(cmbCategory_->lineEdit(), &QLineEdit::editingFinished, cmbCategory_,
+                      nullptr);
+  // The arrow keys of the lists (see eventFilter).
+  List1_->installEventFilter(this);
+  List2_->installEventFilter(this);
 
   QWidget::setTabOrder(cmbCategory_, List1_);
   QWidget::setTabOrder(List1_, List2_);
@@ -212,22 +215,18 @@ void frmChoose::keyPressEvent(QKeyEvent* event) {
 }
 
 bool frmChoose::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
-  const int key = static_cast<QKeyEvent*>(event)->key();
   // In a list with no line selected, the first arrow selects the first line. Qt makes that
   // line current without selecting it when the list gets the focus, so Down would select the
   // second line and a list of one line could not be selected by the keyboard at all.
-  if (auto* list = qobject_cast<QListWidget*>(watched);
-      list && (key == Qt::Key_Down || key == Qt::Key_Up)) {
-    if (list->count() == 0 || !list->selectedItems().isEmpty()) return false;
-    list->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
-    return true;
+  auto* list = qobject_cast<QListWidget*>(watched);
+  if (list && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if ((key == Qt::Key_Down || key == Qt::Key_Up) && list->count() > 0 &&
+        list->selectedItems().isEmpty()) {
+      list->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
+      return true;
+    }
   }
-  // Enter in the category box does nothing: only a pick from its drop-down list refills List1,
-  // and Qt's editable box would take typed text that matches an entry as such a pick.
-  if ((watched == cmbCategory_ || watched == cmbCategory_->lineEdit()) &&
-      (key == Qt::Key_Return || key == Qt::Key_Enter))
-    return true;
   return QDialog::eventFilter(watched, event);
 }
 

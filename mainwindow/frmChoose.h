@@ -35,7 +35,7 @@ class frmChoose : public QDialog {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
-  // The lists' and the category box's keys that Qt would handle otherwise (see the .cpp).
+  // The arrow keys of the two lists.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

@@ -360,32 +360,41 @@ TEST_F(ChooseDialogTest, TheArrowKeysSelectInBothLists) {
   }
 }
 
-// Enter in the category box does not pick what was typed there: only a pick from the drop-down
-// list refills List1 and changes the category remembered.
-TEST_F(ChooseDialogTest, EnterInTheCategoryBoxPicksNothing) {
-  Globals::vars().CategorySelected = "Pistons";
-  frmChoose dialog;
-  dialog.show();
-  auto* box = Child<QComboBox>(dialog, ctl::cmbCategory);
-  auto* list1 = Child<QListWidget>(dialog, ctl::List1);
-  ASSERT_EQ(Items(list1), (QStringList{"Dunmore P1", "Dunmore P2"}));
-  for (QWidget* target : {static_cast<QWidget*>(box), static_cast<QWidget*>(box->lineEdit())}) {
-    for (Qt::Key enterKey : {Qt::Key_Return, Qt::Key_Enter}) {
-      box->lineEdit()->setText("Jets");  // an offered category, typed
-      box->setFocus();
-      QKeyEvent enter(QEvent::KeyPress, enterKey, Qt::NoModifier);
-      QApplication::sendEvent(target, &enter);
-      EXPECT_EQ(Items(list1), (QStringList{"Dunmore P1", "Dunmore P2"}));
-      EXPECT_EQ(Globals::vars().CategorySelected, "Pistons");
-      EXPECT_EQ(box->currentText(), "Jets");
-      EXPECT_TRUE(dialog.isVisible());
+// Typing an offered category into the box picks nothing, neither on Enter nor when the focus
+// leaves the box: only a pick from the drop-down list refills List1 and changes the category
+// remembered.
+TEST_F(ChooseDialogTest, TypingACategoryPicksNothing) {
+  enum class Then { Return, Enter, LeaveTheBox };
+  for (Then then : {Then::Return, Then::Enter, Then::LeaveTheBox}) {
+    SCOPED_TRACE(static_cast<int>(then));
+    Globals::vars().CategorySelected = "Pistons";
+    frmChoose dialog;
+    dialog.show();
+    auto* box = Child<QComboBox>(dialog, ctl::cmbCategory);
+    auto* list1 = Child<QListWidget>(dialog, ctl::List1);
+    ASSERT_EQ(Items(list1), (QStringList{"Dunmore P1", "Dunmore P2"}));
+    box->lineEdit()->clear();
+    QKeyEvent typed(QEvent::KeyPress, Qt::Key_J, Qt::NoModifier, "Jets");  // an offered one
+    QApplication::sendEvent(box, &typed);
+    ASSERT_EQ(box->currentText(), "Jets");
+    if (then == Then::LeaveTheBox) {
+      QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+      QApplication::sendEvent(box, &out);
+    } else {
+      QKeyEvent enter(QEvent::KeyPress, then == Then::Return ? Qt::Key_Return : Qt::Key_Enter,
+                      Qt::NoModifier);
+      QApplication::sendEvent(box, &enter);
     }
+    EXPECT_EQ(Items(list1), (QStringList{"Dunmore P1", "Dunmore P2"}));
+    EXPECT_EQ(Globals::vars().CategorySelected, "Pistons");
+    EXPECT_EQ(box->currentText(), "Jets");
+    EXPECT_TRUE(dialog.isVisible());
+    // A pick from the list still refills it.
+    PickCategory(box, "Jets");
+    EXPECT_EQ(Items(list1), (QStringList{"Belmar Zed", "Corvane A-100", "Solo"}));
+    EXPECT_EQ(Globals::vars().CategorySelected, "Jets");
+    dialog.close();
   }
-  // A pick from the list still refills it.
-  PickCategory(box, "Jets");
-  EXPECT_EQ(Items(list1), (QStringList{"Belmar Zed", "Corvane A-100", "Solo"}));
-  EXPECT_EQ(Globals::vars().CategorySelected, "Jets");
-  dialog.close();
 }
 
 TEST_F(ChooseDialogTest, TheDialogPaintsAndItsCaptionsFit) {
