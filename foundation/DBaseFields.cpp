@@ -136,8 +136,7 @@ Value TermValue(vb::Proc& g, const std::string& term) {
   if (table == "CorpSeats" || table == "UtilSeats") {
     const Registry::Settings& s = Registry::RegSettings();
     std::string acNum = vb::Trim(key) == "1" ? s.Aircraft1 : s.Aircraft2;
-    return Text(
-        g.value([&] { return LookupSeats(acNum, table == "CorpSeats" ? 3 : 6, local); }));
+    return Text(g.value([&] { return LookupSeats(acNum, table == "CorpSeats" ? 3 : 6, local); }));
   }
   ColumnRead read = ReadColumn(local);
   if (read.missing) return Text(MissingText(column));

@@ -133,8 +133,7 @@ frmChoose::frmChoose(QWidget* parent) : QDialog(parent) {
   // Only a pick from the drop-down list refills List1: Qt's editable box would also take typed
   // text that names an entry as a pick of it, on Enter and when the focus leaves the box.
   QObject::disconnect(cmbCategory_->lineEdit(), &QLineEdit::returnPressed, cmbCategory_, nullptr);
-  QObject::disconnect(cmbCategory_->lineEdit(), &QLineEdit::editingFinished, cmbCategory_,
-                      nullptr);
+  QObject::disconnect(cmbCategory_->lineEdit(), &QLineEdit::editingFinished, cmbCategory_, nullptr);
   // The arrow keys of the lists (see eventFilter).
   List1_->installEventFilter(this);
   List2_->installEventFilter(this);

@@ -139,8 +139,9 @@ TEST_F(DBaseFields, AnAircraftWithoutACorporateRecordShowsBlanks) {
 // The text of text columns is shown as stored.
 TEST_F(DBaseFields, FiguresShowTheLocalesSeparatorsWhileValuesStayInPointFormInside) {
   DBase::CloseDatabase();
-  BuildDatabases("UPDATE Aircraft SET SerialNumbers = '1.5 to 2.75', BagVolExt = 1.25, "
-                 "PrssrDiff = 8.6, Ttica = 0.5 WHERE AcNum = 7;");
+  BuildDatabases(
+      "UPDATE Aircraft SET SerialNumbers = '1.5 to 2.75', BagVolExt = 1.25, "
+      "PrssrDiff = 8.6, Ttica = 0.5 WHERE AcNum = 7;");
   DBase::OpenDatabase("7");
   vb::NumberForms saved = vb::CurrentNumberForms();
   vb::CurrentNumberForms().decimal = ",";

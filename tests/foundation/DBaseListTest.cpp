@@ -49,10 +49,11 @@ TEST_F(DBaseList, LoadsJetsPistonsTurbopropsAndHelicoptersInTableOrder) {
 // An aircraft table without a rowid (WITHOUT ROWID, stored by its key) is listed in its own
 // order, by the aircraft number that keys it.
 TEST_F(DBaseList, AnAircraftTableWithoutRowidIsListedInItsKeyOrder) {
-  Load("CREATE TABLE Keyed (AcNum INTEGER PRIMARY KEY, AcTypeName VARCHAR(12) COLLATE NOCASE, "
-       "AcName VARCHAR(50) COLLATE NOCASE, AcMfgNum INTEGER, QTZData YESNO) WITHOUT ROWID;"
-       "INSERT INTO Keyed SELECT AcNum, AcTypeName, AcName, AcMfgNum, QTZData FROM Aircraft;"
-       "DROP TABLE Aircraft; ALTER TABLE Keyed RENAME TO Aircraft;");
+  Load(
+      "CREATE TABLE Keyed (AcNum INTEGER PRIMARY KEY, AcTypeName VARCHAR(12) COLLATE NOCASE, "
+      "AcName VARCHAR(50) COLLATE NOCASE, AcMfgNum INTEGER, QTZData YESNO) WITHOUT ROWID;"
+      "INSERT INTO Keyed SELECT AcNum, AcTypeName, AcName, AcMfgNum, QTZData FROM Aircraft;"
+      "DROP TABLE Aircraft; ALTER TABLE Keyed RENAME TO Aircraft;");
   const std::vector<AircraftListEntry> expected = {
       {},
       {"Jets", "5", "Five", "Maker A", -1},

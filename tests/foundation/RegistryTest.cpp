@@ -346,8 +346,8 @@ TEST_F(RegistryRecord, DamagedStoreShowsTheReadBoxAndIsKeptAside) {
   EXPECT_NE(ReadText(aside[0]).find("garbage"), std::string::npos);
   ASSERT_EQ(hooks.boxes.size(), 1u);
   EXPECT_EQ(hooks.boxes[0].prompt, "Error The registry store " + file.string() +
-                                       " is damaged at line 3; it is kept as " +
-                                       aside[0].string() + " (75)");
+                                       " is damaged at line 3; it is kept as " + aside[0].string() +
+                                       " (75)");
   EXPECT_EQ(hooks.boxes[0].title, "Error Reading From Registry...");
   EXPECT_EQ(s, Defaults());
   EXPECT_EQ(StoredTexts(), kDefaultTexts);

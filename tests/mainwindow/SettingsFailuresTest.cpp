@@ -102,8 +102,9 @@ class SettingsFailures : public Widgets {
 // A damaged store is told at start, kept aside, and the settings start from their defaults; the
 // window closes normally and stores its settings afresh, so the next start is clean.
 TEST_F(SettingsFailures, ADamagedStoreIsReportedKeptAsideAndTheNextStartIsClean) {
-  const std::string damaged = "[HKEY_CURRENT_USER\\Software\\Velmora\\Tolvane]\n\"Top\"=\"810\"\n"
-                              "garbage\n";
+  const std::string damaged =
+      "[HKEY_CURRENT_USER\\Software\\Velmora\\Tolvane]\n\"Top\"=\"810\"\n"
+      "garbage\n";
   ASSERT_TRUE(vb::WriteFileAtomic(store, damaged));
   {
     BoxAnswerer answer;
@@ -180,10 +181,10 @@ TEST_F(SettingsFailures, AStoreThatCannotBeWrittenIsReportedAndTheProgramGoesOn)
   EXPECT_NO_THROW(metric->trigger());
   EXPECT_TRUE(DBase::vars().MetricUnits);
   EXPECT_TRUE(metric->isChecked());
-  EXPECT_EQ(Count(ErrorLog(),
-                  "[Registry:WriteRegistryValue]<Err:75>Cannot write the registry store " +
-                      store.string()),
-            1u)
+  EXPECT_EQ(
+      Count(ErrorLog(), "[Registry:WriteRegistryValue]<Err:75>Cannot write the registry store " +
+                            store.string()),
+      1u)
       << ErrorLog();
   Close(w);
   EXPECT_EQ(General::IniStr("Settings", "Aircraft1"), "[101]Aldercrest Aviation Swiftline 6");
@@ -201,8 +202,10 @@ TEST_F(SettingsFailures, AStoreThatCannotBeWrittenIsReportedAndTheProgramGoesOn)
   ASSERT_TRUE(w);
   Close(w);
   ASSERT_EQ(answer.boxes.size(), 1u);
-  EXPECT_EQ(answer.boxes[0], "Error Writing To Registry...: Error Cannot write the registry store " +
-                                 store.string() + " (75)");
+  EXPECT_EQ(answer.boxes[0],
+            "Error Writing To Registry...: Error Cannot write the registry "
+            "store " +
+                store.string() + " (75)");
   EXPECT_EQ(General::IniStr("Settings", "Aircraft1"), "[101]Aldercrest Aviation Swiftline 6");
   EXPECT_EQ(testsupport::ReadText(store), before);
 }

@@ -290,9 +290,8 @@ TEST_F(WinReg, UnreadableStoreIsKeptAsideToo) {
   EXPECT_EQ(RegOpenKeyEx(HKEY_CURRENT_USER, "Software\\Velmora", &key), ERROR_FILE_NOT_FOUND);
   const std::vector<fs::path> aside = AsideFiles();
   ASSERT_EQ(aside.size(), 1u);
-  EXPECT_EQ(StoreProblem(),
-            "Cannot read the registry store " + file.string() + "; it is kept as " +
-                aside[0].string());
+  EXPECT_EQ(StoreProblem(), "Cannot read the registry store " + file.string() + "; it is kept as " +
+                                aside[0].string());
   Create("Software\\Velmora");
   EXPECT_EQ(AsideFiles(), aside);
   EXPECT_TRUE(fs::is_directory(aside[0] / "inside"));
