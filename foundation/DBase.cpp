@@ -42,10 +42,12 @@ constexpr std::string_view kSeatsSql =
     "SELECT * FROM AircraftOps WHERE AcNum = ?1 AND OpNum = ?2";
 
 // Every aircraft with its maker's columns where a maker row exists, in the Aircraft table's
-// order, so that the list order does not depend on how SQLite plans the join.
+// own order. SQLite never moves the left table of a LEFT JOIN to an inner loop, so the rows come
+// as the Aircraft table is stored: by rowid, or by its key for a table without one (WITHOUT
+// ROWID), whose query would fail if it named the rowid.
 constexpr std::string_view kListSql =
     "SELECT Aircraft.*, ACMFG.* FROM Aircraft LEFT JOIN ACMFG ON ACMFG.AcMfgNum = "
-    "Aircraft.AcMfgNum ORDER BY Aircraft.rowid";
+    "Aircraft.AcMfgNum";
 
 struct Pass {
   std::string_view type;      // AcTypeName as stored

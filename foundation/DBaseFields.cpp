@@ -61,6 +61,42 @@ ColumnRead ReadColumn(std::string_view name) {
   return read;
 }
 
+// A value of a spec as the arithmetic and the metric conversion read it (`raw`, "." the decimal
+// point whatever the locale, as the runtime writes numbers) and as it is shown (`shown`): the
+// figures of number columns and of arithmetic results take the user's decimal character there,
+// while the text of other columns is shown as stored.
+struct Value {
+  std::string raw;
+  std::string shown;
+};
+
+// A text whose numbers are all figures, with the user's decimal character. Not grouped: a year
+// or a number within a text keeps its digits together.
+std::string ShownFigures(const std::string& raw) {
+  const std::string& decimal = vb::CurrentNumberForms().decimal;
+  std::string shown;
+  for (char c : raw) {
+    if (c == '.')
+      shown += decimal;
+    else
+      shown += c;
+  }
+  return shown;
+}
+
+Value Text(std::string text) { return {text, text}; }
+
+Value Figure(std::string text) {
+  std::string shown = ShownFigures(text);
+  return {std::move(text), std::move(shown)};
+}
+
+// left, then `between`, then right.
+Value Join(const Value& left, std::string_view between, const Value& right) {
+  return {left.raw + std::string(between) + right.raw,
+          left.shown + std::string(between) + right.shown};
+}
+
 std::string MissingText(std::string_view name) {
   return vars().ShowMissingFields ? "?" + std::string(name) : "-";
 }
@@ -70,21 +106,24 @@ std::string NullText(std::string_view name) {
 }
 
 // The value of one term of a spec.
-std::string TermValue(vb::Proc& g, const std::string& term) {
+Value TermValue(vb::Proc& g, const std::string& term) {
   Vars& v = vars();
-  if (term.empty()) return "-";
+  if (term.empty()) return Text("-");
   if (vb::InStr(term, ">") == 0) {
     ColumnRead read = ReadColumn(term);
-    if (read.missing) return MissingText(term);
-    if (read.null) return NullText(term);
+    if (read.missing) return Text(MissingText(term));
+    if (read.null) return Text(NullText(term));
     std::string text;
     g.step([&] {
       text = read.value.toString();
       v.LastFieldType = vb::Variant(static_cast<int32_t>(read.type));
     });
-    if (text == "True") return "Yes";
-    if (text == "False") return "No";
-    return text;
+    if (text == "True") return Text("Yes");
+    if (text == "False") return Text("No");
+    const vb::VarType type = read.value.type();
+    if (read.value.isNumber() && type != vb::VarType::Boolean && type != vb::VarType::Date)
+      return Figure(std::move(text));
+    return Text(std::move(text));
   }
   // A lookup: local "=" key ">" table "." column; a missing separator gives its part all that
   // remains and leaves the later parts empty.
@@ -97,62 +136,62 @@ std::string TermValue(vb::Proc& g, const std::string& term) {
   if (table == "CorpSeats" || table == "UtilSeats") {
     const Registry::Settings& s = Registry::RegSettings();
     std::string acNum = vb::Trim(key) == "1" ? s.Aircraft1 : s.Aircraft2;
-    return g.value([&] { return LookupSeats(acNum, table == "CorpSeats" ? 3 : 6, local); });
+    return Text(g.value([&] { return LookupSeats(acNum, table == "CorpSeats" ? 3 : 6, local); }));
   }
   ColumnRead read = ReadColumn(local);
-  if (read.missing) return MissingText(column);
-  if (read.null) return NullText(column);
+  if (read.missing) return Text(MissingText(column));
+  if (read.null) return Text(NullText(column));
   std::string keyValue, found;
   g.step([&] { keyValue = read.value.toString(); });
   g.step([&] { found = Lookup(column, table, key, keyValue); });
-  return found;
+  return Text(std::move(found));
 }
 
-// left op right, for the operator character `op`.
-std::string Apply(char op, const std::string& left, const std::string& right) {
-  auto number = [](const std::string& t) { return vb::Val(t); };
+// left op right, for the operator character `op`. The arithmetic reads the raw texts.
+Value Apply(char op, const Value& left, const Value& right) {
+  auto number = [](const Value& t) { return vb::Val(t.raw); };
   switch (op) {
     case 'n':
-      return left + "\r\n" + right;
+      return Join(left, "\r\n", right);
     case '+':
-      return vb::CStr(number(left) + number(right));
+      return Figure(vb::CStr(number(left) + number(right)));
     case '-':
-      return vb::CStr(number(left) - number(right));
+      return Figure(vb::CStr(number(left) - number(right)));
     case '*':
-      return vb::CStr(number(left) * number(right));
+      return Figure(vb::CStr(number(left) * number(right)));
     case '/':
-      return vb::CStr(vb::Divide(number(left), number(right)));
+      return Figure(vb::CStr(vb::Divide(number(left), number(right))));
     case '%':
-      return vb::CStr(vb::Divide(number(left), number(left) + number(right)));
+      return Figure(vb::CStr(vb::Divide(number(left), number(left) + number(right))));
     case 'z':
-      return right == "0" ? left : left + " " + right;
+      return right.raw == "0" ? left : Join(left, " ", right);
     case ' ':
-      return left + " " + right;
+      return Join(left, " ", right);
     case ',':
-      return right == " " ? left : left + ", " + right;
+      return right.raw == " " ? left : Join(left, ", ", right);
     case '|':
-      return right == " " ? left : left + "/" + right;
+      return right.raw == " " ? left : Join(left, "/", right);
     default:
-      return left + " " + op + " " + right;
+      return Join(left, std::string(" ") + op + " ", right);
   }
 }
 
-}  // namespace
-
-vb::Variant DatabaseValue(std::string_view spec) {
+// DatabaseValue's evaluation, with the shown text beside the raw one; nothing for an empty spec
+// and for "Color".
+std::optional<Value> Evaluate(std::string_view spec) {
   // Handles its own errors whatever the setting: a failed step is skipped, never reported.
   vb::Proc g(kModule, "DatabaseValue", vb::Trap::Silent, true);
   Vars& v = vars();
   v.LastFieldType = vb::Variant();
-  if (spec.empty() || spec == "Color") return vb::Variant();
-  std::string result;
+  if (spec.empty() || spec == "Color") return std::nullopt;
+  Value result;
   char op = 0;
   std::string remaining(spec);
   while (!remaining.empty()) {
     std::string term = vb::Trim(General::TakeLeft(remaining, "\\"));
-    std::string value = TermValue(g, term);
-    if (result.empty() || op == 0) {
-      result = value;
+    Value value = TermValue(g, term);
+    if (result.raw.empty() || op == 0) {
+      result = std::move(value);
     } else {
       // A division by zero leaves the result as it was.
       g.step([&] { result = Apply(op, result, value); });
@@ -164,7 +203,14 @@ vb::Variant DatabaseValue(std::string_view spec) {
       op = 0;
     }
   }
-  return vb::Variant(result);
+  return result;
+}
+
+}  // namespace
+
+vb::Variant DatabaseValue(std::string_view spec) {
+  std::optional<Value> value = Evaluate(spec);
+  return value ? vb::Variant(std::move(value->raw)) : vb::Variant();
 }
 
 std::string DisplayDataValue(std::string spec) {
@@ -184,11 +230,18 @@ std::string DisplayDataValue(std::string spec) {
       spec = vb::Left(spec, at - 1);
     }
   });
-  std::string text;
-  g.step([&] { text = DatabaseValue(spec).toString(); });
+  Value value;
+  g.step([&] {
+    if (std::optional<Value> evaluated = Evaluate(spec)) value = std::move(*evaluated);
+  });
+  std::string& text = value.raw;
   if (text.empty()) return "";
   g.step([&] {
-    if (v.MetricUnits && !unit.empty()) General::MetricConvert(text, unit);
+    if (v.MetricUnits && !unit.empty()) {
+      // Every number of the text is converted, and so becomes a figure.
+      General::MetricConvert(text, unit);
+      value.shown = ShownFigures(text);
+    }
   });
   result = text;
   g.step([&] {
@@ -217,6 +270,9 @@ std::string DisplayDataValue(std::string spec) {
         break;  // text, yes/no and decimal columns are shown as they are
     }
   });
+  // What no format changed (a text that is no single number comes back from Format as it
+  // was) shows its figures with the user's decimal character.
+  if (result == text) result = value.shown;
   if (result == "0") result = "-";
   return result;
 }

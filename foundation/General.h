@@ -66,7 +66,8 @@ bool IsTrue(std::string_view value);
 // Writes the value as its text; line breaks in it become blanks so the file keeps its lines.
 // Returns whether the value is stored. A file that cannot be written (a full disk, a folder
 // that cannot be written) keeps its old contents and is reported through the common handler
-// (error 75, naming the file and the reason), once for a run of writes failing alike.
+// (error 75, naming the file and the reason), once for a run of writes failing alike, whether or
+// not error handling is on: it never ends the program.
 bool WriteINI(std::string_view section, std::string_view key, std::string_view value);
 bool WriteINI(std::string_view section, std::string_view key, const char* value);
 bool WriteINI(std::string_view section, std::string_view key, bool value);

@@ -1,6 +1,7 @@
 // Module General: reading and writing the INI settings file "Tolvane.ini".
 #include "foundation/General.h"
 #include "platform/ini/Profile.h"
+#include "platform/runtime/Error.h"
 #include "platform/runtime/Number.h"
 #include "platform/runtime/Strings.h"
 #include "platform/runtime/Trap.h"
@@ -49,7 +50,9 @@ bool IsTrue(std::string_view value) {
 
 bool WriteINI(std::string_view section, std::string_view key, std::string_view value) {
   vb::Proc g(kModule, "WriteINI");
+  Vars& v = vars();
   bool stored = false;
+  std::string failure;
   g.step([&] {
     // A line break would split the key's line in two; it is stored as a blank instead.
     std::string text;
@@ -59,20 +62,20 @@ bool WriteINI(std::string_view section, std::string_view key, std::string_view v
       if (c == '\r' && i + 1 < value.size() && value[i + 1] == '\n') ++i;
       text += (c == '\r' || c == '\n') ? ' ' : c;
     }
-    Vars& v = vars();
     std::string why;
     stored = ini::WritePrivateProfileString(section, key, text, v.IniFileName, &why);
-    if (stored) {
+    if (stored)
       v.LastIniWriteFailure.clear();
-      return;
-    }
-    // The file keeps what it held; the user is told once which file and why.
-    std::string failure =
-        "Cannot write the settings file " + v.IniFileName + " (" + why + "): settings are not saved";
-    if (failure == v.LastIniWriteFailure) return;
-    v.LastIniWriteFailure = failure;
-    vb::Raise(vb::err::PathFileAccess, std::move(failure));
+    else
+      failure = "Cannot write the settings file " + v.IniFileName + " (" + why +
+                "): settings are not saved";
   });
+  // The file keeps what it held; the user is told once which file and why, whether or not
+  // error handling is on: a setting that cannot be saved never ends the program.
+  if (!failure.empty() && failure != v.LastIniWriteFailure) {
+    v.LastIniWriteFailure = failure;
+    g.report({vb::err::PathFileAccess, std::move(failure)});
+  }
   return stored;
 }
 

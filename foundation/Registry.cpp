@@ -24,6 +24,10 @@ struct Vars {
   Settings RegSettings;
   double ScreenWidth = 1920 * 15;
   double ScreenHeight = 1080 * 15;
+  // The last failure of the store file reported: the same failure is not reported again until
+  // the store has been read or written without one, so that one store that cannot be written
+  // is told once, not at every save.
+  std::string LastStoreFailure;
 };
 
 using State = vb::ModuleState<Vars, vb::ResetOrder::Foundation>;
@@ -51,6 +55,12 @@ class Steps {
       pending_ = met.number != 0 ? met : vb::Error{guard_.err(), vb::ErrorText(guard_.err())};
     }
     return ran;
+  }
+
+  // A failure that never ends the program (Proc::report), pending like any other.
+  void report(vb::Error error) {
+    guard_.report(error);
+    pending_ = std::move(error);
   }
 
   void clearErr() {
@@ -116,6 +126,19 @@ bool OpenOrCreateKey(cEasyReg& easyReg, Steps& steps) {
   return open;
 }
 
+// A failure of the store file (damaged, unreadable, not writable) is reported whether or not
+// error handling is on, and the program goes on: the settings live on in memory. The same
+// failure again is passed over until the store works again.
+void StoreFailure(Steps& steps, std::string problem) {
+  std::string& last = vars().LastStoreFailure;
+  if (problem == last) return;
+  last = problem;
+  steps.report({vb::err::PathFileAccess, std::move(problem)});
+}
+
+// The store was read or written without a failure.
+void StoreWorked() { vars().LastStoreFailure.clear(); }
+
 // Why a value could not be written: what the store says about its file, or the value's name.
 std::string WriteFailure(std::string_view name) {
   std::string problem = reg::StoreProblem();
@@ -172,12 +195,14 @@ void GetRegData() {
   cEasyReg easyReg;
   bool open = false;
   steps.step([&] { open = easyReg.OpenRegistry(reg::HKEY_CURRENT_USER, kKeyPath); });
-  // A store file that is damaged or cannot be read is an error of the read; the settings then
-  // start from their defaults, and the file is kept aside when they are written.
-  steps.step([&] {
-    const std::string problem = reg::StoreProblem();
-    if (!problem.empty()) vb::Raise(vb::err::PathFileAccess, problem);
-  });
+  // A store file that is damaged or cannot be read is reported (the store has kept it aside,
+  // so the next start is clean); the settings then start from their defaults.
+  std::string problem;
+  steps.step([&] { problem = reg::StoreProblem(); });
+  if (problem.empty())
+    StoreWorked();
+  else
+    StoreFailure(steps, std::move(problem));
   if (!open) {
     steps.reportPending("Error Reading From Registry...");
     LoadDefaults();
@@ -252,14 +277,16 @@ int32_t SaveRegData() {
   write("PlaneColor2", s.PlaneColor2);
   write("DimColor", s.DimColor);
   write("ProgramVersion", s.ProgramVersion);
-  // A record that did not reach the store is an error of the write, not a silent success.
-  steps.step([&] {
-    if (!failed.empty()) vb::Raise(vb::err::PathFileAccess, WriteFailure(failed));
-  });
+  // A record that did not reach the store is a failure of the write, not a silent success.
+  if (failed.empty())
+    StoreWorked();
+  else
+    StoreFailure(steps, WriteFailure(failed));
   steps.step([&] { easyReg.CloseRegistry(); });
 
   steps.reportPending("Error Writing To Registry...");
-  return steps.pending() ? static_cast<int32_t>(steps.error().number) : 0;
+  if (steps.pending()) return static_cast<int32_t>(steps.error().number);
+  return failed.empty() ? 0 : static_cast<int32_t>(vb::err::PathFileAccess);
 }
 
 vb::Variant RegistryValue(std::string_view name) {
@@ -282,14 +309,17 @@ int32_t WriteRegistryValue(std::string_view name, const vb::Variant& value) {
   steps.clearErr();
   cEasyReg easyReg;
   if (!OpenOrCreateKey(easyReg, steps)) return -1;
-  steps.step([&] {
-    // A value without a text (Null) is an error of its own, not a failed write.
-    const std::string text = value.toString();
-    if (!easyReg.CreateValue(name, text, reg::REG_SZ))
-      vb::Raise(vb::err::PathFileAccess, WriteFailure(name));
-  });
+  bool written = false;
+  // A value without a text (Null) is an error of its own, not a failed write.
+  if (steps.step([&] { written = easyReg.CreateValue(name, value.toString(), reg::REG_SZ); })) {
+    if (written)
+      StoreWorked();
+    else
+      StoreFailure(steps, WriteFailure(name));
+  }
   steps.step([&] { easyReg.CloseRegistry(); });
-  return steps.pending() ? static_cast<int32_t>(steps.error().number) : 0;
+  if (steps.pending()) return static_cast<int32_t>(steps.error().number);
+  return written ? 0 : static_cast<int32_t>(vb::err::PathFileAccess);
 }
 
 }  // namespace Registry

@@ -54,20 +54,26 @@ void LoadDefaults();
 // the screen, a Width below 2500 or a Height below 1000 to three quarters of it. A missing value
 // reads as 0, "" or False; a value that does not convert is an error and its field keeps its
 // value. An error met during the read, a store file that is damaged or cannot be read included,
-// ends in the box "Error Reading From Registry...".
+// ends in the box "Error Reading From Registry...". A store file that is damaged or cannot be
+// read (the store keeps it aside) is reported whether or not error handling is on, and never
+// ends the program.
 void GetRegData();
 // Writes the whole record, creating the key when it is missing (a key that cannot be made shows
 // one of the "Couldn't Open Registry (...)" messages and nothing is written). An error met
 // during the write, a store file that cannot be written included, ends in the box "Error
-// Writing To Registry...". Returns 0 when every value was written, otherwise the number of the
-// error met, or -1 when the key could not be opened or made.
+// Writing To Registry...". A store file that cannot be written is reported whether or not error
+// handling is on, and never ends the program; the same failure of the store is reported once,
+// until the store has been read or written without one. Returns 0 when every value was
+// written, otherwise the number of the error met, or -1 when the key could not be opened or
+// made.
 int32_t SaveRegData();
 // The text of a value of the key; Empty when the value is missing, "" when the key cannot be
 // opened.
 vb::Variant RegistryValue(std::string_view name);
 // Writes the text of `value` as a string value, creating the key as SaveRegData does. A value
-// that cannot be written is an error of the procedure. Returns 0 when written, otherwise the
-// number of the error met, or -1 when the key could not be opened or made.
+// that cannot be written is reported as SaveRegData reports it, with no box of its own. Returns
+// 0 when written, otherwise the number of the error met, or -1 when the key could not be opened
+// or made.
 int32_t WriteRegistryValue(std::string_view name, const vb::Variant& value);
 
 }  // namespace Registry

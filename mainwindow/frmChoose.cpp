@@ -130,6 +130,14 @@ frmChoose::frmChoose(QWidget* parent) : QDialog(parent) {
   cmdCancel_ = button(ctl::cmdCancel, "&Cancel", Twips(795, 3420, 1215, 495));
   cmdOK_ = button(ctl::cmdOK, "&OK", Twips(5190, 3405, 1215, 495));
 
+  // Only a pick from the drop-down list refills List1: Qt's editable box would also take typed
+  // text that names an entry as a pick of it, on Enter and when the focus leaves the box.
+  QObject::disconnect(cmbCategory_->lineEdit(), &QLineEdit::returnPressed, cmbCategory_, nullptr);
+  QObject::disconnect(cmbCategory_->lineEdit(), &QLineEdit::editingFinished, cmbCategory_, nullptr);
+  // The arrow keys of the lists (see eventFilter).
+  List1_->installEventFilter(this);
+  List2_->installEventFilter(this);
+
   QWidget::setTabOrder(cmbCategory_, List1_);
   QWidget::setTabOrder(List1_, List2_);
   QWidget::setTabOrder(List2_, cmdAdd_);
@@ -203,6 +211,22 @@ void frmChoose::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QDialog::keyPressEvent(event);
+}
+
+bool frmChoose::eventFilter(QObject* watched, QEvent* event) {
+  // In a list with no line selected, the first arrow selects the first line. Qt makes that
+  // line current without selecting it when the list gets the focus, so Down would select the
+  // second line and a list of one line could not be selected by the keyboard at all.
+  auto* list = qobject_cast<QListWidget*>(watched);
+  if (list && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if ((key == Qt::Key_Down || key == Qt::Key_Up) && list->count() > 0 &&
+        list->selectedItems().isEmpty()) {
+      list->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 void frmChoose::reject() {

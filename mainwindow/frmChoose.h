@@ -35,6 +35,8 @@ class frmChoose : public QDialog {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  // The arrow keys of the two lists.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // Shows the model's state in the controls.

@@ -71,7 +71,35 @@ Stamp StampOf(const fs::path& file) {
   return stamp;
 }
 
-void Load(const fs::path& file, const Stamp& stamp) {
+// "<file>.corrupt-<yyyymmdd-hhmmss>", with a number added when that name is taken.
+fs::path AsideName(const fs::path& file) {
+  const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+  std::tm local{};
+  localtime_r(&now, &local);
+  char stamp[32];
+  std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+  fs::path aside = file.string() + ".corrupt-" + stamp;
+  std::error_code ec;
+  for (int n = 2; fs::exists(fs::symlink_status(aside, ec)); ++n)
+    aside = file.string() + ".corrupt-" + stamp + "-" + std::to_string(n);
+  return aside;
+}
+
+// Renames a store file that could not be used to its aside name, so that nothing the user had
+// is lost and the next read finds no file. False when it cannot be renamed.
+bool KeepAside(const fs::path& file, fs::path& aside) {
+  std::error_code ec;
+  if (!fs::exists(fs::symlink_status(file, ec))) return true;
+  aside = AsideName(file);
+  fs::rename(file, aside, ec);
+  return !ec;
+}
+
+std::string NotKeptAside(const fs::path& file, const fs::path& aside) {
+  return "Cannot keep the damaged registry store " + file.string() + " aside as " + aside.string();
+}
+
+void Load(const fs::path& file, Stamp stamp) {
   State& s = state();
   s.root = EmptyRoot();
   s.keepAside = false;
@@ -93,6 +121,14 @@ void Load(const fs::path& file, const Stamp& stamp) {
         root.subkeys.insert(root.subkeys.begin(), Key{std::string(kSoftware), {}, {}});
       s.root = std::move(root);
     }
+    // A file that cannot be used is kept aside at once, not at the next change, which may
+    // never come: the next read, in this run or the next, starts from a clean store.
+    fs::path aside;
+    if (s.keepAside && KeepAside(file, aside)) {
+      s.keepAside = false;
+      s.problem += "; it is kept as " + aside.string();
+      stamp = StampOf(file);
+    }
   }
   s.loaded = true;
   s.loadedFile = file;
@@ -108,34 +144,17 @@ void Refresh() {
   Load(file, now);
 }
 
-// "<file>.corrupt-<yyyymmdd-hhmmss>", with a number added when that name is taken.
-fs::path AsideName(const fs::path& file) {
-  const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-  std::tm local{};
-  localtime_r(&now, &local);
-  char stamp[32];
-  std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
-  fs::path aside = file.string() + ".corrupt-" + stamp;
-  std::error_code ec;
-  for (int n = 2; fs::exists(fs::symlink_status(aside, ec)); ++n)
-    aside = file.string() + ".corrupt-" + stamp + "-" + std::to_string(n);
-  return aside;
-}
-
 // Writes the tree to the store file; false (with the problem noted) when it cannot.
 bool Save() {
   State& s = state();
   const fs::path& file = s.loadedFile;
   std::error_code ec;
+  // A file that could not be kept aside when it was read is tried again.
   if (s.keepAside) {
-    if (fs::exists(fs::symlink_status(file, ec))) {
-      const fs::path aside = AsideName(file);
-      fs::rename(file, aside, ec);
-      if (ec) {
-        s.problem = "Cannot keep the damaged registry store " + file.string() + " aside as " +
-                    aside.string();
-        return false;
-      }
+    fs::path aside;
+    if (!KeepAside(file, aside)) {
+      s.problem = NotKeptAside(file, aside);
+      return false;
     }
     s.keepAside = false;
   }

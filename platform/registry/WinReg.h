@@ -33,9 +33,10 @@
 // Blanks around "=" and between hex bytes are allowed.
 //
 // A missing file is an empty store. A file that cannot be read, or holds a line that is none of
-// the above, also gives an empty store (StoreProblem() says why); it is left untouched until
-// the next change, which first renames it to "<file>.corrupt-<yyyymmdd-hhmmss>" so that nothing
-// the user had is overwritten.
+// the above, also gives an empty store (StoreProblem() says why, and where the file went): it is
+// renamed to "<file>.corrupt-<yyyymmdd-hhmmss>" as soon as it is read, so that nothing the user
+// had is overwritten and the next read starts clean. When it cannot be renamed then, the next
+// change tries again before it writes.
 #include <cstdint>
 #include <filesystem>
 #include <string>

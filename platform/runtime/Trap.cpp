@@ -19,6 +19,11 @@ Proc::Proc(std::string_view module, std::string_view procedure, Trap trap, bool 
   if (trace && installed) installed->TraceEntry(module_, procedure_);
 }
 
+void Proc::report(const Error& e) {
+  lastError_ = e.number;
+  if (trap_ != Trap::Silent && installed) installed->HandleError(module_, procedure_, e);
+}
+
 void Proc::failed(const Error& e) {
   lastError_ = e.number;
   switch (trap_) {

@@ -5,7 +5,8 @@
 // that may fail as a step of that guard. A step that throws is handed to the common error
 // handler and the procedure goes on with its next step; whatever the failed step was to assign
 // keeps its old value. With error handling off the error leaves the procedure, as an untrapped
-// error did, and ends the program at the top level.
+// error did, and ends the program at the top level; a failure that the program would otherwise
+// lose silently is reported instead (Proc::report) and never ends it.
 #include <exception>
 #include <new>
 #include <optional>
@@ -73,6 +74,12 @@ class Proc {
     step([&] { result.emplace(std::forward<F>(statement)()); });
     return result ? std::move(*result) : std::move(fallback);
   }
+
+  // Reports a failure that never ends the program, whether or not error handling is on: one
+  // that the program would otherwise lose without a word (a settings file or settings store
+  // that cannot be read or written). It goes to the common handler, a silent guard only notes
+  // it, and the procedure goes on.
+  void report(const Error& e);
 
   // Err.Number: the number of the last error a step met since the last clearErr; 0 = none.
   long err() const { return lastError_; }

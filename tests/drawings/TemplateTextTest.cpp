@@ -9,6 +9,7 @@
 #include "foundation/DBase.h"
 #include "foundation/Globals.h"
 #include "platform/dxfcontrol/DrawingControl.h"
+#include "platform/runtime/Format.h"
 #include "platform/runtime/Strings.h"
 #include "support/Fixtures.h"
 #include "support/TestSupport.h"
@@ -219,6 +220,13 @@ TEST_F(TemplateText, NamesQualifiersAndLabelsFollowTheChoices) {
          inputs.Aircraft1 = "7";
        },
        "AcName[1]", "Seven"},
+      // A page shows a field as the window does: figures with the user's decimal character.
+      {"a comma locale",
+       [&] {
+         vb::CurrentNumberForms().decimal = ",";
+         inputs.Aircraft1 = "7";
+       },
+       "DoorHeight\\xDoorWidth[1]", "4,5 x 2,5"},
       {"a near placeholder", [] {}, "Page n of pages", "Page n of pages"},
   };
   for (const Case& c : cases) {
@@ -228,9 +236,11 @@ TEST_F(TemplateText, NamesQualifiersAndLabelsFollowTheChoices) {
     Globals::vars().AircraftClass = 1;
     Globals::vars().WATChart = 2;
     DBase::vars().MetricUnits = false;
+    vb::CurrentNumberForms() = {};
     c.set();
     EXPECT_EQ(filled(c.placeholder), c.expected);
   }
+  vb::CurrentNumberForms() = {};
   EXPECT_TRUE(traps.errors.empty());
 }
 

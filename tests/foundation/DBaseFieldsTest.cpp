@@ -133,15 +133,47 @@ TEST_F(DBaseFields, AnAircraftWithoutACorporateRecordShowsBlanks) {
   EXPECT_EQ(DBase::DisplayDataValue("AcName"), " ");
 }
 
-TEST_F(DBaseFields, ValuesStayInPointFormInsideWhateverTheLocale) {
+// Under a locale that writes "," for the decimal point and "." between thousands (German), the
+// arithmetic and the metric conversion read "." inside, and every figure shown takes the
+// locale's characters: formatted ones grouped, figures within a text with its decimal comma.
+// The text of text columns is shown as stored.
+TEST_F(DBaseFields, FiguresShowTheLocalesSeparatorsWhileValuesStayInPointFormInside) {
+  DBase::CloseDatabase();
+  BuildDatabases(
+      "UPDATE Aircraft SET SerialNumbers = '1.5 to 2.75', BagVolExt = 1.25, "
+      "PrssrDiff = 8.6, Ttica = 0.5 WHERE AcNum = 7;");
+  DBase::OpenDatabase("7");
   vb::NumberForms saved = vb::CurrentNumberForms();
   vb::CurrentNumberForms().decimal = ",";
   vb::CurrentNumberForms().group = ".";
-  EXPECT_EQ(DBase::DisplayDataValue("WtMTOGW"), "12.500,0");
-  EXPECT_EQ(DBase::DisplayDataValue("DoorHeight\\*DoorWidth"), "11,3");
-  DBase::vars().MetricUnits = true;
-  EXPECT_EQ(DBase::DisplayDataValue("DoorHeight\\xDoorWidth{Ft}"), "1.4 x .8");
-  EXPECT_EQ(DBase::DisplayDataValue("WtMTOGW{Lb}"), "5.669,9");
+  struct LocaleCase {
+    const char* spec;
+    bool metric;
+    const char* expected;
+  };
+  const LocaleCase cases[] = {
+      {"WtMTOGW", false, "12.500,0"},
+      {"WtMTOGW{Lb}", true, "5.669,9"},
+      {"WtMTOGW\\-WtBow{Lb}", true, "5.670"},
+      {"DoorHeight\\*DoorWidth", false, "11,3"},
+      {"DoorHeight\\xDoorWidth{Ft}", false, "4,5 x 2,5"},
+      {"DoorHeight\\xDoorWidth{Ft}", true, "1,4 x ,8"},
+      {"PrssrDiff;#,###.00{PSI}", false, "8,60"},
+      {"Ttica;#,###.0", false, ",5"},
+      {"BagVolExt\\/DoorWidth\\ DoorHeight", false, "0,5 4,5"},
+      {"InProd\\zProdYr", false, "Yes 1998"},
+      {"SerialNumbers", false, "1.5 to 2.75"},
+      {"SerialNumbers\\ DoorHeight", false, "1.5 to 2.75 4,5"},
+      {"AcMfgNum2=AcMfgNum>AcMfg.WebAddress", false, "www.maker-a.example"},
+      {"YrTypeCert", false, "06/15/98"},
+  };
+  for (const LocaleCase& c : cases) {
+    DBase::vars().MetricUnits = c.metric;
+    EXPECT_EQ(DBase::DisplayDataValue(c.spec), c.expected) << c.spec << (c.metric ? " metric" : "");
+  }
+  // The raw values keep "." whatever the locale.
+  EXPECT_EQ(DBase::DatabaseValue("DoorHeight\\xDoorWidth").toString(), "4.5 x 2.5");
+  EXPECT_EQ(DBase::DatabaseValue("DoorHeight\\*DoorWidth").toString(), "11.25");
   vb::CurrentNumberForms() = saved;
 }
 

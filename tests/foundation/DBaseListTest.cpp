@@ -46,6 +46,28 @@ TEST_F(DBaseList, LoadsJetsPistonsTurbopropsAndHelicoptersInTableOrder) {
   EXPECT_EQ(Globals::AircraftNumber("Maker B Seven"), "7");
 }
 
+// An aircraft table without a rowid (WITHOUT ROWID, stored by its key) is listed in its own
+// order, by the aircraft number that keys it.
+TEST_F(DBaseList, AnAircraftTableWithoutRowidIsListedInItsKeyOrder) {
+  Load(
+      "CREATE TABLE Keyed (AcNum INTEGER PRIMARY KEY, AcTypeName VARCHAR(12) COLLATE NOCASE, "
+      "AcName VARCHAR(50) COLLATE NOCASE, AcMfgNum INTEGER, QTZData YESNO) WITHOUT ROWID;"
+      "INSERT INTO Keyed SELECT AcNum, AcTypeName, AcName, AcMfgNum, QTZData FROM Aircraft;"
+      "DROP TABLE Aircraft; ALTER TABLE Keyed RENAME TO Aircraft;");
+  const std::vector<AircraftListEntry> expected = {
+      {},
+      {"Jets", "5", "Five", "Maker A", -1},
+      {"Jets", "7", "Seven", "Maker B", -1},
+      {"Jets", "13", "Seven", "Maker B", -1},
+      {"Jets", "14", "", "Maker A", -1},
+      {"Pistons", "3", "Three", "", -1},
+      {"TurboProps", "11", "Eleven", "Maker A", 0},
+      {"Helicopters", "12", "Twelve", "Maker A", -1},
+  };
+  EXPECT_EQ(List(), expected);
+  EXPECT_EQ(Reports().size(), 2u);  // the aircraft without a name, as in any table
+}
+
 TEST_F(DBaseList, AMissingDatabaseLeavesTheListEmptyWithoutAReport) {
   DBase::InitDatabasePaths();
   EXPECT_EQ(Globals::vars().AircraftCount, 0);

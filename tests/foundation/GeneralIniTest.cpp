@@ -150,3 +150,24 @@ TEST_F(GeneralIni, AFailedWriteKeepsTheFileAndIsReportedOncePerFailure) {
 }
 
 }  // namespace
+
+// With error handling off ("HandleErrors=False"), a failed write is still reported, once, and
+// the program goes on: nothing is thrown to the caller.
+TEST_F(GeneralIni, AFailedWriteIsReportedAndGoesOnWithHandlingOff) {
+  const fs::path saved = vb::CurDir();
+  vb::ChDir(dir.path());
+  General::vars().ErrorHandlingOn = 0;
+  Write("[Settings]\nStartFresh=False\n");
+  fs::permissions(file, fs::perms::owner_read);
+  bool stored = true;
+  EXPECT_NO_THROW(stored = General::WriteINI("Database", "DXFFileDate", "2026-03-04 05:06:07"));
+  EXPECT_FALSE(stored);
+  EXPECT_NO_THROW(General::WriteINI("Settings", "Aircraft1", "[7]Seven"));
+  EXPECT_EQ(ReadText(file), "[Settings]\nStartFresh=False\n");
+  EXPECT_EQ(General::vars().ErrorCount, 1);
+  EXPECT_NE(ReadText(dir / "ERROR.LOG")
+                .find("[General:WriteINI]<Err:75>Cannot write the settings file " + file.string()),
+            std::string::npos);
+  EXPECT_TRUE(hooks.boxes.empty());
+  vb::ChDir(saved);
+}

@@ -266,13 +266,62 @@ TEST_F(RegistryRecord, StoreThatCannotBeWrittenShowsTheWriteBox) {
   EXPECT_EQ(hooks.boxes[0].title, "Error Writing To Registry...");
   EXPECT_EQ(ReadText(file), before);
 
-  // The one "Metric" value: reported as an error of the procedure, with no box of its own.
+  // The same failure of the store is told once: the next write fails alike without a report.
+  const std::string log = ReadText(dir / "ERROR.LOG");
+  EXPECT_EQ(Registry::WriteRegistryValue("Metric", true), 75);
+  EXPECT_EQ(Registry::SaveRegData(), 75);
+  EXPECT_EQ(hooks.boxes.size(), 1u);
+  EXPECT_EQ(ReadText(dir / "ERROR.LOG"), log);
+
+  // Once the store has worked again, the failure is told again. The one "Metric" value:
+  // reported as an error of the procedure, with no box of its own.
+  fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
+  EXPECT_EQ(Registry::WriteRegistryValue("Metric", false), 0);
+  fs::permissions(file, fs::perms::owner_write, fs::perm_options::remove);
+  const std::string worked = ReadText(file);
   EXPECT_EQ(Registry::WriteRegistryValue("Metric", true), 75);
   EXPECT_EQ(hooks.boxes.size(), 1u);
   EXPECT_NE(ReadText(dir / "ERROR.LOG")
                 .find("[Registry:WriteRegistryValue]<Err:75>Cannot write the registry store"),
             std::string::npos);
-  EXPECT_EQ(ReadText(file), before);
+  EXPECT_EQ(ReadText(file), worked);
+}
+
+// With error handling off (HandleErrors=False), a failure of the store is still reported, with
+// its box, and never ends the program: the settings live on in memory.
+TEST_F(RegistryRecord, StoreFailuresAreReportedAndGoOnWithHandlingOff) {
+  General::vars().ErrorHandlingOn = 0;
+  General::vars().MaxErrors = 0;
+  // A damaged store read at start: told, kept aside, the defaults taken and written afresh.
+  std::ofstream(file) << "[HKEY_CURRENT_USER\\Software\\Velmora\\Tolvane]\ngarbage\n";
+  EXPECT_NO_THROW(Registry::GetRegData());
+  EXPECT_EQ(s, Defaults());
+  EXPECT_EQ(StoredTexts(), kDefaultTexts);
+  ASSERT_EQ(hooks.boxes.size(), 1u);
+  EXPECT_EQ(hooks.boxes[0].title, "Error Reading From Registry...");
+  // A store that cannot be written: at the save, and at the one "Metric" value.
+  fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  s.Top = 99;
+  int32_t saved = 0;
+  EXPECT_NO_THROW(saved = Registry::SaveRegData());
+  EXPECT_EQ(saved, 75);
+  ASSERT_EQ(hooks.boxes.size(), 2u);
+  EXPECT_EQ(hooks.boxes[1].title, "Error Writing To Registry...");
+  EXPECT_EQ(s.Top, 99);
+  fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
+  EXPECT_EQ(Registry::WriteRegistryValue("Metric", false), 0);
+  fs::permissions(file, fs::perms::owner_write, fs::perm_options::remove);
+  EXPECT_NO_THROW(saved = Registry::WriteRegistryValue("Metric", true));
+  EXPECT_EQ(saved, 75);
+  const std::string log = ReadText(dir / "ERROR.LOG");
+  EXPECT_NE(log.find("[Registry:GetRegData]<Err:75>The registry store " + file.string() +
+                     " is damaged at line 2; it is kept as "),
+            std::string::npos)
+      << log;
+  EXPECT_NE(log.find("[Registry:SaveRegData]<Err:75>Cannot write the registry store"),
+            std::string::npos);
+  EXPECT_NE(log.find("[Registry:WriteRegistryValue]<Err:75>Cannot write the registry store"),
+            std::string::npos);
 }
 
 TEST_F(RegistryRecord, KeyThatCannotBeMadeShowsCouldntOpen) {
@@ -292,19 +341,16 @@ TEST_F(RegistryRecord, DamagedStoreShowsTheReadBoxAndIsKeptAside) {
   std::ofstream(file)
       << "[HKEY_CURRENT_USER\\Software\\Velmora\\Tolvane]\n\"Top\"=\"5\"\ngarbage\n";
   Registry::GetRegData();
+  const std::vector<fs::path> aside = testsupport::AsideStores(dir.path());
+  ASSERT_EQ(aside.size(), 1u);
+  EXPECT_NE(ReadText(aside[0]).find("garbage"), std::string::npos);
   ASSERT_EQ(hooks.boxes.size(), 1u);
-  EXPECT_EQ(hooks.boxes[0].prompt,
-            "Error The registry store " + file.string() + " is damaged at line 3 (75)");
+  EXPECT_EQ(hooks.boxes[0].prompt, "Error The registry store " + file.string() +
+                                       " is damaged at line 3; it is kept as " + aside[0].string() +
+                                       " (75)");
   EXPECT_EQ(hooks.boxes[0].title, "Error Reading From Registry...");
   EXPECT_EQ(s, Defaults());
   EXPECT_EQ(StoredTexts(), kDefaultTexts);
-  int aside = 0;
-  for (const auto& entry : fs::directory_iterator(dir.path()))
-    if (entry.path().filename().string().starts_with("registry.ini.corrupt-")) {
-      ++aside;
-      EXPECT_NE(ReadText(entry.path()).find("garbage"), std::string::npos);
-    }
-  EXPECT_EQ(aside, 1);
 }
 
 }  // namespace

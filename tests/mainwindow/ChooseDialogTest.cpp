@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QFontMetrics>
 #include <QImage>
 #include <QKeyEvent>
@@ -296,6 +297,104 @@ TEST_F(ChooseDialogTest, TypedTextDoesNotRefillTheList) {
   EXPECT_EQ(Globals::vars().AircraftClass, 1);  // the piston's class, not the typed text's
   EXPECT_EQ(box->currentText(), "Jets");
   EXPECT_EQ(box->count(), 3);
+}
+
+// The arrow keys in either list: with nothing selected the first arrow selects the first line
+// (also in a list of one line); with a line selected they move the selection; an empty list
+// stays empty. The list reached by Tab, as the user reaches it.
+TEST_F(ChooseDialogTest, TheArrowKeysSelectInBothLists) {
+  struct Case {
+    const char* list;
+    const char* category;  // shown in List1
+    const char* chosen1;   // the aircraft in List2
+    const char* chosen2;
+    int selected;  // the line selected before the key; -1 none
+    Qt::Key key;
+    int expected;  // the line selected after it; -1 none
+  };
+  const Case cases[] = {
+      // Many lines, nothing selected: the first line, whichever arrow.
+      {ctl::List1, "Jets", "", "", -1, Qt::Key_Down, 0},
+      {ctl::List1, "Jets", "", "", -1, Qt::Key_Up, 0},
+      {ctl::List2, "", "12", "16", -1, Qt::Key_Down, 0},
+      {ctl::List2, "", "12", "16", -1, Qt::Key_Up, 0},
+      // One line, nothing selected.
+      {ctl::List1, "Helicopters", "", "", -1, Qt::Key_Down, 0},
+      {ctl::List1, "Helicopters", "", "", -1, Qt::Key_Up, 0},
+      {ctl::List2, "", "41", "", -1, Qt::Key_Down, 0},
+      {ctl::List2, "", "41", "", -1, Qt::Key_Up, 0},
+      // A line selected: the arrows move on from it and stop at the ends.
+      {ctl::List1, "Jets", "", "", 0, Qt::Key_Down, 1},
+      {ctl::List1, "Jets", "", "", 2, Qt::Key_Down, 2},
+      {ctl::List1, "Jets", "", "", 1, Qt::Key_Up, 0},
+      {ctl::List2, "", "12", "16", 0, Qt::Key_Down, 1},
+      {ctl::List2, "", "12", "16", 1, Qt::Key_Up, 0},
+      {ctl::List2, "", "41", "", 0, Qt::Key_Down, 0},
+      // No lines.
+      {ctl::List1, "", "", "", -1, Qt::Key_Down, -1},
+      {ctl::List2, "", "", "", -1, Qt::Key_Down, -1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.list) + " " + c.category + " [" + c.chosen1 + "," + c.chosen2 +
+                 "] from " + std::to_string(c.selected) +
+                 (c.key == Qt::Key_Down ? " Down" : " Up"));
+    Globals::vars().CategorySelected = c.category;
+    Registry::RegSettings().Aircraft1 = c.chosen1;
+    Registry::RegSettings().Aircraft2 = c.chosen2;
+    Globals::vars().AircraftClass = 0;
+    frmChoose dialog;
+    dialog.show();
+    auto* list = Child<QListWidget>(dialog, c.list);
+    ASSERT_NE(list, nullptr);
+    if (c.selected >= 0) list->setCurrentRow(c.selected);
+    list->setFocus(Qt::TabFocusReason);
+    QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(list, &focusIn);
+    QKeyEvent key(QEvent::KeyPress, c.key, Qt::NoModifier);
+    QApplication::sendEvent(list, &key);
+    const QList<QListWidgetItem*> selected = list->selectedItems();
+    EXPECT_EQ(selected.isEmpty() ? -1 : list->row(selected.first()), c.expected);
+    const ChooseModel::State& s = dialog.model().state();
+    EXPECT_EQ(c.list == std::string(ctl::List1) ? s.List1Index : s.List2Index, c.expected);
+    dialog.close();
+  }
+}
+
+// Typing an offered category into the box picks nothing, neither on Enter nor when the focus
+// leaves the box: only a pick from the drop-down list refills List1 and changes the category
+// remembered.
+TEST_F(ChooseDialogTest, TypingACategoryPicksNothing) {
+  enum class Then { Return, Enter, LeaveTheBox };
+  for (Then then : {Then::Return, Then::Enter, Then::LeaveTheBox}) {
+    SCOPED_TRACE(static_cast<int>(then));
+    Globals::vars().CategorySelected = "Pistons";
+    frmChoose dialog;
+    dialog.show();
+    auto* box = Child<QComboBox>(dialog, ctl::cmbCategory);
+    auto* list1 = Child<QListWidget>(dialog, ctl::List1);
+    ASSERT_EQ(Items(list1), (QStringList{"Dunmore P1", "Dunmore P2"}));
+    box->lineEdit()->clear();
+    QKeyEvent typed(QEvent::KeyPress, Qt::Key_J, Qt::NoModifier, "Jets");  // an offered one
+    QApplication::sendEvent(box, &typed);
+    ASSERT_EQ(box->currentText(), "Jets");
+    if (then == Then::LeaveTheBox) {
+      QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+      QApplication::sendEvent(box, &out);
+    } else {
+      QKeyEvent enter(QEvent::KeyPress, then == Then::Return ? Qt::Key_Return : Qt::Key_Enter,
+                      Qt::NoModifier);
+      QApplication::sendEvent(box, &enter);
+    }
+    EXPECT_EQ(Items(list1), (QStringList{"Dunmore P1", "Dunmore P2"}));
+    EXPECT_EQ(Globals::vars().CategorySelected, "Pistons");
+    EXPECT_EQ(box->currentText(), "Jets");
+    EXPECT_TRUE(dialog.isVisible());
+    // A pick from the list still refills it.
+    PickCategory(box, "Jets");
+    EXPECT_EQ(Items(list1), (QStringList{"Belmar Zed", "Corvane A-100", "Solo"}));
+    EXPECT_EQ(Globals::vars().CategorySelected, "Jets");
+    dialog.close();
+  }
 }
 
 TEST_F(ChooseDialogTest, TheDialogPaintsAndItsCaptionsFit) {

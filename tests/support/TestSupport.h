@@ -2,11 +2,13 @@
 // Helpers shared by the tests: a temporary program folder and a clock driven by hand.
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/runtime/Clock.h"
 #include "platform/runtime/Error.h"
@@ -67,6 +69,16 @@ class FakeClock : public vb::Clock {
   }
   double Now() override { return now; }
 };
+
+// The settings store files kept aside in `folder` ("registry.ini.corrupt-..."), by name.
+inline std::vector<std::filesystem::path> AsideStores(const std::filesystem::path& folder) {
+  std::vector<std::filesystem::path> found;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    if (entry.path().filename().string().starts_with("registry.ini.corrupt-"))
+      found.push_back(entry.path());
+  std::sort(found.begin(), found.end());
+  return found;
+}
 
 // The number of the run-time error `f` raises; 0 when it raises none.
 inline long ErrorOf(const std::function<void()>& f) {

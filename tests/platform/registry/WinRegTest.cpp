@@ -53,13 +53,7 @@ class WinReg : public ::testing::Test {
       names.push_back(name);
     return names;
   }
-  std::vector<fs::path> AsideFiles() {
-    std::vector<fs::path> found;
-    for (const auto& entry : fs::directory_iterator(dir.path()))
-      if (entry.path().filename().string().starts_with("registry.ini.corrupt-"))
-        found.push_back(entry.path());
-    return found;
-  }
+  std::vector<fs::path> AsideFiles() { return testsupport::AsideStores(dir.path()); }
 };
 
 TEST_F(WinReg, MissingStoreHoldsOnlySoftwareAndIsNotCreatedByReading) {
@@ -242,7 +236,7 @@ TEST_F(WinReg, HandEditedFileIsRead) {
   EXPECT_EQ(SubkeyNames(HKEY_CURRENT_USER), std::vector<std::string>{"Software"});
 }
 
-TEST_F(WinReg, DamagedStoreGivesNoKeysAndIsKeptAsideAtTheNextWrite) {
+TEST_F(WinReg, DamagedStoreGivesNoKeysAndIsKeptAsideAsSoonAsItIsRead) {
   const std::string good = "[HKEY_CURRENT_USER\\Software\\Velmora]\n\"A\"=\"1\"\n";
   const char* const damaged[] = {
       "garbage",
@@ -270,16 +264,20 @@ TEST_F(WinReg, DamagedStoreGivesNoKeysAndIsKeptAsideAtTheNextWrite) {
     Use(file);
     HKEY key = 0;
     EXPECT_EQ(RegOpenKeyEx(HKEY_CURRENT_USER, "Software\\Velmora", &key), ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(StoreProblem(), "The registry store " + file.string() + " is damaged at line " +
-                                  std::to_string(line));
-    EXPECT_EQ(ReadText(file), text);  // reading never touches the file
-    EXPECT_TRUE(AsideFiles().empty());
-
-    Create("Software\\Velmora\\Tolvane");
-    EXPECT_EQ(StoreProblem(), "");
+    // The read keeps the file aside at once, whole, and says where it went.
     const std::vector<fs::path> aside = AsideFiles();
     ASSERT_EQ(aside.size(), 1u);
     EXPECT_EQ(ReadText(aside[0]), text);
+    EXPECT_FALSE(fs::exists(file));
+    EXPECT_EQ(StoreProblem(), "The registry store " + file.string() + " is damaged at line " +
+                                  std::to_string(line) + "; it is kept as " + aside[0].string());
+    // The next run starts from a clean store, whether or not anything was written meanwhile.
+    Use(file);
+    EXPECT_EQ(StoreProblem(), "");
+
+    Create("Software\\Velmora\\Tolvane");
+    EXPECT_EQ(StoreProblem(), "");
+    EXPECT_EQ(AsideFiles(), aside);
     Use(file);
     EXPECT_EQ(StoreProblem(), "");
     EXPECT_EQ(RegOpenKeyEx(HKEY_CURRENT_USER, "Software\\Velmora\\Tolvane", &key), ERROR_SUCCESS);
@@ -290,10 +288,12 @@ TEST_F(WinReg, UnreadableStoreIsKeptAsideToo) {
   fs::create_directories(file / "inside");  // a folder where the file should be
   HKEY key = 0;
   EXPECT_EQ(RegOpenKeyEx(HKEY_CURRENT_USER, "Software\\Velmora", &key), ERROR_FILE_NOT_FOUND);
-  EXPECT_EQ(StoreProblem(), "Cannot read the registry store " + file.string());
-  Create("Software\\Velmora");
   const std::vector<fs::path> aside = AsideFiles();
   ASSERT_EQ(aside.size(), 1u);
+  EXPECT_EQ(StoreProblem(), "Cannot read the registry store " + file.string() + "; it is kept as " +
+                                aside[0].string());
+  Create("Software\\Velmora");
+  EXPECT_EQ(AsideFiles(), aside);
   EXPECT_TRUE(fs::is_directory(aside[0] / "inside"));
   EXPECT_TRUE(fs::is_regular_file(file));
 }
