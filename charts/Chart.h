@@ -124,6 +124,8 @@ struct Vars {
   std::array<std::string, kMaxSeries + 1> SeriesName{};
   std::array<long, kMaxSeries + 1> SeriesFillStyle{};
   long ChartBarMode = 0;
+  // The last NewSeries was refused (no slot left): the points added after it are dropped.
+  bool SeriesRefused = false;
 
   // --- Chart properties (SetDefaults) ---
   std::string ChartTitle, XAxisTitle, YAxisTitle;
