@@ -7,7 +7,9 @@
 #include "charts/ChartInternal.h"
 #include "charts/Graph.h"
 #include "foundation/General.h"
+#include "platform/runtime/Error.h"
 #include "platform/runtime/Number.h"
+#include "platform/runtime/Strings.h"
 #include "platform/runtime/Trap.h"
 
 namespace Chart {
@@ -257,6 +259,9 @@ void AutoScale() {
   const double yf = yr != 0 ? (v.ChartHeight - v.TopBorder - v.BottomBorder) / yr : 0;
   v.XFactor = std::isfinite(xf) ? xf : 0;
   v.YFactor = std::isfinite(yf) ? yf : 0;
+  // The division by a zero range fails, once for the chart; a drawing from the cache (a pop-up
+  // taken away) does not repeat what its drawing from the database reported.
+  if ((xr == 0 || yr == 0) && v.ChartFromDatabase) vb::Raise(vb::err::DivisionByZero);
 }
 
 void DrawGrid() {
