@@ -139,6 +139,9 @@ struct Vars {
   double XLabelEvery = 2, YLabelEvery = 2;
   double XFactor = 0, YFactor = 0;
   double LeftBorder = 0, RightBorder = 0, TopBorder = 0, BottomBorder = 0;
+  // The size the legend is written in: LegendFont's, or smaller where the legend would take
+  // too much of the chart (CalcBorders).
+  double LegendSize = 8;
   double TitleSpacing = 1.85;
   double TickFactor = 0.1;
   double MarkerSize = 1;
