@@ -69,6 +69,8 @@ class ChartPicture : public QWidget, private ChartHover::HoverHost {
   void ErasePopup() override;
 
   void ScheduleRebuild();
+  // The chart image is of the picture's size and the screen's device pixel ratio.
+  bool DrawnForScreen() const;
   void ShowAssumptionBox();
 
   std::string name_;
