@@ -1,6 +1,8 @@
 // The chart picture host: the persistent chart image, its repaint, the rebuilds and the hover.
 #include "mainwindow/ChartPicture.h"
 
+#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -246,6 +248,63 @@ void ChartPicture::ShowAssumptionBox() {
   box_->move(left, picture.top() + kAssumptionBoxTop);
   box_->raise();
   box_->setVisible(true);
+}
+
+// --- QualifierLabel ---
+
+namespace {
+
+// The smallest size a qualifier is written in.
+constexpr double kSmallestQualifierPoints = 5;
+
+}  // namespace
+
+QualifierLabel::QualifierLabel(QWidget* parent) : QLabel(parent), base_(font()) {
+  setTextFormat(Qt::PlainText);
+  setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+}
+
+void QualifierLabel::SetQualifier(const QString& text) {
+  setText(text);
+  Fit();
+}
+
+void QualifierLabel::resizeEvent(QResizeEvent* event) {
+  QLabel::resizeEvent(event);
+  Fit();
+}
+
+void QualifierLabel::changeEvent(QEvent* event) {
+  QLabel::changeEvent(event);
+  // A font given from outside (the window's own font) is the one to fit from.
+  if (event->type() == QEvent::FontChange && !fitting_) {
+    base_ = font();
+    Fit();
+  }
+}
+
+void QualifierLabel::Fit() {
+  if (fitting_) return;
+  fitting_ = true;
+  const QString shown = text();
+  const QRectF area = contentsRect();
+  QFont f = base_;
+  bool wrap = QFontMetricsF(f).horizontalAdvance(shown) > area.width();
+  if (wrap) {
+    // Lines as the label breaks them, in the largest size whose lines fit its height.
+    double size = f.pointSizeF() > 0 ? f.pointSizeF() : QFontInfo(f).pointSizeF();
+    for (;; size -= 0.5) {
+      f.setPointSizeF(std::max(size, kSmallestQualifierPoints));
+      const QRectF need = QFontMetricsF(f).boundingRect(
+          QRectF(0, 0, area.width(), 1e6), Qt::TextWordWrap | Qt::AlignHCenter, shown);
+      if ((need.height() <= area.height() && need.width() <= area.width()) ||
+          size <= kSmallestQualifierPoints)
+        break;
+    }
+  }
+  setWordWrap(wrap);
+  setFont(f);
+  fitting_ = false;
 }
 
 }  // namespace MainForm
