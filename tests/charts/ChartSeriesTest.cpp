@@ -1,3 +1,5 @@
+#include <tuple>
+
 #include "ChartTestSupport.h"
 #include "foundation/Globals.h"
 
@@ -148,21 +150,15 @@ TEST_F(ChartSeries, LimitsAreReportedAndNothingBeyondThemIsStored) {
   Chart::AddPoint(6000, 6000.0);
   EXPECT_EQ(errors(), 2);
   EXPECT_EQ(v.ChartSeriesCount, 100);
-  EXPECT_EQ(v.SeriesColor[100], 100u);
-  EXPECT_EQ(v.SeriesName[100], "");
-  EXPECT_EQ(v.SeriesLineStyle[100], 0);
-  EXPECT_EQ(v.SeriesMarker[100], 0);
-  EXPECT_EQ(v.SeriesFillStyle[100], 0);
-  EXPECT_EQ(v.ChartPointCount[100], 1000);
+  EXPECT_EQ(std::tie(v.SeriesColor[100], v.SeriesName[100], v.SeriesLineStyle[100],
+                     v.SeriesMarker[100], v.SeriesFillStyle[100], v.ChartPointCount[100]),
+            std::make_tuple(100u, std::string(), 0L, 0L, 0L, 1000L));
   EXPECT_EQ(v.ChartPoints[100][1000].X, 1000);
   const Chart::CacheSeries* cached = v.ChartSeriesCache.Series(2, 100);
   ASSERT_NE(cached, nullptr);
-  EXPECT_EQ(cached->Name, "");
-  EXPECT_EQ(cached->Color, 100u);
-  EXPECT_EQ(cached->LineStyle, 0);
-  EXPECT_EQ(cached->Marker, 0);
-  EXPECT_EQ(cached->FillStyle, 0);
-  EXPECT_EQ(cached->PointCount, 1000);
+  EXPECT_EQ(std::tie(cached->Name, cached->Color, cached->LineStyle, cached->Marker,
+                     cached->FillStyle, cached->PointCount),
+            std::make_tuple(std::string(), 100u, 0L, 0L, 0L, 1000L));
   EXPECT_EQ(v.ChartSeriesCache.Point(2, 100, 1000).X, 1000);
   EXPECT_EQ(v.ChartSeriesCache.SeriesCount(2), 100);
   // A point before any series, and a chart number outside the cache.

@@ -20,7 +20,6 @@
 
 namespace {
 
-using charttest::ChartFixture;
 using Op = gdi::RecordingCanvas::Op;
 
 struct Box {
@@ -162,18 +161,12 @@ Size PictureSize(int chart, double factor, const char* name) {
           static_cast<int>(std::lround(410 * factor))};
 }
 std::vector<Size> PictureSizes(int chart) {
-  return {PictureSize(chart, 1, "design"), PictureSize(chart, std::min(900 / 670.0, 500 / 620.0), "900 x 500"),
+  return {PictureSize(chart, 1, "design"),
+          PictureSize(chart, std::min(900 / 670.0, 500 / 620.0), "900 x 500"),
           PictureSize(chart, std::min(800 / 670.0, 600 / 620.0), "800 x 600")};
 }
 
-struct Pair {
-  const char* name;
-  const char* ac1;
-  const char* ac2;
-  int aircraftClass;
-  int watChart;
-  std::vector<int> charts;
-};
+using Pair = charttest::SamplePair;
 const std::vector<int> kFixedWing = {1, 2, 3, 14, 9, 8, 12, 13};
 const Pair kPairs[] = {
     {"jets", "101", "102", 1, 1, kFixedWing},
@@ -182,26 +175,8 @@ const Pair kPairs[] = {
     {"helicopters WAT B", "201", "202", 2, 2, {15, 16}},
 };
 
-class ChartTextLayout : public ChartFixture {
+class ChartTextLayout : public charttest::SampleDatabaseFixture {
  protected:
-  void SetUp() override {
-    ChartFixture::SetUp();
-    std::string sql;
-    ASSERT_TRUE(vb::ReadWholeFile(TOLVANE_SAMPLE_AC_SQL, sql));
-    testsupport::BuildDatabase(dir / "ac.mdb", sql);
-    DBase::vars().DBPath = (dir / "ac.mdb").string();
-    Registry::RegSettings().PlaneColor1 = 0x0000FF;
-    Registry::RegSettings().PlaneColor2 = 0xFF0000;
-    CadFunctions::vars().ShowPlane1 = CadFunctions::vars().ShowPlane2 = true;
-    Globals::vars().UserGeoLCIDNumber = 409;
-  }
-  void Choose(const Pair& pair) {
-    Registry::RegSettings().Aircraft1 = pair.ac1;
-    Registry::RegSettings().Aircraft2 = pair.ac2;
-    Globals::vars().AircraftClass = static_cast<int16_t>(pair.aircraftClass);
-    Globals::vars().WATChart = pair.watChart;
-    for (int chart = 1; chart <= 16; ++chart) Chart::vars().ChartLabelsLoaded[chart] = false;
-  }
   // Every chart of every pair at every size, drawn by `draw`, which gives the text boxes.
   void ForEveryChart(const std::function<std::vector<Box>(int chart, Size size)>& draw) {
     for (const Pair& pair : kPairs) {

@@ -9,8 +9,6 @@
 #include "charts/ChartTestSupport.h"
 #include "mainwindow/ChartPicture.h"
 #include "mainwindow/ControlNames.h"
-#include "platform/runtime/Files.h"
-#include "support/Fixtures.h"
 
 namespace {
 
@@ -20,21 +18,12 @@ namespace ctl = MainForm::ctl;
 // many device pixels as screen pixels.
 const bool kScaledScreen = qputenv("QT_SCALE_FACTOR", "2");
 
-class HiDpiChartPicture : public charttest::ChartFixture {
+class HiDpiChartPicture : public charttest::SampleDatabaseFixture {
  protected:
   void SetUp() override {
     mwtest::QtApp();
-    ChartFixture::SetUp();
-    std::string sql;
-    ASSERT_TRUE(vb::ReadWholeFile(TOLVANE_SAMPLE_AC_SQL, sql));
-    testsupport::BuildDatabase(dir / "ac.mdb", sql);
-    DBase::vars().DBPath = (dir / "ac.mdb").string();
-    Registry::RegSettings().Aircraft1 = "101";
-    Registry::RegSettings().Aircraft2 = "102";
-    Registry::RegSettings().PlaneColor1 = 0x0000FF;
-    Registry::RegSettings().PlaneColor2 = 0xFF0000;
-    Globals::vars().AircraftClass = 1;
-    CadFunctions::vars().ShowPlane1 = CadFunctions::vars().ShowPlane2 = true;
+    SampleDatabaseFixture::SetUp();
+    Choose("101", "102", 1);
   }
 };
 
