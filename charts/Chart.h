@@ -124,6 +124,8 @@ struct Vars {
   std::array<std::string, kMaxSeries + 1> SeriesName{};
   std::array<long, kMaxSeries + 1> SeriesFillStyle{};
   long ChartBarMode = 0;
+  // The last NewSeries was refused (no slot left): the points added after it are dropped.
+  bool SeriesRefused = false;
 
   // --- Chart properties (SetDefaults) ---
   std::string ChartTitle, XAxisTitle, YAxisTitle;
@@ -137,6 +139,9 @@ struct Vars {
   double XLabelEvery = 2, YLabelEvery = 2;
   double XFactor = 0, YFactor = 0;
   double LeftBorder = 0, RightBorder = 0, TopBorder = 0, BottomBorder = 0;
+  // The size the legend is written in: LegendFont's, or smaller where the legend would take
+  // too much of the chart (CalcBorders).
+  double LegendSize = 8;
   double TitleSpacing = 1.85;
   double TickFactor = 0.1;
   double MarkerSize = 1;

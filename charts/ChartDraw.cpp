@@ -7,7 +7,9 @@
 #include "charts/ChartInternal.h"
 #include "charts/Graph.h"
 #include "foundation/General.h"
+#include "platform/runtime/Error.h"
 #include "platform/runtime/Number.h"
+#include "platform/runtime/Strings.h"
 #include "platform/runtime/Trap.h"
 
 namespace Chart {
@@ -23,10 +25,157 @@ bool SpeedChart(int chart) { return chart == 8 || chart == 12; }
 
 bool OnScreenPicture() { return Graph::TargetKind() == gdi::TargetKind::Picture; }
 
+constexpr std::string_view kAssumptions = "Assumptions";
+
+// Steps at which tick labels are kept when all of them would not fit: every label, every 2nd,
+// 5th, 10th, 20th ...
+long LabelThinning(long index) {
+  static constexpr long kFirst[] = {1, 2, 5};
+  long factor = 1;
+  while (index >= 3) {
+    index -= 3;
+    factor *= 10;
+  }
+  return kFirst[index] * factor;
+}
+
+// The smallest thinning at which every kept label clears the next kept one: `gap(a, b)` is the
+// room between labels a and b (a before b), which must be at least `room`.
+long Thinning(size_t count, double room, const std::function<double(size_t, size_t)>& gap) {
+  for (long k = 0;; ++k) {
+    const long every = LabelThinning(k);
+    if (static_cast<size_t>(every) >= count) return every;
+    bool clear = true;
+    for (size_t i = 0; clear && i + every < count; i += every) clear = gap(i, i + every) >= room;
+    if (clear) return every;
+  }
+}
+
+// The pieces of a title between the places where a line may break: after a blank (not one
+// before a dash), after a hyphen or a slash inside a word.
+std::vector<std::string> TitlePieces(const std::string& text) {
+  std::vector<std::string> pieces;
+  std::string piece;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i], next = i + 1 < text.size() ? text[i + 1] : ' ';
+    piece += c;
+    if ((c == ' ' && next != ' ' && next != '-') || ((c == '-' || c == '/') && next != ' ')) {
+      pieces.push_back(piece);
+      piece.clear();
+    }
+  }
+  if (!piece.empty()) pieces.push_back(piece);
+  return pieces;
+}
+
+// The title broken into lines no wider than `width`, in the font selected; a piece wider than
+// that stands on a line of its own. `fits` tells whether every line fits.
+std::vector<std::string> WrapTitle(const std::string& text, double width, bool& fits) {
+  std::vector<std::string> lines;
+  std::string line;
+  for (const std::string& piece : TitlePieces(text)) {
+    if (!line.empty() && Graph::TextWd(vb::RTrim(line + piece)) > width) {
+      lines.push_back(vb::RTrim(line));
+      line.clear();
+    }
+    line += piece;
+  }
+  if (!vb::RTrim(line).empty()) lines.push_back(vb::RTrim(line));
+  fits = true;
+  for (const std::string& l : lines) fits = fits && Graph::TextWd(l) <= width;
+  return lines;
+}
+
 }  // namespace
+
+std::optional<TextPlace> AssumptionsCaption() {
+  if (!OnScreenPicture()) return std::nullopt;
+  const Vars& v = vars();
+  Graph::SetFont(v.LegendFont.FontName, false, false, false, false, v.LegendFont.Size, 0);
+  const double w = Graph::TextWd(kAssumptions), h = Graph::TextHt(kAssumptions);
+  Graph::RemoveFont();
+  return TextPlace{v.ChartLeft + v.ChartWidth - v.TitleSpacing / 4 - w,
+                   v.ChartTop + v.TitleSpacing * h / 2 - h / 2, w, h};
+}
 
 void SelectChartFont(const ChartFont& f) {
   Graph::SetFont(f.FontName, f.Bold, f.Italic, f.Underline, false, f.Size, 0);
+}
+
+void WithFont(const ChartFont& f, double size, double angle, const std::function<void()>& work) {
+  Graph::SetFont(f.FontName, f.Bold, f.Italic, f.Underline, false, size, angle);
+  work();
+  Graph::RemoveFont();
+}
+
+double FittingSize(const ChartFont& f, double size, double angle,
+                   const std::function<bool()>& fits) {
+  for (double s = size;; s -= 0.5) {
+    s = std::max(s, 1.0);
+    bool ok = false;
+    WithFont(f, s, angle, [&] { ok = fits(); });
+    if (ok || s <= 1) return s;
+  }
+}
+
+TitleLayout LayOutTitle() {
+  const Vars& v = vars();
+  TitleLayout t;
+  ChartFont font = v.TitleFont;  // the title is always bold, plain otherwise
+  font.Bold = true;
+  font.Italic = font.Underline = false;
+  t.size = font.Size;
+  double w = 0, h = 0;
+  WithFont(font, t.size, 0, [&] {
+    w = Graph::TextWd(v.ChartTitle);
+    h = Graph::TextHt(v.ChartTitle);
+  });
+  t.lines = {v.ChartTitle};
+  if (h == 0) {  // an empty title still keeps a thin band
+    t.lineHeight = 0.01 * v.ChartWidth;
+    t.band = v.TitleSpacing * t.lineHeight;
+    return t;
+  }
+  // One line centred over the chart, clear of its edges and of the caption.
+  const std::optional<TextPlace> caption = AssumptionsCaption();
+  const double left = v.ChartLeft + v.ChartWidth / 2 - w / 2;
+  const double top = v.TitleSpacing * h / 2 - h / 2;
+  const bool clearOfCaption = !caption || left + w + h / 4 <= caption->x ||
+                              v.ChartTop + top >= caption->y + caption->h ||
+                              v.ChartTop + top + h <= caption->y;
+  if (left >= v.ChartLeft && left + w <= v.ChartLeft + v.ChartWidth && clearOfCaption) {
+    t.top = top;
+    t.lineHeight = h;
+    t.band = v.TitleSpacing * h;
+    return t;
+  }
+  // Lines under the caption across the chart's width: in the title's size when that takes at
+  // most two lines, else in the largest size down to six tenths of it that does; failing that,
+  // in the largest size at which every line fits.
+  const double width = v.ChartWidth - v.TitleSpacing / 2;
+  bool placed = false;
+  for (double s = font.Size; !placed && s >= 0.6 * font.Size; s -= 0.5)
+    WithFont(font, s, 0, [&] {
+      bool fits = false;
+      t.lines = WrapTitle(v.ChartTitle, width, fits);
+      placed = fits && t.lines.size() <= 2;
+      if (placed) t.size = s;
+    });
+  if (!placed)
+    t.size = FittingSize(font, 0.6 * font.Size, 0, [&] {
+      bool fits = false;
+      t.lines = WrapTitle(v.ChartTitle, width, fits);
+      return fits;
+    });
+  WithFont(font, t.size, 0, [&] { t.lineHeight = Graph::TextHt(v.ChartTitle); });
+  double tickH = 0;
+  WithFont(v.TickLabelFont, v.TickLabelFont.Size, 0, [&] { tickH = Graph::TextHt("1"); });
+  const double margin = (v.TitleSpacing - 1) / 2 * t.lineHeight;
+  t.top = caption ? caption->y - v.ChartTop + caption->h + t.lineHeight / 8 : margin;
+  // Below the lines the title's own margin and room for the top tick label, which stands half
+  // above the plot.
+  t.band = t.top + static_cast<double>(t.lines.size()) * t.lineHeight + margin + tickH / 2;
+  return t;
 }
 
 void SetDefaults() {
@@ -49,6 +198,7 @@ void SetDefaults() {
     v.YLabelEvery = 2;
     v.XFactor = v.YFactor = 0;
     v.LeftBorder = v.RightBorder = v.TopBorder = v.BottomBorder = 0;
+    v.LegendSize = v.LegendFont.Size;
     v.TitleSpacing = 1.85;
     v.TickFactor = 0.1;
     v.MarkerSize = 1;
@@ -156,11 +306,10 @@ void DrawChart() {
   // The "Assumptions" caption, which opens the assumptions box: screen pictures only.
   if (OnScreenPicture())
     g.step([&] {
+      const std::optional<TextPlace> caption = AssumptionsCaption();
       Graph::SetFont(v.LegendFont.FontName, false, false, false, false, v.LegendFont.Size, 0);
       Graph::SetTextColor(0);
-      const double w = Graph::TextWd("Assumptions"), h = Graph::TextHt("Assumptions");
-      Graph::TextOut(v.ChartLeft + v.ChartWidth - v.TitleSpacing / 4 - w,
-                     v.ChartTop + v.TitleSpacing * h / 2 - h / 2, "Assumptions");
+      Graph::TextOut(caption->x, caption->y, kAssumptions);
       Graph::RemoveFont();
     });
 }
@@ -193,18 +342,14 @@ void TrimRange(double& lo, double& hi, double step, double labelEvery, double mi
 void CalcBorders() {
   vb::Proc g(kModule, "CalcBorders");
   Vars& v = vars();
-  double titleH = 0, xTitleH = 0, yTitleH = 0, xLabelH = 0, yLabelW = 0;
+  double xTitleH = 0, yTitleH = 0, xLabelH = 0, yLabelW = 0;
   double legendW = 0, legendH = 0;
   g.step([&] {
-    SelectChartFont(v.TitleFont);
-    titleH = Graph::TextHt(v.ChartTitle);
-    Graph::RemoveFont();
     SelectChartFont(v.AxisTitleFont);
     xTitleH = Graph::TextHt(v.XAxisTitle);
     yTitleH = Graph::TextHt(v.YAxisTitle);
     Graph::RemoveFont();
     // An empty title still keeps a thin band.
-    if (titleH == 0) titleH = 0.01 * v.ChartWidth;
     if (xTitleH == 0) xTitleH = 0.01 * v.ChartWidth;
     if (yTitleH == 0) yTitleH = 0.01 * v.ChartWidth;
   });
@@ -217,12 +362,14 @@ void CalcBorders() {
       });
     Graph::RemoveFont();
   });
-  g.step([&] {
-    SelectChartFont(v.LegendFont);
+  // The legend's room: every line the legend writes, which is every named series, whether it
+  // has points or not. A legend that would take more than two fifths of the chart is written
+  // smaller, in the largest size that keeps it to that.
+  auto legend = [&] {
+    legendW = legendH = 0;
     for (int s = 1; s <= kMaxSeries; ++s) {
-      if (v.ChartPointCount[s] == 0) continue;
+      if (v.SeriesName[s].empty()) continue;
       LegendLines lines = SplitLegend(v.SeriesName[s], v.ChartLegendMode);
-      if (lines.first.empty() || lines.nameFirst.empty()) continue;
       double w;
       if (v.ChartLegendMode == 1 || v.ChartLegendMode == 2)
         w = std::max(Graph::TextWd(lines.first), Graph::TextWd(lines.second));
@@ -235,8 +382,23 @@ void CalcBorders() {
         legendH = Graph::TextHt(lines.first);
       }
     }
-    if (v.ChartPayloadUnits) legendW = Graph::TextWd("1000 lbs");
-    Graph::RemoveFont();
+    return legendW + legendH <= 0.4 * v.ChartWidth;
+  };
+  g.step([&] {
+    v.LegendSize = v.LegendFont.Size;
+    if (v.ChartPayloadUnits) {
+      // The widest weight label, and never less than "1000 lbs".
+      WithFont(v.LegendFont, v.LegendSize, 0, [&] {
+        legendW = Graph::TextWd("1000 lbs");
+        ForSteps(5, v.YMax, 5, [&](double y) {
+          legendW = std::max(legendW, Graph::TextWd(PayloadWeight(y)));
+        });
+      });
+    } else if (v.ChartLegendMode != 0) {
+      bool fits = true;
+      WithFont(v.LegendFont, v.LegendSize, 0, [&] { fits = legend(); });
+      if (!fits) v.LegendSize = FittingSize(v.LegendFont, v.LegendSize - 0.5, 0, legend);
+    }
   });
   v.LeftBorder = 1.75 * yTitleH + 1.125 * yLabelW;
   if (v.ChartPayloadUnits)
@@ -245,7 +407,7 @@ void CalcBorders() {
     v.RightBorder = legendW + legendH;
   else
     v.RightBorder = v.LeftBorder / 2;
-  v.TopBorder = v.TitleSpacing * titleH;
+  g.step([&] { v.TopBorder = LayOutTitle().band; });
   v.BottomBorder = 1.25 * xTitleH + 1.125 * xLabelH;
 }
 
@@ -257,6 +419,9 @@ void AutoScale() {
   const double yf = yr != 0 ? (v.ChartHeight - v.TopBorder - v.BottomBorder) / yr : 0;
   v.XFactor = std::isfinite(xf) ? xf : 0;
   v.YFactor = std::isfinite(yf) ? yf : 0;
+  // The division by a zero range fails, once for the chart; a drawing from the cache (a pop-up
+  // taken away) does not repeat what its drawing from the database reported.
+  if ((xr == 0 || yr == 0) && v.ChartFromDatabase) vb::Raise(vb::err::DivisionByZero);
 }
 
 void DrawGrid() {
@@ -282,52 +447,102 @@ void DrawGrid() {
   Graph::RemovePen();
 }
 
+std::string PayloadWeight(double passengers) {
+  return vb::NumberText(vb::Fix(passengers * 1000 / 5)) + " lbs";
+}
+
 void LabelXYAxis() {
   vb::Proc g(kModule, "LabelXYAxis");
   Vars& v = vars();
-  auto label = [&](const std::string& text, double xLeft, bool alignRight, double yCentre,
-                   bool centreOnX) {
-    SelectChartFont(v.TickLabelFont);
+  const ChartFont& font = v.TickLabelFont;
+  // The labels of one axis, measured.
+  struct Label {
+    double at = 0;
+    std::string text;
+    TextPlace place;
+  };
+  auto measure = [&](double from, double to, double step, const std::function<std::string(double)>& text) {
+    std::vector<Label> labels;
+    ForSteps(from, to, step, [&](double at) { labels.push_back({at, text(at), {}}); });
+    WithFont(font, font.Size, 0, [&] {
+      for (Label& l : labels) l.place = {0, 0, Graph::TextWd(l.text), Graph::TextHt(l.text)};
+    });
+    return labels;
+  };
+  auto write = [&](const Label& l) {
+    SelectChartFont(font);
     Graph::SetTextColor(0);
-    const double w = Graph::TextWd(text), h = Graph::TextHt(text);
-    double x = centreOnX ? xLeft - w / 2 : (alignRight ? xLeft - w : xLeft);
-    double y = centreOnX ? yCentre : yCentre - h / 2;
-    Graph::TextOut(x, y, text);
+    Graph::TextOut(l.place.x, l.place.y, l.text);
     Graph::RemoveFont();
   };
+  auto tick = [&](double x1, double y1, double x2, double y2) {
+    Graph::SetPen(v.AxisPenWidth, v.GridColor);
+    Graph::DrawLine(x1, y1, x2, y2, 0);
+    Graph::RemovePen();
+  };
+  // Labels closer than a quarter of their height to the next are thinned out.
+  auto across = [](const std::vector<Label>& l) {
+    return Thinning(l.size(), l.empty() ? 0 : l[0].place.h / 4, [&](size_t a, size_t b) {
+      return l[b].place.x - (l[a].place.x + l[a].place.w);
+    });
+  };
+  auto upwards = [](const std::vector<Label>& l) {
+    return Thinning(l.size(), l.empty() ? 0 : l[0].place.h / 4, [&](size_t a, size_t b) {
+      return l[a].place.y - (l[b].place.y + l[b].place.h);
+    });
+  };
+  const double left = v.ChartLeft, right = v.ChartLeft + v.ChartWidth;
+  std::vector<Label> xs, ys;
+  long xEvery = 1, yEvery = 1;
   if (v.XStep != 0 && v.XLabelEvery != 0)
     g.step([&] {
-      ForSteps(v.XMin, v.XMax, v.XLabelEvery * v.XStep, [&](double x) {
-        Graph::SetPen(v.AxisPenWidth, v.GridColor);
-        Graph::DrawLine(ChartX(x), v.ChartTop + v.PlotY0, ChartX(x),
-                        v.ChartTop + v.PlotY1 + v.BottomBorder * v.TickFactor, 0);
-        Graph::RemovePen();
-        label(TickLabel(x, false), ChartX(x), false,
-              v.ChartTop + v.ChartHeight - v.BottomBorder + v.BottomBorder * v.TickFactor, true);
-      });
+      xs = measure(v.XMin, v.XMax, v.XLabelEvery * v.XStep,
+                   [](double x) { return TickLabel(x, false); });
+      // Centred under its tick, and inside the chart.
+      for (Label& l : xs) {
+        l.place.x = std::clamp(ChartX(l.at) - l.place.w / 2, left, right - l.place.w);
+        l.place.y = v.ChartTop + v.ChartHeight - v.BottomBorder + v.BottomBorder * v.TickFactor;
+      }
+      xEvery = across(xs);
     });
   if (v.YStep != 0 && v.YLabelEvery != 0)
     g.step([&] {
-      ForSteps(v.YMin, v.YMax, v.YLabelEvery * v.YStep, [&](double y) {
-        Graph::SetPen(v.AxisPenWidth, v.GridColor);
-        Graph::DrawLine(v.ChartLeft + v.PlotX0 - v.LeftBorder * v.TickFactor, ChartY(y),
-                        v.ChartLeft + v.PlotX1, ChartY(y), 0);
-        Graph::RemovePen();
-        label(TickLabel(y, v.ChartTimeAxis),
-              v.ChartLeft + v.LeftBorder - v.LeftBorder * v.TickFactor, true, ChartY(y), false);
-      });
+      ys = measure(v.YMin, v.YMax, v.YLabelEvery * v.YStep,
+                   [&](double y) { return TickLabel(y, v.ChartTimeAxis); });
+      // Right-aligned left of the plot, centred on its tick.
+      for (Label& l : ys) {
+        l.place.x = v.ChartLeft + v.LeftBorder - v.LeftBorder * v.TickFactor - l.place.w;
+        l.place.y = ChartY(l.at) - l.place.h / 2;
+      }
+      yEvery = upwards(ys);
+    });
+  for (size_t i = 0; i < xs.size(); ++i)
+    g.step([&] {
+      tick(ChartX(xs[i].at), v.ChartTop + v.PlotY0, ChartX(xs[i].at),
+           v.ChartTop + v.PlotY1 + v.BottomBorder * v.TickFactor);
+      if (i % xEvery == 0) write(xs[i]);
+    });
+  // The lowest Y label gives way to the first X label where the two would meet in the corner.
+  const bool cornerTaken = !xs.empty() && !ys.empty() && [&] {
+    const TextPlace &a = xs[0].place, &b = ys[0].place;
+    return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
+  }();
+  for (size_t i = 0; i < ys.size(); ++i)
+    g.step([&] {
+      tick(v.ChartLeft + v.PlotX0 - v.LeftBorder * v.TickFactor, ChartY(ys[i].at),
+           v.ChartLeft + v.PlotX1, ChartY(ys[i].at));
+      if (i % yEvery == 0 && !(i == 0 && cornerTaken)) write(ys[i]);
     });
   // Payload chart: the weight of y passengers at 200 lb, right of the plot.
   if (v.ChartPayloadUnits)
     g.step([&] {
-      ForSteps(5, v.YMax, 5, [&](double y) {
-        const std::string text = vb::NumberText(vb::Fix(y * 1000 / 5)) + " lbs";
-        SelectChartFont(v.TickLabelFont);
-        Graph::SetTextColor(0);
-        const double h = Graph::TextHt(text);
-        Graph::TextOut(v.ChartLeft + v.PlotX1 + h / 2, ChartY(y) - h / 2, text);
-        Graph::RemoveFont();
-      });
+      std::vector<Label> weights = measure(5, v.YMax, 5, PayloadWeight);
+      for (Label& l : weights) {
+        l.place.x = v.ChartLeft + v.PlotX1 + l.place.h / 2;
+        l.place.y = ChartY(l.at) - l.place.h / 2;
+      }
+      const long every = upwards(weights);
+      for (size_t i = 0; i < weights.size(); i += every) write(weights[i]);
     });
 }
 

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "charts/BuildersInternal.h"
+#include "charts/ChartInternal.h"
 #include "charts/Graph.h"
 #include "foundation/DBase.h"
 #include "foundation/Globals.h"
@@ -145,40 +146,83 @@ void AddChartLabels(int chart) {
   auto select = [&](double size) {
     Graph::SetFont(font.FontName, font.Bold, font.Italic, font.Underline, false, size, 0);
   };
-  // Extents in chart units; the left edge floored for the overlap test.
-  std::vector<double> h(n, 0), w(n, 0), a(n, 0), y(n, 0);
+  // The plot, in layer units: every note stays inside it.
+  const double plotLeft = v.ChartLeft + v.PlotX0, plotRight = v.ChartLeft + v.PlotX1;
+  const double plotTop = v.ChartTop + v.PlotY0, plotBottom = v.ChartTop + v.PlotY1;
+  auto inside = [](double at, double size, double lo, double hi) {
+    return std::max(lo, std::min(at, hi - size));
+  };
+  // Where each note goes (layer units): at its point, placed by its alignment as PlotText
+  // places it, and inside the plot; a note wider or taller than the plot is written in the
+  // largest smaller size that fits. A bar's value stands over its bar, clear of the outline and
+  // no wider than the bar's slot (where there is no room above the bar, under the outline,
+  // inside the bar, no wider than the bar).
+  const double clearance =
+      Graph::vars().GraphScale != 0 ? (v.SeriesPenWidth / 2 + 1) * 100 / Graph::vars().GraphScale
+                                    : 0;
+  const double slot = v.XFactor, bar = (1 - 2 * static_cast<double>(v.BarInset)) * v.XFactor;
+  std::vector<Chart::TextPlace> box(n);
+  std::vector<double> size(n);
   for (size_t i = 0; i < n; ++i) {
     const Chart::ChartLabel& l = labels[i];
-    y[i] = l.Y;
+    size[i] = l.Size;
     g.step([&] {
+      double tw = 0, th = 0;
+      auto fit = [&](double width, double height) {
+        size[i] = Chart::FittingSize(font, size[i], 0, [&] {
+          tw = Graph::TextWd(l.Text);
+          th = Graph::TextHt(l.Text);
+          return tw <= width && th <= height;
+        });
+      };
+      const double plotWidth = plotRight - plotLeft, plotHeight = plotBottom - plotTop;
       select(l.Size);
-      const double th = Graph::TextHt(l.Text), tw = Graph::TextWd(l.Text);
+      tw = Graph::TextWd(l.Text);
+      th = Graph::TextHt(l.Text);
       Graph::RemoveFont();
-      h[i] = v.YFactor != 0 ? th / v.YFactor : 0;
-      w[i] = v.XFactor != 0 ? tw / v.XFactor : 0;
-      double x0 = l.X;
-      if (l.Align == "Center")
-        x0 -= w[i] / 2;
-      else if (l.Align == "Right")
-        x0 -= w[i];
-      if (l.Text == "I") w[i] = 0;
-      a[i] = std::floor(x0);
+      if (tw > plotWidth || th > plotHeight) fit(plotWidth, plotHeight);
+      const bool left = l.Align != "Center" && l.Align != "Right";
+      double y = Chart::ChartY(l.Y) - (left ? 0 : th / 2);
+      if (v.ChartBarMode == 1) {
+        if (tw > slot) fit(std::min(slot, plotWidth), plotHeight);
+        y = Chart::ChartY(l.Y) - th - clearance;
+        if (y < plotTop) {
+          if (tw > bar - 2 * clearance) fit(bar - 2 * clearance, plotHeight);
+          y = Chart::ChartY(l.Y) + clearance;
+        }
+      }
+      const double x = Chart::ChartX(l.X) - (l.Align == "Center" ? tw / 2 : l.Align == "Right" ? tw : 0);
+      box[i] = {inside(x, tw, plotLeft, plotRight), inside(y, th, plotTop, plotBottom), tw, th};
     });
   }
+  // Pushed apart: a note that overlaps one below it (sideways and in height) is moved up to
+  // stand on it. A note that is exactly "I" counts as having no width.
   if (v.FitChartLabels) {
-    for (size_t i = 1; i < n; ++i)
-      for (size_t j = i; j-- > 0;) {
-        const bool sideways =
-            (a[i] < a[j] && a[i] + w[i] > a[j]) || (a[i] >= a[j] && a[i] < a[j] + w[j]);
-        if (y[i] < y[j] + 0.75 * h[j] && sideways) y[i] = y[j] + 0.75 * h[j];
+    auto width = [&](size_t i) { return labels[i].Text == "I" ? 0.0 : box[i].w; };
+    for (size_t i = 1; i < n; ++i) {
+      for (size_t round = 0; round < n; ++round) {
+        bool moved = false;
+        for (size_t j = i; j-- > 0;) {
+          const double ai = box[i].x, aj = box[j].x;
+          const bool sideways =
+              (ai < aj && ai + width(i) > aj) || (ai >= aj && ai < aj + width(j));
+          const bool level = box[i].y < box[j].y + box[j].h && box[j].y < box[i].y + box[i].h;
+          if (sideways && level) {
+            box[i].y = box[j].y - box[i].h;
+            moved = true;
+          }
+        }
+        if (!moved) break;
       }
+      box[i].y = inside(box[i].y, box[i].h, plotTop, plotBottom);
+    }
   }
   for (size_t i = 0; i < n; ++i) {
     const Chart::ChartLabel& l = labels[i];
     g.step([&] {
       Graph::SetTextColor(l.Color);
-      select(l.Size);
-      Chart::PlotText(l.X, y[i], l.Text, l.Align);
+      select(size[i]);
+      Graph::TextOut(box[i].x, box[i].y, l.Text);
     });
     Graph::RemoveFont();
   }

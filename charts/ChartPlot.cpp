@@ -1,6 +1,9 @@
 // Module Chart: mapping chart values to the drawing layer, series lines and bars, markers,
 // titles and legend; and the General module's constant-Mach lines and block-time reading.
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <functional>
 
 #include "charts/Chart.h"
 #include "charts/ChartInternal.h"
@@ -179,26 +182,60 @@ void DrawMarker(double px, double py, long type, std::string_view text) {
 void PrintChartTitle() {
   vb::Proc g(kModule, "PrintChartTitle");
   Vars& v = vars();
+  TitleLayout t;
+  if (!g.step([&] { t = LayOutTitle(); })) return;
   g.step([&] {
-    Graph::SetFont(v.TitleFont.FontName, true, false, false, false, v.TitleFont.Size, 0);
+    Graph::SetFont(v.TitleFont.FontName, true, false, false, false, t.size, 0);
     Graph::SetTextColor(0);
-    const double w = Graph::TextWd(v.ChartTitle), h = Graph::TextHt(v.ChartTitle);
-    Graph::TextOut(v.ChartLeft + v.ChartWidth / 2 - w / 2,
-                   v.ChartTop + v.TitleSpacing * h / 2 - h / 2, v.ChartTitle);
+    for (size_t k = 0; k < t.lines.size(); ++k) {
+      const double w = Graph::TextWd(t.lines[k]);
+      Graph::TextOut(v.ChartLeft + v.ChartWidth / 2 - w / 2,
+                     v.ChartTop + t.top + static_cast<double>(k) * t.lineHeight, t.lines[k]);
+    }
   });
   Graph::RemoveFont();
 }
 
+namespace {
+
+// Writes an axis title in the axis-title font at `angle`, at the place `place` gives for its
+// width and height; where the text would not fit (`fits`), in the largest smaller size that does.
+void AxisTitle(const std::string& text, double angle,
+               const std::function<TextPlace(double w, double h)>& place,
+               const std::function<bool(const TextPlace&)>& fits) {
+  const ChartFont& f = vars().AxisTitleFont;
+  double size = f.Size;
+  Graph::SetFont(f.FontName, f.Bold, f.Italic, f.Underline, false, size, angle);
+  TextPlace p = place(Graph::TextWd(text), Graph::TextHt(text));
+  if (!fits(p)) {
+    Graph::RemoveFont();
+    size = FittingSize(f, size - 0.5, angle, [&] {
+      return fits(place(Graph::TextWd(text), Graph::TextHt(text)));
+    });
+    Graph::SetFont(f.FontName, f.Bold, f.Italic, f.Underline, false, size, angle);
+    p = place(Graph::TextWd(text), Graph::TextHt(text));
+  }
+  Graph::SetTextColor(0);
+  Graph::TextOut(p.x, p.y, text);
+}
+
+}  // namespace
+
 void PrintXAxisTitle() {
   vb::Proc g(kModule, "PrintXAxisTitle");
   Vars& v = vars();
+  // Centred under the plot, at the bottom of the chart, and within the chart's width.
   g.step([&] {
-    SelectChartFont(v.AxisTitleFont);
-    Graph::SetTextColor(0);
-    const double w = Graph::TextWd(v.XAxisTitle), h = Graph::TextHt(v.XAxisTitle);
-    Graph::TextOut(
-        v.ChartLeft + v.LeftBorder + (v.ChartWidth - v.LeftBorder - v.RightBorder) / 2 - w / 2,
-        v.ChartTop + v.ChartHeight - h - h / 8, v.XAxisTitle);
+    AxisTitle(
+        v.XAxisTitle, 0,
+        [&](double w, double h) {
+          return TextPlace{
+              v.ChartLeft + v.LeftBorder + (v.ChartWidth - v.LeftBorder - v.RightBorder) / 2 - w / 2,
+              v.ChartTop + v.ChartHeight - h - h / 8, w, h};
+        },
+        [&](const TextPlace& p) {
+          return p.x >= v.ChartLeft && p.x + p.w <= v.ChartLeft + v.ChartWidth;
+        });
   });
   Graph::RemoveFont();
 }
@@ -206,15 +243,16 @@ void PrintXAxisTitle() {
 void PrintYAxisTitle() {
   vb::Proc g(kModule, "PrintYAxisTitle");
   Vars& v = vars();
+  // Reading upwards, centred on the plot's height and no longer than it.
+  const double plotHeight = v.ChartHeight - v.TopBorder - v.BottomBorder;
   g.step([&] {
-    const ChartFont& f = v.AxisTitleFont;
-    Graph::SetFont(f.FontName, f.Bold, f.Italic, f.Underline, false, f.Size, 90);
-    Graph::SetTextColor(0);
-    const double w = Graph::TextWd(v.YAxisTitle), h = Graph::TextHt(v.YAxisTitle);
-    Graph::TextOut(
-        v.ChartLeft + h / 8,
-        v.ChartTop + v.TopBorder + (v.ChartHeight - v.TopBorder - v.BottomBorder) / 2 + w / 2,
-        v.YAxisTitle);
+    AxisTitle(
+        v.YAxisTitle, 90,
+        [&](double w, double h) {
+          return TextPlace{v.ChartLeft + h / 8, v.ChartTop + v.TopBorder + plotHeight / 2 + w / 2,
+                           w, h};
+        },
+        [&](const TextPlace& p) { return p.w <= plotHeight; });
   });
   Graph::RemoveFont();
 }
@@ -223,31 +261,60 @@ void PrintLegend() {
   vb::Proc g(kModule, "PrintLegend");
   Vars& v = vars();
   const long mode = v.ChartLegendMode;
-  for (int i = 1; i <= kMaxSeries; ++i) {
+  // Series i takes the i-th row, empty names included, from the vertical middle of the plot
+  // down; a second line adds its own height to the rows below it. A legend that would run
+  // below the plot starts higher, so that it stays beside the plot.
+  double h = 0;
+  int last = 0;
+  std::array<double, kMaxSeries + 2> rowTop{};
+  const ChartFont& font = v.LegendFont;
+  auto select = [&] {
+    Graph::SetFont(font.FontName, font.Bold, font.Italic, font.Underline, false, v.LegendSize, 0);
+  };
+  g.step([&] {
+    select();
+    h = Graph::TextHt("A");
+    Graph::RemoveFont();
+    double offset = 0, bottom = 0;
+    for (int i = 1; i <= kMaxSeries; ++i) {
+      rowTop[i] = offset;
+      offset += 1.5 * h;
+      if (v.SeriesName[i].empty()) continue;
+      last = i;
+      const bool second =
+          (mode == 1 || mode == 2) && !SplitLegend(v.SeriesName[i], mode).second.empty();
+      bottom = rowTop[i] + h + (second ? 1.25 * h : 0);
+      if (second) offset += 1.25 * h;
+    }
+    const double plotTop = v.ChartTop + v.TopBorder,
+                 plotBottom = v.ChartTop + v.ChartHeight - v.BottomBorder;
+    double start = plotTop + (plotBottom - plotTop) / 2 + h / 2;
+    if (last > 0 && start + bottom > plotBottom) start = std::max(plotTop, plotBottom - bottom);
+    for (int i = 1; i <= last; ++i) rowTop[i] += start;
+  });
+  for (int i = 1; i <= last; ++i) {
     if (v.SeriesName[i].empty()) continue;
     g.step([&] {
-      SelectChartFont(v.LegendFont);
+      select();
       Graph::SetTextColor(mode == 2 ? v.SeriesColor[i] : 0);
       const LegendLines lines = SplitLegend(v.SeriesName[i], mode);
-      const double w = Graph::TextWd(lines.first), h = Graph::TextHt(lines.first);
-      // Row i belongs to series i, from the vertical middle of the plot area down.
-      const double y = v.ChartTop + v.TopBorder +
-                       (v.ChartHeight - v.TopBorder - v.BottomBorder) / 2 + h / 2 +
-                       1.5 * h * (i - 1);
+      const double w = Graph::TextWd(lines.first), lh = Graph::TextHt(lines.first);
+      const double y = rowTop[i];
       const double right = v.ChartLeft + v.ChartWidth;
       if (mode == 4) {
-        const double x = right - w - h - h / 4;
+        const double x = right - w - lh - lh / 4;
         Graph::TextOut(x, y, lines.first);
-        DrawMarker(x + w + h / 2, y + h / 2, v.SeriesMarker[i], "#");
+        DrawMarker(x + w + lh / 2, y + lh / 2, v.SeriesMarker[i], "#");
       } else if (mode == 3) {
-        const double x = right - w - h - h / 4;
+        const double x = right - w - lh - lh / 4;
         Graph::TextOut(x, y, lines.first);
-        FilledBox(x + w, y, x + w + h, y + h, 0, v.SeriesFillStyle[i]);
-        Graph::Rectangle(x + w, y, x + w + h, y + h);
+        FilledBox(x + w, y, x + w + lh, y + lh, 0, v.SeriesFillStyle[i]);
+        Graph::Rectangle(x + w, y, x + w + lh, y + lh);
       } else if (mode == 1 || mode == 2) {
-        const double x = right - w - h / 4;
+        // Both lines start where the wider one keeps clear of the chart's edge.
+        const double x = right - std::max(w, Graph::TextWd(lines.second)) - lh / 4;
         Graph::TextOut(x, y, lines.first);
-        if (!lines.second.empty()) Graph::TextOut(x, y + 1.25 * h, lines.second);
+        if (!lines.second.empty()) Graph::TextOut(x, y + 1.25 * lh, lines.second);
       }
     });
     Graph::RemoveFont();
@@ -261,12 +328,21 @@ namespace General {
 void PlotMachSpeeds() {
   vb::Proc g("General", "PlotMachSpeeds");
   Chart::Vars& v = Chart::vars();
+  // The labels stand side by side above the plot; one that would touch the one before it is
+  // left out (its line is drawn all the same).
+  double keptRight = -1e300;
+  auto fits = [&](double left, double right, double h) {
+    if (left < keptRight + h / 4) return false;
+    keptRight = right;
+    return true;
+  };
   g.step([&] {
     const Chart::ChartFont& f = v.LegendFont;
     Graph::SetFont(f.FontName, false, false, false, false, f.Size, 0);
     Graph::SetTextColor(0);
     const double w = Graph::TextWd("M="), h = Graph::TextHt("M=");
-    Graph::TextOut(Chart::ChartX(574 * 0.55) - w / 2, Chart::ChartY(v.YMax) - h, "M=");
+    const double x = Chart::ChartX(574 * 0.55) - w / 2;
+    if (fits(x, x + w, h)) Graph::TextOut(x, Chart::ChartY(v.YMax) - h, "M=");
   });
   Graph::RemoveFont();
   // M = .60, .65, ... .90, counted by index. The speed of sound is 661.9 kt at sea level and
@@ -285,7 +361,8 @@ void PlotMachSpeeds() {
       // The label in the target's own font: the legend font has been released.
       const std::string text = General::FixStr(m, 2);
       const double w = Graph::TextWd(text), h = Graph::TextHt(text);
-      Graph::TextOut(Chart::ChartX(a) - w / 2, Chart::ChartY(v.YMax) - h, text);
+      const double x = Chart::ChartX(a) - w / 2;
+      if (fits(x, x + w, h)) Graph::TextOut(x, Chart::ChartY(v.YMax) - h, text);
     });
     Graph::RemovePen();
   }

@@ -114,6 +114,7 @@ void NewChart(gdi::Canvas& target, long barMode, double left, double top, double
       v.SeriesName[s].clear();
     }
     v.ChartFromDatabase = redraw;
+    v.SeriesRefused = false;
   });
   // A chart read afresh from the database starts its cache empty, so that a series that has no
   // points this time never brings back the points of an earlier drawing.
@@ -130,9 +131,12 @@ void NewSeries(gdi::Rgb color, long lineStyle, long marker, const std::string& n
                long fillStyle) {
   vb::Proc g(kModule, "NewSeries");
   Vars& v = vars();
-  g.step([&] {
+  // A series beyond the last slot is refused whole: reported once here, nothing of it stored
+  // in the working set or the cache, and the points added to it go nowhere.
+  const bool stored = g.step([&] {
     const long s = v.ChartSeriesCount + 1;
-    if (s > kMaxSeries) vb::Raise(vb::err::SubscriptOutOfRange);
+    v.SeriesRefused = s > kMaxSeries;
+    if (v.SeriesRefused) vb::Raise(vb::err::SubscriptOutOfRange);
     v.ChartSeriesCount = s;
     v.SeriesColor[s] = color;
     v.SeriesMarker[s] = marker;
@@ -143,6 +147,7 @@ void NewSeries(gdi::Rgb color, long lineStyle, long marker, const std::string& n
     v.ChartPoints[s][0] = {};
     v.ChartPoints[s][1] = {};
   });
+  if (!stored) return;
   g.step([&] {
     const int c = v.CurrentChartNumber;
     if (!ValidChart(c)) return;
@@ -158,6 +163,7 @@ void NewSeries(gdi::Rgb color, long lineStyle, long marker, const std::string& n
 void AddPoint(double x, std::optional<double> y) {
   vb::Proc g(kModule, "AddPoint");
   Vars& v = vars();
+  if (v.SeriesRefused) return;  // a point of a refused series; the refusal was reported
   long s = 0, n = 0;
   ChartPoint stored;
   bool ok = g.step([&] {

@@ -1,6 +1,8 @@
 // The chart picture host: the persistent chart image, its repaint, the rebuilds and the hover.
 #include "mainwindow/ChartPicture.h"
 
+#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -21,6 +23,9 @@ namespace {
 constexpr int kAssumptionBoxTop = 480 / gdi::kScreenTwipsPerPixel;
 constexpr gdi::Rgb kAssumptionBack = gdi::RGB(255, 255, 224);
 
+// The size of an image in screen pixels, whatever its device pixel ratio.
+QSize ScreenSize(const QImage& image) { return image.deviceIndependentSize().toSize(); }
+
 // A canvas over a copy of an image: the pop-up is drawn on it, the original stays untouched.
 class ImageCanvas final : public gdi::PainterCanvas {
  public:
@@ -30,8 +35,8 @@ class ImageCanvas final : public gdi::PainterCanvas {
     ChartHover::ReleaseGraphTarget(this);
   }
   gdi::TargetKind kind() const override { return gdi::TargetKind::Picture; }
-  double width() const override { return image_.width(); }
-  double height() const override { return image_.height(); }
+  double width() const override { return ScreenSize(image_).width(); }
+  double height() const override { return ScreenSize(image_).height(); }
   void clear() override {
     endPainting();
     image_.fill(Qt::white);
@@ -75,7 +80,8 @@ class AssumptionBox final : public QWidget {
     const gdi::Extent size = ChartHover::AssumptionBoxSize(probe_, text);
     const int w = std::max(1, static_cast<int>(size.width));
     const int h = std::max(1, static_cast<int>(size.height));
-    gdi::PictureCanvas canvas(w, h, kAssumptionBack);
+    gdi::PictureCanvas canvas(w, h, kAssumptionBack, gdi::TargetKind::Picture,
+                              devicePixelRatioF());
     ChartHover::DrawAssumptionBox(canvas, text);
     image_ = canvas.image();
     ChartHover::ReleaseGraphTarget(&canvas);
@@ -123,10 +129,13 @@ void ChartPicture::Rebuild(bool fromDatabase) {
   // Nothing of the hover survives a new drawing: the chart's state says nothing is shown.
   ErasePopup();
   if (const int chart = ChartNumber(); chart > 0) ChartHover::vars().PopupPoint[chart] = 0;
+  // Drawn at the screen's device pixel ratio: as sharp as the drawings beside it.
   const int w = std::max(1, width()), h = std::max(1, height());
-  if (!canvas_ || canvas_->width() != w || canvas_->height() != h) {
+  const double ratio = devicePixelRatioF();
+  if (!canvas_ || canvas_->width() != w || canvas_->height() != h ||
+      canvas_->devicePixelRatio() != ratio) {
     if (canvas_) ChartHover::ReleaseGraphTarget(canvas_.get());
-    canvas_.reset(new gdi::PictureCanvas(w, h));
+    canvas_.reset(new gdi::PictureCanvas(w, h, 0xFFFFFF, gdi::TargetKind::Picture, ratio));
   }
   if (picture_ == Chart::ChartPicture::Other)
     canvas_->clear();
@@ -152,19 +161,24 @@ void ChartPicture::paintEvent(QPaintEvent* event) {
   QPainter p(this);
   const QImage& shown = ShownImage();
   // White where no opaque picture covers the widget (before the first drawing, a size change).
-  if (shown.isNull() || shown.hasAlphaChannel() || !shown.rect().contains(event->rect()))
+  if (shown.isNull() || shown.hasAlphaChannel() ||
+      !QRect(QPoint(0, 0), ScreenSize(shown)).contains(event->rect()))
     p.fillRect(event->rect(), Qt::white);
   if (!shown.isNull()) p.drawImage(0, 0, shown);
 }
 
 void ChartPicture::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  if (chartImage_.size() != size()) ScheduleRebuild();
+  if (!DrawnForScreen()) ScheduleRebuild();
 }
 
 void ChartPicture::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  if (chartImage_.size() != size()) ScheduleRebuild();
+  if (!DrawnForScreen()) ScheduleRebuild();
+}
+
+bool ChartPicture::DrawnForScreen() const {
+  return ScreenSize(chartImage_) == size() && chartImage_.devicePixelRatio() == devicePixelRatioF();
 }
 
 // Resizes come in bursts: the picture is drawn again once, after the last of them, and only
@@ -175,7 +189,7 @@ void ChartPicture::ScheduleRebuild() {
   QTimer::singleShot(0, this, [this] {
     if (!rebuildPending_) return;
     rebuildPending_ = false;
-    if (isVisible() && chartImage_.size() != size()) Rebuild(true);
+    if (isVisible() && !DrawnForScreen()) Rebuild(true);
   });
 }
 
@@ -189,7 +203,7 @@ void ChartPicture::leaveEvent(QEvent* event) {
   General::ChartMouseLeave(*this);
 }
 
-double ChartPicture::ScaleWidth() const { return chartImage_.width(); }
+double ChartPicture::ScaleWidth() const { return ScreenSize(chartImage_).width(); }
 
 ChartHover::CaptionExtent ChartPicture::Caption() {
   if (!captionKnown_ && canvas_) {
@@ -234,6 +248,63 @@ void ChartPicture::ShowAssumptionBox() {
   box_->move(left, picture.top() + kAssumptionBoxTop);
   box_->raise();
   box_->setVisible(true);
+}
+
+// --- QualifierLabel ---
+
+namespace {
+
+// The smallest size a qualifier is written in.
+constexpr double kSmallestQualifierPoints = 5;
+
+}  // namespace
+
+QualifierLabel::QualifierLabel(QWidget* parent) : QLabel(parent), base_(font()) {
+  setTextFormat(Qt::PlainText);
+  setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+}
+
+void QualifierLabel::SetQualifier(const QString& text) {
+  setText(text);
+  Fit();
+}
+
+void QualifierLabel::resizeEvent(QResizeEvent* event) {
+  QLabel::resizeEvent(event);
+  Fit();
+}
+
+void QualifierLabel::changeEvent(QEvent* event) {
+  QLabel::changeEvent(event);
+  // A font given from outside (the window's own font) is the one to fit from.
+  if (event->type() == QEvent::FontChange && !fitting_) {
+    base_ = font();
+    Fit();
+  }
+}
+
+void QualifierLabel::Fit() {
+  if (fitting_) return;
+  fitting_ = true;
+  const QString shown = text();
+  const QRectF area = contentsRect();
+  QFont f = base_;
+  bool wrap = QFontMetricsF(f).horizontalAdvance(shown) > area.width();
+  if (wrap) {
+    // Lines as the label breaks them, in the largest size whose lines fit its height.
+    double size = f.pointSizeF() > 0 ? f.pointSizeF() : QFontInfo(f).pointSizeF();
+    for (;; size -= 0.5) {
+      f.setPointSizeF(std::max(size, kSmallestQualifierPoints));
+      const QRectF need = QFontMetricsF(f).boundingRect(
+          QRectF(0, 0, area.width(), 1e6), Qt::TextWordWrap | Qt::AlignHCenter, shown);
+      if ((need.height() <= area.height() && need.width() <= area.width()) ||
+          size <= kSmallestQualifierPoints)
+        break;
+    }
+  }
+  setWordWrap(wrap);
+  setFont(f);
+  fitting_ = false;
 }
 
 }  // namespace MainForm

@@ -10,7 +10,9 @@
 // the top right corner opens the chart's assumption box, a child widget of the picture's parent
 // right-aligned with the picture; its text is read with the chart. Leaving the picture takes
 // both away.
+#include <QFont>
 #include <QImage>
+#include <QLabel>
 #include <QPointer>
 #include <QWidget>
 #include <memory>
@@ -69,6 +71,8 @@ class ChartPicture : public QWidget, private ChartHover::HoverHost {
   void ErasePopup() override;
 
   void ScheduleRebuild();
+  // The chart image is of the picture's size and the screen's device pixel ratio.
+  bool DrawnForScreen() const;
   void ShowAssumptionBox();
 
   std::string name_;
@@ -83,6 +87,28 @@ class ChartPicture : public QWidget, private ChartHover::HoverHost {
   std::string assumptionGroup_;  // the report group that assumptionText_ was read for
   std::string assumptionText_;
   QPointer<AssumptionBox> box_;
+};
+
+// The qualifier line under a chart picture: the chart's qualifier text from the database,
+// shown as plain text (never as markup), centred at the top of the label. A text that does not
+// fit on one line in the label's own font is broken into lines and, where those do not fit the
+// label's height, written smaller, so that none of it is cut.
+class QualifierLabel final : public QLabel {
+  Q_OBJECT
+
+ public:
+  explicit QualifierLabel(QWidget* parent = nullptr);
+  void SetQualifier(const QString& text);
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  // Chooses the font and the wrapping for the text at the label's size.
+  void Fit();
+  QFont base_;
+  bool fitting_ = false;
 };
 
 }  // namespace MainForm

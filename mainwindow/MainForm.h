@@ -38,7 +38,6 @@ struct Vars {
   bool PlotPreview = false;
   bool PrintFromCAD = false;
   bool StartFresh = false;
-  bool FitChartLabels = false;
   bool UseMouseWheelHook = false;
   std::string ExportFolder;  // folder of the last export; empty = the program folder
   std::string MainCaption;

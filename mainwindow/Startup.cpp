@@ -4,6 +4,7 @@
 #include <string>
 #include <thread>
 
+#include "charts/Chart.h"
 #include "drawings/CadFunctions.h"
 #include "drawings/DrawingCache.h"
 #include "foundation/DBase.h"
@@ -126,7 +127,7 @@ void Startup::FormLoad() {
        }},
       {"HookWindow",
        [](Startup& s) {
-         vars().FitChartLabels = true;
+         Chart::vars().FitChartLabels = true;
          vars().UseMouseWheelHook = true;
          s.view_.HookWindow();
        }},

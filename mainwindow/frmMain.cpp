@@ -211,8 +211,8 @@ frmMain::frmMain(std::unique_ptr<AircraftData> data)
       .colorPicker = &frmColor::Run,
       // A chart's qualifier text goes to the label under its picture.
       .chartQualifiers = [this](const std::string& label, const std::string& caption) {
-        if (auto* q = findChild<QLabel*>(QString::fromStdString(label)))
-          q->setText(QString::fromStdString(caption));
+        if (auto* q = findChild<QualifierLabel*>(QString::fromStdString(label)))
+          q->SetQualifier(QString::fromStdString(caption));
       }});
   composition_ = std::make_unique<DxfCompositionControls>(*drawingServices_);
   dispatcher_ = std::make_unique<TabDispatcher>(*this, *composition_, *this);
@@ -546,10 +546,12 @@ void frmMain::BuildClient() {
       const int width = two ? 4770 : 9660;
       auto* chart = new ChartPicture(c.pictures[k], frames_[c.tab]);
       chart->setGeometry(TwipRect(left, 120, width, H - 1200));
-      auto* q = new QLabel(frames_[c.tab]);
+      // The qualifier takes the room down to the planes' names (on the WAT page, on the right,
+      // down to the category options) for a text that needs more than one line.
+      auto* q = new QualifierLabel(frames_[c.tab]);
       q->setObjectName(c.qualifiers[k]);
-      q->setGeometry(TwipRect(left, H - 1020, width, 255));
-      q->setAlignment(Qt::AlignCenter);
+      const bool besideOptions = c.tab == Tab::WAT && k == 1;
+      q->setGeometry(TwipRect(left, H - 1020, width, besideOptions ? 300 : 600));
     }
     QFrame* assumption =
         picture(frames_[c.tab], (ctl::stcAssumption_ + std::to_string(c.tab)).c_str(),

@@ -257,11 +257,17 @@ Extent PainterCanvas::textExtent(std::string_view text) {
 
 // --- PictureCanvas ---
 
-PictureCanvas::PictureCanvas(int width, int height, Rgb backColor, TargetKind kind)
+PictureCanvas::PictureCanvas(int width, int height, Rgb backColor, TargetKind kind,
+                             double devicePixelRatio)
     : PainterCanvas(kScreenDpi),
       kind_(kind),
       back_(backColor),
-      image_(std::max(1, width), std::max(1, height), QImage::Format_RGB32) {
+      width_(std::max(1, width)),
+      height_(std::max(1, height)) {
+  const double ratio = devicePixelRatio > 0 ? devicePixelRatio : 1;
+  image_ = QImage(static_cast<int>(std::ceil(width_ * ratio)),
+                  static_cast<int>(std::ceil(height_ * ratio)), QImage::Format_RGB32);
+  image_.setDevicePixelRatio(ratio);
   // 96 dpi exactly, so that fonts given in points come out at screen sizes.
   const int dotsPerMeter = static_cast<int>(std::lround(kScreenDpi / 0.0254));
   image_.setDotsPerMeterX(dotsPerMeter);
@@ -282,6 +288,7 @@ void PictureCanvas::clear() {
       std::swap(image_, spare_);
     } else {
       QImage fresh(image_.size(), image_.format());
+      fresh.setDevicePixelRatio(image_.devicePixelRatio());
       fresh.setDotsPerMeterX(image_.dotsPerMeterX());
       fresh.setDotsPerMeterY(image_.dotsPerMeterY());
       spare_ = std::exchange(image_, std::move(fresh));

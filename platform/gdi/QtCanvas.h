@@ -59,22 +59,26 @@ class PainterCanvas : public Canvas {
 };
 
 // A picture surface of its own, in screen pixels (96 dpi), filled with its back colour; what is
-// drawn on it stays until it is cleared.
+// drawn on it stays until it is cleared. On a screen of a higher device pixel ratio the picture
+// holds that many image pixels per screen pixel (its width and height stay in screen pixels,
+// as everything drawn on it does), so that it shows as sharp as the screen can.
 class PictureCanvas : public PainterCanvas {
  public:
   PictureCanvas(int width, int height, Rgb backColor = 0xFFFFFF,
-                TargetKind kind = TargetKind::Picture);
+                TargetKind kind = TargetKind::Picture, double devicePixelRatio = 1);
   ~PictureCanvas() override;
 
   TargetKind kind() const override { return kind_; }
-  double width() const override { return image_.width(); }
-  double height() const override { return image_.height(); }
+  double width() const override { return width_; }
+  double height() const override { return height_; }
+  double devicePixelRatio() const { return image_.devicePixelRatio(); }
   void clear() override;
 
   Rgb backColor() const { return back_; }
   void setBackColor(Rgb color) { back_ = color; }
   // The picture as drawn so far.
   const QImage& image();
+  // The colour of an image pixel (a screen pixel at a device pixel ratio of 1).
   Rgb pixel(int x, int y);
   bool savePng(const std::string& path);
 
@@ -84,6 +88,7 @@ class PictureCanvas : public PainterCanvas {
  private:
   TargetKind kind_;
   Rgb back_;
+  int width_, height_;
   QImage image_;
   QImage spare_;  // the picture handed out before the last clear()
 };

@@ -135,8 +135,8 @@ class NotePlacement : public ChartNotes {
     Chart::SetDefaults();
     Graph::InitGraphics(c, true, false);
     v.CurrentChartNumber = 1;
-    v.ChartLeft = v.ChartTop = v.PlotX0 = 0;
-    v.PlotY1 = 100;
+    v.ChartLeft = v.ChartTop = v.PlotX0 = v.PlotY0 = 0;
+    v.PlotX1 = v.PlotY1 = 100;
     v.XMin = v.YMin = 0;
     v.XFactor = v.YFactor = 1;
     const Chart::ChartFont& f = v.AxisTitleFont;
@@ -168,7 +168,8 @@ TEST_F(NotePlacement, OverlappingNotesArePushedApartWhenFitting) {
   auto at = [&](double x, const char* text, const char* align = "Left") {
     return Chart::ChartLabel{0, x, 20 + 0.2 * h, text, 8, align};
   };
-  const double pushed = 20 + 0.75 * h, kept = 20 + 0.2 * h;
+  // Pushed, the upper note stands on the lower one: a whole text height above it.
+  const double pushed = 20 + h, kept = 20 + 0.2 * h;
   const Case cases[] = {
       {"same x, fitting", true, at(10, "Upper"), pushed},
       {"same x, not fitting", false, at(10, "Upper"), kept},
@@ -190,7 +191,7 @@ TEST_F(NotePlacement, AnIHasNoWidthAndACentredNoteCoversItsMiddle) {
   // Above an "I" at 10 a note starting at 10.3 keeps its place; above a "W" it is pushed.
   const Chart::ChartLabel next{0, 10.3, 20 + 0.2 * h, "Next", 8, "Left"};
   EXPECT_NEAR(Drawn({{0, 10, 20, "I", 8, "Left"}, next})[1], Device(20 + 0.2 * h), 1);
-  EXPECT_NEAR(Drawn({{0, 10, 20, "W", 8, "Left"}, next})[1], Device(20 + 0.75 * h), 1);
+  EXPECT_NEAR(Drawn({{0, 10, 20, "W", 8, "Left"}, next})[1], Device(20 + h), 1);
 
   // A centred note four units wide at x 10 covers 8 to 12.
   const std::string text = "ABCD";
@@ -204,10 +205,14 @@ TEST_F(NotePlacement, AnIHasNoWidthAndACentredNoteCoversItsMiddle) {
     double x;
     bool pushed;
   };
-  for (const Case& k : {Case{11.9, true}, Case{12.5, false}, Case{7.5, true}, Case{6.9, false}}) {
+  // "ZZ" is two units wide: from 6.9 it reaches 8.9, into the centred note (its left edge is
+  // not rounded down to 6 first). Pushed, its foot stands on the centred note's head, half a
+  // text height above 20.
+  for (const Case& k : {Case{11.9, true}, Case{12.5, false}, Case{7.5, true}, Case{6.9, true},
+                        Case{5.9, false}}) {
     SCOPED_TRACE(k.x);
     const double y = Drawn({centred, {0, k.x, 20 + 0.2 * h, "ZZ", 8, "Left"}})[1];
-    EXPECT_NEAR(y, Device(k.pushed ? 20 + 0.75 * h : 20 + 0.2 * h), 1);
+    EXPECT_NEAR(y, Device(k.pushed ? 20 + 1.5 * h : 20 + 0.2 * h), 1);
   }
   // Drawn centred on 10.
   Drawn({centred});

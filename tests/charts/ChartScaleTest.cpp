@@ -191,4 +191,29 @@ TEST_F(ChartScale, ABarChartTakesOneUnitPerSeries) {
   EXPECT_EQ(v.XLabelEvery, 1);
 }
 
+// A scale row whose maximum is 0 gives an axis from 0 to 0: the chart cannot be scaled. That is
+// reported once through the common handler, and the chart is drawn empty, without a plot; a
+// drawing of it from the cache (a pop-up taken away) does not report it again.
+TEST_F(ChartScale, AZeroRangeFromTheTableIsReportedOnceAndDrawsAnEmptyChart) {
+  scales.rows[{"3", "Block Fuel"}] = {0, 250, 500, 40000, 5000, 10000};
+  scales.rows[{"3", "Block Time"}] = {3000, 250, 500, 0, 30, 60};
+  for (const char* title : {"Block Fuel", "Block Time"}) {
+    SCOPED_TRACE(title);
+    const long before = errors();
+    for (bool fromDatabase : {true, false}) {
+      v.CurrentChartNumber = 1;
+      v.ChartLabelsLoaded[1] = true;
+      Chart::NewChart(c, 0, 0, 0, 100, 100, fromDatabase);
+      v.ChartTitle = title;
+      Registry::RegSettings().Aircraft1 = "101";
+      Chart::NewSeries(0x0000FF, 0, 0, "", 0);
+      Chart::AddPoint(100, 1000.0);
+      Chart::DrawChart();
+      EXPECT_EQ(errors(), before + 1) << fromDatabase;
+      EXPECT_TRUE(v.XFactor == 0 || v.YFactor == 0);
+    }
+  }
+  EXPECT_TRUE(Prompts().empty());
+}
+
 }  // namespace

@@ -1,3 +1,5 @@
+#include <tuple>
+
 #include "ChartTestSupport.h"
 #include "foundation/Globals.h"
 
@@ -136,14 +138,29 @@ TEST_F(ChartSeries, TheDrawingControlAspectAppliesOnlyWhileItIsTheTarget) {
 TEST_F(ChartSeries, LimitsAreReportedAndNothingBeyondThemIsStored) {
   v.CurrentChartNumber = 2;
   Start();
-  for (int s = 1; s <= 101; ++s) Chart::NewSeries(static_cast<gdi::Rgb>(s), 0, 0, "", 0);
-  EXPECT_EQ(errors(), 1);
-  EXPECT_EQ(v.ChartSeriesCount, 100);
-  EXPECT_EQ(v.SeriesColor[100], 100u);
+  for (int s = 1; s <= 100; ++s) Chart::NewSeries(static_cast<gdi::Rgb>(s), 0, 0, "", 0);
   for (int p = 1; p <= 1001; ++p) Chart::AddPoint(p, p);
-  EXPECT_EQ(errors(), 2);
+  EXPECT_EQ(errors(), 1);
   EXPECT_EQ(v.ChartPointCount[100], 1000);
   EXPECT_EQ(v.ChartSeriesCache.PointCount(2, 100), 1000);
+  // A 101st series is refused whole: reported once, and neither it nor its points reach
+  // series 100, in the working set or in the cache.
+  Chart::NewSeries(0x00FF00, 2, 5, "one too many", 3);
+  Chart::AddPoint(5000, 5000.0);
+  Chart::AddPoint(6000, 6000.0);
+  EXPECT_EQ(errors(), 2);
+  EXPECT_EQ(v.ChartSeriesCount, 100);
+  EXPECT_EQ(std::tie(v.SeriesColor[100], v.SeriesName[100], v.SeriesLineStyle[100],
+                     v.SeriesMarker[100], v.SeriesFillStyle[100], v.ChartPointCount[100]),
+            std::make_tuple(100u, std::string(), 0L, 0L, 0L, 1000L));
+  EXPECT_EQ(v.ChartPoints[100][1000].X, 1000);
+  const Chart::CacheSeries* cached = v.ChartSeriesCache.Series(2, 100);
+  ASSERT_NE(cached, nullptr);
+  EXPECT_EQ(std::tie(cached->Name, cached->Color, cached->LineStyle, cached->Marker,
+                     cached->FillStyle, cached->PointCount),
+            std::make_tuple(std::string(), 100u, 0L, 0L, 0L, 1000L));
+  EXPECT_EQ(v.ChartSeriesCache.Point(2, 100, 1000).X, 1000);
+  EXPECT_EQ(v.ChartSeriesCache.SeriesCount(2), 100);
   // A point before any series, and a chart number outside the cache.
   Start();
   Chart::AddPoint(1, 1.0);

@@ -18,53 +18,26 @@
 
 namespace {
 
-using charttest::ChartFixture;
 
 constexpr gdi::Rgb kRed = 0x0000FF, kBlue = 0xFF0000;
 
-class SampleCharts : public ChartFixture {
+class SampleCharts : public charttest::SampleDatabaseFixture {
  protected:
-  void SetUp() override {
-    ChartFixture::SetUp();
-    std::string sql;
-    ASSERT_TRUE(vb::ReadWholeFile(TOLVANE_SAMPLE_AC_SQL, sql));
-    testsupport::BuildDatabase(dir / "ac.mdb", sql);
-    DBase::vars().DBPath = (dir / "ac.mdb").string();
-    Registry::RegSettings().PlaneColor1 = static_cast<int32_t>(kRed);
-    Registry::RegSettings().PlaneColor2 = static_cast<int32_t>(kBlue);
-    CadFunctions::vars().ShowPlane1 = CadFunctions::vars().ShowPlane2 = true;
-    Globals::vars().UserGeoLCIDNumber = 409;
-  }
-  void Choose(const char* ac1, const char* ac2, int aircraftClass) {
-    Registry::RegSettings().Aircraft1 = ac1;
-    Registry::RegSettings().Aircraft2 = ac2;
-    Globals::vars().AircraftClass = static_cast<int16_t>(aircraftClass);
-    for (int chart = 1; chart <= 16; ++chart) Chart::vars().ChartLabelsLoaded[chart] = false;
-  }
   static int Count(const QImage& img, gdi::Rgb colour) {
     return testsupport::CountColour(img, colour);
   }
 };
 
 TEST_F(SampleCharts, EveryChartOfAJetPairAndAHelicopterPairDraws) {
-  struct Pair {
-    const char* name;
-    const char* ac1;
-    const char* ac2;
-    int aircraftClass;
-    int watChart;
-    std::vector<int> charts;
-  };
-  const Pair pairs[] = {
+  const charttest::SamplePair pairs[] = {
       {"jets", "101", "102", 1, 2, {1, 2, 3, 8, 9, 12, 13, 14}},
       {"helicopters", "201", "202", 2, 1, {1, 2, 4, 5, 6, 7, 10, 11, 13, 15, 16}},
       {"helicopters-watb", "201", "202", 2, 2, {15, 16}},
   };
   const char* folder = std::getenv("TOLVANE_CHART_PNG_DIR");
   if (folder) std::filesystem::create_directories(folder);
-  for (const Pair& pair : pairs) {
-    Choose(pair.ac1, pair.ac2, pair.aircraftClass);
-    Globals::vars().WATChart = pair.watChart;
+  for (const charttest::SamplePair& pair : pairs) {
+    Choose(pair);
     for (int chart : pair.charts) {
       SCOPED_TRACE(std::string(pair.name) + " " + Chart::ChartKey(chart));
       gdi::PictureCanvas picture(640, 480);

@@ -816,3 +816,67 @@ TEST_F(Widgets, ThePrinterDialogIsOwnedByTheWindowAndLowersTheFloatingToolbar) {
   MainForm::vars().PlotPreview = false;
   EXPECT_FALSE(Printing::jobState().PlotPreview());
 }
+
+namespace {
+
+// The lines a label shows its text in: what its font needs for the text, broken as the label
+// breaks it, and the room the label gives.
+struct LabelFit {
+  QRectF need, room;
+};
+LabelFit FitOf(const QLabel* label) {
+  const QRectF room = label->contentsRect();
+  const int flags = (label->wordWrap() ? Qt::TextWordWrap : 0) | Qt::AlignHCenter;
+  return {QFontMetricsF(label->font())
+              .boundingRect(QRectF(0, 0, room.width(), 1e6), flags, label->text()),
+          room};
+}
+
+// The qualifier lines under the charts show the database's text as it stands, markup included,
+// and whole: broken into lines, and written smaller where the lines need it, in the label as
+// designed and in the smaller label a smaller window gives it.
+TEST_F(Widgets, QualifiersArePlainTextAndNeverCut) {
+  WriteIni("[Settings]\nHandleErrors=True\n[Database]\nDBName=ac.mdb\nDxfDBName=dxf.mdb\n");
+  SampleJetsProgramFolder(dir.path(), true, "201", "202");
+  // A qualifier that starts with a tag.
+  std::string sql;
+  ASSERT_TRUE(vb::ReadWholeFile(TOLVANE_SAMPLE_AC_SQL, sql));
+  sql += "\nUPDATE \"Graph Qualifier\" SET Notes = '<h1>Big</h1>' WHERE GRAPH = 'CeilingHVHeli';\n";
+  std::filesystem::remove(dir.path() / "ac.mdb");
+  testsupport::BuildDatabase(dir.path() / "ac.mdb", sql);
+  auto w = StartedWindow();
+  ASSERT_TRUE(w->startup().FirstActivationDone());
+  const long errorsAtStart = General::vars().ErrorCount;
+  auto* tabs = w->findChild<QTabBar*>(ctl::SSTab);
+  for (int tab : {12, 13}) {
+    tabs->setCurrentIndex(tab);
+    ASSERT_TRUE(Await([&] { return MainForm::vars().CurrentTab == tab; }));
+  }
+  auto* tagged = w->findChild<QLabel*>(ctl::lblCeilingHV);
+  ASSERT_NE(tagged, nullptr);
+  EXPECT_EQ(tagged->text().toStdString(), "<h1>Big</h1>");
+  EXPECT_EQ(tagged->textFormat(), Qt::PlainText);
+  for (const char* name : {ctl::lblWATCorp, ctl::lblWATUtil}) {
+    SCOPED_TRACE(name);
+    auto* label = w->findChild<QLabel*>(name);
+    ASSERT_NE(label, nullptr);
+    ASSERT_GT(label->text().size(), 80);  // the helicopters' long WAT qualifiers
+    EXPECT_EQ(label->textFormat(), Qt::PlainText);
+    // As designed, and as a window of 900 x 500 scales it: 0.806 of its design size.
+    const QRect designed = label->geometry();
+    for (double scale : {1.0, std::min(900 / 670.0, 500 / 620.0)}) {
+      label->setGeometry(QRect(designed.topLeft(), designed.size() * scale));
+      Settle();
+      const LabelFit fit = FitOf(label);
+      EXPECT_LE(fit.need.width(), fit.room.width()) << scale;
+      EXPECT_LE(fit.need.height(), fit.room.height()) << scale;
+      EXPECT_GE(label->font().pointSizeF(), 5) << scale;
+    }
+    label->setGeometry(designed);
+  }
+  EXPECT_EQ(General::vars().ErrorCount, errorsAtStart);
+  w->close();
+  w.reset();
+}
+
+}  // namespace

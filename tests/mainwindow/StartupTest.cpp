@@ -4,6 +4,7 @@
 
 #include "Fakes.h"
 #include "MainWindowFixture.h"
+#include "charts/Chart.h"
 #include "drawings/DrawingCache.h"
 #include "foundation/Disk.h"
 #include "mainwindow/Startup.h"
@@ -63,6 +64,7 @@ class StartupTest : public MainWindowTest {
 TEST_F(StartupTest, LoadRunsItsStepsInOrder) {
   WriteIni("[Settings]\nPlotPreview=True\nShowBlankFields=True\nCategorySelected=Jets\n");
   StoreSettings("7", "5");
+  Chart::vars().FitChartLabels = false;
   startup.FormLoad();
 
   const std::vector<std::string> order = {"PlaceFramesLike 3",
@@ -105,7 +107,7 @@ TEST_F(StartupTest, LoadRunsItsStepsInOrder) {
   EXPECT_GT(Globals::vars().AircraftCount, 0) << "the aircraft list is loaded";
   EXPECT_EQ(view.caption, "Tolvane    Version " + MainForm::VersionText() + "           ");
   EXPECT_EQ(view.tag, "Starting Up");
-  EXPECT_TRUE(vars().FitChartLabels);
+  EXPECT_TRUE(Chart::vars().FitChartLabels);  // the one switch the charts read
   EXPECT_TRUE(vars().UseMouseWheelHook);
   EXPECT_EQ(startup.DesignWidth(), 9000);
   EXPECT_EQ(startup.StatusBarHeight(), 315);
