@@ -89,22 +89,23 @@ void frmMain::BuildToolbar(QWidget* client) {
   toolbarStrip_ = new QFrame(client);
   toolbarStrip_->setObjectName(ctl::tbToolbar);
   toolbarStrip_->setFrameShape(QFrame::StyledPanel);
-  toolbarStrip_->setGeometry(0, 0, 2000, 32);
+  // Designed for the client area's design width; the layout scales it across the window.
+  toolbarStrip_->setGeometry(0, 0, kDesignWidth, kStripHeight);
   toolbarStrip_->setProperty("Tag", "SCROLLME");
   containers_.emplace(ctl::tbToolbar, toolbarStrip_);
   stripButtons_ = MakeToolbarButtons(toolbarStrip_, false);
   for (int i = 0; i < 10; ++i)
-    stripButtons_[static_cast<size_t>(i)]->setGeometry(3 + i * 31, 3, 30, 26);
+    stripButtons_[static_cast<size_t>(i)]->setGeometry(3 + i * 28, 3, 27, 26);
   // The legend: each plane's colour swatch and aircraft name.
   auto* frame1 = new QFrame(toolbarStrip_);
   frame1->setObjectName(ctl::Frame1);
-  frame1->setGeometry(318, 1, 384, 29);
+  frame1->setGeometry(286, 1, 230, 29);
   frame1->setProperty("Tag", "SCROLLME");
   containers_.emplace(ctl::Frame1, frame1);
   for (int i = 0; i < 2; ++i) {
     auto* c = new QCheckBox(i == 0 ? "Plane 1" : "Plane 2", toolbarStrip_);
     c->setObjectName(ctl::chkACVisible_ + QString::number(i));
-    c->setGeometry(710 + i * 74, 7, 72, 18);
+    c->setGeometry(520 + i * 70, 7, 66, 18);
     c->setChecked(true);
     c->setFocusPolicy(Qt::NoFocus);
     // Only the user's clicks: the toggles set the box by code.
@@ -195,7 +196,7 @@ void frmMain::SetSaveDialog(SaveDialog* dialog) { saveDialog_ = dialog; }
 
 void frmMain::SetStripVisible(bool visible) {
   toolbarStrip_->setVisible(visible);
-  FitClient();
+  Relayout();
 }
 
 bool frmMain::FloatingVisible() { return floating_ && floating_->isVisible(); }

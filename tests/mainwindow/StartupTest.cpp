@@ -107,8 +107,6 @@ TEST_F(StartupTest, LoadRunsItsStepsInOrder) {
   EXPECT_EQ(view.tag, "Starting Up");
   EXPECT_TRUE(vars().FitChartLabels);
   EXPECT_TRUE(vars().UseMouseWheelHook);
-  EXPECT_EQ(startup.DesignWidth(), 9000);
-  EXPECT_EQ(startup.StatusBarHeight(), 315);
   EXPECT_EQ(Registry::RegSettings().Aircraft1, "7");
 }
 
@@ -316,7 +314,7 @@ TEST_F(StartupTest, EveryStepIsTracedByNameAndAFailureStopsOnlyItsStep) {
   size_t at = 0;
   for (const char* step :
        {"InitDatabasePaths", "PlaceFrames",      "SelectFirstTab",    "DrawingCommands",
-        "ShowTabNo",         "DesignSize",       "DisplaySettings",   "LogBanner",
+        "ShowTabNo",         "DisplaySettings",  "LogBanner",
         "CreateSplash",      "MarkStartingUp",   "DoInitialization",  "DoEvents",
         "CheckDrawingCache", "ShowSplash",       "LoadDelay",         "Caption",
         "HookWindow",        "ApplyColorScheme", "GetRegData",        "PlaceWindow",
