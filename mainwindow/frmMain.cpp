@@ -15,6 +15,7 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QUrl>
+#include <QWindow>
 #include <filesystem>
 
 #include "drawings/CadFunctions.h"
@@ -230,6 +231,7 @@ frmMain::frmMain(std::unique_ptr<AircraftData> data)
     cad->ReadStatus = [] { CAD_ReadStatus(); };
   }
   timerFailures_ = std::make_unique<vb::RepeatedFailureFilter>();
+  connect(&floatingCheck_, &QTimer::timeout, this, [this] { CheckFloatingPlacement(); });
   timer1_.setObjectName(ctl::Timer1);
   timer1_.setInterval(100);
   connect(&timer1_, &QTimer::timeout, this, [this] { Timer1_Timer(); });
@@ -397,15 +399,6 @@ void frmMain::BuildClient() {
     return [this, procedure] { HeliView_Click(procedure); };
   };
   auto watChart = [this](int chart) { return [this, chart] { WATChart_Click(chart); }; };
-  auto picture = [&](QWidget* parent, const char* name, QRect rect) {
-    auto* p = frame(parent, name, rect, QFrame::Box);
-    p->setAutoFillBackground(true);
-    QPalette pal = p->palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    p->setPalette(pal);
-    p->setMouseTracking(true);
-    return p;
-  };
 
   BuildToolbar(client);
 
@@ -424,7 +417,6 @@ void frmMain::BuildClient() {
   const int H = LabelCatalogue::kPageHeight;
   for (int i = 0; i < kTabCount; ++i) {
     frames_[i] = frame(stage_, ctl::framDisplay_ + std::to_string(i), page);
-    frames_[i]->setMouseTracking(true);
     frames_[i]->setVisible(i == 0);
   }
 
@@ -439,9 +431,7 @@ void frmMain::BuildClient() {
   for (int p = 0; p < 2; ++p) {
     panels_[p] = frame(general_, ctl::framScroll_ + std::to_string(p),
                        TwipRect(0, 0, LabelCatalogue::kPanelWidth, LabelCatalogue::PanelHeight(p)));
-    panels_[p]->installEventFilter(this);
   }
-  general_->installEventFilter(this);
   for (QFrame* panel : panels_) panel->move(0, Px(PanelTop(0)));
   // The bar's place and range are the scroll rule's (SetScrollBar); each step moves the panels
   // 100 twips, an arrow click two steps.
@@ -504,7 +494,8 @@ void frmMain::BuildClient() {
       ->setChecked(true);
   group(interior, ctl::fraIntCabVol_0, "Volumes", TwipRect(120, H - 1350, 4440, 840));
 
-  // Tabs 6 to 13: the chart pictures with their qualifiers and assumption boxes.
+  // Tabs 6 to 13: the chart pictures with their qualifiers (each picture makes its assumption box
+  // when it first shows it, and takes it away when the mouse leaves the picture).
   struct Chart {
     int tab;
     const char* pictures[2];
@@ -542,10 +533,6 @@ void frmMain::BuildClient() {
       q->setGeometry(TwipRect(left, H - 1020, width, 255));
       q->setAlignment(Qt::AlignCenter);
     }
-    QFrame* assumption =
-        picture(frames_[c.tab], (ctl::stcAssumption_ + std::to_string(c.tab)).c_str(),
-                TwipRect(600, 600, 3000, 1500));
-    assumption->setVisible(false);
   }
   option(frames_[Tab::WAT], ctl::optWATA, "Cat A", TwipRect(8280, H - 690, 1200, 255), watChart(1));
   option(frames_[Tab::WAT], ctl::optWATB, "Cat B", TwipRect(8280, H - 420, 1200, 255), watChart(2));
@@ -918,6 +905,12 @@ bool frmMain::event(QEvent* e) {
 
 void frmMain::showEvent(QShowEvent* e) {
   QMainWindow::showEvent(e);
+  // The splash window is this window's own: the window manager keeps it above this window, which
+  // had no window of its own yet when the splash was shown and is mapped after it.
+  if (splash_ && splash_->isVisible() && splash_->windowHandle()) {
+    splash_->windowHandle()->setTransientParent(windowHandle());
+    splash_->raise();
+  }
   QTimer::singleShot(100, this, [this] {
     if (pendingOuter_ && frameGeometry().size() != geometry().size()) SetGeometry(*pendingOuter_);
   });
@@ -1080,9 +1073,6 @@ void frmMain::UnHookWindow() {
 
 bool frmMain::eventFilter(QObject* watched, QEvent* e) {
   if (watched == centralWidget() && e->type() == QEvent::Resize) Relayout();
-  if (e->type() == QEvent::MouseMove)
-    for (int i = 0; i < kTabCount; ++i)
-      if (watched == frames_[i]) framDisplay_MouseMove(i);
   return QMainWindow::eventFilter(watched, e);
 }
 

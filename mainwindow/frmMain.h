@@ -237,7 +237,6 @@ class frmMain final : public QMainWindow,
   void chkACVisible_Click(int index);
   // The data labels of either aircraft: that plane's colour chosen (plane 1 or 2).
   void lblData_DblClick(int plane);
-  void framDisplay_MouseMove(int index);
   // The option buttons' Click handlers: the layout of a drawing tab (optSideOverlay(index)), the
   // helicopter configuration (optCorp 1, optEMS 2, optUtil 3), the helicopter interior views
   // (optHeliAll, and each other one under its own procedure name) and the WAT chart (optWATA 1,
@@ -328,6 +327,18 @@ class frmMain final : public QMainWindow,
   QTimer timer1_;
   QPointer<frmSplash> splash_;
   std::optional<WindowRect> pendingOuter_;  // outer rectangle waiting for the frame
+  // Where the program last put the floating toolbar: the position asked for (twips) and the
+  // frame's top left corner it stands for (pixels). Until the window manager has framed the
+  // window the place is re-applied, as a frame not yet known would be taken for none.
+  struct FloatingPlacement {
+    int32_t left = 0, top = 0;
+    QPoint frame;
+    bool settled = false;
+    int checks = 0;
+  };
+  std::optional<FloatingPlacement> floatingPlaced_;
+  QTimer floatingCheck_;
+  void CheckFloatingPlacement();
   bool startupDone_ = false;
 };
 

@@ -159,7 +159,6 @@ void frmMain::ConnectCommands() {
       if (on) click();
     });
   }
-  for (QFrame* f : frames_) f->installEventFilter(this);
 }
 
 // --- DrawingViews ---
@@ -247,6 +246,13 @@ void frmMain::SetFloatingTopmost(bool topmost) {
 Toolbar::Rect frmMain::FloatingGeometry() {
   if (!floating_) return {};
   const QRect r = floating_->frameGeometry();
+  // The window where the program put it reads as the place asked for: a pixel holds 15 twips,
+  // so its own position read back would lose what the pixel rounded off. So does a window just
+  // framed and not yet moved to its place by its frame (CheckFloatingPlacement).
+  const bool framed = r != floating_->geometry();
+  if (floatingPlaced_ && (r.topLeft() == floatingPlaced_->frame ||
+                          (framed && !floatingPlaced_->settled)))
+    return {floatingPlaced_->left, floatingPlaced_->top, Twips(r.width()), Twips(r.height())};
   return {Twips(r.left()), Twips(r.top()), Twips(r.width()), Twips(r.height())};
 }
 
@@ -275,10 +281,40 @@ void frmMain::MoveFloating(int32_t left, int32_t top) {
     at.setY(
         std::clamp(at.y(), avail.top(), std::max(avail.top(), avail.bottom() - outer.height())));
   }
+  floatingPlaced_ = FloatingPlacement{left, top, at};
   floating_->move(at);
+  CheckFloatingPlacement();
+}
+
+void frmMain::CheckFloatingPlacement() {
+  FloatingPlacement* placed = floatingPlaced_ ? &*floatingPlaced_ : nullptr;
+  if (!floating_ || !placed || placed->settled) {
+    floatingCheck_.stop();
+    return;
+  }
+  // A window not framed yet is placed by its client area: once the window manager has framed it
+  // (its frame differs from its client area) it is moved again, now by its frame. The place is
+  // settled when the frame stands there, or after a second in which no frame came (no window
+  // manager) or the window manager kept it elsewhere.
+  const bool framed = floating_->frameGeometry() != floating_->geometry();
+  const bool there = floating_->frameGeometry().topLeft() == placed->frame;
+  if (floating_->isVisible() && framed && there) {
+    placed->settled = true;
+  } else if (++placed->checks > 20) {
+    placed->settled = true;
+  } else if (framed && !there) {
+    floating_->move(placed->frame);
+  }
+  if (placed->settled)
+    floatingCheck_.stop();
+  else if (!floatingCheck_.isActive())
+    floatingCheck_.start(50);
 }
 
 Toolbar::Rect frmMain::MainGeometry() {
+  // A placement still waiting for the window's frame reads as the rectangle asked for.
+  if (pendingOuter_ && frameGeometry() == geometry())
+    return {pendingOuter_->left, pendingOuter_->top, pendingOuter_->width, pendingOuter_->height};
   const QRect r = frameGeometry();
   return {Twips(r.left()), Twips(r.top()), Twips(r.width()), Twips(r.height())};
 }
@@ -340,13 +376,6 @@ void frmMain::lblData_DblClick(int plane) {
       },
       colour);
   g.step([&] { SetPlaneColor(*this, *cad_, plane, colour); });
-}
-
-void frmMain::framDisplay_MouseMove(int index) {
-  // Only the chart pages 6 to 13 have an assumptions pop-up; elsewhere there is nothing to do.
-  if (index < Tab::BlockFuel || index > Tab::WAT) return;
-  if (auto* box = findChild<QWidget*>(ctl::stcAssumption_ + QString::number(index)))
-    if (box->isVisible()) box->setVisible(false);
 }
 
 // --- View menu ---
@@ -530,7 +559,13 @@ void frmMain::ApplyColorScheme(const ColorScheme& scheme) {
       fill(w, form);
     if (name.startsWith(ctl::cmdToolbar_)) fill(w, form, QPalette::Button);
     if (name.startsWith(bars)) fill(w, gdi::ToQColor(scheme.bar));
-    if (name.startsWith(headings)) fill(w, gdi::ToQColor(scheme.heading));
+    if (name.startsWith(headings)) {
+      fill(w, gdi::ToQColor(scheme.heading));
+      // The headings' white text is barely legible on a pale heading colour.
+      QPalette pal = w->palette();
+      pal.setColor(QPalette::WindowText, gdi::ToQColor(ReadableTextColor(scheme.heading)));
+      w->setPalette(pal);
+    }
   }
   // This program's own menus only: the desktop's menu colour is left alone.
   const QColor menu = gdi::ToQColor(scheme.menu);
