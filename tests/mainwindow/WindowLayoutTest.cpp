@@ -105,6 +105,15 @@ TEST_F(Widgets, EveryControlFitsTheWindowAtItsDesignSizeLargerAndAt900By500) {
                              .arg(tab, 2, 10, QChar('0')));
       }
     }
+    // With the toolbar floating the tabs take the strip's place and the pages its height.
+    w->resize(900, 500);
+    ASSERT_TRUE(Await([&] { return w->centralWidget()->size() == QSize(900, 500) - around; }));
+    w->SetStripVisible(false);
+    for (const std::string& problem : Misplaced(*w)) ADD_FAILURE() << "no strip: " << problem;
+    EXPECT_EQ(tabs->y(), 0);
+    EXPECT_EQ(w->findChild<QWidget*>(ctl::SSTabPages)->geometry().bottom(),
+              w->centralWidget()->height() - 1);
+    w->SetStripVisible(true);
     EXPECT_EQ(General::vars().ErrorCount, errorsAtStart);
     w->close();
     w.reset();
