@@ -72,8 +72,8 @@ ScrollBarSetting ScrollRule(int32_t generalHeight, int32_t panel0Height, int32_t
     // The panels stand kScrollStep below the frame's top at value 0, so the last step must bring
     // the panel's bottom, that far lower, into the frame: a whole number of steps, rounded up.
     const int64_t beyond = static_cast<int64_t>(shown) + kScrollStep - generalHeight;
-    s.max = static_cast<int32_t>(
-        std::min<int64_t>((beyond + kScrollStep - 1) / kScrollStep, std::numeric_limits<int32_t>::max()));
+    s.max = static_cast<int32_t>(std::min<int64_t>((beyond + kScrollStep - 1) / kScrollStep,
+                                                   std::numeric_limits<int32_t>::max()));
     // The bar takes no LargeChange of 0.
     s.largeChange = std::max(1, RoundEven(s.max / 10.0));
     s.width = kScrollBarWidth;

@@ -250,8 +250,8 @@ Toolbar::Rect frmMain::FloatingGeometry() {
   // so its own position read back would lose what the pixel rounded off. So does a window just
   // framed and not yet moved to its place by its frame (CheckFloatingPlacement).
   const bool framed = r != floating_->geometry();
-  if (floatingPlaced_ && (r.topLeft() == floatingPlaced_->frame ||
-                          (framed && !floatingPlaced_->settled)))
+  if (floatingPlaced_ &&
+      (r.topLeft() == floatingPlaced_->frame || (framed && !floatingPlaced_->settled)))
     return {floatingPlaced_->left, floatingPlaced_->top, Twips(r.width()), Twips(r.height())};
   return {Twips(r.left()), Twips(r.top()), Twips(r.width()), Twips(r.height())};
 }

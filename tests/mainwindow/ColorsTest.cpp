@@ -96,14 +96,15 @@ TEST(ColorSchemeTest, HeadingTextReadsOnEveryHeadingColour) {
     int32_t heading, text;
   };
   const Case cases[] = {
-      {Rgb(186, 215, 235), 0},                   // PaleBlue's heading colour: black
-      {0x804000, Rgb(255, 255, 255)},            // the headings' own dark blue: white
-      {Rgb(255, 255, 0), 0},                     // yellow
-      {Rgb(0, 0, 255), Rgb(255, 255, 255)},      // blue
-      {Rgb(128, 128, 128), 0},                   // mid grey: black reads better
-      {Rgb(255, 0, 0), 0},                       // red
+      {Rgb(186, 215, 235), 0},               // PaleBlue's heading colour: black
+      {0x804000, Rgb(255, 255, 255)},        // the headings' own dark blue: white
+      {Rgb(255, 255, 0), 0},                 // yellow
+      {Rgb(0, 0, 255), Rgb(255, 255, 255)},  // blue
+      {Rgb(128, 128, 128), 0},               // mid grey: black reads better
+      {Rgb(255, 0, 0), 0},                   // red
   };
-  for (const Case& c : cases) EXPECT_EQ(MainForm::ReadableTextColor(c.heading), c.text) << c.heading;
+  for (const Case& c : cases)
+    EXPECT_EQ(MainForm::ReadableTextColor(c.heading), c.text) << c.heading;
   for (int r = 0; r <= 255; r += 15)
     for (int g = 0; g <= 255; g += 15)
       for (int b = 0; b <= 255; b += 15) {

@@ -67,8 +67,9 @@ TEST(Layout, ScrollMePanelsAndTheirChildrenKeepTopAndHeight) {
 // The band at the top of the form keeps its height; a control inside a container scales from
 // its container's top, not from the band.
 TEST(Layout, ControlsInAContainerScaleFromItsTop) {
-  const ProportionalLayout layout(kDesign, {{"framDisplay_2", {0, 600, 9000, 7700}, false, -1},
-                                            {"optSideOverlay_2", {6600, 7000, 1200, 255}, false, 0}});
+  const ProportionalLayout layout(kDesign,
+                                  {{"framDisplay_2", {0, 600, 9000, 7700}, false, -1},
+                                   {"optSideOverlay_2", {6600, 7000, 1200, 255}, false, 0}});
   const auto rects = layout.Arrange(kDesign.width, kDesign.height / 2);
   ASSERT_TRUE(rects);
   // ry = 0.48125: the page from the band's bottom, its button from the page's top.

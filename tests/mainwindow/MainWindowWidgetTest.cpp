@@ -413,7 +413,8 @@ TEST_F(Widgets, TheHeadingsReadOnTheSchemesHeadingColour) {
     const char* formColor;
     QColor text;
   };
-  for (const Case& c : {Case{"", Qt::white}, Case{"PaleBlue", Qt::black}, Case{"DarkGray", Qt::white}}) {
+  for (const Case& c :
+       {Case{"", Qt::white}, Case{"PaleBlue", Qt::black}, Case{"DarkGray", Qt::white}}) {
     SCOPED_TRACE(c.formColor);
     WriteIni(std::string("[Settings]\nHandleErrors=True\nFormColor=") + c.formColor +
              "\n[Database]\nDBName=ac.mdb\nDxfDBName=dxf.mdb\n");
@@ -866,12 +867,7 @@ namespace {
 TEST_F(Widgets, PicturesOfEveryTabOfAJetPairAndAHelicopterPair) {
   const char* shots = std::getenv("TOLVANE_SCREENSHOT_DIR");
   if (!shots) GTEST_SKIP() << "TOLVANE_SCREENSHOT_DIR not set";
-  struct Pair {
-    const char* tag;
-    const char* aircraft1;
-    const char* aircraft2;
-  };
-  for (const Pair& pair : {Pair{"jets", "101", "102"}, Pair{"helis", "201", "202"}}) {
+  for (const SamplePair& pair : kSamplePairs) {
     SCOPED_TRACE(pair.tag);
     auto w = StartOnSamplePair(pair.aircraft1, pair.aircraft2);
     ASSERT_TRUE(w->startup().FirstActivationDone());

@@ -57,7 +57,8 @@ void ExpectPanelReachable(frmMain& w) {
   auto* bar = w.findChild<QScrollBar*>(ctl::scrollFrame);
   ASSERT_TRUE(general && bar);
   QFrame* panel = w.findChild<QFrame*>(ctl::framScroll_ + QString::number(1));
-  if (!panel->isVisibleTo(general)) panel = w.findChild<QFrame*>(ctl::framScroll_ + QString::number(0));
+  if (!panel->isVisibleTo(general))
+    panel = w.findChild<QFrame*>(ctl::framScroll_ + QString::number(0));
   ASSERT_TRUE(panel->isVisibleTo(general));
   if (bar->isVisibleTo(general)) {
     bar->setValue(bar->maximum());
@@ -71,12 +72,7 @@ void ExpectPanelReachable(frmMain& w) {
 
 TEST_F(Widgets, EveryControlFitsTheWindowAtItsDesignSizeLargerAndAt900By500) {
   const char* shots = std::getenv("TOLVANE_SCREENSHOT_DIR");
-  struct Pair {
-    const char* tag;
-    const char* aircraft1;
-    const char* aircraft2;
-  };
-  for (const Pair& pair : {Pair{"jets", "101", "102"}, Pair{"helis", "201", "202"}}) {
+  for (const SamplePair& pair : kSamplePairs) {
     SCOPED_TRACE(pair.tag);
     auto w = StartOnSamplePair(pair.aircraft1, pair.aircraft2);
     ASSERT_TRUE(w->startup().FirstActivationDone());
@@ -100,9 +96,8 @@ TEST_F(Widgets, EveryControlFitsTheWindowAtItsDesignSizeLargerAndAt900By500) {
         for (const std::string& problem : Misplaced(*w)) ADD_FAILURE() << problem;
         if (tab == MainForm::Tab::General) ExpectPanelReachable(*w);
         if (shots)
-          w->grab().save(QString("%1/%2-%3-tab%4.png")
-                             .arg(shots, pair.tag, name)
-                             .arg(tab, 2, 10, QChar('0')));
+          w->grab().save(
+              QString("%1/%2-%3-tab%4.png").arg(shots, pair.tag, name).arg(tab, 2, 10, QChar('0')));
       }
     }
     // With the toolbar floating the tabs take the strip's place and the pages its height.
