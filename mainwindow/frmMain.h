@@ -173,7 +173,7 @@ class frmMain final : public QMainWindow,
   int32_t PanelHeight(int panel) override;
   void SetScrollBar(const ScrollBarSetting& setting) override;
   // The layout's design: the client area's size at load and every control in it.
-  const ProportionalLayout& layout() const { return *layout_; }
+  const ProportionalLayout& designLayout() const { return *layout_; }
 
   // --- DrawingViews: CAD(2) to CAD(5) of the tab pages ---
   void SetLayerColor(int view, int position, int colourIndex) override;

@@ -312,9 +312,6 @@ void frmMain::CheckFloatingPlacement() {
 }
 
 Toolbar::Rect frmMain::MainGeometry() {
-  // A placement still waiting for the window's frame reads as the rectangle asked for.
-  if (pendingOuter_ && frameGeometry() == geometry())
-    return {pendingOuter_->left, pendingOuter_->top, pendingOuter_->width, pendingOuter_->height};
   const QRect r = frameGeometry();
   return {Twips(r.left()), Twips(r.top()), Twips(r.width()), Twips(r.height())};
 }

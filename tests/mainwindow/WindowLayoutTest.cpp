@@ -78,8 +78,8 @@ TEST_F(Widgets, EveryControlFitsTheWindowAtItsDesignSizeLargerAndAt900By500) {
     ASSERT_TRUE(w->startup().FirstActivationDone());
     const long errorsAtStart = General::vars().ErrorCount;
     const QSize around = w->size() - w->centralWidget()->size();
-    const QSize design(frmMain::Px(w->layout().Design().width) + around.width(),
-                       frmMain::Px(w->layout().Design().height) + around.height());
+    const QSize design(frmMain::Px(w->designLayout().Design().width) + around.width(),
+                       frmMain::Px(w->designLayout().Design().height) + around.height());
     auto* tabs = w->findChild<QTabBar*>(ctl::SSTab);
     // The smallest window the layout allows is laid out as well.
     for (const auto& [name, size] :
