@@ -1,5 +1,6 @@
 #include "mainwindow/ColorScheme.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -91,6 +92,30 @@ int32_t DarkenColor(int32_t colour) {
   const int32_t blue = colour / 65536;
   auto down = [](int32_t channel) { return channel > 10 ? channel - 10 : 0; };
   return down(red) + down(green) * 256 + down(blue) * 65536;
+}
+
+namespace {
+
+// The relative luminance of an RGB colour (red in the low byte), 0 to 1.
+double Luminance(int32_t colour) {
+  auto linear = [](int channel) {
+    const double c = channel / 255.0;
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * linear(colour & 0xFF) + 0.7152 * linear((colour >> 8) & 0xFF) +
+         0.0722 * linear((colour >> 16) & 0xFF);
+}
+
+}  // namespace
+
+double ContrastRatio(int32_t a, int32_t b) {
+  const double la = Luminance(a), lb = Luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+int32_t ReadableTextColor(int32_t background) {
+  constexpr int32_t kBlack = 0, kWhite = 0xFFFFFF;
+  return ContrastRatio(background, kBlack) >= ContrastRatio(background, kWhite) ? kBlack : kWhite;
 }
 
 std::optional<ColorScheme> ResolveColorScheme(std::string_view form, std::string_view bar,

@@ -17,6 +17,13 @@ int32_t ColorFromName(std::string_view name);
 // Red, green and blue each lowered by 10, not below 0.
 int32_t DarkenColor(int32_t colour);
 
+// The contrast ratio of two colours, 1 to 21: (L1 + 0.05) / (L2 + 0.05) of their relative
+// luminances, the lighter over the darker (the measure of the web's accessibility guidelines).
+double ContrastRatio(int32_t a, int32_t b);
+// Black or white, whichever reads better on the background: the text colour of the headings on
+// the scheme's heading colour. Every background gives a ratio of at least 4.5.
+int32_t ReadableTextColor(int32_t background);
+
 struct ColorScheme {
   int32_t form = 0;
   int32_t bar = 0;

@@ -111,7 +111,7 @@ TOLVANE_CONTROL(lblCeilingHV);
 TOLVANE_CONTROL(lblCeilingVNE);
 TOLVANE_CONTROL(lblWATCorp);
 TOLVANE_CONTROL(lblWATUtil);
-TOLVANE_CONTROL(stcAssumption_);  // stcAssumption(6..13), one per chart page
+TOLVANE_CONTROL(stcAssumption_);  // stcAssumption_<picture>, each chart picture's assumption box
 TOLVANE_CONTROL(lblAssumption);
 
 // --- The label arrays of the label catalogue ---

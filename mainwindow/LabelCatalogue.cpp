@@ -315,7 +315,7 @@ struct Builder {
         {8, 4440, 255, "SerialNumbers"},
         {9, 4740, 255, "ProducedInServ"},
         {10, 5040, 255, "ValidForAll"},
-        {11, 5340, 1560, "Remarks"},
+        {11, 5340, 1500, "Remarks"},
     };
     for (const Line& l : lines)
       for (int plane = 1; plane <= 2; ++plane)
@@ -347,11 +347,11 @@ struct Builder {
     trio(13, 47, 46, 45);
     // The docked toolbar's strip.
     add({Arr::lblData1, 48, "Color", "", ctl::Frame1, 60, 60, 300, 195, kPlane1Swatch});
-    add({Arr::lblData1, 49, "AcName", "", ctl::Frame1, 420, 30, 2400, kLabelHeight, -1, Align::Left,
+    add({Arr::lblData1, 49, "AcName", "", ctl::Frame1, 420, 30, 1260, kLabelHeight, -1, Align::Left,
          false, true});
-    add({Arr::lblData2, 48, "AcName", "", ctl::Frame1, 2940, 30, 2400, kLabelHeight, -1,
+    add({Arr::lblData2, 48, "AcName", "", ctl::Frame1, 1740, 30, 1260, kLabelHeight, -1,
          Align::Right, false, true});
-    add({Arr::lblData2, 49, "Color", "", ctl::Frame1, 5400, 60, 300, 195, kPlane2Swatch});
+    add({Arr::lblData2, 49, "Color", "", ctl::Frame1, 3060, 60, 300, 195, kPlane2Swatch});
     // Cabin and baggage volume on the interior tab.
     add({Arr::gen1Units, 57, "Cabin Volume <Cu Ft>:", "Cabin Volume Cu Ft:", ctl::fraIntCabVol_0,
          60, 210, 2250, kLabelHeight});

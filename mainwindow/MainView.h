@@ -54,7 +54,6 @@ class MainView {
   virtual WindowRect Geometry() = 0;
   virtual void SetGeometry(const WindowRect& rect) noexcept = 0;
   virtual bool IsMaximized() = 0;
-  virtual int32_t StatusBarHeight() = 0;
   virtual void SetVisible(bool visible) = 0;
   virtual void SetCaption(const std::string& caption) noexcept = 0;
   virtual void SetTag(const std::string& tag) noexcept = 0;

@@ -51,7 +51,10 @@ std::optional<std::vector<LayoutRect>> ProportionalLayout::Arrange(int32_t width
     r.left = RoundEven(c.design.left * rx);
     r.width = RoundEven(c.design.width * rx);
     if (!c.scrollMe && !containerScrolls) {
-      r.top = RoundEven((c.design.top - sbh) * ry) + sbh;
+      // The band at the top of the form keeps its height; a control inside a container scales
+      // from its container's top.
+      const int32_t band = c.container < 0 ? sbh : 0;
+      r.top = RoundEven((c.design.top - band) * ry) + band;
       r.height = RoundEven(c.design.height * ry);
     }
     out.push_back(r);
@@ -66,7 +69,11 @@ ScrollBarSetting ScrollRule(int32_t generalHeight, int32_t panel0Height, int32_t
   if (static_cast<int64_t>(generalHeight) - kScrollStep < shown) {
     s.visible = true;
     s.setRange = true;
-    s.max = std::max(0, RoundEven((static_cast<double>(shown) - generalHeight) / kScrollStep));
+    // The panels stand kScrollStep below the frame's top at value 0, so the last step must bring
+    // the panel's bottom, that far lower, into the frame: a whole number of steps, rounded up.
+    const int64_t beyond = static_cast<int64_t>(shown) + kScrollStep - generalHeight;
+    s.max = static_cast<int32_t>(std::min<int64_t>((beyond + kScrollStep - 1) / kScrollStep,
+                                                   std::numeric_limits<int32_t>::max()));
     // The bar takes no LargeChange of 0.
     s.largeChange = std::max(1, RoundEven(s.max / 10.0));
     s.width = kScrollBarWidth;

@@ -1,10 +1,12 @@
 #pragma once
 // The proportional layout of the main window and the scroll rule of the general-data panel.
-// Every control is placed from its design rectangle (twips, on the window's virtual form space:
-// the client area plus the status-bar band) scaled by the ratio of the current size to the
-// design size; a control tagged "SCROLLME", and every control placed directly on one, keeps its
-// design Top and Height and is scaled only horizontally. No Qt here: the window is reached
-// through LayoutWindow, and the design rectangles are a table the window hands over.
+// Every control is placed from its design rectangle (twips, relative to its container; the
+// form's own controls relative to the form, the window's client area) scaled by the ratio of the
+// current size to the design size, down as well as up; a control tagged "SCROLLME", and every
+// control placed directly on one, keeps its design Top and Height and is scaled only
+// horizontally. A band at the top of the form (the toolbar strip and the tab headers) keeps its
+// height. No Qt here: the window is reached through LayoutWindow, and the design rectangles are a
+// table the window hands over.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -25,7 +27,7 @@ struct ManagedControl {
   int container = -1;     // index of its direct container in the table; -1 for the form
 };
 
-// Design size of the form and the height of the status-bar band (twips).
+// Design size of the form and the height of the band at its top that keeps its height (twips).
 struct DesignSize {
   int32_t width = 0, height = 0, statusBarHeight = 0;
 };
@@ -37,9 +39,10 @@ class ProportionalLayout {
   const DesignSize& Design() const { return design_; }
 
   // The rectangles of every control, in table order, for a form of width x height twips.
-  // rx = W / DesignWidth; ry = (H - SBH) / (DesignHeight - SBH); Left and Width scale by rx, Top
-  // (below the status-bar band) and Height by ry. Nothing when the size is degenerate (no width,
-  // or no height below the band): the controls then stay where they are.
+  // rx = W / DesignWidth; ry = (H - SBH) / (DesignHeight - SBH), SBH the band; Left and Width
+  // scale by rx, Height by ry, and Top by ry from the band's bottom for a control on the form and
+  // from its container's top for any other. Nothing when the size is degenerate (no width, or no
+  // height below the band): the controls then stay where they are.
   std::optional<std::vector<LayoutRect>> Arrange(int32_t width, int32_t height) const;
 
  private:
@@ -60,7 +63,8 @@ struct ScrollBarSetting {
 
 // The scroll rule over G (framGeneral.Height) and the heights of the two panels (0 helicopter
 // rows, 1 fixed-wing rows): the panel of the aircraft class in force is the one shown (class 2
-// panel 0, any other panel 1). When G - 100 < its height, Max = (height - G) / 100 and
+// panel 0, any other panel 1). When G - 100 < its height, Max = (height + 100 - G) / 100 rounded
+// up, so that at Max the panel's bottom (PanelTop(Max) + height) is inside the frame, and
 // LargeChange = Max / 10 (halves to even; LargeChange at least 1), the bar shown 270 twips wide;
 // otherwise the bar is hidden. Resize and activation apply the same rule.
 ScrollBarSetting ScrollRule(int32_t generalHeight, int32_t panel0Height, int32_t panel1Height,

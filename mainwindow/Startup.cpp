@@ -91,14 +91,6 @@ void Startup::FormLoad() {
          });
        }},
       {"ShowTabNo", [](Startup& s) { s.view_.ShowTabNo(); }},
-      // The design size, base of the proportional layout.
-      {"DesignSize",
-       [](Startup& s) {
-         const WindowRect r = s.view_.Geometry();
-         s.designWidth_ = r.width;
-         s.designHeight_ = r.height;
-         s.statusBarHeight_ = s.view_.StatusBarHeight();
-       }},
       {"DisplaySettings",
        [](Startup&) {
          General::vars().TraceMode = 3;

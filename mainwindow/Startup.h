@@ -33,9 +33,6 @@ class Startup {
 
   bool FirstActivationDone() const { return firstActivationDone_; }
   bool Unloaded() const { return unloaded_; }
-  int32_t DesignWidth() const { return designWidth_; }
-  int32_t DesignHeight() const { return designHeight_; }
-  int32_t StatusBarHeight() const { return statusBarHeight_; }
 
  private:
   // One step of start-up or shut-down: its name in the trace and the error report, and what it
@@ -51,9 +48,6 @@ class Startup {
   AircraftData& data_;
   bool firstActivationDone_ = false;
   bool unloaded_ = false;
-  int32_t designWidth_ = 0;
-  int32_t designHeight_ = 0;
-  int32_t statusBarHeight_ = 0;
 };
 
 // AircraftClass for an aircraft as Plane 1: none without one, helicopter by its category.

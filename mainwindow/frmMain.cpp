@@ -15,6 +15,7 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QUrl>
+#include <QWindow>
 #include <filesystem>
 
 #include "drawings/CadFunctions.h"
@@ -191,7 +192,7 @@ frmMain::frmMain(std::unique_ptr<AircraftData> data)
   BuildMenus();
   BuildClient();
   BuildLabels();
-  RecordPageDesign();
+  RecordDesign();
   hooks_.SetMainWindow(this, panel1_);
   drawingHooks_ = std::make_unique<DrawingWindowHooks>(this);
   drawingServices_ =
@@ -231,6 +232,7 @@ frmMain::frmMain(std::unique_ptr<AircraftData> data)
     cad->ReadStatus = [] { CAD_ReadStatus(); };
   }
   timerFailures_ = std::make_unique<vb::RepeatedFailureFilter>();
+  connect(&floatingCheck_, &QTimer::timeout, this, [this] { CheckFloatingPlacement(); });
   timer1_.setObjectName(ctl::Timer1);
   timer1_.setInterval(100);
   connect(&timer1_, &QTimer::timeout, this, [this] { Timer1_Timer(); });
@@ -244,8 +246,13 @@ frmMain::frmMain(std::unique_ptr<AircraftData> data)
     else if (st == Qt::ApplicationInactive)
       Toolbar::FormLoad();
   });
-  // The design size of the window: the tab pages and the strip and bars around them.
-  resize(Px(LabelCatalogue::kPageWidth) + 10, Px(LabelCatalogue::kPageHeight) + 130);
+  // The window at its design size: the client area as designed, with the menu bar above and the
+  // status bar below. It may be made as narrow as that and as low as four fifths of the pages'
+  // design height: lower, a line of text would no longer fit the height of its label.
+  const int bars = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
+  const DesignSize& design = layout_->Design();
+  resize(Px(design.width), Px(design.height) + bars);
+  setMinimumSize(Px(design.width), Px(design.statusBarHeight) + kPageDesignHeight * 4 / 5 + bars);
 }
 
 frmMain::~frmMain() {
@@ -409,15 +416,6 @@ void frmMain::BuildClient() {
     return [this, procedure] { HeliView_Click(procedure); };
   };
   auto watChart = [this](int chart) { return [this, chart] { WATChart_Click(chart); }; };
-  auto picture = [&](QWidget* parent, const char* name, QRect rect) {
-    auto* p = frame(parent, name, rect, QFrame::Box);
-    p->setAutoFillBackground(true);
-    QPalette pal = p->palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    p->setPalette(pal);
-    p->setMouseTracking(true);
-    return p;
-  };
 
   BuildToolbar(client);
 
@@ -426,17 +424,16 @@ void frmMain::BuildClient() {
   tabs_->setExpanding(false);
   tabs_->setDrawBase(true);
   for (const char* caption : kTabCaptions) tabs_->addTab(caption);
-  tabs_->setGeometry(0, 34, 2000, tabs_->sizeHint().height());
+  const int tabsTop = kStripHeight + kStripGap;
+  tabs_->setGeometry(0, tabsTop, kDesignWidth, tabs_->sizeHint().height());
 
   stage_ = new QWidget(client);
   stage_->setObjectName(ctl::SSTabPages);
-  stage_->setGeometry(0, 34 + tabs_->sizeHint().height(), Px(LabelCatalogue::kPageWidth),
-                      Px(LabelCatalogue::kPageHeight));
+  stage_->setGeometry(0, tabsTop + tabs_->height(), kDesignWidth, kPageDesignHeight);
   const QRect page = TwipRect(0, 0, LabelCatalogue::kPageWidth, LabelCatalogue::kPageHeight);
   const int H = LabelCatalogue::kPageHeight;
   for (int i = 0; i < kTabCount; ++i) {
     frames_[i] = frame(stage_, ctl::framDisplay_ + std::to_string(i), page);
-    frames_[i]->setMouseTracking(true);
     frames_[i]->setVisible(i == 0);
   }
 
@@ -451,15 +448,16 @@ void frmMain::BuildClient() {
   for (int p = 0; p < 2; ++p) {
     panels_[p] = frame(general_, ctl::framScroll_ + std::to_string(p),
                        TwipRect(0, 0, LabelCatalogue::kPanelWidth, LabelCatalogue::PanelHeight(p)));
-    panels_[p]->installEventFilter(this);
   }
-  general_->installEventFilter(this);
+  for (QFrame* panel : panels_) panel->move(0, Px(PanelTop(0)));
+  // The bar's place and range are the scroll rule's (SetScrollBar); each step moves the panels
+  // 100 twips, an arrow click two steps.
   scrollFrame_ = new QScrollBar(Qt::Vertical, general_);
   scrollFrame_->setObjectName(ctl::scrollFrame);
-  scrollFrame_->setGeometry(Px(9300) - 17, 1, 16, Px(H - 540) - 2);
-  connect(scrollFrame_, &QScrollBar::valueChanged, this, [this](int value) {
-    for (QFrame* panel : panels_) panel->move(0, -value);
-  });
+  scrollFrame_->setRange(0, 0);
+  scrollFrame_->setSingleStep(2);
+  scrollFrame_->setVisible(false);
+  connect(scrollFrame_, &QScrollBar::valueChanged, this, [this](int value) { MovePanels(value); });
 
   // Tabs 2 to 5: the drawing views and their options.
   for (int tab = Tab::FirstDrawing; tab <= Tab::LastDrawing; ++tab) {
@@ -513,7 +511,8 @@ void frmMain::BuildClient() {
       ->setChecked(true);
   group(interior, ctl::fraIntCabVol_0, "Volumes", TwipRect(120, H - 1350, 4440, 840));
 
-  // Tabs 6 to 13: the chart pictures with their qualifiers and assumption boxes.
+  // Tabs 6 to 13: the chart pictures with their qualifiers (each picture makes its assumption box
+  // when it first shows it, and takes it away when the mouse leaves the picture).
   struct Chart {
     int tab;
     const char* pictures[2];
@@ -553,10 +552,6 @@ void frmMain::BuildClient() {
       const bool besideOptions = c.tab == Tab::WAT && k == 1;
       q->setGeometry(TwipRect(left, H - 1020, width, besideOptions ? 300 : 600));
     }
-    QFrame* assumption =
-        picture(frames_[c.tab], (ctl::stcAssumption_ + std::to_string(c.tab)).c_str(),
-                TwipRect(600, 600, 3000, 1500));
-    assumption->setVisible(false);
   }
   option(frames_[Tab::WAT], ctl::optWATA, "Cat A", TwipRect(8280, H - 690, 1200, 255), watChart(1));
   option(frames_[Tab::WAT], ctl::optWATB, "Cat B", TwipRect(8280, H - 420, 1200, 255), watChart(2));
@@ -729,7 +724,6 @@ void frmMain::SetTabShown(int tab, bool shown) noexcept {
 void frmMain::PlaceFramesLike(int tab) noexcept {
   const QRect rect = frames_[tab]->geometry();
   for (QFrame* f : frames_) f->setGeometry(rect);
-  FitClient();
 }
 
 void frmMain::SetPanelVisible(int panel, bool visible) noexcept {
@@ -808,8 +802,6 @@ void frmMain::SetGeometry(const WindowRect& r) noexcept {
 
 bool frmMain::IsMaximized() { return isMaximized(); }
 
-int32_t frmMain::StatusBarHeight() { return Twips(statusBar()->height()); }
-
 void frmMain::SetVisible(bool visible) { setVisible(visible); }
 
 void frmMain::SetCaption(const std::string& caption) noexcept {
@@ -853,17 +845,7 @@ void frmMain::ShowTabNo() {
 
 void frmMain::ShowToolbar(bool visible) { Toolbar::ShowToolbar(visible); }
 
-void frmMain::SetUpScrollBar() noexcept {
-  if (!scrollFrame_) return;
-  const int shown = panels_[1]->isVisibleTo(general_) ? 1 : 0;
-  const int viewport = general_->height();
-  const int range = std::max(0, panels_[shown]->height() - viewport + 4);
-  scrollFrame_->setRange(0, range);
-  scrollFrame_->setSingleStep(Px(LabelCatalogue::kRowHeight));
-  scrollFrame_->setPageStep(viewport);
-  scrollFrame_->setVisible(range > 0);
-  scrollFrame_->raise();
-}
+void frmMain::SetUpScrollBar() noexcept { ActivateScrollRule(*this); }
 
 void frmMain::UnloadAllForms() {
   for (QWidget* w : QApplication::topLevelWidgets()) {
@@ -883,8 +865,8 @@ void frmMain::TabStrip_Click() {
 void frmMain::mnuChoose_Click() {
   vb::Proc g(kModule, "mnuChoose_Click");
   g.step([&] { ChooseAircraft(this); });
-  for (QFrame* panel : panels_) panel->move(0, 0);
   scrollFrame_->setValue(0);
+  MovePanels(0);
   ClearChartLabels();
   g.step([&] { MainForm::UpdateDisplay(*this, *data_); });
 }
@@ -942,6 +924,12 @@ bool frmMain::event(QEvent* e) {
 
 void frmMain::showEvent(QShowEvent* e) {
   QMainWindow::showEvent(e);
+  // The splash window is this window's own: the window manager keeps it above this window, which
+  // had no window of its own yet when the splash was shown and is mapped after it.
+  if (splash_ && splash_->isVisible() && splash_->windowHandle()) {
+    splash_->windowHandle()->setTransientParent(windowHandle());
+    splash_->raise();
+  }
   QTimer::singleShot(100, this, [this] {
     if (pendingOuter_ && frameGeometry().size() != geometry().size()) SetGeometry(*pendingOuter_);
   });
@@ -963,64 +951,85 @@ void frmMain::closeEvent(QCloseEvent* e) {
   QCoreApplication::quit();
 }
 
-void frmMain::FitClient() {
-  QWidget* client = centralWidget();
-  if (!client || !stage_) return;
-  // Strip and tab bar span the window; the pages keep their design width and take the height
-  // the window gives them, which the general data use to show more rows.
-  toolbarStrip_->setFixedWidth(std::max(client->width(), 1));
-  tabs_->setFixedWidth(std::max(client->width(), 1));
-  // The tabs move up into the strip's place while the strip is hidden.
-  const int top = toolbarStrip_->isVisibleTo(client) ? toolbarStrip_->height() + 2 : 0;
-  tabs_->move(0, top);
-  stage_->move(0, top + tabs_->height());
-  const int height = std::max(Px(LabelCatalogue::kPageHeight), client->height() - stage_->y());
-  stage_->resize(std::max(Px(LabelCatalogue::kPageWidth), client->width()), height);
-  // The pages fill the window; their controls keep their design proportions.
-  const int width = std::max(Px(LabelCatalogue::kPageWidth), client->width());
-  for (QFrame* f : frames_) f->resize(width, height);
-  ArrangePages(width, height);
-  scrollFrame_->setGeometry(general_->width() - 17, 1, 16, general_->height() - 2);
-  SetUpScrollBar();
-}
-
-void frmMain::RecordPageDesign() {
-  // Every control on a tab page, each with its design rectangle (twips, relative to its
-  // container) and its container's index; the general data's row panels keep their rows'
-  // heights (they scroll instead).
+void frmMain::RecordDesign() {
+  // Every control of the client area with its design rectangle (twips, relative to its
+  // container) and its container's index, containers first: the toolbar strip and the tab
+  // headers (both "SCROLLME": they keep their height and span the width), the page area under
+  // them and every control of every page. The legend frame on the strip and the general data's
+  // row panels are "SCROLLME" too: the panels keep their rows' heights and scroll instead. The
+  // scroll bar is the scroll rule's, the tab headers' own buttons are the tab bar's.
   std::vector<ManagedControl> controls;
   std::map<QWidget*, int> index;
-  for (QFrame* page : frames_) {
-    for (QWidget* w : page->findChildren<QWidget*>()) {
-      if (w->isWindow()) continue;
-      ManagedControl c;
-      c.name = w->objectName().toStdString();
-      const QRect r = w->geometry();
-      c.design = {Twips(r.x()), Twips(r.y()), Twips(r.width()), Twips(r.height())};
-      c.scrollMe = w->objectName().startsWith(ctl::framScroll_);
-      auto parent = index.find(w->parentWidget());
-      c.container = parent == index.end() ? -1 : parent->second;
-      index[w] = static_cast<int>(controls.size());
-      controls.push_back(c);
-      pageControls_.push_back(w);
-    }
-  }
-  // The general panel's own height follows the window, as the pages do.
-  pageLayout_ = std::make_unique<ProportionalLayout>(
-      DesignSize{LabelCatalogue::kPageWidth, Twips(frames_[0]->height()), 0}, std::move(controls));
+  auto add = [&](QWidget* w) {
+    ManagedControl c;
+    c.name = w->objectName().toStdString();
+    const QRect r = w->geometry();
+    c.design = {Twips(r.x()), Twips(r.y()), Twips(r.width()), Twips(r.height())};
+    c.scrollMe = w->property("Tag").toString() == QLatin1String("SCROLLME");
+    auto parent = index.find(w->parentWidget());
+    c.container = parent == index.end() ? -1 : parent->second;
+    index[w] = static_cast<int>(controls.size());
+    controls.push_back(c);
+    layoutControls_.push_back(w);
+  };
+  auto addTree = [&](QWidget* root) {
+    add(root);
+    for (QWidget* w : root->findChildren<QWidget*>())
+      if (!w->isWindow() && w != scrollFrame_) add(w);
+  };
+  for (QFrame* panel : panels_) panel->setProperty("Tag", "SCROLLME");
+  tabs_->setProperty("Tag", "SCROLLME");
+  addTree(toolbarStrip_);
+  add(tabs_);
+  addTree(stage_);
+  // The band the strip and the tab headers take at the top keeps its height.
+  layout_ = std::make_unique<ProportionalLayout>(
+      DesignSize{Twips(kDesignWidth), Twips(stage_->y() + kPageDesignHeight), Twips(stage_->y())},
+      std::move(controls));
 }
 
-void frmMain::ArrangePages(int width, int height) {
-  if (!pageLayout_) return;
-  std::optional<std::vector<LayoutRect>> rects = pageLayout_->Arrange(Twips(width), Twips(height));
-  if (!rects) return;
-  for (size_t i = 0; i < rects->size() && i < pageControls_.size(); ++i) {
-    const LayoutRect& r = (*rects)[i];
-    QWidget* w = pageControls_[i];
-    // The row panels of the general data keep the height their rows need.
-    const int h = w == panels_[0] || w == panels_[1] ? w->height() : std::max(1, Px(r.height));
-    w->setGeometry(Px(r.left), Px(r.top), std::max(1, Px(r.width)), h);
+void frmMain::Relayout() {
+  if (layout_) FormResize(*this, *layout_);
+}
+
+int frmMain::StripShift() const {
+  return toolbarStrip_->isVisibleTo(centralWidget()) ? 0 : kStripHeight + kStripGap;
+}
+
+int32_t frmMain::FormWidth() { return Twips(centralWidget()->width()); }
+
+int32_t frmMain::FormHeight() { return Twips(centralWidget()->height() + StripShift()); }
+
+void frmMain::Place(int index, const LayoutRect& r) {
+  QWidget* w = layoutControls_.at(static_cast<size_t>(index));
+  QRect g(Px(r.left), Px(r.top), std::max(1, Px(r.width)), std::max(1, Px(r.height)));
+  // The tabs take the place of a hidden strip; the page area reaches the client's bottom.
+  if (w == tabs_ || w == stage_) g.translate(0, -StripShift());
+  if (w == stage_) g.setBottom(std::max(g.top(), centralWidget()->height() - 1));
+  // A panel stays where the scroll bar has put it.
+  if (w == panels_[0] || w == panels_[1]) g.moveTop(Px(PanelTop(scrollFrame_->value())));
+  w->setGeometry(g);
+}
+
+int32_t frmMain::GeneralHeight() { return Twips(general_->height()); }
+
+int32_t frmMain::PanelHeight(int panel) { return Twips(panels_[panel == 0 ? 0 : 1]->height()); }
+
+void frmMain::SetScrollBar(const ScrollBarSetting& s) {
+  if (s.setRange) {
+    scrollFrame_->setRange(0, s.max);
+    scrollFrame_->setPageStep(s.largeChange);
   }
+  // A hidden bar leaves the panels at the top: nothing else could bring them back there.
+  if (!s.visible) scrollFrame_->setRange(0, 0);
+  const int width = s.width ? Px(*s.width) : scrollFrame_->width();
+  scrollFrame_->setGeometry(general_->width() - width, 0, width, general_->height());
+  scrollFrame_->setVisible(s.visible);
+  scrollFrame_->raise();
+}
+
+void frmMain::MovePanels(int value) {
+  for (QFrame* panel : panels_) panel->move(0, Px(PanelTop(value)));
 }
 
 // --- The tab dispatcher's side of the window ---
@@ -1082,10 +1091,7 @@ void frmMain::UnHookWindow() {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* e) {
-  if (watched == centralWidget() && e->type() == QEvent::Resize) FitClient();
-  if (e->type() == QEvent::MouseMove)
-    for (int i = 0; i < kTabCount; ++i)
-      if (watched == frames_[i]) framDisplay_MouseMove(i);
+  if (watched == centralWidget() && e->type() == QEvent::Resize) Relayout();
   return QMainWindow::eventFilter(watched, e);
 }
 

@@ -79,7 +79,8 @@ class frmMain final : public QMainWindow,
                       public Toolbar::Windows,
                       public TabWindow,
                       public CompositionOptions,
-                      public MouseWheel::WheelWindow {
+                      public MouseWheel::WheelWindow,
+                      public LayoutWindow {
   Q_OBJECT
  public:
   // `data` defaults to the databases of the DBase module.
@@ -94,6 +95,13 @@ class frmMain final : public QMainWindow,
   // Twips and pixels of the screen (15 twips per pixel).
   static int Px(int twips) { return twips / 15; }
   static int Twips(int px) { return px * 15; }
+  // The client area as designed: the tab pages' width, and under the toolbar strip and the tab
+  // headers the pages' height (pixels).
+  static constexpr int kDesignWidth = LabelCatalogue::kPageWidth / 15;
+  static constexpr int kPageDesignHeight = LabelCatalogue::kPageHeight / 15;
+  // The docked toolbar strip across the top, and the gap under it (pixels).
+  static constexpr int kStripHeight = 32;
+  static constexpr int kStripGap = 2;
 
   // --- MainView ---
   void SetMenuVisible(std::string_view item, bool visible) noexcept override;
@@ -115,7 +123,6 @@ class frmMain final : public QMainWindow,
   WindowRect Geometry() override;
   void SetGeometry(const WindowRect& rect) noexcept override;
   bool IsMaximized() override;
-  int32_t StatusBarHeight() override;
   void SetVisible(bool visible) override;
   void SetCaption(const std::string& caption) noexcept override;
   void SetTag(const std::string& tag) noexcept override { tag_ = tag; }
@@ -135,6 +142,7 @@ class frmMain final : public QMainWindow,
   void ApplyColorScheme() override;
   void ApplyColorScheme(const ColorScheme& scheme);
   void RestoreMenuColor() override {}
+  // The scroll rule (the activation's part of the layout).
   void SetUpScrollBar() noexcept override;
   void UnloadAllForms() override;
   // --- TabWindow (the tab dispatcher's side of the window) ---
@@ -153,6 +161,19 @@ class frmMain final : public QMainWindow,
   // --- WheelWindow ---
   MouseWheel::ScrollBarValues ScrollBar() override;
   void SetScrollValue(int32_t value) override;
+
+  // --- LayoutWindow: the proportional layout of the client area ---
+  bool Minimized() override { return isMinimized(); }
+  // The client area in twips; while the toolbar strip is hidden, as tall as it would be with the
+  // strip, whose place the tabs take.
+  int32_t FormWidth() override;
+  int32_t FormHeight() override;
+  void Place(int index, const LayoutRect& rect) override;
+  int32_t GeneralHeight() override;
+  int32_t PanelHeight(int panel) override;
+  void SetScrollBar(const ScrollBarSetting& setting) override;
+  // The layout's design: the client area's size at load and every control in it.
+  const ProportionalLayout& designLayout() const { return *layout_; }
 
   // --- DrawingViews: CAD(2) to CAD(5) of the tab pages ---
   void SetLayerColor(int view, int position, int colourIndex) override;
@@ -216,7 +237,6 @@ class frmMain final : public QMainWindow,
   void chkACVisible_Click(int index);
   // The data labels of either aircraft: that plane's colour chosen (plane 1 or 2).
   void lblData_DblClick(int plane);
-  void framDisplay_MouseMove(int index);
   // The option buttons' Click handlers: the layout of a drawing tab (optSideOverlay(index)), the
   // helicopter configuration (optCorp 1, optEMS 2, optUtil 3), the helicopter interior views
   // (optHeliAll, and each other one under its own procedure name) and the WAT chart (optWATA 1,
@@ -250,7 +270,6 @@ class frmMain final : public QMainWindow,
   // The interior redraw common to the interior option buttons, around `step`.
   void InteriorRedraw(const char* procedure, const std::function<void()>& step);
   dxf::DrawingWidget* View(int view) const;
-  void FitClient();
   QAction* Action(std::string_view item) const;
   QWidget* Container(const std::string& name) const;
   QLabel* Label(LabelCatalogue::Arr array, int index) const;
@@ -290,11 +309,16 @@ class frmMain final : public QMainWindow,
   std::unique_ptr<CompositionControls> composition_;
   std::unique_ptr<TabDispatcher> dispatcher_;
   std::unique_ptr<QObject> wheelHook_;
-  // The tab pages' controls as designed, placed in proportion to the pages' size.
-  std::unique_ptr<ProportionalLayout> pageLayout_;
-  std::vector<QWidget*> pageControls_;
-  void RecordPageDesign();
-  void ArrangePages(int width, int height);
+  // The client area's controls as designed (the widget of each entry of the layout's table).
+  std::unique_ptr<ProportionalLayout> layout_;
+  std::vector<QWidget*> layoutControls_;
+  void RecordDesign();
+  // Form_Resize over the design.
+  void Relayout();
+  // The height the tabs move up by while the toolbar strip is hidden (pixels).
+  int StripShift() const;
+  // Both general-data panels at the scroll bar's value.
+  void MovePanels(int value);
   DrawingViews* cad_ = this;
   std::unique_ptr<SaveDialog> fileDialog_;
   SaveDialog* saveDialog_ = nullptr;
@@ -303,6 +327,18 @@ class frmMain final : public QMainWindow,
   QTimer timer1_;
   QPointer<frmSplash> splash_;
   std::optional<WindowRect> pendingOuter_;  // outer rectangle waiting for the frame
+  // Where the program last put the floating toolbar: the position asked for (twips) and the
+  // frame's top left corner it stands for (pixels). Until the window manager has framed the
+  // window the place is re-applied, as a frame not yet known would be taken for none.
+  struct FloatingPlacement {
+    int32_t left = 0, top = 0;
+    QPoint frame;
+    bool settled = false;
+    int checks = 0;
+  };
+  std::optional<FloatingPlacement> floatingPlaced_;
+  QTimer floatingCheck_;
+  void CheckFloatingPlacement();
   bool startupDone_ = false;
 };
 

@@ -89,22 +89,23 @@ void frmMain::BuildToolbar(QWidget* client) {
   toolbarStrip_ = new QFrame(client);
   toolbarStrip_->setObjectName(ctl::tbToolbar);
   toolbarStrip_->setFrameShape(QFrame::StyledPanel);
-  toolbarStrip_->setGeometry(0, 0, 2000, 32);
+  // Designed for the client area's design width; the layout scales it across the window.
+  toolbarStrip_->setGeometry(0, 0, kDesignWidth, kStripHeight);
   toolbarStrip_->setProperty("Tag", "SCROLLME");
   containers_.emplace(ctl::tbToolbar, toolbarStrip_);
   stripButtons_ = MakeToolbarButtons(toolbarStrip_, false);
   for (int i = 0; i < 10; ++i)
-    stripButtons_[static_cast<size_t>(i)]->setGeometry(3 + i * 31, 3, 30, 26);
+    stripButtons_[static_cast<size_t>(i)]->setGeometry(3 + i * 28, 3, 27, 26);
   // The legend: each plane's colour swatch and aircraft name.
   auto* frame1 = new QFrame(toolbarStrip_);
   frame1->setObjectName(ctl::Frame1);
-  frame1->setGeometry(318, 1, 384, 29);
+  frame1->setGeometry(286, 1, 230, 29);
   frame1->setProperty("Tag", "SCROLLME");
   containers_.emplace(ctl::Frame1, frame1);
   for (int i = 0; i < 2; ++i) {
     auto* c = new QCheckBox(i == 0 ? "Plane 1" : "Plane 2", toolbarStrip_);
     c->setObjectName(ctl::chkACVisible_ + QString::number(i));
-    c->setGeometry(710 + i * 74, 7, 72, 18);
+    c->setGeometry(520 + i * 70, 7, 66, 18);
     c->setChecked(true);
     c->setFocusPolicy(Qt::NoFocus);
     // Only the user's clicks: the toggles set the box by code.
@@ -158,7 +159,6 @@ void frmMain::ConnectCommands() {
       if (on) click();
     });
   }
-  for (QFrame* f : frames_) f->installEventFilter(this);
 }
 
 // --- DrawingViews ---
@@ -195,7 +195,7 @@ void frmMain::SetSaveDialog(SaveDialog* dialog) { saveDialog_ = dialog; }
 
 void frmMain::SetStripVisible(bool visible) {
   toolbarStrip_->setVisible(visible);
-  FitClient();
+  Relayout();
 }
 
 bool frmMain::FloatingVisible() { return floating_ && floating_->isVisible(); }
@@ -246,6 +246,13 @@ void frmMain::SetFloatingTopmost(bool topmost) {
 Toolbar::Rect frmMain::FloatingGeometry() {
   if (!floating_) return {};
   const QRect r = floating_->frameGeometry();
+  // The window where the program put it reads as the place asked for: a pixel holds 15 twips,
+  // so its own position read back would lose what the pixel rounded off. So does a window just
+  // framed and not yet moved to its place by its frame (CheckFloatingPlacement).
+  const bool framed = r != floating_->geometry();
+  if (floatingPlaced_ &&
+      (r.topLeft() == floatingPlaced_->frame || (framed && !floatingPlaced_->settled)))
+    return {floatingPlaced_->left, floatingPlaced_->top, Twips(r.width()), Twips(r.height())};
   return {Twips(r.left()), Twips(r.top()), Twips(r.width()), Twips(r.height())};
 }
 
@@ -274,7 +281,34 @@ void frmMain::MoveFloating(int32_t left, int32_t top) {
     at.setY(
         std::clamp(at.y(), avail.top(), std::max(avail.top(), avail.bottom() - outer.height())));
   }
+  floatingPlaced_ = FloatingPlacement{left, top, at};
   floating_->move(at);
+  CheckFloatingPlacement();
+}
+
+void frmMain::CheckFloatingPlacement() {
+  FloatingPlacement* placed = floatingPlaced_ ? &*floatingPlaced_ : nullptr;
+  if (!floating_ || !placed || placed->settled) {
+    floatingCheck_.stop();
+    return;
+  }
+  // A window not framed yet is placed by its client area: once the window manager has framed it
+  // (its frame differs from its client area) it is moved again, now by its frame. The place is
+  // settled when the frame stands there, or after a second in which no frame came (no window
+  // manager) or the window manager kept it elsewhere.
+  const bool framed = floating_->frameGeometry() != floating_->geometry();
+  const bool there = floating_->frameGeometry().topLeft() == placed->frame;
+  if (floating_->isVisible() && framed && there) {
+    placed->settled = true;
+  } else if (++placed->checks > 20) {
+    placed->settled = true;
+  } else if (framed && !there) {
+    floating_->move(placed->frame);
+  }
+  if (placed->settled)
+    floatingCheck_.stop();
+  else if (!floatingCheck_.isActive())
+    floatingCheck_.start(50);
 }
 
 Toolbar::Rect frmMain::MainGeometry() {
@@ -339,13 +373,6 @@ void frmMain::lblData_DblClick(int plane) {
       },
       colour);
   g.step([&] { SetPlaneColor(*this, *cad_, plane, colour); });
-}
-
-void frmMain::framDisplay_MouseMove(int index) {
-  // Only the chart pages 6 to 13 have an assumptions pop-up; elsewhere there is nothing to do.
-  if (index < Tab::BlockFuel || index > Tab::WAT) return;
-  if (auto* box = findChild<QWidget*>(ctl::stcAssumption_ + QString::number(index)))
-    if (box->isVisible()) box->setVisible(false);
 }
 
 // --- View menu ---
@@ -529,7 +556,13 @@ void frmMain::ApplyColorScheme(const ColorScheme& scheme) {
       fill(w, form);
     if (name.startsWith(ctl::cmdToolbar_)) fill(w, form, QPalette::Button);
     if (name.startsWith(bars)) fill(w, gdi::ToQColor(scheme.bar));
-    if (name.startsWith(headings)) fill(w, gdi::ToQColor(scheme.heading));
+    if (name.startsWith(headings)) {
+      fill(w, gdi::ToQColor(scheme.heading));
+      // The headings' white text is barely legible on a pale heading colour.
+      QPalette pal = w->palette();
+      pal.setColor(QPalette::WindowText, gdi::ToQColor(ReadableTextColor(scheme.heading)));
+      w->setPalette(pal);
+    }
   }
   // This program's own menus only: the desktop's menu colour is left alone.
   const QColor menu = gdi::ToQColor(scheme.menu);

@@ -56,7 +56,8 @@ QPixmap Logo() {
 }  // namespace
 
 frmSplash::frmSplash(QWidget* mainWindow)
-    : QWidget(mainWindow, Qt::SplashScreen | Qt::FramelessWindowHint), main_(mainWindow) {
+    : QWidget(mainWindow, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      main_(mainWindow) {
   vb::Proc g(kSplash, "Form_Load");
   setObjectName(ctl::frmSplash);
   setAttribute(Qt::WA_DeleteOnClose);

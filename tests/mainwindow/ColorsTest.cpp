@@ -87,6 +87,33 @@ TEST(ColorSchemeTest, FallbacksAndUnusableValues) {
         << c.form << "/" << c.bar << "/" << c.heading << "/" << c.menu;
 }
 
+// The headings' text is black or white, whichever reads on the heading colour: at least the
+// contrast ratio of 4.5 that accessible text needs, on every colour a scheme can give.
+TEST(ColorSchemeTest, HeadingTextReadsOnEveryHeadingColour) {
+  EXPECT_DOUBLE_EQ(MainForm::ContrastRatio(Rgb(255, 255, 255), 0), 21.0);
+  EXPECT_DOUBLE_EQ(MainForm::ContrastRatio(Rgb(186, 215, 235), Rgb(186, 215, 235)), 1.0);
+  struct Case {
+    int32_t heading, text;
+  };
+  const Case cases[] = {
+      {Rgb(186, 215, 235), 0},               // PaleBlue's heading colour: black
+      {0x804000, Rgb(255, 255, 255)},        // the headings' own dark blue: white
+      {Rgb(255, 255, 0), 0},                 // yellow
+      {Rgb(0, 0, 255), Rgb(255, 255, 255)},  // blue
+      {Rgb(128, 128, 128), 0},               // mid grey: black reads better
+      {Rgb(255, 0, 0), 0},                   // red
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(MainForm::ReadableTextColor(c.heading), c.text) << c.heading;
+  for (int r = 0; r <= 255; r += 15)
+    for (int g = 0; g <= 255; g += 15)
+      for (int b = 0; b <= 255; b += 15) {
+        const int32_t heading = Rgb(r, g, b);
+        ASSERT_GE(MainForm::ContrastRatio(heading, MainForm::ReadableTextColor(heading)), 4.5)
+            << r << "," << g << "," << b;
+      }
+}
+
 class ColorsTest : public MainWindowTest {
  protected:
   FakeMainView view;

@@ -268,6 +268,37 @@ TEST_F(Commands, TheFloatingToolbarIsPlacedFromTheMainWindowAndKeptOnScreen) {
   EXPECT_TRUE(screen.contains(floating->frameGeometry().topLeft()));
 }
 
+// The floating window placed at the stored offset reads back that offset: the timer keeps what
+// was stored however the pixel rounds it (15 twips to a pixel), until someone moves the window.
+TEST_F(Commands, TheFloatingToolbarsStoredOffsetSurvivesItsPlacement) {
+  auto& reg = Registry::RegSettings();
+  w->move(100, 80);
+  w->show();
+  AwaitExposed(w.get());
+  MainForm::frmToolbar* floating = w->floatingToolbar();
+  for (const QPoint offset : {QPoint(1000, 500), QPoint(1007, -105)}) {
+    reg.ToolbarDocked = true;
+    Toolbar::ShowToolbar(true);
+    reg.ToolbarX = offset.x();
+    reg.ToolbarY = offset.y();
+    reg.ToolbarDocked = false;
+    Toolbar::ShowToolbar(true);
+    EXPECT_EQ(floating->frameGeometry().topLeft() - w->frameGeometry().topLeft(),
+              QPoint(offset.x() / 15, offset.y() / 15));
+    // Ticks while the window settles (a second here, where no frame comes) and after: the offset
+    // stays as stored.
+    for (int tick = 0; tick < 12; ++tick) {
+      testsupport::Pump(100);
+      w->Timer1_Timer();
+    }
+    EXPECT_EQ(QPoint(reg.ToolbarX, reg.ToolbarY), offset);
+  }
+  // A move by the user is recorded: 10 and 4 pixels from the place of the offset 1007, -105.
+  floating->move(floating->frameGeometry().topLeft() + QPoint(10, 4));
+  w->Timer1_Timer();
+  EXPECT_EQ(QPoint(reg.ToolbarX, reg.ToolbarY), QPoint((67 + 10) * 15, (-7 + 4) * 15));
+}
+
 TEST_F(Commands, ADialogLowersTheFloatingToolbarWhileItIsOpen) {
   auto& reg = Registry::RegSettings();
   w->show();
@@ -447,15 +478,6 @@ TEST_F(Commands, ChooseThenCancelStillResetsAndUpdates) {
   EXPECT_FALSE(AnyChartLabelsLoaded());
   EXPECT_NE(std::find(data->queries.begin(), data->queries.end(), "open 101"), data->queries.end())
       << "the display was updated";
-}
-
-TEST_F(Commands, MouseOverAChartPageClosesItsAssumptions) {
-  auto* box = w->findChild<QWidget*>("stcAssumption_6");
-  box->setVisible(true);
-  w->framDisplay_MouseMove(6);
-  EXPECT_FALSE(box->isVisibleTo(w.get()));
-  w->framDisplay_MouseMove(2);  // no pop-up there: nothing, no error
-  EXPECT_EQ(General::vars().ErrorCount, 0);
 }
 
 // --- Dialogs ---

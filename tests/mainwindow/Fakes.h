@@ -100,7 +100,6 @@ class FakeMainView : public MainForm::MainView {
     geometry = r;
   }
   bool IsMaximized() override { return maximized; }
-  int32_t StatusBarHeight() override { return 315; }
   void SetVisible(bool v) override {
     log(std::string("SetVisible ") + (v ? "1" : "0"));
     visible = v;

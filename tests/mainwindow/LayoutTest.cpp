@@ -64,6 +64,20 @@ TEST(Layout, ScrollMePanelsAndTheirChildrenKeepTopAndHeight) {
   }
 }
 
+// The band at the top of the form keeps its height; a control inside a container scales from
+// its container's top, not from the band.
+TEST(Layout, ControlsInAContainerScaleFromItsTop) {
+  const ProportionalLayout layout(kDesign,
+                                  {{"framDisplay_2", {0, 600, 9000, 7700}, false, -1},
+                                   {"optSideOverlay_2", {6600, 7000, 1200, 255}, false, 0}});
+  const auto rects = layout.Arrange(kDesign.width, kDesign.height / 2);
+  ASSERT_TRUE(rects);
+  // ry = 0.48125: the page from the band's bottom, its button from the page's top.
+  EXPECT_EQ((*rects)[0].top, 144 + kSbh);  // (600 - 300) x 0.48125 = 144.4
+  EXPECT_EQ((*rects)[1].top, 3369);        // 7000 x 0.48125 = 3368.75
+  EXPECT_LE((*rects)[1].top + (*rects)[1].height, (*rects)[0].height);
+}
+
 TEST(Layout, DegenerateSizesLeaveTheLayoutAlone) {
   const ProportionalLayout layout = Sample();
   EXPECT_FALSE(layout.Arrange(0, 5000));
@@ -79,21 +93,26 @@ TEST(Layout, ScrollRuleUsesThePanelOfTheClassInForce) {
     ScrollBarSetting expected;
   };
   const ScrollBarSetting hidden{};
+  // At value 0 the panels stand 100 below the frame's top: Max is the whole number of steps
+  // that brings the panel's bottom into the frame, (height + 100 - G) / 100 rounded up.
   const std::vector<Case> cases = {
-      // A helicopter panel of 5000 in a 3000 frame.
-      {3000, 5000, 1000, 2, {true, true, 20, 2, 270}},
+      // A helicopter panel of 5000 in a 3000 frame: at Max 21 its bottom is at 3000.
+      {3000, 5000, 1000, 2, {true, true, 21, 2, 270}},
       // G - 100 equal to the panel: the test is strictly less, the bar stays hidden.
       {3000, 2900, 1000, 2, hidden},
-      {3000, 2901, 1000, 2, {true, true, 0, 1, 270}},
+      // One twip beyond the frame still takes a step.
+      {3000, 2901, 1000, 2, {true, true, 1, 1, 270}},
       // LargeChange is never 0.
-      {3000, 3400, 0, 2, {true, true, 4, 1, 270}},
-      // Max 150 / 100 = 1.5 and 250 / 100 = 2.5 both round to 2 (halves to even).
-      {3000, 3150, 0, 2, {true, true, 2, 1, 270}},
-      {3000, 3250, 0, 2, {true, true, 2, 1, 270}},
+      {3000, 3400, 0, 2, {true, true, 5, 1, 270}},
+      // A part step rounds up: 2.5 and 3.5 steps take 3 and 4.
+      {3000, 3150, 0, 2, {true, true, 3, 1, 270}},
+      {3000, 3250, 0, 2, {true, true, 4, 1, 270}},
+      // LargeChange 25 / 10 = 2.5 rounds to 2 (halves to even).
+      {3000, 5400, 0, 2, {true, true, 25, 2, 270}},
       // Fixed-wing: its own panel, even when the hidden helicopter panel is taller.
-      {3000, 9000, 4000, 1, {true, true, 10, 1, 270}},
+      {3000, 9000, 4000, 1, {true, true, 11, 1, 270}},
       {3000, 9000, 2000, 1, hidden},
-      {3000, 1000, 8000, 0, {true, true, 50, 5, 270}},
+      {3000, 1000, 8000, 0, {true, true, 51, 5, 270}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.g) + " " + std::to_string(c.s0) + " " + std::to_string(c.s1) +
@@ -136,8 +155,8 @@ TEST_F(FormResize, PlacesEveryControlThenTheBarThenRedrawsTheDrawingView) {
   MainForm::FormResize(w, Sample());
   ASSERT_EQ(w.placed.size(), 4u);
   ASSERT_TRUE(w.bar);
-  // The frame as placed: 6810 high, panel 0 12000: Max 52, LargeChange 5.
-  EXPECT_EQ(*w.bar, (ScrollBarSetting{true, true, 52, 5, 270}));
+  // The frame as placed: 6810 high, panel 0 12000: Max 53, LargeChange 5.
+  EXPECT_EQ(*w.bar, (ScrollBarSetting{true, true, 53, 5, 270}));
   EXPECT_EQ(Calls({"PanView"}), (std::vector<std::string>{"PanView 3,0,0,0,0"}));
 
   // Not on a drawing tab: no view is touched.
@@ -163,7 +182,7 @@ TEST_F(FormResize, ActivationAppliesTheSameRule) {
   Globals::vars().AircraftClass = 1;
   MainForm::ActivateScrollRule(w);
   ASSERT_TRUE(w.bar);
-  EXPECT_EQ(*w.bar, (ScrollBarSetting{true, true, 10, 1, 270}));
+  EXPECT_EQ(*w.bar, (ScrollBarSetting{true, true, 11, 1, 270}));
 }
 
 }  // namespace

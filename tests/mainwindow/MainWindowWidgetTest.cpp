@@ -11,9 +11,11 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTimer>
+#include <QWindow>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -29,6 +31,7 @@
 #include "WidgetsFixture.h"
 #include "charts/Chart.h"
 #include "mainwindow/ChartPicture.h"
+#include "mainwindow/ColorScheme.h"
 #include "mainwindow/ControlNames.h"
 #include "mainwindow/DisplayUpdate.h"
 #include "mainwindow/ToolbarModule.h"
@@ -191,8 +194,6 @@ TEST_F(Widgets, EveryNamedControlExists) {
                            "chrtPayload",
                            "lblTakeoff",
                            "lblWATCorp",
-                           "stcAssumption_6",
-                           "stcAssumption_13",
                            "lblAssumption",
                            "framGeneral",
                            "framScroll_0",
@@ -380,6 +381,85 @@ TEST_F(Widgets, SplashClosesByItselfTwoSecondsAfterPermission) {
   clock.timer = 1;
   ASSERT_TRUE(PumpUntil([&] { return !alive; }));
   EXPECT_TRUE(main.isVisible());
+}
+
+// The splash window, shown while the main window is still hidden, stays in front of it once the
+// main window is shown: the main window owns it and it keeps above, until it closes itself.
+TEST_F(Widgets, TheSplashStaysInFrontOfTheMainWindowShownAfterIt) {
+  WriteIni("[Settings]\nHandleErrors=True\n[Database]\nDBName=ac.mdb\nDxfDBName=dxf.mdb\n");
+  SampleJetsProgramFolder(dir.path(), false);
+  auto w = std::make_unique<MainForm::frmMain>();
+  w->Start();
+  QPointer<MainForm::frmSplash> splash(w->splash());
+  ASSERT_TRUE(splash);
+  ASSERT_TRUE(splash->isVisible());
+  EXPECT_FALSE(w->isVisible());
+  w->show();
+  ASSERT_TRUE(splash) << "closed before the main window was shown";
+  EXPECT_TRUE(splash->isVisible());
+  EXPECT_TRUE(splash->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  ASSERT_NE(splash->windowHandle(), nullptr);
+  EXPECT_EQ(splash->windowHandle()->transientParent(), w->windowHandle());
+  // It closes by itself, two seconds on the program's clock after start-up allowed it.
+  EXPECT_TRUE(Await([&] { return !splash; }));
+  EXPECT_TRUE(w->isVisible());
+  w->close();
+}
+
+// The section headings of the general data read on the heading colour of any scheme: white on
+// the design's dark blue, black on the pale heading colour of "PaleBlue".
+TEST_F(Widgets, TheHeadingsReadOnTheSchemesHeadingColour) {
+  struct Case {
+    const char* formColor;
+    QColor text;
+  };
+  for (const Case& c :
+       {Case{"", Qt::white}, Case{"PaleBlue", Qt::black}, Case{"DarkGray", Qt::white}}) {
+    SCOPED_TRACE(c.formColor);
+    WriteIni(std::string("[Settings]\nHandleErrors=True\nFormColor=") + c.formColor +
+             "\n[Database]\nDBName=ac.mdb\nDxfDBName=dxf.mdb\n");
+    std::filesystem::remove(dir.path() / "ac.mdb");
+    SampleJetsProgramFolder(dir.path(), false);
+    auto w = StartedWindow();
+    const auto headings = w->findChildren<QLabel*>(QRegularExpression("^lblHeading_"));
+    ASSERT_FALSE(headings.isEmpty());
+    auto rgb = [](QColor q) { return q.red() + q.green() * 256 + q.blue() * 65536; };
+    for (const QLabel* heading : headings) {
+      const QPalette pal = heading->palette();
+      const QColor back = pal.color(QPalette::Window), fore = pal.color(QPalette::WindowText);
+      EXPECT_EQ(fore, c.text) << heading->objectName().toStdString();
+      EXPECT_GE(MainForm::ContrastRatio(rgb(back), rgb(fore)), 4.5)
+          << heading->objectName().toStdString();
+    }
+    w->close();
+    w.reset();
+  }
+}
+
+// The mouse on a chart's "Assumptions" caption opens the chart's assumption box over the page;
+// moving on from the picture to the page around it closes the box again.
+TEST_F(Widgets, MovingFromAChartOntoItsPageClosesItsAssumptions) {
+  auto w = StartOnSamplePair("101", "102");
+  w->findChild<QTabBar*>(ctl::SSTab)->setCurrentIndex(10);
+  ASSERT_TRUE(Await([] { return MainForm::vars().CurrentTab == 10; }));
+  auto* chart = w->findChild<MainForm::ChartPicture*>(ctl::chrtPayload);
+  auto* page = w->findChild<QFrame*>(ctl::framDisplay_ + QString::number(10));
+  ASSERT_TRUE(chart && page);
+  auto move = [](QWidget* target, QPointF at) {
+    QMouseEvent e(QEvent::MouseMove, at, target->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                  Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &e);
+  };
+  move(chart, QPointF(chart->width() - 4, 4));
+  QWidget* box = chart->AssumptionBoxWidget();
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->parentWidget(), page);
+  EXPECT_TRUE(box->isVisible());
+  QEvent leave(QEvent::Leave);
+  QCoreApplication::sendEvent(chart, &leave);
+  move(page, QPointF(2, 2));
+  EXPECT_FALSE(box->isVisible());
+  w->close();
 }
 
 TEST_F(Widgets, SplashTextCarriesTheClocksYear) {
@@ -757,12 +837,7 @@ namespace {
 TEST_F(Widgets, PicturesOfEveryTabOfAJetPairAndAHelicopterPair) {
   const char* shots = std::getenv("TOLVANE_SCREENSHOT_DIR");
   if (!shots) GTEST_SKIP() << "TOLVANE_SCREENSHOT_DIR not set";
-  struct Pair {
-    const char* tag;
-    const char* aircraft1;
-    const char* aircraft2;
-  };
-  for (const Pair& pair : {Pair{"jets", "101", "102"}, Pair{"helis", "201", "202"}}) {
+  for (const SamplePair& pair : kSamplePairs) {
     SCOPED_TRACE(pair.tag);
     auto w = StartOnSamplePair(pair.aircraft1, pair.aircraft2);
     ASSERT_TRUE(w->startup().FirstActivationDone());

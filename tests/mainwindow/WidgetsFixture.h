@@ -30,6 +30,14 @@ inline void SampleJetsProgramFolder(const std::filesystem::path& dir, bool drawi
   ASSERT_EQ(Registry::SaveRegData(), 0);
 }
 
+// The sample pairs whose every tab the widget tests go through: a jet pair and a helicopter pair.
+struct SamplePair {
+  const char* tag;
+  const char* aircraft1;
+  const char* aircraft2;
+};
+inline constexpr SamplePair kSamplePairs[] = {{"jets", "101", "102"}, {"helis", "201", "202"}};
+
 inline std::unique_ptr<MainForm::frmMain> StartedWindow() {
   auto w = std::make_unique<MainForm::frmMain>();
   w->Start();

@@ -1,0 +1,118 @@
+// The window's proportional layout, through the window as the program starts it on the sample
+// pairs: at its design size, larger and at 900 x 500, every control of every tab lies inside its
+// container and the client area, is tall enough for its text, and the general data's last row
+// is reachable by the scroll bar.
+#include <QAbstractButton>
+#include <QLabel>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTabBar>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "WidgetsFixture.h"
+#include "mainwindow/ControlNames.h"
+#include "mainwindow/MainForm.h"
+
+namespace {
+
+namespace ctl = MainForm::ctl;
+using MainForm::frmMain;
+using namespace mwtest;
+
+std::string Describe(const QWidget* w) {
+  const QRect r = w->geometry();
+  return w->objectName().toStdString() + " (" + w->metaObject()->className() + ") at " +
+         std::to_string(r.x()) + "," + std::to_string(r.y()) + " " + std::to_string(r.width()) +
+         "x" + std::to_string(r.height());
+}
+
+// What is wrong with the controls shown now: a control reaching outside its container, or too
+// low for a line of its text. The general data's row panels scroll inside their frame; the
+// scroll bar's test is theirs.
+std::vector<std::string> Misplaced(frmMain& w) {
+  std::vector<std::string> out;
+  QWidget* client = w.centralWidget();
+  for (QWidget* c : client->findChildren<QWidget*>()) {
+    if (c->isWindow() || !c->isVisibleTo(&w)) continue;
+    QWidget* parent = c->parentWidget();
+    // The parts Qt makes of its own controls (the tab bar's arrows) are the control's affair.
+    if (parent->objectName().isEmpty() || c->objectName().isEmpty()) continue;
+    if (!c->objectName().startsWith(ctl::framScroll_) && !parent->rect().contains(c->geometry()))
+      out.push_back(Describe(c) + " outside " + Describe(parent));
+    QString text;
+    if (auto* label = qobject_cast<QLabel*>(c); label && !label->wordWrap()) text = label->text();
+    if (auto* button = qobject_cast<QAbstractButton*>(c)) text = button->text();
+    if (!text.isEmpty() && c->height() < c->fontMetrics().height())
+      out.push_back(Describe(c) + " lower than its text (" +
+                    std::to_string(c->fontMetrics().height()) + ")");
+  }
+  return out;
+}
+
+// The general tab: the panel shown fits its frame or the scroll bar reaches both its ends.
+void ExpectPanelReachable(frmMain& w) {
+  auto* general = w.findChild<QFrame*>(ctl::framGeneral);
+  auto* bar = w.findChild<QScrollBar*>(ctl::scrollFrame);
+  ASSERT_TRUE(general && bar);
+  QFrame* panel = w.findChild<QFrame*>(ctl::framScroll_ + QString::number(1));
+  if (!panel->isVisibleTo(general))
+    panel = w.findChild<QFrame*>(ctl::framScroll_ + QString::number(0));
+  ASSERT_TRUE(panel->isVisibleTo(general));
+  if (bar->isVisibleTo(general)) {
+    bar->setValue(bar->maximum());
+    EXPECT_LE(panel->geometry().bottom(), general->height() - 1) << "the last row out of reach";
+    bar->setValue(0);
+  } else {
+    EXPECT_LE(panel->geometry().bottom(), general->height() - 1) << "a panel cut off, no bar";
+  }
+  EXPECT_GE(panel->y(), 0);
+}
+
+TEST_F(Widgets, EveryControlFitsTheWindowAtItsDesignSizeLargerAndAt900By500) {
+  const char* shots = std::getenv("TOLVANE_SCREENSHOT_DIR");
+  for (const SamplePair& pair : kSamplePairs) {
+    SCOPED_TRACE(pair.tag);
+    auto w = StartOnSamplePair(pair.aircraft1, pair.aircraft2);
+    ASSERT_TRUE(w->startup().FirstActivationDone());
+    const long errorsAtStart = General::vars().ErrorCount;
+    const QSize around = w->size() - w->centralWidget()->size();
+    const QSize design(frmMain::Px(w->designLayout().Design().width) + around.width(),
+                       frmMain::Px(w->designLayout().Design().height) + around.height());
+    auto* tabs = w->findChild<QTabBar*>(ctl::SSTab);
+    // The smallest window the layout allows is laid out as well.
+    for (const auto& [name, size] :
+         {std::pair{"design", design}, std::pair{"larger", QSize(1400, 900)},
+          std::pair{"900x500", QSize(900, 500)}, std::pair{"smallest", w->minimumSize()}}) {
+      SCOPED_TRACE(name);
+      w->resize(size);
+      ASSERT_TRUE(Await([&] { return w->centralWidget()->size() == size - around; }));
+      for (int tab = 0; tab < MainForm::kTabCount; ++tab) {
+        if (!tabs->isTabVisible(tab)) continue;
+        SCOPED_TRACE("tab " + std::to_string(tab));
+        tabs->setCurrentIndex(tab);
+        ASSERT_TRUE(Await([&] { return MainForm::vars().CurrentTab == tab; }));
+        for (const std::string& problem : Misplaced(*w)) ADD_FAILURE() << problem;
+        if (tab == MainForm::Tab::General) ExpectPanelReachable(*w);
+        if (shots)
+          w->grab().save(
+              QString("%1/%2-%3-tab%4.png").arg(shots, pair.tag, name).arg(tab, 2, 10, QChar('0')));
+      }
+    }
+    // With the toolbar floating the tabs take the strip's place and the pages its height.
+    w->resize(900, 500);
+    ASSERT_TRUE(Await([&] { return w->centralWidget()->size() == QSize(900, 500) - around; }));
+    w->SetStripVisible(false);
+    for (const std::string& problem : Misplaced(*w)) ADD_FAILURE() << "no strip: " << problem;
+    EXPECT_EQ(tabs->y(), 0);
+    EXPECT_EQ(w->findChild<QWidget*>(ctl::SSTabPages)->geometry().bottom(),
+              w->centralWidget()->height() - 1);
+    w->SetStripVisible(true);
+    EXPECT_EQ(General::vars().ErrorCount, errorsAtStart);
+    w->close();
+    w.reset();
+  }
+}
+
+}  // namespace
