@@ -153,15 +153,23 @@ struct Size {
 };
 
 // The chart pictures of the window as designed (a page of 660 x 490 pixels in a window of 670
-// x 620), and what proportional scaling gives them in a window of 900 x 500 and of 800 x 600:
-// the design size times min(window width / 670, window height / 620).
-Size PictureSize(int chart, double factor, const char* name) {
+// x 620: 318 x 410, or 644 x 410 for the only chart of its tab), what the window's proportional
+// layout gives them in a window of 900 x 500 and at the smallest size it allows (660 x 491), and
+// two sizes narrower still: the design size times min(window width / 670, window height / 620)
+// for windows of 900 x 500 and 800 x 600.
+Size PictureSize(int chart, int width, int aloneWidth, int height, const char* name) {
   const bool alone = chart == 3 || chart == 13;  // the only chart of its tab
-  return {name, static_cast<int>(std::lround((alone ? 644 : 318) * factor)),
-          static_cast<int>(std::lround(410 * factor))};
+  return {name, alone ? aloneWidth : width, height};
+}
+Size PictureSize(int chart, double factor, const char* name) {
+  return PictureSize(chart, static_cast<int>(std::lround(318 * factor)),
+                     static_cast<int>(std::lround(644 * factor)),
+                     static_cast<int>(std::lround(410 * factor)), name);
 }
 std::vector<Size> PictureSizes(int chart) {
   return {PictureSize(chart, 1, "design"),
+          PictureSize(chart, 433, 878, 335, "window 900 x 500"),
+          PictureSize(chart, 318, 644, 328, "smallest window"),
           PictureSize(chart, std::min(900 / 670.0, 500 / 620.0), "900 x 500"),
           PictureSize(chart, std::min(800 / 670.0, 600 / 620.0), "800 x 600")};
 }
