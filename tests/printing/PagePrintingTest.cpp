@@ -292,6 +292,29 @@ TEST_F(PagePrinting, TheGeneralPageFollowsTheClassAndAFailureStillClearsTheStatu
   EXPECT_EQ(drawn.size(), 1u);
 }
 
+// The helicopter WAT page prints for either category over the same take-off and landing distance
+// charts: their qualifiers under them tell their own charts apart (sea level, 5,000 ft) and name
+// no category, so the category B page does not read "Category A" under its charts.
+TEST_F(PagePrinting, TheWatPagesQualifiersBelongToTheirOwnCharts) {
+  if (!testsupport::HavePopplerTools()) GTEST_SKIP() << "poppler-utils not installed";
+  Pair("201", "202", 2);
+  MainForm::vars().WATAAvailable = MainForm::vars().WATBAvailable = true;
+  Printing::InstallChartDrawer(&RecordChart);
+  for (const int wat : {1, 2}) {
+    const std::string category = wat == 1 ? "A" : "B";
+    SCOPED_TRACE("CAT " + category);
+    Globals::vars().WATChart = wat;
+    const QString file = OpenPdfJob("wat" + category + ".pdf");
+    CadFunctions::PrintWAT();
+    Printing::Printer().endDoc();
+    const QString text = testsupport::PdfPageText(file, 1);
+    EXPECT_TRUE(text.contains(QString::fromStdString("(CAT " + category + ")"))) << text.toStdString();
+    EXPECT_FALSE(text.contains("Category")) << text.toStdString();
+    EXPECT_TRUE(text.contains("distance at sea level")) << text.toStdString();
+    EXPECT_TRUE(text.contains("distance at 5,000 ft pressure altitude")) << text.toStdString();
+  }
+}
+
 TEST(ChartBoxes, PercentOfTheWidthAcrossAndDownPercentOfTheHeightForTheHeight) {
   // On a printable area of 8 x 10.5 in (in inches).
   const Printing::PageChart& bfl =
