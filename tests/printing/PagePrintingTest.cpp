@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QPainter>
+#include <algorithm>
+#include <cmath>
 #include <map>
 #include <memory>
+#include <string>
+#include <utility>
 
 #include "PagePrintingFixture.h"
 #include "charts/Chart.h"
@@ -91,6 +95,74 @@ TEST_F(PagePrinting, EachPageOfAJobPrintsItsOwnRaster) {
   EXPECT_FALSE(darkAt(one, 5, 2));
   EXPECT_TRUE(darkAt(two, 5, 2));
   EXPECT_FALSE(darkAt(two, 1, 8));
+}
+
+// The raster and the vectors of a page go through one mapping of page inches onto the printer: a
+// mark the raster draws (a black solid square) and one the vectors print (a red square outline,
+// on Plane 1's layer) about the same page point stand within 0.005 in of each other at the
+// page's four corners and its middle, in the PDF read back at 300 dpi. (The raster mark is
+// black: the picture is stored with its colours at half resolution, so the middle of a
+// coloured mark can move by half a picture pixel as a reader scales it.)
+TEST_F(PagePrinting, TheRasterAndTheVectorsOfAPageStandInRegister) {
+  if (!testsupport::HavePopplerTools()) GTEST_SKIP() << "poppler-utils not installed";
+  auto n = [](double v) { return std::to_string(v); };
+  auto line = [&](double x1, double y1, double x2, double y2) {
+    return "0\nLINE\n8\nPLANE1\n10\n" + n(x1) + "\n20\n" + n(y1) + "\n11\n" + n(x2) +
+           "\n21\n" + n(y2) + "\n";
+  };
+  // The points lie on the 150 dpi grid of the page's picture, so that the solids' edges fall on
+  // its pixels' edges.
+  const std::pair<double, double> marks[] = {{0.5, 0.5}, {8, 0.5}, {0.5, 10.5}, {8, 10.5},
+                                             {4.24, 5.5}};
+  std::string entities;
+  for (const auto& [x, y] : marks) {
+    const double s = 0.06, o = 0.12;
+    entities += "0\nSOLID\n8\n0\n10\n" + n(x - s) + "\n20\n" + n(y - s) + "\n11\n" +
+                n(x + s) + "\n21\n" + n(y - s) + "\n12\n" + n(x - s) + "\n22\n" + n(y + s) +
+                "\n13\n" + n(x + s) + "\n23\n" + n(y + s) + "\n";
+    entities += line(x - o, y - o, x + o, y - o) + line(x + o, y - o, x + o, y + o) +
+                line(x + o, y + o, x - o, y + o) + line(x - o, y + o, x - o, y - o);
+  }
+  const std::string t = Template("Marks.dxf", entities);
+  const QString file = OpenPdfJob("marks.pdf");
+  CadFunctions::PrintDXF(t);
+  Printing::Printer().endDoc();
+  constexpr int kDpi = 300;
+  const QImage page = testsupport::PdfPageImage(file, 1, kDpi);
+  ASSERT_FALSE(page.isNull());
+  printingtest::SaveForLooking(page, "register.png");
+  if (!qEnvironmentVariableIsEmpty("TOLVANE_PNG_DIR"))
+    QFile::copy(file, qEnvironmentVariable("TOLVANE_PNG_DIR") + "/register.pdf");
+  // The centre of the red or the black ink within 0.3 in of the page point, weighted by how much
+  // of it each pixel holds; in pixels of the 300 dpi picture.
+  struct Centre {
+    double x = 0, y = 0, weight = 0;
+  };
+  auto centreOf = [&](double x, double y, bool red) {
+    Centre c;
+    const int px = static_cast<int>(x * kDpi), py = static_cast<int>((11 - y) * kDpi);
+    for (int j = py - 90; j <= py + 90; ++j) {
+      for (int i = px - 90; i <= px + 90; ++i) {
+        if (i < 0 || j < 0 || i >= page.width() || j >= page.height()) continue;
+        const QColor p(page.pixel(i, j));
+        const int w = red ? p.red() - std::max(p.green(), p.blue())
+                          : 255 - std::max({p.red(), p.green(), p.blue()});
+        if (w <= 0) continue;
+        c.x += w * (i + 0.5), c.y += w * (j + 0.5), c.weight += w;
+      }
+    }
+    if (c.weight > 0) c.x /= c.weight, c.y /= c.weight;
+    return c;
+  };
+  for (const auto& [x, y] : marks) {
+    SCOPED_TRACE(std::to_string(x) + ", " + std::to_string(y));
+    const Centre raster = centreOf(x, y, false), vectors = centreOf(x, y, true);
+    ASSERT_GT(raster.weight, 0);
+    ASSERT_GT(vectors.weight, 0);
+    const double apart = std::hypot(raster.x - vectors.x, raster.y - vectors.y) / kDpi;
+    EXPECT_LT(apart, 0.005) << "raster (" << raster.x << ", " << raster.y << "), vectors ("
+                            << vectors.x << ", " << vectors.y << ")";
+  }
 }
 
 // The two planes' fields stand side by side and the names between them: each field is filled
