@@ -133,6 +133,10 @@ class Collector {
     if (!g.step([&] { block = FindBlock(dxf::InsertView(std::as_const(e)).Block); }) || !block)
       return;
     expanded_.insert(block);
+    // The block's contents take the reference's layer whatever they hold and wherever its copies
+    // lie: what the raster draws of them (fills, arcs, multi-line texts) prints in the
+    // reference's colour as the vectors do.
+    if (!Relabel(*block, layer)) return;
     const Box& inner = BlockBox(*block, 0);
     if (inner.Empty()) return;
     // The copies as the renderer draws them.
@@ -140,7 +144,6 @@ class Collector {
     int cols, rows;
     ins.ArraySize(cols, rows);
     const double sy = ins.YScale == 0 ? 1 : ins.YScale;
-    bool relabelled = false;
     for (int row = 0; row < rows && !cut_; ++row) {
       for (int col = 0; col < cols && !cut_; ++col) {
         Placement place{outer.map * ins.CopyMap(*block, col, row), outer.scaleY * sy,
@@ -148,15 +151,7 @@ class Collector {
         Box box;
         box.AddMapped(place.map, inner);
         if (Misses(box)) continue;
-        contents_ += Weight(*block);
-        if (contents_ > limits.BlockContents) {
-          cut_ = true;
-          return;
-        }
-        if (!relabelled) {
-          for (dxf::Entity& item : block->Entities) item.LayerName = layer;
-          relabelled = true;
-        }
+        if (!Spend(Weight(*block))) return;
         for (dxf::Entity& item : block->Entities) {
           if (cut_) return;
           if (item.EntityType == "INSERT")
@@ -173,6 +168,25 @@ class Collector {
   bool Cut() const { return cut_; }
 
  private:
+  // Work met through block references, within the page's bound: false, and the page cut, when
+  // the bound is spent.
+  bool Spend(long work) {
+    contents_ += work;
+    if (contents_ > limits.BlockContents) cut_ = true;
+    return !cut_;
+  }
+
+  // Gives the block's entities the layer, unless the last reference walked to it gave them that
+  // one already; the entities count as met.
+  bool Relabel(dxf::Block& block, const dxf::SharedText& layer) {
+    auto [it, first] = labels_.try_emplace(&block, layer);
+    if (!first && std::string_view(it->second) == std::string_view(layer)) return true;
+    it->second = layer;
+    if (!Spend(static_cast<long>(block.Entities.Count()))) return false;
+    for (dxf::Entity& item : block.Entities) item.LayerName = layer;
+    return true;
+  }
+
   // A block by name; a missing one is reported once for the page.
   dxf::Block* FindBlock(const std::string& name) {
     dxf::Block* b = Lookup(name);
@@ -466,6 +480,7 @@ class Collector {
   std::unordered_set<std::string> missing_;  // blocks reported missing, once each
   std::unordered_map<const dxf::Block*, Box> boxes_;
   std::unordered_map<const dxf::Block*, long> weights_;
+  std::unordered_map<const dxf::Block*, dxf::SharedText> labels_;  // the layer each block has
   std::unordered_set<dxf::Block*> expanded_;
 };
 

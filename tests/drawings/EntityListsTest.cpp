@@ -2,12 +2,15 @@
 // curves cut into chords, block contents placed by their references, colours by layer.
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <cmath>
 #include <numbers>
 
 #include "DrawingsTestSupport.h"
+#include "drawings/CadFunctions.h"
 #include "drawings/PageDrawing.h"
 #include "platform/dxfcontrol/DrawingControl.h"
+#include "support/QtApp.h"
 
 namespace {
 
@@ -326,6 +329,61 @@ TEST_F(BlockReferences, ContentsTakeTheLayerOfEachReferenceInTurn) {
   EXPECT_EQ(texts()[1].Color, kBlue);
   // The block's own entities keep the layer of the last reference walked.
   EXPECT_EQ(cad(0).Blocks().Item("B").Entities.Item(1).LayerName, "PLANE2");
+}
+
+// A block of what the raster draws alone (a solid, an arc, a multi-line text on a layer of their
+// own), referenced on Plane 2's layer: its contents take Plane 2's layer, as those of a block
+// with a line among them do, and the page's picture draws them in Plane 2's colour.
+TEST_F(BlockReferences, ABlockOfFillsAloneTakesTheLayerOfItsReference) {
+  testsupport::QtApp();
+  CadFunctions::SetupNewDrawing(0);
+  cad(0).AddLayer("FILLS", 3);  // green
+  for (const bool withLine : {false, true}) {
+    SCOPED_TRACE(withLine ? "with a line" : "fills alone");
+    const std::string name = withLine ? "FILLSLINE" : "FILLS";
+    dxf::Block b;
+    b.Name = name;
+    dxf::Entity solid;
+    solid.EntityType = "SOLID";
+    solid.LayerName = "FILLS";
+    solid.X0 = 0, solid.Y0 = 0, solid.X1 = 1, solid.Y1 = 0;
+    solid.EditExtra().X2 = 0, solid.EditExtra().Y2 = 1;
+    solid.EditExtra().X3 = 1, solid.EditExtra().Y3 = 1;
+    b.Entities.Add(solid);
+    dxf::Entity arc;
+    arc.EntityType = "ARC";
+    arc.LayerName = "FILLS";
+    arc.X0 = 0.5, arc.Y0 = 0.5, arc.g40 = 0.4, arc.g50 = 0, arc.g51 = 180;
+    b.Entities.Add(arc);
+    dxf::Entity mtext;
+    mtext.EntityType = "MTEXT";
+    mtext.LayerName = "FILLS";
+    mtext.X0 = 0, mtext.Y0 = 2, mtext.g40 = 0.2, mtext.Text = "fills";
+    b.Entities.Add(mtext);
+    if (withLine) {
+      dxf::Entity l;
+      l.EntityType = "LINE";
+      l.LayerName = "FILLS";
+      l.X0 = 0, l.Y0 = -0.5, l.X1 = 1, l.Y1 = -0.5;
+      b.Entities.Add(l);
+    }
+    cad(0).Blocks().Add(b);
+    cad(0).EntityList().Clear();
+    insert(2, 3, 1, 1, 0, "Plane2").EditExtra().BlockName = name;
+    CadFunctions::GetCADEntities(0);
+    for (const dxf::Entity& e : cad(0).Blocks().Item(name).Entities)
+      EXPECT_EQ(e.LayerName, "PLANE2") << e.EntityType;
+    EXPECT_EQ(lines().size(), withLine ? 1u : 0u);
+    for (const CadLine& l : lines()) EXPECT_EQ(l.Color, kBlue);
+    ASSERT_FALSE(entityLists().RasterEmpty);
+    // The page's picture, 100 pixels an inch: the solid's middle, 2.5 in across and 3.5 in up,
+    // is Plane 2's blue.
+    cad(0).PlotMode = 0;
+    QImage page(850, 1100, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    cad(0).RenderToPicture(page);
+    EXPECT_EQ(QColor(page.pixel(250, 1100 - 350)), QColor(0, 0, 255));
+  }
 }
 
 TEST_F(BlockReferences, AMissingBlockIsReportedOnceAndAddsNothing) {
