@@ -590,6 +590,28 @@ void DropEmptyReferences(dxf::BlockList& blocks, const std::vector<std::string>&
   }
 }
 
+// What a block reference added to a list: the entries [from, to) appended after the walk, which
+// belong where the walk had come to `at` entries.
+struct Span {
+  size_t at, from, to;
+};
+
+// Moves each span's entries to their place; the spans come in the walk's order.
+template <class T>
+void IntoPlace(std::vector<T>& list, const std::vector<Span>& spans) {
+  if (spans.empty() || spans.front().from == list.size()) return;  // nothing was added
+  const size_t own = spans.front().from;  // the walk's own entries come first
+  std::vector<T> placed;
+  placed.reserve(list.size());
+  size_t next = 0;
+  for (const Span& s : spans) {
+    for (; next < s.at; ++next) placed.push_back(std::move(list[next]));
+    for (size_t i = s.from; i < s.to; ++i) placed.push_back(std::move(list[i]));
+  }
+  for (; next < own; ++next) placed.push_back(std::move(list[next]));
+  list = std::move(placed);
+}
+
 // One pass over the drawing: what is collected or dropped leaves it, the rest closes up in its
 // order (a stable partition, so a page of many thousand entities is walked in one go). The
 // collected contents of the blocks the references drew leave those blocks too, so that the
@@ -602,7 +624,12 @@ void Walk(vb::Proc& g, dxf::DrawingControl& c, bool dims, EntityLists& out) {
     if (!l.Visible()) hidden.insert(l.Name());
   const Placement top;
   std::vector<dxf::Entity>& items = c.EntityList().items();
-  std::vector<size_t> references;  // where the block references stay, in order
+  // Where each block reference stays in the drawing, and how much of each list the walk had
+  // collected when it came to it.
+  struct Reference {
+    size_t at, lines, texts;
+  };
+  std::vector<Reference> references;
   size_t kept = 0;
   for (size_t i = 0; i < items.size(); ++i) {
     dxf::Entity& e = items[i];
@@ -612,7 +639,7 @@ void Walk(vb::Proc& g, dxf::DrawingControl& c, bool dims, EntityLists& out) {
     } else if (!hidden.empty() && hidden.count(e.LayerName)) {
       // A frozen layer is not printed: its entities stay in the drawing, which hides them.
     } else if (e.EntityType == "INSERT") {
-      references.push_back(kept);
+      references.push_back({kept, out.CadLineList.size(), out.CadTextList.size()});
     } else if (Collected(e)) {
       g.step([&] { collector.Add(e, top); });
       stays = false;
@@ -622,13 +649,22 @@ void Walk(vb::Proc& g, dxf::DrawingControl& c, bool dims, EntityLists& out) {
     ++kept;
   }
   items.erase(items.begin() + static_cast<std::ptrdiff_t>(kept), items.end());
-  // The block references after everything else: their copies, which a few bytes of a file can
-  // multiply without end, take what the page's bounds leave, never the drawings' own entities.
-  for (size_t at : references) {
-    dxf::Entity& e = items[at];
+  // The block references are expanded once the walk's own entities are collected: their copies,
+  // which a few bytes of a file can multiply without end, take what the page's bounds leave,
+  // never the drawings' own entities. Each reference's contents then take its place among them,
+  // so that the lists hold everything in the order of the walk and what comes later prints over
+  // what comes before, as on the screen.
+  std::vector<Span> lineSpans, textSpans;
+  for (const Reference& r : references) {
+    const size_t lines = out.CadLineList.size(), texts = out.CadTextList.size();
+    dxf::Entity& e = items[r.at];
     const dxf::SharedText layer = e.LayerName;
     collector.Expand(g, e, top, layer, 0);
+    lineSpans.push_back({r.lines, lines, out.CadLineList.size()});
+    textSpans.push_back({r.texts, texts, out.CadTextList.size()});
   }
+  IntoPlace(out.CadLineList, lineSpans);
+  IntoPlace(out.CadTextList, textSpans);
 
   const std::vector<std::string> copies = RasterCopies(c, collector.Expanded());
   // Which blocks draw in the raster, worked out once for the page, when a reference asks.

@@ -386,6 +386,55 @@ TEST_F(BlockReferences, ABlockOfFillsAloneTakesTheLayerOfItsReference) {
   }
 }
 
+// A page whose Plane 1 is drawn by block references, overlaid with Plane 2's own lines: the
+// references' contents take their places in the walk, so Plane 2's lines, coming after, print
+// over Plane 1's where they coincide, as on the screen.
+TEST_F(BlockReferences, ContentsTakeTheirReferencesPlaceInTheLists) {
+  insert(0, 0, 1, 1, 0, "Plane1");  // the block's line (0, 0)-(1, 1) and its text at (1, 2)
+  line(0, 0, 1, 1, "Plane2");
+  text(1, 2, 0.2, "own", "Plane2");
+  insert(3, 0, 1, 1, 0, "Plane1");
+  line(5, 5, 6, 6, "Plane2");
+  CadFunctions::GetCADEntities(0);
+  ASSERT_EQ(lines().size(), 4u);
+  const int32_t lineColours[] = {kRed, kBlue, kRed, kBlue};
+  const float lineStarts[] = {0, 0, 3, 5};
+  for (size_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(lines()[i].Color, lineColours[i]) << i;
+    EXPECT_EQ(lines()[i].X1, lineStarts[i]) << i;
+  }
+  ASSERT_EQ(texts().size(), 3u);
+  EXPECT_EQ(texts()[0].Text, "in block");
+  EXPECT_EQ(texts()[0].Color, kRed);
+  EXPECT_EQ(texts()[1].Text, "own");
+  EXPECT_EQ(texts()[2].Text, "in block");
+  EXPECT_EQ(texts()[2].X, 4);
+}
+
+// The page's bound still goes first to the drawings' own entities: a reference that asks for far
+// more than a page holds, standing before Plane 2's lines, leaves every one of them printed, in
+// their place after it.
+TEST_F(BlockReferences, AReferenceAskingTooMuchLeavesTheEntitiesAfterItTheirRoom) {
+  dxf::Block many;
+  many.Name = "MANY";
+  for (int i = 0; i < 1000; ++i) {
+    dxf::Entity c;
+    c.EntityType = "CIRCLE";
+    c.X0 = 4, c.Y0 = 5, c.g40 = 1 + i * 0.001;
+    many.Entities.Add(c);
+  }
+  cad(0).Blocks().Add(many);
+  for (int i = 0; i < 10; ++i) insert(i * 0.01, 0, 1, 1, 0, "Plane1").EditExtra().BlockName = "MANY";
+  for (int i = 0; i < 1000; ++i) line(1, 1 + i * 0.005, 7, 1 + i * 0.005, "Plane2");
+  CadFunctions::GetCADEntities(0);
+  EXPECT_TRUE(entityLists().Cut);
+  ASSERT_EQ(lines().size(), static_cast<size_t>(CadFunctions::kPageMaxSegments));
+  const size_t own = lines().size() - 1000;
+  for (size_t i = 0; i < own; ++i) ASSERT_EQ(lines()[i].Color, kRed) << i;
+  for (size_t i = own; i < lines().size(); ++i) ASSERT_EQ(lines()[i].Color, kBlue) << i;
+  EXPECT_EQ(lines().back().Y1, static_cast<float>(1 + 999 * 0.005));
+}
+
 TEST_F(BlockReferences, AMissingBlockIsReportedOnceAndAddsNothing) {
   insert(0, 0, 1, 1, 0).EditExtra().BlockName = "NOWHERE";
   insert(1, 0, 1, 1, 0).EditExtra().BlockName = "nowhere";
