@@ -139,28 +139,34 @@ class Collector {
     if (!Relabel(*block, layer)) return;
     const Box& inner = BlockBox(*block, 0);
     if (inner.Empty()) return;
-    // The copies as the renderer draws them.
+    // The copies as the renderer draws them, every one that may show.
     const dxf::InsertView ins(std::as_const(e));
     int cols, rows;
     ins.ArraySize(cols, rows);
     const double sy = ins.YScale == 0 ? 1 : ins.YScale;
-    for (int row = 0; row < rows && !cut_; ++row) {
-      for (int col = 0; col < cols && !cut_; ++col) {
+    Box first;
+    first.AddMapped(outer.map * ins.CopyMap(*block, 0, 0), inner);
+    dxf::Point du, dv;
+    ins.Steps(outer.map, du, dv);
+    dxf::ArrayRowsWithin(first, du, dv, cols, rows, kShown, [&](int row, int c0, int c1) {
+      if (!Spend(1)) return false;  // each row looked at, as a copy is
+      for (int col = c0; col <= c1 && !cut_; ++col) {
         Placement place{outer.map * ins.CopyMap(*block, col, row), outer.scaleY * sy,
                         outer.rotation + ins.Rotation};
         Box box;
         box.AddMapped(place.map, inner);
         if (Misses(box)) continue;
-        if (!Spend(Weight(*block))) return;
+        if (!Spend(Weight(*block))) return false;
         for (dxf::Entity& item : block->Entities) {
-          if (cut_) return;
+          if (cut_) return false;
           if (item.EntityType == "INSERT")
             Expand(g, item, place, layer, depth + 1);
           else
             g.step([&] { Add(item, place); });
         }
       }
-    }
+      return !cut_;
+    });
   }
 
   // The blocks whose contents were collected, and whether a bound stopped the collection.
@@ -473,7 +479,7 @@ class Collector {
   dxf::BlockList* blocks_;
   const Placement* place_ = nullptr;
   int32_t colour_ = 0;
-  long contents_ = 0;    // block contents (entities, vertices) met over every copy
+  long contents_ = 0;    // block contents (entities, vertices, array rows) met over every copy
   long characters_ = 0;  // of the texts collected
   bool cut_ = false;
   std::unordered_map<std::string, dxf::Block*> found_;

@@ -107,7 +107,7 @@ struct PageLimits {
   long Texts = 10'000;
   long TextCharacters = 200'000;
   // Entities and polyline vertices met through block references, over every copy of every
-  // reference.
+  // reference (each row of an array looked at counts as one).
   long BlockContents = 2'000'000;
 };
 inline constexpr PageLimits kPageLimits{};

@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <chrono>
 #include <cmath>
 #include <numbers>
 
 #include "DrawingsTestSupport.h"
 #include "drawings/CadFunctions.h"
 #include "drawings/PageDrawing.h"
+#include "platform/dxf/EntityViews.h"
 #include "platform/dxfcontrol/DrawingControl.h"
 #include "support/QtApp.h"
 
@@ -433,6 +435,62 @@ TEST_F(BlockReferences, AReferenceAskingTooMuchLeavesTheEntitiesAfterItTheirRoom
   for (size_t i = 0; i < own; ++i) ASSERT_EQ(lines()[i].Color, kRed) << i;
   for (size_t i = own; i < lines().size(); ++i) ASSERT_EQ(lines()[i].Color, kBlue) << i;
   EXPECT_EQ(lines().back().Y1, static_cast<float>(1 + 999 * 0.005));
+}
+
+// Every copy of an array prints, however many, up to the page's bounds; past them the page is
+// cut (and reported once by the page printer). An array much larger than the page costs only
+// its copies on the page.
+TEST_F(BlockReferences, EveryCopyOfAnArrayPrintsUpToThePagesBounds) {
+  dxf::Block dash;
+  dash.Name = "DASH";
+  dxf::Entity l;
+  l.EntityType = "LINE";
+  l.X1 = 0.005;
+  dash.Entities.Add(l);
+  cad(0).Blocks().Add(dash);
+  struct Case {
+    std::string name;
+    int cols, rows;
+    double spacing;
+    size_t segments;
+    bool cut;
+  };
+  const Case cases[] = {
+      {"400 x 300 on the page", 400, 300, 0.02, 120000, false},
+      {"20,000 x 1 on the page", 20000, 1, 0.0004, 20000, false},
+      {"1000 x 1000: more segments than a page holds", 1000, 1000, 0.008,
+       static_cast<size_t>(CadFunctions::kPageMaxSegments), true},
+      {"30,000 x 30,000 an inch apart: 10 x 12 of them on the page and round it", 30000, 30000, 1,
+       120, false},
+      {"32,767 x 32,767 all on the page", 32767, 32767, 1e-6,
+       static_cast<size_t>(CadFunctions::kPageMaxSegments), true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    cad(0).EntityList().Clear();
+    dxf::Entity& ref = insert(0.25, 0.5, 1, 1, 0, "Plane1");
+    ref.EditExtra().BlockName = "DASH";
+    dxf::InsertView array(ref);
+    array.Columns = c.cols, array.Rows = c.rows;
+    array.ColumnSpacing = c.spacing, array.RowSpacing = c.spacing;
+    const auto t0 = std::chrono::steady_clock::now();
+    CadFunctions::GetCADEntities(0);
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    EXPECT_EQ(lines().size(), c.segments);
+    EXPECT_EQ(entityLists().Cut, c.cut);
+    EXPECT_LT(seconds, 10.0);  // a guard against a walk over every copy, not a measure
+    EXPECT_TRUE(traps.errors.empty());
+  }
+  // The last copy of the 20,000: its column's place along the row.
+  cad(0).EntityList().Clear();
+  dxf::Entity& ref = insert(0.25, 0.5, 1, 1, 0, "Plane1");
+  ref.EditExtra().BlockName = "DASH";
+  dxf::InsertView(ref).Columns = 20000;
+  dxf::InsertView(ref).ColumnSpacing = 0.0004;
+  CadFunctions::GetCADEntities(0);
+  ASSERT_EQ(lines().size(), 20000u);
+  EXPECT_FLOAT_EQ(lines().back().X1, static_cast<float>(0.25 + 19999 * 0.0004));
 }
 
 TEST_F(BlockReferences, AMissingBlockIsReportedOnceAndAddsNothing) {
