@@ -382,8 +382,9 @@ TEST_F(PagePrinting, TheWatPagesQualifiersBelongToTheirOwnCharts) {
     const QString text = testsupport::PdfPageText(file, 1);
     EXPECT_TRUE(text.contains(QString::fromStdString("(CAT " + category + ")"))) << text.toStdString();
     EXPECT_FALSE(text.contains("Category")) << text.toStdString();
-    EXPECT_TRUE(text.contains("distance at sea level")) << text.toStdString();
-    EXPECT_TRUE(text.contains("distance at 5,000 ft pressure altitude")) << text.toStdString();
+    EXPECT_TRUE(text.contains("Sea level, maximum gross weight")) << text.toStdString();
+    EXPECT_TRUE(text.contains("5,000 ft pressure altitude, maximum gross weight"))
+        << text.toStdString();
   }
 }
 
