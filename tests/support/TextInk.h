@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <algorithm>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/dxf/Document.h"
@@ -16,6 +18,7 @@ namespace testsupport {
 
 struct Rect {
   double minX = 0, minY = 0, maxX = 0, maxY = 0;
+  std::string layer;  // of a drawing's box
   double Area() const { return (maxX - minX) * (maxY - minY); }
   bool Contains(double x, double y) const {
     return x > minX && x < maxX && y > minY && y < maxY;
@@ -38,7 +41,7 @@ inline std::vector<Rect> Boxes(const dxf::DrawingControl& ctl) {
       alongAxes = alongAxes && (a.x == b.x || a.y == b.y);
     }
     if (!alongAxes) continue;
-    Rect r{pts[0].x, pts[0].y, pts[0].x, pts[0].y};
+    Rect r{pts[0].x, pts[0].y, pts[0].x, pts[0].y, e.LayerName};
     for (const dxf::Point& p : pts) {
       r.minX = std::min(r.minX, p.x), r.maxX = std::max(r.maxX, p.x);
       r.minY = std::min(r.minY, p.y), r.maxY = std::max(r.maxY, p.y);
@@ -48,14 +51,16 @@ inline std::vector<Rect> Boxes(const dxf::DrawingControl& ctl) {
   return boxes;
 }
 
-// The smallest of the boxes that the point the text stands by (its insertion point, or its
-// alignment point when it is justified) lies in; nothing when it lies in none.
+// The smallest of the boxes on the text's layer that the point the text stands by (its insertion
+// point, or its alignment point when it is justified) lies in; nothing when it lies in none.
 inline std::optional<Rect> BoxOfText(const std::vector<Rect>& boxes, const dxf::Entity& text) {
   const dxf::TextView t(text);
   const dxf::Point at = t.HJust == 0 && t.VJust == 0 ? t.Insertion() : t.Alignment();
   std::optional<Rect> found;
   for (const Rect& r : boxes)
-    if (r.Contains(at.x, at.y) && (!found || r.Area() < found->Area())) found = r;
+    if (r.layer == std::string_view(text.LayerName) && r.Contains(at.x, at.y) &&
+        (!found || r.Area() < found->Area()))
+      found = r;
   return found;
 }
 
@@ -89,13 +94,40 @@ inline std::optional<Rect> TextInk(const dxf::DrawingControl& from, const dxf::E
   const double sx = (ctl.ViewMaxX() - ctl.ViewMinX()) / pw;
   const double sy = (ctl.ViewMaxY() - ctl.ViewMinY()) / ph;
   return Rect{ctl.ViewMinX() + x0 * sx, ctl.ViewMaxY() - (y1 + 1) * sy,
-              ctl.ViewMinX() + (x1 + 1) * sx, ctl.ViewMaxY() - y0 * sy};
+              ctl.ViewMinX() + (x1 + 1) * sx, ctl.ViewMaxY() - y0 * sy, {}};
 }
 
 // The text's box, grown by its own size on each side: the window its ink is looked for in.
 inline Rect AroundBox(const Rect& box) {
   const double w = box.maxX - box.minX, h = box.maxY - box.minY;
-  return {box.minX - w, box.minY - h, box.maxX + w, box.maxY + h};
+  return {box.minX - w, box.minY - h, box.maxX + w, box.maxY + h, box.layer};
+}
+
+// The texts of the drawing that stand in a box (BoxOfText) and whose ink reaches out of it, each
+// as "TEXT: ink x0..x1, y0..y1 in box x0..x1, y0..y1"; `labels` counts the texts in boxes.
+inline std::vector<std::string> LabelsOutOfTheirBoxes(const dxf::DrawingControl& ctl,
+                                                      int& labels) {
+  std::vector<std::string> out;
+  const std::vector<Rect> boxes = Boxes(ctl);
+  labels = 0;
+  auto span = [](const Rect& r) {
+    return std::to_string(r.minX) + ".." + std::to_string(r.maxX) + ", " +
+           std::to_string(r.minY) + ".." + std::to_string(r.maxY);
+  };
+  for (const dxf::Entity& e : ctl.EntityList()) {
+    if (e.EntityType != "TEXT") continue;
+    const std::optional<Rect> box = BoxOfText(boxes, e);
+    if (!box) continue;
+    ++labels;
+    const std::optional<Rect> ink = TextInk(ctl, e, AroundBox(*box));
+    if (!ink) {
+      out.push_back(e.Text + ": no ink");
+    } else if (ink->minX < box->minX || ink->maxX > box->maxX || ink->minY < box->minY ||
+               ink->maxY > box->maxY) {
+      out.push_back(e.Text + ": ink " + span(*ink) + " in box " + span(*box));
+    }
+  }
+  return out;
 }
 
 }  // namespace testsupport
