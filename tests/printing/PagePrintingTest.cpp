@@ -165,6 +165,42 @@ TEST_F(PagePrinting, TheRasterAndTheVectorsOfAPageStandInRegister) {
   }
 }
 
+// A page template holding an array of many copies of a short line: every copy prints within the
+// page's bounds; past them the page prints what fits and says once that it is too big to print
+// in full.
+TEST_F(PagePrinting, EveryCopyOfAnArrayPrintsAndAPageTooBigSaysSoOnce) {
+  Printing::InstallPrinter(&rec);
+  struct Case {
+    const char* name;
+    int cols, rows;
+    double spacing;
+    size_t lines;
+    long reports;
+  };
+  const Case cases[] = {
+      {"400 x 300", 400, 300, 0.02, 120000, 0},
+      {"1000 x 1000", 1000, 1000, 0.008, static_cast<size_t>(CadFunctions::kPageMaxSegments), 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto n = [](double v) { return std::to_string(v); };
+    const std::string dxf =
+        "0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n2\nDASH\n10\n0\n20\n0\n" +
+        printingtest::Line(0, 0, 0.005, 0) + "0\nENDBLK\n0\nENDSEC\n" +
+        "0\nSECTION\n2\nENTITIES\n0\nINSERT\n8\n0\n2\nDASH\n10\n0.25\n20\n0.5\n70\n" +
+        std::to_string(c.cols) + "\n71\n" + std::to_string(c.rows) + "\n44\n" + n(c.spacing) +
+        "\n45\n" + n(c.spacing) + "\n0\nENDSEC\n0\nEOF\n";
+    ASSERT_TRUE(vb::WriteFileAtomic(dir / "Array.dxf", dxf));
+    controls[0]->SetBaseFolder(dir.path());
+    rec.forget();
+    const long before = General::vars().ErrorCount;
+    CadFunctions::PrintDXF("Array.dxf");
+    EXPECT_EQ(CadFunctions::CadLineCount(), c.lines);
+    EXPECT_EQ(Only(rec.log(), "LINE ").size(), c.lines);
+    EXPECT_EQ(General::vars().ErrorCount - before, c.reports);
+  }
+}
+
 // The two planes' fields stand side by side and the names between them: each field is filled
 // from its own plane's record, however the fields take turns.
 TEST_F(PagePrinting, FieldsOfBothPlanesTakingTurnsEachShowTheirOwnPlane) {
