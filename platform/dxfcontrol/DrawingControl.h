@@ -6,6 +6,7 @@
 //
 // Errors follow the runtime's convention: a failing member raises vb::Error and leaves the
 // control as it was.
+#include <QRectF>
 #include <filesystem>
 #include <cstdint>
 #include <functional>
@@ -18,8 +19,6 @@
 #include "platform/dxf/Aci.h"
 #include "platform/dxf/Document.h"
 #include "platform/dxf/ViewState.h"
-
-#include <QRectF>
 
 class QPaintDevice;
 class QPainter;
