@@ -133,39 +133,40 @@ class Collector {
     if (!g.step([&] { block = FindBlock(dxf::InsertView(std::as_const(e)).Block); }) || !block)
       return;
     expanded_.insert(block);
+    // The block's contents take the reference's layer whatever they hold and wherever its copies
+    // lie: what the raster draws of them (fills, arcs, multi-line texts) prints in the
+    // reference's colour as the vectors do.
+    if (!Relabel(*block, layer)) return;
     const Box& inner = BlockBox(*block, 0);
     if (inner.Empty()) return;
-    // The copies as the renderer draws them.
+    // The copies as the renderer draws them, every one that may show.
     const dxf::InsertView ins(std::as_const(e));
     int cols, rows;
     ins.ArraySize(cols, rows);
     const double sy = ins.YScale == 0 ? 1 : ins.YScale;
-    bool relabelled = false;
-    for (int row = 0; row < rows && !cut_; ++row) {
-      for (int col = 0; col < cols && !cut_; ++col) {
+    Box first;
+    first.AddMapped(outer.map * ins.CopyMap(*block, 0, 0), inner);
+    dxf::Point du, dv;
+    ins.Steps(outer.map, du, dv);
+    dxf::ArrayRowsWithin(first, du, dv, cols, rows, kShown, [&](int row, int c0, int c1) {
+      if (!Spend(1)) return false;  // each row looked at, as a copy is
+      for (int col = c0; col <= c1 && !cut_; ++col) {
         Placement place{outer.map * ins.CopyMap(*block, col, row), outer.scaleY * sy,
                         outer.rotation + ins.Rotation};
         Box box;
         box.AddMapped(place.map, inner);
         if (Misses(box)) continue;
-        contents_ += Weight(*block);
-        if (contents_ > limits.BlockContents) {
-          cut_ = true;
-          return;
-        }
-        if (!relabelled) {
-          for (dxf::Entity& item : block->Entities) item.LayerName = layer;
-          relabelled = true;
-        }
+        if (!Spend(Weight(*block))) return false;
         for (dxf::Entity& item : block->Entities) {
-          if (cut_) return;
+          if (cut_) return false;
           if (item.EntityType == "INSERT")
             Expand(g, item, place, layer, depth + 1);
           else
             g.step([&] { Add(item, place); });
         }
       }
-    }
+      return !cut_;
+    });
   }
 
   // The blocks whose contents were collected, and whether a bound stopped the collection.
@@ -173,6 +174,25 @@ class Collector {
   bool Cut() const { return cut_; }
 
  private:
+  // Work met through block references, within the page's bound: false, and the page cut, when
+  // the bound is spent.
+  bool Spend(long work) {
+    contents_ += work;
+    if (contents_ > limits.BlockContents) cut_ = true;
+    return !cut_;
+  }
+
+  // Gives the block's entities the layer, unless the last reference walked to it gave them that
+  // one already; the entities count as met.
+  bool Relabel(dxf::Block& block, const dxf::SharedText& layer) {
+    auto [it, first] = labels_.try_emplace(&block, layer);
+    if (!first && std::string_view(it->second) == std::string_view(layer)) return true;
+    it->second = layer;
+    if (!Spend(static_cast<long>(block.Entities.Count()))) return false;
+    for (dxf::Entity& item : block.Entities) item.LayerName = layer;
+    return true;
+  }
+
   // A block by name; a missing one is reported once for the page.
   dxf::Block* FindBlock(const std::string& name) {
     dxf::Block* b = Lookup(name);
@@ -459,13 +479,14 @@ class Collector {
   dxf::BlockList* blocks_;
   const Placement* place_ = nullptr;
   int32_t colour_ = 0;
-  long contents_ = 0;    // block contents (entities, vertices) met over every copy
+  long contents_ = 0;    // block contents (entities, vertices, array rows) met over every copy
   long characters_ = 0;  // of the texts collected
   bool cut_ = false;
   std::unordered_map<std::string, dxf::Block*> found_;
   std::unordered_set<std::string> missing_;  // blocks reported missing, once each
   std::unordered_map<const dxf::Block*, Box> boxes_;
   std::unordered_map<const dxf::Block*, long> weights_;
+  std::unordered_map<const dxf::Block*, dxf::SharedText> labels_;  // the layer each block has
   std::unordered_set<dxf::Block*> expanded_;
 };
 
@@ -575,6 +596,28 @@ void DropEmptyReferences(dxf::BlockList& blocks, const std::vector<std::string>&
   }
 }
 
+// What a block reference added to a list: the entries [from, to) appended after the walk, which
+// belong where the walk had come to `at` entries.
+struct Span {
+  size_t at, from, to;
+};
+
+// Moves each span's entries to their place; the spans come in the walk's order.
+template <class T>
+void IntoPlace(std::vector<T>& list, const std::vector<Span>& spans) {
+  if (spans.empty() || spans.front().from == list.size()) return;  // nothing was added
+  const size_t own = spans.front().from;  // the walk's own entries come first
+  std::vector<T> placed;
+  placed.reserve(list.size());
+  size_t next = 0;
+  for (const Span& s : spans) {
+    for (; next < s.at; ++next) placed.push_back(std::move(list[next]));
+    for (size_t i = s.from; i < s.to; ++i) placed.push_back(std::move(list[i]));
+  }
+  for (; next < own; ++next) placed.push_back(std::move(list[next]));
+  list = std::move(placed);
+}
+
 // One pass over the drawing: what is collected or dropped leaves it, the rest closes up in its
 // order (a stable partition, so a page of many thousand entities is walked in one go). The
 // collected contents of the blocks the references drew leave those blocks too, so that the
@@ -587,7 +630,12 @@ void Walk(vb::Proc& g, dxf::DrawingControl& c, bool dims, EntityLists& out) {
     if (!l.Visible()) hidden.insert(l.Name());
   const Placement top;
   std::vector<dxf::Entity>& items = c.EntityList().items();
-  std::vector<size_t> references;  // where the block references stay, in order
+  // Where each block reference stays in the drawing, and how much of each list the walk had
+  // collected when it came to it.
+  struct Reference {
+    size_t at, lines, texts;
+  };
+  std::vector<Reference> references;
   size_t kept = 0;
   for (size_t i = 0; i < items.size(); ++i) {
     dxf::Entity& e = items[i];
@@ -597,7 +645,7 @@ void Walk(vb::Proc& g, dxf::DrawingControl& c, bool dims, EntityLists& out) {
     } else if (!hidden.empty() && hidden.count(e.LayerName)) {
       // A frozen layer is not printed: its entities stay in the drawing, which hides them.
     } else if (e.EntityType == "INSERT") {
-      references.push_back(kept);
+      references.push_back({kept, out.CadLineList.size(), out.CadTextList.size()});
     } else if (Collected(e)) {
       g.step([&] { collector.Add(e, top); });
       stays = false;
@@ -607,13 +655,22 @@ void Walk(vb::Proc& g, dxf::DrawingControl& c, bool dims, EntityLists& out) {
     ++kept;
   }
   items.erase(items.begin() + static_cast<std::ptrdiff_t>(kept), items.end());
-  // The block references after everything else: their copies, which a few bytes of a file can
-  // multiply without end, take what the page's bounds leave, never the drawings' own entities.
-  for (size_t at : references) {
-    dxf::Entity& e = items[at];
+  // The block references are expanded once the walk's own entities are collected: their copies,
+  // which a few bytes of a file can multiply without end, take what the page's bounds leave,
+  // never the drawings' own entities. Each reference's contents then take its place among them,
+  // so that the lists hold everything in the order of the walk and what comes later prints over
+  // what comes before, as on the screen.
+  std::vector<Span> lineSpans, textSpans;
+  for (const Reference& r : references) {
+    const size_t lines = out.CadLineList.size(), texts = out.CadTextList.size();
+    dxf::Entity& e = items[r.at];
     const dxf::SharedText layer = e.LayerName;
     collector.Expand(g, e, top, layer, 0);
+    lineSpans.push_back({r.lines, lines, out.CadLineList.size()});
+    textSpans.push_back({r.texts, texts, out.CadTextList.size()});
   }
+  IntoPlace(out.CadLineList, lineSpans);
+  IntoPlace(out.CadTextList, textSpans);
 
   const std::vector<std::string> copies = RasterCopies(c, collector.Expanded());
   // Which blocks draw in the raster, worked out once for the page, when a reference asks.

@@ -107,7 +107,7 @@ struct PageLimits {
   long Texts = 10'000;
   long TextCharacters = 200'000;
   // Entities and polyline vertices met through block references, over every copy of every
-  // reference.
+  // reference (each row of an array looked at counts as one).
   long BlockContents = 2'000'000;
 };
 inline constexpr PageLimits kPageLimits{};
@@ -133,9 +133,11 @@ void ClearEntityLists();
 // TEXT, LINE, polylines, CIRCLEs and whole unturned ELLIPSEs are collected and removed;
 // everything else stays. A block reference stays, and the contents of every copy of its block
 // (each column and row of an array; nested references expanded in turn) are collected placed by
-// it, on its layer; the kinds collected then leave the block, so that the raster does not print
-// them again. Within the page's bounds (above): what a bound leaves out sets Cut, for the page
-// printer to report once.
+// it, on its layer, in its place in the lists (the order of the walk); the block's entities take
+// the reference's layer whatever kinds they are, and the kinds collected then leave the block,
+// so that the raster does not print them again. Within the page's bounds (above), which the
+// drawing's own entities take first and the block references' copies share after them: what a
+// bound leaves out sets Cut, for the page printer to report once.
 void GetCADEntities(int view);
 // Adds one entity, placed by the block reference that holds it (insertion point, scales,
 // rotation in degrees, block base point): a TEXT, or the segments of a LINE, a polyline (its

@@ -53,13 +53,17 @@ QImage PlotPicture(double width, double height, double factor) {
 }
 
 bool PrintPlotPicture(const dxf::DrawingControl& control, printer::PrintDevice& device,
-                      double factor, bool reportCut) {
+                      double factor, bool reportCut, const std::optional<QRectF>& page) {
   const QSize size = PictureSize(device.scaleWidth(), device.scaleHeight(), factor);
   if (size.isEmpty()) return true;
   QImage& picture = KeptPicture();
   if (picture.size() != size) picture = QImage(size, QImage::Format_RGB32);
   picture.fill(Qt::white);
-  const bool complete = control.RenderToPicture(picture, reportCut);
+  std::optional<QRectF> inPicture;
+  if (page)
+    inPicture = QRectF(page->x() / factor, page->y() / factor, page->width() / factor,
+                       page->height() / factor);
+  const bool complete = control.RenderToPicture(picture, reportCut, inPicture);
   PaintPlotPicture(device, picture, factor);
   return complete;
 }

@@ -29,6 +29,12 @@ gdi::Point LinePoint(const PageMapping& m, double X, double Y) {
   return {(X + kLineShiftX) * m.xFactor, (kPageHeightInches - (Y + kLineShiftY)) * m.yFactor};
 }
 
+PageBox RasterBox(const PageMapping& m) {
+  const gdi::Point topLeft = LinePoint(m, 0, kPageHeightInches);
+  const gdi::Point bottomRight = LinePoint(m, kPageWidthInches, 0);
+  return {topLeft.x, topLeft.y, bottomRight.x - topLeft.x, bottomRight.y - topLeft.y};
+}
+
 gdi::Point TextTopLeft(gdi::Point at, double w, double h, int hAlign, int vAlign,
                        double angleDegrees) {
   const double dx = hAlign == 1 ? -w / 2 : hAlign == 2 ? -w : 0;

@@ -30,6 +30,13 @@ PageMapping MappingFor(double graphWidth, double graphHeight, bool preview);
 gdi::Point TextPoint(const PageMapping& m, double X, double Y);
 // A line end: ((X - 0.017) xF, (11 - (Y + 0.0002)) yF).
 gdi::Point LinePoint(const PageMapping& m, double X, double Y);
+// Where the 8.5 x 11 inch page lies under the line mapping: the box, in drawing-layer units (the
+// printer's pixels), from LinePoint(0, 11) to LinePoint(8.5, 0). The page's raster shows the
+// page there, so that what the raster draws stands where the vectors print the same page point.
+struct PageBox {
+  double x = 0, y = 0, width = 0, height = 0;
+};
+PageBox RasterBox(const PageMapping& m);
 
 // The top-left corner of a text cell w x h whose reference point is `at`, for the DXF
 // justification codes (group 72: 1 centre, 2 right, any other left; group 73: 0 baseline,

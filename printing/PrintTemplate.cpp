@@ -8,6 +8,7 @@
 #include "platform/runtime/Trap.h"
 #include "printing/PagePrinting.h"
 #include "printing/PageRaster.h"
+#include "printing/PageVectors.h"
 #include "printing/Printing.h"
 
 namespace CadFunctions {
@@ -79,8 +80,13 @@ void PrintPageDrawing(vb::Proc& g, dxf::DrawingControl* cad, bool paintRaster) {
       !entityLists().RasterEmpty) {
     g.step([&] {
       printer::PrintDevice& device = Printing::Printer();
+      // The page's raster puts the page where the vectors print it: through the one mapping of
+      // page inches onto the printer that the vectors take.
+      const Printing::PageBox page = Printing::RasterBox(
+          Printing::MappingFor(device.scaleWidth(), device.scaleHeight(), false));
       rasterWhole = Printing::PrintPlotPicture(
-          *cad, device, Printing::RasterFactor2000(device.scaleWidth()), false);
+          *cad, device, Printing::RasterFactor2000(device.scaleWidth()), false,
+          QRectF(page.x, page.y, page.width, page.height));
     });
   }
   g.step([&] { cad->SetVisible(false); });

@@ -1288,7 +1288,7 @@ std::vector<PlanItem> Cabin102() {
   using I = PlanItem;
   double sx = 23, w = 22, dp = 22;
   return {
-      {I::kGalley, 28, -22, 30, 36, kFwd, "GALLEY"},
+      {I::kGalley, 25, -24, 36, 42, kFwd, "GALLEY"},
       {I::kSeat, -sx, -64, w, dp, kAft},  {I::kSeat, sx, -64, w, dp, kAft},
       {I::kTable, -sx, -92, 24, 20},      {I::kTable, sx, -92, 24, 20},
       {I::kSeat, -sx, -120, w, dp, kFwd}, {I::kSeat, sx, -120, w, dp, kFwd},

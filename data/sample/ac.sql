@@ -1376,9 +1376,9 @@ INSERT INTO "Graph Qualifier" (GRAPH, Notes) VALUES
 ('HeliCeilingVNE',      'Maximum gross weight, ISA; Vh at maximum continuous power.'),
 ('HeliWATCorp',         'Corporate/EMS configuration: highest takeoff pressure altitude for the range, by outside air temperature.'),
 ('HeliWATUtil',         'Utility configuration: highest takeoff pressure altitude for the payload, by outside air temperature.'),
-('HeliLanding',         'Category A clear-area procedure at maximum gross weight, ISA, zero wind.'),
-('HeliLandingSL',       'Category A clear-area procedure at maximum gross weight, ISA, zero wind.'),
-('HeliLanding5000Ft',   'Category A clear-area procedure at maximum gross weight, ISA, zero wind.');
+('HeliLanding',         'Maximum gross weight, ISA, zero wind, level paved surface.'),
+('HeliLandingSL',       'Sea level, maximum gross weight, ISA, zero wind.'),
+('HeliLanding5000Ft',   '5,000 ft pressure altitude, maximum gross weight, ISA, zero wind.');
 
 -- Assumption box texts, by report group; "|" breaks the lines.
 INSERT INTO ProductExplainTerms (ET_ReportGroup, ET_PlainTextToolTip) VALUES

@@ -209,12 +209,12 @@ struct InsertView {
   Real& RowSpacing;
   Str& Block;
   Point Insertion() const { return {X, Y}; }
-  // The copies the reference draws, columns by rows: each count within 1 to 10000, and a
-  // single copy where there would be more than 100000.
+  // The copies the reference draws, columns by rows: every copy, a count below 1 counting as 1.
+  // Those who draw them pass over the copies that cannot show (ArrayRowsWithin) and keep to
+  // their own budgets.
   void ArraySize(int& cols, int& rows) const {
-    cols = std::clamp(static_cast<int>(Columns), 1, 10000);
-    rows = std::clamp(static_cast<int>(Rows), 1, 10000);
-    if (static_cast<long>(cols) * rows > 100000) cols = rows = 1;
+    cols = std::max(static_cast<int>(Columns), 1);
+    rows = std::max(static_cast<int>(Rows), 1);
   }
   // Where the copy (column, row) of block b lies: the base point to the origin, scaled (a scale
   // of 0, as a freshly appended reference has, counts as 1), moved to its place in the array,
@@ -224,6 +224,13 @@ struct InsertView {
     return Affine::Translate(X, Y) * Affine::Rotation(Rotation) *
            Affine::Translate(column * ColumnSpacing, row * RowSpacing) * Affine::Scaling(sx, sy) *
            Affine::Translate(-b.BaseX, -b.BaseY);
+  }
+  // The steps from one column's copy to the next and from one row's to the next, under `outer`
+  // (the map the reference is drawn by): copy (c, r) is copy (0, 0) moved by c·du + r·dv.
+  void Steps(const Affine& outer, Point& du, Point& dv) const {
+    const Affine frame = outer * Affine::Translate(X, Y) * Affine::Rotation(Rotation);
+    du = frame.Linear(ColumnSpacing, 0);
+    dv = frame.Linear(0, RowSpacing);
   }
   // Adds to `box` the box of every copy of block b, whose own box is `inner`: the copies lie
   // between those at the array's four corners.

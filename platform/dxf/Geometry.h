@@ -124,6 +124,55 @@ struct Box {
   static Box Whole() { return {-HUGE_VAL, -HUGE_VAL, HUGE_VAL, HUGE_VAL}; }
 };
 
+// Narrows [first, last] to the integers c for which the range [lo, hi] shifted by c·a overlaps
+// [L, H], that is L - hi <= c·a <= H - lo; an empty result has first > last.
+inline void Overlapping(double lo, double hi, double a, double L, double H, int& first, int& last) {
+  if (a == 0) {
+    if (!(L - hi <= 0 && 0 <= H - lo)) first = 1, last = 0;
+    return;
+  }
+  double p = (L - hi) / a, q = (H - lo) / a;
+  if (a < 0) std::swap(p, q);
+  if (!std::isfinite(p) || !std::isfinite(q)) return;  // no narrowing that can be trusted
+  double f = std::max(std::ceil(p - 1e-9 * (1 + std::fabs(p))), static_cast<double>(first));
+  double l = std::min(std::floor(q + 1e-9 * (1 + std::fabs(q))), static_cast<double>(last));
+  if (f > l) {
+    first = 1, last = 0;
+    return;
+  }
+  first = static_cast<int>(f);
+  last = static_cast<int>(l);
+}
+
+// The copies of an array of `cols` by `rows` whose boxes may reach `clip`, copy (c, r) being the
+// box `first` moved by c·du + r·dv: calls row(r, firstColumn, lastColumn) for every row r, in
+// order, whose copies may reach it (the columns may be none), until it returns false. Only the
+// rows whose span of copies reaches the clip are visited, so an array of millions of copies
+// costs what its copies within the clip cost; an unbounded box narrows nothing.
+template <class Row>
+void ArrayRowsWithin(const Box& first, Point du, Point dv, int cols, int rows, const Box& clip,
+                     Row&& row) {
+  if (first.Empty() || cols < 1 || rows < 1) return;
+  const bool narrow = !first.Unbounded();
+  int r0 = 0, r1 = rows - 1;
+  if (narrow) {
+    Box span = first;
+    const double along = static_cast<double>(cols - 1);
+    span.Add(first.minX + along * du.x, first.minY + along * du.y);
+    span.Add(first.maxX + along * du.x, first.maxY + along * du.y);
+    Overlapping(span.minX, span.maxX, dv.x, clip.minX, clip.maxX, r0, r1);
+    Overlapping(span.minY, span.maxY, dv.y, clip.minY, clip.maxY, r0, r1);
+  }
+  for (int r = r0; r <= r1; ++r) {
+    int c0 = 0, c1 = cols - 1;
+    if (narrow) {
+      Overlapping(first.minX + r * dv.x, first.maxX + r * dv.x, du.x, clip.minX, clip.maxX, c0, c1);
+      Overlapping(first.minY + r * dv.y, first.maxY + r * dv.y, du.y, clip.minY, clip.maxY, c0, c1);
+    }
+    if (!row(r, c0, c1)) return;
+  }
+}
+
 // Whether a polyline vertex's bulge bends the side that starts there: not 0, and a number.
 inline bool Bends(double bulge) { return bulge != 0 && std::isfinite(bulge); }
 

@@ -167,26 +167,6 @@ Kind KindOf(std::string_view t) {
   }
 }
 
-// Narrows [first, last] to the integers c for which the range [lo, hi] shifted by c·a overlaps
-// [L, H], that is L - hi <= c·a <= H - lo; an empty result has first > last.
-void Overlapping(double lo, double hi, double a, double L, double H, int& first, int& last) {
-  if (a == 0) {
-    if (!(L - hi <= 0 && 0 <= H - lo)) first = 1, last = 0;
-    return;
-  }
-  double p = (L - hi) / a, q = (H - lo) / a;
-  if (a < 0) std::swap(p, q);
-  if (!std::isfinite(p) || !std::isfinite(q)) return;  // no narrowing that can be trusted
-  double f = std::max(std::ceil(p - 1e-9 * (1 + std::fabs(p))), static_cast<double>(first));
-  double l = std::min(std::floor(q + 1e-9 * (1 + std::fabs(q))), static_cast<double>(last));
-  if (f > l) {
-    first = 1, last = 0;
-    return;
-  }
-  first = static_cast<int>(f);
-  last = static_cast<int>(l);
-}
-
 }  // namespace
 
 const Box& Renderer::blockBounds(const Block* b, int depth) {
@@ -707,21 +687,22 @@ void Renderer::drawInsert(const Entity& e, const Context& ctx, const Layer* laye
   const Block* b = findBlock(ins.Block);
   const Box* local = b ? &blockBounds(b, ctx.depth) : nullptr;
   if (b && !local->Empty()) {
-    const bool bounded = !local->Unbounded();
     // Copy (c, r) is copy (0, 0) moved by c·du + r·dv in device units.
     const Affine m00 = ctx.m * ins.CopyMap(*b, 0, 0);
-    const Affine frame = ctx.m * Affine::Translate(ins.X, ins.Y) * Affine::Rotation(ins.Rotation);
-    const Point du = frame.Linear(ins.ColumnSpacing, 0), dv = frame.Linear(0, ins.RowSpacing);
-    Box first;
-    if (clip_ && bounded) first.AddMapped(m00, *local);
-    for (int r = 0; r < rows && !truncated_; ++r) {
-      int colFirst = 0, colLast = cols - 1;
-      if (clip_ && bounded) {
-        // Only the copies of this row that can reach the clip rectangle.
-        Overlapping(first.minX + r * dv.x, first.maxX + r * dv.x, du.x, opt_.clipMinX,
-                    opt_.clipMaxX, colFirst, colLast);
-        Overlapping(first.minY + r * dv.y, first.maxY + r * dv.y, du.y, opt_.clipMinY,
-                    opt_.clipMaxY, colFirst, colLast);
+    Point du, dv;
+    ins.Steps(ctx.m, du, dv);
+    Box first = Box::Whole();  // without a clip rectangle, every copy
+    if (clip_) {
+      first = Box();
+      first.AddMapped(m00, *local);
+    }
+    const Box clip{opt_.clipMinX, opt_.clipMinY, opt_.clipMaxX, opt_.clipMaxY};
+    // Only the copies that can reach the clip rectangle; every row looked at counts against the
+    // budget as a copy does, so that no array is too large to be passed over quickly.
+    ArrayRowsWithin(first, du, dv, cols, rows, clip, [&](int r, int colFirst, int colLast) {
+      if (++expanded_ > opt_.maxExpanded) {
+        truncated_ = true;
+        return false;
       }
       for (int c = colFirst; c <= colLast && !truncated_; ++c) {
         Affine m = m00;
@@ -729,7 +710,8 @@ void Renderer::drawInsert(const Entity& e, const Context& ctx, const Layer* laye
         m.f += c * du.y + r * dv.y;
         drawBlock(b, m, ctx, rgb, layerName, lineType);
       }
-    }
+      return !truncated_;
+    });
   }
   // The attributes stand in the drawing's own coordinates.
   for (const Entity& a : e.Extra().Children) {

@@ -366,7 +366,8 @@ void DrawingControl::PaintView(QPainter& painter, int width, int height, double 
   }
 }
 
-bool DrawingControl::RenderToPicture(QPaintDevice& picture, bool reportCut) const {
+bool DrawingControl::RenderToPicture(QPaintDevice& picture, bool reportCut,
+                                     const std::optional<QRectF>& page) const {
   const double w = picture.width(), h = picture.height();
   if (w <= 0 || h <= 0) return true;
   QPainter painter(&picture);
@@ -374,10 +375,12 @@ bool DrawingControl::RenderToPicture(QPaintDevice& picture, bool reportCut) cons
   const Rgb white = MakeRgb(255, 255, 255);
   Affine map;
   if (PlotMode == 0) {
-    // The 8.5 x 11 inch page (divided by the plot scale) over the whole picture.
+    // The 8.5 x 11 inch page (divided by the plot scale) over the whole picture, or over the
+    // box given.
     double scale = PlotScale > 0 ? PlotScale : 1;
     double pw = 8.5 / scale, ph = 11 / scale;
-    map = {w / pw, 0, 0, -h / ph, 0, h};
+    const QRectF box = page ? *page : QRectF(0, 0, w, h);
+    map = {box.width() / pw, 0, 0, -box.height() / ph, box.x(), box.y() + box.height()};
   } else {
     map = FitWindow(view_.Displayed(), w, h, PlotLandscape == 1);
   }

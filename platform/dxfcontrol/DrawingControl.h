@@ -6,10 +6,12 @@
 //
 // Errors follow the runtime's convention: a failing member raises vb::Error and leaves the
 // control as it was.
+#include <QRectF>
 #include <filesystem>
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -118,8 +120,9 @@ class DrawingControl {
   Window RubberPoints() const { return rubberPts_; }
 
   // ---- Plotting. PlotMode 0: the 8.5 x 11 inch page (divided by PlotScale) stretched over
-  // the whole picture; PlotMode 4: the displayed window fitted into the picture, turned a
-  // quarter when PlotLandscape is 1. PlotSetting10..13, 2C and 0F are kept and have no effect.
+  // the whole picture, or over the box `page` of it (picture pixels) when one is given;
+  // PlotMode 4: the displayed window fitted into the picture, turned a quarter when
+  // PlotLandscape is 1. PlotSetting10..13, 2C and 0F are kept and have no effect.
   int PlotMode = 4;
   float PlotScale = 1;
   float PlotSetting10 = 0, PlotSetting11 = 0, PlotSetting12 = 0, PlotSetting13 = 0;
@@ -129,7 +132,8 @@ class DrawingControl {
   float PlotPenWidth = 1;
   // Renders as the plot settings say; false when a budget left part of the drawing out, which
   // is reported once per drawing unless `reportCut` is false (the caller reports it).
-  bool RenderToPicture(QPaintDevice& picture, bool reportCut = true) const;
+  bool RenderToPicture(QPaintDevice& picture, bool reportCut = true,
+                       const std::optional<QRectF>& page = std::nullopt) const;
 
   // ---- Chart back end
   // Upper corner of the drawing limits (of the extents when the drawing has no limits; (12, 9)

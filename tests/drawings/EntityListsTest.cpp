@@ -2,12 +2,17 @@
 // curves cut into chords, block contents placed by their references, colours by layer.
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <chrono>
 #include <cmath>
 #include <numbers>
 
 #include "DrawingsTestSupport.h"
+#include "drawings/CadFunctions.h"
 #include "drawings/PageDrawing.h"
+#include "platform/dxf/EntityViews.h"
 #include "platform/dxfcontrol/DrawingControl.h"
+#include "support/QtApp.h"
 
 namespace {
 
@@ -326,6 +331,166 @@ TEST_F(BlockReferences, ContentsTakeTheLayerOfEachReferenceInTurn) {
   EXPECT_EQ(texts()[1].Color, kBlue);
   // The block's own entities keep the layer of the last reference walked.
   EXPECT_EQ(cad(0).Blocks().Item("B").Entities.Item(1).LayerName, "PLANE2");
+}
+
+// A block of what the raster draws alone (a solid, an arc, a multi-line text on a layer of their
+// own), referenced on Plane 2's layer: its contents take Plane 2's layer, as those of a block
+// with a line among them do, and the page's picture draws them in Plane 2's colour.
+TEST_F(BlockReferences, ABlockOfFillsAloneTakesTheLayerOfItsReference) {
+  testsupport::QtApp();
+  CadFunctions::SetupNewDrawing(0);
+  cad(0).AddLayer("FILLS", 3);  // green
+  for (const bool withLine : {false, true}) {
+    SCOPED_TRACE(withLine ? "with a line" : "fills alone");
+    const std::string name = withLine ? "FILLSLINE" : "FILLS";
+    dxf::Block b;
+    b.Name = name;
+    dxf::Entity solid;
+    solid.EntityType = "SOLID";
+    solid.LayerName = "FILLS";
+    solid.X0 = 0, solid.Y0 = 0, solid.X1 = 1, solid.Y1 = 0;
+    solid.EditExtra().X2 = 0, solid.EditExtra().Y2 = 1;
+    solid.EditExtra().X3 = 1, solid.EditExtra().Y3 = 1;
+    b.Entities.Add(solid);
+    dxf::Entity arc;
+    arc.EntityType = "ARC";
+    arc.LayerName = "FILLS";
+    arc.X0 = 0.5, arc.Y0 = 0.5, arc.g40 = 0.4, arc.g50 = 0, arc.g51 = 180;
+    b.Entities.Add(arc);
+    dxf::Entity mtext;
+    mtext.EntityType = "MTEXT";
+    mtext.LayerName = "FILLS";
+    mtext.X0 = 0, mtext.Y0 = 2, mtext.g40 = 0.2, mtext.Text = "fills";
+    b.Entities.Add(mtext);
+    if (withLine) {
+      dxf::Entity l;
+      l.EntityType = "LINE";
+      l.LayerName = "FILLS";
+      l.X0 = 0, l.Y0 = -0.5, l.X1 = 1, l.Y1 = -0.5;
+      b.Entities.Add(l);
+    }
+    cad(0).Blocks().Add(b);
+    cad(0).EntityList().Clear();
+    insert(2, 3, 1, 1, 0, "Plane2").EditExtra().BlockName = name;
+    CadFunctions::GetCADEntities(0);
+    for (const dxf::Entity& e : cad(0).Blocks().Item(name).Entities)
+      EXPECT_EQ(e.LayerName, "PLANE2") << e.EntityType;
+    EXPECT_EQ(lines().size(), withLine ? 1u : 0u);
+    for (const CadLine& l : lines()) EXPECT_EQ(l.Color, kBlue);
+    ASSERT_FALSE(entityLists().RasterEmpty);
+    // The page's picture, 100 pixels an inch: the solid's middle, 2.5 in across and 3.5 in up,
+    // is Plane 2's blue.
+    cad(0).PlotMode = 0;
+    QImage page(850, 1100, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    cad(0).RenderToPicture(page);
+    EXPECT_EQ(QColor(page.pixel(250, 1100 - 350)), QColor(0, 0, 255));
+  }
+}
+
+// A page whose Plane 1 is drawn by block references, overlaid with Plane 2's own lines: the
+// references' contents take their places in the walk, so Plane 2's lines, coming after, print
+// over Plane 1's where they coincide, as on the screen.
+TEST_F(BlockReferences, ContentsTakeTheirReferencesPlaceInTheLists) {
+  insert(0, 0, 1, 1, 0, "Plane1");  // the block's line (0, 0)-(1, 1) and its text at (1, 2)
+  line(0, 0, 1, 1, "Plane2");
+  text(1, 2, 0.2, "own", "Plane2");
+  insert(3, 0, 1, 1, 0, "Plane1");
+  line(5, 5, 6, 6, "Plane2");
+  CadFunctions::GetCADEntities(0);
+  ASSERT_EQ(lines().size(), 4u);
+  const int32_t lineColours[] = {kRed, kBlue, kRed, kBlue};
+  const float lineStarts[] = {0, 0, 3, 5};
+  for (size_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(lines()[i].Color, lineColours[i]) << i;
+    EXPECT_EQ(lines()[i].X1, lineStarts[i]) << i;
+  }
+  ASSERT_EQ(texts().size(), 3u);
+  EXPECT_EQ(texts()[0].Text, "in block");
+  EXPECT_EQ(texts()[0].Color, kRed);
+  EXPECT_EQ(texts()[1].Text, "own");
+  EXPECT_EQ(texts()[2].Text, "in block");
+  EXPECT_EQ(texts()[2].X, 4);
+}
+
+// The page's bound still goes first to the drawings' own entities: a reference that asks for far
+// more than a page holds, standing before Plane 2's lines, leaves every one of them printed, in
+// their place after it.
+TEST_F(BlockReferences, AReferenceAskingTooMuchLeavesTheEntitiesAfterItTheirRoom) {
+  dxf::Block many;
+  many.Name = "MANY";
+  for (int i = 0; i < 1000; ++i) {
+    dxf::Entity c;
+    c.EntityType = "CIRCLE";
+    c.X0 = 4, c.Y0 = 5, c.g40 = 1 + i * 0.001;
+    many.Entities.Add(c);
+  }
+  cad(0).Blocks().Add(many);
+  for (int i = 0; i < 10; ++i) insert(i * 0.01, 0, 1, 1, 0, "Plane1").EditExtra().BlockName = "MANY";
+  for (int i = 0; i < 1000; ++i) line(1, 1 + i * 0.005, 7, 1 + i * 0.005, "Plane2");
+  CadFunctions::GetCADEntities(0);
+  EXPECT_TRUE(entityLists().Cut);
+  ASSERT_EQ(lines().size(), static_cast<size_t>(CadFunctions::kPageMaxSegments));
+  const size_t own = lines().size() - 1000;
+  for (size_t i = 0; i < own; ++i) ASSERT_EQ(lines()[i].Color, kRed) << i;
+  for (size_t i = own; i < lines().size(); ++i) ASSERT_EQ(lines()[i].Color, kBlue) << i;
+  EXPECT_EQ(lines().back().Y1, static_cast<float>(1 + 999 * 0.005));
+}
+
+// Every copy of an array prints, however many, up to the page's bounds; past them the page is
+// cut (and reported once by the page printer). An array much larger than the page costs only
+// its copies on the page.
+TEST_F(BlockReferences, EveryCopyOfAnArrayPrintsUpToThePagesBounds) {
+  dxf::Block dash;
+  dash.Name = "DASH";
+  dxf::Entity l;
+  l.EntityType = "LINE";
+  l.X1 = 0.005;
+  dash.Entities.Add(l);
+  cad(0).Blocks().Add(dash);
+  struct Case {
+    std::string name;
+    int cols, rows;
+    double spacing;
+    size_t segments;
+    bool cut;
+  };
+  const Case cases[] = {
+      {"400 x 300 on the page", 400, 300, 0.02, 120000, false},
+      {"20,000 x 1 on the page", 20000, 1, 0.0004, 20000, false},
+      {"1000 x 1000: more segments than a page holds", 1000, 1000, 0.008,
+       static_cast<size_t>(CadFunctions::kPageMaxSegments), true},
+      {"30,000 x 30,000 an inch apart: 10 x 12 of them on the page and round it", 30000, 30000, 1,
+       120, false},
+      {"32,767 x 32,767 all on the page", 32767, 32767, 1e-6,
+       static_cast<size_t>(CadFunctions::kPageMaxSegments), true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    cad(0).EntityList().Clear();
+    dxf::Entity& ref = insert(0.25, 0.5, 1, 1, 0, "Plane1");
+    ref.EditExtra().BlockName = "DASH";
+    dxf::InsertView array(ref);
+    array.Columns = c.cols, array.Rows = c.rows;
+    array.ColumnSpacing = c.spacing, array.RowSpacing = c.spacing;
+    const auto t0 = std::chrono::steady_clock::now();
+    CadFunctions::GetCADEntities(0);
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    EXPECT_EQ(lines().size(), c.segments);
+    EXPECT_EQ(entityLists().Cut, c.cut);
+    EXPECT_LT(seconds, 10.0);  // a guard against a walk over every copy, not a measure
+    EXPECT_TRUE(traps.errors.empty());
+  }
+  // The last copy of the 20,000: its column's place along the row.
+  cad(0).EntityList().Clear();
+  dxf::Entity& ref = insert(0.25, 0.5, 1, 1, 0, "Plane1");
+  ref.EditExtra().BlockName = "DASH";
+  dxf::InsertView(ref).Columns = 20000;
+  dxf::InsertView(ref).ColumnSpacing = 0.0004;
+  CadFunctions::GetCADEntities(0);
+  ASSERT_EQ(lines().size(), 20000u);
+  EXPECT_FLOAT_EQ(lines().back().X1, static_cast<float>(0.25 + 19999 * 0.0004));
 }
 
 TEST_F(BlockReferences, AMissingBlockIsReportedOnceAndAddsNothing) {

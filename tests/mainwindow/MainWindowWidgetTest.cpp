@@ -44,6 +44,7 @@
 #include "printing/PrintCommands.h"
 #include "printing/Printing.h"
 #include "printing/QtDevices.h"
+#include "support/TextInk.h"
 
 namespace {
 
@@ -825,6 +826,28 @@ TEST_F(Widgets, SideBySideInteriorsStandClearOfEachOther) {
     w->close();
     w.reset();
   }
+}
+
+// The interior tab shows the floor plans a quarter turn round, their texts set upright at one
+// height: the sample jets' labels that stand in boxes (the galley's) stay inside them there too.
+TEST_F(Widgets, LabelsInBoxesOfTheFloorPlansStayInsideThemOnTheInteriorTab) {
+  auto w = StartOnSamplePair("101", "102");
+  ASSERT_TRUE(w->startup().FirstActivationDone());
+  auto* tabs = w->findChild<QTabBar*>(ctl::SSTab);
+  tabs->setCurrentIndex(5);
+  ASSERT_TRUE(PumpUntil([&] { return MainForm::vars().CurrentDrawingTab == 5; }));
+  for (const char* side : {"optSideOverlay_1", "optSideOverlay_0"}) {
+    SCOPED_TRACE(side);
+    w->findChild<QRadioButton*>(side)->setChecked(true);
+    w->findChild<QRadioButton*>("optInterior")->setChecked(true);
+    ASSERT_TRUE(Await([] { return MainForm::vars().TabDrawn[5]; }));
+    int labels = 0;
+    for (const std::string& out : testsupport::LabelsOutOfTheirBoxes(*w->CAD(5), labels))
+      ADD_FAILURE() << out;
+    EXPECT_GT(labels, 0);  // the galley's label at least
+  }
+  w->close();
+  w.reset();
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <map>
 #include <memory>
+#include <string>
+#include <utility>
 
 #include "PagePrintingFixture.h"
 #include "charts/Chart.h"
@@ -93,6 +95,110 @@ TEST_F(PagePrinting, EachPageOfAJobPrintsItsOwnRaster) {
   EXPECT_FALSE(darkAt(one, 5, 2));
   EXPECT_TRUE(darkAt(two, 5, 2));
   EXPECT_FALSE(darkAt(two, 1, 8));
+}
+
+// The raster and the vectors of a page go through one mapping of page inches onto the printer: a
+// mark the raster draws (a black solid square) and one the vectors print (a red square outline,
+// on Plane 1's layer) about the same page point stand within 0.005 in of each other at the
+// page's four corners and its middle, in the PDF read back at 300 dpi. (The raster mark is
+// black: the picture is stored with its colours at half resolution, so the middle of a
+// coloured mark can move by half a picture pixel as a reader scales it.)
+TEST_F(PagePrinting, TheRasterAndTheVectorsOfAPageStandInRegister) {
+  if (!testsupport::HavePopplerTools()) GTEST_SKIP() << "poppler-utils not installed";
+  auto n = [](double v) { return std::to_string(v); };
+  auto line = [&](double x1, double y1, double x2, double y2) {
+    return "0\nLINE\n8\nPLANE1\n10\n" + n(x1) + "\n20\n" + n(y1) + "\n11\n" + n(x2) +
+           "\n21\n" + n(y2) + "\n";
+  };
+  // The points lie on the 150 dpi grid of the page's picture, so that the solids' edges fall on
+  // its pixels' edges.
+  const std::pair<double, double> marks[] = {{0.5, 0.5}, {8, 0.5}, {0.5, 10.5}, {8, 10.5},
+                                             {4.24, 5.5}};
+  std::string entities;
+  for (const auto& [x, y] : marks) {
+    const double s = 0.06, o = 0.12;
+    entities += "0\nSOLID\n8\n0\n10\n" + n(x - s) + "\n20\n" + n(y - s) + "\n11\n" +
+                n(x + s) + "\n21\n" + n(y - s) + "\n12\n" + n(x - s) + "\n22\n" + n(y + s) +
+                "\n13\n" + n(x + s) + "\n23\n" + n(y + s) + "\n";
+    entities += line(x - o, y - o, x + o, y - o) + line(x + o, y - o, x + o, y + o) +
+                line(x + o, y + o, x - o, y + o) + line(x - o, y + o, x - o, y - o);
+  }
+  const std::string t = Template("Marks.dxf", entities);
+  const QString file = OpenPdfJob("marks.pdf");
+  CadFunctions::PrintDXF(t);
+  Printing::Printer().endDoc();
+  constexpr int kDpi = 300;
+  const QImage page = testsupport::PdfPageImage(file, 1, kDpi);
+  ASSERT_FALSE(page.isNull());
+  printingtest::SaveForLooking(page, "register.png");
+  if (!qEnvironmentVariableIsEmpty("TOLVANE_PNG_DIR"))
+    QFile::copy(file, qEnvironmentVariable("TOLVANE_PNG_DIR") + "/register.pdf");
+  // The centre of the red or the black ink within 0.3 in of the page point, weighted by how much
+  // of it each pixel holds; in pixels of the 300 dpi picture.
+  struct Centre {
+    double x = 0, y = 0, weight = 0;
+  };
+  auto centreOf = [&](double x, double y, bool red) {
+    Centre c;
+    const int px = static_cast<int>(x * kDpi), py = static_cast<int>((11 - y) * kDpi);
+    for (int j = py - 90; j <= py + 90; ++j) {
+      for (int i = px - 90; i <= px + 90; ++i) {
+        if (i < 0 || j < 0 || i >= page.width() || j >= page.height()) continue;
+        const QColor p(page.pixel(i, j));
+        const int w = red ? p.red() - std::max(p.green(), p.blue())
+                          : 255 - std::max({p.red(), p.green(), p.blue()});
+        if (w <= 0) continue;
+        c.x += w * (i + 0.5), c.y += w * (j + 0.5), c.weight += w;
+      }
+    }
+    if (c.weight > 0) c.x /= c.weight, c.y /= c.weight;
+    return c;
+  };
+  for (const auto& [x, y] : marks) {
+    SCOPED_TRACE(std::to_string(x) + ", " + std::to_string(y));
+    const Centre raster = centreOf(x, y, false), vectors = centreOf(x, y, true);
+    ASSERT_GT(raster.weight, 0);
+    ASSERT_GT(vectors.weight, 0);
+    const double apart = std::hypot(raster.x - vectors.x, raster.y - vectors.y) / kDpi;
+    EXPECT_LT(apart, 0.005) << "raster (" << raster.x << ", " << raster.y << "), vectors ("
+                            << vectors.x << ", " << vectors.y << ")";
+  }
+}
+
+// A page template holding an array of many copies of a short line: every copy prints within the
+// page's bounds; past them the page prints what fits and says once that it is too big to print
+// in full.
+TEST_F(PagePrinting, EveryCopyOfAnArrayPrintsAndAPageTooBigSaysSoOnce) {
+  Printing::InstallPrinter(&rec);
+  struct Case {
+    const char* name;
+    int cols, rows;
+    double spacing;
+    size_t lines;
+    long reports;
+  };
+  const Case cases[] = {
+      {"400 x 300", 400, 300, 0.02, 120000, 0},
+      {"1000 x 1000", 1000, 1000, 0.008, static_cast<size_t>(CadFunctions::kPageMaxSegments), 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto n = [](double v) { return std::to_string(v); };
+    const std::string dxf =
+        "0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n2\nDASH\n10\n0\n20\n0\n" +
+        printingtest::Line(0, 0, 0.005, 0) + "0\nENDBLK\n0\nENDSEC\n" +
+        "0\nSECTION\n2\nENTITIES\n0\nINSERT\n8\n0\n2\nDASH\n10\n0.25\n20\n0.5\n70\n" +
+        std::to_string(c.cols) + "\n71\n" + std::to_string(c.rows) + "\n44\n" + n(c.spacing) +
+        "\n45\n" + n(c.spacing) + "\n0\nENDSEC\n0\nEOF\n";
+    ASSERT_TRUE(vb::WriteFileAtomic(dir / "Array.dxf", dxf));
+    controls[0]->SetBaseFolder(dir.path());
+    rec.forget();
+    const long before = General::vars().ErrorCount;
+    CadFunctions::PrintDXF("Array.dxf");
+    EXPECT_EQ(CadFunctions::CadLineCount(), c.lines);
+    EXPECT_EQ(Only(rec.log(), "LINE ").size(), c.lines);
+    EXPECT_EQ(General::vars().ErrorCount - before, c.reports);
+  }
 }
 
 // The two planes' fields stand side by side and the names between them: each field is filled
@@ -339,6 +445,30 @@ TEST_F(PagePrinting, TheMetricGeneralPageConvertsEveryFigureWhoseUnitTurnsMetric
     }
   }
   EXPECT_EQ(General::vars().ErrorCount, errorsBefore);
+}
+
+// The helicopter WAT page prints for either category over the same take-off and landing distance
+// charts: their qualifiers under them tell their own charts apart (sea level, 5,000 ft) and name
+// no category, so the category B page does not read "Category A" under its charts.
+TEST_F(PagePrinting, TheWatPagesQualifiersBelongToTheirOwnCharts) {
+  if (!testsupport::HavePopplerTools()) GTEST_SKIP() << "poppler-utils not installed";
+  Pair("201", "202", 2);
+  MainForm::vars().WATAAvailable = MainForm::vars().WATBAvailable = true;
+  Printing::InstallChartDrawer(&RecordChart);
+  for (const int wat : {1, 2}) {
+    const std::string category = wat == 1 ? "A" : "B";
+    SCOPED_TRACE("CAT " + category);
+    Globals::vars().WATChart = wat;
+    const QString file = OpenPdfJob("wat" + category + ".pdf");
+    CadFunctions::PrintWAT();
+    Printing::Printer().endDoc();
+    const QString text = testsupport::PdfPageText(file, 1);
+    EXPECT_TRUE(text.contains(QString::fromStdString("(CAT " + category + ")"))) << text.toStdString();
+    EXPECT_FALSE(text.contains("Category")) << text.toStdString();
+    EXPECT_TRUE(text.contains("Sea level, maximum gross weight")) << text.toStdString();
+    EXPECT_TRUE(text.contains("5,000 ft pressure altitude, maximum gross weight"))
+        << text.toStdString();
+  }
 }
 
 TEST(ChartBoxes, PercentOfTheWidthAcrossAndDownPercentOfTheHeightForTheHeight) {

@@ -133,6 +133,61 @@ TEST(DxfRender, NestedArraysAreBounded) {
   EXPECT_LE(sink.n, 100000);
 }
 
+// Every copy of an array is drawn, however many, within the budget; the copies that cannot
+// reach the clip rectangle cost nothing, so an array of a billion copies is passed over at once.
+TEST(DxfRender, ArraysDrawEveryCopyThatCanShow) {
+  const std::string block = Groups({{0, "BLOCK"}, {2, "SQ"}, {10, "0"}, {20, "0"}}) +
+                            Groups({{0, "SOLID"},
+                                    {10, "0"}, {20, "0"}, {11, "0.001"}, {21, "0"},
+                                    {12, "0"}, {22, "0.001"}, {13, "0.001"}, {23, "0.001"}}) +
+                            Groups({{0, "ENDBLK"}});
+  struct Counter : dxf::Sink {
+    void Polyline(const std::vector<dxf::Point>&, dxf::Rgb, double,
+                  const std::vector<double>&) override {}
+    void Polygon(const std::vector<dxf::Point>&, dxf::Rgb) override { ++n; }
+    void Text(const dxf::TextItem&) override {}
+    void Dot(dxf::Point, dxf::Rgb, double) override {}
+    long n = 0;
+  };
+  struct Case {
+    const char* name;
+    const char* cols;
+    const char* rows;
+    const char* spacing;
+    long copies;
+    bool truncated;
+  };
+  const Case cases[] = {
+      {"20,000 x 1", "20000", "1", "0.0005", 20000, false},
+      {"400 x 300", "400", "300", "0.02", 120000, false},
+      {"30,000 x 30,000 an inch apart, 11 x 11 of them within the clip", "30000", "30000", "1",
+       121, false},
+      {"32,767 x 32,767 in one place: the budget stops it", "32767", "32767", "0", -1, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    dxf::Document d;
+    dxf::ReadDxf(File(Groups({{0, "INSERT"},
+                              {2, "SQ"},
+                              {70, c.cols},
+                              {71, c.rows},
+                              {44, c.spacing},
+                              {45, c.spacing}}),
+                      "", block),
+                 d);
+    Counter sink;
+    dxf::RenderOptions opt;
+    opt.deviceYDown = false;
+    opt.clipMinX = opt.clipMinY = -0.5;
+    opt.clipMaxX = opt.clipMaxY = 10.5;
+    dxf::Renderer r(d, sink, dxf::Affine{}, opt);
+    r.DrawAll();
+    if (c.copies >= 0) EXPECT_EQ(sink.n, c.copies);
+    EXPECT_LE(sink.n, opt.maxExpanded);
+    EXPECT_EQ(r.Truncated(), c.truncated);
+  }
+}
+
 TEST(DxfRender, DimensionDrawsItsBlock) {
   std::string blocks = Groups({{0, "BLOCK"}, {2, "*D1"}, {70, "1"}, {10, "0"}, {20, "0"}}) +
                        Groups({{0, "LINE"}, {10, "0"}, {20, "10"}, {11, "35"}, {21, "10"}}) +
