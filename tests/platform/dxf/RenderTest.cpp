@@ -182,7 +182,9 @@ TEST(DxfRender, ArraysDrawEveryCopyThatCanShow) {
     opt.clipMaxX = opt.clipMaxY = 10.5;
     dxf::Renderer r(d, sink, dxf::Affine{}, opt);
     r.DrawAll();
-    if (c.copies >= 0) EXPECT_EQ(sink.n, c.copies);
+    if (c.copies >= 0) {
+      EXPECT_EQ(sink.n, c.copies);
+    }
     EXPECT_LE(sink.n, opt.maxExpanded);
     EXPECT_EQ(r.Truncated(), c.truncated);
   }
