@@ -1296,12 +1296,15 @@ std::vector<PlanItem> Cabin102() {
       {I::kSeat, sx, -156, w, dp, kAft},
       {I::kTable, sx, -184, 24, 20},
       {I::kSeat, sx, -212, w, dp, kFwd},
-      {I::kPartition, -43.2, -240, 12, -240},
-      {I::kLav, -24, -262},
-      {I::kCloset, 28, -260, 26, 32},
-      {I::kLabel, 0, -270, 0, 0, kFwd, "LAV"},
-      {I::kPartition, -43.2, -282, 43.2, -282},
-      {I::kLabel, 0, -294, 0, 0, kFwd, "BAGGAGE"},
+      // The lavatory and the baggage room behind it. The interior tab turns the plan a quarter
+      // round and sets its labels upright, side by side along the cabin: the baggage room is
+      // deep enough for its label written across it there.
+      {I::kPartition, -43.2, -231, 12, -231},
+      {I::kLav, -24, -244.5},
+      {I::kCloset, 28, -244.5, 26, 24},
+      {I::kLabel, 0, -244.5, 0, 0, kFwd, "LAV"},
+      {I::kPartition, -43.2, -258, 43.2, -258},
+      {I::kLabel, 0, -280.2, 0, 0, kFwd, "BAGGAGE"},
   };
 }
 

@@ -850,6 +850,45 @@ TEST_F(Widgets, LabelsInBoxesOfTheFloorPlansStayInsideThemOnTheInteriorTab) {
   w.reset();
 }
 
+// There too, no text of a floor plan runs into another of the same plan, though the tab sets
+// side by side the labels that stand one above the other along the cabin: every sample
+// aircraft's floor plan (the helicopter's in each configuration), side by side and overlaid.
+TEST_F(Widgets, NoTwoTextsOfAFloorPlanRunIntoEachOtherOnTheInteriorTab) {
+  struct Pair {
+    const char *aircraft1, *aircraft2;
+    std::vector<const char*> configurations;  // none for a fixed-wing pair
+  };
+  const Pair pairs[] = {{"101", "102", {}},
+                        {"103", "104", {}},
+                        {"201", "202", {ctl::optCorp, ctl::optEMS, ctl::optUtil}}};
+  for (const Pair& pair : pairs) {
+    SCOPED_TRACE(std::string(pair.aircraft1) + "+" + pair.aircraft2);
+    auto w = StartOnSamplePair(pair.aircraft1, pair.aircraft2);
+    ASSERT_TRUE(w->startup().FirstActivationDone());
+    w->findChild<QTabBar*>(ctl::SSTab)->setCurrentIndex(5);
+    ASSERT_TRUE(PumpUntil([&] { return MainForm::vars().CurrentDrawingTab == 5; }));
+    auto opt = [&](const char* name) { return w->findChild<QRadioButton*>(name); };
+    const bool heli = !pair.configurations.empty();
+    std::vector<const char*> configurations = pair.configurations;
+    if (!heli) configurations.push_back(nullptr);
+    for (const char* configuration : configurations) {
+      if (configuration) opt(configuration)->setChecked(true);
+      for (const char* side : {"optSideOverlay_1", "optSideOverlay_0"}) {
+        SCOPED_TRACE(std::string(configuration ? configuration : "") + " " + side);
+        opt(side)->setChecked(true);
+        opt(heli ? ctl::optHeliInterior : ctl::optInterior)->setChecked(true);
+        ASSERT_TRUE(Await([] { return MainForm::vars().TabDrawn[5]; }));
+        int texts = 0;
+        for (const std::string& out : testsupport::OverlappingTexts(*w->CAD(5), texts))
+          ADD_FAILURE() << out;
+        EXPECT_GT(texts, 0);  // the dimensions' numbers at least
+      }
+    }
+    w->close();
+    w.reset();
+  }
+}
+
 }  // namespace
 
 namespace {

@@ -103,6 +103,12 @@ inline Rect AroundBox(const Rect& box) {
   return {box.minX - w, box.minY - h, box.maxX + w, box.maxY + h, box.layer};
 }
 
+// A rectangle as "x0..x1, y0..y1".
+inline std::string Span(const Rect& r) {
+  return std::to_string(r.minX) + ".." + std::to_string(r.maxX) + ", " + std::to_string(r.minY) +
+         ".." + std::to_string(r.maxY);
+}
+
 // The texts of the drawing that stand in a box (BoxOfText) and whose ink reaches out of it, each
 // as "TEXT: ink x0..x1, y0..y1 in box x0..x1, y0..y1"; `labels` counts the texts in boxes.
 inline std::vector<std::string> LabelsOutOfTheirBoxes(const dxf::DrawingControl& ctl,
@@ -110,10 +116,6 @@ inline std::vector<std::string> LabelsOutOfTheirBoxes(const dxf::DrawingControl&
   std::vector<std::string> out;
   const std::vector<Rect> boxes = Boxes(ctl);
   labels = 0;
-  auto span = [](const Rect& r) {
-    return std::to_string(r.minX) + ".." + std::to_string(r.maxX) + ", " +
-           std::to_string(r.minY) + ".." + std::to_string(r.maxY);
-  };
   for (const dxf::Entity& e : ctl.EntityList()) {
     if (e.EntityType != "TEXT") continue;
     const std::optional<Rect> box = BoxOfText(boxes, e);
@@ -124,9 +126,44 @@ inline std::vector<std::string> LabelsOutOfTheirBoxes(const dxf::DrawingControl&
       out.push_back(e.Text + ": no ink");
     } else if (ink->minX < box->minX || ink->maxX > box->maxX || ink->minY < box->minY ||
                ink->maxY > box->maxY) {
-      out.push_back(e.Text + ": ink " + span(*ink) + " in box " + span(*box));
+      out.push_back(e.Text + ": ink " + Span(*ink) + " in box " + Span(*box));
     }
   }
+  return out;
+}
+
+// The texts of the drawing whose ink runs into the ink of another text on the same layer (a
+// floor plan's labels on its plane's layer, its dimension numbers on theirs), each pair as
+// "A ink x0..x1, y0..y1 and B ink x0..x1, y0..y1"; `texts` counts the texts that leave ink.
+inline std::vector<std::string> OverlappingTexts(const dxf::DrawingControl& ctl, int& texts) {
+  struct Inked {
+    std::string text, layer;
+    Rect ink;
+  };
+  std::vector<Inked> inked;
+  for (const dxf::Entity& e : ctl.EntityList()) {
+    if (e.EntityType != "TEXT" || e.Text.empty()) continue;
+    // The window the ink is looked for in: a square round the point the text stands by, wide
+    // enough for the text written at any angle from either end.
+    const dxf::TextView t(e);
+    const dxf::Point at = t.HJust == 0 && t.VJust == 0 ? t.Insertion() : t.Alignment();
+    const double reach = (static_cast<double>(e.Text.size()) + 2) * t.Height *
+                         std::max(1.0, static_cast<double>(t.WidthFactor));
+    if (!(reach > 0)) continue;
+    if (const std::optional<Rect> ink =
+            TextInk(ctl, e, Rect{at.x - reach, at.y - reach, at.x + reach, at.y + reach, {}}))
+      inked.push_back({e.Text.str(), e.LayerName.str(), *ink});
+  }
+  texts = static_cast<int>(inked.size());
+  std::vector<std::string> out;
+  for (size_t i = 0; i < inked.size(); ++i)
+    for (size_t j = i + 1; j < inked.size(); ++j) {
+      const Rect &a = inked[i].ink, &b = inked[j].ink;
+      if (inked[i].layer == inked[j].layer && a.minX < b.maxX && b.minX < a.maxX &&
+          a.minY < b.maxY && b.minY < a.maxY)
+        out.push_back(inked[i].text + " ink " + Span(a) + " and " + inked[j].text + " ink " +
+                      Span(b) + " on layer " + inked[i].layer);
+    }
   return out;
 }
 
