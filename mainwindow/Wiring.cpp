@@ -1,5 +1,6 @@
 #include "mainwindow/Wiring.h"
 
+#include "charts/Chart.h"
 #include "charts/ChartBuilders.h"
 #include "drawings/PageDrawing.h"
 #include "foundation/ChooseModel.h"
@@ -59,12 +60,19 @@ class ProgramJobState final : public Printing::JobState {
   void SetInteriorConfig(int32_t config) override { vars().InteriorConfig = config; }
 };
 
-// The selection dialog's effects: the floating toolbar lowered while it is open, the drawn marks
-// of the tabs.
+// The selection dialog's effects: the floating toolbar lowered while it is open, the charts' note
+// counts, the drawn marks of the tabs.
 class ProgramChooseHooks final : public ChooseHooks {
  public:
   void ToolbarFormLoad() override { Toolbar::FormLoad(); }
   void ToolbarFormUnload() override { Toolbar::FormUnload(); }
+  // The chart's notes in the one label store are cut to `count` (0: none until the chart looks
+  // them up again); the store holds no notes beyond those it has, so a larger count keeps them.
+  void SetChartLabelCount(int chart, int count) override {
+    if (chart < 1 || chart > Chart::kMaxCharts || count < 0) return;
+    std::vector<Chart::ChartLabel>& labels = Chart::vars().ChartLabels[static_cast<size_t>(chart)];
+    if (static_cast<size_t>(count) < labels.size()) labels.resize(static_cast<size_t>(count));
+  }
   void SetTabDrawn(int tab, bool drawn) override { MainForm::MarkTabDrawn(tab, drawn); }
 };
 

@@ -463,17 +463,24 @@ TEST_F(Commands, NewClearsThePairAndKeepsTheClass) {
 TEST_F(Commands, ChooseThenCancelStillResetsAndUpdates) {
   Registry::RegSettings().Aircraft1 = "101";
   AllChartLabelsLoaded();
+  for (int chart = 1; chart <= 16; ++chart)
+    Chart::vars().ChartLabels[size_t(chart)].assign(2, Chart::ChartLabel{});
   auto* scroll = w->findChild<QScrollBar*>(ctl::scrollFrame);
   scroll->setRange(0, 100);
   scroll->setValue(40);
   bool lowered = false;
+  int chartsWithNotes = -1;  // while the dialog is open: its load left every chart without notes
   WhenModal choose([&](QWidget* d) {
     lowered = true;
+    chartsWithNotes = 0;
+    for (int chart = 1; chart <= 16; ++chart)
+      chartsWithNotes += !Chart::vars().ChartLabels[size_t(chart)].empty();
     if (auto* cancel = d->findChild<QPushButton*>(ctl::cmdCancel)) cancel->click();
   });
   data->queries.clear();
   Act(ctl::mnuChoose)->trigger();
   EXPECT_TRUE(lowered);
+  EXPECT_EQ(chartsWithNotes, 0);
   EXPECT_EQ(scroll->value(), 0);
   EXPECT_FALSE(AnyChartLabelsLoaded());
   EXPECT_NE(std::find(data->queries.begin(), data->queries.end(), "open 101"), data->queries.end())

@@ -9,6 +9,7 @@
 #include "Fakes.h"
 #include "MainWindowFixture.h"
 #include "WidgetSupport.h"
+#include "charts/Chart.h"
 #include "drawings/PageDrawing.h"
 #include "foundation/ChooseModel.h"
 #include "mainwindow/MainForm.h"
@@ -126,6 +127,18 @@ TEST_F(WiringTest, TheProgramsOwnHooksReadAndSetTheWindowsState) {
   chooseHooks().SetTabDrawn(4, true);
   EXPECT_TRUE(v.TabDrawn[4]);
   chooseHooks().SetTabDrawn(99, true);  // out of range: nothing
+
+  // The dialog's note counts are those of the charts' label store.
+  std::vector<Chart::ChartLabel>& notes = Chart::vars().ChartLabels[3];
+  notes.assign(3, Chart::ChartLabel{});
+  chooseHooks().SetChartLabelCount(3, 1);
+  EXPECT_EQ(notes.size(), 1u);
+  chooseHooks().SetChartLabelCount(3, 5);  // no notes to add: as it was
+  EXPECT_EQ(notes.size(), 1u);
+  chooseHooks().SetChartLabelCount(3, 0);
+  EXPECT_TRUE(notes.empty());
+  chooseHooks().SetChartLabelCount(0, 0);  // out of range: nothing
+  chooseHooks().SetChartLabelCount(101, 0);
 }
 
 }  // namespace
