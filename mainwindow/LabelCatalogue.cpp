@@ -194,10 +194,12 @@ constexpr int32_t kBarBack = 0xF5EBE1;       // pale blue
 constexpr int32_t kPlane1Swatch = 0x0000FF;  // red
 constexpr int32_t kPlane2Swatch = 0xFF0000;  // blue
 
-// Column positions in a panel.
-constexpr int kCaptionLeft = 90, kCaptionWidth = 3030;
-constexpr int kUnitLeft = 3165, kUnitWidth = 1245;
-constexpr int kValue1Left = 4590, kValue2Left = 6825, kValueWidth = 1905;
+// Column positions in a panel. The values and the units are right-aligned and keep their right
+// edges (4410, 6495, 8730); the gaps between the columns give the longest row captions and values
+// their room. A unit's padding underscores are a leader: the label cuts them at its left end.
+constexpr int kCaptionLeft = 90, kCaptionWidth = 3120;
+constexpr int kUnitLeft = 3225, kUnitWidth = 1185;
+constexpr int kValue1Left = 4455, kValue2Left = 6690, kValueWidth = 2040;
 constexpr int kPanelTop = 60;
 constexpr int kLabelHeight = 255;
 

@@ -484,23 +484,25 @@ void frmMain::BuildClient() {
       ->setChecked(true);
   option(fi, ctl::optBothInterior, "View All", TwipRect(3225, 330, 1200, 300),
          interiorView("optBothInterior_Click"));
-  QGroupBox* fh = group(interior, ctl::fraInteriorHeli, "View", TwipRect(120, H - 2220, 4500, 780));
-  option(fh, ctl::optHeliInterior, "Floor Plan", TwipRect(90, 330, 1050, 300),
+  // The helicopter's four views take a wider frame, up to the overlay options; its configurations
+  // stand beside the volumes, under it.
+  QGroupBox* fh = group(interior, ctl::fraInteriorHeli, "View", TwipRect(120, H - 2220, 6600, 780));
+  option(fh, ctl::optHeliInterior, "Floor Plan", TwipRect(150, 330, 1350, 300),
          heliView("optHeliInterior_Click"));
-  option(fh, ctl::optHeliCabin, "Cross Section", TwipRect(1140, 330, 1275, 300),
+  option(fh, ctl::optHeliCabin, "Cross Section", TwipRect(1560, 330, 1650, 300),
          heliView("optHeliCabin_Click"))
       ->setChecked(true);
-  option(fh, ctl::optHeliCabinSide, "Cross Section Side", TwipRect(2415, 330, 1200, 300),
+  option(fh, ctl::optHeliCabinSide, "Cross Section Side", TwipRect(3270, 330, 2040, 300),
          heliView("optHeliCabinSide_Click"));
-  option(fh, ctl::optHeliAll, "View All", TwipRect(3615, 330, 870, 300),
+  option(fh, ctl::optHeliAll, "View All", TwipRect(5370, 330, 1140, 300),
          [this] { optHeliAll_Click(); });
   fh->setVisible(false);
   QGroupBox* ft = group(interior, ctl::fraInteriorHeliType, "Configuration",
-                        TwipRect(4740, H - 2220, 2700, 780));
-  option(ft, ctl::optCorp, "Corporate", TwipRect(120, 330, 1050, 300), configuration(1))
+                        TwipRect(4680, H - 1350, 3300, 780));
+  option(ft, ctl::optCorp, "Corporate", TwipRect(120, 330, 1200, 300), configuration(1))
       ->setChecked(true);
-  option(ft, ctl::optEMS, "EMS", TwipRect(1200, 330, 660, 300), configuration(2));
-  option(ft, ctl::optUtil, "Utility", TwipRect(1890, 330, 780, 300), configuration(3));
+  option(ft, ctl::optEMS, "EMS", TwipRect(1380, 330, 780, 300), configuration(2));
+  option(ft, ctl::optUtil, "Utility", TwipRect(2220, 330, 960, 300), configuration(3));
   QGroupBox* fo =
       group(interior, ctl::fraInteriorHeliOverlayView_0, "", TwipRect(7560, H - 2220, 2220, 780));
   // One above the other: side by side the two captions do not fit the frame's width.

@@ -143,19 +143,23 @@ TEST(LabelCatalogue, PanelsKeepTheirColumnsAndRowsDoNotOverlap) {
         case Arr::gen0Desrciption:
         case Arr::gen1Desrciption:
           EXPECT_EQ(l.left, 90);
+          EXPECT_EQ(l.left + l.width, 3210);
           ++rowsAt[l.top];
           break;
         case Arr::gen0Data1:
         case Arr::gen1Data1:
-          EXPECT_EQ(l.left, 4590);
+          EXPECT_EQ(l.left, 4455);
+          EXPECT_EQ(l.left + l.width, 6495);
           break;
         case Arr::gen0Data2:
         case Arr::gen1Data2:
-          EXPECT_EQ(l.left, 6825);
+          EXPECT_EQ(l.left, 6690);
+          EXPECT_EQ(l.left + l.width, 8730);
           break;
         case Arr::gen0Units:
         case Arr::gen1Units:
-          EXPECT_EQ(l.left, 3165);
+          EXPECT_EQ(l.left, 3225);
+          EXPECT_EQ(l.left + l.width, 4410);
           break;
         default:
           break;

@@ -1,13 +1,21 @@
 // The window's proportional layout, through the window as the program starts it on the sample
-// pairs: at its design size, larger and at 900 x 500, every control of every tab lies inside its
-// container and the client area, is tall enough for its text, and the general data's last row
-// is reachable by the scroll bar.
+// pairs: at its design size, larger, at 900 x 500 and at its smallest size, every control of
+// every tab lies inside its container and the client area, is tall enough for its text and wide
+// enough for its caption, and the general data's last row is reachable by the scroll bar.
 #include <QAbstractButton>
+#include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStyleOptionGroupBox>
 #include <QTabBar>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,9 +36,56 @@ std::string Describe(const QWidget* w) {
          "x" + std::to_string(r.height());
 }
 
-// What is wrong with the controls shown now: a control reaching outside its container, or too
-// low for a line of its text. The general data's row panels scroll inside their frame; the
-// scroll bar's test is theirs.
+// The width a control's caption (or a label's one line of text) takes, and the width the
+// control gives it: a button's contents beside its indicator (and icon), a label's contents, a
+// group box's width from where its title starts. Nothing for a text that is not a caption (a
+// label's rich text).
+struct TextFit {
+  int need = 0, room = 0;
+};
+std::optional<TextFit> FitOfText(const QWidget& c, const QString& text) {
+  const QFontMetrics fm = c.fontMetrics();
+  const int caption = fm.size(Qt::TextShowMnemonic, text).width();
+  QStyleOptionButton option;
+  option.initFrom(&c);
+  option.text = text;
+  if (qobject_cast<const QRadioButton*>(&c))
+    return TextFit{caption,
+                   c.style()->subElementRect(QStyle::SE_RadioButtonContents, &option, &c).width()};
+  if (qobject_cast<const QCheckBox*>(&c))
+    return TextFit{caption,
+                   c.style()->subElementRect(QStyle::SE_CheckBoxContents, &option, &c).width()};
+  if (auto* button = qobject_cast<const QPushButton*>(&c)) {
+    int room = c.style()->subElementRect(QStyle::SE_PushButtonContents, &option, &c).width();
+    if (!button->icon().isNull()) room -= button->iconSize().width() + 4;
+    return TextFit{caption, room};
+  }
+  if (auto* label = qobject_cast<const QLabel*>(&c)) {
+    if (label->textFormat() == Qt::RichText ||
+        (label->textFormat() == Qt::AutoText && Qt::mightBeRichText(text)))
+      return std::nullopt;
+    // A unit padded with underscores on the left: they are a leader, which fills the label and
+    // is cut at its left end; the unit itself must show.
+    QString shown = text;
+    while (shown.startsWith(QLatin1Char('_'))) shown.remove(0, 1);
+    return TextFit{fm.size(0, shown).width(),
+                   label->contentsRect().width() - 2 * label->margin() - std::max(0, label->indent())};
+  }
+  if (auto* box = qobject_cast<const QGroupBox*>(&c)) {
+    QStyleOptionGroupBox groupOption;
+    groupOption.initFrom(&c);
+    groupOption.text = text;
+    groupOption.subControls = QStyle::SC_GroupBoxLabel;
+    const QRect title = c.style()->subControlRect(QStyle::CC_GroupBox, &groupOption,
+                                                  QStyle::SC_GroupBoxLabel, box);
+    return TextFit{caption, c.width() - title.left()};
+  }
+  return std::nullopt;
+}
+
+// What is wrong with the controls shown now: a control reaching outside its container, too low
+// for a line of its text, or too narrow for its caption. The general data's row panels scroll
+// inside their frame; the scroll bar's test is theirs.
 std::vector<std::string> Misplaced(frmMain& w) {
   std::vector<std::string> out;
   QWidget* client = w.centralWidget();
@@ -47,6 +102,11 @@ std::vector<std::string> Misplaced(frmMain& w) {
     if (!text.isEmpty() && c->height() < c->fontMetrics().height())
       out.push_back(Describe(c) + " lower than its text (" +
                     std::to_string(c->fontMetrics().height()) + ")");
+    if (auto* box = qobject_cast<QGroupBox*>(c)) text = box->title();
+    if (text.isEmpty()) continue;
+    if (const std::optional<TextFit> fit = FitOfText(*c, text); fit && fit->need > fit->room)
+      out.push_back(Describe(c) + " cuts \"" + text.toStdString() + "\" (" +
+                    std::to_string(fit->need) + " wide in " + std::to_string(fit->room) + ")");
   }
   return out;
 }
