@@ -29,6 +29,7 @@
 #include "mainwindow/Dialogs.h"
 #include "mainwindow/DisplayUpdate.h"
 #include "mainwindow/MainForm.h"
+#include "mainwindow/TabHeaders.h"
 #include "mainwindow/WheelFilter.h"
 #include "mainwindow/Wiring.h"
 #include "mainwindow/frmChoose.h"
@@ -425,11 +426,13 @@ void frmMain::BuildClient() {
   tabs_->setDrawBase(true);
   for (const char* caption : kTabCaptions) tabs_->addTab(caption);
   const int tabsTop = kStripHeight + kStripGap;
-  tabs_->setGeometry(0, tabsTop, kDesignWidth, tabs_->sizeHint().height());
+  tabHeaders_ = new TabHeaders(tabs_, client);
+  tabHeaders_->setObjectName(ctl::SSTabHeaders);
+  tabHeaders_->setGeometry(0, tabsTop, kDesignWidth, tabs_->sizeHint().height());
 
   stage_ = new QWidget(client);
   stage_->setObjectName(ctl::SSTabPages);
-  stage_->setGeometry(0, tabsTop + tabs_->height(), kDesignWidth, kPageDesignHeight);
+  stage_->setGeometry(0, tabsTop + tabHeaders_->height(), kDesignWidth, kPageDesignHeight);
   const QRect page = TwipRect(0, 0, LabelCatalogue::kPageWidth, LabelCatalogue::kPageHeight);
   const int H = LabelCatalogue::kPageHeight;
   for (int i = 0; i < kTabCount; ++i) {
@@ -708,6 +711,7 @@ int frmMain::SelectedTab() noexcept { return tabs_->currentIndex(); }
 void frmMain::SelectTab(int tab) noexcept {
   const QSignalBlocker block(tabs_);
   tabs_->setCurrentIndex(tab);
+  tabHeaders_->Update();
 }
 
 void frmMain::SetTabVisible(int tab, bool visible) {
@@ -721,6 +725,7 @@ void frmMain::SetTabShown(int tab, bool shown) noexcept {
   // The tab bar lays its tabs out again: a hidden tab must leave no gap where it stood.
   tabs_->setElideMode(tabs_->elideMode());
   tabs_->updateGeometry();
+  tabHeaders_->Update();
 }
 
 void frmMain::PlaceFramesLike(int tab) noexcept {
@@ -959,7 +964,7 @@ void frmMain::RecordDesign() {
   // headers (both "SCROLLME": they keep their height and span the width), the page area under
   // them and every control of every page. The legend frame on the strip and the general data's
   // row panels are "SCROLLME" too: the panels keep their rows' heights and scroll instead. The
-  // scroll bar is the scroll rule's, the tab headers' own buttons are the tab bar's.
+  // scroll bar is the scroll rule's, the tab bar and its arrows are the tab headers' band's.
   std::vector<ManagedControl> controls;
   std::map<QWidget*, int> index;
   auto add = [&](QWidget* w) {
@@ -980,9 +985,9 @@ void frmMain::RecordDesign() {
       if (!w->isWindow() && w != scrollFrame_) add(w);
   };
   for (QFrame* panel : panels_) panel->setProperty("Tag", "SCROLLME");
-  tabs_->setProperty("Tag", "SCROLLME");
+  tabHeaders_->setProperty("Tag", "SCROLLME");
   addTree(toolbarStrip_);
-  add(tabs_);
+  add(tabHeaders_);
   addTree(stage_);
   // The band the strip and the tab headers take at the top keeps its height.
   layout_ = std::make_unique<ProportionalLayout>(
@@ -1006,7 +1011,7 @@ void frmMain::Place(int index, const LayoutRect& r) {
   QWidget* w = layoutControls_.at(static_cast<size_t>(index));
   QRect g(Px(r.left), Px(r.top), std::max(1, Px(r.width)), std::max(1, Px(r.height)));
   // The tabs take the place of a hidden strip; the page area reaches the client's bottom.
-  if (w == tabs_ || w == stage_) g.translate(0, -StripShift());
+  if (w == tabHeaders_ || w == stage_) g.translate(0, -StripShift());
   if (w == stage_) g.setBottom(std::max(g.top(), centralWidget()->height() - 1));
   // A panel stays where the scroll bar has put it.
   if (w == panels_[0] || w == panels_[1]) g.moveTop(Px(PanelTop(scrollFrame_->value())));

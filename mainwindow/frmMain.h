@@ -58,6 +58,7 @@ class Installed;
 namespace MainForm {
 
 class frmSplash;
+class TabHeaders;
 class DrawingWindowHooks;
 class WindowPrintingHooks;
 
@@ -285,6 +286,7 @@ class frmMain final : public QMainWindow,
   std::map<std::string, QRadioButton*, std::less<>> options_;
   std::vector<std::pair<QRadioButton*, std::function<void()>>> optionClicks_;
   QTabBar* tabs_ = nullptr;
+  TabHeaders* tabHeaders_ = nullptr;  // the band tabs_ slides in
   QWidget* stage_ = nullptr;
   QFrame* frames_[14] = {};
   QFrame* panels_[2] = {};

@@ -29,6 +29,7 @@
 #include "mainwindow/DisplayUpdate.h"
 #include "mainwindow/MainForm.h"
 #include "mainwindow/PlaneLabels.h"
+#include "mainwindow/TabHeaders.h"
 #include "mainwindow/frmMain.h"
 #include "mainwindow/frmToolbar.h"
 #include "platform/dxfcontrol/DrawingWidget.h"
@@ -573,12 +574,12 @@ void frmMain::ApplyColorScheme(const ColorScheme& scheme) {
   menuBar()->setPalette(menuPalette);
   for (QMenu* m : menuBar()->findChildren<QMenu*>()) m->setPalette(menuPalette);
   fill(toolbarStrip_, form);
-  // The tab control: headers and the page area show the scheme colour where they would show
-  // the standard button face; the labels on it are transparent already.
-  QPalette tabPalette = tabs_->palette();
+  // The tab control: headers (with their arrows) and the page area show the scheme colour where
+  // they would show the standard button face; the labels on it are transparent already.
+  QPalette tabPalette = tabHeaders_->palette();
   tabPalette.setColor(QPalette::Window, form);
   tabPalette.setColor(QPalette::Button, form);
-  tabs_->setPalette(tabPalette);
+  tabHeaders_->setPalette(tabPalette);
   fill(stage_, form);
   for (QWidget* w : QApplication::topLevelWidgets()) w->update();
 }

@@ -218,7 +218,8 @@ TEST_F(Commands, TheToolbarDocksFloatsAndHides) {
   EXPECT_EQ(floating->windowTitle(), "Viewing Toolbar");
   EXPECT_EQ(floating->frameGeometry().size(), QSize(5375 / 15, 905 / 15));
   EXPECT_EQ(FloatingButton(9)->geometry(), QRect(316, 4, 33, 29));
-  EXPECT_EQ(w->findChild<QTabBar*>(ctl::SSTab)->y(), 0) << "the tabs take the strip's place";
+  EXPECT_EQ(w->findChild<QTabBar*>(ctl::SSTab)->mapTo(w->centralWidget(), QPoint(0, 0)).y(), 0)
+      << "the tabs take the strip's place";
 
   // Maximising the floating window docks it.
   floating->setWindowState(Qt::WindowMaximized);

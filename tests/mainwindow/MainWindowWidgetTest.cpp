@@ -15,6 +15,7 @@
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTimer>
+#include <QToolButton>
 #include <QWindow>
 #include <algorithm>
 #include <cstdio>
@@ -600,6 +601,64 @@ TEST_F(Widgets, TheKeyboardStepsThroughTheShownTabsOnly) {
       // Past the end: round to the other end, or no further.
       EXPECT_EQ(press(target(walk.onPage), walk.key, walk.modifiers),
                 walk.wraps ? order.front() : order.back());
+    }
+    w->close();
+    w.reset();
+  }
+}
+
+// The tab headers, where the shown tabs do not all fit (a jet pair, whose last tabs are hidden,
+// below about 890 pixels; a helicopter pair below about 1000) and where they do: the arrows show
+// only where the tabs overflow, whichever tab is current shows whole left of them, the row never
+// starts right of the band's left end nor ends short of the arrows, and the arrows take it to
+// either end.
+TEST_F(Widgets, TheTabHeadersShowTheCurrentTabAndReachBothEndsOfTheRow) {
+  for (const SamplePair& pair : kSamplePairs) {
+    SCOPED_TRACE(pair.tag);
+    auto w = StartOnSamplePair(pair.aircraft1, pair.aircraft2);
+    ASSERT_TRUE(w->startup().FirstActivationDone());
+    auto* tabs = w->findChild<QTabBar*>(ctl::SSTab);
+    QWidget* client = w->centralWidget();
+    std::vector<int> shown;
+    for (int tab = 0; tab < tabs->count(); ++tab)
+      if (tabs->isTabVisible(tab)) shown.push_back(tab);
+    ASSERT_GE(shown.size(), 2u);
+    // A tab's left and right ends in the client area; the visible arrow of a direction.
+    auto left = [&](int tab) { return tabs->mapTo(client, tabs->tabRect(tab).topLeft()).x(); };
+    auto right = [&](int tab) { return left(tab) + tabs->tabRect(tab).width(); };
+    auto arrow = [&](Qt::ArrowType type) -> QToolButton* {
+      for (QToolButton* b : client->findChildren<QToolButton*>())
+        if (b->isVisible() && b->arrowType() == type) return b;
+      return nullptr;
+    };
+    const QSize around = w->size() - client->size();
+    for (const int width : {660, 800, 900, 1400}) {
+      SCOPED_TRACE(width);
+      w->resize(QSize(width, 500) + around);
+      ASSERT_TRUE(Await([&] { return client->width() == width; }));
+      for (int tab : shown) {
+        SCOPED_TRACE(tab);
+        tabs->setCurrentIndex(tab);
+        ASSERT_TRUE(Await([&] { return MainForm::vars().CurrentTab == tab; }));
+        QToolButton* back = arrow(Qt::LeftArrow);
+        const int room = back ? back->mapTo(client, QPoint(0, 0)).x() : client->width();
+        EXPECT_GE(left(tab), 0);
+        EXPECT_LE(right(tab), room);
+        EXPECT_LE(left(shown.front()), 0) << "a gap left of the first tab";
+        EXPECT_GE(right(shown.back()), std::min(room, tabs->tabRect(shown.back()).right() + 1))
+            << "a gap left of the arrows";
+      }
+      QToolButton* forth = arrow(Qt::RightArrow);
+      QToolButton* back = arrow(Qt::LeftArrow);
+      EXPECT_EQ(forth != nullptr, tabs->sizeHint().width() > width);
+      if (!forth || !back) continue;
+      tabs->setCurrentIndex(shown.front());
+      for (QToolButton* b : {back, forth})  // over the tabs, to be clicked
+        EXPECT_EQ(client->childAt(b->mapTo(client, b->rect().center())), b);
+      for (int click = 0; click < 20 && forth->isEnabled(); ++click) forth->click();
+      EXPECT_LE(right(shown.back()), back->mapTo(client, QPoint(0, 0)).x()) << "the end out of reach";
+      for (int click = 0; click < 20 && back->isEnabled(); ++click) back->click();
+      EXPECT_EQ(left(shown.front()), 0) << "the start out of reach";
     }
     w->close();
     w.reset();
