@@ -656,7 +656,8 @@ TEST_F(Widgets, TheTabHeadersShowTheCurrentTabAndReachBothEndsOfTheRow) {
       for (QToolButton* b : {back, forth})  // over the tabs, to be clicked
         EXPECT_EQ(client->childAt(b->mapTo(client, b->rect().center())), b);
       for (int click = 0; click < 20 && forth->isEnabled(); ++click) forth->click();
-      EXPECT_LE(right(shown.back()), back->mapTo(client, QPoint(0, 0)).x()) << "the end out of reach";
+      EXPECT_LE(right(shown.back()), back->mapTo(client, QPoint(0, 0)).x())
+          << "the end out of reach";
       for (int click = 0; click < 20 && back->isEnabled(); ++click) back->click();
       EXPECT_EQ(left(shown.front()), 0) << "the start out of reach";
     }

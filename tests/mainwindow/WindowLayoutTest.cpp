@@ -68,16 +68,16 @@ std::optional<TextFit> FitOfText(const QWidget& c, const QString& text) {
     // is cut at its left end; the unit itself must show.
     QString shown = text;
     while (shown.startsWith(QLatin1Char('_'))) shown.remove(0, 1);
-    return TextFit{fm.size(0, shown).width(),
-                   label->contentsRect().width() - 2 * label->margin() - std::max(0, label->indent())};
+    return TextFit{fm.size(0, shown).width(), label->contentsRect().width() - 2 * label->margin() -
+                                                  std::max(0, label->indent())};
   }
   if (auto* box = qobject_cast<const QGroupBox*>(&c)) {
     QStyleOptionGroupBox groupOption;
     groupOption.initFrom(&c);
     groupOption.text = text;
     groupOption.subControls = QStyle::SC_GroupBoxLabel;
-    const QRect title = c.style()->subControlRect(QStyle::CC_GroupBox, &groupOption,
-                                                  QStyle::SC_GroupBoxLabel, box);
+    const QRect title =
+        c.style()->subControlRect(QStyle::CC_GroupBox, &groupOption, QStyle::SC_GroupBoxLabel, box);
     return TextFit{caption, c.width() - title.left()};
   }
   return std::nullopt;
@@ -95,7 +95,8 @@ std::vector<std::string> Misplaced(frmMain& w) {
     QWidget* parent = c->parentWidget();
     // The parts Qt makes of its own controls (the tab bar's arrows) are the control's affair.
     if (parent->objectName().isEmpty() || c->objectName().isEmpty()) continue;
-    const bool slides = c->objectName().startsWith(ctl::framScroll_) || c->objectName() == ctl::SSTab;
+    const bool slides =
+        c->objectName().startsWith(ctl::framScroll_) || c->objectName() == ctl::SSTab;
     if (!slides && !parent->rect().contains(c->geometry()))
       out.push_back(Describe(c) + " outside " + Describe(parent));
     QString text;
