@@ -395,9 +395,7 @@ void CalcBorders() {
         });
       });
     } else if (v.ChartLegendMode != 0) {
-      bool fits = true;
-      WithFont(v.LegendFont, v.LegendSize, 0, [&] { fits = legend(); });
-      if (!fits) v.LegendSize = FittingSize(v.LegendFont, v.LegendSize - 0.5, 0, legend);
+      v.LegendSize = FittingSize(v.LegendFont, v.LegendSize, 0, legend);
     }
   });
   v.LeftBorder = 1.75 * yTitleH + 1.125 * yLabelW;

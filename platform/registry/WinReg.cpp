@@ -95,10 +95,6 @@ bool KeepAside(const fs::path& file, fs::path& aside) {
   return !ec;
 }
 
-std::string NotKeptAside(const fs::path& file, const fs::path& aside) {
-  return "Cannot keep the damaged registry store " + file.string() + " aside as " + aside.string();
-}
-
 void Load(const fs::path& file, Stamp stamp) {
   State& s = state();
   s.root = EmptyRoot();
@@ -153,7 +149,8 @@ bool Save() {
   if (s.keepAside) {
     fs::path aside;
     if (!KeepAside(file, aside)) {
-      s.problem = NotKeptAside(file, aside);
+      s.problem = "Cannot keep the damaged registry store " + file.string() + " aside as " +
+                  aside.string();
       return false;
     }
     s.keepAside = false;
